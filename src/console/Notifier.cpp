@@ -1,0 +1,31 @@
+#include "Notifier.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tamsel {
+
+namespace {
+
+void show(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton button) {
+    QMessageBox box(icon, QStringLiteral("Tamsel"), text, button, QApplication::activeWindow());
+    box.exec();
+}
+
+} // namespace
+
+void QtNotifier::error(const QString& text) {
+    show(QMessageBox::Critical, text, QMessageBox::Abort);
+}
+
+void QtNotifier::information(const QString& text) {
+    show(QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+void QtNotifier::plain(const QString& text) { show(QMessageBox::NoIcon, text, QMessageBox::Ok); }
+
+void QtNotifier::exception(const QString& text) {
+    show(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+} // namespace tamsel

@@ -1,0 +1,12 @@
+#include "adapter/LibusbLink.h"
+#include "console/Startup.h"
+
+int main(int argc, char* argv[]) {
+    // The adapter is looked for before anything else; the application object is still
+    // needed for the not-found box itself.
+    tamsel::LibusbBus bus;
+    tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+    tamsel::QtNotifier notifier;
+    tamsel::Application app(argc, argv, notifier);
+    return tamsel::runProgram(std::move(discovery), notifier, [&] { return app.exec(); });
+}

@@ -1,0 +1,95 @@
+#include "adapter/Discovery.h"
+#include "sim/SimulatedBus.h"
+#include "support/Trace.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+using Ids = UsbBus::DeviceIds;
+using Pos = std::pair<std::size_t, std::size_t>;
+
+constexpr Ids kAdapter{kVendorId, kProductId};
+constexpr Ids kHub{0x1D6B, 0x0002};
+constexpr Ids kVendorOnly{kVendorId, 0x000A};
+constexpr Ids kProductOnly{0x1234, kProductId};
+
+struct DiscoveryCase {
+    const char* what;
+    SimulatedBus::Layout layout;
+    Discovery::Outcome outcome;
+    std::vector<Pos> examined;
+    std::vector<Pos> opened;
+};
+
+class DiscoveryTest : public ::testing::TestWithParam<DiscoveryCase> {};
+
+TEST_P(DiscoveryTest, WalksBusesInOrderAndStopsAtTheFirstAdapter) {
+    const DiscoveryCase& c = GetParam();
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus(c.layout, sim);
+    const Discovery result = discoverAdapter(bus);
+    EXPECT_EQ(result.outcome, c.outcome) << c.what;
+    EXPECT_EQ(bus.scans, 1) << c.what;
+    EXPECT_EQ(bus.examined, c.examined) << c.what;
+    EXPECT_EQ(bus.opened, c.opened) << c.what;
+    if (c.outcome == Discovery::Outcome::Found) {
+        EXPECT_EQ(adapterFound.load(), 1);
+        ASSERT_NE(result.link, nullptr);
+        EXPECT_EQ(bus.configurations, std::vector<int>{1});
+        // The first and only request of discovery is InitModem.
+        EXPECT_EQ(test::names(sim->trace()), std::vector<std::string>{"InitModem"});
+    } else {
+        EXPECT_EQ(adapterFound.load(), 0);
+        EXPECT_TRUE(bus.configurations.empty());
+        EXPECT_TRUE(sim->trace().empty()) << "no request without an adapter";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walk, DiscoveryTest,
+    ::testing::Values(
+        DiscoveryCase{"no buses", {}, Discovery::Outcome::NotFound, {}, {}},
+        DiscoveryCase{"near misses are passed over",
+                      {{kHub, kVendorOnly, kProductOnly}},
+                      Discovery::Outcome::NotFound,
+                      {{0, 0}, {0, 1}, {0, 2}},
+                      {}},
+        DiscoveryCase{"two adapters on two buses: the first bus wins",
+                      {{kHub, kAdapter}, {kAdapter}},
+                      Discovery::Outcome::Found,
+                      {{0, 0}, {0, 1}},
+                      {{0, 1}}},
+        DiscoveryCase{"third device of the second bus",
+                      {{kHub, kVendorOnly}, {kHub, kProductOnly, kAdapter, kAdapter, kHub}},
+                      Discovery::Outcome::Found,
+                      {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}},
+                      {{1, 2}}},
+        DiscoveryCase{"an empty bus is skipped",
+                      {{}, {kAdapter}},
+                      Discovery::Outcome::Found,
+                      {{1, 0}},
+                      {{1, 0}}}));
+
+TEST(Discovery, AdapterThatCannotBeOpenedIsReportedAsSuch) {
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    bus.openFails = true;
+    const Discovery result = discoverAdapter(bus);
+    EXPECT_EQ(result.outcome, Discovery::Outcome::CannotOpen);
+    EXPECT_EQ(result.link, nullptr);
+    EXPECT_TRUE(bus.configurations.empty());
+    EXPECT_TRUE(sim->trace().empty());
+    const std::string text = notFoundMessage(result);
+    EXPECT_NE(text.find("could not be opened"), std::string::npos);
+    EXPECT_NE(text.find("LIBUSB_ERROR_ACCESS"), std::string::npos);
+    EXPECT_NE(text.find("60-tamsel.rules"), std::string::npos);
+}
+
+TEST(Discovery, NoAdapterKeepsTheShortMessage) {
+    EXPECT_EQ(notFoundMessage(Discovery{}), "Tamsel not found.");
+}
+
+} // namespace
+} // namespace tamsel

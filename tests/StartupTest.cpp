@@ -1,0 +1,100 @@
+#include "console/Startup.h"
+#include "console/Unit1.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit6.h"
+#include "memory/Unit12.h"
+#include "memory/Unit4.h"
+#include "memory/Unit5.h"
+#include "sim/SimulatedBus.h"
+#include "support/RecordingNotifier.h"
+#include "support/Trace.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace tamsel {
+namespace {
+
+TEST(Startup, NoAdapterShowsOneBoxAndNoWindow) {
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus({{{0x1D6B, 0x0002}}}, sim);
+    test::RecordingNotifier notifier;
+    bool loopRan = false;
+    const int status = runProgram(discoverAdapter(bus), notifier, [&] {
+        loopRan = true;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(loopRan);
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].kind, "error");
+    EXPECT_EQ(notifier.boxes[0].text, "Tamsel not found.");
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+    EXPECT_TRUE(sim->trace().empty());
+    EXPECT_EQ(Form1, nullptr);
+}
+
+TEST(Startup, CreatesEveryWindowOnceAndShowsOnlyTheMainWindow) {
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    test::RecordingNotifier notifier;
+    std::vector<bool> visible;
+    QStringList captions;
+    const int status = runProgram(discoverAdapter(bus), notifier, [&] {
+        for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form11, Form12}) {
+            EXPECT_NE(w, nullptr);
+            visible.push_back(w->isVisible());
+            captions << w->windowTitle();
+        }
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(visible, (std::vector<bool>{true, false, false, false, false, false}));
+    EXPECT_TRUE(captions[0].startsWith("Tamsel V03.05"));
+    EXPECT_EQ(captions.mid(1), (QStringList{"My CallSign Set", "Memory", "Received History",
+                                            "Default Setting", "Search"}));
+    EXPECT_TRUE(notifier.boxes.empty());
+    ASSERT_FALSE(sim->trace().empty());
+    EXPECT_EQ(sim->trace()[0].name(), "InitModem");
+    // Everything is torn down when the loop returns.
+    EXPECT_EQ(Form1, nullptr);
+    EXPECT_EQ(Form12, nullptr);
+    EXPECT_EQ(historyOpen.load(), 0);
+}
+
+TEST(Startup, ExceptionFromTheLoopIsShownAndTheExitStatusIsZero) {
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    test::RecordingNotifier notifier;
+    const int status = runProgram(discoverAdapter(bus), notifier, []() -> int {
+        throw std::runtime_error("boom");
+    });
+    EXPECT_EQ(status, 0);
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].kind, "exception");
+    EXPECT_EQ(notifier.boxes[0].text, "boom");
+    EXPECT_EQ(Form1, nullptr);
+}
+
+TEST(Startup, ExitAndCloseButtonTakeTheSamePath) {
+    for (bool useMenu : {true, false}) {
+        auto sim = std::make_shared<SimulatedAdapter>();
+        SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+        test::RecordingNotifier notifier;
+        bool closed = false;
+        runProgram(discoverAdapter(bus), notifier, [&] {
+            if (useMenu) {
+                Form1->Exit1Click();
+            } else {
+                Form1->close();
+            }
+            closed = !Form1->isVisible();
+            return 0;
+        });
+        EXPECT_TRUE(closed) << (useMenu ? "File, Exit" : "close button");
+    }
+}
+
+} // namespace
+} // namespace tamsel
