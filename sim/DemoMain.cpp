@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     tamsel::QtNotifier notifier;
     tamsel::Application app(argc, argv, notifier);
-    return tamsel::runProgram(std::move(discovery), notifier, [&] { return app.exec(); },
-                              QStringLiteral(" [demo: simulated adapter]"));
+    return tamsel::runProgram(
+        std::move(discovery), notifier, [&] { return app.exec(); },
+        QStringLiteral(" [demo: simulated adapter]"));
 }

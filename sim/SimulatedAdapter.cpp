@@ -19,14 +19,22 @@ constexpr std::uint8_t kGetVersion = 0xFF;
 // The Get code that reads back what a Set code writes, or 0 for none.
 std::uint8_t readBackCode(std::uint8_t setCode) {
     switch (setCode) {
-    case 0x02: return 0x52;
-    case 0x03: return 0x53;
-    case 0x04: return 0x54;
-    case 0x48: return 0x66;
-    case 0x81: return 0x82;
-    case 0xE0: return 0xE2;
-    case 0xE1: return 0xE3;
-    default: break;
+    case 0x02:
+        return 0x52;
+    case 0x03:
+        return 0x53;
+    case 0x04:
+        return 0x54;
+    case 0x48:
+        return 0x66;
+    case 0x81:
+        return 0x82;
+    case 0xE0:
+        return 0xE2;
+    case 0xE1:
+        return 0xE3;
+    default:
+        break;
     }
     if (setCode >= 0x40 && setCode <= 0x45) {
         return static_cast<std::uint8_t>(setCode + 0x20);
@@ -37,14 +45,20 @@ std::uint8_t readBackCode(std::uint8_t setCode) {
 // The modem-options bit that an option switch sets or clears, or 0.
 std::uint8_t optionBit(std::uint8_t setCode) {
     switch (setCode) {
-    case 0xD1: return 0x02; // RX invert
-    case 0xD2: return 0x01; // TX invert
-    case 0xD3: return 0x80; // RX auto detect
-    default: return 0;
+    case 0xD1:
+        return 0x02; // RX invert
+    case 0xD2:
+        return 0x01; // TX invert
+    case 0xD3:
+        return 0x80; // RX auto detect
+    default:
+        return 0;
     }
 }
 
-std::vector<std::uint8_t> spaces(std::size_t n) { return std::vector<std::uint8_t>(n, ' '); }
+std::vector<std::uint8_t> spaces(std::size_t n) {
+    return std::vector<std::uint8_t>(n, ' ');
+}
 
 } // namespace
 
@@ -215,8 +229,15 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
                                       std::uint16_t wValue, std::uint16_t wIndex,
                                       unsigned char* data, std::uint16_t length,
                                       unsigned timeoutMs) {
-    TraceEntry entry{std::chrono::steady_clock::now(), requestType, request, wValue, wIndex,
-                     {}, length, timeoutMs, 0};
+    TraceEntry entry{std::chrono::steady_clock::now(),
+                     requestType,
+                     request,
+                     wValue,
+                     wIndex,
+                     {},
+                     length,
+                     timeoutMs,
+                     0};
     if (requestType == kRequestTypeOut && data != nullptr) {
         entry.bytes.assign(data, data + length);
     }
@@ -240,9 +261,9 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
             entry.result = 0;
         } else {
             std::vector<unsigned char> reply(length);
-            const int n = answer(requestType, request, wValue, wIndex,
-                                 requestType == kRequestTypeIn ? reply.data() : data, length,
-                                 idlePoll);
+            const int n =
+                answer(requestType, request, wValue, wIndex,
+                       requestType == kRequestTypeIn ? reply.data() : data, length, idlePoll);
             entry.result = n;
             if (fault && fault->first == FaultKind::Short && n > 0) {
                 entry.result = std::min(n, fault->second);
@@ -290,8 +311,8 @@ int SimulatedAdapter::answer(std::uint8_t requestType, std::uint8_t code, std::u
         }
         if (bit != 0) {
             auto& options = values_[kGetModemOptions];
-            options[0] = static_cast<std::uint8_t>(wValue != 0 ? (options[0] | bit)
-                                                               : (options[0] & ~bit));
+            options[0] =
+                static_cast<std::uint8_t>(wValue != 0 ? (options[0] | bit) : (options[0] & ~bit));
         } else if (wIndex == 1) {
             values_[target] = {static_cast<std::uint8_t>(wValue & 0xFF)};
         } else {
@@ -322,8 +343,8 @@ int SimulatedAdapter::answer(std::uint8_t requestType, std::uint8_t code, std::u
     return static_cast<int>(n);
 }
 
-int SimulatedAdapter::answerReception(std::uint8_t code, unsigned char* data,
-                                      std::uint16_t length, bool& idlePoll) {
+int SimulatedAdapter::answerReception(std::uint8_t code, unsigned char* data, std::uint16_t length,
+                                      bool& idlePoll) {
     if (code == kGetRxHeader && !active_ && !pending_.empty()) {
         active_ = Active{std::move(pending_.front())};
         pending_.pop_front();
@@ -352,8 +373,7 @@ int SimulatedAdapter::answerReception(std::uint8_t code, unsigned char* data,
     if (code == kGetRxHeader) {
         return headerDone ? 0 : deliver(s.header, a.headerPos, s.headerPieces, a.headerPiece);
     }
-    const bool slowDone =
-        a.slowPos >= s.slowData.size() && a.slowPiece >= s.slowPieces.size();
+    const bool slowDone = a.slowPos >= s.slowData.size() && a.slowPiece >= s.slowPieces.size();
     if (code == kGetSlowData) {
         return headerDone && !slowDone ? deliver(s.slowData, a.slowPos, s.slowPieces, a.slowPiece)
                                        : 0;

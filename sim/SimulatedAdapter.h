@@ -25,7 +25,7 @@ struct TraceEntry {
     unsigned timeoutMs = 0;
     int result = 0;
 
-    std::string name() const; // the catalogue name, or the code in hex
+    std::string name() const;      // the catalogue name, or the code in hex
     bool isMonitorRequest() const; // GetRxHeader, GetSlowData, GetStatus
 };
 
@@ -33,10 +33,10 @@ struct TraceEntry {
 // stream in pieces, then the end status. A piece of size 0 is a poll that finds nothing
 // waiting yet, so the sizes also set how long the reception lasts.
 struct ScriptedReception {
-    std::vector<std::uint8_t> header;           // normally 41 bytes
+    std::vector<std::uint8_t> header; // normally 41 bytes
     std::vector<int> headerPieces{8, 8, 8, 8, 8, 1};
     std::vector<std::uint8_t> slowData;
-    std::vector<int> slowPieces;                // empty: all of slowData in pieces of 8
+    std::vector<int> slowPieces; // empty: all of slowData in pieces of 8
     std::uint8_t activeStatus = 0x02;
     std::uint8_t endStatus = 0x08;
 };
@@ -110,8 +110,7 @@ private:
     };
 
     int answer(std::uint8_t requestType, std::uint8_t code, std::uint16_t wValue,
-               std::uint16_t wIndex, unsigned char* data, std::uint16_t length,
-               bool& idlePoll);
+               std::uint16_t wIndex, unsigned char* data, std::uint16_t length, bool& idlePoll);
     int answerReception(std::uint8_t code, unsigned char* data, std::uint16_t length,
                         bool& idlePoll);
     std::optional<std::pair<FaultKind, int>> takeFault(std::uint8_t code);

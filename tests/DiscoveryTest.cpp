@@ -49,28 +49,28 @@ TEST_P(DiscoveryTest, WalksBusesInOrderAndStopsAtTheFirstAdapter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Walk, DiscoveryTest,
-    ::testing::Values(
-        DiscoveryCase{"no buses", {}, Discovery::Outcome::NotFound, {}, {}},
-        DiscoveryCase{"near misses are passed over",
-                      {{kHub, kVendorOnly, kProductOnly}},
-                      Discovery::Outcome::NotFound,
-                      {{0, 0}, {0, 1}, {0, 2}},
-                      {}},
-        DiscoveryCase{"two adapters on two buses: the first bus wins",
-                      {{kHub, kAdapter}, {kAdapter}},
-                      Discovery::Outcome::Found,
-                      {{0, 0}, {0, 1}},
-                      {{0, 1}}},
-        DiscoveryCase{"third device of the second bus",
-                      {{kHub, kVendorOnly}, {kHub, kProductOnly, kAdapter, kAdapter, kHub}},
-                      Discovery::Outcome::Found,
-                      {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}},
-                      {{1, 2}}},
-        DiscoveryCase{"an empty bus is skipped",
-                      {{}, {kAdapter}},
-                      Discovery::Outcome::Found,
-                      {{1, 0}},
-                      {{1, 0}}}));
+    ::testing::Values(DiscoveryCase{"no buses", {}, Discovery::Outcome::NotFound, {}, {}},
+                      DiscoveryCase{"near misses are passed over",
+                                    {{kHub, kVendorOnly, kProductOnly}},
+                                    Discovery::Outcome::NotFound,
+                                    {{0, 0}, {0, 1}, {0, 2}},
+                                    {}},
+                      DiscoveryCase{"two adapters on two buses: the first bus wins",
+                                    {{kHub, kAdapter}, {kAdapter}},
+                                    Discovery::Outcome::Found,
+                                    {{0, 0}, {0, 1}},
+                                    {{0, 1}}},
+                      DiscoveryCase{
+                          "third device of the second bus",
+                          {{kHub, kVendorOnly}, {kHub, kProductOnly, kAdapter, kAdapter, kHub}},
+                          Discovery::Outcome::Found,
+                          {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}},
+                          {{1, 2}}},
+                      DiscoveryCase{"an empty bus is skipped",
+                                    {{}, {kAdapter}},
+                                    Discovery::Outcome::Found,
+                                    {{1, 0}},
+                                    {{1, 0}}}));
 
 TEST(Discovery, AdapterThatCannotBeOpenedIsReportedAsSuch) {
     auto sim = std::make_shared<SimulatedAdapter>();

@@ -48,20 +48,20 @@ TEST_P(WireTest, SetupPacketAndPayload) {
 std::array<unsigned char, 20> buffer;
 
 int sendField(AdapterLink& link, Request r, const std::string& field) {
-    return sendBytes(link, r,
-                     {reinterpret_cast<const unsigned char*>(field.data()), field.size()});
+    return sendBytes(link, r, {reinterpret_cast<const unsigned char*>(field.data()), field.size()});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, WireTest,
     ::testing::Values(
-        WireCase{"InitModem", [](AdapterLink& l) { return command(l, Request::InitModem); },
-                 0x40, 0x00, 0, 0, 0, 100, nullptr},
+        WireCase{"InitModem", [](AdapterLink& l) { return command(l, Request::InitModem); }, 0x40,
+                 0x00, 0, 0, 0, 100, nullptr},
         WireCase{"SaveSettings", [](AdapterLink& l) { return command(l, Request::SaveSettings); },
                  0x40, 0x47, 0, 0, 0, 100, nullptr},
-        WireCase{"empty destination",
-                 [](AdapterLink& l) { return sendField(l, Request::SetYourCall, callsignField("")); },
-                 0x40, 0x42, 0, 0, 8, 100, "        "},
+        WireCase{
+            "empty destination",
+            [](AdapterLink& l) { return sendField(l, Request::SetYourCall, callsignField("")); },
+            0x40, 0x42, 0, 0, 8, 100, "        "},
         WireCase{"five-character repeater",
                  [](AdapterLink& l) {
                      return sendField(l, Request::SetRpt1Call, callsignField("JR1YB"));
@@ -98,19 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
                  [](AdapterLink& l) { return sendValue(l, Request::SetPostBits, 0xAB); }, 0x40,
                  0xE1, 0xAB, 1, 0, 100, nullptr},
         WireCase{"header piece",
-                 [](AdapterLink& l) { return readBytes(l, Request::GetRxHeader, buffer); },
-                 0xC0, 0x21, 0, 0, 8, 500, nullptr},
+                 [](AdapterLink& l) { return readBytes(l, Request::GetRxHeader, buffer); }, 0xC0,
+                 0x21, 0, 0, 8, 500, nullptr},
         WireCase{"slow data piece",
-                 [](AdapterLink& l) { return readBytes(l, Request::GetSlowData, buffer); },
-                 0xC0, 0x11, 0, 0, 8, 200, nullptr},
+                 [](AdapterLink& l) { return readBytes(l, Request::GetSlowData, buffer); }, 0xC0,
+                 0x11, 0, 0, 8, 200, nullptr},
         WireCase{"status while a message is gathered",
                  [](AdapterLink& l) {
                      return readBytes(l, Request::GetStatus, buffer, kStatusTimeoutMessageMs);
                  },
                  0xC0, 0x30, 0, 0, 1, 200, nullptr},
         WireCase{"message read",
-                 [](AdapterLink& l) { return readBytes(l, Request::GetTxMessage, buffer); },
-                 0xC0, 0x66, 0, 0, 20, 100, nullptr},
+                 [](AdapterLink& l) { return readBytes(l, Request::GetTxMessage, buffer); }, 0xC0,
+                 0x66, 0, 0, 20, 100, nullptr},
         WireCase{"modem options",
                  [](AdapterLink& l) { return readBytes(l, Request::GetModemOptions, buffer); },
                  0xC0, 0xD0, 0, 0, 1, 100, nullptr}));
@@ -202,13 +202,14 @@ TEST_P(RetryTest, RepeatsOnceUnderItsRule) {
     EXPECT_EQ(result, c.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, RetryTest,
-    ::testing::Values(RetryCase{Retry::None, 0, 1, {}, 8}, RetryCase{Retry::None, 1, 1, {}, kErrorPipe},
-                      RetryCase{Retry::AtOnce, 0, 1, {}, 8}, RetryCase{Retry::AtOnce, 1, 2, {}, 8},
-                      RetryCase{Retry::AtOnce, 5, 2, {}, kErrorPipe},
-                      RetryCase{Retry::After50ms, 1, 2, {50}, 8},
-                      RetryCase{Retry::After50ms, 5, 2, {50}, kErrorPipe}));
+INSTANTIATE_TEST_SUITE_P(Rules, RetryTest,
+                         ::testing::Values(RetryCase{Retry::None, 0, 1, {}, 8},
+                                           RetryCase{Retry::None, 1, 1, {}, kErrorPipe},
+                                           RetryCase{Retry::AtOnce, 0, 1, {}, 8},
+                                           RetryCase{Retry::AtOnce, 1, 2, {}, 8},
+                                           RetryCase{Retry::AtOnce, 5, 2, {}, kErrorPipe},
+                                           RetryCase{Retry::After50ms, 1, 2, {50}, 8},
+                                           RetryCase{Retry::After50ms, 5, 2, {50}, kErrorPipe}));
 
 TEST(Retry, After50msLeavesAGapOnTheWire) {
     SimulatedAdapter sim;

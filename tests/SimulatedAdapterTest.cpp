@@ -1,5 +1,5 @@
-#include "adapter/Catalogue.h"
 #include "sim/SimulatedAdapter.h"
+#include "adapter/Catalogue.h"
 #include "support/Trace.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +36,12 @@ TEST(SimulatedAdapter, EverySettingWrittenIsReadBack) {
         EXPECT_EQ(read(sim, get), value) << info(get).name;
     }
     const std::vector<std::tuple<Request, Request, std::uint16_t>> bytes{
-        {Request::SetDelay, Request::GetDelay, 25},     {Request::SetKeepAlive, Request::GetKeepAlive, 255},
-        {Request::SetErrorBits, Request::GetErrorBits, 3}, {Request::SetVolume, Request::GetVolume, 200},
-        {Request::SetPreBits, Request::GetPreBits, 0xAB}, {Request::SetPostBits, Request::GetPostBits, 5},
+        {Request::SetDelay, Request::GetDelay, 25},
+        {Request::SetKeepAlive, Request::GetKeepAlive, 255},
+        {Request::SetErrorBits, Request::GetErrorBits, 3},
+        {Request::SetVolume, Request::GetVolume, 200},
+        {Request::SetPreBits, Request::GetPreBits, 0xAB},
+        {Request::SetPostBits, Request::GetPostBits, 5},
     };
     for (const auto& [set, get, value] : bytes) {
         EXPECT_EQ(sendValue(sim, set, value), 0);

@@ -42,7 +42,8 @@ TEST(Startup, CreatesEveryWindowOnceAndShowsOnlyTheMainWindow) {
     std::vector<bool> visible;
     QStringList captions;
     const int status = runProgram(discoverAdapter(bus), notifier, [&] {
-        for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form11, Form12}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form11, Form12}) {
             EXPECT_NE(w, nullptr);
             visible.push_back(w->isVisible());
             captions << w->windowTitle();
@@ -67,9 +68,8 @@ TEST(Startup, ExceptionFromTheLoopIsShownAndTheExitStatusIsZero) {
     auto sim = std::make_shared<SimulatedAdapter>();
     SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
     test::RecordingNotifier notifier;
-    const int status = runProgram(discoverAdapter(bus), notifier, []() -> int {
-        throw std::runtime_error("boom");
-    });
+    const int status = runProgram(discoverAdapter(bus), notifier,
+                                  []() -> int { throw std::runtime_error("boom"); });
     EXPECT_EQ(status, 0);
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].kind, "exception");

@@ -61,18 +61,21 @@ constexpr bool tableInEnumOrder() {
 }
 static_assert(tableInEnumOrder());
 
-int transfer(AdapterLink& link, const RequestInfo& row, std::uint16_t wValue,
-             std::uint16_t wIndex, unsigned char* data, std::uint16_t length,
-             unsigned timeoutMs) {
+int transfer(AdapterLink& link, const RequestInfo& row, std::uint16_t wValue, std::uint16_t wIndex,
+             unsigned char* data, std::uint16_t length, unsigned timeoutMs) {
     const std::uint8_t type = row.shape == InBytes ? kRequestTypeIn : kRequestTypeOut;
     return link.controlTransfer(type, row.code, wValue, wIndex, data, length, timeoutMs);
 }
 
 } // namespace
 
-std::span<const RequestInfo> catalogue() { return kCatalogue; }
+std::span<const RequestInfo> catalogue() {
+    return kCatalogue;
+}
 
-const RequestInfo& info(Request request) { return kCatalogue[static_cast<std::size_t>(request)]; }
+const RequestInfo& info(Request request) {
+    return kCatalogue[static_cast<std::size_t>(request)];
+}
 
 const RequestInfo* findByCode(std::uint8_t requestType, std::uint8_t code) {
     const bool in = requestType == kRequestTypeIn;

@@ -9,7 +9,9 @@ namespace tamsel {
 LibusbLink::LibusbLink(std::shared_ptr<libusb_context> context, libusb_device_handle* handle)
     : context_(std::move(context)), handle_(handle) {}
 
-LibusbLink::~LibusbLink() { libusb_close(handle_); }
+LibusbLink::~LibusbLink() {
+    libusb_close(handle_);
+}
 
 int LibusbLink::controlTransfer(std::uint8_t requestType, std::uint8_t request,
                                 std::uint16_t wValue, std::uint16_t wIndex, unsigned char* data,

@@ -46,7 +46,11 @@ inline std::uint8_t withFlag(std::uint8_t flagByte, std::uint8_t bit, bool on) {
 
 // The volume bar runs from 0 at the top (loudest) to 255 at the bottom; the adapter holds
 // 255 minus the position.
-inline std::uint16_t volumeValue(int position) { return static_cast<std::uint16_t>(255 - position); }
-inline int volumePosition(std::uint8_t adapterByte) { return 255 - adapterByte; }
+inline std::uint16_t volumeValue(int position) {
+    return static_cast<std::uint16_t>(255 - position);
+}
+inline int volumePosition(std::uint8_t adapterByte) {
+    return 255 - adapterByte;
+}
 
 } // namespace tamsel

@@ -5,7 +5,9 @@
 
 namespace tamsel {
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 int withRetry(Retry rule, const std::function<int()>& attempt,
               const std::function<void(int ms)>& pause) {

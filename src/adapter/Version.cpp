@@ -15,7 +15,7 @@ std::string readVersion(AdapterLink& link) {
         got = readBytes(link, Request::GetVersion, piece);
         const auto take = std::min<std::size_t>(std::max(got, 0), kVersionCapacity - text.size());
         text.append(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(
-                                                      std::min<std::size_t>(take, piece.size())));
+                                                       std::min<std::size_t>(take, piece.size())));
     } while (got == static_cast<int>(piece.size()) && text.size() < kVersionCapacity);
     return text.substr(0, text.find('\0'));
 }

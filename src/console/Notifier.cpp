@@ -22,7 +22,9 @@ void QtNotifier::information(const QString& text) {
     show(QMessageBox::Information, text, QMessageBox::Ok);
 }
 
-void QtNotifier::plain(const QString& text) { show(QMessageBox::NoIcon, text, QMessageBox::Ok); }
+void QtNotifier::plain(const QString& text) {
+    show(QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
 
 void QtNotifier::exception(const QString& text) {
     show(QMessageBox::Critical, text, QMessageBox::Ok);

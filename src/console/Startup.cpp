@@ -30,7 +30,9 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
     }
 }
 
-Console::~Console() { destroyWindows(); }
+Console::~Console() {
+    destroyWindows();
+}
 
 void Console::destroyWindows() {
     if (Form1 != nullptr) {

@@ -20,7 +20,9 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote
             &TForm1::Exit1Click);
 }
 
-TForm1::~TForm1() { Form1 = nullptr; }
+TForm1::~TForm1() {
+    Form1 = nullptr;
+}
 
 void TForm1::stopMonitor() {}
 
@@ -31,8 +33,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormCloseQuery() {}
 
-void TForm1::Save1Click() { command(link_, Request::SaveSettings); }
-void TForm1::Exit1Click() { close(); }
+void TForm1::Save1Click() {
+    command(link_, Request::SaveSettings);
+}
+void TForm1::Exit1Click() {
+    close();
+}
 void TForm1::mycallsignClick() {}
 void TForm1::DefaultSetting1Click() {}
 void TForm1::HistoryClick() {}

@@ -9,6 +9,8 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
     setWindowTitle(QStringLiteral("My CallSign Set"));
 }
 
-TForm2::~TForm2() { Form2 = nullptr; }
+TForm2::~TForm2() {
+    Form2 = nullptr;
+}
 
 } // namespace tamsel

@@ -9,6 +9,8 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
     setWindowTitle(QStringLiteral("Default Setting"));
 }
 
-TForm11::~TForm11() { Form11 = nullptr; }
+TForm11::~TForm11() {
+    Form11 = nullptr;
+}
 
 } // namespace tamsel

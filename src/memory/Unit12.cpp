@@ -10,6 +10,8 @@ TForm12::TForm12(Notifier& notifier) : notifier_(notifier) {
     setWindowTitle(QStringLiteral("Search"));
 }
 
-TForm12::~TForm12() { Form12 = nullptr; }
+TForm12::~TForm12() {
+    Form12 = nullptr;
+}
 
 } // namespace tamsel

@@ -9,6 +9,8 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     setWindowTitle(QStringLiteral("Memory"));
 }
 
-TForm3::~TForm3() { Form3 = nullptr; }
+TForm3::~TForm3() {
+    Form3 = nullptr;
+}
 
 } // namespace tamsel

@@ -15,6 +15,8 @@ inline std::vector<std::string> names(const std::vector<TraceEntry>& trace) {
     return out;
 }
 
-inline std::string bytes(const TraceEntry& e) { return {e.bytes.begin(), e.bytes.end()}; }
+inline std::string bytes(const TraceEntry& e) {
+    return {e.bytes.begin(), e.bytes.end()};
+}
 
 } // namespace tamsel::test
