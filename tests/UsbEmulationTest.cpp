@@ -15,9 +15,9 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <cstddef>
 #include <deque>
 #include <mutex>
 
@@ -27,21 +27,22 @@ namespace {
 constexpr const char* kDeviceNode = "/dev/bus/usb/001/002";
 
 // Full-speed device, vendor 04d8, product 0310, one configuration with one vendor interface.
-constexpr const char* kAdapterDevice =
-    "P: /devices/pci0000:00/usb1/1-1\n"
-    "N: bus/usb/001/002\n"
-    "E: SUBSYSTEM=usb\n"
-    "E: DEVTYPE=usb_device\n"
-    "E: BUSNUM=001\n"
-    "E: DEVNUM=002\n"
-    "E: DEVNAME=/dev/bus/usb/001/002\n"
-    "A: busnum=1\\n\n"
-    "A: devnum=2\\n\n"
-    "A: bConfigurationValue=1\\n\n"
-    "A: speed=12\\n\n"
-    "H: descriptors="
-    "12010002000000" "40d8041003000101020001" // device descriptor
-    "09021200010100803209040000" "00ff000000\n"; // configuration, interface
+constexpr const char* kAdapterDevice = "P: /devices/pci0000:00/usb1/1-1\n"
+                                       "N: bus/usb/001/002\n"
+                                       "E: SUBSYSTEM=usb\n"
+                                       "E: DEVTYPE=usb_device\n"
+                                       "E: BUSNUM=001\n"
+                                       "E: DEVNUM=002\n"
+                                       "E: DEVNAME=/dev/bus/usb/001/002\n"
+                                       "A: busnum=1\\n\n"
+                                       "A: devnum=2\\n\n"
+                                       "A: bConfigurationValue=1\\n\n"
+                                       "A: speed=12\\n\n"
+                                       "H: descriptors="
+                                       "12010002000000"
+                                       "40d8041003000101020001" // device descriptor
+                                       "09021200010100803209040000"
+                                       "00ff000000\n"; // configuration, interface
 
 class EmulatedAdapter {
 public:
@@ -125,10 +126,12 @@ private:
             umockdev_ioctl_client_complete(client, -1, ENODEV);
             return TRUE;
         }
-        UMockdevIoctlData* urbData = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
+        UMockdevIoctlData* urbData =
+            umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
         auto* urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
-        g_autoptr(UMockdevIoctlData) buffer = umockdev_ioctl_data_resolve(
-            urbData, offsetof(usbdevfs_urb, buffer), static_cast<gsize>(urb->buffer_length), nullptr);
+        g_autoptr(UMockdevIoctlData) buffer =
+            umockdev_ioctl_data_resolve(urbData, offsetof(usbdevfs_urb, buffer),
+                                        static_cast<gsize>(urb->buffer_length), nullptr);
         const unsigned char* setup = buffer->data;
         const auto le16 = [&](int at) {
             return static_cast<std::uint16_t>(setup[at] | (setup[at + 1] << 8));
@@ -165,9 +168,11 @@ private:
         urb->actual_length = done.actual;
         // The emulator shares the client's address space; the data stage follows the setup.
         if ((static_cast<unsigned char*>(urb->buffer)[0] & 0x80) && done.actual > 0) {
-            std::copy_n(done.data.begin(), done.actual, static_cast<unsigned char*>(urb->buffer) + 8);
+            std::copy_n(done.data.begin(), done.actual,
+                        static_cast<unsigned char*>(urb->buffer) + 8);
         }
-        g_autoptr(UMockdevIoctlData) urbPtr = umockdev_ioctl_data_resolve(arg, 0, sizeof(gpointer), nullptr);
+        g_autoptr(UMockdevIoctlData) urbPtr =
+            umockdev_ioctl_data_resolve(arg, 0, sizeof(gpointer), nullptr);
         umockdev_ioctl_data_set_ptr(urbPtr, 0, done.urb);
         umockdev_ioctl_client_complete(client, 0, 0);
         return TRUE;

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "console/Foreground.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
@@ -12,6 +13,7 @@
 namespace tamsel {
 
 Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote) {
+    trackActiveWindows();
     historyOpen = 0;
     searchPosition = 0;
     try {

@@ -1,30 +1,208 @@
 #include "console/Unit1.h"
 
-#include "adapter/Catalogue.h"
+#include "adapter/Payload.h"
+#include "adapter/Version.h"
+#include "console/Foreground.h"
+#include "resources/Logo.h"
 
 #include <QCloseEvent>
-#include <QMenuBar>
+#include <array>
 
 namespace tamsel {
 
 TForm1* Form1 = nullptr;
 
+namespace {
+
+const QString kCaption = QStringLiteral("Tamsel V03.05");
+const QString kAttribution = QStringLiteral("Tamsel Console, free software for D-STAR operators");
+
+std::span<const unsigned char> asBytes(const std::string& field) {
+    return {reinterpret_cast<const unsigned char*>(field.data()), field.size()};
+}
+
+} // namespace
+
 TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote)
     : link_(link), notifier_(notifier) {
     Form1 = this;
-    setWindowTitle(QStringLiteral("Tamsel V03.05") + captionNote);
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    connect(file->addAction(QStringLiteral("&Save")), &QAction::triggered, this,
-            &TForm1::Save1Click);
-    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
-            &TForm1::Exit1Click);
+    setupUi(this);
+    setWindowTitle(kCaption + QStringLiteral(" - ") + kAttribution + captionNote);
+    // The client area is fixed; the window grows by the menu bar around it.
+    adjustSize();
+    setFixedSize(size());
+    move(0, 0);
+    Image1->setPixmap(QPixmap::fromImage(logo()));
+
+    // The change rule: textChanged fires for typing and for setText, never for the text the
+    // edit already holds; toggled and valueChanged fire on every change of state.
+    connect(RPT2CALL, &QLineEdit::textChanged, this, &TForm1::RPT2CALLChange);
+    connect(RPT1CALL, &QLineEdit::textChanged, this, &TForm1::RPT1CALLChange);
+    connect(YourCALL, &QLineEdit::textChanged, this, &TForm1::YourCALLChange);
+    connect(SendMSG, &QLineEdit::textChanged, this, &TForm1::SendMSGChange);
+    connect(YourCALL, &TEdit::doubleClicked, this, &TForm1::YourCallClick);
+    connect(CallerCALL, &TMemo::clicked, this, &TForm1::CallerCALLClick);
+    connect(Repeater, &QCheckBox::toggled, this, &TForm1::RepeaterClick);
+    connect(Break, &QCheckBox::toggled, this, &TForm1::BreakClick);
+    connect(EMR, &QCheckBox::toggled, this, &TForm1::EMRClick);
+    connect(Volume, &QScrollBar::valueChanged, this, &TForm1::VolumeChange);
+    connect(MyCALL, &TEdit::doubleClicked, this, &TForm1::mycallsignClick);
+    connect(MyCALL2, &TEdit::doubleClicked, this, &TForm1::mycallsignClick);
+
+    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(mycallsign, &QAction::triggered, this, &TForm1::mycallsignClick);
+    connect(DefaultSetting1, &QAction::triggered, this, &TForm1::DefaultSetting1Click);
+    connect(History, &QAction::triggered, this, &TForm1::HistoryClick);
+    connect(Memory1, &QAction::triggered, this, &TForm1::Memory1Click);
+    connect(PICVersion1, &QAction::triggered, this, &TForm1::PICVersion1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+
+    populate();
+    startMonitor();
 }
 
 TForm1::~TForm1() {
+    stopMonitor();
     Form1 = nullptr;
 }
 
+std::optional<QString> TForm1::readText(Request request, Retry rule) {
+    std::array<unsigned char, kMessageWidth> reply{};
+    const std::uint16_t length = info(request).length;
+    const int got = withRetry(rule, [&] { return readBytes(link_, request, reply); });
+    // A failed or short read would write junk back through the change rule.
+    if (got != length) {
+        return std::nullopt;
+    }
+    return fromBytes(replyAsText(reply, length));
+}
+
+void TForm1::populate() {
+    // Each field that changes sends its new value straight back through its handler.
+    const std::pair<Request, TEdit*> callsigns[] = {
+        {Request::GetRpt2Call, RPT2CALL}, {Request::GetRpt1Call, RPT1CALL},
+        {Request::GetYourCall, YourCALL}, {Request::GetMyCall, MyCALL},
+        {Request::GetMyCall2, MyCALL2},
+    };
+    for (const auto& [request, field] : callsigns) {
+        if (auto text = readText(request, Retry::AtOnce)) {
+            field->setText(*text);
+        }
+    }
+    if (auto text = readText(Request::GetTxMessage, Retry::After50ms)) {
+        SendMSG->setText(*text);
+    }
+
+    CallerCALL->setText(QString(8, ' '));
+    CallerCALL2->setText(QString(4, ' '));
+    CalledCALL->setText(QString(8, ' '));
+    MSG->setText(QStringLiteral(" "));
+    FlagInfo->setText(QStringLiteral(" "));
+    DayTime->setText(QStringLiteral(" "));
+
+    std::array<unsigned char, kFlagBytes> flags{};
+    if (readBytes(link_, Request::GetTxFlags, flags) == kFlagBytes) {
+        Repeater->setChecked(flags[0] & kFlagRepeater);
+        Break->setChecked(flags[0] & kFlagBreak);
+        EMR->setChecked(flags[0] & kFlagEmr);
+    }
+    std::array<unsigned char, 1> volume{};
+    if (readBytes(link_, Request::GetVolume, volume) == 1) {
+        Volume->setValue(volumePosition(volume[0]));
+    }
+}
+
+void TForm1::startMonitor() {}
+
 void TForm1::stopMonitor() {}
+
+void TForm1::sendCallsign(Request request, const QString& text) {
+    const std::string field = callsignField(toBytes(text));
+    withRetry(Retry::After50ms, [&] { return sendBytes(link_, request, asBytes(field)); });
+}
+
+void TForm1::RPT2CALLChange() {
+    sendCallsign(Request::SetRpt2Call, RPT2CALL->text());
+}
+void TForm1::RPT1CALLChange() {
+    sendCallsign(Request::SetRpt1Call, RPT1CALL->text());
+}
+void TForm1::YourCALLChange() {
+    sendCallsign(Request::SetYourCall, YourCALL->text());
+}
+
+void TForm1::SendMSGChange() {
+    sendBytes(link_, Request::SetTxMessage, asBytes(messageField(toBytes(SendMSG->text()))));
+}
+
+void TForm1::YourCallClick() {
+    const std::string general(kGeneralCall);
+    sendBytes(link_, Request::SetYourCall, asBytes(general));
+    YourCALL->setText(fromBytes(general));
+}
+
+void TForm1::CallerCALLClick() {
+    // The caller goes out as received; the field then shows what the adapter took.
+    const std::string caller = callsignField(toBytes(CallerCALL->text()), Case::AsTyped);
+    sendBytes(link_, Request::SetYourCall, asBytes(caller));
+    if (auto text = readText(Request::GetYourCall, Retry::None)) {
+        YourCALL->setText(*text);
+    }
+}
+
+void TForm1::updateFlag(QCheckBox* box, std::uint8_t bit) {
+    std::array<unsigned char, kFlagBytes> flags{};
+    if (readBytes(link_, Request::GetTxFlags, flags) != kFlagBytes) {
+        return; // without the adapter's bytes there is nothing safe to write back
+    }
+    flags[0] = withFlag(flags[0], bit, box->isChecked());
+    sendBytes(link_, Request::SetTxFlags, flags);
+    if (readBytes(link_, Request::GetTxFlags, flags) == kFlagBytes) {
+        // Shows what the adapter holds; a refused bit flips the box back, which runs this
+        // update once more and writes the adapter's own bytes back.
+        box->setChecked(flags[0] & bit);
+    }
+}
+
+void TForm1::RepeaterClick() {
+    updateFlag(Repeater, kFlagRepeater);
+}
+void TForm1::BreakClick() {
+    updateFlag(Break, kFlagBreak);
+}
+void TForm1::EMRClick() {
+    updateFlag(EMR, kFlagEmr);
+}
+
+void TForm1::VolumeChange() {
+    sendValue(link_, Request::SetVolume, volumeValue(Volume->value()));
+}
+
+void TForm1::Save1Click() {
+    command(link_, Request::SaveSettings);
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::mycallsignClick() {}
+void TForm1::DefaultSetting1Click() {}
+void TForm1::HistoryClick() {}
+void TForm1::Memory1Click() {}
+
+void TForm1::PICVersion1Click() {
+    notifier_.information(fromBytes(readVersion(link_)));
+}
+
+QString TForm1::aboutText() {
+    return QString(13, ' ') + kCaption + '\n' + kAttribution;
+}
+
+void TForm1::About1Click() {
+    notifier_.information(aboutText());
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
@@ -33,17 +211,24 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormCloseQuery() {}
 
-void TForm1::Save1Click() {
-    command(link_, Request::SaveSettings);
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        FormActivate();
+    }
 }
-void TForm1::Exit1Click() {
-    close();
+
+void TForm1::FormActivate() {
+    YourCALL->setFocus(Qt::ActiveWindowFocusReason);
 }
-void TForm1::mycallsignClick() {}
-void TForm1::DefaultSetting1Click() {}
-void TForm1::HistoryClick() {}
-void TForm1::Memory1Click() {}
-void TForm1::PICVersion1Click() {}
-void TForm1::About1Click() {}
+
+void TForm1::enterEvent(QEnterEvent* event) {
+    QMainWindow::enterEvent(event);
+    FormMouseEnter();
+}
+
+void TForm1::FormMouseEnter() {
+    bringProgramToFront();
+}
 
 } // namespace tamsel

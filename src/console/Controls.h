@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tamsel {
+
+// A one-line edit. An upper-case edit turns every letter into upper case before anyone
+// sees the text, whether typed, pasted or set, so that setting "ab" on an edit that holds
+// "AB" is no change at all.
+class TEdit : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(bool upperCase READ upperCase WRITE setUpperCase)
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    bool upperCase() const { return upperCase_; }
+    void setUpperCase(bool on);
+    // Hides QLineEdit::setText to apply the case rule first.
+    void setText(const QString& text);
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool upperCase_ = false;
+};
+
+// A memo one line high: text that is only set when it differs, a click signal, and an
+// optional limit on what can be typed.
+class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+    Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
+public:
+    explicit TMemo(QWidget* parent = nullptr);
+
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text);
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int length) { maxLength_ = length; }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int maxLength_ = 0; // 0: no limit
+};
+
+} // namespace tamsel

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "console/Startup.h"
+#include "console/Unit1.h"
+#include "sim/SimulatedAdapter.h"
+#include "support/RecordingNotifier.h"
+#include "support/Trace.h"
+
+#include <QTest>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tamsel::test {
+
+// All six windows on a simulated adapter, torn down after each test.
+class ConsoleFixture : public ::testing::Test {
+protected:
+    void start() {
+        console = std::make_unique<Console>(*sim, notifier);
+        populated = sim->mainTrace().size();
+    }
+    void TearDown() override { console.reset(); }
+
+    // What the UI thread sent after the windows were created.
+    std::vector<TraceEntry> sentSinceStart() const {
+        auto all = sim->mainTrace();
+        return {all.begin() + static_cast<std::ptrdiff_t>(populated), all.end()};
+    }
+
+    std::shared_ptr<SimulatedAdapter> sim = std::make_shared<SimulatedAdapter>();
+    RecordingNotifier notifier;
+    std::unique_ptr<Console> console;
+    std::size_t populated = 0;
+};
+
+// A payload as text, bytes outside printable ASCII as \xNN.
+inline std::string printable(const std::vector<std::uint8_t>& data) {
+    std::string s;
+    for (std::uint8_t b : data) {
+        if (b < 0x20 || b >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            s += hex;
+        } else {
+            s += static_cast<char>(b);
+        }
+    }
+    return s;
+}
+
+// A compact form of a trace entry for comparing whole sequences: name, then the payload
+// for OUT data, the wValue for value requests.
+inline std::string describe(const TraceEntry& e) {
+    std::string s = e.name();
+    if (e.requestType == kRequestTypeOut && e.length > 0) {
+        s += " \"" + printable(e.bytes) + "\"";
+    } else if (e.wIndex == 1) {
+        s += " " + std::to_string(e.wValue);
+    }
+    return s;
+}
+
+inline std::vector<std::string> describe(const std::vector<TraceEntry>& trace) {
+    std::vector<std::string> out;
+    for (const auto& e : trace) {
+        out.push_back(describe(e));
+    }
+    return out;
+}
+
+} // namespace tamsel::test
