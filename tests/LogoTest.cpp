@@ -17,8 +17,8 @@ TEST(Logo, BrokenDataGivesNoPictureAndNoCrash) {
     QFile file(":/logo.jpg");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray good = file.readAll();
-    for (const QByteArray& bad : {QByteArray(), QByteArray("not a jpeg at all"),
-                                  good.left(20), QByteArray(4096, '\xff')}) {
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("not a jpeg at all"), good.left(20), QByteArray(4096, '\xff')}) {
         EXPECT_TRUE(decodeJpeg(bad).isNull());
     }
     // A truncated picture still decodes: libjpeg fills in what is missing.

@@ -24,10 +24,12 @@ protected:
     TForm1& w() { return *Form1; }
 };
 
-const Trace kCallsignPopulation{
-    "GetRpt2Call",        "SetRpt2Call \"JR1YB  G\"", "GetRpt1Call", "SetRpt1Call \"JR1YB  B\"",
-    "GetYourCall",        "SetYourCall \"CQCQCQ  \"", "GetMyCall",   "GetMyCall2",
-    "GetTxMessage", "SetTxMessage \"hello from JA1ABC   \"", "GetTxFlags"};
+const Trace kCallsignPopulation{"GetRpt2Call",  "SetRpt2Call \"JR1YB  G\"",
+                                "GetRpt1Call",  "SetRpt1Call \"JR1YB  B\"",
+                                "GetYourCall",  "SetYourCall \"CQCQCQ  \"",
+                                "GetMyCall",    "GetMyCall2",
+                                "GetTxMessage", "SetTxMessage \"hello from JA1ABC   \"",
+                                "GetTxFlags"};
 
 struct PopulationCase {
     const char* what;
@@ -75,20 +77,29 @@ INSTANTIATE_TEST_SUITE_P(
                        {0x00, 0x00, 0x00},
                        255,
                        {"GetVolume"},
-                       false, false, false, 0},
+                       false,
+                       false,
+                       false,
+                       0},
         PopulationCase{"flag byte 0x48 checks Repeater and EMR",
                        {0x48, 0x12, 0x34},
                        200,
                        {"GetTxFlags", "SetTxFlags \"H\\x124\"", "GetTxFlags", "GetTxFlags",
                         "SetTxFlags \"H\\x124\"", "GetTxFlags", "GetVolume", "SetVolume 200"},
-                       true, false, true, 55},
+                       true,
+                       false,
+                       true,
+                       55},
         PopulationCase{"all three bits, volume byte 0 puts the bar at the bottom",
                        {0x68, 0x00, 0x00},
                        0,
                        {"GetTxFlags", "SetTxFlags \"h\\x00\\x00\"", "GetTxFlags", "GetTxFlags",
-                        "SetTxFlags \"h\\x00\\x00\"", "GetTxFlags", "GetTxFlags", "SetTxFlags \"h\\x00\\x00\"",
-                        "GetTxFlags", "GetVolume", "SetVolume 0"},
-                       true, true, true, 255}));
+                        "SetTxFlags \"h\\x00\\x00\"", "GetTxFlags", "GetTxFlags",
+                        "SetTxFlags \"h\\x00\\x00\"", "GetTxFlags", "GetVolume", "SetVolume 0"},
+                       true,
+                       true,
+                       true,
+                       255}));
 
 TEST_F(MainWindow, FailedReadIsRetriedAtOnceOrAfter50ms) {
     sim->failCode(0x64, FaultKind::Fail);
@@ -133,12 +144,13 @@ TEST_P(LostRead, KeepsTheFieldAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, LostRead,
-    ::testing::Values(LostReadCase{"repeater 2 fails twice", 0x64, FaultKind::Fail, 2, {"SetRpt2Call"}},
-                      LostReadCase{"destination short", 0x62, FaultKind::Short, 1, {"SetYourCall"}},
-                      LostReadCase{"message fails twice", 0x66, FaultKind::Fail, 2, {"SetTxMessage"}},
-                      LostReadCase{"message of zero bytes", 0x66, FaultKind::Zero, 1, {"SetTxMessage"}},
-                      LostReadCase{"flags lost", 0x65, FaultKind::Fail, 1, {"SetTxFlags"}},
-                      LostReadCase{"volume lost", 0x82, FaultKind::Fail, 1, {"SetVolume"}}));
+    ::testing::Values(
+        LostReadCase{"repeater 2 fails twice", 0x64, FaultKind::Fail, 2, {"SetRpt2Call"}},
+        LostReadCase{"destination short", 0x62, FaultKind::Short, 1, {"SetYourCall"}},
+        LostReadCase{"message fails twice", 0x66, FaultKind::Fail, 2, {"SetTxMessage"}},
+        LostReadCase{"message of zero bytes", 0x66, FaultKind::Zero, 1, {"SetTxMessage"}},
+        LostReadCase{"flags lost", 0x65, FaultKind::Fail, 1, {"SetTxFlags"}},
+        LostReadCase{"volume lost", 0x82, FaultKind::Fail, 1, {"SetVolume"}}));
 
 TEST_F(MainWindow, PlaceholdersStayWhenTheAdapterIsGone) {
     sim->unplug();
@@ -171,14 +183,16 @@ TEST_P(Editing, SendsEachChangeByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Editing,
     ::testing::Values(
-        EditCase{"typing a then b into an empty destination",
-                 [](TForm1& f) {
-                     f.YourCALL->clear();
-                     QTest::keyClicks(f.YourCALL, "ab");
-                     EXPECT_EQ(f.YourCALL->text(), "AB");
-                 },
-                 {"SetYourCall \"        \"", "SetYourCall \"A       \"", "SetYourCall \"AB      \""}},
-        EditCase{"emptying repeater 1", [](TForm1& f) { f.RPT1CALL->setText(""); },
+        EditCase{
+            "typing a then b into an empty destination",
+            [](TForm1& f) {
+                f.YourCALL->clear();
+                QTest::keyClicks(f.YourCALL, "ab");
+                EXPECT_EQ(f.YourCALL->text(), "AB");
+            },
+            {"SetYourCall \"        \"", "SetYourCall \"A       \"", "SetYourCall \"AB      \""}},
+        EditCase{"emptying repeater 1",
+                 [](TForm1& f) { f.RPT1CALL->setText(""); },
                  {"SetRpt1Call \"        \""}},
         EditCase{"ten characters in repeater 2",
                  [](TForm1& f) {
@@ -187,21 +201,22 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"SetRpt2Call \"JR1YBCDE\""}},
         EditCase{"the same text in other case is no change",
-                 [](TForm1& f) { f.RPT1CALL->setText("jr1yb  b"); }, {}},
+                 [](TForm1& f) { f.RPT1CALL->setText("jr1yb  b"); },
+                 {}},
         EditCase{"lower-case message",
                  [](TForm1& f) { f.SendMSG->setText("hello"); },
                  {"SetTxMessage \"hello               \""}},
         EditCase{"25-character message",
                  [](TForm1& f) { f.SendMSG->setText("abcdefghijklmnopqrstuvwxy"); },
                  {"SetTxMessage \"abcdefghijklmnopqrst\""}},
-        EditCase{"double-click while another destination shows",
-                 [](TForm1& f) {
-                     f.YourCALL->setText("JA1XYZ");
-                     QTest::mouseDClick(f.YourCALL, Qt::LeftButton);
-                     EXPECT_EQ(f.YourCALL->text(), "CQCQCQ  ");
-                 },
-                 {"SetYourCall \"JA1XYZ  \"", "SetYourCall \"CQCQCQ  \"",
-                  "SetYourCall \"CQCQCQ  \""}},
+        EditCase{
+            "double-click while another destination shows",
+            [](TForm1& f) {
+                f.YourCALL->setText("JA1XYZ");
+                QTest::mouseDClick(f.YourCALL, Qt::LeftButton);
+                EXPECT_EQ(f.YourCALL->text(), "CQCQCQ  ");
+            },
+            {"SetYourCall \"JA1XYZ  \"", "SetYourCall \"CQCQCQ  \"", "SetYourCall \"CQCQCQ  \""}},
         EditCase{"double-click while CQCQCQ already shows",
                  [](TForm1& f) { QTest::mouseDClick(f.YourCALL, Qt::LeftButton); },
                  {"SetYourCall \"CQCQCQ  \""}},
@@ -217,8 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_TRUE(f.Break->isChecked());
                  },
                  {"GetTxFlags", "SetTxFlags \"`\\x00\\x00\"", "GetTxFlags"}},
-        EditCase{"volume to position 10",
-                 [](TForm1& f) { f.Volume->setValue(10); }, {"SetVolume 245"}},
+        EditCase{
+            "volume to position 10", [](TForm1& f) { f.Volume->setValue(10); }, {"SetVolume 245"}},
         EditCase{"each further position sends one more",
                  [](TForm1& f) {
                      f.Volume->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -239,8 +254,8 @@ TEST_F(MainWindow, RefusedBreakIsUncheckedAndTheAdapterValueWrittenBack) {
     w().Break->click();
     EXPECT_FALSE(w().Break->isChecked());
     const auto sent = sentSinceStart();
-    EXPECT_EQ(describe(sent), (Trace{"GetTxFlags", "SetTxFlags \"`\\x00\\x00\"", "GetTxFlags", "GetTxFlags",
-                                     "SetTxFlags \"@\\x00\\x00\"", "GetTxFlags"}));
+    EXPECT_EQ(describe(sent), (Trace{"GetTxFlags", "SetTxFlags \"`\\x00\\x00\"", "GetTxFlags",
+                                     "GetTxFlags", "SetTxFlags \"@\\x00\\x00\"", "GetTxFlags"}));
     EXPECT_EQ(sent[1].bytes, (std::vector<std::uint8_t>{0x60, 0, 0}));
     EXPECT_EQ(sent[4].bytes, (std::vector<std::uint8_t>{0x40, 0, 0}));
 }
@@ -296,8 +311,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(VersionCase{"Tamsel PIC 03.05 beta", false, "Tamsel PIC 03.05 beta", 3},
                       VersionCase{"0123456789ABCDEF", false, "0123456789ABCDEF", 3},
                       VersionCase{"", false, "", 1},
-                      VersionCase{"ABCDEFGHIJ", true,
-                                  QString("ABCDEFGHIJ").repeated(14).left(131), 17}));
+                      VersionCase{"ABCDEFGHIJ", true, QString("ABCDEFGHIJ").repeated(14).left(131),
+                                  17}));
 
 TEST_F(MainWindow, AboutTextByteForByte) {
     start();
@@ -328,14 +343,22 @@ TEST_F(MainWindow, ActivationPutsTheFocusIntoTheDestination) {
 TEST_F(MainWindow, ControlsCarryTheirAccessibleNames) {
     start();
     const std::vector<std::pair<QWidget*, QString>> names{
-        {w().CallerCALL, "Caller Callsign"}, {w().CallerCALL2, "Caller Callsign suffix"},
-        {w().CalledCALL, "Called Callsign"}, {w().MSG, "Received Message"},
-        {w().DayTime, "Received Time"},      {w().FlagInfo, "Flags Info."},
-        {w().SendMSG, "Send Message"},       {w().YourCALL, "Station Call"},
-        {w().RPT1CALL, "Repeater 1"},        {w().RPT2CALL, "Repeater 2"},
-        {w().MyCALL, "My Call"},             {w().MyCALL2, "My Call suffix"},
-        {w().Volume, "Volume"},              {w().Image1, "Logo"},
-        {w().Repeater, "Repeater"},          {w().Break, "Break"},
+        {w().CallerCALL, "Caller Callsign"},
+        {w().CallerCALL2, "Caller Callsign suffix"},
+        {w().CalledCALL, "Called Callsign"},
+        {w().MSG, "Received Message"},
+        {w().DayTime, "Received Time"},
+        {w().FlagInfo, "Flags Info."},
+        {w().SendMSG, "Send Message"},
+        {w().YourCALL, "Station Call"},
+        {w().RPT1CALL, "Repeater 1"},
+        {w().RPT2CALL, "Repeater 2"},
+        {w().MyCALL, "My Call"},
+        {w().MyCALL2, "My Call suffix"},
+        {w().Volume, "Volume"},
+        {w().Image1, "Logo"},
+        {w().Repeater, "Repeater"},
+        {w().Break, "Break"},
         {w().EMR, "EMR"}};
     for (const auto& [widget, name] : names) {
         EXPECT_EQ(widget->accessibleName(), name) << widget->objectName().toStdString();
@@ -352,8 +375,8 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
         }
     }
     EXPECT_EQ(captions, (QStringList{"&File", "&Save", "E&xit", "&Config", "&MyCALL/2 ",
-                                     "&Default Setting", "&Window", "Received &History",
-                                     "&Memory", "&Help", "&PIC Version", "&About..."}));
+                                     "&Default Setting", "&Window", "Received &History", "&Memory",
+                                     "&Help", "&PIC Version", "&About..."}));
     EXPECT_FALSE(w().CalledCALL->isEnabled());
     EXPECT_FALSE(w().DayTime->isEnabled());
     EXPECT_FALSE(w().FlagInfo->isEnabled());

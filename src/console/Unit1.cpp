@@ -3,6 +3,8 @@
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
 #include "console/Foreground.h"
+#include "memory/Unit5.h"
+#include "monitor/Unit2.h"
 #include "resources/Logo.h"
 
 #include <QCloseEvent>
@@ -113,9 +115,55 @@ void TForm1::populate() {
     }
 }
 
-void TForm1::startMonitor() {}
+void TForm1::startMonitor() {
+    // Created suspended, kept here, then started; it ends only when asked to.
+    monitor_ = new receiveRF(link_);
+    connect(monitor_, &receiveRF::received, this, &TForm1::showReception, Qt::QueuedConnection);
+    connect(monitor_, &receiveRF::historyLine, this, &TForm1::addHistoryLine, Qt::QueuedConnection);
+    monitor_->start();
+}
 
-void TForm1::stopMonitor() {}
+void TForm1::stopMonitor() {
+    if (monitor_ != nullptr) {
+        monitor_->requestInterruption();
+        monitor_->wait();
+        delete monitor_;
+        monitor_ = nullptr;
+    }
+}
+
+void TForm1::showReception(int target, const QByteArray& bytes) {
+    using T = ReceptionUpdate::Target;
+    const QString text = QString::fromLatin1(bytes);
+    switch (static_cast<T>(target)) {
+    case T::CalledCALL:
+        CalledCALL->setText(text);
+        break;
+    case T::CallerCALL:
+        CallerCALL->setText(text);
+        break;
+    case T::CallerCALL2:
+        CallerCALL2->setText(text);
+        break;
+    case T::DayTime:
+        DayTime->setText(text);
+        break;
+    case T::MSG:
+        MSG->setText(text);
+        break;
+    case T::FlagInfo:
+        FlagInfo->setText(text);
+        break;
+    case T::HistoryLine:
+        break;
+    }
+}
+
+void TForm1::addHistoryLine(const QByteArray& line) {
+    if (Form4 != nullptr) {
+        Form4->appendLine(line);
+    }
+}
 
 void TForm1::sendCallsign(Request request, const QString& text) {
     const std::string field = callsignField(toBytes(text));
@@ -189,7 +237,12 @@ void TForm1::Exit1Click() {
 
 void TForm1::mycallsignClick() {}
 void TForm1::DefaultSetting1Click() {}
-void TForm1::HistoryClick() {}
+void TForm1::HistoryClick() {
+    Form4->show();
+    Form4->raise();
+    Form4->activateWindow();
+    historyOpen = 1;
+}
 void TForm1::Memory1Click() {}
 
 void TForm1::PICVersion1Click() {
@@ -209,7 +262,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::FormCloseQuery() {}
+void TForm1::FormCloseQuery() {
+    // Only asks; the program waits for the monitor before any window is destroyed.
+    if (monitor_ != nullptr) {
+        monitor_->requestInterruption();
+    }
+}
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);

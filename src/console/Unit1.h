@@ -54,6 +54,10 @@ protected:
     void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
 
+private slots:
+    void showReception(int target, const QByteArray& text);
+    void addHistoryLine(const QByteArray& line);
+
 private:
     void populate();
     void startMonitor();

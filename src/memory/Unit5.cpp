@@ -1,18 +1,103 @@
 #include "memory/Unit5.h"
 
+#include "console/Foreground.h"
+#include "console/Unit1.h"
+#include "memory/Columns.h"
+
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
 namespace tamsel {
 
 std::atomic<int> historyOpen{0};
 TForm4* Form4 = nullptr;
 
+const char* const TForm4::kHeading =
+    "       Date/Time          Caller                 Called          Message";
+
+namespace {
+// The caller's callsign stands in columns 21 to 28 of every history line.
+constexpr std::size_t kCallerColumn = 21;
+} // namespace
+
 TForm4::TForm4() {
     Form4 = this;
     setWindowTitle(QStringLiteral("Received History"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    Erase = file->addAction(QStringLiteral("&Erase"));
+    Erase->setObjectName(QStringLiteral("Erase"));
+    Exit1 = file->addAction(QStringLiteral("E&xit"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    connect(Erase, &QAction::triggered, this, &TForm4::EraseClick);
+    connect(Exit1, &QAction::triggered, this, &TForm4::Exit1Click);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+
+    StaticText1 = new QLabel(QString::fromLatin1(kHeading), central);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    QFont bold = fixed;
+    bold.setBold(true);
+    StaticText1->setFont(bold);
+    StaticText1->setStyleSheet(QStringLiteral("color: green;"));
+    layout->addWidget(StaticText1);
+
+    History = new LineListView(central);
+    History->setObjectName(QStringLiteral("History"));
+    History->setAccessibleName(QStringLiteral("Received History"));
+    History->setFont(fixed);
+    QPalette green = History->palette();
+    green.setColor(QPalette::Text, Qt::darkGreen);
+    History->setPalette(green);
+    connect(History, &LineListView::rowDoubleClicked, this, &TForm4::HistoryDblClick);
+    layout->addWidget(History);
+    setCentralWidget(central);
+
+    // Wide enough for a whole line and tall enough for the newest 17.
+    const QFontMetrics metrics(fixed);
+    const int frame = 2 * History->frameWidth();
+    History->setMinimumSize(metrics.horizontalAdvance(QString(80, 'M')) + frame,
+                            metrics.height() * kRowsInView + frame);
+    adjustSize();
 }
 
 TForm4::~TForm4() {
     historyOpen = 0;
     Form4 = nullptr;
+}
+
+void TForm4::appendLine(const QByteArray& line) {
+    History->append(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    if (History->count() >= kRowsInView) {
+        History->setTopRow(History->count() - kRowsInView);
+    }
+}
+
+void TForm4::EraseClick() {
+    History->clear();
+}
+
+void TForm4::Exit1Click() {
+    historyOpen = 0;
+    close();
+}
+
+void TForm4::HistoryDblClick() {
+    const int row = History->currentRow();
+    if (row < 0 || Form1 == nullptr) {
+        return;
+    }
+    const std::string_view caller = column(History->line(row), kCallerColumn);
+    Form1->YourCALL->setText(fromBytes(std::string(caller)));
+}
+
+void TForm4::enterEvent(QEnterEvent* event) {
+    QMainWindow::enterEvent(event);
+    bringProgramToFront();
 }
 
 } // namespace tamsel

@@ -17,7 +17,9 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-void onError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
+void onError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
 
 void quiet(j_common_ptr) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapter/Discovery.h"
 #include "console/Startup.h"
 #include "console/Unit1.h"
 #include "sim/SimulatedAdapter.h"
@@ -17,6 +18,10 @@ namespace tamsel::test {
 class ConsoleFixture : public ::testing::Test {
 protected:
     void start() {
+        // An idle adapter answers each poll in about a millisecond.
+        sim->setIdlePollDelay(std::chrono::milliseconds(1));
+        adapterFound = 1; // as discovery leaves it
+
         console = std::make_unique<Console>(*sim, notifier);
         populated = sim->mainTrace().size();
     }
@@ -59,6 +64,11 @@ inline std::string describe(const TraceEntry& e) {
         s += " " + std::to_string(e.wValue);
     }
     return s;
+}
+
+// Waits, turning the event loop, until `done` holds; fails the test after five seconds.
+template <typename F> bool waitFor(F done) {
+    return QTest::qWaitFor(done, 5000);
 }
 
 inline std::vector<std::string> describe(const std::vector<TraceEntry>& trace) {

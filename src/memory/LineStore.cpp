@@ -1,0 +1,33 @@
+#include "memory/LineStore.h"
+
+#include <algorithm>
+
+namespace tamsel {
+
+void LineStore::append(std::string_view line) {
+    bytes_.append(line);
+    starts_.push_back(bytes_.size());
+    longest_ = std::max(longest_, line.size());
+}
+
+void LineStore::clear() {
+    bytes_.clear();
+    starts_.assign(1, 0);
+    longest_ = 0;
+}
+
+void LineStore::assign(std::string bytes, std::vector<std::size_t> starts) {
+    bytes_ = std::move(bytes);
+    starts_ = std::move(starts);
+    starts_.push_back(bytes_.size());
+    longest_ = 0;
+    for (std::size_t i = 0; i + 1 < starts_.size(); ++i) {
+        longest_ = std::max(longest_, starts_[i + 1] - starts_[i]);
+    }
+}
+
+std::size_t LineStore::memoryUsed() const {
+    return bytes_.capacity() + starts_.capacity() * sizeof(std::size_t);
+}
+
+} // namespace tamsel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamsel {
+
+// Lines of bytes kept in one buffer with their start offsets: one allocation for all the
+// text, eight bytes of bookkeeping per line. Appending and reading a line cost the same at
+// any size.
+class LineStore {
+public:
+    std::size_t size() const { return starts_.size() - 1; }
+    bool empty() const { return size() == 0; }
+    std::string_view line(std::size_t i) const {
+        return std::string_view(bytes_).substr(starts_[i], starts_[i + 1] - starts_[i]);
+    }
+    std::size_t longest() const { return longest_; }
+
+    void append(std::string_view line);
+    void clear();
+    // Takes the text of all lines back to back and the offset where each one starts.
+    void assign(std::string bytes, std::vector<std::size_t> starts);
+    std::size_t memoryUsed() const;
+
+private:
+    std::string bytes_;
+    std::vector<std::size_t> starts_{0};
+    std::size_t longest_ = 0;
+};
+
+} // namespace tamsel

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace tamsel {
+
+// The local date and time as the operator sees it: "yyyy/mm/dd hh:nn:ss".
+std::string localDateTime();
+
+} // namespace tamsel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tamsel {
+
+inline constexpr std::size_t kHeaderSize = 41;
+inline constexpr std::size_t kYourOffset = 19;
+inline constexpr std::size_t kMyOffset = 27;
+inline constexpr std::size_t kMy2Offset = 35;
+inline constexpr std::size_t kBlockSize = 6;
+inline constexpr std::size_t kMessageParts = 4;
+inline constexpr std::size_t kPartSize = 5;
+
+// What the program shows of a received radio header. Each callsign ends early at a NUL.
+struct HeaderFields {
+    int controlCode = 0;
+    std::string your; // the called station
+    std::string my;   // the caller
+    std::string my2;  // the caller's suffix
+};
+
+HeaderFields decodeHeader(std::span<const std::uint8_t, kHeaderSize> header);
+
+// The text shown for a control code 0 to 7.
+std::string_view controlCodeText(int code);
+
+// The kind of a slow-data block from its header byte (after NUL has become a blank):
+// 0 to 3 for the four parts of the message, 4 and 5 for other known kinds, none otherwise.
+std::optional<int> blockType(std::uint8_t headerByte);
+
+// NUL bytes of the slow-data stream are taken as blanks.
+inline std::uint8_t slowDataByte(std::uint8_t b) { return b == 0 ? ' ' : b; }
+
+} // namespace tamsel
