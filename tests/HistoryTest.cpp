@@ -94,8 +94,8 @@ TEST_F(Receptions, NewestSeventeenLinesStayInView) {
     EXPECT_EQ(Form4->History->topRow(), 0);
     receive({reception("JA1ABC  ", 0, "")});
     EXPECT_EQ(Form4->History->topRow(), 0);
-    receive({reception("JA1ABC  ", 0, ""), reception("JA1ABC  ", 0, ""),
-             reception("JA1ABC  ", 0, "")});
+    receive(
+        {reception("JA1ABC  ", 0, ""), reception("JA1ABC  ", 0, ""), reception("JA1ABC  ", 0, "")});
     ASSERT_EQ(Form4->History->count(), 20);
     EXPECT_EQ(Form4->History->topRow(), 3);
 }

@@ -22,11 +22,14 @@ std::vector<std::uint8_t> header(std::uint8_t flag, const std::string& your, con
 
 TEST(RadioHeader, ControlCodeFromTheLowThreeBits) {
     const std::vector<std::pair<std::uint8_t, std::string>> cases{
-        {0x40, "NULL"}, {0xFF, "Repeater Control"}, {0x4B, "ACK"}, {0x01, "Relay Unavailable"},
-        {0x02, "No Response"}, {0x04, "ReSend"}, {0x05, "Unused"}, {0x06, "Auto Reply"}};
+        {0x40, "NULL"},        {0xFF, "Repeater Control"},
+        {0x4B, "ACK"},         {0x01, "Relay Unavailable"},
+        {0x02, "No Response"}, {0x04, "ReSend"},
+        {0x05, "Unused"},      {0x06, "Auto Reply"}};
     for (const auto& [flag, text] : cases) {
         const auto h = header(flag, "", "", "");
-        const HeaderFields f = decodeHeader(std::span<const std::uint8_t, kHeaderSize>(h.data(), kHeaderSize));
+        const HeaderFields f =
+            decodeHeader(std::span<const std::uint8_t, kHeaderSize>(h.data(), kHeaderSize));
         EXPECT_EQ(controlCodeText(f.controlCode), text) << int(flag);
     }
 }
@@ -45,10 +48,19 @@ TEST(RadioHeader, CallsignsKeepBlanksAndEndAtNul) {
 }
 
 TEST(RadioHeader, BlockTypes) {
-    const std::vector<std::pair<std::uint8_t, std::optional<int>>> cases{
-        {'@', 0},   {'A', 1},   {'B', 2},   {'C', 3},   {'%', 4},          {0x50, 5},
-        {0x5A, 5},  {0x5F, 5},  {'D', {}},  {0x3F, {}}, {0xC1, {}},        {0x60, {}},
-        {slowDataByte(0x00), {}}};
+    const std::vector<std::pair<std::uint8_t, std::optional<int>>> cases{{'@', 0},
+                                                                         {'A', 1},
+                                                                         {'B', 2},
+                                                                         {'C', 3},
+                                                                         {'%', 4},
+                                                                         {0x50, 5},
+                                                                         {0x5A, 5},
+                                                                         {0x5F, 5},
+                                                                         {'D', {}},
+                                                                         {0x3F, {}},
+                                                                         {0xC1, {}},
+                                                                         {0x60, {}},
+                                                                         {slowDataByte(0x00), {}}};
     for (const auto& [byte, type] : cases) {
         EXPECT_EQ(blockType(byte), type) << int(byte);
     }
@@ -120,7 +132,7 @@ TEST(Reception, ZeroByteReadDiscardsOnlyWhenNotActive) {
     Adapter a;
     a.headerPieces(kHello, {8, 8});
     a.reply(Request::GetRxHeader, 0);
-    a.status(0x02); // still active: keep the 16 bytes
+    a.status(0x02);                               // still active: keep the 16 bytes
     a.reply(Request::GetRxHeader, kErrorTimeout); // a failure keeps them too
     a.reply(Request::GetRxHeader, 0);
     a.reply(Request::GetStatus, kErrorPipe); // no status byte: no change
@@ -163,7 +175,7 @@ TEST(Reception, BytesBeyondTheHeaderAreDropped) {
 struct MessageCase {
     const char* what;
     std::uint8_t flag;
-    std::vector<std::string> slow; // one GetSlowData delivery each, then status 0x02
+    std::vector<std::string> slow;  // one GetSlowData delivery each, then status 0x02
     std::vector<std::string> shown; // MSG after each message part
     std::string line;
 };
@@ -193,25 +205,39 @@ const std::string kLine = std::string(kNow) + " JA1ABC   ID51 CQCQCQ   ";
 
 INSTANTIATE_TEST_SUITE_P(
     Reception, Message,
-    ::testing::Values(
-        MessageCase{"Hello then World", 0x40, {"@Hello", "AWorld"},
-                    {"Hello               ", "HelloWorld          "},
-                    kLine + "HelloWorld           "},
-        MessageCase{"parts 3, 0, 2, 1, split across deliveries and repeated", 0,
-                    {"Cpqr", "st@abc", "deBklmnoA", "fghij", "@ABCDE"},
-                    {"               pqrst", "abcde          pqrst", "abcde     klmnopqrst",
-                     "abcdefghijklmnopqrst", "ABCDEfghijklmnopqrst"},
-                    kLine + "ABCDEfghijklmnopqrst "},
-        MessageCase{"NUL payload bytes become blanks", 0, {std::string("@H\0i\0\0", 6)},
-                    {"H i                 "}, kLine + "H i                  "},
-        MessageCase{"a block starting with NUL is skipped whole", 0,
-                    {std::string("\0AAAAA", 6), "Azzzzz"}, {"     zzzzz          "},
-                    kLine + "     zzzzz           "},
-        MessageCase{"types 4 and 5 and unknown blocks change nothing", 0,
-                    {"%abcde", "Zabcde", "Dabcde", "\xC1zzzzz"}, {}, kLine + std::string(21, ' ')},
-        MessageCase{"control code 3 ends the line with ACK", 0x4B, {"@Hello"}, {"Hello               "},
-                    kLine + "ACK"},
-        MessageCase{"control code 2", 0x02, {}, {}, kLine + "No Response"}));
+    ::testing::Values(MessageCase{"Hello then World",
+                                  0x40,
+                                  {"@Hello", "AWorld"},
+                                  {"Hello               ", "HelloWorld          "},
+                                  kLine + "HelloWorld           "},
+                      MessageCase{"parts 3, 0, 2, 1, split across deliveries and repeated",
+                                  0,
+                                  {"Cpqr", "st@abc", "deBklmnoA", "fghij", "@ABCDE"},
+                                  {"               pqrst", "abcde          pqrst",
+                                   "abcde     klmnopqrst", "abcdefghijklmnopqrst",
+                                   "ABCDEfghijklmnopqrst"},
+                                  kLine + "ABCDEfghijklmnopqrst "},
+                      MessageCase{"NUL payload bytes become blanks",
+                                  0,
+                                  {std::string("@H\0i\0\0", 6)},
+                                  {"H i                 "},
+                                  kLine + "H i                  "},
+                      MessageCase{"a block starting with NUL is skipped whole",
+                                  0,
+                                  {std::string("\0AAAAA", 6), "Azzzzz"},
+                                  {"     zzzzz          "},
+                                  kLine + "     zzzzz           "},
+                      MessageCase{"types 4 and 5 and unknown blocks change nothing",
+                                  0,
+                                  {"%abcde", "Zabcde", "Dabcde", "\xC1zzzzz"},
+                                  {},
+                                  kLine + std::string(21, ' ')},
+                      MessageCase{"control code 3 ends the line with ACK",
+                                  0x4B,
+                                  {"@Hello"},
+                                  {"Hello               "},
+                                  kLine + "ACK"},
+                      MessageCase{"control code 2", 0x02, {}, {}, kLine + "No Response"}));
 
 TEST(Reception, OverWhenTheHeaderCompletesStillCostsOneSlowDataRead) {
     Adapter a;

@@ -34,6 +34,12 @@ void trackActiveWindows() {
     }
 }
 
+void showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void bringProgramToFront() {
     QWidget* window = lastActive ? lastActive.data() : QApplication::activeWindow();
     if (window != nullptr && window->isVisible()) {

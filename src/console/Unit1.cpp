@@ -3,6 +3,8 @@
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
 #include "console/Foreground.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit6.h"
 #include "memory/Unit5.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
@@ -235,12 +237,15 @@ void TForm1::Exit1Click() {
     close();
 }
 
-void TForm1::mycallsignClick() {}
-void TForm1::DefaultSetting1Click() {}
+void TForm1::mycallsignClick() {
+    Form2->openModal();
+}
+
+void TForm1::DefaultSetting1Click() {
+    showWindow(Form11);
+}
 void TForm1::HistoryClick() {
-    Form4->show();
-    Form4->raise();
-    Form4->activateWindow();
+    showWindow(Form4);
     historyOpen = 1;
 }
 void TForm1::Memory1Click() {}

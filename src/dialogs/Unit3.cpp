@@ -1,16 +1,113 @@
 #include "dialogs/Unit3.h"
 
+#include "adapter/Catalogue.h"
+#include "adapter/Payload.h"
+#include "adapter/Retry.h"
+#include "console/Unit1.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <array>
+
 namespace tamsel {
 
 TForm2* Form2 = nullptr;
 
+namespace {
+
+QLabel* label(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    return l;
+}
+
+// A fixed-size text read; the field keeps its text when the read fails or comes back short.
+void readInto(AdapterLink& link, Request request, QLineEdit* field) {
+    std::array<unsigned char, kCallsignWidth> reply{};
+    const std::uint16_t length = info(request).length;
+    if (readBytes(link, request, reply) == length) {
+        field->setText(fromBytes(replyAsText(reply, length)));
+    }
+}
+
+std::span<const unsigned char> asBytes(const std::string& field) {
+    return {reinterpret_cast<const unsigned char*>(field.data()), field.size()};
+}
+
+} // namespace
+
 TForm2::TForm2(AdapterLink& link) : link_(link) {
     Form2 = this;
     setWindowTitle(QStringLiteral("My CallSign Set"));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    auto* menuBar = new QMenuBar(this);
+    QMenu* action = menuBar->addMenu(QStringLiteral("&Action"));
+    Save1 = action->addAction(QStringLiteral("&Save"));
+    Save1->setObjectName(QStringLiteral("Save1"));
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Exit1 = action->addAction(QStringLiteral("E&xit/Cancel"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    addAction(Save1); // Ctrl+S works while the menu is closed
+    connect(Save1, &QAction::triggered, this, &TForm2::Save1Click);
+    connect(Exit1, &QAction::triggered, this, &TForm2::Exit1Click);
+
+    auto* grid = new QGridLayout(this);
+    grid->setMenuBar(menuBar);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setVerticalSpacing(2);
+    mycallsign = new TEdit(this);
+    mycallsign->setObjectName(QStringLiteral("mycallsign"));
+    mycallsign->setText(QStringLiteral("mycallsign"));
+    mycallsign->setAccessibleName(QStringLiteral("CallSign"));
+    mycallsign2 = new TEdit(this);
+    mycallsign2->setObjectName(QStringLiteral("mycallsign2"));
+    mycallsign2->setText(QStringLiteral("mycallsign2"));
+    mycallsign2->setAccessibleName(QStringLiteral("CallSign2"));
+    grid->addWidget(label(QStringLiteral("CallSign"), this), 0, 0);
+    grid->addWidget(label(QStringLiteral("CallSign2"), this), 0, 1);
+    grid->addWidget(mycallsign, 1, 0);
+    grid->addWidget(mycallsign2, 1, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 1);
+    // The client area below the menu bar is 219 by 66.
+    setFixedSize(219, 66 + menuBar->sizeHint().height());
+    move(0, 0);
+
+    readValues();
 }
 
 TForm2::~TForm2() {
     Form2 = nullptr;
+}
+
+void TForm2::readValues() {
+    readInto(link_, Request::GetMyCall, mycallsign);
+    readInto(link_, Request::GetMyCall2, mycallsign2);
+}
+
+void TForm2::openModal() {
+    readValues();
+    exec();
+}
+
+void TForm2::Save1Click() {
+    // The main window first shows what was sent, then what the adapter reports.
+    const std::string call = callsignField(toBytes(mycallsign->text()));
+    sendBytes(link_, Request::SetMyCall, asBytes(call));
+    Form1->MyCALL->setText(fromBytes(call));
+    const std::string suffix = suffixField(toBytes(mycallsign2->text()));
+    sendBytes(link_, Request::SetMyCall2, asBytes(suffix));
+    Form1->MyCALL2->setText(fromBytes(suffix));
+    command(link_, Request::SaveSettings);
+    sleepMs(200);
+    readInto(link_, Request::GetMyCall, Form1->MyCALL);
+    readInto(link_, Request::GetMyCall2, Form1->MyCALL2);
+}
+
+void TForm2::Exit1Click() {
+    reject();
 }
 
 } // namespace tamsel

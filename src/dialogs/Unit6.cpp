@@ -1,16 +1,144 @@
 #include "dialogs/Unit6.h"
 
+#include "adapter/Catalogue.h"
+#include "adapter/Retry.h"
+#include "console/Unit1.h"
+#include "dialogs/Settings.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <array>
+
 namespace tamsel {
 
 TForm11* Form11 = nullptr;
 
+namespace {
+
+constexpr std::uint8_t kTxInvert = 0x01;
+constexpr std::uint8_t kRxInvert = 0x02;
+constexpr std::uint8_t kRxAutoDetect = 0x80;
+
+template <typename W> W* named(W* widget, const char* name, const char* accessible) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(QString::fromLatin1(accessible));
+    return widget;
+}
+
+} // namespace
+
 TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_(notifier) {
     Form11 = this;
     setWindowTitle(QStringLiteral("Default Setting"));
+    QMenu* change = menuBar()->addMenu(QStringLiteral("&Change"));
+    Save1 = change->addAction(QStringLiteral("&Save"));
+    Save1->setObjectName(QStringLiteral("Save1"));
+    Cancel1 = change->addAction(QStringLiteral("&Cancel"));
+    Cancel1->setObjectName(QStringLiteral("Cancel1"));
+    Eixit1 = change->addAction(QStringLiteral("E&xit"));
+    Eixit1->setObjectName(QStringLiteral("Eixit1"));
+    connect(Save1, &QAction::triggered, this, &TForm11::Save1Click);
+    connect(Cancel1, &QAction::triggered, this, &TForm11::Cancel1Click);
+    connect(Eixit1, &QAction::triggered, this, &TForm11::Eixit1Click);
+
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(10);
+    Delay = named(new TEdit(central), "Delay", "Delay Time");
+    KeepAlive = named(new TEdit(central), "KeepAlive", "Keep Alive");
+    ErrorBits = named(new TEdit(central), "ErrorBits", "Error Bits");
+    RxInv = named(new QCheckBox(central), "RxInv", "RX Invert");
+    AutoDetect = named(new QCheckBox(central), "AutoDetect", "RX Auto Detect");
+    TxInv = named(new QCheckBox(central), "TxInv", "TX Invert");
+    PreBits = named(new TEdit(central), "PreBits", "PreBitPattern");
+    PostBits = named(new TEdit(central), "PostBits", "PostBitPattern");
+    PreBits->setUpperCase(true);
+    PostBits->setUpperCase(true);
+    for (TEdit* e : {Delay, KeepAlive, ErrorBits, PreBits, PostBits}) {
+        e->setText(e->objectName()); // placeholders until the first read
+        e->setMaximumWidth(90);
+    }
+    auto addLabel = [&](const char* text, int row, int column) {
+        grid->addWidget(new QLabel(QString::fromLatin1(text), central), row, column);
+    };
+    addLabel("Delay Time", 0, 0);
+    grid->addWidget(Delay, 0, 1);
+    addLabel("Keep Alive", 1, 0);
+    grid->addWidget(KeepAlive, 1, 1);
+    addLabel("Error Bits", 2, 0);
+    grid->addWidget(ErrorBits, 2, 1);
+    addLabel("RX Invert", 3, 0);
+    grid->addWidget(RxInv, 3, 1);
+    addLabel("RX Auto Detect", 3, 2);
+    grid->addWidget(AutoDetect, 3, 3);
+    addLabel("TX Invert", 4, 0);
+    grid->addWidget(TxInv, 4, 1);
+    addLabel("PreBitPattern", 5, 0);
+    grid->addWidget(PreBits, 5, 1);
+    addLabel("PostBitPattern", 6, 0);
+    grid->addWidget(PostBits, 6, 1);
+    grid->setColumnStretch(4, 1);
+    setCentralWidget(central);
+    adjustSize();
+
+    refresh();
 }
 
 TForm11::~TForm11() {
     Form11 = nullptr;
+}
+
+std::uint8_t TForm11::readByte(Request request) {
+    // A read that fails leaves the byte at 0.
+    std::array<unsigned char, 1> value{};
+    readBytes(link_, request, value);
+    return value[0];
+}
+
+void TForm11::refresh() {
+    Delay->setText(QString::fromStdString(formatTimesTen(readByte(Request::GetDelay))));
+    KeepAlive->setText(QString::fromStdString(formatTimesTen(readByte(Request::GetKeepAlive))));
+    ErrorBits->setText(QString::fromStdString(formatDecimal(readByte(Request::GetErrorBits))));
+    const std::uint8_t options = readByte(Request::GetModemOptions);
+    TxInv->setChecked(options & kTxInvert);
+    RxInv->setChecked(options & kRxInvert);
+    AutoDetect->setChecked(options & kRxAutoDetect);
+    PreBits->setText(QString::fromStdString(formatPattern(readByte(Request::GetPreBits))));
+    PostBits->setText(QString::fromStdString(formatPattern(readByte(Request::GetPostBits))));
+}
+
+void TForm11::Save1Click() {
+    const std::pair<TEdit*, std::pair<const SettingField*, Request>> numbers[] = {
+        {Delay, {&kDelayField, Request::SetDelay}},
+        {KeepAlive, {&kKeepAliveField, Request::SetKeepAlive}},
+        {ErrorBits, {&kErrorBitsField, Request::SetErrorBits}},
+    };
+    // A refused number shows its message and is not sent; the rest of Save goes on.
+    for (const auto& [edit, target] : numbers) {
+        const SettingValue v = convertSetting(toBytes(edit->text()), *target.first);
+        if (v.message != nullptr) {
+            notifier_.plain(QString::fromLatin1(v.message));
+        } else {
+            sendValue(link_, target.second, *v.wValue);
+        }
+    }
+    sendValue(link_, Request::SetTxInvert, TxInv->isChecked() ? 1 : 0);
+    sendValue(link_, Request::SetRxInvert, RxInv->isChecked() ? 1 : 0);
+    sendValue(link_, Request::SetRxAutoDetect, AutoDetect->isChecked() ? 1 : 0);
+    sendValue(link_, Request::SetPreBits, parsePattern(toBytes(PreBits->text())));
+    sendValue(link_, Request::SetPostBits, parsePattern(toBytes(PostBits->text())));
+    sleepMs(100);
+    command(link_, Request::InitModem);
+}
+
+void TForm11::Cancel1Click() {
+    refresh();
+}
+
+void TForm11::Eixit1Click() {
+    close();
 }
 
 } // namespace tamsel

@@ -31,11 +31,17 @@ void LineListView::setTabStop(int averageChars) {
     viewport()->update();
 }
 
-int LineListView::lineHeight() const { return std::max(1, fontMetrics().height()); }
+int LineListView::lineHeight() const {
+    return std::max(1, fontMetrics().height());
+}
 
-int LineListView::visibleRows() const { return std::max(1, viewport()->height() / lineHeight()); }
+int LineListView::visibleRows() const {
+    return std::max(1, viewport()->height() / lineHeight());
+}
 
-int LineListView::topRow() const { return verticalScrollBar()->value(); }
+int LineListView::topRow() const {
+    return verticalScrollBar()->value();
+}
 
 void LineListView::updateRanges() {
     QScrollBar* v = verticalScrollBar();
@@ -67,7 +73,9 @@ void LineListView::replaceAll(std::string bytes, std::vector<std::size_t> starts
     viewport()->update();
 }
 
-void LineListView::clear() { replaceAll({}, {}); }
+void LineListView::clear() {
+    replaceAll({}, {});
+}
 
 void LineListView::setTopRow(int row) {
     wantedTop_ = std::max(0, row);
@@ -155,13 +163,27 @@ void LineListView::keyPressEvent(QKeyEvent* event) {
     const int page = std::max(1, visibleRows() - 1);
     int row = current_;
     switch (event->key()) {
-    case Qt::Key_Up: row = std::max(0, current_ - 1); break;
-    case Qt::Key_Down: row = current_ + 1; break;
-    case Qt::Key_PageUp: row = std::max(0, current_ - page); break;
-    case Qt::Key_PageDown: row = std::min(count() - 1, current_ + page); break;
-    case Qt::Key_Home: row = 0; break;
-    case Qt::Key_End: row = count() - 1; break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Up:
+        row = std::max(0, current_ - 1);
+        break;
+    case Qt::Key_Down:
+        row = current_ + 1;
+        break;
+    case Qt::Key_PageUp:
+        row = std::max(0, current_ - page);
+        break;
+    case Qt::Key_PageDown:
+        row = std::min(count() - 1, current_ + page);
+        break;
+    case Qt::Key_Home:
+        row = 0;
+        break;
+    case Qt::Key_End:
+        row = count() - 1;
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     selectRow(row);
 }

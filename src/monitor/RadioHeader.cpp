@@ -13,8 +13,8 @@ std::string field(std::span<const std::uint8_t> bytes) {
 }
 
 constexpr std::array<std::string_view, 8> kControlTexts{
-    "NULL",   "Relay Unavailable", "No Response", "ACK",
-    "ReSend", "Unused",            "Auto Reply",  "Repeater Control"};
+    "NULL",   "Relay Unavailable", "No Response",     "ACK", "ReSend",
+    "Unused", "Auto Reply",        "Repeater Control"};
 
 } // namespace
 
@@ -23,7 +23,9 @@ HeaderFields decodeHeader(std::span<const std::uint8_t, kHeaderSize> header) {
             field(header.subspan(kMyOffset, 8)), field(header.subspan(kMy2Offset, 4))};
 }
 
-std::string_view controlCodeText(int code) { return kControlTexts[static_cast<std::size_t>(code & 7)]; }
+std::string_view controlCodeText(int code) {
+    return kControlTexts[static_cast<std::size_t>(code & 7)];
+}
 
 std::optional<int> blockType(std::uint8_t headerByte) {
     if (headerByte >= '@' && headerByte <= 'C') {

@@ -35,6 +35,8 @@ std::string_view controlCodeText(int code);
 std::optional<int> blockType(std::uint8_t headerByte);
 
 // NUL bytes of the slow-data stream are taken as blanks.
-inline std::uint8_t slowDataByte(std::uint8_t b) { return b == 0 ? ' ' : b; }
+inline std::uint8_t slowDataByte(std::uint8_t b) {
+    return b == 0 ? ' ' : b;
+}
 
 } // namespace tamsel

@@ -120,7 +120,8 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
         }
         if (blockType_ && *blockType_ < static_cast<int>(kMessageParts)) {
             const std::size_t at = static_cast<std::size_t>(*blockType_) * kPartSize;
-            const std::string_view part(reinterpret_cast<const char*>(block_.data()) + 1, kPartSize);
+            const std::string_view part(reinterpret_cast<const char*>(block_.data()) + 1,
+                                        kPartSize);
             message_.replace(at, kPartSize, part);
             line_.replace(kMessageColumn + at, kPartSize, part);
             updates.push_back({ReceptionUpdate::Target::MSG, message_});
@@ -152,9 +153,9 @@ int ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t
 }
 
 void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates) {
-    std::string line = controlCode_ == 0
-                           ? line_
-                           : line_.substr(0, kMessageColumn) + std::string(controlCodeText(controlCode_));
+    std::string line = controlCode_ == 0 ? line_
+                                         : line_.substr(0, kMessageColumn) +
+                                               std::string(controlCodeText(controlCode_));
     updates.push_back({ReceptionUpdate::Target::HistoryLine, std::move(line)});
 }
 

@@ -39,8 +39,7 @@ public:
     Step next() const { return step_; }
     // Takes the result of the request `next()` named and the bytes it delivered; appends
     // the window updates to `updates` and returns the pause in ms before the next request.
-    int feed(int result, std::span<const std::uint8_t> data,
-             std::vector<ReceptionUpdate>& updates);
+    int feed(int result, std::span<const std::uint8_t> data, std::vector<ReceptionUpdate>& updates);
 
     bool gatheringMessage() const { return phase_ == Phase::Message; }
 

@@ -1,8 +1,8 @@
 #include "monitor/Unit2.h"
 
 #include "adapter/Discovery.h"
-#include "monitor/LocalTime.h"
 #include "monitor/HistoryFlag.h"
+#include "monitor/LocalTime.h"
 
 #include <array>
 

@@ -18,7 +18,7 @@ public:
 
 signals:
     void received(int target, const QByteArray& text); // a ReceptionUpdate::Target
-    void historyLine(const QByteArray& line);           // only while the history is open
+    void historyLine(const QByteArray& line);          // only while the history is open
 
 protected:
     void run() override;
