@@ -52,15 +52,15 @@ TEST_F(StationDialog, SaveSendsShowsSentThenReportedValues) {
               [&] {
                   Form2->mycallsign->setText("ab1cd");
                   Form2->mycallsign2->setText("p");
-                  sim->refuseWrites(0x41); // the adapter keeps its suffix
+                  sim->refuseWrites(0x41);              // the adapter keeps its suffix
                   sim->failCode(0x47, FaultKind::Fail); // a failed store changes nothing
                   Form2->Save1->trigger();
                   EXPECT_EQ(Form2->mycallsign->text(), "ab1cd") << "the dialog keeps the text";
               });
     const auto sent = sentSinceStart();
-    EXPECT_EQ(describe(sent), (Trace{"GetMyCall", "GetMyCall2", "SetMyCall \"AB1CD   \"",
-                                     "SetMyCall2 \"P   \"", "SaveSettings", "GetMyCall",
-                                     "GetMyCall2"}));
+    EXPECT_EQ(describe(sent),
+              (Trace{"GetMyCall", "GetMyCall2", "SetMyCall \"AB1CD   \"", "SetMyCall2 \"P   \"",
+                     "SaveSettings", "GetMyCall", "GetMyCall2"}));
     EXPECT_GE(sent[5].time - sent[4].time, std::chrono::milliseconds(200));
     EXPECT_EQ(Form1->MyCALL->text(), "AB1CD   ");
     EXPECT_EQ(Form1->MyCALL2->text(), "ID51");
@@ -88,8 +88,7 @@ TEST_F(StationDialog, CtrlSSavesLikeTheMenuAndRepeatsEveryStep) {
 
 TEST_F(StationDialog, ExitSendsNothingAndReopeningShowsTheAdapterValues) {
     start();
-    whileOpen([] { Form1->mycallsignClick(); },
-              [&] { Form2->mycallsign->setText("typed"); });
+    whileOpen([] { Form1->mycallsignClick(); }, [&] { Form2->mycallsign->setText("typed"); });
     EXPECT_EQ(describe(sentSinceStart()), (Trace{"GetMyCall", "GetMyCall2"}));
     QString shown;
     whileOpen([] { QTest::mouseDClick(Form1->MyCALL2, Qt::LeftButton); },
@@ -180,21 +179,32 @@ TEST_P(SettingsSave, RefusedNumbersShowTheirMessageAndTheRestIsSent) {
 
 INSTANTIATE_TEST_SUITE_P(
     SettingsDialog, SettingsSave,
-    ::testing::Values(
-        SaveCase{"125 sends 12", "125", "2550", "24", {},
-                 {"SetDelay 12", "SetKeepAlive 255", "SetErrorBits 24"}},
-        SaveCase{"one over each limit",
-                 "2551",
-                 "2551",
-                 "25",
-                 {"Delay Time is too big. (max. 2550)", "Keep Alive Time is too big. (max. 2550)",
-                  "ReSync Error Bits is too big. (max. 24)"},
-                 {}},
-        SaveCase{"letters in Delay", "abc", "100", "3", {"Invalid character"},
-                 {"SetKeepAlive 10", "SetErrorBits 3"}},
-        SaveCase{"negative Delay is refused", "-100", "120 ms", " 3",
-                 {"Delay Time is too small. (min. 0)", "Invalid character"},
-                 {"SetKeepAlive 12"}}));
+    ::testing::Values(SaveCase{"125 sends 12",
+                               "125",
+                               "2550",
+                               "24",
+                               {},
+                               {"SetDelay 12", "SetKeepAlive 255", "SetErrorBits 24"}},
+                      SaveCase{"one over each limit",
+                               "2551",
+                               "2551",
+                               "25",
+                               {"Delay Time is too big. (max. 2550)",
+                                "Keep Alive Time is too big. (max. 2550)",
+                                "ReSync Error Bits is too big. (max. 24)"},
+                               {}},
+                      SaveCase{"letters in Delay",
+                               "abc",
+                               "100",
+                               "3",
+                               {"Invalid character"},
+                               {"SetKeepAlive 10", "SetErrorBits 3"}},
+                      SaveCase{"negative Delay is refused",
+                               "-100",
+                               "120 ms",
+                               " 3",
+                               {"Delay Time is too small. (min. 0)", "Invalid character"},
+                               {"SetKeepAlive 12"}}));
 
 TEST_F(SettingsDialog, CancelReadsTheAdapterAgainAndExitSendsNothing) {
     start();
@@ -225,8 +235,8 @@ TEST_F(SettingsDialog, FailedReadShowsZero) {
 TEST_F(SettingsDialog, AccessibleNamesAndScreenshots) {
     start();
     const std::vector<std::pair<QWidget*, QString>> names{
-        {Form11->Delay, "Delay Time"},     {Form11->KeepAlive, "Keep Alive"},
-        {Form11->ErrorBits, "Error Bits"}, {Form11->RxInv, "RX Invert"},
+        {Form11->Delay, "Delay Time"},          {Form11->KeepAlive, "Keep Alive"},
+        {Form11->ErrorBits, "Error Bits"},      {Form11->RxInv, "RX Invert"},
         {Form11->AutoDetect, "RX Auto Detect"}, {Form11->TxInv, "TX Invert"},
         {Form11->PreBits, "PreBitPattern"},     {Form11->PostBits, "PostBitPattern"}};
     for (const auto& [w, name] : names) {

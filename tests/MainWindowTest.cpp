@@ -49,6 +49,11 @@ TEST_P(Population, ReadsEveryFieldAndWritesEachChangeBack) {
     start();
     Trace expected = kCallsignPopulation;
     expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+    // Then the station callsign dialog and the settings dialog read theirs, in that order.
+    for (const char* later : {"GetMyCall", "GetMyCall2", "GetDelay", "GetKeepAlive", "GetErrorBits",
+                              "GetModemOptions", "GetPreBits", "GetPostBits"}) {
+        expected.push_back(later);
+    }
     EXPECT_EQ(describe(sim->mainTrace()), expected) << c.what;
 
     EXPECT_EQ(w().RPT2CALL->text(), "JR1YB  G");

@@ -19,8 +19,8 @@ TEST(SettingsFormat, AsTheDialogShowsThem) {
 
 TEST(SettingsParse, BitPatterns) {
     const std::vector<std::pair<std::string, int>> cases{
-        {"AB", 0xAB}, {" 5", 5}, {"5", 5},    {"5 ", 5},  {"  ", 0},  {"", 0},
-        {"G7", 7},    {"7G", 7}, {"ab", 0},   {"FF", 255}, {"0F", 15}, {"ABC", 0xAB}};
+        {"AB", 0xAB}, {" 5", 5}, {"5", 5},  {"5 ", 5},   {"  ", 0},  {"", 0},
+        {"G7", 7},    {"7G", 7}, {"ab", 0}, {"FF", 255}, {"0F", 15}, {"ABC", 0xAB}};
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(parsePattern(text), value) << '"' << text << '"';
     }
@@ -38,10 +38,11 @@ TEST(SettingsParse, PatternsRoundTripThroughTheDisplay) {
 
 TEST(SettingsParse, DecimalFields) {
     const std::vector<std::pair<std::string, std::optional<int>>> cases{
-        {"125", 125},       {"120 ms", 120},       {" 120", std::nullopt}, {"", std::nullopt},
-        {"12a", std::nullopt}, {"-100", -100},     {"+24", 24},            {"2550", 2550},
-        {"123456789", 12345678}, {"--5", std::nullopt}, {"+-5", std::nullopt},
-        {"0x10", std::nullopt},  {"1,5", std::nullopt}};
+        {"125", 125},          {"120 ms", 120},       {" 120", std::nullopt},
+        {"", std::nullopt},    {"12a", std::nullopt}, {"-100", -100},
+        {"+24", 24},           {"2550", 2550},        {"123456789", 12345678},
+        {"--5", std::nullopt}, {"+-5", std::nullopt}, {"0x10", std::nullopt},
+        {"1,5", std::nullopt}};
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(parseDecimal(text), value) << '"' << text << '"';
     }

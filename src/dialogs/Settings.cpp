@@ -5,9 +5,13 @@
 
 namespace tamsel {
 
-std::string formatTimesTen(std::uint8_t value) { return std::to_string(value) + "0"; }
+std::string formatTimesTen(std::uint8_t value) {
+    return std::to_string(value) + "0";
+}
 
-std::string formatDecimal(std::uint8_t value) { return std::to_string(value); }
+std::string formatDecimal(std::uint8_t value) {
+    return std::to_string(value);
+}
 
 std::string formatPattern(std::uint8_t value) {
     char text[8];
