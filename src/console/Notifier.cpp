@@ -26,6 +26,10 @@ void QtNotifier::plain(const QString& text) {
     show(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
+void QtNotifier::failure(const QString& text) {
+    show(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
 void QtNotifier::exception(const QString& text) {
     show(QMessageBox::Critical, text, QMessageBox::Ok);
 }

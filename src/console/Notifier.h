@@ -12,6 +12,7 @@ public:
     virtual void error(const QString& text) = 0;       // error icon, Abort button
     virtual void information(const QString& text) = 0; // information icon, OK button
     virtual void plain(const QString& text) = 0;       // no icon, OK button
+    virtual void failure(const QString& text) = 0;     // error icon, OK button
     virtual void exception(const QString& text) = 0;   // an exception that escaped
 };
 
@@ -21,6 +22,7 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     void plain(const QString& text) override;
+    void failure(const QString& text) override;
     void exception(const QString& text) override;
 };
 

@@ -5,6 +5,7 @@
 #include "console/Foreground.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
+#include "memory/Unit4.h"
 #include "memory/Unit5.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
@@ -248,7 +249,9 @@ void TForm1::HistoryClick() {
     showWindow(Form4);
     historyOpen = 1;
 }
-void TForm1::Memory1Click() {}
+void TForm1::Memory1Click() {
+    showWindow(Form3);
+}
 
 void TForm1::PICVersion1Click() {
     notifier_.information(fromBytes(readVersion(link_)));

@@ -6,23 +6,28 @@ namespace tamsel {
 
 void LineStore::append(std::string_view line) {
     bytes_.append(line);
+    if (terminated_) {
+        bytes_.push_back('\n');
+    }
     starts_.push_back(bytes_.size());
     longest_ = std::max(longest_, line.size());
 }
 
 void LineStore::clear() {
+    terminated_ = false;
     bytes_.clear();
     starts_.assign(1, 0);
     longest_ = 0;
 }
 
-void LineStore::assign(std::string bytes, std::vector<std::size_t> starts) {
+void LineStore::assign(std::string bytes, std::vector<std::size_t> starts, bool terminated) {
+    terminated_ = terminated;
     bytes_ = std::move(bytes);
     starts_ = std::move(starts);
     starts_.push_back(bytes_.size());
     longest_ = 0;
     for (std::size_t i = 0; i + 1 < starts_.size(); ++i) {
-        longest_ = std::max(longest_, starts_[i + 1] - starts_[i]);
+        longest_ = std::max(longest_, line(i).size());
     }
 }
 

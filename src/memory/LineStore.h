@@ -15,20 +15,36 @@ public:
     std::size_t size() const { return starts_.size() - 1; }
     bool empty() const { return size() == 0; }
     std::string_view line(std::size_t i) const {
-        return std::string_view(bytes_).substr(starts_[i], starts_[i + 1] - starts_[i]);
+        std::string_view l =
+            std::string_view(bytes_).substr(starts_[i], starts_[i + 1] - starts_[i]);
+        return terminated_ ? withoutLineEnd(l) : l;
     }
     std::size_t longest() const { return longest_; }
 
     void append(std::string_view line);
     void clear();
-    // Takes the text of all lines back to back and the offset where each one starts.
-    void assign(std::string bytes, std::vector<std::size_t> starts);
+    // Takes the text of all lines back to back and the offset where each one starts. With
+    // `terminated`, each line still carries its CR LF, LF or CR, which is not part of it.
+    void assign(std::string bytes, std::vector<std::size_t> starts, bool terminated = false);
     std::size_t memoryUsed() const;
 
 private:
+    static std::string_view withoutLineEnd(std::string_view l) {
+        if (!l.empty() && l.back() == '\n') {
+            l.remove_suffix(1);
+            if (!l.empty() && l.back() == '\r') {
+                l.remove_suffix(1);
+            }
+        } else if (!l.empty() && l.back() == '\r') {
+            l.remove_suffix(1);
+        }
+        return l;
+    }
+
     std::string bytes_;
     std::vector<std::size_t> starts_{0};
     std::size_t longest_ = 0;
+    bool terminated_ = false;
 };
 
 } // namespace tamsel

@@ -1,17 +1,54 @@
 #include "memory/Unit12.h"
 
+#include "memory/MemoryFile.h"
+#include "memory/Unit4.h"
+
+#include <QStringEncoder>
+#include <QVBoxLayout>
+
 namespace tamsel {
 
-int searchPosition = 0;
+std::size_t searchPosition = 0;
 TForm12* Form12 = nullptr;
 
-TForm12::TForm12(Notifier& notifier) : notifier_(notifier) {
+TForm12::TForm12(Notifier& notifier) : QWidget(nullptr, Qt::Window), notifier_(notifier) {
     Form12 = this;
     setWindowTitle(QStringLiteral("Search"));
+    SearchKey = new TEdit(this);
+    SearchKey->setObjectName(QStringLiteral("SearchKey"));
+    SearchKey->setAccessibleName(QStringLiteral("Search"));
+    QFont bold = SearchKey->font();
+    bold.setBold(true);
+    SearchKey->setFont(bold);
+    SearchKey->setText(QStringLiteral(" "));
+    connect(SearchKey, &QLineEdit::returnPressed, this, [this] { SearchKeyKeyPress('\r'); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(SearchKey);
+    resize(240, SearchKey->sizeHint().height() + 12);
 }
 
 TForm12::~TForm12() {
     Form12 = nullptr;
+}
+
+void TForm12::SearchKeyKeyPress(char key) {
+    if (key != '\r') {
+        return;
+    }
+    // The memory file's lines are Shift_JIS bytes; the text is looked for in that form.
+    QStringEncoder encoder("Shift_JIS");
+    const QByteArray bytes = encoder.encode(SearchKey->text());
+    const SearchOutcome outcome =
+        searchLines(Form3->Memory->lines(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                    searchPosition);
+    searchPosition = outcome.position;
+    if (outcome.found) {
+        Form3->Memory->setTopRow(static_cast<int>(*outcome.found));
+    } else if (outcome.notFound) {
+        notifier_.information(QStringLiteral("Not found."));
+    }
 }
 
 } // namespace tamsel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/Controls.h"
 #include "console/Notifier.h"
 
 #include <QWidget>
@@ -7,14 +8,19 @@
 namespace tamsel {
 
 // Where the next memory search starts, shared by every search of the run.
-extern int searchPosition;
+extern std::size_t searchPosition;
 
-// The memory search dialog.
+// The memory search: each Enter scrolls the memory list to the next line that holds the
+// text, continuing where the last search stopped.
 class TForm12 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm12(Notifier& notifier);
     ~TForm12() override;
+
+    void SearchKeyKeyPress(char key);
+
+    TEdit* SearchKey;
 
 private:
     Notifier& notifier_;

@@ -17,6 +17,7 @@ public:
     void error(const QString& text) override { record("error", text); }
     void information(const QString& text) override { record("information", text); }
     void plain(const QString& text) override { record("plain", text); }
+    void failure(const QString& text) override { record("failure", text); }
     void exception(const QString& text) override { record("exception", text); }
 
     QStringList texts() const {

@@ -1,0 +1,115 @@
+#include "memory/MemoryFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tamsel {
+
+MemoryLines splitLines(std::string content) {
+    MemoryLines out;
+    const char* const base = content.data();
+    const char* p = base;
+    const char* const end = base + content.size();
+    out.starts.reserve(content.size() / 32 + 1);
+    if (std::memchr(base, '\r', content.size()) == nullptr) {
+        // The common case: LF only, found with memchr.
+        while (p < end) {
+            out.starts.push_back(static_cast<std::size_t>(p - base));
+            const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            p = lf == nullptr ? end : static_cast<const char*>(lf) + 1;
+        }
+    } else {
+        while (p < end) {
+            out.starts.push_back(static_cast<std::size_t>(p - base));
+            p = std::find_if(p, end, [](char c) { return c == '\n' || c == '\r'; });
+            if (p < end && *p == '\r' && p + 1 < end && p[1] == '\n') {
+                ++p;
+            }
+            if (p < end) {
+                ++p;
+            }
+        }
+    }
+    out.bytes = std::move(content);
+    return out;
+}
+
+MemoryFileRead readMemoryFile(const std::string& path) {
+    MemoryFileRead result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = std::strerror(errno);
+        return result;
+    }
+    struct stat st {};
+    std::string content;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        content.reserve(static_cast<std::size_t>(st.st_size));
+    }
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            result.error = std::strerror(errno);
+            ::close(fd);
+            return result;
+        }
+        if (n == 0) {
+            break;
+        }
+        content.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    result.lines = splitLines(std::move(content));
+    return result;
+}
+
+namespace {
+
+bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Whether `at` is where a character starts, walking the line from its first byte.
+bool startsCharacter(std::string_view line, std::size_t at) {
+    std::size_t i = 0;
+    while (i < at) {
+        i += isLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
+    }
+    return i == at;
+}
+
+} // namespace
+
+bool containsKey(std::string_view line, std::string_view key) {
+    if (key.empty()) {
+        return false;
+    }
+    for (std::size_t at = line.find(key); at != std::string_view::npos; at = line.find(key, at + 1)) {
+        if (startsCharacter(line, at)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SearchOutcome searchLines(const LineStore& lines, std::string_view key, std::size_t position) {
+    const std::size_t n = lines.size();
+    std::size_t p = position > n ? 0 : position; // a shorter file was loaded: start over
+    while (p < n) {
+        if (containsKey(lines.line(p), key)) {
+            const std::size_t found = p;
+            ++p;
+            return {found, p == n ? 0 : p, false};
+        }
+        ++p;
+    }
+    return {std::nullopt, 0, true};
+}
+
+} // namespace tamsel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "memory/LineStore.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamsel {
+
+// The memory file's lines: the file's bytes as read, and where each line starts. Lines
+// end with CR LF, LF or CR; a line break at the very end adds no empty line.
+struct MemoryLines {
+    std::string bytes;
+    std::vector<std::size_t> starts;
+};
+
+MemoryLines splitLines(std::string content);
+
+// Reads a memory file whole, read-only. On failure, `error` says why.
+struct MemoryFileRead {
+    std::optional<MemoryLines> lines;
+    std::string error;
+};
+MemoryFileRead readMemoryFile(const std::string& path);
+
+// Whether `line` holds `key`, compared byte for byte. A match never starts on the second
+// byte of a Shift_JIS character; an empty key is in no line.
+bool containsKey(std::string_view line, std::string_view key);
+
+// One press of Enter in the search dialog: looks at lines from `position` to the end.
+struct SearchOutcome {
+    std::optional<std::size_t> found; // the line to scroll to the top
+    std::size_t position;             // where the next search starts
+    bool notFound = false;            // tell the operator
+};
+SearchOutcome searchLines(const LineStore& lines, std::string_view key, std::size_t position);
+
+} // namespace tamsel
