@@ -34,3 +34,7 @@ format:
 
 clean:
 	@rm -rf build
+
+.PHONY: bench
+bench: build
+	@$(BUILD)/bench/tamsel_bench

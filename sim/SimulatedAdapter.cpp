@@ -3,6 +3,7 @@
 #include "adapter/Catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <thread>
 
@@ -182,8 +183,7 @@ void SimulatedAdapter::setIdlePollDelay(std::chrono::microseconds delay) {
 }
 
 void SimulatedAdapter::setTracing(bool on) {
-    std::lock_guard lock(mutex_);
-    tracing_ = on;
+    tracingOn_ = on;
 }
 
 std::vector<TraceEntry> SimulatedAdapter::trace() const {
@@ -229,17 +229,13 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
                                       std::uint16_t wValue, std::uint16_t wIndex,
                                       unsigned char* data, std::uint16_t length,
                                       unsigned timeoutMs) {
-    TraceEntry entry{std::chrono::steady_clock::now(),
-                     requestType,
-                     request,
-                     wValue,
-                     wIndex,
-                     {},
-                     length,
-                     timeoutMs,
-                     0};
-    if (requestType == kRequestTypeOut && data != nullptr) {
-        entry.bytes.assign(data, data + length);
+    TraceEntry entry{{}, requestType, request, wValue, wIndex, {}, length, timeoutMs, 0};
+    const bool tracing = tracingOn_.load(std::memory_order_relaxed);
+    if (tracing) {
+        entry.time = std::chrono::steady_clock::now();
+        if (requestType == kRequestTypeOut && data != nullptr) {
+            entry.bytes.assign(data, data + length);
+        }
     }
     std::chrono::microseconds wait{0};
     bool idlePoll = false;
@@ -270,15 +266,17 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
             }
             if (requestType == kRequestTypeIn && entry.result > 0) {
                 std::copy_n(reply.begin(), entry.result, data);
-                entry.bytes.assign(reply.begin(), reply.begin() + entry.result);
+                if (tracing) {
+                    entry.bytes.assign(reply.begin(), reply.begin() + entry.result);
+                }
             }
         }
         if (idlePoll) {
             wait += idlePollDelay_;
         }
         ++requests_;
-        if (tracing_) {
-            trace_.push_back(entry);
+        if (tracing) {
+            trace_.push_back(std::move(entry));
         }
     }
     if (wait.count() > 0) {

@@ -2,6 +2,7 @@
 
 #include "adapter/AdapterLink.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -135,7 +136,7 @@ private:
     std::chrono::microseconds latency_{0};
     std::chrono::microseconds idlePollDelay_{0};
 
-    bool tracing_ = true;
+    std::atomic<bool> tracingOn_{true};
     std::size_t requests_ = 0;
     std::vector<TraceEntry> trace_;
 };

@@ -1,5 +1,5 @@
-#include "memory/Columns.h"
 #include "memory/MemoryFile.h"
+#include "memory/Columns.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +122,7 @@ TEST(MemorySearch, CaseSpacesAndChangingText) {
     const LineStore lines = store({"ABC", "has space", "abc", "xyz"});
     run(lines, 0, {{"abc", 2, false}, {"xyz", 3, false}});
     run(lines, 0, {{" ", 1, false}});
-    run(lines, 2, {{"ABC", {}, true}, {"ABC", 0, false}}) ;
+    run(lines, 2, {{"ABC", {}, true}, {"ABC", 0, false}});
 }
 
 TEST(MemorySearch, EmptyListAndStalePosition) {

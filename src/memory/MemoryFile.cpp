@@ -73,7 +73,9 @@ MemoryFileRead readMemoryFile(const std::string& path) {
 
 namespace {
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Whether `at` is where a character starts, walking the line from its first byte.
 bool startsCharacter(std::string_view line, std::size_t at) {
@@ -90,7 +92,8 @@ bool containsKey(std::string_view line, std::string_view key) {
     if (key.empty()) {
         return false;
     }
-    for (std::size_t at = line.find(key); at != std::string_view::npos; at = line.find(key, at + 1)) {
+    for (std::size_t at = line.find(key); at != std::string_view::npos;
+         at = line.find(key, at + 1)) {
         if (startsCharacter(line, at)) {
             return true;
         }

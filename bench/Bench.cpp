@@ -1,0 +1,377 @@
+// Benchmarks for the paths that grow with input or run all day. Each figure that has a
+// target is a ratio against something measured in the same run, so a noisy machine moves
+// both sides together. Run with --short for a quick pass that only proves they still work.
+#include "adapter/Catalogue.h"
+#include "adapter/Discovery.h"
+#include "console/Startup.h"
+#include "console/Unit1.h"
+#include "memory/LineListView.h"
+#include "memory/MemoryFile.h"
+#include "monitor/Unit2.h"
+#include "sim/SimulatedAdapter.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace tamsel {
+namespace {
+
+bool shortRun = false;
+std::size_t memoryLines() { return shortRun ? 10'000 : 1'000'000; }
+
+// A memory file of the given size, about 45 bytes a line, made once per run.
+const std::string& memoryFile() {
+    static std::string path;
+    if (path.empty()) {
+        path = "/tmp/tamsel-bench-memory-" + std::to_string(memoryLines()) + ".txt";
+        std::ofstream out(path, std::ios::binary);
+        char line[64];
+        for (std::size_t i = 0; i < memoryLines(); ++i) {
+            std::snprintf(line, sizeof line, "Name%05zu JA%1zuA%03zu   JR1YB  B JR1YB  G note\n",
+                          i % 100000, i % 10, i % 1000);
+            out << line;
+        }
+    }
+    return path;
+}
+
+// Runs a command to its end with its output thrown away.
+void run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+// --- memory file: load and show, against wc -l
+void LoadMemoryFile(benchmark::State& state) {
+    const std::string& path = memoryFile();
+    LineListView view;
+    view.resize(500, 400);
+    for (auto _ : state) {
+        MemoryFileRead read = readMemoryFile(path);
+        view.replaceAll(std::move(read.lines->bytes), std::move(read.lines->starts), true);
+        benchmark::DoNotOptimize(view.count());
+    }
+    state.counters["bytes_per_line"] = static_cast<double>(view.lines().memoryUsed()) / view.count();
+}
+BENCHMARK(LoadMemoryFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void WcL(benchmark::State& state) {
+    const std::string& path = memoryFile();
+    for (auto _ : state) {
+        run({"wc", "-l", path});
+    }
+}
+BENCHMARK(WcL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// --- a search that finds nothing, against grep -c -F
+void SearchMiss(benchmark::State& state) {
+    MemoryFileRead read = readMemoryFile(memoryFile());
+    LineStore lines;
+    lines.assign(std::move(read.lines->bytes), std::move(read.lines->starts), true);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(searchLines(lines, "QQ9ZZZ", 0));
+    }
+}
+BENCHMARK(SearchMiss)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void GrepCF(benchmark::State& state) {
+    const std::string& path = memoryFile();
+    for (auto _ : state) {
+        run({"grep", "-c", "-F", "QQ9ZZZ", path});
+    }
+}
+BENCHMARK(GrepCF)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// --- one history line with the scroll rule, at a thousand and at a million lines
+void HistoryAppend(benchmark::State& state) {
+    LineListView view;
+    view.resize(600, 17 * view.fontMetrics().height() + 4);
+    view.show();
+    const std::string line(64, 'x');
+    std::string bytes;
+    std::vector<std::size_t> starts;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        starts.push_back(bytes.size());
+        bytes += line;
+    }
+    view.replaceAll(std::move(bytes), std::move(starts));
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        view.append(line);
+        view.setTopRow(view.count() - 17);
+        QCoreApplication::processEvents(); // let it paint
+    }
+    state.counters["bytes_per_line"] =
+        static_cast<double>(view.lines().memoryUsed()) / view.count();
+}
+BENCHMARK(HistoryAppend)
+    ->Arg(1000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// --- our cost per request over the bare link call
+class CountingLink : public AdapterLink {
+public:
+    int controlTransfer(std::uint8_t, std::uint8_t, std::uint16_t, std::uint16_t,
+                        unsigned char* data, std::uint16_t length, unsigned) override {
+        benchmark::DoNotOptimize(data);
+        ++calls;
+        return length;
+    }
+    long calls = 0;
+};
+
+// A link that takes about as long as a full-speed control transfer.
+class UsbPacedLink : public CountingLink {
+public:
+    int controlTransfer(std::uint8_t t, std::uint8_t r, std::uint16_t v, std::uint16_t i,
+                        unsigned char* data, std::uint16_t length, unsigned ms) override {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(50);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        return CountingLink::controlTransfer(t, r, v, i, data, length, ms);
+    }
+};
+
+void PacedTransfer(benchmark::State& state) {
+    UsbPacedLink link;
+    std::array<unsigned char, 8> buffer{};
+    for (auto _ : state) {
+        link.controlTransfer(kRequestTypeIn, 0x30, 0, 0, buffer.data(), 1, 200);
+    }
+}
+BENCHMARK(PacedTransfer)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What the catalogue adds, measured on a link that costs nothing itself.
+void BareTransfer(benchmark::State& state) {
+    CountingLink link;
+    std::array<unsigned char, 8> buffer{};
+    for (auto _ : state) {
+        link.controlTransfer(kRequestTypeIn, 0x30, 0, 0, buffer.data(), 1, 200);
+    }
+}
+BENCHMARK(BareTransfer)->Unit(benchmark::kNanosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void CatalogueTransfer(benchmark::State& state) {
+    CountingLink link;
+    std::array<unsigned char, 8> buffer{};
+    for (auto _ : state) {
+        readBytes(link, Request::GetStatus, buffer, kStatusTimeoutMessageMs);
+    }
+}
+BENCHMARK(CatalogueTransfer)->Unit(benchmark::kNanosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// --- the monitor while nothing is received, the adapter answering in 1 ms
+void MonitorIdle(benchmark::State& state) {
+    SimulatedAdapter sim;
+    sim.setTracing(false);
+    sim.setLatency(std::chrono::milliseconds(1));
+    adapterFound = 1;
+    for (auto _ : state) {
+        receiveRF monitor(sim);
+        timespec cpu0{}, cpu1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+        const auto wall0 = std::chrono::steady_clock::now();
+        monitor.start();
+        std::this_thread::sleep_for(std::chrono::milliseconds(shortRun ? 200 : 2000));
+        monitor.requestInterruption();
+        monitor.wait();
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
+        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount());
+    }
+}
+BENCHMARK(MonitorIdle)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// --- start-up to a populated, shown main window, against an empty window plus the
+// adapter's own request time
+class NoBoxes : public Notifier {
+    void error(const QString&) override {}
+    void information(const QString&) override {}
+    void plain(const QString&) override {}
+    void failure(const QString&) override {}
+    void exception(const QString&) override {}
+};
+
+void StartUp(benchmark::State& state) {
+    NoBoxes boxes;
+    adapterFound = 1;
+    for (auto _ : state) {
+        SimulatedAdapter sim;
+        sim.setLatency(std::chrono::milliseconds(1));
+        sim.setIdlePollDelay(std::chrono::milliseconds(1));
+        auto console = std::make_unique<Console>(sim, boxes);
+        if (!QTest::qWaitForWindowExposed(Form1)) {
+            state.SkipWithError("main window not shown");
+        }
+        state.PauseTiming();
+        state.counters["ui_requests"] = static_cast<double>(sim.mainTrace().size());
+        console.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void EmptyWindowPlusRequests(benchmark::State& state) {
+    // The same number of 1 ms requests as the console's start-up makes on the UI thread.
+    constexpr int kRequests = 20;
+    for (auto _ : state) {
+        SimulatedAdapter sim;
+        sim.setLatency(std::chrono::milliseconds(1));
+        std::array<unsigned char, 8> buffer{};
+        for (int i = 0; i < kRequests; ++i) {
+            readBytes(sim, Request::GetMyCall, buffer);
+        }
+        auto window = std::make_unique<QMainWindow>();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            state.SkipWithError("window not shown");
+        }
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(EmptyWindowPlusRequests)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Collects every result so the ratios can be printed after the run.
+class Collector : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        // A benchmark run several times is represented by its median.
+        for (const Run& r : runs) {
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if ((r.run_type == Run::RT_Iteration || median) && !r.error_occurred) {
+                std::string name = r.run_name.str();
+                if (const auto at = name.find("/repeats:"); at != std::string::npos) {
+                    name.erase(at, name.find('/', at + 1) - at);
+                }
+                times[name] =
+                    r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+                for (const auto& [counter, value] : r.counters) {
+                    counters[name + "." + counter] = value.value;
+                }
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;    // seconds
+    std::map<std::string, double> counters;
+};
+
+// The first window of a process pays for fonts and styles; neither start-up figure should.
+void warmUp() {
+    NoBoxes boxes;
+    SimulatedAdapter sim;
+    adapterFound = 1;
+    Console console(sim, boxes);
+    (void)QTest::qWaitForWindowExposed(Form1);
+}
+
+int printTable(const Collector& c) {
+    auto t = [&](const std::string& n) { return c.times.count(n) ? c.times.at(n) : 0.0; };
+    auto k = [&](const std::string& n) { return c.counters.count(n) ? c.counters.at(n) : 0.0; };
+    struct Row {
+        std::string what;
+        double value;
+        std::string against;
+        double target;
+    };
+    const double historyLine = 64, memoryLine = 45;
+    const std::vector<Row> rows{
+        {"Load and show the memory file", t("LoadMemoryFile/real_time") / t("WcL/real_time"),
+         "wc -l on the same file", 2.0},
+        {"Search that finds nothing", t("SearchMiss/real_time") / t("GrepCF/real_time"),
+         "grep -c -F on the same file", 1.5},
+        {"Append a history line at 1,000,000 lines",
+         t("HistoryAppend/1000000") / t("HistoryAppend/1000"), "the same at 1,000 lines", 1.2},
+        {"Memory per history line", k("HistoryAppend/1000000.bytes_per_line") / (2 * historyLine + 16),
+         "2 x 64 bytes + 16", 1.0},
+        {"Memory per memory-file line", k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16),
+         "2 x 45 bytes + 16", 1.0},
+        {"Monitor CPU while idle (share of one core)",
+         k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 0.02},
+        {"Cost per request over the bare call",
+         (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"),
+         "a 50 us bare call", 0.05},
+        {"Start-up to a shown, populated main window",
+         t("StartUp/real_time") / t("EmptyWindowPlusRequests/real_time"),
+         "an empty window + the adapter's request time", 1.3},
+    };
+    std::printf("\n%-45s %10s %8s  %s\n", "Row", "Figure", "Target", "Measured against");
+    int misses = 0;
+    for (const Row& r : rows) {
+        const bool ok = r.value <= r.target;
+        misses += ok ? 0 : 1;
+        std::printf("%-45s %10.3f %8.3f  %s%s\n", r.what.c_str(), r.value, r.target,
+                    r.against.c_str(), ok ? "" : "   <-- misses");
+    }
+    if (std::getenv("TAMSEL_BENCH_KEYS") != nullptr) {
+        for (const auto& [name, value] : c.times) {
+            std::printf("  %s = %g s\n", name.c_str(), value);
+        }
+    }
+    std::printf("%d of %zu rows meet their target\n", static_cast<int>(rows.size()) - misses,
+                rows.size());
+    return misses;
+}
+
+} // namespace
+} // namespace tamsel
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--short") {
+            tamsel::shortRun = true;
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    std::string minTime = "--benchmark_min_time=0.01";
+    if (tamsel::shortRun) {
+        args.push_back(minTime.data());
+    }
+    int count = static_cast<int>(args.size());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&count, args.data());
+    tamsel::warmUp();
+    tamsel::Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    tamsel::printTable(collector);
+    benchmark::Shutdown();
+    // The short run only proves the benchmarks still work; it asserts nothing about time.
+    return 0;
+}
