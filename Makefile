@@ -38,3 +38,11 @@ clean:
 .PHONY: bench
 bench: build
 	@$(BUILD)/bench/tamsel_bench
+
+.PHONY: screenshots
+screenshots: build
+	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt
+
+.PHONY: package
+package: build
+	@cd $(BUILD) && cpack

@@ -1,17 +1,34 @@
 #include "console/Startup.h"
+#include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
-// The console on a simulated adapter, for trying the program without one.
+#include <QTimer>
+#include <random>
+
+// The console on a simulated adapter that hears a station every few seconds, for trying
+// the program without an adapter.
 int main(int argc, char* argv[]) {
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
-    adapter->setLatency(std::chrono::milliseconds(1));
-    adapter->setVersion("Tamsel demo firmware 1.0");
+    tamsel::configureDemoAdapter(*adapter);
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     tamsel::QtNotifier notifier;
     tamsel::Application app(argc, argv, notifier);
-    return tamsel::runProgram(
-        std::move(discovery), notifier, [&] { return app.exec(); },
-        QStringLiteral(" [demo: simulated adapter]"));
+
+    std::mt19937 rng(std::random_device{}());
+    QTimer traffic;
+    auto next = [&] {
+        if (!adapter->receptionsPending()) {
+            adapter->queueReception(
+                tamsel::demoReception(rng, std::uniform_real_distribution(1.5, 5.0)(rng)).script);
+        }
+        traffic.start(std::uniform_int_distribution(3000, 8000)(rng));
+    };
+    QObject::connect(&traffic, &QTimer::timeout, next);
+    traffic.setSingleShot(true);
+    traffic.start(1500);
+
+    return tamsel::runProgram(std::move(discovery), notifier, [&] { return app.exec(); },
+                              QStringLiteral(" [demo: simulated adapter]"));
 }

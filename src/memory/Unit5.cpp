@@ -6,6 +6,7 @@
 
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace tamsel {
@@ -17,8 +18,39 @@ const char* const TForm4::kHeading =
     "       Date/Time          Caller                 Called          Message";
 
 namespace {
+
 // The caller's callsign stands in columns 21 to 28 of every history line.
 constexpr std::size_t kCallerColumn = 21;
+
+// The heading keeps its text, but each of its words is drawn centred over the columns of
+// the history lines it names, so the heading lines up with the list in any font.
+class HistoryHeading : public QLabel {
+public:
+    HistoryHeading(const QString& text, const LineListView* list, QWidget* parent)
+        : QLabel(text, parent), list_(list) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        struct Word {
+            const char* text;
+            int first, last; // columns of the history line, counted from 1
+        };
+        static constexpr Word kWords[] = {
+            {"Date/Time", 1, 19}, {"Caller", 21, 33}, {"Called", 35, 42}, {"Message", 44, 63}};
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        const int cw = QFontMetrics(list_->font()).horizontalAdvance(QLatin1Char('M'));
+        const int x0 = list_->x() - x() + list_->frameWidth() + 2;
+        for (const Word& w : kWords) {
+            const QRect r(x0 + (w.first - 1) * cw, 0, (w.last - w.first + 1) * cw, height());
+            p.drawText(r, Qt::AlignCenter, QString::fromLatin1(w.text));
+        }
+    }
+
+private:
+    const LineListView* list_;
+};
+
 } // namespace
 
 TForm4::TForm4() {
@@ -38,7 +70,8 @@ TForm4::TForm4() {
     layout->setSpacing(2);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-    StaticText1 = new QLabel(QString::fromLatin1(kHeading), central);
+    History = new LineListView(central);
+    StaticText1 = new HistoryHeading(QString::fromLatin1(kHeading), History, central);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     QFont bold = fixed;
     bold.setBold(true);
@@ -46,7 +79,6 @@ TForm4::TForm4() {
     StaticText1->setStyleSheet(QStringLiteral("color: green;"));
     layout->addWidget(StaticText1);
 
-    History = new LineListView(central);
     History->setObjectName(QStringLiteral("History"));
     History->setAccessibleName(QStringLiteral("Received History"));
     History->setFont(fixed);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sim/SimulatedAdapter.h"
+
+#include <random>
+#include <string>
+
+namespace tamsel {
+
+// The station the demo adapter is set up as.
+inline constexpr const char* kDemoCallsign = "JA1DMO  ";
+
+// Lifelike settings for the demo adapter: station callsign and suffix, repeaters, message,
+// volume, modem settings and a firmware version; about 1 ms per request.
+void configureDemoAdapter(SimulatedAdapter& adapter);
+
+// One made-up reception and what the console should show for it.
+struct DemoReception {
+    ScriptedReception script;
+    std::string caller;  // 8 characters
+    std::string suffix;  // 4
+    std::string called;  // 8
+    std::string message; // 20
+    int controlCode = 0;
+};
+
+// A reception from a built-in list of stations: mostly control code 0, the header in
+// pieces, the four message parts in a random order among other blocks and filler, and
+// about `seconds` of transmission at the monitor's pace. Now and then a station calls the
+// demo station itself.
+DemoReception demoReception(std::mt19937& rng, double seconds);
+
+} // namespace tamsel

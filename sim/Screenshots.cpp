@@ -1,0 +1,83 @@
+// Renders every window of the demo set-up into PNG files, for the README:
+//   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+#include "console/Startup.h"
+#include "console/Unit1.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit6.h"
+#include "memory/Unit12.h"
+#include "memory/Unit4.h"
+#include "memory/Unit5.h"
+#include "sim/Demo.h"
+#include "sim/SimulatedBus.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+class NoBoxes : public tamsel::Notifier {
+    void error(const QString&) override {}
+    void information(const QString&) override {}
+    void plain(const QString&) override {}
+    void failure(const QString&) override {}
+    void exception(const QString&) override {}
+};
+
+bool save(QWidget* window, const QDir& dir, const char* name) {
+    window->show();
+    (void)QTest::qWaitForWindowExposed(window);
+    QCoreApplication::processEvents();
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    const bool ok = window->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QDir dir(QString::fromLocal8Bit(argv[1]));
+    dir.mkpath(QStringLiteral("."));
+
+    auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
+    adapter->setTracing(false);
+    tamsel::configureDemoAdapter(*adapter);
+    adapter->setLatency(std::chrono::microseconds(200));
+    tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
+    tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+    NoBoxes boxes;
+    tamsel::Console console(*discovery.link, boxes, QStringLiteral(" [demo: simulated adapter]"));
+    using namespace tamsel;
+
+    Form1->HistoryClick();
+    std::mt19937 rng(2026);
+    for (int i = 0; i < 6; ++i) {
+        adapter->queueReception(demoReception(rng, 0.1).script);
+        const int lines = i + 1;
+        if (!QTest::qWaitFor([&] { return Form4->History->count() == lines; }, 5000)) {
+            std::fprintf(stderr, "reception %d did not arrive\n", lines);
+            return 1;
+        }
+    }
+    Form3->loadFile(QString::fromLocal8Bit(argv[2]));
+    Form3->Memory->selectRow(3);
+    Form12->SearchKey->setText(QStringLiteral("JR1YB"));
+
+    bool ok = save(Form1, dir, "main-window.png");
+    ok = save(Form4, dir, "received-history.png") && ok;
+    ok = save(Form3, dir, "memory.png") && ok;
+    ok = save(Form12, dir, "search.png") && ok;
+    ok = save(Form11, dir, "default-setting.png") && ok;
+    ok = save(Form2, dir, "station-callsign.png") && ok;
+    return ok ? 0 : 1;
+}

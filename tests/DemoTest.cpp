@@ -1,0 +1,55 @@
+#include "memory/Unit5.h"
+#include "monitor/RadioHeader.h"
+#include "sim/Demo.h"
+#include "support/ConsoleFixture.h"
+
+namespace tamsel {
+namespace {
+
+class Demo : public test::ConsoleFixture {};
+
+TEST_F(Demo, GeneratedReceptionsDecodeIntoTheFieldsAndHistory) {
+    configureDemoAdapter(*sim);
+    sim->setLatency(std::chrono::microseconds(100)); // quicker than the demo itself
+    start();
+    EXPECT_EQ(Form1->MyCALL->text(), kDemoCallsign);
+    EXPECT_TRUE(Form1->Repeater->isChecked());
+    Form1->HistoryClick();
+    std::mt19937 rng(7);
+    for (int i = 0; i < 12; ++i) {
+        const DemoReception r = demoReception(rng, 0.05);
+        sim->queueReception(r.script);
+        ASSERT_TRUE(test::waitFor([&] { return Form4->History->count() == i + 1; }));
+        EXPECT_EQ(Form1->CallerCALL->text().toStdString(), r.caller);
+        EXPECT_EQ(Form1->CallerCALL2->text().toStdString(), r.suffix);
+        EXPECT_EQ(Form1->CalledCALL->text().toStdString(), r.called);
+        EXPECT_EQ(Form1->FlagInfo->text().toStdString(), controlCodeText(r.controlCode));
+        EXPECT_EQ(Form1->MSG->text().toStdString(), r.message) << "all four parts arrived";
+        const std::string line(Form4->History->line(i));
+        EXPECT_EQ(line.substr(20, 8), r.caller);
+        EXPECT_EQ(line.substr(29, 4), r.suffix);
+        EXPECT_EQ(line.substr(34, 8), r.called);
+        EXPECT_EQ(line.substr(43), r.controlCode == 0 ? r.message + " "
+                                                      : std::string(controlCodeText(r.controlCode)));
+    }
+}
+
+TEST(DemoTraffic, LastsAboutAsLongAsAsked) {
+    std::mt19937 rng(1);
+    for (double seconds : {1.5, 5.0}) {
+        const DemoReception r = demoReception(rng, seconds);
+        EXPECT_EQ(r.script.header.size(), 41u);
+        const auto passes = r.script.slowPieces.size();
+        EXPECT_NEAR(static_cast<double>(passes) * 0.022, seconds, seconds * 0.3);
+        int total = 0;
+        for (int p : r.script.slowPieces) {
+            EXPECT_GE(p, 0);
+            EXPECT_LE(p, 8);
+            total += p;
+        }
+        EXPECT_EQ(static_cast<std::size_t>(total), r.script.slowData.size());
+    }
+}
+
+} // namespace
+} // namespace tamsel
