@@ -31,7 +31,9 @@ namespace tamsel {
 namespace {
 
 bool shortRun = false;
-std::size_t memoryLines() { return shortRun ? 10'000 : 1'000'000; }
+std::size_t memoryLines() {
+    return shortRun ? 10'000 : 1'000'000;
+}
 
 // A memory file of the given size, about 45 bytes a line, made once per run.
 const std::string& memoryFile() {
@@ -77,9 +79,14 @@ void LoadMemoryFile(benchmark::State& state) {
         view.replaceAll(std::move(read.lines->bytes), std::move(read.lines->starts), true);
         benchmark::DoNotOptimize(view.count());
     }
-    state.counters["bytes_per_line"] = static_cast<double>(view.lines().memoryUsed()) / view.count();
+    state.counters["bytes_per_line"] =
+        static_cast<double>(view.lines().memoryUsed()) / view.count();
 }
-BENCHMARK(LoadMemoryFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(LoadMemoryFile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void WcL(benchmark::State& state) {
     const std::string& path = memoryFile();
@@ -87,7 +94,11 @@ void WcL(benchmark::State& state) {
         run({"wc", "-l", path});
     }
 }
-BENCHMARK(WcL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(WcL)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // --- a search that finds nothing, against grep -c -F
 void SearchMiss(benchmark::State& state) {
@@ -98,7 +109,11 @@ void SearchMiss(benchmark::State& state) {
         benchmark::DoNotOptimize(searchLines(lines, "QQ9ZZZ", 0));
     }
 }
-BENCHMARK(SearchMiss)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(SearchMiss)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void GrepCF(benchmark::State& state) {
     const std::string& path = memoryFile();
@@ -106,7 +121,11 @@ void GrepCF(benchmark::State& state) {
         run({"grep", "-c", "-F", "QQ9ZZZ", path});
     }
 }
-BENCHMARK(GrepCF)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(GrepCF)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // --- one history line with the scroll rule, at a thousand and at a million lines
 void HistoryAppend(benchmark::State& state) {
@@ -114,11 +133,11 @@ void HistoryAppend(benchmark::State& state) {
     view.resize(600, 17 * view.fontMetrics().height() + 4);
     view.show();
     const std::string line(64, 'x');
-    std::string bytes;
-    std::vector<std::size_t> starts;
+    ByteBuffer bytes;
+    LineStarts starts;
     for (std::int64_t i = 0; i < state.range(0); ++i) {
         starts.push_back(bytes.size());
-        bytes += line;
+        bytes.insert(bytes.end(), line.begin(), line.end());
     }
     view.replaceAll(std::move(bytes), std::move(starts));
     QCoreApplication::processEvents();
@@ -187,7 +206,10 @@ void CatalogueTransfer(benchmark::State& state) {
         readBytes(link, Request::GetStatus, buffer, kStatusTimeoutMessageMs);
     }
 }
-BENCHMARK(CatalogueTransfer)->Unit(benchmark::kNanosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(CatalogueTransfer)
+    ->Unit(benchmark::kNanosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // --- the monitor while nothing is received, the adapter answering in 1 ms
 void MonitorIdle(benchmark::State& state) {
@@ -241,7 +263,11 @@ void StartUp(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(StartUp)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void EmptyWindowPlusRequests(benchmark::State& state) {
     // The same number of 1 ms requests as the console's start-up makes on the UI thread.
@@ -263,7 +289,11 @@ void EmptyWindowPlusRequests(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(EmptyWindowPlusRequests)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(EmptyWindowPlusRequests)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // Collects every result so the ratios can be printed after the run.
 class Collector : public benchmark::ConsoleReporter {
@@ -286,7 +316,7 @@ public:
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> times;    // seconds
+    std::map<std::string, double> times; // seconds
     std::map<std::string, double> counters;
 };
 
@@ -316,15 +346,17 @@ int printTable(const Collector& c) {
          "grep -c -F on the same file", 1.5},
         {"Append a history line at 1,000,000 lines",
          t("HistoryAppend/1000000") / t("HistoryAppend/1000"), "the same at 1,000 lines", 1.2},
-        {"Memory per history line", k("HistoryAppend/1000000.bytes_per_line") / (2 * historyLine + 16),
-         "2 x 64 bytes + 16", 1.0},
-        {"Memory per memory-file line", k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16),
-         "2 x 45 bytes + 16", 1.0},
+        {"Memory per history line",
+         k("HistoryAppend/1000000.bytes_per_line") / (2 * historyLine + 16), "2 x 64 bytes + 16",
+         1.0},
+        {"Memory per memory-file line",
+         k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16), "2 x 45 bytes + 16",
+         1.0},
         {"Monitor CPU while idle (share of one core)",
          k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 0.02},
         {"Cost per request over the bare call",
-         (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"),
-         "a 50 us bare call", 0.05},
+         (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"), "a 50 us bare call",
+         0.05},
         {"Start-up to a shown, populated main window",
          t("StartUp/real_time") / t("EmptyWindowPlusRequests/real_time"),
          "an empty window + the adapter's request time", 1.3},

@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     traffic.setSingleShot(true);
     traffic.start(1500);
 
-    return tamsel::runProgram(std::move(discovery), notifier, [&] { return app.exec(); },
-                              QStringLiteral(" [demo: simulated adapter]"));
+    return tamsel::runProgram(
+        std::move(discovery), notifier, [&] { return app.exec(); },
+        QStringLiteral(" [demo: simulated adapter]"));
 }

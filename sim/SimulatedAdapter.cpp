@@ -172,6 +172,11 @@ void SimulatedAdapter::unplugAfter(std::size_t count) {
     unplugAt_ = requests_ + count;
 }
 
+void SimulatedAdapter::unplugOn(std::uint8_t code) {
+    std::lock_guard lock(mutex_);
+    unplugCode_ = code;
+}
+
 void SimulatedAdapter::setLatency(std::chrono::microseconds perRequest) {
     std::lock_guard lock(mutex_);
     latency_ = perRequest;
@@ -242,7 +247,7 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
     {
         std::lock_guard lock(mutex_);
         wait = latency_;
-        if (unplugAt_ && requests_ >= *unplugAt_) {
+        if ((unplugAt_ && requests_ >= *unplugAt_) || (unplugCode_ && request == *unplugCode_)) {
             unplugged_ = true;
         }
         const auto fault = unplugged_ ? std::nullopt : takeFault(request);
@@ -376,8 +381,11 @@ int SimulatedAdapter::answerReception(std::uint8_t code, unsigned char* data, st
         return headerDone && !slowDone ? deliver(s.slowData, a.slowPos, s.slowPieces, a.slowPiece)
                                        : 0;
     }
-    // GetStatus
-    if (headerDone && slowDone) {
+    // GetStatus. A transmission ends on the air whether or not the host kept up, so a
+    // reception that is polled far longer than its pieces last ends all the same.
+    const std::size_t lasts =
+        2 * (s.headerPieces.size() + s.slowPieces.size() + s.slowData.size() / 8) + 20;
+    if ((headerDone && slowDone) || ++a.statusPolls > lasts) {
         data[0] = s.endStatus;
         active_.reset();
     } else {

@@ -83,6 +83,7 @@ public:
     void clearFaults();
     void unplug();                       // every later request fails with kErrorNoDevice
     void unplugAfter(std::size_t count); // after `count` more requests
+    void unplugOn(std::uint8_t code);    // as the next request with this code arrives
     void setLatency(std::chrono::microseconds perRequest);
     // Extra delay for a monitor poll that finds nothing, so an idle monitor does not spin.
     void setIdlePollDelay(std::chrono::microseconds delay);
@@ -108,6 +109,7 @@ private:
         ScriptedReception script;
         std::size_t headerPos = 0, headerPiece = 0;
         std::size_t slowPos = 0, slowPiece = 0;
+        std::size_t statusPolls = 0;
     };
 
     int answer(std::uint8_t requestType, std::uint8_t code, std::uint16_t wValue,
@@ -133,6 +135,7 @@ private:
     std::map<std::size_t, NumberFault> numberFaults_;
     bool unplugged_ = false;
     std::optional<std::size_t> unplugAt_;
+    std::optional<std::uint8_t> unplugCode_;
     std::chrono::microseconds latency_{0};
     std::chrono::microseconds idlePollDelay_{0};
 

@@ -1,6 +1,6 @@
+#include "sim/Demo.h"
 #include "memory/Unit5.h"
 #include "monitor/RadioHeader.h"
-#include "sim/Demo.h"
 #include "support/ConsoleFixture.h"
 
 namespace tamsel {
@@ -29,8 +29,9 @@ TEST_F(Demo, GeneratedReceptionsDecodeIntoTheFieldsAndHistory) {
         EXPECT_EQ(line.substr(20, 8), r.caller);
         EXPECT_EQ(line.substr(29, 4), r.suffix);
         EXPECT_EQ(line.substr(34, 8), r.called);
-        EXPECT_EQ(line.substr(43), r.controlCode == 0 ? r.message + " "
-                                                      : std::string(controlCodeText(r.controlCode)));
+        EXPECT_EQ(line.substr(43), r.controlCode == 0
+                                       ? r.message + " "
+                                       : std::string(controlCodeText(r.controlCode)));
     }
 }
 

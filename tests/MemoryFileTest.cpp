@@ -8,8 +8,8 @@
 namespace tamsel {
 namespace {
 
-std::vector<std::string> linesOf(std::string content) {
-    MemoryLines m = splitLines(std::move(content));
+std::vector<std::string> linesOf(const std::string& content) {
+    MemoryLines m = splitLines(ByteBuffer(content.begin(), content.end()));
     LineStore store;
     store.assign(std::move(m.bytes), std::move(m.starts), true);
     std::vector<std::string> out;
@@ -35,6 +35,9 @@ TEST(MemoryFile, SplitsOnEveryKindOfLineEnd) {
         {"mixed\r\nends\nhere\rlast", {"mixed", "ends", "here", "last"}},
         {std::string("nul\0inside\nx", 12), {std::string("nul\0inside", 10), "x"}},
         {"\tJR1YB\t\n", {"\tJR1YB\t"}},
+        // Line ends on both sides of a sixteen-byte boundary, and a long last line.
+        {"0123456789abcde\n0123456789abcdef\nx\n" + std::string(40, 'y'),
+         {"0123456789abcde", "0123456789abcdef", "x", std::string(40, 'y')}},
     };
     for (const auto& [content, expected] : cases) {
         EXPECT_EQ(linesOf(content), expected) << '"' << content << '"';

@@ -64,7 +64,7 @@ void LineListView::append(std::string_view line) {
     }
 }
 
-void LineListView::replaceAll(std::string bytes, std::vector<std::size_t> starts, bool terminated) {
+void LineListView::replaceAll(ByteBuffer bytes, LineStarts starts, bool terminated) {
     lines_.assign(std::move(bytes), std::move(starts), terminated);
     current_ = -1;
     wantedTop_ = 0;

@@ -27,7 +27,7 @@ public:
     std::string_view line(int row) const { return lines_.line(static_cast<std::size_t>(row)); }
 
     void append(std::string_view line);
-    void replaceAll(std::string bytes, std::vector<std::size_t> starts, bool terminated = false);
+    void replaceAll(ByteBuffer bytes, LineStarts starts, bool terminated = false);
     void clear();
 
     // -1 when no row is selected.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "memory/HugePages.h"
+
 #include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace tamsel {
 
@@ -15,8 +15,7 @@ public:
     std::size_t size() const { return starts_.size() - 1; }
     bool empty() const { return size() == 0; }
     std::string_view line(std::size_t i) const {
-        std::string_view l =
-            std::string_view(bytes_).substr(starts_[i], starts_[i + 1] - starts_[i]);
+        std::string_view l(bytes_.data() + starts_[i], starts_[i + 1] - starts_[i]);
         return terminated_ ? withoutLineEnd(l) : l;
     }
     std::size_t longest() const { return longest_; }
@@ -25,7 +24,7 @@ public:
     void clear();
     // Takes the text of all lines back to back and the offset where each one starts. With
     // `terminated`, each line still carries its CR LF, LF or CR, which is not part of it.
-    void assign(std::string bytes, std::vector<std::size_t> starts, bool terminated = false);
+    void assign(ByteBuffer bytes, LineStarts starts, bool terminated = false);
     std::size_t memoryUsed() const;
 
 private:
@@ -41,8 +40,8 @@ private:
         return l;
     }
 
-    std::string bytes_;
-    std::vector<std::size_t> starts_{0};
+    ByteBuffer bytes_;
+    LineStarts starts_{0};
     std::size_t longest_ = 0;
     bool terminated_ = false;
 };

@@ -1,26 +1,47 @@
 #include "memory/MemoryFile.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tamsel {
 
-MemoryLines splitLines(std::string content) {
+MemoryLines splitLines(ByteBuffer content) {
     MemoryLines out;
     const char* const base = content.data();
     const char* p = base;
     const char* const end = base + content.size();
     out.starts.reserve(content.size() / 32 + 1);
     if (std::memchr(base, '\r', content.size()) == nullptr) {
-        // The common case: LF only, found with memchr.
-        while (p < end) {
-            out.starts.push_back(static_cast<std::size_t>(p - base));
-            const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-            p = lf == nullptr ? end : static_cast<const char*>(lf) + 1;
+        // The common case, LF only: sixteen bytes at a time.
+        out.starts.push_back(0);
+        std::size_t i = 0;
+        const std::size_t size = content.size();
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi8('\n');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i));
+            for (unsigned mask =
+                     static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
+                 mask != 0; mask &= mask - 1) {
+                out.starts.push_back(i + static_cast<std::size_t>(__builtin_ctz(mask)) + 1);
+            }
+        }
+#endif
+        for (; i < size; ++i) {
+            if (base[i] == '\n') {
+                out.starts.push_back(i + 1);
+            }
+        }
+        if (out.starts.back() == size) {
+            out.starts.pop_back(); // a final line break starts no line
         }
     } else {
         while (p < end) {
@@ -46,13 +67,19 @@ MemoryFileRead readMemoryFile(const std::string& path) {
         return result;
     }
     struct stat st {};
-    std::string content;
+    ByteBuffer content;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        content.reserve(static_cast<std::size_t>(st.st_size));
+        content.reserve(static_cast<std::size_t>(st.st_size) + 1);
     }
-    char chunk[1 << 16];
+    // Reads straight into the buffer; a file that grows meanwhile, or one of unknown
+    // size, makes it grow.
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (content.capacity() == used) {
+            content.reserve(std::max<std::size_t>(2 * content.capacity(), 1 << 16));
+        }
+        content.resize(content.capacity());
+        const ssize_t n = ::read(fd, content.data() + used, content.size() - used);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -64,9 +91,10 @@ MemoryFileRead readMemoryFile(const std::string& path) {
         if (n == 0) {
             break;
         }
-        content.append(chunk, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    content.resize(used);
     result.lines = splitLines(std::move(content));
     return result;
 }

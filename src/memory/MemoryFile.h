@@ -11,11 +11,11 @@ namespace tamsel {
 // The memory file's lines: the file's bytes as read, and where each line starts. Lines
 // end with CR LF, LF or CR; a line break at the very end adds no empty line.
 struct MemoryLines {
-    std::string bytes;
-    std::vector<std::size_t> starts;
+    ByteBuffer bytes;
+    LineStarts starts;
 };
 
-MemoryLines splitLines(std::string content);
+MemoryLines splitLines(ByteBuffer content);
 
 // Reads a memory file whole, read-only. On failure, `error` says why.
 struct MemoryFileRead {

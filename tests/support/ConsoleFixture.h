@@ -12,6 +12,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace tamsel::test {
 
 // All six windows on a simulated adapter, torn down after each test.
