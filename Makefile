@@ -4,6 +4,8 @@ BUILD := build/$(PRESET)
 WERROR ?= ON
 JOBS ?= $(shell nproc)
 
+SHELL := /bin/bash
+
 .PHONY: all deps configure build test demo clean format
 
 all: build
@@ -46,3 +48,40 @@ screenshots: build
 .PHONY: package
 package: build
 	@cd $(BUILD) && cpack
+
+# The long form of CI: the functional suite, the same suite under AddressSanitizer with
+# UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time
+# each, and clang-tidy.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := reception memory settings reply
+
+.PHONY: check sanitizers fuzz fuzz-long tidy
+check: test sanitizers fuzz tidy
+	@echo "make check: all stages passed"
+
+sanitizers: deps
+	@for p in asan tsan; do \
+		cmake --preset $$p -DTAMSEL_WERROR=ON > /dev/null && \
+		cmake --build build/$$p -j $(JOBS) && \
+		ctest --preset $$p -j $(JOBS) -E 'packaging|bench_short' || exit 1; \
+	done
+
+fuzz: deps
+	@cmake --preset fuzz -DTAMSEL_WERROR=ON > /dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p build/fuzz/corpus/$$t && \
+		echo "fuzz_$$t: $(FUZZ_SECONDS) s" && \
+		build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build/fuzz/ build/fuzz/corpus/$$t fuzz/corpus/$$t 2>&1 \
+			| grep -E 'stat::(number_of_executed_units|average_exec_per_sec)|ERROR|SUMMARY|Test unit written' ; \
+		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
+
+fuzz-long:
+	@$(MAKE) fuzz FUZZ_SECONDS=1800
+
+tidy: build
+	@run-clang-tidy-14 -p $(BUILD) -quiet -j $(JOBS) '$(CURDIR)/(src|sim)/.*\.cpp$$' > $(BUILD)/clang-tidy.log 2>&1 \
+		|| { grep -E 'error:|warning:' $(BUILD)/clang-tidy.log | sort -u; exit 1; }
+	@echo "clang-tidy: no findings"

@@ -244,6 +244,7 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
     }
     std::chrono::microseconds wait{0};
     bool idlePoll = false;
+    int result = 0;
     {
         std::lock_guard lock(mutex_);
         wait = latency_;
@@ -280,6 +281,7 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
             wait += idlePollDelay_;
         }
         ++requests_;
+        result = entry.result;
         if (tracing) {
             trace_.push_back(std::move(entry));
         }
@@ -287,7 +289,7 @@ int SimulatedAdapter::controlTransfer(std::uint8_t requestType, std::uint8_t req
     if (wait.count() > 0) {
         std::this_thread::sleep_for(wait);
     }
-    return entry.result;
+    return result;
 }
 
 int SimulatedAdapter::answer(std::uint8_t requestType, std::uint8_t code, std::uint16_t wValue,

@@ -21,24 +21,42 @@ constexpr Fault kFaults[] = {Fault::FailOnce, Fault::FailAlways, Fault::Short,
 
 const char* name(Fault f) {
     switch (f) {
-    case Fault::FailOnce: return "fails once";
-    case Fault::FailAlways: return "fails always";
-    case Fault::Short: return "short reply";
-    case Fault::Zero: return "zero bytes";
-    case Fault::Timeout: return "time-out";
-    case Fault::Unplug: return "unplugged";
+    case Fault::FailOnce:
+        return "fails once";
+    case Fault::FailAlways:
+        return "fails always";
+    case Fault::Short:
+        return "short reply";
+    case Fault::Zero:
+        return "zero bytes";
+    case Fault::Timeout:
+        return "time-out";
+    case Fault::Unplug:
+        return "unplugged";
     }
     return "?";
 }
 
 void inject(SimulatedAdapter& sim, std::uint8_t code, Fault f) {
     switch (f) {
-    case Fault::FailOnce: sim.failCode(code, FaultKind::Fail, 1); break;
-    case Fault::FailAlways: sim.failCode(code, FaultKind::Fail, -1); break;
-    case Fault::Short: sim.failCode(code, FaultKind::Short, -1, 1); break;
-    case Fault::Zero: sim.failCode(code, FaultKind::Zero, -1); break;
-    case Fault::Timeout: sim.failCode(code, FaultKind::Timeout, 1); break;
-    case Fault::Unplug: sim.unplugOn(code); break;
+    case Fault::FailOnce:
+        sim.failCode(code, FaultKind::Fail, 1);
+        break;
+    case Fault::FailAlways:
+        sim.failCode(code, FaultKind::Fail, -1);
+        break;
+    case Fault::Short:
+        sim.failCode(code, FaultKind::Short, -1, 1);
+        break;
+    case Fault::Zero:
+        sim.failCode(code, FaultKind::Zero, -1);
+        break;
+    case Fault::Timeout:
+        sim.failCode(code, FaultKind::Timeout, 1);
+        break;
+    case Fault::Unplug:
+        sim.unplugOn(code);
+        break;
     }
 }
 

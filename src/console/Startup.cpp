@@ -19,12 +19,12 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
     try {
         // Each constructor stores its own reference first, so the windows created before
         // it (and the monitor started by the main window) can reach it.
-        new TForm1(link, notifier, captionNote);
-        new TForm2(link);
-        new TForm3(notifier);
-        new TForm4();
-        new TForm11(link, notifier);
-        new TForm12(notifier);
+        Form1 = new TForm1(link, notifier, captionNote);
+        Form2 = new TForm2(link);
+        Form3 = new TForm3(notifier);
+        Form4 = new TForm4();
+        Form11 = new TForm11(link, notifier);
+        Form12 = new TForm12(notifier);
         Form1->show();
     } catch (...) {
         destroyWindows();

@@ -19,8 +19,8 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-const QString kCaption = QStringLiteral("Tamsel V03.05");
-const QString kAttribution = QStringLiteral("Tamsel Console, free software for D-STAR operators");
+constexpr const char* kCaption = "Tamsel V03.05";
+constexpr const char* kAttribution = "Tamsel Console, free software for D-STAR operators";
 
 std::span<const unsigned char> asBytes(const std::string& field) {
     return {reinterpret_cast<const unsigned char*>(field.data()), field.size()};
@@ -32,7 +32,8 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote
     : link_(link), notifier_(notifier) {
     Form1 = this;
     setupUi(this);
-    setWindowTitle(kCaption + QStringLiteral(" - ") + kAttribution + captionNote);
+    setWindowTitle(QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
+                   QString::fromLatin1(kAttribution) + captionNote);
     // The client area is fixed; the window grows by the menu bar around it.
     adjustSize();
     setFixedSize(size());

@@ -13,6 +13,8 @@ void* allocateLarge(std::size_t bytes) {
     return p;
 }
 
-void releaseLarge(void* p, std::size_t bytes) noexcept { ::munmap(p, bytes); }
+void releaseLarge(void* p, std::size_t bytes) noexcept {
+    ::munmap(p, bytes);
+}
 
 } // namespace tamsel

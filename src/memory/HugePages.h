@@ -22,7 +22,9 @@ public:
     template <typename U, typename... A> void construct(U* p, A&&... args) {
         ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
     }
-    template <typename U> bool operator==(const HugePageAllocator<U>&) const noexcept { return true; }
+    template <typename U> bool operator==(const HugePageAllocator<U>&) const noexcept {
+        return true;
+    }
 };
 
 void* allocateLarge(std::size_t bytes);

@@ -161,7 +161,7 @@ void LineListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void LineListView::keyPressEvent(QKeyEvent* event) {
     const int page = std::max(1, visibleRows() - 1);
-    int row = current_;
+    int row = 0;
     switch (event->key()) {
     case Qt::Key_Up:
         row = std::max(0, current_ - 1);

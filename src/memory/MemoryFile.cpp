@@ -15,6 +15,9 @@ namespace tamsel {
 
 MemoryLines splitLines(ByteBuffer content) {
     MemoryLines out;
+    if (content.empty()) {
+        return out; // no lines; and memchr must not see the null pointer of an empty buffer
+    }
     const char* const base = content.data();
     const char* p = base;
     const char* const end = base + content.size();

@@ -1,0 +1,68 @@
+// The memory-file reader, column extraction and search over arbitrary file contents.
+#include "memory/Columns.h"
+#include "memory/MemoryFile.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace tamsel;
+
+namespace {
+
+// The same split, written the plain way.
+std::vector<std::string> reference(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t j = i;
+        while (j < text.size() && text[j] != '\n' && text[j] != '\r') {
+            ++j;
+        }
+        lines.emplace_back(text.substr(i, j - i));
+        if (j < text.size() && text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') {
+            ++j;
+        }
+        i = j + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // The first bytes are also used as a search key and a start position.
+    const std::string_view key = text.substr(0, std::min<std::size_t>(size, size ? data[0] % 5 : 0));
+    MemoryLines split = splitLines(ByteBuffer(text.begin(), text.end()));
+    LineStore lines;
+    lines.assign(std::move(split.bytes), std::move(split.starts), true);
+    const std::vector<std::string> expected = reference(text);
+    if (lines.size() != expected.size()) {
+        std::abort();
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines.line(i);
+        if (line != expected[i]) {
+            std::abort();
+        }
+        for (std::size_t c : {10u, 19u, 28u}) {
+            const std::string_view field = column(line, c);
+            if (field.size() > 8 || (c <= line.size() && field != line.substr(c - 1, 8))) {
+                std::abort();
+            }
+        }
+    }
+    std::size_t position = size ? data[size - 1] % (lines.size() + 3) : 0;
+    for (int press = 0; press < 4; ++press) {
+        const SearchOutcome o = searchLines(lines, key, position);
+        if (o.found && (*o.found >= lines.size() || !containsKey(lines.line(*o.found), key))) {
+            std::abort();
+        }
+        if (o.position > lines.size()) {
+            std::abort();
+        }
+        position = o.position;
+    }
+    return 0;
+}
