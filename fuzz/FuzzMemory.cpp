@@ -33,7 +33,8 @@ std::vector<std::string> reference(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     // The first bytes are also used as a search key and a start position.
-    const std::string_view key = text.substr(0, std::min<std::size_t>(size, size ? data[0] % 5 : 0));
+    const std::string_view key =
+        text.substr(0, std::min<std::size_t>(size, size ? data[0] % 5 : 0));
     MemoryLines split = splitLines(ByteBuffer(text.begin(), text.end()));
     LineStore lines;
     lines.assign(std::move(split.bytes), std::move(split.starts), true);

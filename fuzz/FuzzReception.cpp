@@ -25,10 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const ReceptionUpdate& u : updates) {
         using T = ReceptionUpdate::Target;
-        const bool ok = u.target == T::MSG ? (u.text == " " || u.text.size() == 20)
-                        : u.target == T::HistoryLine ? (u.text.size() == 64 || (u.text.size() > 43 && u.text.size() <= 43 + 17))
-                        : u.target == T::CallerCALL2 ? u.text.size() <= 4
-                        : u.text.size() <= 19;
+        const bool ok =
+            u.target == T::MSG ? (u.text == " " || u.text.size() == 20)
+            : u.target == T::HistoryLine
+                ? (u.text.size() == 64 || (u.text.size() > 43 && u.text.size() <= 43 + 17))
+            : u.target == T::CallerCALL2 ? u.text.size() <= 4
+                                         : u.text.size() <= 19;
         if (!ok) {
             std::abort();
         }

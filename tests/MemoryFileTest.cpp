@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace tamsel {
 namespace {
@@ -72,6 +73,22 @@ TEST(MemoryFile, ReadsWholeFilesAndReportsWhyNot) {
     const MemoryFileRead directory = readMemoryFile(::testing::TempDir());
     EXPECT_FALSE(directory.lines);
     EXPECT_EQ(directory.error, "Is a directory");
+}
+
+// A running program can be opened for reading only: opening it for writing fails with
+// ETXTBSY even for root. So this read shows that memory files are opened read-only.
+TEST(MemoryFile, IsOpenedReadOnly) {
+    const MemoryFileRead self = readMemoryFile("/proc/self/exe");
+    EXPECT_TRUE(self.lines) << self.error;
+    const std::string path = ::testing::TempDir() + "memory-unchanged.txt";
+    std::ofstream(path, std::ios::binary) << "Tokyo    JA1ABC\n";
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    ASSERT_TRUE(readMemoryFile(path).lines);
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+    EXPECT_EQ(before.st_size, after.st_size);
 }
 
 TEST(MemorySearch, ContainsIsAnExactByteTest) {

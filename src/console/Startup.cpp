@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "console/Foreground.h"
+#include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
@@ -72,6 +73,7 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
     }
     try {
         Console console(*discovery.link, notifier, captionNote);
+        closeOnTerminationSignals(Form1);
         eventLoop();
     } catch (const std::exception& e) {
         notifier.exception(QString::fromLocal8Bit(e.what()));

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace tamsel {
+
+// Closes `window` when the process is asked to end (SIGTERM, SIGINT, SIGHUP), through the
+// event loop, so the program ends the way the close button ends it: the monitor stops,
+// the windows go, exit status 0.
+void closeOnTerminationSignals(QWidget* window);
+
+} // namespace tamsel
