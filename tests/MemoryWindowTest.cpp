@@ -107,6 +107,21 @@ TEST_F(MemoryWindow, UnreadableFileIsReportedAndTheListKept) {
     EXPECT_TRUE(notifier.boxes[0].text.contains("Is a directory"));
 }
 
+TEST_F(MemoryWindow, NulBytesAndVeryLongLinesLoadWithoutHarm) {
+    start();
+    Form3->show();
+    std::string content = std::string("Name\0\0\0\0 JA1NUL\0  JR1YB  B", 32) + "\n";
+    content += "Long     JA1LNG   " + std::string(2'000'000, 'x') + "\n";
+    open(write("odd.txt", content));
+    ASSERT_EQ(Form3->Memory->count(), 2);
+    EXPECT_EQ(Form3->Memory->line(1).size(), 2'000'018u);
+    EXPECT_FALSE(Form3->grab().isNull()); // draws both lines
+    select(0);
+    EXPECT_EQ(Form1->YourCALL->text().toLatin1(), QByteArray("JA1NUL\0 ", 8));
+    select(1);
+    EXPECT_EQ(Form1->RPT1CALL->text(), "XXXXXXXX");
+}
+
 TEST_F(MemoryWindow, ShiftJisCommentsShowAndColumnsComeFromTheBytes) {
     start();
     // "東京" in Shift_JIS is 0x93 0x8C 0x8B 0x9E: four bytes, so the callsign still starts

@@ -89,13 +89,15 @@ TEST_F(ProgramOnEmulatedAdapter, UnpluggedMidReceptionThenClosedCleanly) {
     Program program;
     ASSERT_TRUE(program.running());
     // Start-up ends with the settings dialog's reads; the monitor polls from then on.
-    ASSERT_TRUE(eventually([&] { return saw(adapter.firmware, 0xE3) && saw(adapter.firmware, 0x21); }));
+    ASSERT_TRUE(
+        eventually([&] { return saw(adapter.firmware, 0xE3) && saw(adapter.firmware, 0x21); }));
     const auto trace = adapter.firmware.trace();
     EXPECT_EQ(trace.at(0).name(), "InitModem");
     EXPECT_EQ(adapter.configuration.load(), 1);
     bool wroteBack = false;
     for (const auto& e : trace) {
-        wroteBack = wroteBack || (e.code == 0x44 && std::string(e.bytes.begin(), e.bytes.end()) == "JR1YB  G");
+        wroteBack = wroteBack ||
+                    (e.code == 0x44 && std::string(e.bytes.begin(), e.bytes.end()) == "JR1YB  G");
     }
     EXPECT_TRUE(wroteBack) << "the population writes repeater 2 back";
 

@@ -7,6 +7,12 @@
 
 namespace tamsel {
 
+namespace {
+// Lines are drawn and scrolled up to this many bytes; a longer line (a stray binary file)
+// would only cost time to lay out and nobody reads that far.
+constexpr std::size_t kShownBytes = 4096;
+} // namespace
+
 LineListView::LineListView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -51,7 +57,9 @@ void LineListView::updateRanges() {
     v->setPageStep(visibleRows());
     v->setValue(std::min(wantedTop_, maxTop));
     updatingRanges_ = false;
-    const int width = static_cast<int>(lines_.longest()) * fontMetrics().averageCharWidth() + 8;
+    const int width = static_cast<int>(std::min(lines_.longest(), kShownBytes)) *
+                          fontMetrics().averageCharWidth() +
+                      8;
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
@@ -128,7 +136,7 @@ void LineListView::paintEvent(QPaintEvent*) {
             p.setPen(pal.color(QPalette::Text));
         }
         const QRect textRect(dx, r.top(), r.width() + horizontalScrollBar()->value(), h);
-        p.drawText(textRect, decoder_(line(row)), option);
+        p.drawText(textRect, decoder_(line(row).substr(0, kShownBytes)), option);
     }
 }
 
