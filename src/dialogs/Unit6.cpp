@@ -20,9 +20,8 @@ constexpr std::uint8_t kTxInvert = 0x01;
 constexpr std::uint8_t kRxInvert = 0x02;
 constexpr std::uint8_t kRxAutoDetect = 0x80;
 
-template <typename W> W* named(W* widget, const char* name, const char* accessible) {
+template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(QString::fromLatin1(accessible));
     return widget;
 }
 
@@ -46,39 +45,36 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(10);
-    Delay = named(new TEdit(central), "Delay", "Delay Time");
-    KeepAlive = named(new TEdit(central), "KeepAlive", "Keep Alive");
-    ErrorBits = named(new TEdit(central), "ErrorBits", "Error Bits");
-    RxInv = named(new QCheckBox(central), "RxInv", "RX Invert");
-    AutoDetect = named(new QCheckBox(central), "AutoDetect", "RX Auto Detect");
-    TxInv = named(new QCheckBox(central), "TxInv", "TX Invert");
-    PreBits = named(new TEdit(central), "PreBits", "PreBitPattern");
-    PostBits = named(new TEdit(central), "PostBits", "PostBitPattern");
+    Delay = named(new TEdit(central), "Delay");
+    KeepAlive = named(new TEdit(central), "KeepAlive");
+    ErrorBits = named(new TEdit(central), "ErrorBits");
+    RxInv = named(new QCheckBox(central), "RxInv");
+    AutoDetect = named(new QCheckBox(central), "AutoDetect");
+    TxInv = named(new QCheckBox(central), "TxInv");
+    PreBits = named(new TEdit(central), "PreBits");
+    PostBits = named(new TEdit(central), "PostBits");
     PreBits->setUpperCase(true);
     PostBits->setUpperCase(true);
     for (TEdit* e : {Delay, KeepAlive, ErrorBits, PreBits, PostBits}) {
         e->setText(e->objectName()); // placeholders until the first read
         e->setMaximumWidth(90);
     }
-    auto addLabel = [&](const char* text, int row, int column) {
-        grid->addWidget(new QLabel(QString::fromLatin1(text), central), row, column);
+    // Each control has its label on its left, and the label's text is its accessible name.
+    const struct {
+        QWidget* control;
+        const char* label;
+        int row, column;
+    } rows[] = {
+        {Delay, "Delay Time", 0, 0},          {KeepAlive, "Keep Alive", 1, 0},
+        {ErrorBits, "Error Bits", 2, 0},      {RxInv, "RX Invert", 3, 0},
+        {AutoDetect, "RX Auto Detect", 3, 2}, {TxInv, "TX Invert", 4, 0},
+        {PreBits, "PreBitPattern", 5, 0},     {PostBits, "PostBitPattern", 6, 0},
     };
-    addLabel("Delay Time", 0, 0);
-    grid->addWidget(Delay, 0, 1);
-    addLabel("Keep Alive", 1, 0);
-    grid->addWidget(KeepAlive, 1, 1);
-    addLabel("Error Bits", 2, 0);
-    grid->addWidget(ErrorBits, 2, 1);
-    addLabel("RX Invert", 3, 0);
-    grid->addWidget(RxInv, 3, 1);
-    addLabel("RX Auto Detect", 3, 2);
-    grid->addWidget(AutoDetect, 3, 3);
-    addLabel("TX Invert", 4, 0);
-    grid->addWidget(TxInv, 4, 1);
-    addLabel("PreBitPattern", 5, 0);
-    grid->addWidget(PreBits, 5, 1);
-    addLabel("PostBitPattern", 6, 0);
-    grid->addWidget(PostBits, 6, 1);
+    for (const auto& r : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(r.label), central), r.row, r.column);
+        grid->addWidget(r.control, r.row, r.column + 1);
+        r.control->setAccessibleName(QString::fromLatin1(r.label));
+    }
     grid->setColumnStretch(4, 1);
     setCentralWidget(central);
     adjustSize();
