@@ -10,6 +10,7 @@
 #include "support/Trace.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -94,6 +95,26 @@ TEST(Startup, ExitAndCloseButtonTakeTheSamePath) {
         });
         EXPECT_TRUE(closed) << (useMenu ? "File, Exit" : "close button");
     }
+}
+
+TEST(Startup, ClosingTheMainWindowEndsTheProgramWhileOtherWindowsAreOpen) {
+    auto sim = std::make_shared<SimulatedAdapter>();
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    test::RecordingNotifier notifier;
+    bool endedByGuard = false;
+    runProgram(discoverAdapter(bus), notifier, [&] {
+        Form1->HistoryClick();
+        Form1->Memory1Click();
+        Form1->DefaultSetting1Click();
+        QTimer::singleShot(0, [] { Form1->close(); });
+        QTimer::singleShot(5000, [&] {
+            endedByGuard = true;
+            QCoreApplication::quit();
+        });
+        return QApplication::exec();
+    });
+    EXPECT_FALSE(endedByGuard);
+    EXPECT_EQ(Form4, nullptr);
 }
 
 } // namespace

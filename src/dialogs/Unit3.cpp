@@ -38,6 +38,7 @@ std::span<const unsigned char> asBytes(const std::string& field) {
 
 TForm2::TForm2(AdapterLink& link) : link_(link) {
     Form2 = this;
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("My CallSign Set"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);

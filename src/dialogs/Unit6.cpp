@@ -29,6 +29,7 @@ template <typename W> W* named(W* widget, const char* name) {
 
 TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_(notifier) {
     Form11 = this;
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Default Setting"));
     QMenu* change = menuBar()->addMenu(QStringLiteral("&Change"));
     Save1 = change->addAction(QStringLiteral("&Save"));

@@ -13,6 +13,7 @@ TForm12* Form12 = nullptr;
 
 TForm12::TForm12(Notifier& notifier) : QWidget(nullptr, Qt::Window), notifier_(notifier) {
     Form12 = this;
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Search"));
     SearchKey = new TEdit(this);
     SearchKey->setObjectName(QStringLiteral("SearchKey"));

@@ -33,6 +33,7 @@ QString decodeMemoryLine(std::string_view bytes) {
 
 TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     Form3 = this;
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Memory"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     File = file->addAction(QStringLiteral("&Open"));

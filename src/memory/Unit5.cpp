@@ -55,6 +55,7 @@ private:
 
 TForm4::TForm4() {
     Form4 = this;
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Received History"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     Erase = file->addAction(QStringLiteral("&Erase"));
