@@ -32,6 +32,7 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote
     : link_(link), notifier_(notifier) {
     Form1 = this;
     setupUi(this);
+    applyColours();
     setWindowTitle(QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
                    QString::fromLatin1(kAttribution) + captionNote);
     // The client area is fixed; the window grows by the menu bar around it.
@@ -71,6 +72,50 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote
 TForm1::~TForm1() {
     stopMonitor();
     Form1 = nullptr;
+}
+
+void TForm1::applyColours() {
+    // Set through palettes and fonts rather than a style sheet: the same look, without the
+    // cost of polishing every control at start-up.
+    QPalette white = centralwidget->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    centralwidget->setPalette(white);
+    auto paint = [](QWidget* w, const QColor& text, bool bold) {
+        QPalette p = w->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(group, QPalette::Text, text);
+            p.setColor(group, QPalette::WindowText, text);
+            p.setColor(group, QPalette::Base, Qt::white);
+            p.setColor(group, QPalette::Window, Qt::white);
+        }
+        w->setPalette(p);
+        QFont f = w->font();
+        f.setBold(bold);
+        w->setFont(f);
+    };
+    for (QLabel* label : centralwidget->findChildren<QLabel*>()) {
+        paint(label, Qt::blue, true);
+    }
+    const QColor highlight = palette().color(QPalette::Highlight);
+    for (TEdit* e : {YourCALL, RPT1CALL, RPT2CALL, SendMSG}) {
+        paint(e, Qt::red, true);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{MyCALL, MyCALL2, FlagInfo}) {
+        paint(w, QColor(0, 0, 128), true);
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{CallerCALL, CallerCALL2, CalledCALL, MSG, DayTime}) {
+        paint(w, highlight, true);
+    }
+    for (QCheckBox* box : {Repeater, Break, EMR}) {
+        paint(box, QColor(0, 0, 128), false);
+    }
+    for (TEdit* e : centralwidget->findChildren<TEdit*>()) {
+        e->setFrame(false);
+    }
+    for (TMemo* m : centralwidget->findChildren<TMemo*>()) {
+        m->setFrameStyle(QFrame::NoFrame);
+    }
 }
 
 std::optional<QString> TForm1::readText(Request request, Retry rule) {

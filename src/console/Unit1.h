@@ -59,6 +59,7 @@ private slots:
     void addHistoryLine(const QByteArray& line);
 
 private:
+    void applyColours();
     void populate();
     void startMonitor();
     void FormActivate();
