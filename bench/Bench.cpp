@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -234,7 +235,47 @@ void MonitorIdle(benchmark::State& state) {
         state.counters["requests"] = static_cast<double>(sim.requestCount());
     }
 }
-BENCHMARK(MonitorIdle)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(MonitorIdle)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same two idle requests in a plain loop on the same simulated adapter: what the
+// transfers cost by themselves, the part of the monitor's figure that is not the monitor.
+void BarePolling(benchmark::State& state) {
+    SimulatedAdapter sim;
+    sim.setTracing(false);
+    sim.setLatency(std::chrono::milliseconds(1));
+    for (auto _ : state) {
+        std::atomic<bool> stop{false};
+        timespec cpu0{}, cpu1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+        const auto wall0 = std::chrono::steady_clock::now();
+        std::thread poller([&] {
+            std::array<unsigned char, 8> buffer{};
+            while (!stop) {
+                sim.controlTransfer(kRequestTypeIn, 0x21, 0, 0, buffer.data(), 8, 500);
+                sim.controlTransfer(kRequestTypeIn, 0x30, 0, 0, buffer.data(), 1, 500);
+            }
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(shortRun ? 200 : 2000));
+        stop = true;
+        poller.join();
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
+        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+    }
+}
+BENCHMARK(BarePolling)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // --- start-up to a populated, shown main window, against an empty window plus the
 // adapter's own request time
@@ -363,6 +404,8 @@ int printTable(const Collector& c) {
          1.0},
         {"Monitor CPU while idle (share of one core)",
          k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 0.02},
+        {"  of it, the simulated transfers alone (info)",
+         k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 1.0},
         {"Cost per request over the bare call",
          (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"), "a 50 us bare call",
          0.05},
