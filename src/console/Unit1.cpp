@@ -176,6 +176,9 @@ void TForm1::stopMonitor() {
     if (monitor_ != nullptr) {
         monitor_->requestInterruption();
         monitor_->wait();
+        while (!monitor_->ended()) {
+            // wait() has returned, so this is already true; reading it pairs with the store.
+        }
         delete monitor_;
         monitor_ = nullptr;
     }

@@ -11,6 +11,11 @@ namespace tamsel {
 receiveRF::receiveRF(AdapterLink& link, QObject* parent) : QThread(parent), link_(link) {}
 
 void receiveRF::run() {
+    poll();
+    ended_.store(true, std::memory_order_release);
+}
+
+void receiveRF::poll() {
     while (adapterFound == 0) {
         if (isInterruptionRequested()) {
             return;

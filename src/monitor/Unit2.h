@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QThread>
+#include <atomic>
 
 namespace tamsel {
 
@@ -16,6 +17,11 @@ class receiveRF : public QThread {
 public:
     explicit receiveRF(AdapterLink& link, QObject* parent = nullptr);
 
+    // True once the thread body has returned. Read after wait(): the flag carries the
+    // thread's last writes over to the reader in a way race detectors can see, which
+    // QThread::wait() inside the uninstrumented Qt library does not show them.
+    bool ended() const { return ended_.load(std::memory_order_acquire); }
+
 signals:
     void received(int target, const QByteArray& text); // a ReceptionUpdate::Target
     void historyLine(const QByteArray& line);          // only while the history is open
@@ -24,7 +30,10 @@ protected:
     void run() override;
 
 private:
+    void poll();
+
     AdapterLink& link_;
+    std::atomic<bool> ended_{false};
 };
 
 } // namespace tamsel

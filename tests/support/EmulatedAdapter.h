@@ -56,11 +56,18 @@ public:
         }
     }
     ~EmulatedAdapter() {
+        // The emulator's worker thread may still be answering the last requests of a
+        // program that has just ended: stop it first, then release what it kept.
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        g_clear_object(&testbed_);
+        g_clear_object(&handler_);
+        std::lock_guard lock(mutex_);
         for (UMockdevIoctlData* d : done_) {
             umockdev_ioctl_data_unref(d);
         }
-        g_clear_object(&handler_);
-        g_clear_object(&testbed_);
     }
 
     SimulatedAdapter firmware;
@@ -127,7 +134,7 @@ private:
         if (submitsLeft_ >= 0 && submitsLeft_-- == 0) {
             unplugged = true;
         }
-        if (unplugged) {
+        if (unplugged || closing()) {
             ++refused_;
             umockdev_ioctl_client_complete(client, -1, ENODEV);
             return TRUE;
@@ -184,6 +191,12 @@ private:
         return TRUE;
     }
 
+    bool closing() {
+        std::lock_guard lock(mutex_);
+        return closing_;
+    }
+
+    bool closing_ = false;
     std::atomic<int> submitsLeft_{-1};
     std::atomic<int> refused_{0};
     UMockdevTestbed* testbed_ = nullptr;
