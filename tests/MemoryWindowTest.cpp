@@ -2,6 +2,7 @@
 #include "memory/Unit4.h"
 #include "support/ConsoleFixture.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
@@ -129,6 +130,10 @@ TEST_F(MemoryWindow, ShiftJisCommentsShowAndColumnsComeFromTheBytes) {
     open(write("jp.txt", "\x93\x8C\x8B\x9E     JA1ABC   JR1YB  B JR1YB  G\n\xff\xfe broken\n"));
     EXPECT_EQ(decodeMemoryLine(Form3->Memory->line(0)).left(2), QString::fromUtf8("東京"));
     EXPECT_EQ(decodeMemoryLine(Form3->Memory->line(1)), QString::fromLatin1("\xff\xfe broken"));
+    // A screen reader hears the line as it is shown, not its bytes.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(Form3->Memory);
+    ASSERT_EQ(list->childCount(), 2);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name).left(2), QString::fromUtf8("東京"));
     select(0);
     EXPECT_EQ(Form1->YourCALL->text(), "JA1ABC  ");
 }

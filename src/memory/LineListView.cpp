@@ -1,5 +1,7 @@
 #include "memory/LineListView.h"
 
+#include "memory/LineListAccessible.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -30,6 +32,20 @@ LineListView::LineListView(QWidget* parent) : QAbstractScrollArea(parent) {
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));
+    installLineListAccessibility();
+}
+
+QString LineListView::displayText(int row) const {
+    return decoder_(line(row).substr(0, kShownBytes));
+}
+
+void LineListView::notifyRow(int row, QAccessible::Event type) {
+    if (!QAccessible::isActive() || row < 0 || row >= count()) {
+        return;
+    }
+    QAccessibleEvent event(this, type);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
 }
 
 void LineListView::setTabStop(int averageChars) {
@@ -70,6 +86,7 @@ void LineListView::append(std::string_view line) {
     if (rowRect(count() - 1).intersects(viewport()->rect())) {
         viewport()->update();
     }
+    notifyRow(count() - 1, QAccessible::ObjectCreated);
 }
 
 void LineListView::replaceAll(ByteBuffer bytes, LineStarts starts, bool terminated) {
@@ -103,6 +120,7 @@ void LineListView::selectRow(int row) {
     if (row < 0 || row >= count() || row == current_) {
         return;
     }
+    const int previous = current_;
     current_ = row;
     // Keep the selected row in view.
     if (row < topRow()) {
@@ -111,6 +129,11 @@ void LineListView::selectRow(int row) {
         setTopRow(row - visibleRows() + 1);
     }
     viewport()->update();
+    if (hasFocus()) {
+        notifyRow(row, QAccessible::Focus);
+    }
+    notifyRow(previous, QAccessible::SelectionRemove);
+    notifyRow(row, QAccessible::Selection);
     emit selectionChanged(row);
 }
 
@@ -136,7 +159,7 @@ void LineListView::paintEvent(QPaintEvent*) {
             p.setPen(pal.color(QPalette::Text));
         }
         const QRect textRect(dx, r.top(), r.width() + horizontalScrollBar()->value(), h);
-        p.drawText(textRect, decoder_(line(row).substr(0, kShownBytes)), option);
+        p.drawText(textRect, displayText(row), option);
     }
 }
 
@@ -150,6 +173,12 @@ void LineListView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         updateRanges();
     }
+}
+
+void LineListView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    // The list itself was announced; the row the keys move from is what the operator wants.
+    notifyRow(current_, QAccessible::Focus);
 }
 
 void LineListView::mousePressEvent(QMouseEvent* event) {

@@ -3,6 +3,7 @@
 #include "memory/LineStore.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <functional>
 
 namespace tamsel {
@@ -10,7 +11,7 @@ namespace tamsel {
 // A list box over a LineStore. It draws only the rows in view, all of one height, so
 // appending a line, counting, reading line i and scrolling line i to the top cost the
 // same with a million lines as with ten. One row can be selected, with the mouse or the
-// arrow keys.
+// arrow keys. Screen readers see each row as an item of the list (LineListAccessible).
 class LineListView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -38,7 +39,12 @@ public:
     // Scrolls so that `row` is the top row, or as near the top as the list can scroll.
     void setTopRow(int row);
     int visibleRows() const;
+    // In viewport coordinates.
     QRect rowRect(int row) const;
+    // The row under viewport height `y`, or -1.
+    int rowAt(int y) const;
+    // The row as it is drawn: decoded, cut at the drawing limit.
+    QString displayText(int row) const;
 
 signals:
     void selectionChanged(int row); // by mouse or keyboard
@@ -51,10 +57,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
-    int rowAt(int y) const;
     int lineHeight() const;
+    // Tells assistive technology (screen readers) about one row.
+    void notifyRow(int row, QAccessible::Event type);
     void updateRanges();
 
     LineStore lines_;

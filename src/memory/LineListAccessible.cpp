@@ -1,0 +1,161 @@
+#include "memory/LineListAccessible.h"
+
+#include "memory/LineListView.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <unordered_map>
+
+namespace tamsel {
+
+namespace {
+
+// Item interfaces are made on demand, one per row asked for, and kept so that a row keeps
+// its identity while an assistive tool looks at it. Past this many, those out of view are
+// let go, so walking a million-line list costs no more than this.
+constexpr std::size_t kKeptItems = 256;
+
+class LineItemAccessible : public QAccessibleInterface {
+public:
+    LineItemAccessible(LineListView* view, int row) : view_(view), row_(row) {}
+
+    int row() const { return row_; }
+    const LineListView* view() const { return view_; }
+
+    bool isValid() const override { return view_ && row_ < view_->count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return view_ ? view_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return view_ ? QAccessible::queryAccessibleInterface(view_.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && isValid() ? view_->displayText(row_) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect r = view_->rowRect(row_);
+        return {view_->viewport()->mapToGlobal(r.topLeft()), r.size()};
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        s.selectable = true;
+        s.focusable = true;
+        const bool current = row_ == view_->currentRow();
+        s.selected = current;
+        s.focused = current && view_->hasFocus();
+        const bool inView =
+            row_ >= view_->topRow() && row_ < view_->topRow() + view_->visibleRows();
+        s.offscreen = !inView;
+        s.invisible = !inView || !view_->isVisible();
+        return s;
+    }
+
+private:
+    QPointer<LineListView> view_;
+    int row_;
+};
+
+class LineListAccessible : public QAccessibleWidget {
+public:
+    explicit LineListAccessible(LineListView* view) : QAccessibleWidget(view, QAccessible::List) {}
+
+    ~LineListAccessible() override {
+        for (const auto& [row, id] : items_) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    LineListView* view() const { return static_cast<LineListView*>(widget()); }
+
+    int childCount() const override { return view()->count(); }
+
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= view()->count()) {
+            return nullptr;
+        }
+        if (const auto found = items_.find(index); found != items_.end()) {
+            if (QAccessibleInterface* kept = QAccessible::accessibleInterface(found->second)) {
+                return kept;
+            }
+            items_.erase(found); // already deleted with the rest of Qt's cache
+        }
+        if (items_.size() >= kKeptItems) {
+            letGoOutOfView();
+        }
+        auto* item = new LineItemAccessible(view(), index);
+        items_.emplace(index, QAccessible::registerAccessibleInterface(item));
+        return item;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const auto* item = dynamic_cast<const LineItemAccessible*>(child);
+        return item && item->view() == view() && item->isValid() ? item->row() : -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QWidget* port = view()->viewport();
+        const QPoint local = port->mapFromGlobal(QPoint(x, y));
+        if (!port->rect().contains(local)) {
+            return nullptr;
+        }
+        return child(view()->rowAt(local.y()));
+    }
+
+    QAccessibleInterface* focusChild() const override {
+        return view()->hasFocus() ? child(view()->currentRow()) : nullptr;
+    }
+
+private:
+    void letGoOutOfView() const {
+        const int top = view()->topRow();
+        const int bottom = top + view()->visibleRows();
+        for (auto it = items_.begin(); it != items_.end();) {
+            const int row = it->first;
+            if ((row >= top && row <= bottom) || row == view()->currentRow()) {
+                ++it;
+            } else {
+                QAccessible::deleteAccessibleInterface(it->second);
+                it = items_.erase(it);
+            }
+        }
+    }
+
+    mutable std::unordered_map<int, QAccessible::Id> items_;
+};
+
+QAccessibleInterface* create(const QString& key, QObject* object) {
+    if (key != QLatin1String(LineListView::staticMetaObject.className())) {
+        return nullptr;
+    }
+    auto* view = qobject_cast<LineListView*>(object);
+    return view ? new LineListAccessible(view) : nullptr;
+}
+
+} // namespace
+
+void installLineListAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&create);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace tamsel

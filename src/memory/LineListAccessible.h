@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tamsel {
+
+// Makes every LineListView appear to screen readers as a list whose items are its rows,
+// each named by its text, with the selected and focused row marked. Idempotent.
+void installLineListAccessibility();
+
+} // namespace tamsel
