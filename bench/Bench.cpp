@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks for the paths that grow with input or run all day. Each figure that has a
 // target is a ratio against something measured in the same run, so a noisy machine moves
 // both sides together. Run with --short for a quick pass that only proves they still work.
 #include "adapter/Catalogue.h"
 #include "adapter/Discovery.h"
-#include "console/Startup.h"
+#include "console/Console.h"
 #include "console/Unit1.h"
-#include "memory/LineListView.h"
+#include "widgets/LineListView.h"
 #include "memory/MemoryFile.h"
 #include "monitor/Unit2.h"
 #include "sim/SimulatedAdapter.h"
@@ -219,7 +220,8 @@ void MonitorIdle(benchmark::State& state) {
     sim.setLatency(std::chrono::milliseconds(1));
     adapterFound = 1;
     for (auto _ : state) {
-        receiveRF monitor(sim);
+        const std::atomic<int> historyClosed{0};
+        receiveRF monitor(sim, historyClosed);
         timespec cpu0{}, cpu1{};
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
         const auto wall0 = std::chrono::steady_clock::now();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory-file reader, column extraction and search over arbitrary file contents.
 #include "memory/Columns.h"
 #include "memory/MemoryFile.h"

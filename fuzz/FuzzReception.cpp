@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reception state machine fed arbitrary transfer results, bytes and status bytes.
 #include "monitor/ReceptionMachine.h"
 
@@ -17,19 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::copy_n(data + i, n, buffer);
         i += n;
         const std::size_t asked = info(machine.next().request).length;
-        const int pause = machine.feed(std::min<int>(result, static_cast<int>(asked)),
+        const std::chrono::milliseconds pause = machine.feed(std::min<int>(result, static_cast<int>(asked)),
                                        std::span<const std::uint8_t>(buffer, asked), updates);
-        if (pause != 0 && pause != 10 && pause != 20) {
+        if (pause != kNoPause && pause != kHeaderRetryPause && pause != kMessagePollPause) {
             std::abort();
         }
     }
     for (const ReceptionUpdate& u : updates) {
-        using T = ReceptionUpdate::Target;
+        using F = ReceptionField;
         const bool ok =
-            u.target == T::MSG ? (u.text == " " || u.text.size() == 20)
-            : u.target == T::HistoryLine
+            u.field == F::Message ? (u.text == " " || u.text.size() == 20)
+            : u.field == F::HistoryLine
                 ? (u.text.size() == 64 || (u.text.size() > 43 && u.text.size() <= 43 + 17))
-            : u.target == T::CallerCALL2 ? u.text.size() <= 4
+            : u.field == F::CallerSuffix ? u.text.size() <= 4
                                          : u.text.size() <= 19;
         if (!ok) {
             std::abort();

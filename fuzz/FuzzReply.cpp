@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reply-as-text and the fixed fields on arbitrary adapter bytes.
 #include "adapter/Payload.h"
 

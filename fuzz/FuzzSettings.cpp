@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog's conversions on arbitrary field texts.
 #include "dialogs/Settings.h"
 

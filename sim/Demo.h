@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Demo: the demo's simulated stations and their receptions.
 #pragma once
 
 #include "sim/SimulatedAdapter.h"

@@ -1,4 +1,6 @@
-#include "console/Startup.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tamsel-demo: the console on the built-in simulated adapter.
+#include "console/Console.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 

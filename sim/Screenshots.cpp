@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
-#include "console/Startup.h"
+#include "console/Console.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
-#include "memory/Unit5.h"
+#include "history/Unit5.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SimulatedAdapter: an AdapterLink that behaves like the adapter, for tests and the demo.
 #pragma once
 
 #include "adapter/AdapterLink.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SimulatedBus: USB buses made of simulated devices, for discovery without hardware.
 #include "SimulatedBus.h"
 
 namespace tamsel {

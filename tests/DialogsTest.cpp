@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the station callsign and default settings dialogs.
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "support/ConsoleFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of adapter discovery over simulated buses.
 #include "adapter/Discovery.h"
 #include "sim/SimulatedBus.h"
 #include "support/Trace.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every request in every place it is issued, under every kind of fault: a failure once, a
 // failure always, a short reply, a reply of no bytes, a time-out and an unplug. The cases
 // are generated from what each action sends when nothing goes wrong.
 #include "adapter/Catalogue.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
-#include "memory/Unit5.h"
+#include "history/Unit5.h"
 #include "monitor/RadioHeader.h"
 #include "support/ConsoleFixture.h"
 

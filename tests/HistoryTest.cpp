@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the received history window.
 #include "console/Unit1.h"
-#include "memory/Unit5.h"
+#include "history/Unit5.h"
 #include "monitor/RadioHeader.h"
 #include "support/ConsoleFixture.h"
 

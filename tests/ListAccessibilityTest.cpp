@@ -1,4 +1,6 @@
-#include "memory/LineListView.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the line list as screen readers see it.
+#include "widgets/LineListView.h"
 
 #include <QAccessible>
 #include <QTest>

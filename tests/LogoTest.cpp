@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the logo decoding.
 #include "resources/Logo.h"
 
 #include <QBuffer>

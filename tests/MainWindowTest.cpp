@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the main window: population, editing, menu commands.
 #include "console/Unit1.h"
 #include "support/ConsoleFixture.h"
 

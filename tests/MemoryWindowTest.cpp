@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the memory window and the memory search.
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "widgets/Text.h"
 #include "support/ConsoleFixture.h"
 
 #include <QAccessible>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the payload fields.
 #include "adapter/Payload.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real tamsel program on an adapter emulated by umockdev: start-up, receptions, and
 // the adapter unplugged in the middle of a reception and in the middle of the window's
 // start-up; the program keeps going and ends cleanly when asked to close.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the radio header decoding and the reception state machine.
 #include "monitor/RadioHeader.h"
 #include "monitor/ReceptionMachine.h"
 
@@ -6,7 +8,8 @@
 namespace tamsel {
 namespace {
 
-using T = ReceptionUpdate::Target;
+using T = ReceptionField;
+using namespace std::chrono_literals;
 constexpr const char* kNow = "2026/12/07 05:30:00";
 
 std::vector<std::uint8_t> header(std::uint8_t flag, const std::string& your, const std::string& my,
@@ -71,14 +74,14 @@ class Adapter {
 public:
     Adapter() : machine([] { return std::string(kNow); }) {}
 
-    int reply(Request expected, int result, std::vector<std::uint8_t> bytes = {}) {
+    std::chrono::milliseconds reply(Request expected, int result, std::vector<std::uint8_t> bytes = {}) {
         EXPECT_EQ(machine.next().request, expected) << "request " << requests;
         ++requests;
         return machine.feed(result, bytes, updates);
     }
-    int headerPieces(const std::vector<std::uint8_t>& h, const std::vector<int>& pieces) {
+    std::chrono::milliseconds headerPieces(const std::vector<std::uint8_t>& h, const std::vector<int>& pieces) {
         std::size_t at = 0;
-        int pause = 0;
+        std::chrono::milliseconds pause{};
         for (int n : pieces) {
             pause = reply(Request::GetRxHeader, n, {h.begin() + at, h.begin() + at + n});
             at += n;
@@ -88,11 +91,11 @@ public:
     void slow(const std::string& bytes) {
         reply(Request::GetSlowData, static_cast<int>(bytes.size()), {bytes.begin(), bytes.end()});
     }
-    int status(std::uint8_t s) { return reply(Request::GetStatus, 1, {s}); }
+    std::chrono::milliseconds status(std::uint8_t s) { return reply(Request::GetStatus, 1, {s}); }
     std::vector<std::string> texts(T target) const {
         std::vector<std::string> out;
         for (const auto& u : updates) {
-            if (u.target == target) {
+            if (u.field == target) {
                 out.push_back(u.text);
             }
         }
@@ -114,16 +117,16 @@ TEST(Reception, HeaderInSixPiecesIsPublishedOnceInOrder) {
     ASSERT_EQ(a.updates.size(), 6u);
     std::vector<T> order;
     for (const auto& u : a.updates) {
-        order.push_back(u.target);
+        order.push_back(u.field);
     }
-    EXPECT_EQ(order, (std::vector<T>{T::CalledCALL, T::CallerCALL, T::DayTime, T::CallerCALL2,
-                                     T::MSG, T::FlagInfo}));
-    EXPECT_EQ(a.texts(T::CalledCALL), std::vector<std::string>{"CQCQCQ  "});
-    EXPECT_EQ(a.texts(T::CallerCALL), std::vector<std::string>{"JA1ABC  "});
-    EXPECT_EQ(a.texts(T::CallerCALL2), std::vector<std::string>{"ID51"});
-    EXPECT_EQ(a.texts(T::DayTime), std::vector<std::string>{kNow});
-    EXPECT_EQ(a.texts(T::MSG), std::vector<std::string>{" "});
-    EXPECT_EQ(a.texts(T::FlagInfo), std::vector<std::string>{"NULL"});
+    EXPECT_EQ(order, (std::vector<T>{T::Called, T::Caller, T::Time, T::CallerSuffix,
+                                     T::Message, T::ControlText}));
+    EXPECT_EQ(a.texts(T::Called), std::vector<std::string>{"CQCQCQ  "});
+    EXPECT_EQ(a.texts(T::Caller), std::vector<std::string>{"JA1ABC  "});
+    EXPECT_EQ(a.texts(T::CallerSuffix), std::vector<std::string>{"ID51"});
+    EXPECT_EQ(a.texts(T::Time), std::vector<std::string>{kNow});
+    EXPECT_EQ(a.texts(T::Message), std::vector<std::string>{" "});
+    EXPECT_EQ(a.texts(T::ControlText), std::vector<std::string>{"NULL"});
     EXPECT_TRUE(a.machine.gatheringMessage());
     EXPECT_EQ(a.requests, 6);
 }
@@ -137,27 +140,27 @@ TEST(Reception, ZeroByteReadDiscardsOnlyWhenNotActive) {
     a.reply(Request::GetRxHeader, 0);
     a.reply(Request::GetStatus, kErrorPipe); // no status byte: no change
     a.headerPieces({kHello.begin() + 16, kHello.end()}, {8, 8, 8, 1});
-    EXPECT_EQ(a.texts(T::CallerCALL), std::vector<std::string>{"JA1ABC  "});
+    EXPECT_EQ(a.texts(T::Caller), std::vector<std::string>{"JA1ABC  "});
 
     Adapter b;
     b.headerPieces(header(0, "XXXXXXXX", "XXXXXXXX", "XXXX"), {8, 8});
     b.reply(Request::GetRxHeader, 0);
     b.status(0x00); // not active: start again at byte 0
     b.headerPieces(kHello, {8, 8, 8, 8, 8, 1});
-    EXPECT_EQ(b.texts(T::CallerCALL), std::vector<std::string>{"JA1ABC  "});
+    EXPECT_EQ(b.texts(T::Caller), std::vector<std::string>{"JA1ABC  "});
 }
 
 TEST(Reception, PausesOnlyAfterFailedHeaderReadsAndBetweenSlowDataPasses) {
     Adapter a;
-    EXPECT_EQ(a.reply(Request::GetRxHeader, kErrorIo), 10);
-    EXPECT_EQ(a.reply(Request::GetRxHeader, 0), 0);
-    EXPECT_EQ(a.status(0x00), 0);
+    EXPECT_EQ(a.reply(Request::GetRxHeader, kErrorIo), 10ms);
+    EXPECT_EQ(a.reply(Request::GetRxHeader, 0), 0ms);
+    EXPECT_EQ(a.status(0x00), 0ms);
     EXPECT_EQ(a.machine.next().timeoutMs, 500u);
-    EXPECT_EQ(a.headerPieces(kHello, {8, 8, 8, 8, 8, 1}), 0);
+    EXPECT_EQ(a.headerPieces(kHello, {8, 8, 8, 8, 8, 1}), 0ms);
     EXPECT_EQ(a.machine.next().timeoutMs, 200u);
     a.slow("");
     EXPECT_EQ(a.machine.next().timeoutMs, 200u) << "status while a message is gathered";
-    EXPECT_EQ(a.status(0x02), 20);
+    EXPECT_EQ(a.status(0x02), 20ms);
 }
 
 TEST(Reception, BytesBeyondTheHeaderAreDropped) {
@@ -192,7 +195,7 @@ TEST_P(Message, FillsItsPartsAndTheHistoryLine) {
     }
     a.slow("");
     a.status(0x0A); // active and ended: over
-    std::vector<std::string> shown = a.texts(T::MSG);
+    std::vector<std::string> shown = a.texts(T::Message);
     shown.erase(shown.begin()); // the blank set with the header
     EXPECT_EQ(shown, c.shown) << c.what;
     ASSERT_EQ(a.texts(T::HistoryLine).size(), 1u);
@@ -265,7 +268,7 @@ TEST(Reception, FailedStatusReadsKeepTheReceptionUntilTheAdapterStaysSilent) {
     a.headerPieces(kHello, {8, 8, 8, 8, 8, 1});
     for (int i = 1; i < ReceptionMachine::kStatusFailuresToEnd; ++i) {
         a.slow("");
-        EXPECT_EQ(a.reply(Request::GetStatus, kErrorTimeout), 20);
+        EXPECT_EQ(a.reply(Request::GetStatus, kErrorTimeout), 20ms);
     }
     a.slow("");
     a.status(0x02); // one good status resets the count
@@ -275,7 +278,7 @@ TEST(Reception, FailedStatusReadsKeepTheReceptionUntilTheAdapterStaysSilent) {
     }
     EXPECT_TRUE(a.machine.gatheringMessage());
     a.slow("");
-    EXPECT_EQ(a.reply(Request::GetStatus, kErrorNoDevice), 0);
+    EXPECT_EQ(a.reply(Request::GetStatus, kErrorNoDevice), 0ms);
     EXPECT_FALSE(a.machine.gatheringMessage());
     EXPECT_EQ(a.texts(T::HistoryLine).size(), 1u);
 }
@@ -288,8 +291,8 @@ TEST(Reception, NulInACallsignKeepsTheLineColumns) {
     a.headerPieces(h, {8, 8, 8, 8, 8, 1});
     a.slow("@Hello");
     a.status(0x08);
-    EXPECT_EQ(a.texts(T::CallerCALL), std::vector<std::string>{"JA1"});
-    EXPECT_EQ(a.texts(T::CalledCALL), std::vector<std::string>{""});
+    EXPECT_EQ(a.texts(T::Caller), std::vector<std::string>{"JA1"});
+    EXPECT_EQ(a.texts(T::Called), std::vector<std::string>{""});
     const std::string line = a.texts(T::HistoryLine).at(0);
     EXPECT_EQ(line.size(), 64u);
     EXPECT_EQ(line.substr(20, 8), "JA1     ");

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the request catalogue on the wire, the version loop and the retry rules.
 #include "adapter/Catalogue.h"
 #include "adapter/Payload.h"
 #include "adapter/Retry.h"

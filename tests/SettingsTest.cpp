@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the default settings conversions.
 #include "dialogs/Settings.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the simulated adapter itself.
 #include "sim/SimulatedAdapter.h"
 #include "adapter/Catalogue.h"
 #include "support/Trace.h"

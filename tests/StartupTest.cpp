@@ -1,10 +1,12 @@
-#include "console/Startup.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of start-up and shutdown.
+#include "console/Console.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
-#include "memory/Unit5.h"
+#include "history/Unit5.h"
 #include "sim/SimulatedBus.h"
 #include "support/RecordingNotifier.h"
 #include "support/Trace.h"

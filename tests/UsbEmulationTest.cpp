@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real libusb path against an emulated adapter: umockdev serves a USB device with the
 // adapter's identifiers and answers its control transfers with a SimulatedAdapter as the
 // firmware. Runs under umockdev-wrapper, which redirects the device nodes and sysfs.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AdapterLink: the adapter as one synchronous control transfer on endpoint 0.
 #pragma once
 
 #include <cstdint>

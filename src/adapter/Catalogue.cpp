@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Catalogue: every vendor request as one table row, and the three ways to issue them.
 #include "Catalogue.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Discovery: finding, opening and configuring the adapter on the USB buses.
 #pragma once
 
 #include "AdapterLink.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LibusbLink: the adapter and the USB buses through libusb-1.0.
 #include "LibusbLink.h"
 
 #include <libusb.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Payload: callsign, suffix and message fields, reply text, flag bits and the volume scale.
 #include "Payload.h"
 
 #include <algorithm>

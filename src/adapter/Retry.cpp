@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Retry: the three retry rules of a failed request.
 #include "Retry.h"
 
 #include <chrono>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Version: reading the adapter's firmware version text piece by piece.
 #pragma once
 
 #include "AdapterLink.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Signals: SIGTERM, SIGINT and SIGHUP close the main window through the event loop.
 #pragma once
 
 class QWidget;

@@ -1,36 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit1: TForm1, the main window: header editing, reception fields and the main menu.
 #include "console/Unit1.h"
 
+#include "adapter/Fields.h"
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
-#include "console/Foreground.h"
-#include "dialogs/Unit3.h"
-#include "dialogs/Unit6.h"
-#include "memory/Unit4.h"
-#include "memory/Unit5.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
+#include "widgets/Foreground.h"
+#include "widgets/Text.h"
 
 #include <QCloseEvent>
 #include <array>
 
 namespace tamsel {
 
-TForm1* Form1 = nullptr;
-
 namespace {
 
 constexpr const char* kCaption = "Tamsel V03.05";
 constexpr const char* kAttribution = "Tamsel Console, free software for D-STAR operators";
 
-std::span<const unsigned char> asBytes(const std::string& field) {
-    return {reinterpret_cast<const unsigned char*>(field.data()), field.size()};
+std::optional<QString> readShown(AdapterLink& link, Request request, Retry rule) {
+    if (auto text = readText(link, request, rule)) {
+        return fromBytes(*text);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote)
+TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
+               const QString& captionNote)
     : link_(link), notifier_(notifier) {
-    Form1 = this;
     setupUi(this);
     applyColours();
     setWindowTitle(QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
@@ -66,12 +67,11 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 
     populate();
-    startMonitor();
+    startMonitor(historyGate);
 }
 
 TForm1::~TForm1() {
     stopMonitor();
-    Form1 = nullptr;
 }
 
 void TForm1::applyColours() {
@@ -118,17 +118,6 @@ void TForm1::applyColours() {
     }
 }
 
-std::optional<QString> TForm1::readText(Request request, Retry rule) {
-    std::array<unsigned char, kMessageWidth> reply{};
-    const std::uint16_t length = info(request).length;
-    const int got = withRetry(rule, [&] { return readBytes(link_, request, reply); });
-    // A failed or short read would write junk back through the change rule.
-    if (got != length) {
-        return std::nullopt;
-    }
-    return fromBytes(replyAsText(reply, length));
-}
-
 void TForm1::populate() {
     // Each field that changes sends its new value straight back through its handler.
     const std::pair<Request, TEdit*> callsigns[] = {
@@ -137,11 +126,11 @@ void TForm1::populate() {
         {Request::GetMyCall2, MyCALL2},
     };
     for (const auto& [request, field] : callsigns) {
-        if (auto text = readText(request, Retry::AtOnce)) {
+        if (auto text = readShown(link_, request, Retry::AtOnce)) {
             field->setText(*text);
         }
     }
-    if (auto text = readText(Request::GetTxMessage, Retry::After50ms)) {
+    if (auto text = readShown(link_, Request::GetTxMessage, Retry::After50ms)) {
         SendMSG->setText(*text);
     }
 
@@ -152,23 +141,21 @@ void TForm1::populate() {
     FlagInfo->setText(QStringLiteral(" "));
     DayTime->setText(QStringLiteral(" "));
 
-    std::array<unsigned char, kFlagBytes> flags{};
-    if (readBytes(link_, Request::GetTxFlags, flags) == kFlagBytes) {
-        Repeater->setChecked(flags[0] & kFlagRepeater);
-        Break->setChecked(flags[0] & kFlagBreak);
-        EMR->setChecked(flags[0] & kFlagEmr);
+    if (auto flags = readFixed<kFlagBytes>(link_, Request::GetTxFlags)) {
+        Repeater->setChecked((*flags)[0] & kFlagRepeater);
+        Break->setChecked((*flags)[0] & kFlagBreak);
+        EMR->setChecked((*flags)[0] & kFlagEmr);
     }
-    std::array<unsigned char, 1> volume{};
-    if (readBytes(link_, Request::GetVolume, volume) == 1) {
-        Volume->setValue(volumePosition(volume[0]));
+    if (auto volume = readByte(link_, Request::GetVolume)) {
+        Volume->setValue(volumePosition(*volume));
     }
 }
 
-void TForm1::startMonitor() {
+void TForm1::startMonitor(const std::atomic<int>& historyGate) {
     // Created suspended, kept here, then started; it ends only when asked to.
-    monitor_ = new receiveRF(link_);
-    connect(monitor_, &receiveRF::received, this, &TForm1::showReception, Qt::QueuedConnection);
-    connect(monitor_, &receiveRF::historyLine, this, &TForm1::addHistoryLine, Qt::QueuedConnection);
+    monitor_ = new receiveRF(link_, historyGate);
+    connect(monitor_, &receiveRF::fieldReceived, this, &TForm1::showReception,
+            Qt::QueuedConnection);
     monitor_->start();
 }
 
@@ -184,42 +171,54 @@ void TForm1::stopMonitor() {
     }
 }
 
-void TForm1::showReception(int target, const QByteArray& bytes) {
-    using T = ReceptionUpdate::Target;
+void TForm1::showReception(ReceptionField field, const QByteArray& bytes) {
+    using F = ReceptionField;
     const QString text = QString::fromLatin1(bytes);
-    switch (static_cast<T>(target)) {
-    case T::CalledCALL:
+    switch (field) {
+    case F::Called:
         CalledCALL->setText(text);
         break;
-    case T::CallerCALL:
+    case F::Caller:
         CallerCALL->setText(text);
         break;
-    case T::CallerCALL2:
+    case F::CallerSuffix:
         CallerCALL2->setText(text);
         break;
-    case T::DayTime:
+    case F::Time:
         DayTime->setText(text);
         break;
-    case T::MSG:
+    case F::Message:
         MSG->setText(text);
         break;
-    case T::FlagInfo:
+    case F::ControlText:
         FlagInfo->setText(text);
         break;
-    case T::HistoryLine:
-        break;
+    case F::HistoryLine:
+        break; // the history window's, not shown here
     }
 }
 
-void TForm1::addHistoryLine(const QByteArray& line) {
-    if (Form4 != nullptr) {
-        Form4->appendLine(line);
-    }
+void TForm1::setDestination(const QString& your) {
+    YourCALL->setText(your);
+}
+
+void TForm1::setRoute(const QString& your, const QString& rpt1, const QString& rpt2) {
+    YourCALL->setText(your);
+    RPT1CALL->setText(rpt1);
+    RPT2CALL->setText(rpt2);
+}
+
+void TForm1::showStationCallsign(const QString& call) {
+    MyCALL->setText(call);
+}
+
+void TForm1::showStationSuffix(const QString& suffix) {
+    MyCALL2->setText(suffix);
 }
 
 void TForm1::sendCallsign(Request request, const QString& text) {
     const std::string field = callsignField(toBytes(text));
-    withRetry(Retry::After50ms, [&] { return sendBytes(link_, request, asBytes(field)); });
+    withRetry(Retry::After50ms, [&] { return sendField(link_, request, field); });
 }
 
 void TForm1::RPT2CALLChange() {
@@ -233,35 +232,34 @@ void TForm1::YourCALLChange() {
 }
 
 void TForm1::SendMSGChange() {
-    sendBytes(link_, Request::SetTxMessage, asBytes(messageField(toBytes(SendMSG->text()))));
+    sendField(link_, Request::SetTxMessage, messageField(toBytes(SendMSG->text())));
 }
 
 void TForm1::YourCallClick() {
-    const std::string general(kGeneralCall);
-    sendBytes(link_, Request::SetYourCall, asBytes(general));
-    YourCALL->setText(fromBytes(general));
+    sendField(link_, Request::SetYourCall, kGeneralCall);
+    YourCALL->setText(fromBytes(kGeneralCall));
 }
 
 void TForm1::CallerCALLClick() {
     // The caller goes out as received; the field then shows what the adapter took.
     const std::string caller = callsignField(toBytes(CallerCALL->text()), Case::AsTyped);
-    sendBytes(link_, Request::SetYourCall, asBytes(caller));
-    if (auto text = readText(Request::GetYourCall, Retry::None)) {
+    sendField(link_, Request::SetYourCall, caller);
+    if (auto text = readShown(link_, Request::GetYourCall, Retry::None)) {
         YourCALL->setText(*text);
     }
 }
 
 void TForm1::updateFlag(QCheckBox* box, std::uint8_t bit) {
-    std::array<unsigned char, kFlagBytes> flags{};
-    if (readBytes(link_, Request::GetTxFlags, flags) != kFlagBytes) {
+    auto flags = readFixed<kFlagBytes>(link_, Request::GetTxFlags);
+    if (!flags) {
         return; // without the adapter's bytes there is nothing safe to write back
     }
-    flags[0] = withFlag(flags[0], bit, box->isChecked());
-    sendBytes(link_, Request::SetTxFlags, flags);
-    if (readBytes(link_, Request::GetTxFlags, flags) == kFlagBytes) {
+    (*flags)[0] = withFlag((*flags)[0], bit, box->isChecked());
+    sendBytes(link_, Request::SetTxFlags, *flags);
+    if (auto held = readFixed<kFlagBytes>(link_, Request::GetTxFlags)) {
         // Shows what the adapter holds; a refused bit flips the box back, which runs this
         // update once more and writes the adapter's own bytes back.
-        box->setChecked(flags[0] & bit);
+        box->setChecked((*held)[0] & bit);
     }
 }
 
@@ -288,18 +286,17 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::mycallsignClick() {
-    Form2->openModal();
+    emit stationCallsignRequested();
 }
 
 void TForm1::DefaultSetting1Click() {
-    showWindow(Form11);
+    emit defaultSettingRequested();
 }
 void TForm1::HistoryClick() {
-    showWindow(Form4);
-    historyOpen = 1;
+    emit historyRequested();
 }
 void TForm1::Memory1Click() {
-    showWindow(Form3);
+    emit memoryRequested();
 }
 
 void TForm1::PICVersion1Click() {

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit1: TForm1, the main window: header editing, reception fields and the main menu.
 #pragma once
 
 #include "adapter/AdapterLink.h"
 #include "adapter/Catalogue.h"
-#include "adapter/Retry.h"
-#include "console/Notifier.h"
+#include "monitor/ReceptionMachine.h"
 #include "ui_Unit1.h"
+#include "widgets/Notifier.h"
 
 #include <QMainWindow>
-#include <optional>
+#include <atomic>
 
 namespace tamsel {
 
@@ -18,7 +20,9 @@ class receiveRF;
 class TForm1 : public QMainWindow, public Ui::TForm1 {
     Q_OBJECT
 public:
-    TForm1(AdapterLink& link, Notifier& notifier, const QString& captionNote = {});
+    // The monitor started here hands out history lines while `historyGate` is set.
+    TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
+           const QString& captionNote = {});
     ~TForm1() override;
 
     // Asks the receive monitor to stop and waits until it has; no update follows.
@@ -49,25 +53,34 @@ public:
 
     static QString aboutText();
 
+    // What other windows ask of this one. Each only sets the field's text: the field's
+    // change handler sends the value to the adapter.
+    void setDestination(const QString& your);
+    void setRoute(const QString& your, const QString& rpt1, const QString& rpt2);
+    void showStationCallsign(const QString& call);
+    void showStationSuffix(const QString& suffix);
+    void showReception(tamsel::ReceptionField field, const QByteArray& text);
+
+signals:
+    // The operator asked for another window.
+    void stationCallsignRequested();
+    void defaultSettingRequested();
+    void historyRequested();
+    void memoryRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
 
-private slots:
-    void showReception(int target, const QByteArray& text);
-    void addHistoryLine(const QByteArray& line);
-
 private:
     void applyColours();
     void populate();
-    void startMonitor();
+    void startMonitor(const std::atomic<int>& historyGate);
     void FormActivate();
     void FormMouseEnter();
     void FormCloseQuery();
 
-    // A fixed-size text read; nothing when the read failed or came back short.
-    std::optional<QString> readText(Request request, Retry rule);
     void sendCallsign(Request request, const QString& text);
     void updateFlag(QCheckBox* box, std::uint8_t bit);
 
@@ -75,15 +88,5 @@ private:
     Notifier& notifier_;
     receiveRF* monitor_ = nullptr;
 };
-
-extern TForm1* Form1;
-
-// Bytes as the adapter and the windows exchange them: one character per byte.
-inline QString fromBytes(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-inline std::string toBytes(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 
 } // namespace tamsel

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// main: the tamsel program: discovery, then the console.
 #include "adapter/LibusbLink.h"
-#include "console/Startup.h"
+#include "console/Console.h"
 
 int main(int argc, char* argv[]) {
     // The adapter is looked for before anything else; the application object is still

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Settings: the default settings dialog's conversions between adapter bytes and field texts.
 #pragma once
 
 #include <cstdint>

@@ -1,18 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit3: TForm2, the station callsign dialog.
 #include "dialogs/Unit3.h"
 
-#include "adapter/Catalogue.h"
+#include "adapter/Fields.h"
 #include "adapter/Payload.h"
-#include "adapter/Retry.h"
-#include "console/Unit1.h"
+#include "widgets/Text.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <array>
 
 namespace tamsel {
-
-TForm2* Form2 = nullptr;
 
 namespace {
 
@@ -21,23 +19,16 @@ QLabel* label(const QString& text, QWidget* parent) {
     return l;
 }
 
-// A fixed-size text read; the field keeps its text when the read fails or comes back short.
+// The field keeps its text when the read fails or comes back short.
 void readInto(AdapterLink& link, Request request, QLineEdit* field) {
-    std::array<unsigned char, kCallsignWidth> reply{};
-    const std::uint16_t length = info(request).length;
-    if (readBytes(link, request, reply) == length) {
-        field->setText(fromBytes(replyAsText(reply, length)));
+    if (auto text = readText(link, request)) {
+        field->setText(fromBytes(*text));
     }
-}
-
-std::span<const unsigned char> asBytes(const std::string& field) {
-    return {reinterpret_cast<const unsigned char*>(field.data()), field.size()};
 }
 
 } // namespace
 
 TForm2::TForm2(AdapterLink& link) : link_(link) {
-    Form2 = this;
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("My CallSign Set"));
     setBackgroundRole(QPalette::Button);
@@ -79,9 +70,7 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
     readValues();
 }
 
-TForm2::~TForm2() {
-    Form2 = nullptr;
-}
+TForm2::~TForm2() = default;
 
 void TForm2::readValues() {
     readInto(link_, Request::GetMyCall, mycallsign);
@@ -96,15 +85,19 @@ void TForm2::openModal() {
 void TForm2::Save1Click() {
     // The main window first shows what was sent, then what the adapter reports.
     const std::string call = callsignField(toBytes(mycallsign->text()));
-    sendBytes(link_, Request::SetMyCall, asBytes(call));
-    Form1->MyCALL->setText(fromBytes(call));
+    sendField(link_, Request::SetMyCall, call);
+    emit stationCallsignShown(fromBytes(call));
     const std::string suffix = suffixField(toBytes(mycallsign2->text()));
-    sendBytes(link_, Request::SetMyCall2, asBytes(suffix));
-    Form1->MyCALL2->setText(fromBytes(suffix));
+    sendField(link_, Request::SetMyCall2, suffix);
+    emit stationSuffixShown(fromBytes(suffix));
     command(link_, Request::SaveSettings);
     sleepMs(200);
-    readInto(link_, Request::GetMyCall, Form1->MyCALL);
-    readInto(link_, Request::GetMyCall2, Form1->MyCALL2);
+    if (auto held = readText(link_, Request::GetMyCall)) {
+        emit stationCallsignShown(fromBytes(*held));
+    }
+    if (auto held = readText(link_, Request::GetMyCall2)) {
+        emit stationSuffixShown(fromBytes(*held));
+    }
 }
 
 void TForm2::Exit1Click() {

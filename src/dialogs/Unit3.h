@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit3: TForm2, the station callsign dialog.
 #pragma once
 
 #include "adapter/AdapterLink.h"
-#include "console/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QDialog>
 
@@ -21,6 +23,13 @@ public:
     void Save1Click();
     void Exit1Click();
 
+signals:
+    // The station callsign and suffix as they stand after Save: first what was sent, then
+    // what the adapter reports (only when the read succeeds).
+    void stationCallsignShown(const QString& call);
+    void stationSuffixShown(const QString& suffix);
+
+public:
     TEdit* mycallsign;
     TEdit* mycallsign2;
     QAction* Save1;
@@ -31,7 +40,5 @@ private:
 
     AdapterLink& link_;
 };
-
-extern TForm2* Form2;
 
 } // namespace tamsel

@@ -1,18 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit6: TForm11, the default (modem) settings dialog.
 #include "dialogs/Unit6.h"
 
-#include "adapter/Catalogue.h"
-#include "adapter/Retry.h"
-#include "console/Unit1.h"
+#include "adapter/Fields.h"
 #include "dialogs/Settings.h"
+#include "widgets/Text.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <array>
 
 namespace tamsel {
-
-TForm11* Form11 = nullptr;
 
 namespace {
 
@@ -28,7 +26,6 @@ template <typename W> W* named(W* widget, const char* name) {
 } // namespace
 
 TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_(notifier) {
-    Form11 = this;
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Default Setting"));
     QMenu* change = menuBar()->addMenu(QStringLiteral("&Change"));
@@ -83,27 +80,20 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
     refresh();
 }
 
-TForm11::~TForm11() {
-    Form11 = nullptr;
-}
-
-std::uint8_t TForm11::readByte(Request request) {
-    // A read that fails leaves the byte at 0.
-    std::array<unsigned char, 1> value{};
-    readBytes(link_, request, value);
-    return value[0];
-}
+TForm11::~TForm11() = default;
 
 void TForm11::refresh() {
-    Delay->setText(QString::fromStdString(formatTimesTen(readByte(Request::GetDelay))));
-    KeepAlive->setText(QString::fromStdString(formatTimesTen(readByte(Request::GetKeepAlive))));
-    ErrorBits->setText(QString::fromStdString(formatDecimal(readByte(Request::GetErrorBits))));
-    const std::uint8_t options = readByte(Request::GetModemOptions);
+    // A read that fails counts as 0.
+    auto byte = [this](Request request) { return readByte(link_, request).value_or(0); };
+    Delay->setText(QString::fromStdString(formatTimesTen(byte(Request::GetDelay))));
+    KeepAlive->setText(QString::fromStdString(formatTimesTen(byte(Request::GetKeepAlive))));
+    ErrorBits->setText(QString::fromStdString(formatDecimal(byte(Request::GetErrorBits))));
+    const std::uint8_t options = byte(Request::GetModemOptions);
     TxInv->setChecked(options & kTxInvert);
     RxInv->setChecked(options & kRxInvert);
     AutoDetect->setChecked(options & kRxAutoDetect);
-    PreBits->setText(QString::fromStdString(formatPattern(readByte(Request::GetPreBits))));
-    PostBits->setText(QString::fromStdString(formatPattern(readByte(Request::GetPostBits))));
+    PreBits->setText(QString::fromStdString(formatPattern(byte(Request::GetPreBits))));
+    PostBits->setText(QString::fromStdString(formatPattern(byte(Request::GetPostBits))));
 }
 
 void TForm11::Save1Click() {

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit6: TForm11, the default (modem) settings dialog.
 #pragma once
 
 #include "adapter/Catalogue.h"
-#include "console/Controls.h"
-#include "console/Notifier.h"
+#include "widgets/Controls.h"
+#include "widgets/Notifier.h"
 
 #include <QCheckBox>
 #include <QMainWindow>
@@ -35,12 +37,9 @@ public:
 
 private:
     void refresh();
-    std::uint8_t readByte(Request request);
 
     AdapterLink& link_;
     Notifier& notifier_;
 };
-
-extern TForm11* Form11;
 
 } // namespace tamsel

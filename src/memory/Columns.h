@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Columns: cutting a field out of a fixed-column line.
 #pragma once
 
 #include <string_view>

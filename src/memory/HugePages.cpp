@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// HugePages: large buffers mapped from the kernel with huge pages.
 #include "memory/HugePages.h"
 
 #include <sys/mman.h>

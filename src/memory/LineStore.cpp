@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LineStore: many lines of bytes in one buffer with their offsets.
 #include "memory/LineStore.h"
 
 #include <algorithm>

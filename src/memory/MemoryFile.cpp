@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// MemoryFile: reading a memory file into lines, and searching them.
 #include "memory/MemoryFile.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit12: TForm12, the memory search dialog.
 #include "memory/Unit12.h"
 
 #include "memory/MemoryFile.h"
-#include "memory/Unit4.h"
 
 #include <QStringEncoder>
 #include <QVBoxLayout>
@@ -9,10 +10,8 @@
 namespace tamsel {
 
 std::size_t searchPosition = 0;
-TForm12* Form12 = nullptr;
 
 TForm12::TForm12(Notifier& notifier) : QWidget(nullptr, Qt::Window), notifier_(notifier) {
-    Form12 = this;
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Search"));
     SearchKey = new TEdit(this);
@@ -29,24 +28,22 @@ TForm12::TForm12(Notifier& notifier) : QWidget(nullptr, Qt::Window), notifier_(n
     resize(240, SearchKey->sizeHint().height() + 12);
 }
 
-TForm12::~TForm12() {
-    Form12 = nullptr;
-}
+TForm12::~TForm12() = default;
 
 void TForm12::SearchKeyKeyPress(char key) {
-    if (key != '\r') {
+    if (key != '\r' || lines_ == nullptr) {
         return;
     }
     // The memory file's lines are Shift_JIS bytes; the text is looked for in that form.
     QStringEncoder encoder("Shift_JIS");
     const QByteArray bytes = encoder.encode(SearchKey->text());
     const SearchOutcome outcome =
-        searchLines(Form3->Memory->lines(),
+        searchLines(*lines_,
                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                     searchPosition);
     searchPosition = outcome.position;
     if (outcome.found) {
-        Form3->Memory->setTopRow(static_cast<int>(*outcome.found));
+        emit searchHit(static_cast<int>(*outcome.found));
     } else if (outcome.notFound) {
         notifier_.information(QStringLiteral("Not found."));
     }

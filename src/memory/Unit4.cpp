@@ -1,19 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit4: TForm3, the callsign memory window.
 #include "memory/Unit4.h"
 
-#include "console/Foreground.h"
-#include "console/Unit1.h"
 #include "memory/Columns.h"
 #include "memory/MemoryFile.h"
-#include "memory/Unit12.h"
+#include "widgets/Text.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
-#include <QStringDecoder>
 
 namespace tamsel {
-
-TForm3* Form3 = nullptr;
 
 namespace {
 constexpr std::size_t kYourColumn = 10;
@@ -21,18 +18,7 @@ constexpr std::size_t kRpt1Column = 19;
 constexpr std::size_t kRpt2Column = 28;
 } // namespace
 
-QString decodeMemoryLine(std::string_view bytes) {
-    QStringDecoder decoder("Shift_JIS", QStringDecoder::Flag::Stateless);
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QString text = decoder.decode(view);
-    if (decoder.hasError()) {
-        return QString::fromLatin1(view);
-    }
-    return text;
-}
-
 TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
-    Form3 = this;
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Memory"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -60,9 +46,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
 }
 
-TForm3::~TForm3() {
-    Form3 = nullptr;
-}
+TForm3::~TForm3() = default;
 
 void TForm3::FileClick() {
     const QString path = chooseFile();
@@ -85,18 +69,21 @@ bool TForm3::loadFile(const QString& path) {
 
 void TForm3::MemoryClick() {
     const int row = Memory->currentRow();
-    if (row < 0 || Form1 == nullptr) {
+    if (row < 0) {
         return;
     }
-    // The columns are cut from the file's bytes; each field's change handler sends it.
+    // The columns are cut from the file's bytes.
     const std::string_view line = Memory->line(row);
-    Form1->YourCALL->setText(fromBytes(std::string(column(line, kYourColumn))));
-    Form1->RPT1CALL->setText(fromBytes(std::string(column(line, kRpt1Column))));
-    Form1->RPT2CALL->setText(fromBytes(std::string(column(line, kRpt2Column))));
+    emit memoryRowChosen(fromBytes(column(line, kYourColumn)), fromBytes(column(line, kRpt1Column)),
+                         fromBytes(column(line, kRpt2Column)));
+}
+
+void TForm3::showRow(int row) {
+    Memory->setTopRow(row);
 }
 
 void TForm3::Serech1Click() {
-    showWindow(Form12);
+    emit searchRequested();
 }
 
 void TForm3::Exit1Click() {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit4: TForm3, the callsign memory window.
 #pragma once
 
-#include "console/Notifier.h"
-#include "memory/LineListView.h"
+#include "widgets/LineListView.h"
+#include "widgets/Notifier.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -9,7 +11,7 @@
 namespace tamsel {
 
 // The callsign memory: the lines of a memory file. Selecting a line puts its destination,
-// repeater 1 and repeater 2 callsigns into the main window, which sends them on.
+// repeater 1 and repeater 2 callsigns forward (memoryRowChosen); the main window sends them.
 class TForm3 : public QMainWindow {
     Q_OBJECT
 public:
@@ -24,9 +26,18 @@ public:
     // Loads a memory file; on failure the operator is told and the list keeps its lines.
     bool loadFile(const QString& path);
 
+    // Scrolls the list so that `row` is the top line (a search hit).
+    void showRow(int row);
+
     // How Open asks for a file; an empty name means the operator cancelled.
     std::function<QString()> chooseFile;
 
+signals:
+    // The operator selected a line: its destination, repeater 1 and repeater 2 columns.
+    void memoryRowChosen(const QString& your, const QString& rpt1, const QString& rpt2);
+    void searchRequested();
+
+public:
     LineListView* Memory;
     QAction* File;
     QAction* Serech1;
@@ -36,9 +47,5 @@ private:
     Notifier& notifier_;
 };
 
-extern TForm3* Form3;
-
-// A memory file line as shown: Shift_JIS, or Latin-1 for a line that is not valid Shift_JIS.
-QString decodeMemoryLine(std::string_view bytes);
 
 } // namespace tamsel

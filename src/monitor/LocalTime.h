@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LocalTime: the local date and time as the operator sees it.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RadioHeader: the received radio header and slow-data block formats.
 #include "monitor/RadioHeader.h"
 
 #include <algorithm>

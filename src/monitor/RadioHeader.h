@@ -1,4 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RadioHeader: the received radio header and slow-data block formats.
 #pragma once
+
+#include "adapter/Payload.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +20,7 @@ inline constexpr std::size_t kMy2Offset = 35;
 inline constexpr std::size_t kBlockSize = 6;
 inline constexpr std::size_t kMessageParts = 4;
 inline constexpr std::size_t kPartSize = 5;
+static_assert(kMessageParts * kPartSize == kMessageWidth);
 
 // What the program shows of a received radio header. Each callsign ends early at a NUL.
 struct HeaderFields {

@@ -1,4 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ReceptionMachine: the receive monitor's rules as a pure state machine, no thread, no device.
 #include "monitor/ReceptionMachine.h"
+
+#include "adapter/Payload.h"
+#include "monitor/HistoryLine.h"
 
 #include <algorithm>
 
@@ -9,32 +14,23 @@ namespace {
 constexpr std::uint8_t kActive = 0x02;
 constexpr std::uint8_t kEnded = 0x08;
 
-// Columns of the history line, counted from 0.
-constexpr std::size_t kLineWidth = 64;
-constexpr std::size_t kDateColumn = 0;
-constexpr std::size_t kDateWidth = 19;
-constexpr std::size_t kMyColumn = 20;
-constexpr std::size_t kMy2Column = 29;
-constexpr std::size_t kYourColumn = 34;
-constexpr std::size_t kMessageColumn = 43;
+namespace hl = historyline;
 
-constexpr std::size_t kMessageWidth = kMessageParts * kPartSize;
-
-// Writes `text` into the line at `column`; what it does not cover stays blank, so a
+// Writes `text` into its field of the line; what it does not cover stays blank, so a
 // callsign cut short by a NUL never shifts the columns after it.
-void put(std::string& line, std::size_t column, std::string_view text, std::size_t width) {
-    line.replace(column, std::min(text.size(), width), text.substr(0, width));
+void put(std::string& line, hl::Field field, std::string_view text) {
+    line.replace(field.index(), std::min(text.size(), field.width), text.substr(0, field.width));
 }
 
 } // namespace
 
 ReceptionMachine::ReceptionMachine(std::function<std::string()> now)
     : now_(std::move(now)), step_{Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs} {
-    line_.reserve(kLineWidth + 20);
+    line_.reserve(hl::kWidth + 20);
     message_.reserve(kMessageWidth);
 }
 
-int ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
+std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
                            std::vector<ReceptionUpdate>& updates) {
     data = data.first(std::min<std::size_t>(data.size(), std::max(result, 0)));
     switch (step_.request) {
@@ -42,21 +38,21 @@ int ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
         return feedHeader(result, data, updates);
     case Request::GetSlowData:
         feedSlowData(result, data, updates);
-        return 0;
+        return kNoPause;
     default:
         return phase_ == Phase::Header ? feedHeaderStatus(result, data)
                                        : feedMessageStatus(result, data, updates);
     }
 }
 
-int ReceptionMachine::feedHeader(int result, std::span<const std::uint8_t> data,
+std::chrono::milliseconds ReceptionMachine::feedHeader(int result, std::span<const std::uint8_t> data,
                                  std::vector<ReceptionUpdate>& updates) {
     if (result < 0) {
-        return 10; // the gathered bytes stay
+        return kHeaderRetryPause; // the gathered bytes stay
     }
     if (result == 0) {
         step_ = {Request::GetStatus, kStatusTimeoutHeaderMs};
-        return 0;
+        return kNoPause;
     }
     // Bytes beyond the 41st are dropped.
     const std::size_t take = std::min(data.size(), kHeaderSize - headerCount_);
@@ -67,40 +63,40 @@ int ReceptionMachine::feedHeader(int result, std::span<const std::uint8_t> data,
         phase_ = Phase::Message;
         step_ = {Request::GetSlowData, info(Request::GetSlowData).timeoutMs};
     }
-    return 0;
+    return kNoPause;
 }
 
-int ReceptionMachine::feedHeaderStatus(int result, std::span<const std::uint8_t> data) {
+std::chrono::milliseconds ReceptionMachine::feedHeaderStatus(int result, std::span<const std::uint8_t> data) {
     // A failed status read says nothing: the gathered bytes stay.
     if (result >= 1 && (data[0] & kActive) == 0) {
         headerCount_ = 0;
     }
     step_ = {Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs};
-    return 0;
+    return kNoPause;
 }
 
 void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates) {
-    using T = ReceptionUpdate::Target;
-    line_.assign(kLineWidth, ' ');
+    using F = ReceptionField;
+    line_.assign(hl::kWidth, ' ');
     message_.assign(kMessageWidth, ' ');
     blockPos_ = 0;
     blockType_.reset();
     statusFailures_ = 0;
 
     const std::string date = now_();
-    put(line_, kDateColumn, date, kDateWidth);
+    put(line_, hl::kDate, date);
     const HeaderFields fields = decodeHeader(header_);
     controlCode_ = fields.controlCode;
-    put(line_, kYourColumn, fields.your, 8);
-    put(line_, kMyColumn, fields.my, 8);
-    put(line_, kMy2Column, fields.my2, 4);
+    put(line_, hl::kCalled, fields.your);
+    put(line_, hl::kCaller, fields.my);
+    put(line_, hl::kSuffix, fields.my2);
 
-    updates.push_back({T::CalledCALL, fields.your});
-    updates.push_back({T::CallerCALL, fields.my});
-    updates.push_back({T::DayTime, date});
-    updates.push_back({T::CallerCALL2, fields.my2});
-    updates.push_back({T::MSG, " "});
-    updates.push_back({T::FlagInfo, std::string(controlCodeText(controlCode_))});
+    updates.push_back({F::Called, fields.your});
+    updates.push_back({F::Caller, fields.my});
+    updates.push_back({F::Time, date});
+    updates.push_back({F::CallerSuffix, fields.my2});
+    updates.push_back({F::Message, " "});
+    updates.push_back({F::ControlText, std::string(controlCodeText(controlCode_))});
 }
 
 void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> data,
@@ -123,15 +119,15 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
             const std::string_view part(reinterpret_cast<const char*>(block_.data()) + 1,
                                         kPartSize);
             message_.replace(at, kPartSize, part);
-            line_.replace(kMessageColumn + at, kPartSize, part);
-            updates.push_back({ReceptionUpdate::Target::MSG, message_});
+            line_.replace(hl::kMessage.index() + at, kPartSize, part);
+            updates.push_back({ReceptionField::Message, message_});
         }
         blockPos_ = 0;
         blockType_.reset();
     }
 }
 
-int ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
+std::chrono::milliseconds ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
                                         std::vector<ReceptionUpdate>& updates) {
     bool over = false;
     if (result < 1) {
@@ -143,20 +139,20 @@ int ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t
     }
     if (!over) {
         step_ = {Request::GetSlowData, info(Request::GetSlowData).timeoutMs};
-        return 20;
+        return kMessagePollPause;
     }
     record(updates);
     phase_ = Phase::Header;
     headerCount_ = 0;
     step_ = {Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs};
-    return 0;
+    return kNoPause;
 }
 
 void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates) {
     std::string line = controlCode_ == 0 ? line_
-                                         : line_.substr(0, kMessageColumn) +
+                                         : line_.substr(0, hl::kMessage.index()) +
                                                std::string(controlCodeText(controlCode_));
-    updates.push_back({ReceptionUpdate::Target::HistoryLine, std::move(line)});
+    updates.push_back({ReceptionField::HistoryLine, std::move(line)});
 }
 
 } // namespace tamsel

@@ -1,21 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ReceptionMachine: the receive monitor's rules as a pure state machine, no thread, no device.
 #pragma once
 
 #include "adapter/Catalogue.h"
 #include "monitor/RadioHeader.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace tamsel {
 
+// What one update from the monitor carries.
+enum class ReceptionField {
+    Called,       // the called station's callsign
+    Caller,       // the caller's callsign
+    CallerSuffix, // the caller's 4-character suffix
+    Time,         // local date and time of the header
+    Message,      // the 20-character slow-data message so far
+    ControlText,  // the text of the header's control code
+    HistoryLine,  // the finished reception's line for the history
+};
+
 // One change the monitor makes to the windows.
 struct ReceptionUpdate {
-    enum class Target { CalledCALL, CallerCALL, CallerCALL2, DayTime, MSG, FlagInfo, HistoryLine };
-    Target target;
+    ReceptionField field;
     std::string text;
 };
+
+// The pauses of the monitor between requests.
+inline constexpr std::chrono::milliseconds kNoPause{0};
+inline constexpr std::chrono::milliseconds kHeaderRetryPause{10};  // after a failed header read
+inline constexpr std::chrono::milliseconds kMessagePollPause{20};  // between slow-data polls
+inline constexpr std::chrono::milliseconds kAdapterWaitPause{500}; // until the adapter is found
 
 // The receive monitor's rules without a thread or a device: it says which request to
 // issue next, and turns each result into window updates and the pause before the next
@@ -38,20 +57,21 @@ public:
 
     Step next() const { return step_; }
     // Takes the result of the request `next()` named and the bytes it delivered; appends
-    // the window updates to `updates` and returns the pause in ms before the next request.
-    int feed(int result, std::span<const std::uint8_t> data, std::vector<ReceptionUpdate>& updates);
+    // the window updates to `updates` and returns the pause before the next request.
+    std::chrono::milliseconds feed(int result, std::span<const std::uint8_t> data,
+                                   std::vector<ReceptionUpdate>& updates);
 
     bool gatheringMessage() const { return phase_ == Phase::Message; }
 
 private:
     enum class Phase { Header, Message };
 
-    int feedHeader(int result, std::span<const std::uint8_t> data,
+    std::chrono::milliseconds feedHeader(int result, std::span<const std::uint8_t> data,
                    std::vector<ReceptionUpdate>& updates);
-    int feedHeaderStatus(int result, std::span<const std::uint8_t> data);
+    std::chrono::milliseconds feedHeaderStatus(int result, std::span<const std::uint8_t> data);
     void feedSlowData(int result, std::span<const std::uint8_t> data,
                       std::vector<ReceptionUpdate>& updates);
-    int feedMessageStatus(int result, std::span<const std::uint8_t> data,
+    std::chrono::milliseconds feedMessageStatus(int result, std::span<const std::uint8_t> data,
                           std::vector<ReceptionUpdate>& updates);
     void publish(std::vector<ReceptionUpdate>& updates);
     void record(std::vector<ReceptionUpdate>& updates);
@@ -62,8 +82,8 @@ private:
     std::array<std::uint8_t, kHeaderSize> header_{};
     std::size_t headerCount_ = 0;
     int controlCode_ = 0;
-    std::string line_;    // the history line, 64 characters
-    std::string message_; // 20 characters
+    std::string line_;    // the history line
+    std::string message_; // kMessageWidth characters
     std::array<std::uint8_t, kBlockSize> block_{};
     std::size_t blockPos_ = 0;
     std::optional<int> blockType_;

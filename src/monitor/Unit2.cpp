@@ -1,14 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit2: receiveRF, the receive monitor thread.
 #include "monitor/Unit2.h"
 
 #include "adapter/Discovery.h"
-#include "monitor/HistoryFlag.h"
 #include "monitor/LocalTime.h"
 
 #include <array>
 
 namespace tamsel {
 
-receiveRF::receiveRF(AdapterLink& link, QObject* parent) : QThread(parent), link_(link) {}
+receiveRF::receiveRF(AdapterLink& link, const std::atomic<int>& historyGate, QObject* parent)
+    : QThread(parent), link_(link), historyGate_(historyGate) {
+    qRegisterMetaType<ReceptionField>();
+}
 
 void receiveRF::run() {
     poll();
@@ -20,7 +24,7 @@ void receiveRF::poll() {
         if (isInterruptionRequested()) {
             return;
         }
-        msleep(500);
+        QThread::msleep(static_cast<unsigned long>(kAdapterWaitPause.count()));
     }
     ReceptionMachine machine(localDateTime);
     std::array<std::uint8_t, 8> buffer{};
@@ -33,17 +37,17 @@ void receiveRF::poll() {
             return; // a reception cut short is not recorded
         }
         updates.clear();
-        const int pause = machine.feed(result, buffer, updates);
+        const std::chrono::milliseconds pause = machine.feed(result, buffer, updates);
         for (const ReceptionUpdate& u : updates) {
             const QByteArray text(u.text.data(), static_cast<qsizetype>(u.text.size()));
-            if (u.target != ReceptionUpdate::Target::HistoryLine) {
-                emit received(static_cast<int>(u.target), text);
-            } else if (historyOpen != 0) {
+            if (u.field != ReceptionField::HistoryLine) {
+                emit fieldReceived(u.field, text);
+            } else if (historyGate_ != 0) {
                 emit historyLine(text);
             }
         }
-        if (pause > 0) {
-            msleep(static_cast<unsigned long>(pause));
+        if (pause > kNoPause) {
+            QThread::msleep(static_cast<unsigned long>(pause.count()));
         }
     }
 }

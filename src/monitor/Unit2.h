@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit2: receiveRF, the receive monitor thread.
 #pragma once
 
 #include "adapter/AdapterLink.h"
@@ -15,7 +17,8 @@ namespace tamsel {
 class receiveRF : public QThread {
     Q_OBJECT
 public:
-    explicit receiveRF(AdapterLink& link, QObject* parent = nullptr);
+    // A history line goes out at the end of a reception only while `historyGate` is not 0.
+    receiveRF(AdapterLink& link, const std::atomic<int>& historyGate, QObject* parent = nullptr);
 
     // True once the thread body has returned. Read after wait(): the flag carries the
     // thread's last writes over to the reader in a way race detectors can see, which
@@ -23,8 +26,8 @@ public:
     bool ended() const { return ended_.load(std::memory_order_acquire); }
 
 signals:
-    void received(int target, const QByteArray& text); // a ReceptionUpdate::Target
-    void historyLine(const QByteArray& line);          // only while the history is open
+    void fieldReceived(tamsel::ReceptionField field, const QByteArray& text);
+    void historyLine(const QByteArray& line);
 
 protected:
     void run() override;
@@ -33,6 +36,7 @@ private:
     void poll();
 
     AdapterLink& link_;
+    const std::atomic<int>& historyGate_;
     std::atomic<bool> ended_{false};
 };
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Logo: the main window's logo, decoded with libjpeg.
 #include "resources/Logo.h"
 
 #include <QFile>

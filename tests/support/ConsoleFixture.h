@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ConsoleFixture: all windows on a simulated adapter, for window tests.
 #pragma once
 
 #include "adapter/Discovery.h"
-#include "console/Startup.h"
+#include "console/Console.h"
 #include "console/Unit1.h"
 #include "sim/SimulatedAdapter.h"
 #include "support/RecordingNotifier.h"

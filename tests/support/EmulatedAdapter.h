@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// EmulatedAdapter: the adapter as a umockdev-emulated USB device.
 #pragma once
 
 // A USB device with the adapter's identifiers, emulated by umockdev, whose control

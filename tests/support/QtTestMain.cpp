@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window tests' main: a QApplication around GoogleTest.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RecordingNotifier: message boxes recorded instead of shown.
 #pragma once
 
-#include "console/Notifier.h"
+#include "widgets/Notifier.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Trace: helpers to compare request traces.
 #pragma once
 
 #include "sim/SimulatedAdapter.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Controls: TEdit and TMemo, the one-line edit and memo every window uses.
 #pragma once
 
 #include <QLineEdit>

@@ -1,4 +1,6 @@
-#include "console/Controls.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Controls: TEdit and TMemo, the one-line edit and memo every window uses.
+#include "widgets/Controls.h"
 
 #include <QKeyEvent>
 #include <QValidator>

@@ -1,6 +1,8 @@
-#include "memory/LineListView.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LineListView: a list box over a LineStore that stays quick at a million lines.
+#include "widgets/LineListView.h"
 
-#include "memory/LineListAccessible.h"
+#include "widgets/LineListAccessible.h"
 
 #include <QKeyEvent>
 #include <QPainter>

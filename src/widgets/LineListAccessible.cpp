@@ -1,6 +1,8 @@
-#include "memory/LineListAccessible.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LineListAccessible: the line list as screen readers see it, one item per row.
+#include "widgets/LineListAccessible.h"
 
-#include "memory/LineListView.h"
+#include "widgets/LineListView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

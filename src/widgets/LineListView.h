@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LineListView: a list box over a LineStore that stays quick at a million lines.
 #pragma once
 
 #include "memory/LineStore.h"

@@ -1,4 +1,6 @@
-#include "console/Foreground.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Foreground: showing windows and bringing the program to the front.
+#include "widgets/Foreground.h"
 
 #include <QApplication>
 #include <QPointer>

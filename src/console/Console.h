@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Console: creates every window in order and wires them together; the application object
+// and the program after discovery.
 #pragma once
 
 #include "adapter/Discovery.h"
-#include "console/Notifier.h"
+#include "widgets/Notifier.h"
 
 #include <QApplication>
 #include <QString>
@@ -9,9 +12,27 @@
 
 namespace tamsel {
 
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm11;
+class TForm12;
+
+// The program's windows, one each, set while the Console lives.
+extern TForm1* Form1;
+extern TForm2* Form2;
+extern TForm3* Form3;
+extern TForm4* Form4;
+extern TForm11* Form11;
+extern TForm12* Form12;
+
 // Creates the six windows once, in their fixed order, each reading what it shows from the
-// adapter; only the main window is shown. Destroys them in reverse order, after the receive
-// monitor has ended, so no update ever reaches a destroyed window.
+// adapter; only the main window is shown. This is the one place where windows meet: what
+// one window's operator chose (its signals) is connected here to the window that acts on
+// it, and the monitor's history lines to the history window. Destroys the windows in
+// reverse order, after the receive monitor has ended, so no update ever reaches a
+// destroyed window.
 class Console {
 public:
     Console(AdapterLink& link, Notifier& notifier, const QString& captionNote = {});
@@ -20,6 +41,7 @@ public:
     Console& operator=(const Console&) = delete;
 
 private:
+    static void wireWindows();
     static void destroyWindows();
 };
 

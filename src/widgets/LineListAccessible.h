@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LineListAccessible: the line list as screen readers see it, one item per row.
 #pragma once
 
 namespace tamsel {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Foreground: showing windows and bringing the program to the front.
 #pragma once
 
 class QWidget;

@@ -1,8 +1,10 @@
-#include "memory/Unit5.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unit5: TForm4, the received history window.
+#include "history/Unit5.h"
 
-#include "console/Foreground.h"
-#include "console/Unit1.h"
-#include "memory/Columns.h"
+#include "monitor/HistoryLine.h"
+#include "widgets/Foreground.h"
+#include "widgets/Text.h"
 
 #include <QFontDatabase>
 #include <QMenuBar>
@@ -12,15 +14,13 @@
 namespace tamsel {
 
 std::atomic<int> historyOpen{0};
-TForm4* Form4 = nullptr;
 
 const char* const TForm4::kHeading =
     "       Date/Time          Caller                 Called          Message";
 
 namespace {
 
-// The caller's callsign stands in columns 21 to 28 of every history line.
-constexpr std::size_t kCallerColumn = 21;
+namespace hl = historyline;
 
 // The heading keeps its text, but each of its words is drawn centred over the columns of
 // the history lines it names, so the heading lines up with the list in any font.
@@ -33,16 +33,20 @@ protected:
     void paintEvent(QPaintEvent*) override {
         struct Word {
             const char* text;
-            int first, last; // columns of the history line, counted from 1
+            std::size_t first, last; // columns of the history line, counted from 1
         };
-        static constexpr Word kWords[] = {
-            {"Date/Time", 1, 19}, {"Caller", 21, 33}, {"Called", 35, 42}, {"Message", 44, 63}};
+        static constexpr Word kWords[] = {{"Date/Time", hl::kDate.start, hl::kDate.last()},
+                                          {"Caller", hl::kCaller.start, hl::kSuffix.last()},
+                                          {"Called", hl::kCalled.start, hl::kCalled.last()},
+                                          {"Message", hl::kMessage.start, hl::kMessage.last()}};
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
         const int cw = QFontMetrics(list_->font()).horizontalAdvance(QLatin1Char('M'));
         const int x0 = list_->x() - x() + list_->frameWidth() + 2;
         for (const Word& w : kWords) {
-            const QRect r(x0 + (w.first - 1) * cw, 0, (w.last - w.first + 1) * cw, height());
+            const int first = static_cast<int>(w.first) - 1;
+            const int columns = static_cast<int>(w.last - w.first) + 1;
+            const QRect r(x0 + first * cw, 0, columns * cw, height());
             p.drawText(r, Qt::AlignCenter, QString::fromLatin1(w.text));
         }
     }
@@ -54,7 +58,6 @@ private:
 } // namespace
 
 TForm4::TForm4() {
-    Form4 = this;
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Received History"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -100,7 +103,11 @@ TForm4::TForm4() {
 
 TForm4::~TForm4() {
     historyOpen = 0;
-    Form4 = nullptr;
+}
+
+void TForm4::openHistory() {
+    showWindow(this);
+    historyOpen = 1;
 }
 
 void TForm4::appendLine(const QByteArray& line) {
@@ -121,11 +128,10 @@ void TForm4::Exit1Click() {
 
 void TForm4::HistoryDblClick() {
     const int row = History->currentRow();
-    if (row < 0 || Form1 == nullptr) {
+    if (row < 0) {
         return;
     }
-    const std::string_view caller = column(History->line(row), kCallerColumn);
-    Form1->YourCALL->setText(fromBytes(std::string(caller)));
+    emit callerChosen(fromBytes(hl::cut(History->line(row), hl::kCaller)));
 }
 
 void TForm4::enterEvent(QEnterEvent* event) {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Notifier: the program's message boxes, behind an interface tests can answer.
 #pragma once
 
 #include <QString>

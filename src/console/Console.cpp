@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Console: creates every window in order and wires them together; the application object
+// and the program after discovery.
+#include "console/Console.h"
+
+#include "console/Signals.h"
+#include "console/Unit1.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit6.h"
+#include "history/Unit5.h"
+#include "memory/Unit12.h"
+#include "memory/Unit4.h"
+#include "monitor/Unit2.h"
+#include "widgets/Foreground.h"
+
+#include <exception>
+
+namespace tamsel {
+
+TForm1* Form1 = nullptr;
+TForm2* Form2 = nullptr;
+TForm3* Form3 = nullptr;
+TForm4* Form4 = nullptr;
+TForm11* Form11 = nullptr;
+TForm12* Form12 = nullptr;
+
+Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote) {
+    trackActiveWindows();
+    historyOpen = 0;
+    searchPosition = 0;
+    try {
+        Form1 = new TForm1(link, notifier, historyOpen, captionNote);
+        Form2 = new TForm2(link);
+        Form3 = new TForm3(notifier);
+        Form4 = new TForm4();
+        Form11 = new TForm11(link, notifier);
+        Form12 = new TForm12(notifier);
+        wireWindows();
+        Form1->show();
+    } catch (...) {
+        destroyWindows();
+        throw;
+    }
+}
+
+void Console::wireWindows() {
+    // The main window's menu opens the others.
+    QObject::connect(Form1, &TForm1::stationCallsignRequested, Form2, &TForm2::openModal);
+    QObject::connect(Form1, &TForm1::defaultSettingRequested, Form11, [] { showWindow(Form11); });
+    QObject::connect(Form1, &TForm1::historyRequested, Form4, &TForm4::openHistory);
+    QObject::connect(Form1, &TForm1::memoryRequested, Form3, [] { showWindow(Form3); });
+
+    // What the operator chose elsewhere becomes the main window's header fields; their
+    // change handlers send it to the adapter.
+    QObject::connect(Form2, &TForm2::stationCallsignShown, Form1, &TForm1::showStationCallsign);
+    QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
+    QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
+    QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
+
+    // The memory search looks through the memory list and scrolls it to what it found.
+    Form12->setSearchedLines(&Form3->Memory->lines());
+    QObject::connect(Form3, &TForm3::searchRequested, Form12, [] { showWindow(Form12); });
+    QObject::connect(Form12, &TForm12::searchHit, Form3, &TForm3::showRow);
+
+    // Received lines go straight from the monitor to the history, in order.
+    QObject::connect(Form1->monitor(), &receiveRF::historyLine, Form4, &TForm4::appendLine,
+                     Qt::QueuedConnection);
+}
+
+Console::~Console() {
+    destroyWindows();
+}
+
+void Console::destroyWindows() {
+    if (Form1 != nullptr) {
+        Form1->stopMonitor();
+    }
+    // A window whose constructor threw was never stored; the rest go newest first.
+    delete Form12;
+    Form12 = nullptr;
+    delete Form11;
+    Form11 = nullptr;
+    delete Form4;
+    Form4 = nullptr;
+    delete Form3;
+    Form3 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}
+
+Application::Application(int& argc, char** argv, Notifier& notifier)
+    : QApplication(argc, argv), notifier_(notifier) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        notifier_.exception(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        notifier_.exception(QString());
+    }
+    return false;
+}
+
+int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
+               const QString& captionNote) {
+    if (discovery.outcome != Discovery::Outcome::Found) {
+        notifier.error(QString::fromStdString(notFoundMessage(discovery)));
+        return 0;
+    }
+    try {
+        Console console(*discovery.link, notifier, captionNote);
+        closeOnTerminationSignals(Form1);
+        eventLoop();
+    } catch (const std::exception& e) {
+        notifier.exception(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        notifier.exception(QString());
+    }
+    return 0;
+}
+
+} // namespace tamsel
