@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over the CMake presets; every target installs what is missing first.
 PRESET ?= default
 BUILD := build/$(PRESET)
@@ -34,6 +35,12 @@ demo: build
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# Fails on any difference from clang-format and on any include that points up or sideways.
+.PHONY: lint
+lint: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	@scripts/check-includes
+
 clean:
 	@rm -rf build
 
@@ -49,14 +56,14 @@ screenshots: build
 package: build
 	@cd $(BUILD) && cpack
 
-# The long form of CI: the functional suite, the same suite under AddressSanitizer with
+# The long form of CI: format and include checks, the functional suite, the same suite under AddressSanitizer with
 # UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time
 # each, and clang-tidy.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := reception memory settings reply
 
 .PHONY: check sanitizers fuzz fuzz-long tidy
-check: test sanitizers fuzz tidy
+check: lint test sanitizers fuzz tidy
 	@echo "make check: all stages passed"
 
 sanitizers: deps

@@ -6,13 +6,14 @@
 #include "adapter/Discovery.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
-#include "widgets/LineListView.h"
 #include "memory/MemoryFile.h"
 #include "monitor/Unit2.h"
 #include "sim/SimulatedAdapter.h"
+#include "widgets/LineListView.h"
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -404,10 +405,10 @@ int printTable(const Collector& c) {
         {"Memory per memory-file line",
          k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16), "2 x 45 bytes + 16",
          1.0},
-        {"Monitor CPU while idle (share of one core)",
-         k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 0.02},
-        {"  of it, the simulated transfers alone (info)",
-         k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core") / 100.0, "one core", 1.0},
+        {"Monitor CPU while idle",
+         k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") /
+             k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
+         "the same polls in a bare loop", 1.10},
         {"Cost per request over the bare call",
          (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"), "a 50 us bare call",
          0.05},
@@ -433,11 +434,30 @@ int printTable(const Collector& c) {
     return misses;
 }
 
+// The benchmarks run on the offscreen platform, which cannot raise a window and says so
+// each time the console brings itself to the front; that says nothing about what is
+// measured. Every other message goes through.
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QStringLiteral("This plugin does not support"))) {
+        return;
+    }
+    qt_message_output(type, context, text);
+}
+
 } // namespace
 } // namespace tamsel
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(tamsel::quietOffscreen);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder and warns when it has to make one up.
+        static QTemporaryDir runtime;
+        runtime.setAutoRemove(true);
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    }
     std::vector<char*> args;
     for (int i = 0; i < argc; ++i) {
         if (std::string(argv[i]) == "--short") {

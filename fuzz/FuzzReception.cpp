@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::copy_n(data + i, n, buffer);
         i += n;
         const std::size_t asked = info(machine.next().request).length;
-        const std::chrono::milliseconds pause = machine.feed(std::min<int>(result, static_cast<int>(asked)),
-                                       std::span<const std::uint8_t>(buffer, asked), updates);
+        const std::chrono::milliseconds pause =
+            machine.feed(std::min<int>(result, static_cast<int>(asked)),
+                         std::span<const std::uint8_t>(buffer, asked), updates);
         if (pause != kNoPause && pause != kHeaderRetryPause && pause != kMessagePollPause) {
             std::abort();
         }

@@ -1,4 +1,5 @@
 """Looks at the running demo the way a screen reader does, over AT-SPI.
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 Run by scripts/accessibility-probe, which starts the demo under Xvfb with an AT-SPI bus.
 Opens Received History from the menu, waits for two receptions, reads the rows, moves the

@@ -2,6 +2,7 @@
 // Tests of the station callsign and default settings dialogs.
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
+#include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
 #include <QDir>
@@ -206,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "120 ms",
                                " 3",
                                {"Delay Time is too small. (min. 0)", "Invalid character"},
-                               {"SetKeepAlive 12"}}));
+                               {"SetKeepAlive 12"}}),
+    test::ByWhat());
 
 TEST_F(SettingsDialog, CancelReadsTheAdapterAgainAndExitSendsNothing) {
     start();

@@ -4,6 +4,8 @@
 #include "sim/SimulatedBus.h"
 #include "support/Trace.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace tamsel {
@@ -72,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     {{}, {kAdapter}},
                                     Discovery::Outcome::Found,
                                     {{1, 0}},
-                                    {{1, 0}}}));
+                                    {{1, 0}}}),
+    test::ByWhat());
 
 TEST(Discovery, AdapterThatCannotBeOpenedIsReportedAsSuch) {
     auto sim = std::make_shared<SimulatedAdapter>();

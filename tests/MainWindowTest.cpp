@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the main window: population, editing, menu commands.
 #include "console/Unit1.h"
+#include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
 #include <QDir>
@@ -106,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                        true,
                        true,
                        true,
-                       255}));
+                       255}),
+    test::ByWhat());
 
 TEST_F(MainWindow, FailedReadIsRetriedAtOnceOrAfter50ms) {
     sim->failCode(0x64, FaultKind::Fail);
@@ -157,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         LostReadCase{"message fails twice", 0x66, FaultKind::Fail, 2, {"SetTxMessage"}},
         LostReadCase{"message of zero bytes", 0x66, FaultKind::Zero, 1, {"SetTxMessage"}},
         LostReadCase{"flags lost", 0x65, FaultKind::Fail, 1, {"SetTxFlags"}},
-        LostReadCase{"volume lost", 0x82, FaultKind::Fail, 1, {"SetVolume"}}));
+        LostReadCase{"volume lost", 0x82, FaultKind::Fail, 1, {"SetVolume"}}),
+    test::ByWhat());
 
 TEST_F(MainWindow, PlaceholdersStayWhenTheAdapterIsGone) {
     sim->unplug();
@@ -252,7 +255,8 @@ INSTANTIATE_TEST_SUITE_P(
                      f.SendMSG->setText("x");
                      f.Save1->trigger();
                  },
-                 {"SetTxMessage \"x                   \"", "SaveSettings"}}));
+                 {"SetTxMessage \"x                   \"", "SaveSettings"}}),
+    test::ByWhat());
 
 TEST_F(MainWindow, RefusedBreakIsUncheckedAndTheAdapterValueWrittenBack) {
     sim->setValue(0x65, {0x40, 0, 0});
@@ -319,7 +323,13 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"0123456789ABCDEF", false, "0123456789ABCDEF", 3},
                       VersionCase{"", false, "", 1},
                       VersionCase{"ABCDEFGHIJ", true, QString("ABCDEFGHIJ").repeated(14).left(131),
-                                  17}));
+                                  17}),
+    [](const auto& info) {
+        const VersionCase& c = info.param;
+        return test::readableName((c.version.empty() ? std::string("empty") : c.version) +
+                                      (c.endless ? " endless" : ""),
+                                  info.index);
+    });
 
 TEST_F(MainWindow, AboutTextByteForByte) {
     start();

@@ -2,8 +2,8 @@
 // Tests of the memory window and the memory search.
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
-#include "widgets/Text.h"
 #include "support/ConsoleFixture.h"
+#include "widgets/Text.h"
 
 #include <QAccessible>
 #include <QDir>

@@ -2,6 +2,8 @@
 // Tests of the payload fields.
 #include "adapter/Payload.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -37,7 +39,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"abcdefghijklmnopqrstuvwxy", 20, Case::AsTyped,
                                 "abcdefghijklmnopqrst"},
                       // Only a to z change: digits, punctuation and 8-bit bytes stay.
-                      FieldCase{"a-/\xe9z", 8, Case::Upper, "A-/\xe9Z   "}));
+                      FieldCase{"a-/\xe9z", 8, Case::Upper, "A-/\xe9Z   "}),
+    [](const auto& info) {
+        const FieldCase& c = info.param;
+        return test::readableName(std::string(c.text) + " width " + std::to_string(c.width) +
+                                      (c.letters == Case::Upper ? " upper" : " as typed"),
+                                  info.index);
+    });
 
 TEST(ReplyAsText, EndsAtFirstNulAndKeepsTrailingSpaces) {
     const std::array<unsigned char, 8> withNul{'J', 'A', '1', 'A', 'B', 'C', 0, 'X'};

@@ -3,6 +3,8 @@
 #include "monitor/RadioHeader.h"
 #include "monitor/ReceptionMachine.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace tamsel {
@@ -74,12 +76,14 @@ class Adapter {
 public:
     Adapter() : machine([] { return std::string(kNow); }) {}
 
-    std::chrono::milliseconds reply(Request expected, int result, std::vector<std::uint8_t> bytes = {}) {
+    std::chrono::milliseconds reply(Request expected, int result,
+                                    std::vector<std::uint8_t> bytes = {}) {
         EXPECT_EQ(machine.next().request, expected) << "request " << requests;
         ++requests;
         return machine.feed(result, bytes, updates);
     }
-    std::chrono::milliseconds headerPieces(const std::vector<std::uint8_t>& h, const std::vector<int>& pieces) {
+    std::chrono::milliseconds headerPieces(const std::vector<std::uint8_t>& h,
+                                           const std::vector<int>& pieces) {
         std::size_t at = 0;
         std::chrono::milliseconds pause{};
         for (int n : pieces) {
@@ -119,8 +123,8 @@ TEST(Reception, HeaderInSixPiecesIsPublishedOnceInOrder) {
     for (const auto& u : a.updates) {
         order.push_back(u.field);
     }
-    EXPECT_EQ(order, (std::vector<T>{T::Called, T::Caller, T::Time, T::CallerSuffix,
-                                     T::Message, T::ControlText}));
+    EXPECT_EQ(order, (std::vector<T>{T::Called, T::Caller, T::Time, T::CallerSuffix, T::Message,
+                                     T::ControlText}));
     EXPECT_EQ(a.texts(T::Called), std::vector<std::string>{"CQCQCQ  "});
     EXPECT_EQ(a.texts(T::Caller), std::vector<std::string>{"JA1ABC  "});
     EXPECT_EQ(a.texts(T::CallerSuffix), std::vector<std::string>{"ID51"});
@@ -240,7 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"@Hello"},
                                   {"Hello               "},
                                   kLine + "ACK"},
-                      MessageCase{"control code 2", 0x02, {}, {}, kLine + "No Response"}));
+                      MessageCase{"control code 2", 0x02, {}, {}, kLine + "No Response"}),
+    test::ByWhat());
 
 TEST(Reception, OverWhenTheHeaderCompletesStillCostsOneSlowDataRead) {
     Adapter a;

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the request catalogue on the wire, the version loop and the retry rules.
 #include "adapter/Catalogue.h"
+#include "adapter/Fields.h"
 #include "adapter/Payload.h"
 #include "adapter/Retry.h"
 #include "adapter/Version.h"
 #include "sim/SimulatedAdapter.h"
 #include "support/Trace.h"
+
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -48,10 +51,6 @@ TEST_P(WireTest, SetupPacketAndPayload) {
 }
 
 std::array<unsigned char, 20> buffer;
-
-int sendField(AdapterLink& link, Request r, const std::string& field) {
-    return sendBytes(link, r, {reinterpret_cast<const unsigned char*>(field.data()), field.size()});
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, WireTest,
@@ -115,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0x66, 0, 0, 20, 100, nullptr},
         WireCase{"modem options",
                  [](AdapterLink& l) { return readBytes(l, Request::GetModemOptions, buffer); },
-                 0xC0, 0xD0, 0, 0, 1, 100, nullptr}));
+                 0xC0, 0xD0, 0, 0, 1, 100, nullptr}),
+    test::ByWhat());
 
 TEST(Catalogue, EveryCodeIsFoundByItsDirection) {
     for (const RequestInfo& row : catalogue()) {
@@ -156,7 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"0123456789ABCDEF", false, 3, "0123456789ABCDEF"},
                       VersionCase{"01234567890123456789", false, 3, "01234567890123456789"},
                       VersionCase{"", false, 1, ""},
-                      VersionCase{std::string("V1.0\0junk", 9), false, 2, "V1.0"}));
+                      VersionCase{std::string("V1.0\0junk", 9), false, 2, "V1.0"}),
+    [](const auto& info) {
+        const VersionCase& c = info.param;
+        return test::readableName((c.text.empty() ? std::string("empty") : c.text) +
+                                      (c.endless ? " endless" : ""),
+                                  info.index);
+    });
 
 TEST(Version, EndlessAdapterStopsAt131Characters) {
     SimulatedAdapter sim;
@@ -192,6 +198,13 @@ struct RetryCase {
 
 class RetryTest : public ::testing::TestWithParam<RetryCase> {};
 
+std::string retryName(const ::testing::TestParamInfo<RetryCase>& info) {
+    static const char* const rules[] = {"none", "at once", "after 50 ms"};
+    return test::readableName(std::string(rules[static_cast<int>(info.param.rule)]) + " " +
+                                  std::to_string(info.param.failures) + " failures",
+                              info.index);
+}
+
 TEST_P(RetryTest, RepeatsOnceUnderItsRule) {
     const RetryCase& c = GetParam();
     int calls = 0;
@@ -211,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, RetryTest,
                                            RetryCase{Retry::AtOnce, 1, 2, {}, 8},
                                            RetryCase{Retry::AtOnce, 5, 2, {}, kErrorPipe},
                                            RetryCase{Retry::After50ms, 1, 2, {50}, 8},
-                                           RetryCase{Retry::After50ms, 5, 2, {50}, kErrorPipe}));
+                                           RetryCase{Retry::After50ms, 5, 2, {50}, kErrorPipe}),
+                         retryName);
 
 TEST(Retry, After50msLeavesAGapOnTheWire) {
     SimulatedAdapter sim;

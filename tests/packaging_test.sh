@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what an installation puts on a machine: the file list of `cmake --install` into a
 # scratch root, the Debian package built from the same tree, the udev rule's content and
 # the desktop metadata.

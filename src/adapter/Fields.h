@@ -15,8 +15,7 @@ namespace tamsel {
 
 // A text value (callsign, suffix, message) as reply text. Nothing when the read failed or
 // came back short: writing a partial value back would send junk through the change rule.
-std::optional<std::string> readText(AdapterLink& link, Request request,
-                                    Retry rule = Retry::None);
+std::optional<std::string> readText(AdapterLink& link, Request request, Retry rule = Retry::None);
 
 // A one-byte value; nothing when the read failed or delivered no byte.
 std::optional<std::uint8_t> readByte(AdapterLink& link, Request request);

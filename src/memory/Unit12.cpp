@@ -37,10 +37,9 @@ void TForm12::SearchKeyKeyPress(char key) {
     // The memory file's lines are Shift_JIS bytes; the text is looked for in that form.
     QStringEncoder encoder("Shift_JIS");
     const QByteArray bytes = encoder.encode(SearchKey->text());
-    const SearchOutcome outcome =
-        searchLines(*lines_,
-                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                    searchPosition);
+    const SearchOutcome outcome = searchLines(
+        *lines_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        searchPosition);
     searchPosition = outcome.position;
     if (outcome.found) {
         emit searchHit(static_cast<int>(*outcome.found));

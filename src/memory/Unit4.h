@@ -47,5 +47,4 @@ private:
     Notifier& notifier_;
 };
 
-
 } // namespace tamsel

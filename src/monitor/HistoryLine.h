@@ -15,7 +15,7 @@ namespace tamsel::historyline {
 struct Field {
     std::size_t start;
     std::size_t width;
-    constexpr std::size_t index() const { return start - 1; }     // counted from 0
+    constexpr std::size_t index() const { return start - 1; }        // counted from 0
     constexpr std::size_t last() const { return start + width - 1; } // counted from 1
 };
 

@@ -31,7 +31,7 @@ ReceptionMachine::ReceptionMachine(std::function<std::string()> now)
 }
 
 std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
-                           std::vector<ReceptionUpdate>& updates) {
+                                                 std::vector<ReceptionUpdate>& updates) {
     data = data.first(std::min<std::size_t>(data.size(), std::max(result, 0)));
     switch (step_.request) {
     case Request::GetRxHeader:
@@ -45,8 +45,9 @@ std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std
     }
 }
 
-std::chrono::milliseconds ReceptionMachine::feedHeader(int result, std::span<const std::uint8_t> data,
-                                 std::vector<ReceptionUpdate>& updates) {
+std::chrono::milliseconds ReceptionMachine::feedHeader(int result,
+                                                       std::span<const std::uint8_t> data,
+                                                       std::vector<ReceptionUpdate>& updates) {
     if (result < 0) {
         return kHeaderRetryPause; // the gathered bytes stay
     }
@@ -66,7 +67,8 @@ std::chrono::milliseconds ReceptionMachine::feedHeader(int result, std::span<con
     return kNoPause;
 }
 
-std::chrono::milliseconds ReceptionMachine::feedHeaderStatus(int result, std::span<const std::uint8_t> data) {
+std::chrono::milliseconds ReceptionMachine::feedHeaderStatus(int result,
+                                                             std::span<const std::uint8_t> data) {
     // A failed status read says nothing: the gathered bytes stay.
     if (result >= 1 && (data[0] & kActive) == 0) {
         headerCount_ = 0;
@@ -127,8 +129,9 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
     }
 }
 
-std::chrono::milliseconds ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
-                                        std::vector<ReceptionUpdate>& updates) {
+std::chrono::milliseconds
+ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
+                                    std::vector<ReceptionUpdate>& updates) {
     bool over = false;
     if (result < 1) {
         // No status byte: the reception goes on, unless the adapter stays silent for long.

@@ -67,12 +67,12 @@ private:
     enum class Phase { Header, Message };
 
     std::chrono::milliseconds feedHeader(int result, std::span<const std::uint8_t> data,
-                   std::vector<ReceptionUpdate>& updates);
+                                         std::vector<ReceptionUpdate>& updates);
     std::chrono::milliseconds feedHeaderStatus(int result, std::span<const std::uint8_t> data);
     void feedSlowData(int result, std::span<const std::uint8_t> data,
                       std::vector<ReceptionUpdate>& updates);
     std::chrono::milliseconds feedMessageStatus(int result, std::span<const std::uint8_t> data,
-                          std::vector<ReceptionUpdate>& updates);
+                                                std::vector<ReceptionUpdate>& updates);
     void publish(std::vector<ReceptionUpdate>& updates);
     void record(std::vector<ReceptionUpdate>& updates);
 
