@@ -89,10 +89,13 @@ SimulatedAdapter::SimulatedAdapter() {
     for (std::uint8_t code : {0x52, 0x53, 0x54, 0x82, 0xD0, 0xE2, 0xE3}) {
         values_[code] = {0};
     }
+    stored_ = values_;
 }
 
 void SimulatedAdapter::setValue(std::uint8_t getCode, std::vector<std::uint8_t> bytes) {
+    // Set up as the adapter is found: held and stored alike.
     std::lock_guard lock(mutex_);
+    stored_[getCode] = bytes;
     values_[getCode] = std::move(bytes);
 }
 
@@ -167,6 +170,21 @@ void SimulatedAdapter::clearFaults() {
 void SimulatedAdapter::unplug() {
     std::lock_guard lock(mutex_);
     unplugged_ = true;
+}
+
+void SimulatedAdapter::replug() {
+    std::lock_guard lock(mutex_);
+    unplugged_ = false;
+    unplugAt_.reset();
+    unplugCode_.reset();
+    values_ = stored_;
+    active_.reset();
+    versionPos_ = 0;
+}
+
+bool SimulatedAdapter::pluggedIn() const {
+    std::lock_guard lock(mutex_);
+    return !unplugged_;
 }
 
 void SimulatedAdapter::unplugAfter(std::size_t count) {

@@ -63,7 +63,8 @@ public:
                         unsigned timeoutMs) override;
 
     // --- settings, as the adapter holds them
-    // The bytes that the Get request `getCode` returns (callsigns, message, flags, bytes).
+    // The bytes that the Get request `getCode` returns (callsigns, message, flags, bytes),
+    // held and stored as the adapter is found.
     void setValue(std::uint8_t getCode, std::vector<std::uint8_t> bytes);
     void setText(std::uint8_t getCode, const std::string& text);
     std::vector<std::uint8_t> value(std::uint8_t getCode) const;
@@ -86,6 +87,10 @@ public:
     void unplug();                       // every later request fails with kErrorNoDevice
     void unplugAfter(std::size_t count); // after `count` more requests
     void unplugOn(std::uint8_t code);    // as the next request with this code arrives
+    // Plugged in again after an unplug: a power cycle, so it holds its stored settings (or
+    // its factory ones when nothing was stored) and a reception under way is gone.
+    void replug();
+    bool pluggedIn() const;
     void setLatency(std::chrono::microseconds perRequest);
     // Extra delay for a monitor poll that finds nothing, so an idle monitor does not spin.
     void setIdlePollDelay(std::chrono::microseconds delay);

@@ -26,9 +26,21 @@ private:
 SimulatedBus::SimulatedBus(Layout layout, std::shared_ptr<SimulatedAdapter> adapter)
     : layout_(std::move(layout)), adapter_(std::move(adapter)) {}
 
+void SimulatedBus::scan() {
+    ++scans;
+    seen_ = layout_;
+    if (adapter_ && !adapter_->pluggedIn()) {
+        for (auto& devices : seen_) {
+            std::erase_if(devices, [](const DeviceIds& ids) {
+                return ids.vendor == kVendorId && ids.product == kProductId;
+            });
+        }
+    }
+}
+
 UsbBus::DeviceIds SimulatedBus::deviceIds(std::size_t bus, std::size_t device) {
     examined.emplace_back(bus, device);
-    return layout_[bus][device];
+    return seen_[bus][device];
 }
 
 std::unique_ptr<AdapterLink> SimulatedBus::open(std::size_t bus, std::size_t device,

@@ -19,9 +19,10 @@ public:
 
     SimulatedBus(Layout layout, std::shared_ptr<SimulatedAdapter> adapter);
 
-    void scan() override { ++scans; }
-    std::size_t busCount() const override { return layout_.size(); }
-    std::size_t deviceCount(std::size_t bus) const override { return layout_[bus].size(); }
+    // An unplugged adapter is not on the buses.
+    void scan() override;
+    std::size_t busCount() const override { return seen_.size(); }
+    std::size_t deviceCount(std::size_t bus) const override { return seen_[bus].size(); }
     DeviceIds deviceIds(std::size_t bus, std::size_t device) override;
     std::unique_ptr<AdapterLink> open(std::size_t bus, std::size_t device,
                                       std::string& error) override;
@@ -38,6 +39,7 @@ public:
 
 private:
     Layout layout_;
+    Layout seen_;
     std::shared_ptr<SimulatedAdapter> adapter_;
 };
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real tamsel program on an adapter emulated by umockdev: start-up, receptions, and
-// the adapter unplugged in the middle of a reception and in the middle of the window's
-// start-up; the program keeps going and ends cleanly when asked to close.
+// The real tamsel program on an adapter emulated by umockdev: start-up, receptions, the
+// adapter unplugged in the middle of a reception and of the window's start-up, and pulled
+// out and plugged in again; the program says so in its caption, carries on, and ends
+// cleanly when asked to close. The caption is read from the X server the program shows
+// its windows on (the test runs under xvfb-run).
 #include "support/EmulatedAdapter.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -20,9 +23,10 @@ using namespace std::chrono_literals;
 
 class Program {
 public:
-    Program() {
+    // On "xcb" the windows go to the X server of DISPLAY, where their captions can be read.
+    explicit Program(const char* platform = "offscreen") {
         // The child inherits the preload and UMOCKDEV_DIR of this test process.
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("QT_QPA_PLATFORM", platform, 1);
         char* argv[] = {const_cast<char*>(TAMSEL_BINARY), nullptr};
         running_ = posix_spawn(&pid_, TAMSEL_BINARY, nullptr, nullptr, argv, environ) == 0;
     }
@@ -61,6 +65,21 @@ template <typename F> bool eventually(F done, std::chrono::milliseconds limit = 
     }
     return false;
 }
+
+// Whether some window on the X server has a caption that holds `text`.
+bool captionShows(const std::string& text) {
+    std::string names;
+    if (FILE* p = popen("xwininfo -root -tree 2>/dev/null", "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, p)) {
+            names.append(buffer, n);
+        }
+        pclose(p);
+    }
+    return names.find(text) != std::string::npos;
+}
+
+constexpr const char* kCaption = "free software for D-STAR operators";
 
 bool saw(const SimulatedAdapter& firmware, std::uint8_t code, std::size_t from = 0) {
     const auto trace = firmware.trace();
@@ -115,14 +134,61 @@ TEST_F(ProgramOnEmulatedAdapter, UnpluggedMidReceptionThenClosedCleanly) {
     EXPECT_EQ(program.terminate(), 0);
 }
 
-TEST_F(ProgramOnEmulatedAdapter, UnpluggedDuringStartUpThenClosedCleanly) {
+TEST_F(ProgramOnEmulatedAdapter, UnpluggedDuringStartUpIsSaidAndTheDeadHandleLeftAlone) {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
     EmulatedAdapter adapter;
     configure(adapter);
     adapter.unplugAfterSubmits(6); // in the middle of the main window's population
-    Program program;
+    Program program("xcb");
     ASSERT_TRUE(program.running());
-    ASSERT_TRUE(eventually([&] { return adapter.refusedSubmits() > 30; }))
-        << "the program goes on issuing requests (the monitor polls)";
+    ASSERT_TRUE(eventually(
+        [&] { return captionShows(std::string(kCaption) + " - adapter disconnected\""); }));
+    // Still listed but dead: at most the watcher's one try a second, never a polling loop.
+    const int refused = adapter.refusedSubmits();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_LE(adapter.refusedSubmits() - refused, 3);
+    EXPECT_EQ(program.terminate(), 0);
+}
+
+TEST_F(ProgramOnEmulatedAdapter, PulledOutAndPluggedInAgainCarriesOn) {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
+    EmulatedAdapter adapter;
+    configure(adapter);
+    Program program("xcb");
+    ASSERT_TRUE(program.running());
+    ASSERT_TRUE(
+        eventually([&] { return saw(adapter.firmware, 0xE3) && saw(adapter.firmware, 0x21); }));
+    ASSERT_TRUE(eventually([&] { return captionShows(std::string(kCaption) + "\""); }));
+    // The operator changes the message; the adapter takes it but does not store it.
+    adapter.firmware.setText(0x66, "hello from the test ");
+
+    adapter.remove();
+    ASSERT_TRUE(eventually(
+        [&] { return captionShows(std::string(kCaption) + " - adapter disconnected\""); }));
+    const std::size_t before = adapter.firmware.trace().size();
+    const auto pluggedIn = std::chrono::steady_clock::now();
+    adapter.addBack();
+    ASSERT_TRUE(eventually([&] { return saw(adapter.firmware, 0x21, before); }));
+    const auto firstPoll = std::chrono::steady_clock::now();
+    std::printf(
+        "[ replug ] plugged in to the first resumed poll: %lld ms\n",
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(firstPoll - pluggedIn).count()));
+    EXPECT_TRUE(eventually([&] { return captionShows(std::string(kCaption) + "\""); }));
+
+    // InitModem, then start-up's reads in start-up's order, then the monitor.
+    const auto trace = adapter.firmware.trace();
+    std::vector<std::string> after;
+    for (std::size_t i = before; i < trace.size() && !trace[i].isMonitorRequest(); ++i) {
+        after.push_back(trace[i].name());
+    }
+    const std::vector<std::string> expected{
+        "InitModem",  "GetRpt2Call",  "GetRpt1Call",  "GetYourCall",  "GetMyCall",
+        "GetMyCall2", "GetTxMessage", "GetTxFlags",   "GetVolume",    "GetMyCall",
+        "GetMyCall2", "GetDelay",     "GetKeepAlive", "GetErrorBits", "GetModemOptions",
+        "GetPreBits", "GetPostBits"};
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(adapter.configuration.load(), 1);
     EXPECT_EQ(program.terminate(), 0);
 }
 

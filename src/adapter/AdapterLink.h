@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace tamsel {
 
@@ -25,6 +26,17 @@ public:
     virtual int controlTransfer(std::uint8_t requestType, std::uint8_t request,
                                 std::uint16_t wValue, std::uint16_t wIndex, unsigned char* data,
                                 std::uint16_t length, unsigned timeoutMs) = 0;
+
+    // Whether requests can reach the adapter now. A plain link always says yes; a link that
+    // follows the adapter through unplug and replug (AdapterConnection) says no while the
+    // adapter is gone.
+    virtual bool connected() const { return true; }
+    // For the receive monitor: blocks, without polling, while the adapter is gone or being
+    // set up again; returns true when the monitor may poll, false once `stop` says so.
+    virtual bool waitForPolling(const std::function<bool()>& stop) { return !stop(); }
+    // Changes each time the adapter comes back: what was gathered before belongs to a
+    // reception that went with it.
+    virtual unsigned generation() const { return 0; }
 };
 
 } // namespace tamsel

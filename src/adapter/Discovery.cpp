@@ -4,35 +4,61 @@
 
 #include "Catalogue.h"
 
+#include <optional>
+#include <utility>
+
 namespace tamsel {
 
 std::atomic<int> adapterFound{0};
 
-Discovery discoverAdapter(UsbBus& bus) {
-    Discovery result;
-    adapterFound = 0;
-    bus.scan();
-    for (std::size_t b = 0; b < bus.busCount() && adapterFound == 0; ++b) {
-        for (std::size_t d = 0; d < bus.deviceCount(b) && adapterFound == 0; ++d) {
+namespace {
+
+// The first device with the adapter's identifiers, buses and devices in the library's order.
+std::optional<std::pair<std::size_t, std::size_t>> firstAdapter(UsbBus& bus) {
+    for (std::size_t b = 0; b < bus.busCount(); ++b) {
+        for (std::size_t d = 0; d < bus.deviceCount(b); ++d) {
             const auto ids = bus.deviceIds(b, d);
             if (ids.vendor == kVendorId && ids.product == kProductId) {
-                adapterFound = 1;
-                result.link = bus.open(b, d, result.error);
+                return std::make_pair(b, d);
             }
         }
     }
-    if (adapterFound == 0) {
-        return result;
-    }
+    return std::nullopt;
+}
+
+Discovery openAt(UsbBus& bus, std::pair<std::size_t, std::size_t> at, bool comingBack = false) {
+    Discovery result;
+    result.link = bus.open(at.first, at.second, result.error);
     if (!result.link) {
         // A device we may not open is as good as none, but the operator is told why.
         result.outcome = Discovery::Outcome::CannotOpen;
         return result;
     }
     bus.setConfiguration(*result.link, 1);
-    command(*result.link, Request::InitModem);
+    if (command(*result.link, Request::InitModem) == kErrorNoDevice && comingBack) {
+        return {}; // still listed, but already gone again
+    }
     result.outcome = Discovery::Outcome::Found;
     return result;
+}
+
+} // namespace
+
+Discovery discoverAdapter(UsbBus& bus) {
+    adapterFound = 0;
+    bus.scan();
+    const auto at = firstAdapter(bus);
+    if (!at) {
+        return {};
+    }
+    adapterFound = 1;
+    return openAt(bus, *at);
+}
+
+Discovery rediscoverAdapter(UsbBus& bus) {
+    bus.scan();
+    const auto at = firstAdapter(bus);
+    return at ? openAt(bus, *at, /*comingBack=*/true) : Discovery{};
 }
 
 std::string notFoundMessage(const Discovery& result) {

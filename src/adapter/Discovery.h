@@ -49,6 +49,8 @@ struct Discovery {
 // Finds the first adapter in bus order, opens it, selects configuration 1 and sends
 // InitModem. Shows nothing: the caller tells the operator when it is not found.
 Discovery discoverAdapter(UsbBus& bus);
+// The same walk for an adapter that has come back, leaving adapterFound alone.
+Discovery rediscoverAdapter(UsbBus& bus);
 
 inline constexpr const char* kNotFoundText = "Tamsel not found.";
 // The text for the operator when discovery did not give an adapter.

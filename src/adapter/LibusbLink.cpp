@@ -5,6 +5,7 @@
 #include <libusb.h>
 
 #include <algorithm>
+#include <thread>
 
 namespace tamsel {
 
@@ -73,6 +74,44 @@ std::unique_ptr<AdapterLink> LibusbBus::open(std::size_t bus, std::size_t device
 
 void LibusbBus::setConfiguration(AdapterLink& link, int configuration) {
     static_cast<LibusbLink&>(link).setConfiguration(configuration);
+}
+
+LibusbArrivals::LibusbArrivals() {
+    if (libusb_init(&context_) != 0) {
+        context_ = nullptr;
+        return;
+    }
+    if (libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG) == 0) {
+        return;
+    }
+    auto arrived = [](libusb_context*, libusb_device*, libusb_hotplug_event, void* self) {
+        static_cast<LibusbArrivals*>(self)->arrived_ = true;
+        return 0; // stay registered
+    };
+    hotplug_ = libusb_hotplug_register_callback(context_, LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED,
+                                                LIBUSB_HOTPLUG_NO_FLAGS, kVendorId, kProductId,
+                                                LIBUSB_HOTPLUG_MATCH_ANY, arrived, this,
+                                                &handle_) == LIBUSB_SUCCESS;
+}
+
+LibusbArrivals::~LibusbArrivals() {
+    if (hotplug_) {
+        libusb_hotplug_deregister_callback(context_, handle_);
+    }
+    if (context_ != nullptr) {
+        libusb_exit(context_);
+    }
+}
+
+bool LibusbArrivals::wait(std::chrono::milliseconds limit) {
+    if (!hotplug_) {
+        std::this_thread::sleep_for(limit);
+        return false;
+    }
+    timeval tv{static_cast<time_t>(limit.count() / 1000),
+               static_cast<suseconds_t>((limit.count() % 1000) * 1000)};
+    libusb_handle_events_timeout_completed(context_, &tv, nullptr);
+    return arrived_.exchange(false);
 }
 
 } // namespace tamsel

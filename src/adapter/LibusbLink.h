@@ -4,6 +4,8 @@
 
 #include "Discovery.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -54,6 +56,25 @@ private:
     std::shared_ptr<libusb_context> context_;
     libusb_device** list_ = nullptr;
     std::vector<std::vector<libusb_device*>> buses_;
+};
+
+// News of the adapter's arrival through libusb's hotplug notices, where the platform has
+// them; elsewhere wait() only waits.
+class LibusbArrivals {
+public:
+    LibusbArrivals();
+    ~LibusbArrivals();
+    LibusbArrivals(const LibusbArrivals&) = delete;
+    LibusbArrivals& operator=(const LibusbArrivals&) = delete;
+
+    // Waits up to `limit`; true when a device with the adapter's identifiers arrived.
+    bool wait(std::chrono::milliseconds limit);
+
+private:
+    libusb_context* context_ = nullptr;
+    int handle_ = 0;
+    bool hotplug_ = false;
+    std::atomic<bool> arrived_{false};
 };
 
 } // namespace tamsel

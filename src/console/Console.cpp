@@ -67,8 +67,55 @@ void Console::wireWindows() {
                      Qt::QueuedConnection);
 }
 
+Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
+    : Console(static_cast<AdapterLink&>(connection), notifier, captionNote) {
+    follow(connection);
+}
+
 Console::~Console() {
+    if (connection_ != nullptr) {
+        connection_->setListener({}); // waits for a report under way; none follows
+    }
+    relay_.reset(); // reports already queued go with it
     destroyWindows();
+}
+
+void Console::follow(AdapterConnection& connection) {
+    connection_ = &connection;
+    relay_ = std::make_unique<QObject>();
+    QObject* relay = relay_.get();
+    connection.setListener([this, relay](AdapterConnection::State state, unsigned generation) {
+        QMetaObject::invokeMethod(
+            relay, [this, state, generation] { adapterChanged(*connection_, state, generation); },
+            Qt::QueuedConnection);
+    });
+    // It may have gone between discovery and now.
+    if (connection.state() != AdapterConnection::State::Connected) {
+        adapterChanged(connection, connection.state(), connection.generation());
+    }
+}
+
+void Console::adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
+                             unsigned generation) {
+    using S = AdapterConnection::State;
+    switch (state) {
+    case S::Disconnected:
+        Form1->showAdapterState(QString::fromLatin1(kDisconnected));
+        break;
+    case S::NotAccessible:
+        Form1->showAdapterState(QString::fromLatin1(kNotAccessible));
+        break;
+    case S::Reopened:
+        // The requests of start-up after InitModem, in the same order; then the monitor.
+        Form1->populate();
+        Form2->readValues();
+        Form11->refresh();
+        connection.resume(generation);
+        break;
+    case S::Connected:
+        Form1->showAdapterState({});
+        break;
+    }
 }
 
 void Console::destroyWindows() {
@@ -105,15 +152,25 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
-               const QString& captionNote) {
+               const QString& captionNote, AdapterConnection::BusFactory rescan,
+               AdapterConnection::ArrivalWait arrivals) {
     if (discovery.outcome != Discovery::Outcome::Found) {
         notifier.error(QString::fromStdString(notFoundMessage(discovery)));
         return 0;
     }
     try {
-        Console console(*discovery.link, notifier, captionNote);
+        std::unique_ptr<AdapterConnection> connection;
+        std::unique_ptr<Console> console;
+        if (rescan) {
+            connection = std::make_unique<AdapterConnection>(
+                std::move(discovery.link), std::move(rescan), std::move(arrivals));
+            console = std::make_unique<Console>(*connection, notifier, captionNote);
+        } else {
+            console = std::make_unique<Console>(*discovery.link, notifier, captionNote);
+        }
         closeOnTerminationSignals(Form1);
         eventLoop();
+        console.reset(); // the windows and the monitor go before the connection
     } catch (const std::exception& e) {
         notifier.exception(QString::fromLocal8Bit(e.what()));
     } catch (...) {

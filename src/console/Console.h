@@ -3,12 +3,15 @@
 // and the program after discovery.
 #pragma once
 
+#include "adapter/Connection.h"
 #include "adapter/Discovery.h"
 #include "widgets/Notifier.h"
 
 #include <QApplication>
+#include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace tamsel {
 
@@ -36,13 +39,26 @@ extern TForm12* Form12;
 class Console {
 public:
     Console(AdapterLink& link, Notifier& notifier, const QString& captionNote = {});
+    // The same, following the adapter through unplug and replug: the caption says when it
+    // is gone, and when it is back the windows read it again in start-up order before the
+    // monitor polls again.
+    Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote = {});
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
+    static inline const char* const kDisconnected = " - adapter disconnected";
+    static inline const char* const kNotAccessible = " - adapter not accessible";
+
 private:
     static void wireWindows();
     static void destroyWindows();
+    void follow(AdapterConnection& connection);
+    void adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
+                        unsigned generation);
+
+    AdapterConnection* connection_ = nullptr;
+    std::unique_ptr<QObject> relay_; // hands the connection's news to the UI thread
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
@@ -58,8 +74,10 @@ private:
 
 // The program after discovery: tells the operator when there is no adapter, otherwise
 // creates the windows and runs `eventLoop` until the main window closes. An exception that
-// escapes is shown in a box. Always returns exit status 0.
+// escapes is shown in a box. Always returns exit status 0. With `rescan`, the adapter is
+// followed through unplug and replug (see AdapterConnection).
 int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
-               const QString& captionNote = {});
+               const QString& captionNote = {}, AdapterConnection::BusFactory rescan = {},
+               AdapterConnection::ArrivalWait arrivals = {});
 
 } // namespace tamsel

@@ -11,6 +11,7 @@
 #include "widgets/Text.h"
 
 #include <QCloseEvent>
+#include <QSignalBlocker>
 #include <array>
 
 namespace tamsel {
@@ -34,8 +35,9 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     : link_(link), notifier_(notifier) {
     setupUi(this);
     applyColours();
-    setWindowTitle(QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
-                   QString::fromLatin1(kAttribution) + captionNote);
+    caption_ = QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
+               QString::fromLatin1(kAttribution) + captionNote;
+    setWindowTitle(caption_);
     // The client area is fixed; the window grows by the menu bar around it.
     adjustSize();
     setFixedSize(size());
@@ -151,6 +153,10 @@ void TForm1::populate() {
     }
 }
 
+void TForm1::showAdapterState(const QString& suffix) {
+    setWindowTitle(caption_ + suffix);
+}
+
 void TForm1::startMonitor(const std::atomic<int>& historyGate) {
     // Created suspended, kept here, then started; it ends only when asked to.
     monitor_ = new receiveRF(link_, historyGate);
@@ -250,8 +256,16 @@ void TForm1::CallerCALLClick() {
 }
 
 void TForm1::updateFlag(QCheckBox* box, std::uint8_t bit) {
+    // With the adapter gone the box goes back to what it showed: nothing reached it.
+    const auto undoIfGone = [&] {
+        if (!link_.connected()) {
+            const QSignalBlocker quiet(box);
+            box->setChecked(!box->isChecked());
+        }
+    };
     auto flags = readFixed<kFlagBytes>(link_, Request::GetTxFlags);
     if (!flags) {
+        undoIfGone();
         return; // without the adapter's bytes there is nothing safe to write back
     }
     (*flags)[0] = withFlag((*flags)[0], bit, box->isChecked());
@@ -260,6 +274,8 @@ void TForm1::updateFlag(QCheckBox* box, std::uint8_t bit) {
         // Shows what the adapter holds; a refused bit flips the box back, which runs this
         // update once more and writes the adapter's own bytes back.
         box->setChecked((*held)[0] & bit);
+    } else {
+        undoIfGone();
     }
 }
 
@@ -300,7 +316,12 @@ void TForm1::Memory1Click() {
 }
 
 void TForm1::PICVersion1Click() {
-    notifier_.information(fromBytes(readVersion(link_)));
+    const std::string version = readVersion(link_);
+    if (!link_.connected()) {
+        notifier_.failure(QStringLiteral("The adapter is disconnected: no version to show."));
+        return;
+    }
+    notifier_.information(fromBytes(version));
 }
 
 QString TForm1::aboutText() {

@@ -25,6 +25,12 @@ public:
            const QString& captionNote = {});
     ~TForm1() override;
 
+    // Reads every value the window shows from the adapter, writing each change back: at
+    // start-up, and again when the adapter has come back.
+    void populate();
+    // Ends the caption with `suffix` (the adapter's state), or with nothing.
+    void showAdapterState(const QString& suffix);
+
     // Asks the receive monitor to stop and waits until it has; no update follows.
     void stopMonitor();
     receiveRF* monitor() const { return monitor_; }
@@ -75,7 +81,6 @@ protected:
 
 private:
     void applyColours();
-    void populate();
     void startMonitor(const std::atomic<int>& historyGate);
     void FormActivate();
     void FormMouseEnter();
@@ -86,6 +91,7 @@ private:
 
     AdapterLink& link_;
     Notifier& notifier_;
+    QString caption_;
     receiveRF* monitor_ = nullptr;
 };
 

@@ -10,5 +10,10 @@ int main(int argc, char* argv[]) {
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     tamsel::QtNotifier notifier;
     tamsel::Application app(argc, argv, notifier);
-    return tamsel::runProgram(std::move(discovery), notifier, [&] { return app.exec(); });
+    // Once it has been found, the adapter may be unplugged and plugged in again.
+    auto arrivals = std::make_shared<tamsel::LibusbArrivals>();
+    return tamsel::runProgram(
+        std::move(discovery), notifier, [&] { return app.exec(); }, {},
+        [] { return std::make_unique<tamsel::LibusbBus>(); },
+        [arrivals](std::chrono::milliseconds limit) { return arrivals->wait(limit); });
 }

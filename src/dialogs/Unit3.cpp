@@ -84,12 +84,15 @@ void TForm2::openModal() {
 
 void TForm2::Save1Click() {
     // The main window first shows what was sent, then what the adapter reports.
+    // With the adapter gone, nothing was sent and nothing is shown as if it had been.
     const std::string call = callsignField(toBytes(mycallsign->text()));
-    sendField(link_, Request::SetMyCall, call);
-    emit stationCallsignShown(fromBytes(call));
+    if (sendField(link_, Request::SetMyCall, call) >= 0 || link_.connected()) {
+        emit stationCallsignShown(fromBytes(call));
+    }
     const std::string suffix = suffixField(toBytes(mycallsign2->text()));
-    sendField(link_, Request::SetMyCall2, suffix);
-    emit stationSuffixShown(fromBytes(suffix));
+    if (sendField(link_, Request::SetMyCall2, suffix) >= 0 || link_.connected()) {
+        emit stationSuffixShown(fromBytes(suffix));
+    }
     command(link_, Request::SaveSettings);
     sleepMs(200);
     if (auto held = readText(link_, Request::GetMyCall)) {

@@ -19,6 +19,8 @@ public:
 
     // Reads both values from the adapter again, then shows the dialog modally.
     void openModal();
+    // Reads both values from the adapter; a field whose read fails keeps its text.
+    void readValues();
 
     void Save1Click();
     void Exit1Click();
@@ -36,8 +38,6 @@ public:
     QAction* Exit1;
 
 private:
-    void readValues();
-
     AdapterLink& link_;
 };
 

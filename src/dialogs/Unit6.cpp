@@ -83,17 +83,28 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
 TForm11::~TForm11() = default;
 
 void TForm11::refresh() {
-    // A read that fails counts as 0.
-    auto byte = [this](Request request) { return readByte(link_, request).value_or(0); };
-    Delay->setText(QString::fromStdString(formatTimesTen(byte(Request::GetDelay))));
-    KeepAlive->setText(QString::fromStdString(formatTimesTen(byte(Request::GetKeepAlive))));
-    ErrorBits->setText(QString::fromStdString(formatDecimal(byte(Request::GetErrorBits))));
-    const std::uint8_t options = byte(Request::GetModemOptions);
-    TxInv->setChecked(options & kTxInvert);
-    RxInv->setChecked(options & kRxInvert);
-    AutoDetect->setChecked(options & kRxAutoDetect);
-    PreBits->setText(QString::fromStdString(formatPattern(byte(Request::GetPreBits))));
-    PostBits->setText(QString::fromStdString(formatPattern(byte(Request::GetPostBits))));
+    // A read that fails counts as 0, unless the adapter is gone: then the field keeps what
+    // it shows rather than a made-up value.
+    auto byte = [this](Request request) -> std::optional<std::uint8_t> {
+        const auto value = readByte(link_, request);
+        return value || !link_.connected() ? value : std::optional<std::uint8_t>(0);
+    };
+    auto show = [](TEdit* field, std::optional<std::uint8_t> value,
+                   std::string (*format)(std::uint8_t)) {
+        if (value) {
+            field->setText(QString::fromStdString(format(*value)));
+        }
+    };
+    show(Delay, byte(Request::GetDelay), formatTimesTen);
+    show(KeepAlive, byte(Request::GetKeepAlive), formatTimesTen);
+    show(ErrorBits, byte(Request::GetErrorBits), formatDecimal);
+    if (const auto options = byte(Request::GetModemOptions)) {
+        TxInv->setChecked(*options & kTxInvert);
+        RxInv->setChecked(*options & kRxInvert);
+        AutoDetect->setChecked(*options & kRxAutoDetect);
+    }
+    show(PreBits, byte(Request::GetPreBits), formatPattern);
+    show(PostBits, byte(Request::GetPostBits), formatPattern);
 }
 
 void TForm11::Save1Click() {

@@ -19,6 +19,9 @@ public:
     TForm11(AdapterLink& link, Notifier& notifier);
     ~TForm11() override;
 
+    // Reads every modem setting from the adapter again.
+    void refresh();
+
     void Save1Click();
     void Cancel1Click();
     void Eixit1Click();
@@ -36,8 +39,6 @@ public:
     QAction* Eixit1;
 
 private:
-    void refresh();
-
     AdapterLink& link_;
     Notifier& notifier_;
 };

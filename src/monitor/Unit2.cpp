@@ -6,6 +6,7 @@
 #include "monitor/LocalTime.h"
 
 #include <array>
+#include <optional>
 
 namespace tamsel {
 
@@ -26,18 +27,25 @@ void receiveRF::poll() {
         }
         QThread::msleep(static_cast<unsigned long>(kAdapterWaitPause.count()));
     }
-    ReceptionMachine machine(localDateTime);
+    std::optional<ReceptionMachine> machine(std::in_place, localDateTime);
+    unsigned generation = link_.generation();
     std::array<std::uint8_t, 8> buffer{};
     std::vector<ReceptionUpdate> updates;
     updates.reserve(8);
-    while (!isInterruptionRequested()) {
-        const ReceptionMachine::Step step = machine.next();
+    // While the adapter is gone the link holds the monitor here: no requests, no spinning.
+    while (link_.waitForPolling([this] { return isInterruptionRequested(); })) {
+        if (link_.generation() != generation) {
+            // The adapter came back; a reception it was delivering went with it.
+            generation = link_.generation();
+            machine.emplace(localDateTime);
+        }
+        const ReceptionMachine::Step step = machine->next();
         const int result = readBytes(link_, step.request, buffer, step.timeoutMs);
         if (isInterruptionRequested()) {
             return; // a reception cut short is not recorded
         }
         updates.clear();
-        const std::chrono::milliseconds pause = machine.feed(result, buffer, updates);
+        const std::chrono::milliseconds pause = machine->feed(result, buffer, updates);
         for (const ReceptionUpdate& u : updates) {
             const QByteArray text(u.text.data(), static_cast<qsizetype>(u.text.size()));
             if (u.field != ReceptionField::HistoryLine) {

@@ -25,6 +25,7 @@
 namespace tamsel {
 
 constexpr const char* kDeviceNode = "/dev/bus/usb/001/002";
+constexpr const char* kAdapterSysfs = "/sys/devices/pci0000:00/usb1/1-1";
 
 // Full-speed device, vendor 04d8, product 0310, one configuration with one vendor interface.
 constexpr const char* kAdapterDevice = "P: /devices/pci0000:00/usb1/1-1\n"
@@ -78,6 +79,23 @@ public:
 
     // The device goes away after this many more transfers.
     void unplugAfterSubmits(int count) { submitsLeft_ = count; }
+
+    // Pulled out: gone from the buses, and the open handle fails with no-device.
+    void remove() {
+        unplugged = true;
+        umockdev_testbed_uevent(testbed_, kAdapterSysfs, "remove");
+        umockdev_testbed_remove_device(testbed_, kAdapterSysfs);
+        umockdev_testbed_detach_ioctl(testbed_, kDeviceNode, nullptr);
+    }
+    // Plugged in again: a power cycle, so the firmware holds its stored settings.
+    void addBack() {
+        firmware.replug();
+        submitsLeft_ = -1;
+        unplugged = false;
+        umockdev_testbed_attach_ioctl(testbed_, kDeviceNode, handler_, nullptr);
+        umockdev_testbed_add_from_string(testbed_, kAdapterDevice, nullptr);
+        umockdev_testbed_uevent(testbed_, kAdapterSysfs, "add");
+    }
     int refusedSubmits() const { return refused_; }
 
 private:
