@@ -19,10 +19,9 @@ using test::describe;
 using test::waitFor;
 
 const char* const kStartUpReads[] = {
-    "GetRpt2Call",  "GetRpt1Call",     "GetYourCall", "GetMyCall",    "GetMyCall2",
-    "GetTxMessage", "GetTxFlags",      "GetVolume",   "GetMyCall",    "GetMyCall2",
-    "GetDelay",     "GetKeepAlive",    "GetErrorBits", "GetModemOptions", "GetPreBits",
-    "GetPostBits"};
+    "GetRpt2Call",  "GetRpt1Call",     "GetYourCall", "GetMyCall",  "GetMyCall2", "GetTxMessage",
+    "GetTxFlags",   "GetVolume",       "GetMyCall",   "GetMyCall2", "GetDelay",   "GetKeepAlive",
+    "GetErrorBits", "GetModemOptions", "GetPreBits",  "GetPostBits"};
 
 struct ReplugCase {
     const char* what;
@@ -193,39 +192,41 @@ std::vector<std::string> messageBack() {
 
 INSTANTIATE_TEST_SUITE_P(
     Adapter, Replug,
-    ::testing::Values(
-        ReplugCase{"during a reception",
-                   [](SimulatedAdapter& s) {
-                       s.queueReception(longReception());
-                       s.unplugOn(0x11); // GetSlowData
-                   },
-                   [] {}, [](test::RecordingNotifier&) {}, messageBack()},
-        ReplugCase{"during a population read",
-                   [](SimulatedAdapter& s) { s.unplugOn(0x62); }, // GetYourCall
-                   [] { Form1->populate(); },
-                   [](test::RecordingNotifier& boxes) {
-                       Form1->PICVersion1Click();
-                       ASSERT_EQ(boxes.boxes.size(), 1u);
-                       EXPECT_EQ(boxes.boxes[0].kind, "failure") << "not an empty version box";
-                   },
-                   messageBack()},
-        ReplugCase{"during a flag update",
-                   [](SimulatedAdapter& s) { s.unplugOn(0x45); }, // SetTxFlags
-                   [] { Form1->Break->setChecked(true); },
-                   [](test::RecordingNotifier&) {
-                       EXPECT_FALSE(Form1->Break->isChecked()) << "the click did not reach it";
-                       Form1->EMR->setChecked(true);
-                       EXPECT_FALSE(Form1->EMR->isChecked());
-                   },
-                   messageBack()},
-        ReplugCase{"during a settings Save",
-                   [](SimulatedAdapter& s) { s.unplugOn(0xE0); }, // SetPreBits
-                   [] { Form11->Save1Click(); },
-                   [](test::RecordingNotifier&) {
-                       Form11->Cancel1Click();
-                       EXPECT_EQ(Form11->Delay->text(), "250") << "kept, not a made-up 00";
-                   },
-                   messageBack()}),
+    ::testing::Values(ReplugCase{"during a reception",
+                                 [](SimulatedAdapter& s) {
+                                     s.queueReception(longReception());
+                                     s.unplugOn(0x11); // GetSlowData
+                                 },
+                                 [] {}, [](test::RecordingNotifier&) {}, messageBack()},
+                      ReplugCase{"during a population read",
+                                 [](SimulatedAdapter& s) { s.unplugOn(0x62); }, // GetYourCall
+                                 [] { Form1->populate(); },
+                                 [](test::RecordingNotifier& boxes) {
+                                     Form1->PICVersion1Click();
+                                     ASSERT_EQ(boxes.boxes.size(), 1u);
+                                     EXPECT_EQ(boxes.boxes[0].kind, "failure")
+                                         << "not an empty version box";
+                                 },
+                                 messageBack()},
+                      ReplugCase{"during a flag update",
+                                 [](SimulatedAdapter& s) { s.unplugOn(0x45); }, // SetTxFlags
+                                 [] { Form1->Break->setChecked(true); },
+                                 [](test::RecordingNotifier&) {
+                                     EXPECT_FALSE(Form1->Break->isChecked())
+                                         << "the click did not reach it";
+                                     Form1->EMR->setChecked(true);
+                                     EXPECT_FALSE(Form1->EMR->isChecked());
+                                 },
+                                 messageBack()},
+                      ReplugCase{"during a settings Save",
+                                 [](SimulatedAdapter& s) { s.unplugOn(0xE0); }, // SetPreBits
+                                 [] { Form11->Save1Click(); },
+                                 [](test::RecordingNotifier&) {
+                                     Form11->Cancel1Click();
+                                     EXPECT_EQ(Form11->Delay->text(), "250")
+                                         << "kept, not a made-up 00";
+                                 },
+                                 messageBack()}),
     test::ByWhat());
 
 } // namespace

@@ -125,8 +125,7 @@ void AdapterConnection::setState(State state, std::unique_lock<std::mutex>& lock
 
 bool AdapterConnection::pauseBetweenScans() {
     // Hotplug news cuts the wait short; the stop request is looked at throughout.
-    for (auto waited = std::chrono::milliseconds{0}; waited < kScanInterval;
-         waited += kStopCheck) {
+    for (auto waited = std::chrono::milliseconds{0}; waited < kScanInterval; waited += kStopCheck) {
         if (arrivals_) {
             if (arrivals_(kStopCheck)) {
                 break;

@@ -16,6 +16,10 @@ constexpr std::uint8_t kEnded = 0x08;
 
 namespace hl = historyline;
 
+// Slow-data blocks that carry data (D-PRS), with 1 to 5 valid bytes.
+constexpr std::uint8_t kDataBlockFirst = 0x30;
+constexpr std::uint8_t kDataBlockLast = 0x35;
+
 // Writes `text` into its field of the line; what it does not cover stays blank, so a
 // callsign cut short by a NUL never shifts the columns after it.
 void put(std::string& line, hl::Field field, std::string_view text) {
@@ -32,12 +36,19 @@ ReceptionMachine::ReceptionMachine(std::function<std::string()> now)
 
 std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
                                                  std::vector<ReceptionUpdate>& updates) {
+    scratch_.clear();
+    return feed(result, data, updates, scratch_);
+}
+
+std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std::uint8_t> data,
+                                                 std::vector<ReceptionUpdate>& updates,
+                                                 std::vector<StationReport>& reports) {
     data = data.first(std::min<std::size_t>(data.size(), std::max(result, 0)));
     switch (step_.request) {
     case Request::GetRxHeader:
-        return feedHeader(result, data, updates);
+        return feedHeader(result, data, updates, reports);
     case Request::GetSlowData:
-        feedSlowData(result, data, updates);
+        feedSlowData(result, data, updates, reports);
         return kNoPause;
     default:
         return phase_ == Phase::Header ? feedHeaderStatus(result, data)
@@ -47,7 +58,8 @@ std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std
 
 std::chrono::milliseconds ReceptionMachine::feedHeader(int result,
                                                        std::span<const std::uint8_t> data,
-                                                       std::vector<ReceptionUpdate>& updates) {
+                                                       std::vector<ReceptionUpdate>& updates,
+                                                       std::vector<StationReport>& reports) {
     if (result < 0) {
         return kHeaderRetryPause; // the gathered bytes stay
     }
@@ -60,7 +72,7 @@ std::chrono::milliseconds ReceptionMachine::feedHeader(int result,
     std::copy_n(data.begin(), take, header_.begin() + static_cast<std::ptrdiff_t>(headerCount_));
     headerCount_ += take;
     if (headerCount_ == kHeaderSize) {
-        publish(updates);
+        publish(updates, reports);
         phase_ = Phase::Message;
         step_ = {Request::GetSlowData, info(Request::GetSlowData).timeoutMs};
     }
@@ -77,13 +89,15 @@ std::chrono::milliseconds ReceptionMachine::feedHeaderStatus(int result,
     return kNoPause;
 }
 
-void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates) {
+void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates,
+                               std::vector<StationReport>& reports) {
     using F = ReceptionField;
     line_.assign(hl::kWidth, ' ');
     message_.assign(kMessageWidth, ' ');
     blockPos_ = 0;
     blockType_.reset();
     statusFailures_ = 0;
+    positions_ = PositionStream();
 
     const std::string date = now_();
     put(line_, hl::kDate, date);
@@ -99,10 +113,18 @@ void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates) {
     updates.push_back({F::CallerSuffix, fields.my2});
     updates.push_back({F::Message, " "});
     updates.push_back({F::ControlText, std::string(controlCodeText(controlCode_))});
+
+    StationReport heard;
+    heard.caller = fields.my;
+    heard.suffix = fields.my2;
+    heard.called = fields.your;
+    heard.time = date;
+    reports.push_back(std::move(heard));
 }
 
 void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> data,
-                                    std::vector<ReceptionUpdate>& updates) {
+                                    std::vector<ReceptionUpdate>& updates,
+                                    std::vector<StationReport>& reports) {
     step_ = {Request::GetStatus, kStatusTimeoutMessageMs};
     if (result <= 0) {
         return;
@@ -110,6 +132,7 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
     for (std::uint8_t raw : data) {
         const std::uint8_t b = slowDataByte(raw);
         block_[blockPos_] = b;
+        rawBlock_[blockPos_] = raw;
         if (blockPos_ == 0) {
             blockType_ = blockType(b);
         }
@@ -123,6 +146,21 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
             message_.replace(at, kPartSize, part);
             line_.replace(hl::kMessage.index() + at, kPartSize, part);
             updates.push_back({ReceptionField::Message, message_});
+            StationReport message;
+            message.kind = StationReport::Kind::Message;
+            message.message = message_;
+            reports.push_back(std::move(message));
+        } else if (rawBlock_[0] >= kDataBlockFirst && rawBlock_[0] <= kDataBlockLast) {
+            // A data block: its low nibble counts the payload bytes that carry data.
+            const std::size_t valid = rawBlock_[0] & 0x0F;
+            const std::string_view bytes(reinterpret_cast<const char*>(rawBlock_.data()) + 1,
+                                         valid);
+            for (Position& p : positions_.append(bytes)) {
+                StationReport position;
+                position.kind = StationReport::Kind::Position;
+                position.position = std::move(p);
+                reports.push_back(std::move(position));
+            }
         }
         blockPos_ = 0;
         blockType_.reset();

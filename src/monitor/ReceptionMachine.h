@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adapter/Catalogue.h"
+#include "monitor/Position.h"
 #include "monitor/RadioHeader.h"
 
 #include <array>
@@ -28,6 +29,17 @@ enum class ReceptionField {
 struct ReceptionUpdate {
     ReceptionField field;
     std::string text;
+};
+
+// What a list of heard stations learns from a reception, as it happens: the header (who
+// called whom, and when), the message as it grows, and each position decoded from the
+// slow-data stream (D-PRS).
+struct StationReport {
+    enum class Kind { Heard, Message, Position };
+    Kind kind = Kind::Heard;
+    std::string caller, suffix, called, time; // Heard
+    std::string message;                      // Message
+    Position position;                        // Position
 };
 
 // The pauses of the monitor between requests.
@@ -60,6 +72,10 @@ public:
     // the window updates to `updates` and returns the pause before the next request.
     std::chrono::milliseconds feed(int result, std::span<const std::uint8_t> data,
                                    std::vector<ReceptionUpdate>& updates);
+    // The same, also telling what a heard-stations list learns.
+    std::chrono::milliseconds feed(int result, std::span<const std::uint8_t> data,
+                                   std::vector<ReceptionUpdate>& updates,
+                                   std::vector<StationReport>& reports);
 
     bool gatheringMessage() const { return phase_ == Phase::Message; }
 
@@ -67,13 +83,14 @@ private:
     enum class Phase { Header, Message };
 
     std::chrono::milliseconds feedHeader(int result, std::span<const std::uint8_t> data,
-                                         std::vector<ReceptionUpdate>& updates);
+                                         std::vector<ReceptionUpdate>& updates,
+                                         std::vector<StationReport>& reports);
     std::chrono::milliseconds feedHeaderStatus(int result, std::span<const std::uint8_t> data);
     void feedSlowData(int result, std::span<const std::uint8_t> data,
-                      std::vector<ReceptionUpdate>& updates);
+                      std::vector<ReceptionUpdate>& updates, std::vector<StationReport>& reports);
     std::chrono::milliseconds feedMessageStatus(int result, std::span<const std::uint8_t> data,
                                                 std::vector<ReceptionUpdate>& updates);
-    void publish(std::vector<ReceptionUpdate>& updates);
+    void publish(std::vector<ReceptionUpdate>& updates, std::vector<StationReport>& reports);
     void record(std::vector<ReceptionUpdate>& updates);
 
     std::function<std::string()> now_;
@@ -85,6 +102,9 @@ private:
     std::string line_;    // the history line
     std::string message_; // kMessageWidth characters
     std::array<std::uint8_t, kBlockSize> block_{};
+    std::array<std::uint8_t, kBlockSize> rawBlock_{}; // as received, NUL kept
+    PositionStream positions_;
+    std::vector<StationReport> scratch_;
     std::size_t blockPos_ = 0;
     std::optional<int> blockType_;
     int statusFailures_ = 0;

@@ -13,6 +13,7 @@ namespace tamsel {
 receiveRF::receiveRF(AdapterLink& link, const std::atomic<int>& historyGate, QObject* parent)
     : QThread(parent), link_(link), historyGate_(historyGate) {
     qRegisterMetaType<ReceptionField>();
+    qRegisterMetaType<StationReport>();
 }
 
 void receiveRF::run() {
@@ -32,6 +33,7 @@ void receiveRF::poll() {
     std::array<std::uint8_t, 8> buffer{};
     std::vector<ReceptionUpdate> updates;
     updates.reserve(8);
+    std::vector<StationReport> reports;
     // While the adapter is gone the link holds the monitor here: no requests, no spinning.
     while (link_.waitForPolling([this] { return isInterruptionRequested(); })) {
         if (link_.generation() != generation) {
@@ -45,7 +47,8 @@ void receiveRF::poll() {
             return; // a reception cut short is not recorded
         }
         updates.clear();
-        const std::chrono::milliseconds pause = machine->feed(result, buffer, updates);
+        reports.clear();
+        const std::chrono::milliseconds pause = machine->feed(result, buffer, updates, reports);
         for (const ReceptionUpdate& u : updates) {
             const QByteArray text(u.text.data(), static_cast<qsizetype>(u.text.size()));
             if (u.field != ReceptionField::HistoryLine) {
@@ -53,6 +56,9 @@ void receiveRF::poll() {
             } else if (historyGate_ != 0) {
                 emit historyLine(text);
             }
+        }
+        for (const StationReport& r : reports) {
+            emit stationReport(r);
         }
         if (pause > kNoPause) {
             QThread::msleep(static_cast<unsigned long>(pause.count()));

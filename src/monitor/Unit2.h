@@ -28,6 +28,8 @@ public:
 signals:
     void fieldReceived(tamsel::ReceptionField field, const QByteArray& text);
     void historyLine(const QByteArray& line);
+    // Every reception, from the start, for the list of heard stations.
+    void stationReport(const tamsel::StationReport& report);
 
 protected:
     void run() override;

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Position: D-PRS positions in the slow-data stream (GPS-A/APRS and NMEA), and the grid locator.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamsel {
+
+// A station's position as it reported it. Latitude and longitude in degrees, negative
+// south and west; course in degrees, speed in knots, altitude in feet, as the formats give
+// them.
+struct Position {
+    double latitude = 0;
+    double longitude = 0;
+    std::optional<int> course;
+    std::optional<double> speedKnots;
+    std::optional<double> altitudeFeet;
+    std::string symbol;  // APRS symbol table and code, e.g. "/["
+    std::string comment; // APRS comment, without the altitude
+};
+
+// CRC-16/X-25 (reflected polynomial 0x8408, initial 0xFFFF, result inverted).
+std::uint16_t crcX25(std::string_view bytes);
+
+// A GPS-A sentence: "$$CRC" + 4 hex digits + "," + APRS packet + CR (the CR included).
+// Nothing unless the CRC matches and the packet holds a position.
+std::optional<Position> decodeGpsA(std::string_view sentence);
+
+// The information field of an APRS packet ("SRC>DST,PATH:info" or just "info"): the
+// uncompressed and compressed position forms.
+std::optional<Position> decodeAprs(std::string_view packet);
+
+// An NMEA sentence ($GPRMC/$GNRMC, $GPGGA/$GNGGA) with a matching *XX checksum. RMC gives
+// position, course and speed; GGA its position and the altitude (in altitudeFeet).
+struct NmeaFix {
+    enum class Kind { Rmc, Gga } kind;
+    Position position;
+};
+std::optional<NmeaFix> decodeNmea(std::string_view sentence);
+
+// The 6-character Maidenhead locator of a position ("DM12mp").
+std::string maidenhead(double latitude, double longitude);
+
+// The data bytes of one reception's slow data, split into sentences at CR or LF and
+// decoded. A sentence longer than kMaxSentence bytes is dropped whole.
+class PositionStream {
+public:
+    static constexpr std::size_t kMaxSentence = 256;
+
+    // Takes the next data bytes; returns the positions that complete sentences gave.
+    std::vector<Position> append(std::string_view bytes);
+
+private:
+    std::optional<Position> finish(std::string_view sentence);
+
+    std::string sentence_;
+    bool overlong_ = false;
+    std::optional<Position> rmc_;          // the last RMC fix of this reception
+    std::optional<double> pendingAltitude_; // a GGA altitude waiting for its RMC
+};
+
+} // namespace tamsel
