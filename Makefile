@@ -60,7 +60,7 @@ package: build
 # UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time
 # each, and clang-tidy.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := reception memory settings reply
+FUZZ_TARGETS := reception memory settings reply position
 
 .PHONY: check sanitizers fuzz fuzz-long tidy
 check: lint test sanitizers fuzz tidy

@@ -6,13 +6,17 @@
 #include "adapter/Discovery.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
+#include "heard/HeardStationsModel.h"
 #include "memory/MemoryFile.h"
+#include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "sim/SimulatedAdapter.h"
 #include "widgets/LineListView.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMainWindow>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -24,6 +28,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <map>
+#include <random>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -127,6 +132,63 @@ void GrepCF(benchmark::State& state) {
 BENCHMARK(GrepCF)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// --- D-PRS: the slow-data sentence decoder on the real capture, in data-block pieces
+void DecodePositions(benchmark::State& state) {
+    const std::string capture = "$$CRC1FC0,KO6JXH-7>API52,DSTAR*:/141625z3239.47N/11657.79W[179/"
+                                "000/J.P. HT ID-52PLUS\r";
+    std::size_t found = 0;
+    for (auto _ : state) {
+        PositionStream stream;
+        for (std::size_t at = 0; at < capture.size(); at += 5) {
+            found += stream.append(std::string_view(capture).substr(at, 5)).size();
+        }
+    }
+    benchmark::DoNotOptimize(found);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(capture.size()));
+}
+BENCHMARK(DecodePositions)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// --- one reception (header, message, position) in the heard-stations table, shown, at a
+// hundred and at a hundred thousand stations
+void HeardReception(benchmark::State& state) {
+    HeardStationsModel model;
+    QTableView view;
+    view.setModel(&model);
+    view.verticalHeader()->hide();
+    view.resize(900, 400);
+    view.show();
+    const auto stations = static_cast<int>(state.range(0));
+    StationReport heard;
+    heard.time = "2026/12/08 10:00:00";
+    for (int i = 0; i < stations; ++i) {
+        heard.caller = "S" + std::to_string(i);
+        model.apply(heard);
+    }
+    QCoreApplication::processEvents();
+    StationReport message;
+    message.kind = StationReport::Kind::Message;
+    message.message = "hello there         ";
+    StationReport position;
+    position.kind = StationReport::Kind::Position;
+    position.position.latitude = 35.68;
+    position.position.longitude = 139.76;
+    std::mt19937 rng(1);
+    std::uniform_int_distribution<int> pick(0, stations - 1);
+    for (auto _ : state) {
+        heard.caller = "S" + std::to_string(pick(rng));
+        model.apply(heard);
+        model.apply(message);
+        model.apply(position);
+        QCoreApplication::processEvents(); // let it paint
+    }
+}
+BENCHMARK(HeardReception)
+    ->Arg(100)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
@@ -405,6 +467,8 @@ int printTable(const Collector& c) {
         {"Memory per memory-file line",
          k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16), "2 x 45 bytes + 16",
          1.0},
+        {"A reception in the heard table at 100,000 stations",
+         t("HeardReception/100000") / t("HeardReception/100"), "the same at 100 stations", 1.2},
         {"Monitor CPU while idle",
          k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") /
              k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
@@ -429,6 +493,8 @@ int printTable(const Collector& c) {
             std::printf("  %s = %g s\n", name.c_str(), value);
         }
     }
+    std::printf("D-PRS decoder: %.1f MB/s on the real capture, %.2f us a sentence (info)\n",
+                k("DecodePositions.bytes_per_second") / 1e6, t("DecodePositions") * 1e6);
     std::printf("%d of %zu rows meet their target\n", static_cast<int>(rows.size()) - misses,
                 rows.size());
     return misses;

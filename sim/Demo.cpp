@@ -2,8 +2,12 @@
 // Demo: the demo's simulated stations and their receptions.
 #include "sim/Demo.h"
 
+#include "monitor/Position.h"
+
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdio>
 
 namespace tamsel {
 
@@ -13,17 +17,67 @@ struct Station {
     const char* call;
     const char* suffix;
     const char* message;
+    DemoPosition sends;
+    double latitude, longitude; // where it is, roughly
 };
 
 constexpr std::array kStations{
-    Station{"JA1XYZ  ", "ID51", "Hello from Tokyo    "},
-    Station{"JH3ABC  ", "ID31", "Osaka mobile, QRV   "},
-    Station{"7M4QRS  ", "D74 ", "73 de 7M4QRS        "},
-    Station{"JR6KLM  ", "    ", "Okinawa calling CQ  "},
-    Station{"JE2TUV  ", "ID52", "Portable on the hill"},
-    Station{"JA0NOP  ", "DR1 ", "Nagano, 5 and 9 here"},
-    Station{"JK1WXY  ", "ID50", "Testing new antenna "},
+    Station{"JA1XYZ  ", "ID51", "Hello from Tokyo    ", DemoPosition::GpsA, 35.6812, 139.7671},
+    Station{"JH3ABC  ", "ID31", "Osaka mobile, QRV   ", DemoPosition::GpsA, 34.7025, 135.4959},
+    Station{"7M4QRS  ", "D74 ", "73 de 7M4QRS        ", DemoPosition::None, 0, 0},
+    Station{"JR6KLM  ", "    ", "Okinawa calling CQ  ", DemoPosition::Nmea, 26.2124, 127.6792},
+    Station{"JE2TUV  ", "ID52", "Portable on the hill", DemoPosition::GpsA, 35.3606, 138.7274},
+    Station{"JA0NOP  ", "DR1 ", "Nagano, 5 and 9 here", DemoPosition::Nmea, 36.6485, 138.1948},
+    Station{"JK1WXY  ", "ID50", "Testing new antenna ", DemoPosition::None, 0, 0},
 };
+
+// "ddmm.mm" or "dddmm.mm" (with `decimals` places) and the hemisphere letter.
+std::string angle(double value, int degreeDigits, int decimals, char positive, char negative) {
+    const double a = std::abs(value);
+    const int degrees = static_cast<int>(a);
+    char text[32];
+    std::snprintf(text, sizeof text, "%0*d%0*.*f%c", degreeDigits, degrees, decimals + 3, decimals,
+                  (a - degrees) * 60.0, value < 0 ? negative : positive);
+    return text;
+}
+
+std::string nmeaSentence(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) {
+        sum ^= static_cast<unsigned char>(c);
+    }
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return "$" + body + tail;
+}
+
+// What a radio puts in the slow data for its position: a GPS-A sentence (APRS with a
+// CRC) or NMEA RMC and GGA sentences, as the radios' GPS modes do.
+std::string positionData(const Station& s, std::mt19937& rng) {
+    std::uniform_real_distribution<double> jitter(-0.01, 0.01);
+    const double lat = s.latitude + jitter(rng), lon = s.longitude + jitter(rng);
+    const int course = std::uniform_int_distribution<int>(0, 359)(rng);
+    const int knots = std::uniform_int_distribution<int>(0, 40)(rng);
+    std::string call(s.call);
+    call.erase(call.find_last_not_of(' ') + 1);
+    char extension[16];
+    std::snprintf(extension, sizeof extension, "%03d/%03d", course, knots);
+    if (s.sends == DemoPosition::GpsA) {
+        const std::string packet = call + ">API52,DSTAR*:!" + angle(lat, 2, 2, 'N', 'S') + "/" +
+                                   angle(lon, 3, 2, 'E', 'W') + ">" + extension + "/" + s.suffix +
+                                   " demo /A=000120\r";
+        char crc[8];
+        std::snprintf(crc, sizeof crc, "%04X", crcX25(packet));
+        return std::string("$$CRC") + crc + "," + packet;
+    }
+    const std::string where = angle(lat, 2, 4, 'N', 'S').insert(9, ",") + "," +
+                              angle(lon, 3, 4, 'E', 'W').insert(10, ",");
+    char speed[32];
+    std::snprintf(speed, sizeof speed, "%.1f,%.1f", static_cast<double>(knots),
+                  static_cast<double>(course));
+    return nmeaSentence("GPRMC,101500.00,A," + where + "," + speed + ",081226,,,A") +
+           nmeaSentence("GPGGA,101500.00," + where + ",1,08,1.0,42.0,M,36.7,M,,");
+}
 
 constexpr std::uint8_t kFlagRepeater = 0x40;
 
@@ -73,6 +127,7 @@ void configureDemoAdapter(SimulatedAdapter& adapter) {
 DemoReception demoReception(std::mt19937& rng, double seconds) {
     DemoReception r;
     const Station& s = kStations[static_cast<std::size_t>(pick(rng, 0, kStations.size() - 1))];
+    r.sends = s.sends;
     r.caller = s.call;
     r.suffix = s.suffix;
     r.message = s.message;
@@ -105,6 +160,22 @@ DemoReception demoReception(std::mt19937& rng, double seconds) {
         blocks.push_back({kind, 'f', 'i', 'l', 'l', '\0'});
     }
     std::shuffle(blocks.begin(), blocks.end(), rng);
+    // The position's data blocks keep their order; the others fall among them.
+    if (s.sends != DemoPosition::None) {
+        const std::string data = positionData(s, rng);
+        for (std::size_t at = 0; at < data.size(); at += 5) {
+            const std::size_t n = std::min<std::size_t>(5, data.size() - at);
+            std::vector<std::uint8_t> b(6, 'f');
+            b[0] = static_cast<std::uint8_t>(0x30 + n);
+            std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(at), n, b.begin() + 1);
+            const auto last = std::find_if(blocks.rbegin(), blocks.rend(), [](const auto& x) {
+                return x[0] >= 0x30 && x[0] <= 0x35;
+            });
+            const auto from = last == blocks.rend() ? blocks.begin() : last.base();
+            const auto span = static_cast<int>(blocks.end() - from);
+            blocks.insert(from + pick(rng, 0, span), b);
+        }
+    }
     for (const auto& b : blocks) {
         r.script.slowData.insert(r.script.slowData.end(), b.begin(), b.end());
     }

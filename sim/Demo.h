@@ -16,8 +16,12 @@ inline constexpr const char* kDemoCallsign = "JA1DMO  ";
 // volume, modem settings and a firmware version; about 1 ms per request.
 void configureDemoAdapter(SimulatedAdapter& adapter);
 
+// How a demo station sends its position in the slow data (D-PRS).
+enum class DemoPosition { None, GpsA, Nmea };
+
 // One made-up reception and what the console should show for it.
 struct DemoReception {
+    DemoPosition sends = DemoPosition::None;
     ScriptedReception script;
     std::string caller;  // 8 characters
     std::string suffix;  // 4
@@ -27,7 +31,8 @@ struct DemoReception {
 };
 
 // A reception from a built-in list of stations: mostly control code 0, the header in
-// pieces, the four message parts in a random order among other blocks and filler, and
+// pieces, the four message parts in a random order among other blocks and filler, the
+// station's position in data blocks (GPS-A, NMEA or none, as each station does), and
 // about `seconds` of transmission at the monitor's pace. Now and then a station calls the
 // demo station itself.
 DemoReception demoReception(std::mt19937& rng, double seconds);

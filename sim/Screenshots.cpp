@@ -8,6 +8,7 @@
 #include "history/Unit5.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "heard/HeardStations.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
@@ -62,7 +63,7 @@ int main(int argc, char* argv[]) {
 
     Form1->HistoryClick();
     std::mt19937 rng(2026);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 10; ++i) {
         adapter->queueReception(demoReception(rng, 0.1).script);
         const int lines = i + 1;
         if (!QTest::qWaitFor([&] { return Form4->History->count() == lines; }, 5000)) {
@@ -80,5 +81,6 @@ int main(int argc, char* argv[]) {
     ok = save(Form12, dir, "search.png") && ok;
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
+    ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
     return ok ? 0 : 1;
 }

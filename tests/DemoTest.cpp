@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the demo's simulated stations.
 #include "sim/Demo.h"
+#include "heard/HeardStations.h"
 #include "history/Unit5.h"
 #include "monitor/RadioHeader.h"
 #include "support/ConsoleFixture.h"
+
+#include <map>
 
 namespace tamsel {
 namespace {
@@ -18,8 +21,10 @@ TEST_F(Demo, GeneratedReceptionsDecodeIntoTheFieldsAndHistory) {
     EXPECT_TRUE(Form1->Repeater->isChecked());
     Form1->HistoryClick();
     std::mt19937 rng(7);
+    std::map<std::string, DemoPosition> sends;
     for (int i = 0; i < 12; ++i) {
         const DemoReception r = demoReception(rng, 0.05);
+        sends[r.caller.substr(0, r.caller.find(' '))] = r.sends;
         sim->queueReception(r.script);
         ASSERT_TRUE(test::waitFor([&] { return Form4->History->count() == i + 1; }));
         EXPECT_EQ(Form1->CallerCALL->text().toStdString(), r.caller);
@@ -34,6 +39,15 @@ TEST_F(Demo, GeneratedReceptionsDecodeIntoTheFieldsAndHistory) {
         EXPECT_EQ(line.substr(43), r.controlCode == 0
                                        ? r.message + " "
                                        : std::string(controlCodeText(r.controlCode)));
+    }
+    // The stations that send a position (GPS-A or NMEA) show it among the heard stations.
+    QCoreApplication::processEvents();
+    const HeardStationsModel& heard = *console->heardStations()->model();
+    ASSERT_EQ(static_cast<std::size_t>(heard.rowCount()), sends.size());
+    for (int row = 0; row < heard.rowCount(); ++row) {
+        const HeardStation& station = heard.station(row);
+        SCOPED_TRACE(station.callsign);
+        EXPECT_EQ(station.position.has_value(), sends.at(station.callsign) != DemoPosition::None);
     }
 }
 

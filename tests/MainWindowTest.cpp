@@ -393,7 +393,7 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
     }
     EXPECT_EQ(captions, (QStringList{"&File", "&Save", "E&xit", "&Config", "&MyCALL/2 ",
                                      "&Default Setting", "&Window", "Received &History", "&Memory",
-                                     "&Help", "&PIC Version", "&About..."}));
+                                     "Heard &Stations", "&Help", "&PIC Version", "&About..."}));
     EXPECT_FALSE(w().CalledCALL->isEnabled());
     EXPECT_FALSE(w().DayTime->isEnabled());
     EXPECT_FALSE(w().FlagInfo->isEnabled());

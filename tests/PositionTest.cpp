@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the D-PRS position decoding and of the heard-stations list.
-#include "monitor/HeardList.h"
 #include "monitor/Position.h"
+#include "monitor/HeardList.h"
 #include "monitor/ReceptionMachine.h"
 #include "support/CaseName.h"
 
@@ -64,36 +64,89 @@ std::string wrongCrc() {
     return s;
 }
 
-const std::string kRmc =
-    "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n";
+const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n";
 const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Dprs, Stream,
     ::testing::Values(
-        StreamCase{"the real capture", kCapture, 1, 32.65783, -116.96317, 179, 0.0, {},
-                   "J.P. HT ID-52PLUS", "DM12mp"},
+        StreamCase{"the real capture",
+                   kCapture,
+                   1,
+                   32.65783,
+                   -116.96317,
+                   179,
+                   0.0,
+                   {},
+                   "J.P. HT ID-52PLUS",
+                   "DM12mp"},
         StreamCase{"the capture after other data, lower-case CRC digits",
-                   "junk\r" + std::string("xx") + "$$CRC1fc0" + kCapture.substr(9), 1, 32.65783,
-                   -116.96317, 179, 0.0, {}, "J.P. HT ID-52PLUS", "DM12mp"},
+                   "junk\r" + std::string("xx") + "$$CRC1fc0" + kCapture.substr(9),
+                   1,
+                   32.65783,
+                   -116.96317,
+                   179,
+                   0.0,
+                   {},
+                   "J.P. HT ID-52PLUS",
+                   "DM12mp"},
         StreamCase{"one CRC digit wrong", wrongCrc(), 0, 0, 0, {}, {}, {}, "", ""},
-        StreamCase{"compressed, with course and speed", "$$CRC8604,X>Y:!/5L!!<*e7>7P[\r", 1, 49.5,
-                   -72.75, 88, 36.2, {}, "", "FN39om"},
+        StreamCase{"compressed, with course and speed",
+                   "$$CRC8604,X>Y:!/5L!!<*e7>7P[\r",
+                   1,
+                   49.5,
+                   -72.75,
+                   88,
+                   36.2,
+                   {},
+                   "",
+                   "FN39om"},
         StreamCase{"RMC then GGA", kRmc + kGga, 2, 48.1173, 11.516667, 84, 22.4, 545.4 * 3.28084,
                    "", "JN58sc"},
         StreamCase{"GGA before RMC waits for it", kGga + kRmc, 1, 48.1173, 11.516667, 84, 22.4,
                    545.4 * 3.28084, "", "JN58sc"},
-        StreamCase{"NMEA with a wrong checksum", kRmc.substr(0, kRmc.size() - 4) + "6B\r\n", 0, 0,
-                   0, {}, {}, {}, "", ""},
-        StreamCase{"RMC without a fix", "$GNRMC,010203.00,V,,,,,,,010101,,,N*62\r", 0, 0, 0, {},
-                   {}, {}, "", ""},
-        StreamCase{"truncated sentence, never ended", kCapture.substr(0, 40), 0, 0, 0, {}, {}, {},
-                   "", ""},
-        StreamCase{"truncated sentence, ended early", kCapture.substr(0, 40) + "\r", 0, 0, 0, {},
-                   {}, {}, "", ""},
+        StreamCase{"NMEA with a wrong checksum",
+                   kRmc.substr(0, kRmc.size() - 4) + "6B\r\n",
+                   0,
+                   0,
+                   0,
+                   {},
+                   {},
+                   {},
+                   "",
+                   ""},
+        StreamCase{"RMC without a fix",
+                   "$GNRMC,010203.00,V,,,,,,,010101,,,N*62\r",
+                   0,
+                   0,
+                   0,
+                   {},
+                   {},
+                   {},
+                   "",
+                   ""},
+        StreamCase{
+            "truncated sentence, never ended", kCapture.substr(0, 40), 0, 0, 0, {}, {}, {}, "", ""},
+        StreamCase{"truncated sentence, ended early",
+                   kCapture.substr(0, 40) + "\r",
+                   0,
+                   0,
+                   0,
+                   {},
+                   {},
+                   {},
+                   "",
+                   ""},
         StreamCase{"a sentence over 256 bytes is dropped, the next one read",
-                   "$$CRC1FC0," + std::string(300, 'A') + "\r" + kCapture, 1, 32.65783,
-                   -116.96317, 179, 0.0, {}, "J.P. HT ID-52PLUS", "DM12mp"}),
+                   "$$CRC1FC0," + std::string(300, 'A') + "\r" + kCapture,
+                   1,
+                   32.65783,
+                   -116.96317,
+                   179,
+                   0.0,
+                   {},
+                   "J.P. HT ID-52PLUS",
+                   "DM12mp"}),
     test::ByWhat());
 
 TEST(Dprs, AltitudeComesOutOfTheComment) {

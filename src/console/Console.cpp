@@ -7,6 +7,7 @@
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
+#include "heard/HeardStations.h"
 #include "history/Unit5.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
@@ -29,16 +30,23 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
     historyOpen = 0;
     searchPosition = 0;
     try {
-        Form1 = new TForm1(link, notifier, historyOpen, captionNote);
+        // Made first so that it hears every reception the monitor reports.
+        heard_ = std::make_unique<HeardStations>(notifier);
+        HeardStationsModel* heard = heard_->model();
+        Form1 = new TForm1(link, notifier, historyOpen, captionNote, [heard](receiveRF& monitor) {
+            QObject::connect(&monitor, &receiveRF::stationReport, heard, &HeardStationsModel::apply,
+                             Qt::QueuedConnection);
+        });
         Form2 = new TForm2(link);
         Form3 = new TForm3(notifier);
-        Form4 = new TForm4();
+        Form4 = new TForm4(notifier);
         Form11 = new TForm11(link, notifier);
         Form12 = new TForm12(notifier);
         wireWindows();
         Form1->show();
     } catch (...) {
         destroyWindows();
+        heard_.reset();
         throw;
     }
 }
@@ -49,6 +57,8 @@ void Console::wireWindows() {
     QObject::connect(Form1, &TForm1::defaultSettingRequested, Form11, [] { showWindow(Form11); });
     QObject::connect(Form1, &TForm1::historyRequested, Form4, &TForm4::openHistory);
     QObject::connect(Form1, &TForm1::memoryRequested, Form3, [] { showWindow(Form3); });
+    HeardStations* heard = heard_.get();
+    QObject::connect(Form1, &TForm1::heardStationsRequested, heard, [heard] { showWindow(heard); });
 
     // What the operator chose elsewhere becomes the main window's header fields; their
     // change handlers send it to the adapter.
@@ -56,6 +66,7 @@ void Console::wireWindows() {
     QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
     QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
+    QObject::connect(heard, &HeardStations::replyRequested, Form1, &TForm1::setDestination);
 
     // The memory search looks through the memory list and scrolls it to what it found.
     Form12->setSearchedLines(&Form3->Memory->lines());
@@ -78,6 +89,7 @@ Console::~Console() {
     }
     relay_.reset(); // reports already queued go with it
     destroyWindows();
+    heard_.reset(); // after the monitor has ended
 }
 
 void Console::follow(AdapterConnection& connection) {

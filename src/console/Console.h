@@ -21,6 +21,8 @@ class TForm3;
 class TForm4;
 class TForm11;
 class TForm12;
+class HeardStations;
+class HeardStationsModel;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -47,16 +49,20 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
+    // The list of heard stations (not one of the six), collecting from the start.
+    HeardStations* heardStations() const { return heard_.get(); }
+
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
 
 private:
-    static void wireWindows();
+    void wireWindows();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
                         unsigned generation);
 
+    std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<QObject> relay_; // hands the connection's news to the UI thread
 };

@@ -31,7 +31,7 @@ std::optional<QString> readShown(AdapterLink& link, Request request, Retry rule)
 } // namespace
 
 TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
-               const QString& captionNote)
+               const QString& captionNote, const std::function<void(receiveRF&)>& wireMonitor)
     : link_(link), notifier_(notifier) {
     setupUi(this);
     applyColours();
@@ -65,11 +65,12 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     connect(DefaultSetting1, &QAction::triggered, this, &TForm1::DefaultSetting1Click);
     connect(History, &QAction::triggered, this, &TForm1::HistoryClick);
     connect(Memory1, &QAction::triggered, this, &TForm1::Memory1Click);
+    connect(HeardStations1, &QAction::triggered, this, &TForm1::HeardStations1Click);
     connect(PICVersion1, &QAction::triggered, this, &TForm1::PICVersion1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 
     populate();
-    startMonitor(historyGate);
+    startMonitor(historyGate, wireMonitor);
 }
 
 TForm1::~TForm1() {
@@ -157,11 +158,15 @@ void TForm1::showAdapterState(const QString& suffix) {
     setWindowTitle(caption_ + suffix);
 }
 
-void TForm1::startMonitor(const std::atomic<int>& historyGate) {
+void TForm1::startMonitor(const std::atomic<int>& historyGate,
+                          const std::function<void(receiveRF&)>& wireMonitor) {
     // Created suspended, kept here, then started; it ends only when asked to.
     monitor_ = new receiveRF(link_, historyGate);
     connect(monitor_, &receiveRF::fieldReceived, this, &TForm1::showReception,
             Qt::QueuedConnection);
+    if (wireMonitor) {
+        wireMonitor(*monitor_);
+    }
     monitor_->start();
 }
 
@@ -313,6 +318,9 @@ void TForm1::HistoryClick() {
 }
 void TForm1::Memory1Click() {
     emit memoryRequested();
+}
+void TForm1::HeardStations1Click() {
+    emit heardStationsRequested();
 }
 
 void TForm1::PICVersion1Click() {

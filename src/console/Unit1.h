@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <atomic>
+#include <functional>
 
 namespace tamsel {
 
@@ -20,9 +21,11 @@ class receiveRF;
 class TForm1 : public QMainWindow, public Ui::TForm1 {
     Q_OBJECT
 public:
-    // The monitor started here hands out history lines while `historyGate` is set.
+    // The monitor started here hands out history lines while `historyGate` is set;
+    // `wireMonitor` connects it before it starts, so nothing it says is missed.
     TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
-           const QString& captionNote = {});
+           const QString& captionNote = {},
+           const std::function<void(receiveRF&)>& wireMonitor = {});
     ~TForm1() override;
 
     // Reads every value the window shows from the adapter, writing each change back: at
@@ -54,6 +57,7 @@ public:
     void DefaultSetting1Click();
     void HistoryClick();
     void Memory1Click();
+    void HeardStations1Click();
     void PICVersion1Click();
     void About1Click();
 
@@ -73,6 +77,7 @@ signals:
     void defaultSettingRequested();
     void historyRequested();
     void memoryRequested();
+    void heardStationsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,7 +86,8 @@ protected:
 
 private:
     void applyColours();
-    void startMonitor(const std::atomic<int>& historyGate);
+    void startMonitor(const std::atomic<int>& historyGate,
+                      const std::function<void(receiveRF&)>& wireMonitor);
     void FormActivate();
     void FormMouseEnter();
     void FormCloseQuery();

@@ -6,9 +6,12 @@
 #include "widgets/Foreground.h"
 #include "widgets/Text.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace tamsel {
@@ -57,10 +60,13 @@ private:
 
 } // namespace
 
-TForm4::TForm4() {
+TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(QStringLiteral("Received History"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    SaveAs1 = file->addAction(QStringLiteral("Save &As..."));
+    SaveAs1->setObjectName(QStringLiteral("SaveAs1"));
+    connect(SaveAs1, &QAction::triggered, this, &TForm4::SaveAs1Click);
     Erase = file->addAction(QStringLiteral("&Erase"));
     Erase->setObjectName(QStringLiteral("Erase"));
     Exit1 = file->addAction(QStringLiteral("E&xit"));
@@ -99,6 +105,10 @@ TForm4::TForm4() {
     History->setMinimumSize(metrics.horizontalAdvance(QString(80, 'M')) + frame,
                             metrics.height() * kRowsInView + frame);
     adjustSize();
+
+    chooseFile = [this] {
+        return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("history.txt"));
+    };
 }
 
 TForm4::~TForm4() {
@@ -114,6 +124,27 @@ void TForm4::appendLine(const QByteArray& line) {
     History->append(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
     if (History->count() >= kRowsInView) {
         History->setTopRow(History->count() - kRowsInView);
+    }
+}
+
+bool TForm4::saveAs(const QString& path) {
+    QByteArray text;
+    for (int row = 0; row < History->count(); ++row) {
+        text += History->displayText(row).toUtf8() + '\n';
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit()) {
+        notifier_.failure(QStringLiteral("Cannot write %1:\n%2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void TForm4::SaveAs1Click() {
+    const QString path = chooseFile();
+    if (!path.isEmpty()) {
+        saveAs(path);
     }
 }
 

@@ -4,9 +4,11 @@
 
 #include "history/HistoryFlag.h"
 #include "widgets/LineListView.h"
+#include "widgets/Notifier.h"
 
 #include <QLabel>
 #include <QMainWindow>
+#include <functional>
 
 namespace tamsel {
 
@@ -18,7 +20,7 @@ public:
     static constexpr int kRowsInView = 17;
     static const char* const kHeading;
 
-    TForm4();
+    explicit TForm4(Notifier& notifier);
     ~TForm4() override;
 
     // Shows the window and starts collecting: the main window's Received History command.
@@ -26,14 +28,22 @@ public:
     // Adds a line at the end and scrolls so that the newest 17 lines are in view.
     void appendLine(const QByteArray& line);
 
+    // Writes the lines as shown, one per line, UTF-8 with LF line ends. False on failure,
+    // which the operator is told (through `notifier`).
+    bool saveAs(const QString& path);
+    void SaveAs1Click();
     void EraseClick();
     void Exit1Click();
     void HistoryDblClick();
 
     QLabel* StaticText1;
     LineListView* History;
+    QAction* SaveAs1;
     QAction* Erase;
     QAction* Exit1;
+
+    // How Save As asks for a file name; an empty name means the operator cancelled.
+    std::function<QString()> chooseFile;
 
 signals:
     // The caller's callsign of the line the operator picked, as it stands in the line.
@@ -41,6 +51,9 @@ signals:
 
 protected:
     void enterEvent(QEnterEvent* event) override;
+
+private:
+    Notifier& notifier_;
 };
 
 } // namespace tamsel

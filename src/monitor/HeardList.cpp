@@ -58,6 +58,14 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
     return Change{rowOf(*current_), std::nullopt};
 }
 
+std::optional<std::size_t> HeardList::rowOf(const std::string& caller) const {
+    const auto it = index_.find(withoutTrailingBlanks(caller));
+    if (it == index_.end()) {
+        return std::nullopt;
+    }
+    return rowOf(it->second);
+}
+
 const HeardStation& HeardList::at(std::size_t row) const {
     return stations_[idAt(row)];
 }

@@ -20,7 +20,7 @@ struct HeardStation {
     std::string lastHeard; // local time as the reception fields show it
     std::size_t count = 0; // receptions since start
     std::string called;
-    std::string message;            // of the latest reception that carried one
+    std::string message;              // of the latest reception that carried one
     std::optional<Position> position; // the last valid one
 };
 
@@ -39,6 +39,8 @@ public:
     std::optional<Change> apply(const StationReport& report);
 
     std::size_t size() const { return live_; }
+    // The row of the station a Heard report for `caller` will move, or nothing if new.
+    std::optional<std::size_t> rowOf(const std::string& caller) const;
     const HeardStation& at(std::size_t row) const;
 
 private:

@@ -65,7 +65,8 @@ std::optional<double> parseAngle(std::string_view text, std::size_t degreeDigits
     }
     const auto degrees = parseNumber(std::string_view(t).substr(0, degreeDigits));
     const auto minutes = parseNumber(std::string_view(t).substr(degreeDigits));
-    if (!degrees || !minutes || *minutes >= 60 || (hemisphere != negative && hemisphere != positive)) {
+    if (!degrees || !minutes || *minutes >= 60 ||
+        (hemisphere != negative && hemisphere != positive)) {
         return std::nullopt;
     }
     const double value = *degrees + *minutes / 60.0;
@@ -191,8 +192,8 @@ std::optional<std::vector<std::string_view>> nmeaFields(std::string_view s) {
     std::string_view body = s.substr(1, star - 1);
     for (std::size_t start = 0;;) {
         const auto comma = body.find(',', start);
-        fields.push_back(body.substr(start, comma == std::string_view::npos ? body.npos
-                                                                              : comma - start));
+        fields.push_back(
+            body.substr(start, comma == std::string_view::npos ? body.npos : comma - start));
         if (comma == std::string_view::npos) {
             break;
         }
@@ -244,8 +245,8 @@ std::optional<Position> decodeGpsA(std::string_view s) {
 }
 
 std::optional<Position> decodeAprs(std::string_view packet) {
-    if (const auto colon = packet.find(':'); colon != std::string_view::npos &&
-                                             packet.find('>') < colon) {
+    if (const auto colon = packet.find(':');
+        colon != std::string_view::npos && packet.find('>') < colon) {
         packet.remove_prefix(colon + 1);
     }
     if (packet.empty()) {

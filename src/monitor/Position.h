@@ -59,7 +59,7 @@ private:
 
     std::string sentence_;
     bool overlong_ = false;
-    std::optional<Position> rmc_;          // the last RMC fix of this reception
+    std::optional<Position> rmc_;           // the last RMC fix of this reception
     std::optional<double> pendingAltitude_; // a GGA altitude waiting for its RMC
 };
 
