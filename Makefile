@@ -33,12 +33,12 @@ demo: build
 	@$(BUILD)/sim/tamsel-demo
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 # Fails on any difference from clang-format and on any include that points up or sideways.
 .PHONY: lint
 lint: deps
-	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	@git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 	@scripts/check-includes
 
 clean:

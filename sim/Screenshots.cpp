@@ -5,10 +5,10 @@
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
+#include "heard/HeardStations.h"
 #include "history/Unit5.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
-#include "heard/HeardStations.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 

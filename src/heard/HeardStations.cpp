@@ -104,7 +104,8 @@ void HeardStations::showContextMenu(const QPoint& at) {
     const int row = index.row();
     const bool located = model_->station(row).position.has_value();
     QMenu menu(this);
-    QAction* map = menu.addAction(QStringLiteral("Open in &Map"), this, [this, row] { openMap(row); });
+    QAction* map =
+        menu.addAction(QStringLiteral("Open in &Map"), this, [this, row] { openMap(row); });
     QAction* copy =
         menu.addAction(QStringLiteral("&Copy Position"), this, [this, row] { copyPosition(row); });
     map->setEnabled(located);
@@ -117,9 +118,9 @@ void HeardStations::openMap(int row) {
     if (!p) {
         return;
     }
-    const QUrl url(QStringLiteral("geo:%1,%2")
-                       .arg(QString::number(p->latitude, 'f', 5),
-                            QString::number(p->longitude, 'f', 5)));
+    const QUrl url(
+        QStringLiteral("geo:%1,%2")
+            .arg(QString::number(p->latitude, 'f', 5), QString::number(p->longitude, 'f', 5)));
     if (!openUrl(url)) {
         notifier_.failure(QStringLiteral("No map application opened %1.").arg(url.toString()));
     }

@@ -25,10 +25,10 @@ QString trimmed(const std::string& bytes) {
 } // namespace
 
 QStringList HeardStationsModel::headers() {
-    return {QStringLiteral("Callsign"),  QStringLiteral("Suffix"),    QStringLiteral("Last Heard"),
-            QStringLiteral("Count"),     QStringLiteral("Called"),    QStringLiteral("Message"),
-            QStringLiteral("Locator"),   QStringLiteral("Latitude"),  QStringLiteral("Longitude"),
-            QStringLiteral("Course"),    QStringLiteral("Speed"),     QStringLiteral("Altitude"),
+    return {QStringLiteral("Callsign"), QStringLiteral("Suffix"),   QStringLiteral("Last Heard"),
+            QStringLiteral("Count"),    QStringLiteral("Called"),   QStringLiteral("Message"),
+            QStringLiteral("Locator"),  QStringLiteral("Latitude"), QStringLiteral("Longitude"),
+            QStringLiteral("Course"),   QStringLiteral("Speed"),    QStringLiteral("Altitude"),
             QStringLiteral("Comment")};
 }
 
