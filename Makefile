@@ -52,9 +52,16 @@ bench: build
 screenshots: build
 	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt
 
+# The Debian package, built as Debian builds it (dpkg-buildpackage, debhelper) from a copy
+# of the tracked sources; the .deb and its -dbgsym land in build/package/.
 .PHONY: package
-package: build
-	@cd $(BUILD) && cpack
+package: deps
+	@rm -rf build/package && mkdir -p build/package/tamsel
+	@git ls-files --cached --others --exclude-standard | grep -v '^fuzz/corpus/' \
+		| tar -cf - -T - | tar -xf - -C build/package/tamsel
+	@cd build/package/tamsel && dpkg-buildpackage -us -uc -b > ../build.log 2>&1 \
+		|| { tail -30 ../build.log; exit 1; }
+	@ls build/package/*.deb
 
 # The long form of CI: format and include checks, the functional suite, the same suite under AddressSanitizer with
 # UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time

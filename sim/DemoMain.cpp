@@ -1,15 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamsel-demo: the console on the built-in simulated adapter.
+#include "console/CommandLine.h"
 #include "console/Console.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
 #include <QTimer>
+#include <iostream>
 #include <random>
 
 // The console on a simulated adapter that hears a station every few seconds, for trying
 // the program without an adapter.
 int main(int argc, char* argv[]) {
+    const tamsel::ProgramInfo program{
+        "tamsel-demo", "Runs the Tamsel Console on a built-in simulated adapter that hears a "
+                       "station every few\nseconds, for trying the console without an adapter."};
+    if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
+        return *status;
+    }
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
     tamsel::configureDemoAdapter(*adapter);

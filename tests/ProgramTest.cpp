@@ -13,6 +13,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -102,6 +104,90 @@ protected:
         adapter.firmware.setText(0x66, "hello from the test ");
     }
 };
+
+// Runs `binary` with `args` to its end with no display at all; its exit status and what it
+// wrote on standard output and standard error.
+struct Ended {
+    int status = -1;
+    std::string out, err;
+};
+Ended runWithoutDisplay(const char* binary, std::vector<std::string> args) {
+    char outPath[] = "/tmp/tamsel-out-XXXXXX", errPath[] = "/tmp/tamsel-err-XXXXXX";
+    const int outFd = mkstemp(outPath), errFd = mkstemp(errPath);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, outFd, 1);
+    posix_spawn_file_actions_adddup2(&files, errFd, 2);
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view v(*e);
+        if (!v.starts_with("DISPLAY=") && !v.starts_with("WAYLAND_DISPLAY=") &&
+            !v.starts_with("QT_QPA_PLATFORM=")) {
+            env.emplace_back(v);
+        }
+    }
+    std::vector<char*> envp, argv{const_cast<char*>(binary)};
+    for (auto& e : env) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    Ended ended;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, binary, &files, nullptr, argv.data(), envp.data()) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&files);
+    auto slurp = [](int fd) {
+        std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
+        pread(fd, text.data(), text.size(), 0);
+        close(fd);
+        return text;
+    };
+    ended.out = slurp(outFd);
+    ended.err = slurp(errFd);
+    unlink(outPath);
+    unlink(errPath);
+    return ended;
+}
+
+struct OptionCase {
+    const char* binary;
+    std::vector<std::string> args;
+    int status;
+    std::string out; // the start of standard output
+    std::string err; // the start of standard error
+};
+
+// With the adapter plugged in and no display: answered without touching either.
+TEST_F(ProgramOnEmulatedAdapter, OptionsAreAnsweredWithoutUsbOrDisplay) {
+    const OptionCase cases[] = {
+        {TAMSEL_BINARY, {"--help"}, 0, "Usage: tamsel [--help | --version]\n", ""},
+        {TAMSEL_BINARY, {"-h"}, 0, "Usage: tamsel", ""},
+        {TAMSEL_BINARY, {"--version"}, 0, "tamsel 3.5.0\n", ""},
+        {TAMSEL_BINARY, {"--bogus"}, 2, "", "tamsel: unrecognised argument '--bogus'\n"},
+        {TAMSEL_DEMO_BINARY, {"--help"}, 0, "Usage: tamsel-demo [--help | --version]\n", ""},
+        {TAMSEL_DEMO_BINARY, {"--version"}, 0, "tamsel-demo 3.5.0\n", ""},
+        {TAMSEL_DEMO_BINARY, {"-x"}, 2, "", "tamsel-demo: unrecognised argument '-x'\n"},
+    };
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.binary) + " " + c.args.at(0));
+        EmulatedAdapter adapter;
+        const Ended ended = runWithoutDisplay(c.binary, c.args);
+        EXPECT_EQ(ended.status, c.status);
+        EXPECT_EQ(ended.out.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(ended.err.substr(0, c.err.size()), c.err);
+        EXPECT_EQ(ended.out.empty(), c.out.empty());
+        EXPECT_EQ(ended.err.empty(), c.err.empty()) << ended.err;
+        EXPECT_EQ(adapter.configuration.load(), -1) << "the adapter was not configured";
+        EXPECT_TRUE(adapter.firmware.trace().empty()) << "no request reached it";
+    }
+}
 
 TEST_F(ProgramOnEmulatedAdapter, UnpluggedMidReceptionThenClosedCleanly) {
     EmulatedAdapter adapter;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what an installation puts on a machine: the file list of `cmake --install` into a
-# scratch root, the Debian package built from the same tree, the udev rule's content and
-# the desktop metadata.
+# scratch root, the udev rule's content, the desktop metadata, the manual pages, and the
+# Debian package built from the same tree as Debian builds it, checked by lintian.
 set -euo pipefail
 source_dir=$1
 build_dir=$2
@@ -19,6 +19,8 @@ expected=(
     usr/share/icons/hicolor/48x48/apps/tamsel.png
     usr/share/icons/hicolor/scalable/apps/tamsel.svg
     usr/share/doc/tamsel/examples/memory.txt
+    usr/share/man/man1/tamsel.1
+    usr/share/man/man1/tamsel-demo.1
 )
 
 # 1. The install tree.
@@ -46,15 +48,44 @@ grep -q '^Categories=.*HamRadio' "$source_dir/packaging/tamsel.desktop" || fail 
 appstreamcli validate --no-net "$source_dir/packaging/io.github.tamsel.console.metainfo.xml" \
     > /dev/null || fail "metainfo does not validate"
 
-# 4. The Debian package: same files, runtime dependencies found.
-(cd "$scratch" && cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/pkg" > /dev/null)
-deb=$(ls "$scratch"/pkg/*.deb)
+# 4. The manual pages render without a warning.
+for page in tamsel tamsel-demo; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l -Tutf8 \
+        "$scratch/root/usr/share/man/man1/$page.1" 2>&1 > /dev/null)
+    [ -z "$warnings" ] || fail "man page $page: $warnings"
+done
+
+# 5. The Debian package, built by dpkg-buildpackage from a copy of the tracked sources.
+for tool in dpkg-buildpackage lintian; do
+    if ! command -v "$tool" > /dev/null; then
+        echo "packaging: SKIPPED the Debian package: $tool is missing (scripts/install-deps installs it)"
+        exit 0
+    fi
+done
+mkdir -p "$scratch/pkg/tamsel"
+if git -C "$source_dir" rev-parse --git-dir > /dev/null 2>&1; then
+    git -C "$source_dir" ls-files --cached --others --exclude-standard | grep -v '^fuzz/corpus/' \
+        | (cd "$source_dir" && tar -cf - -T -) | tar -xf - -C "$scratch/pkg/tamsel"
+else
+    (cd "$source_dir" && tar --exclude=./build --exclude=./.git -cf - .) \
+        | tar -xf - -C "$scratch/pkg/tamsel"
+fi
+(cd "$scratch/pkg/tamsel" && dpkg-buildpackage -us -uc -b > ../build.log 2>&1) \
+    || { tail -30 "$scratch/pkg/build.log"; fail "dpkg-buildpackage"; }
+deb=$(ls "$scratch"/pkg/tamsel_*_*.deb)
 listing=$(dpkg-deb -c "$deb")
 for f in "${expected[@]}"; do
+    [[ $f == usr/share/man/* ]] && f=$f.gz
     grep -q " \./$f\$" <<< "$listing" || fail "package is missing /$f"
 done
+grep -q "usr/lib/debug" <<< "$listing" && fail "debug symbols are in the package itself"
+ls "$scratch"/pkg/tamsel-dbgsym_*.deb > /dev/null || fail "no -dbgsym package"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libusb-1.0-0 libjpeg62-turbo udev; do
+for dep in libqt6widgets6 libusb-1.0-0 libjpeg62-turbo; do
     grep -q "$dep" <<< "$depends" || fail "package does not depend on $dep ($depends)"
 done
-echo "packaging: ${#expected[@]} files installed and packaged; depends: $depends"
+grep -q fonts-ipafont-gothic <<< "$(dpkg-deb -f "$deb" Recommends)" || fail "no font recommended"
+lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' || true
+lintian --fail-on error,warning "$deb" > /dev/null 2>&1 || fail "lintian"
+echo "packaging: ${#expected[@]} files installed and packaged, lintian clean;" \
+    "installed size $(dpkg-deb -f "$deb" Installed-Size) KiB; depends: $depends"

@@ -61,16 +61,22 @@ Discovery rediscoverAdapter(UsbBus& bus) {
     return at ? openAt(bus, *at, /*comingBack=*/true) : Discovery{};
 }
 
-std::string notFoundMessage(const Discovery& result) {
+std::string notFoundMessage(const Discovery& result, const UdevRule& rule) {
     if (result.outcome != Discovery::Outcome::CannotOpen) {
         return kNotFoundText;
     }
+    const std::string install = rule.installed
+                                    ? "The udev rule that grants it is installed (" + rule.path +
+                                          "); make udev read it again:\n"
+                                    : "Install the udev rule that comes with the program:\n"
+                                      "  sudo cp " +
+                                          rule.path + " /etc/udev/rules.d/\n";
     return "Tamsel found, but it could not be opened (" + result.error +
            ").\n\n"
-           "This is usually a matter of permissions. Install the udev rule that comes with "
-           "the program:\n"
-           "  sudo cp 60-tamsel.rules /etc/udev/rules.d/\n"
-           "  sudo udevadm control --reload && sudo udevadm trigger\n"
+           "This is usually a matter of permissions. " +
+           install +
+           "  sudo udevadm control --reload\n"
+           "  sudo udevadm trigger\n"
            "then unplug the adapter and plug it in again.";
 }
 

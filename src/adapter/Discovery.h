@@ -53,7 +53,16 @@ Discovery discoverAdapter(UsbBus& bus);
 Discovery rediscoverAdapter(UsbBus& bus);
 
 inline constexpr const char* kNotFoundText = "Tamsel not found.";
-// The text for the operator when discovery did not give an adapter.
-std::string notFoundMessage(const Discovery& result);
+
+// Where the udev rule that grants the adapter to the user at the seat is: installed (by
+// the package), or still in the source tree to be copied into place.
+struct UdevRule {
+    bool installed = false;
+    std::string path = "packaging/60-tamsel.rules";
+};
+
+// The text for the operator when discovery did not give an adapter; for one that could
+// not be opened, the permission fix with the rule where it is.
+std::string notFoundMessage(const Discovery& result, const UdevRule& rule = {});
 
 } // namespace tamsel

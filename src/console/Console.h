@@ -78,6 +78,9 @@ private:
     Notifier& notifier_;
 };
 
+// Where the udev rule for the adapter is on this machine.
+UdevRule udevRule();
+
 // The program after discovery: tells the operator when there is no adapter, otherwise
 // creates the windows and runs `eventLoop` until the main window closes. An exception that
 // escapes is shown in a box. Always returns exit status 0. With `rescan`, the adapter is

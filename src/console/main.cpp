@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main: the tamsel program: discovery, then the console.
 #include "adapter/LibusbLink.h"
+#include "console/CommandLine.h"
 #include "console/Console.h"
 
+#include <iostream>
+
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before USB or the display is touched.
+    const tamsel::ProgramInfo program{
+        "tamsel", "Configures a Tamsel USB D-STAR digital-voice adapter and shows what it "
+                  "receives."};
+    if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
+        return *status;
+    }
     // The adapter is looked for before anything else; the application object is still
     // needed for the not-found box itself.
     tamsel::LibusbBus bus;
