@@ -8,6 +8,7 @@
 #include "console/Unit1.h"
 #include "heard/HeardStationsModel.h"
 #include "memory/MemoryFile.h"
+#include "memory/RepeaterList.h"
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "sim/SimulatedAdapter.h"
@@ -43,22 +44,6 @@ std::size_t memoryLines() {
     return shortRun ? 10'000 : 1'000'000;
 }
 
-// A memory file of the given size, about 45 bytes a line, made once per run.
-const std::string& memoryFile() {
-    static std::string path;
-    if (path.empty()) {
-        path = "/tmp/tamsel-bench-memory-" + std::to_string(memoryLines()) + ".txt";
-        std::ofstream out(path, std::ios::binary);
-        char line[64];
-        for (std::size_t i = 0; i < memoryLines(); ++i) {
-            std::snprintf(line, sizeof line, "Name%05zu JA%1zuA%03zu   JR1YB  B JR1YB  G note\n",
-                          i % 100000, i % 10, i % 1000);
-            out << line;
-        }
-    }
-    return path;
-}
-
 // Runs a command to its end with its output thrown away.
 void run(std::vector<std::string> args) {
     std::vector<char*> argv;
@@ -77,9 +62,50 @@ void run(std::vector<std::string> args) {
     posix_spawn_file_actions_destroy(&actions);
 }
 
-// --- memory file: load and show, against wc -l
-void LoadMemoryFile(benchmark::State& state) {
-    const std::string& path = memoryFile();
+// A memory file of `lines` lines (about 45 bytes each) and an Icom repeater list of as
+// many DV rows, made once per run.
+const std::string& memoryFile(std::size_t lines) {
+    static std::map<std::size_t, std::string> paths;
+    std::string& path = paths[lines];
+    if (path.empty()) {
+        path = "/tmp/tamsel-bench-memory-" + std::to_string(lines) + ".txt";
+        std::ofstream out(path, std::ios::binary);
+        char line[64];
+        for (std::size_t i = 0; i < lines; ++i) {
+            std::snprintf(line, sizeof line, "Name%05zu JA%1zuA%03zu   JR1YB  B JR1YB  G note\n",
+                          i % 100000, i % 10, i % 1000);
+            out << line;
+        }
+    }
+    return path;
+}
+
+const std::string& repeaterList(std::size_t rows) {
+    static std::string path;
+    if (path.empty()) {
+        path = "/tmp/tamsel-bench-icom-" + std::to_string(rows) + ".csv";
+        std::ofstream out(path, std::ios::binary);
+        out << "Group No,Group Name,Name,Sub Name,Repeater Call Sign,Gateway Call Sign,"
+               "Frequency,Dup,Offset,Mode,TONE,Repeater Tone,RPT1USE,Position,Latitude,"
+               "Longitude,UTC Offset\r\n";
+        char line[160];
+        for (std::size_t i = 0; i < rows; ++i) {
+            std::snprintf(line, sizeof line,
+                          "%zu,Group,Rpt%05zu,,JA%1zuA%03zu B,JA%1zuA%03zu G,439.010000,DUP-,"
+                          "5.000000,DV,OFF,88.5Hz,YES,None,0,0,+9:00\r\n",
+                          i % 100, i % 100000, i % 10, i % 1000, i % 10, i % 1000);
+            out << line;
+        }
+    }
+    return path;
+}
+
+// The memory file of the run's size.
+const std::string& memoryFile() {
+    return memoryFile(memoryLines());
+}
+
+void loadAndShow(benchmark::State& state, const std::string& path) {
     LineListView view;
     view.resize(500, 400);
     for (auto _ : state) {
@@ -90,7 +116,42 @@ void LoadMemoryFile(benchmark::State& state) {
     state.counters["bytes_per_line"] =
         static_cast<double>(view.lines().memoryUsed()) / view.count();
 }
+
+// --- memory file: load and show, against wc -l
+void LoadMemoryFile(benchmark::State& state) {
+    loadAndShow(state, memoryFile());
+}
 BENCHMARK(LoadMemoryFile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// --- a repeater list imported and shown, against a memory file of as many lines
+constexpr std::size_t kListRows = 100'000;
+void LoadMemoryFile100k(benchmark::State& state) {
+    loadAndShow(state, memoryFile(kListRows));
+}
+BENCHMARK(LoadMemoryFile100k)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void ImportRepeaterList(benchmark::State& state) {
+    const std::string& path = repeaterList(kListRows);
+    LineListView view;
+    view.resize(500, 400);
+    for (auto _ : state) {
+        // What Import Repeater List does: read, convert, put into the list.
+        const FileRead read = readWholeFile(path);
+        RepeaterImport imported =
+            importRepeaterList(std::string_view(read.bytes->data(), read.bytes->size()));
+        view.replaceAll(std::move(imported.bytes), std::move(imported.starts));
+        benchmark::DoNotOptimize(view.count());
+    }
+}
+BENCHMARK(ImportRepeaterList)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(5)
@@ -457,6 +518,9 @@ int printTable(const Collector& c) {
     const std::vector<Row> rows{
         {"Load and show the memory file", t("LoadMemoryFile/real_time") / t("WcL/real_time"),
          "wc -l on the same file", 2.0},
+        {"Import a 100,000-row repeater list",
+         t("ImportRepeaterList/real_time") / t("LoadMemoryFile100k/real_time"),
+         "a memory file of as many lines", 3.0},
         {"Search that finds nothing", t("SearchMiss/real_time") / t("GrepCF/real_time"),
          "grep -c -F on the same file", 1.5},
         {"Append a history line at 1,000,000 lines",

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The memory-file reader, column extraction and search over arbitrary file contents.
+// The memory-file reader, column extraction, search and the repeater-list import over
+// arbitrary file contents.
 #include "memory/Columns.h"
 #include "memory/MemoryFile.h"
+#include "memory/RepeaterList.h"
 
 #include <cstdlib>
 #include <string>
@@ -58,13 +60,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t position = size ? data[size - 1] % (lines.size() + 3) : 0;
     for (int press = 0; press < 4; ++press) {
         const SearchOutcome o = searchLines(lines, key, position);
-        if (o.found && (*o.found >= lines.size() || !containsKey(lines.line(*o.found), key))) {
+        // A UTF-8 line is searched byte for byte; any other as Shift_JIS characters.
+        const auto holds = [&](std::string_view line) {
+            return isUtf8Text(line) ? !key.empty() && line.find(key) != line.npos
+                                    : containsKey(line, key);
+        };
+        if (o.found && (*o.found >= lines.size() || !holds(lines.line(*o.found)))) {
             std::abort();
         }
         if (o.position > lines.size()) {
             std::abort();
         }
         position = o.position;
+    }
+    // As a repeater list: every line it makes keeps the memory file's columns.
+    const RepeaterImport imported = importRepeaterList(text);
+    if (imported.format == RepeaterListFormat::None && imported.size() != 0) {
+        std::abort();
+    }
+    for (std::size_t i = 0; i < imported.size(); ++i) {
+        const std::string_view line = imported.line(i);
+        if (line.size() < 35 || line[17] != ' ' || line[26] != ' ' ||
+            line.find_first_of("\r\n", 9) < 35) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -82,5 +83,12 @@ int main(int argc, char* argv[]) {
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
     ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+    // The example Icom list beside the memory file, Japanese names lined up.
+    const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
+                             .dir()
+                             .filePath(QStringLiteral("icom-repeaters.csv"));
+    ok = Form3->importList(list) && ok;
+    Form3->Memory->selectRow(0);
+    ok = save(Form3, dir, "repeater-list.png") && ok;
     return ok ? 0 : 1;
 }

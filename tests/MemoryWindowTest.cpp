@@ -214,11 +214,65 @@ namespace {
 TEST_F(MemoryWindow, TheShippedExampleLoadsAndApplies) {
     start();
     open(QStringLiteral(TAMSEL_SOURCE_DIR "/examples/memory.txt"));
-    ASSERT_EQ(Form3->Memory->count(), 7);
+    ASSERT_EQ(Form3->Memory->count(), 12);
     EXPECT_EQ(decodeMemoryLine(Form3->Memory->line(0)).mid(36), QString::fromUtf8("東京 430MHz"));
     select(3);
     EXPECT_EQ(Form1->YourCALL->text(), "JA1ABC  ");
     EXPECT_EQ(Form1->RPT1CALL->text(), "JR1YB  B");
+    select(6);
+    EXPECT_EQ(Form1->YourCALL->text(), "       E") << "the echo test";
+}
+
+// An operator's repeater list imported, a line chosen: its three callsigns go out.
+TEST_F(MemoryWindow, ImportedRepeaterListsApplyLikeMemoryLines) {
+    start();
+    const struct {
+        const char* file;
+        int lines;
+        int chosen;
+        const char* name; // as shown, columns 1 to 9
+        Trace sent;
+    } cases[] = {
+        {"/examples/icom-repeaters.csv",
+         4,
+         0,
+         "東京 中 ",
+         {"SetYourCall \"CQCQCQ  \"", "SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  G\""}},
+        {"/examples/chirp-export.csv",
+         3,
+         2,
+         "Sapporo  ",
+         {"SetYourCall \"CQCQCQ  \"", "SetRpt1Call \"JL8YAA B\"", "SetRpt2Call \"JL8YAA G\""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        notifier.boxes.clear();
+        const QString path = QStringLiteral(TAMSEL_SOURCE_DIR) + QString::fromLatin1(c.file);
+        Form3->chooseList = [&] { return path; };
+        Form3->Import1->trigger();
+        ASSERT_EQ(notifier.boxes.size(), 1u);
+        EXPECT_EQ(notifier.boxes[0].kind, "information");
+        EXPECT_EQ(notifier.boxes[0].text,
+                  QStringLiteral("Imported %1 repeaters from %2").arg(c.lines).arg(path));
+        ASSERT_EQ(Form3->Memory->count(), c.lines);
+        EXPECT_TRUE(
+            decodeMemoryLine(Form3->Memory->line(c.chosen)).startsWith(QString::fromUtf8(c.name)));
+        // Set the fields apart from the line first, so each one changes.
+        Form1->setRoute(QStringLiteral("X"), QStringLiteral("X"), QStringLiteral("X"));
+        select(c.chosen); // from a clear trace
+        EXPECT_EQ(test::describe(sim->mainTrace()), c.sent);
+    }
+    // Neither format: an error naming the file and both formats; the list keeps its lines.
+    const QString notAList = QStringLiteral(TAMSEL_SOURCE_DIR "/examples/memory.txt");
+    Form3->chooseList = [&] { return notAList; };
+    notifier.boxes.clear();
+    Form3->Import1->trigger();
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].kind, "failure");
+    EXPECT_TRUE(notifier.boxes[0].text.startsWith(notAList));
+    EXPECT_TRUE(notifier.boxes[0].text.contains("Icom") &&
+                notifier.boxes[0].text.contains("CHIRP"));
+    EXPECT_EQ(Form3->Memory->count(), 3);
 }
 
 } // namespace

@@ -19,6 +19,8 @@ expected=(
     usr/share/icons/hicolor/48x48/apps/tamsel.png
     usr/share/icons/hicolor/scalable/apps/tamsel.svg
     usr/share/doc/tamsel/examples/memory.txt
+    usr/share/doc/tamsel/examples/icom-repeaters.csv
+    usr/share/doc/tamsel/examples/chirp-export.csv
     usr/share/man/man1/tamsel.1
     usr/share/man/man1/tamsel-demo.1
 )

@@ -2,6 +2,8 @@
 // MemoryFile: reading a memory file into lines, and searching them.
 #include "memory/MemoryFile.h"
 
+#include "memory/RepeaterList.h"
+
 #include <algorithm>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -64,8 +66,8 @@ MemoryLines splitLines(ByteBuffer content) {
     return out;
 }
 
-MemoryFileRead readMemoryFile(const std::string& path) {
-    MemoryFileRead result;
+FileRead readWholeFile(const std::string& path) {
+    FileRead result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         result.error = std::strerror(errno);
@@ -100,7 +102,18 @@ MemoryFileRead readMemoryFile(const std::string& path) {
     }
     ::close(fd);
     content.resize(used);
-    result.lines = splitLines(std::move(content));
+    result.bytes = std::move(content);
+    return result;
+}
+
+MemoryFileRead readMemoryFile(const std::string& path) {
+    FileRead file = readWholeFile(path);
+    MemoryFileRead result;
+    if (!file.bytes) {
+        result.error = std::move(file.error);
+        return result;
+    }
+    result.lines = splitLines(std::move(*file.bytes));
     return result;
 }
 
@@ -135,10 +148,28 @@ bool containsKey(std::string_view line, std::string_view key) {
 }
 
 SearchOutcome searchLines(const LineStore& lines, std::string_view key, std::size_t position) {
+    return searchLines(lines, SearchKey{key, key}, position);
+}
+
+SearchOutcome searchLines(const LineStore& lines, const SearchKey& key, std::size_t position) {
     const std::size_t n = lines.size();
     std::size_t p = position > n ? 0 : position; // a shorter file was loaded: start over
+    const bool sameKey = key.shiftJis == key.utf8;
+    // A plain find first, which is quick and rules out almost every line; only a line that
+    // holds one of the forms is looked at for its encoding.
+    const auto holds = [&](std::string_view line) {
+        const bool sjis = !key.shiftJis.empty() && line.find(key.shiftJis) != line.npos;
+        const bool utf8 = sameKey ? sjis : !key.utf8.empty() && line.find(key.utf8) != line.npos;
+        if (!sjis && !utf8) {
+            return false;
+        }
+        if (isUtf8Text(line)) {
+            return utf8;
+        }
+        return sjis && containsKey(line, key.shiftJis);
+    };
     while (p < n) {
-        if (containsKey(lines.line(p), key)) {
+        if (holds(lines.line(p))) {
             const std::size_t found = p;
             ++p;
             return {found, p == n ? 0 : p, false};

@@ -19,6 +19,13 @@ struct MemoryLines {
 
 MemoryLines splitLines(ByteBuffer content);
 
+// Reads a file whole, read-only. On failure, `error` says why.
+struct FileRead {
+    std::optional<ByteBuffer> bytes;
+    std::string error;
+};
+FileRead readWholeFile(const std::string& path);
+
 // Reads a memory file whole, read-only. On failure, `error` says why.
 struct MemoryFileRead {
     std::optional<MemoryLines> lines;
@@ -37,5 +44,13 @@ struct SearchOutcome {
     bool notFound = false;            // tell the operator
 };
 SearchOutcome searchLines(const LineStore& lines, std::string_view key, std::size_t position);
+
+// The searched text in both encodings a line may be in: a line that is valid UTF-8 with
+// non-ASCII characters is searched for the UTF-8 form, every other line for the Shift_JIS.
+struct SearchKey {
+    std::string_view shiftJis;
+    std::string_view utf8;
+};
+SearchOutcome searchLines(const LineStore& lines, const SearchKey& key, std::size_t position);
 
 } // namespace tamsel

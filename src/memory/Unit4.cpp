@@ -4,6 +4,7 @@
 
 #include "memory/Columns.h"
 #include "memory/MemoryFile.h"
+#include "memory/RepeaterList.h"
 #include "widgets/Text.h"
 
 #include <QFileDialog>
@@ -24,6 +25,9 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     File = file->addAction(QStringLiteral("&Open"));
     File->setObjectName(QStringLiteral("File"));
+    Import1 = file->addAction(QStringLiteral("&Import Repeater List..."));
+    Import1->setObjectName(QStringLiteral("Import1"));
+    connect(Import1, &QAction::triggered, this, &TForm3::Import1Click);
     Serech1 = file->addAction(QStringLiteral("&Find"));
     Serech1->setObjectName(QStringLiteral("Serech1"));
     Serech1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -36,7 +40,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     Memory = new LineListView(this);
     Memory->setObjectName(QStringLiteral("Memory"));
     Memory->setAccessibleName(QStringLiteral("Memory"));
-    Memory->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memory->setFont(memoryFont());
     Memory->setDecoder(decodeMemoryLine);
     Memory->setTabStop(3);
     connect(Memory, &LineListView::selectionChanged, this, &TForm3::MemoryClick);
@@ -44,6 +48,11 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     resize(520, 360);
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
+    chooseList = [this] {
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Import Repeater List"), QString(),
+            QStringLiteral("Repeater lists (*.csv *.CSV);;All files (*)"));
+    };
 }
 
 TForm3::~TForm3() = default;
@@ -64,6 +73,65 @@ bool TForm3::loadFile(const QString& path) {
         return false;
     }
     Memory->replaceAll(std::move(read.lines->bytes), std::move(read.lines->starts), true);
+    return true;
+}
+
+QFont TForm3::memoryFont() {
+    // Japanese characters must be exactly two columns wide for the columns to line up;
+    // IPAGothic's are. Without it, the system's fixed-pitch font.
+    for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            QFont font(QString::fromLatin1(family));
+            font.setStyleHint(QFont::Monospace);
+            font.setPointSizeF(QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSizeF());
+            return font;
+        }
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+void TForm3::Import1Click() {
+    const QString path = chooseList();
+    if (!path.isEmpty()) {
+        importList(path);
+    }
+}
+
+bool TForm3::importList(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const FileRead read = readWholeFile(QFile::encodeName(path).toStdString());
+    if (!read.bytes) {
+        notifier_.failure(QStringLiteral("Cannot open the repeater list %1:\n%2")
+                              .arg(shown, QString::fromLocal8Bit(read.error.c_str())));
+        return false;
+    }
+    const std::string_view content(read.bytes->data(), read.bytes->size());
+    RepeaterImport imported = importRepeaterList(content);
+    if (imported.format == RepeaterListFormat::None) {
+        notifier_.failure(
+            QStringLiteral("%1 is not a repeater list this program knows.\n\n"
+                           "It reads the Icom repeater-list CSV (with the columns "
+                           "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
+                           "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
+                           "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
+                .arg(shown));
+        return false;
+    }
+    const std::size_t count = imported.size();
+    Memory->replaceAll(std::move(imported.bytes), std::move(imported.starts));
+    QString text = QStringLiteral("Imported %1 repeaters from %2").arg(count).arg(shown);
+    if (!imported.skipped.empty()) {
+        QStringList first;
+        for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
+            first << QString::number(imported.skipped[i]);
+        }
+        text += QStringLiteral("\n\nSkipped %1 rows whose callsigns are longer than 8 "
+                               "characters, at lines %2%3.")
+                    .arg(imported.skipped.size())
+                    .arg(first.join(QStringLiteral(", ")),
+                         imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
+    }
+    notifier_.information(text);
     return true;
 }
 

@@ -19,18 +19,26 @@ public:
     ~TForm3() override;
 
     void FileClick();
+    void Import1Click();
     void Serech1Click();
     void Exit1Click();
     void MemoryClick();
 
     // Loads a memory file; on failure the operator is told and the list keeps its lines.
     bool loadFile(const QString& path);
+    // Reads an Icom or CHIRP repeater list into the list, in the memory file's layout, and
+    // says how many repeaters came in; a file of neither kind leaves the list as it was.
+    bool importList(const QString& path);
+
+    // The list's font: fixed pitch, Japanese exactly two columns wide where installed.
+    static QFont memoryFont();
 
     // Scrolls the list so that `row` is the top line (a search hit).
     void showRow(int row);
 
     // How Open asks for a file; an empty name means the operator cancelled.
     std::function<QString()> chooseFile;
+    std::function<QString()> chooseList; // the same for Import Repeater List
 
 signals:
     // The operator selected a line: its destination, repeater 1 and repeater 2 columns.
@@ -40,6 +48,7 @@ signals:
 public:
     LineListView* Memory;
     QAction* File;
+    QAction* Import1;
     QAction* Serech1;
     QAction* Exit1;
 

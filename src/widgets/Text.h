@@ -17,7 +17,8 @@ inline std::string toBytes(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
-// A memory file line as shown: Shift_JIS, or Latin-1 for a line that is not valid Shift_JIS.
+// A memory file line as shown: UTF-8 for a line that is valid UTF-8 with non-ASCII
+// characters, otherwise Shift_JIS, or Latin-1 for a line that is not valid Shift_JIS.
 QString decodeMemoryLine(std::string_view bytes);
 
 } // namespace tamsel

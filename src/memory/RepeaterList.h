@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RepeaterList: repeater lists (Icom CSV, CHIRP CSV) turned into memory-file lines.
+#pragma once
+
+#include "memory/HugePages.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamsel {
+
+// The repeater lists operators already have, recognised by their header row.
+enum class RepeaterListFormat { None, Icom, Chirp };
+
+struct RepeaterImport {
+    RepeaterListFormat format = RepeaterListFormat::None;
+    // One memory-file line per repeater: name in columns 1 to 9, destination in 10 to 17,
+    // repeater 1 in 19 to 26, repeater 2 in 28 to 35, then a blank and free text. Names
+    // keep their file's encoding, except that UTF-8 names go to Shift_JIS where they can,
+    // so that their bytes are as wide as their characters.
+    ByteBuffer bytes;                 // the lines back to back
+    LineStarts starts;                // where each line starts
+    std::vector<std::size_t> skipped; // line numbers in the file, from 1
+
+    std::size_t size() const { return starts.size(); }
+    std::string_view line(std::size_t i) const;
+};
+
+// Reads a whole CSV file (UTF-8 with or without BOM, or Shift_JIS). Columns are found by
+// their header names, so added or reordered columns do not matter.
+RepeaterImport importRepeaterList(std::string_view file);
+
+// A callsign as the D-STAR field holds it, upper case, module letter in the 8th character
+// ("JR1YB B" becomes "JR1YB  B"); nothing when it does not fit 8 characters.
+bool layOutCallsign(std::string_view written, std::string& field);
+
+// Whether `text` is valid UTF-8 holding at least one non-ASCII character.
+bool isUtf8Text(std::string_view text);
+
+} // namespace tamsel
