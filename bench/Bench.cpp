@@ -408,7 +408,7 @@ BENCHMARK(BarePolling)
 class NoBoxes : public Notifier {
     void error(const QString&) override {}
     void information(const QString&) override {}
-    void plain(const QString&) override {}
+    void plain(const QString&, const QString&) override {}
     void failure(const QString&) override {}
     void exception(const QString&) override {}
 };

@@ -25,7 +25,7 @@ namespace {
 class NoBoxes : public tamsel::Notifier {
     void error(const QString&) override {}
     void information(const QString&) override {}
-    void plain(const QString&) override {}
+    void plain(const QString&, const QString&) override {}
     void failure(const QString&) override {}
     void exception(const QString&) override {}
 };

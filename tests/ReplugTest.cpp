@@ -160,6 +160,7 @@ TEST_P(Replug, TheCaptionSaysSoNothingPollsAndStartUpsReadsFollowTheReplug) {
 
     // Gone: an edit reaches nothing, and nothing polls the dead handle.
     const std::size_t gone = sim->requestCount();
+    Form1->SendMSG->clear();
     QTest::keyClicks(Form1->SendMSG, "typed meanwhile");
     c.whileGone(notifier);
     QTest::qWait(300);

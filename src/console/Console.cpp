@@ -53,13 +53,32 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
 }
 
 void Console::wireWindows() {
-    // The main window's menu opens the others.
-    QObject::connect(Form1, &TForm1::stationCallsignRequested, Form2, &TForm2::openModal);
-    QObject::connect(Form1, &TForm1::defaultSettingRequested, Form11, [] { showWindow(Form11); });
-    QObject::connect(Form1, &TForm1::historyRequested, Form4, &TForm4::openHistory);
-    QObject::connect(Form1, &TForm1::memoryRequested, Form3, [] { showWindow(Form3); });
+    // The main window's menu opens the others, beside it the first time.
     HeardStations* heard = heard_.get();
-    QObject::connect(Form1, &TForm1::heardStationsRequested, heard, [heard] { showWindow(heard); });
+    QObject::connect(Form1, &TForm1::stationCallsignRequested, Form2, [] {
+        placeBeside(Form2, Form1);
+        Form2->openModal();
+    });
+    QObject::connect(Form1, &TForm1::defaultSettingRequested, Form11, [] {
+        placeBeside(Form11, Form1);
+        showWindow(Form11);
+    });
+    QObject::connect(Form1, &TForm1::historyRequested, Form4, [] {
+        placeBeside(Form4, Form1);
+        Form4->openHistory();
+    });
+    QObject::connect(Form1, &TForm1::memoryRequested, Form3, [] {
+        placeBeside(Form3, Form1);
+        showWindow(Form3);
+    });
+    QObject::connect(Form1, &TForm1::heardStationsRequested, heard, [heard] {
+        placeBeside(heard, Form1);
+        showWindow(heard);
+    });
+    // Escape hides every window but the main one (the station dialog's own Escape cancels).
+    for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form4, Form11, Form12, heard}) {
+        closeOnEscape(w);
+    }
 
     // What the operator chose elsewhere becomes the main window's header fields; their
     // change handlers send it to the adapter.
@@ -69,9 +88,13 @@ void Console::wireWindows() {
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
     QObject::connect(heard, &HeardStations::replyRequested, Form1, &TForm1::setDestination);
 
-    // The memory search looks through the memory list and scrolls it to what it found.
+    // The memory search looks through the memory list, scrolls it to what it found and
+    // marks that line.
     Form12->setSearchedLines(&Form3->Memory->lines());
-    QObject::connect(Form3, &TForm3::searchRequested, Form12, [] { showWindow(Form12); });
+    QObject::connect(Form3, &TForm3::searchRequested, Form12, [] {
+        placeBeside(Form12, Form3);
+        showWindow(Form12);
+    });
     QObject::connect(Form12, &TForm12::searchHit, Form3, &TForm3::showRow);
 
     // Received lines go straight from the monitor to the history, in order.

@@ -7,12 +7,15 @@
 #include "adapter/Version.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
+#include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 #include "widgets/Text.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QSignalBlocker>
 #include <array>
+#include <cmath>
 
 namespace tamsel {
 
@@ -35,6 +38,8 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     : link_(link), notifier_(notifier) {
     setupUi(this);
     applyColours();
+    setKeyboardOrder();
+    fitToFont();
     caption_ = QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
                QString::fromLatin1(kAttribution) + captionNote;
     setWindowTitle(caption_);
@@ -78,40 +83,34 @@ TForm1::~TForm1() {
 }
 
 void TForm1::applyColours() {
-    // Set through palettes and fonts rather than a style sheet: the same look, without the
-    // cost of polishing every control at start-up.
-    QPalette white = centralwidget->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    centralwidget->setPalette(white);
-    auto paint = [](QWidget* w, const QColor& text, bool bold) {
-        QPalette p = w->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            p.setColor(group, QPalette::Text, text);
-            p.setColor(group, QPalette::WindowText, text);
-            p.setColor(group, QPalette::Base, Qt::white);
-            p.setColor(group, QPalette::Window, Qt::white);
-        }
-        w->setPalette(p);
+    // The theme's own backgrounds, with each text colour made readable on the background it
+    // is drawn on (at least 4.5:1), keeping what the colours mean: red for the header
+    // fields the operator edits, navy for the station callsign and the flags, blue for the
+    // labels, the highlight colour for what was received.
+    centralwidget->setPalette(QPalette());
+    auto paint = [](QWidget* w, const QColor& wanted, QPalette::ColorRole background, bool bold) {
+        w->setPalette(QPalette());
+        paintText(w, wanted, background);
         QFont f = w->font();
         f.setBold(bold);
         w->setFont(f);
     };
     for (QLabel* label : centralwidget->findChildren<QLabel*>()) {
-        paint(label, Qt::blue, true);
+        paint(label, Qt::blue, QPalette::Window, true);
     }
-    const QColor highlight = palette().color(QPalette::Highlight);
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
     for (TEdit* e : {YourCALL, RPT1CALL, RPT2CALL, SendMSG}) {
-        paint(e, Qt::red, true);
+        paint(e, Qt::red, QPalette::Base, true);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{MyCALL, MyCALL2, FlagInfo}) {
-        paint(w, QColor(0, 0, 128), true);
+        paint(w, QColor(0, 0, 128), QPalette::Base, true);
     }
     for (QWidget* w :
          std::initializer_list<QWidget*>{CallerCALL, CallerCALL2, CalledCALL, MSG, DayTime}) {
-        paint(w, highlight, true);
+        paint(w, highlight, QPalette::Base, true);
     }
     for (QCheckBox* box : {Repeater, Break, EMR}) {
-        paint(box, QColor(0, 0, 128), false);
+        paint(box, QColor(0, 0, 128), QPalette::Window, false);
     }
     for (TEdit* e : centralwidget->findChildren<TEdit*>()) {
         e->setFrame(false);
@@ -119,6 +118,59 @@ void TForm1::applyColours() {
     for (TMemo* m : centralwidget->findChildren<TMemo*>()) {
         m->setFrameStyle(QFrame::NoFrame);
     }
+}
+
+void TForm1::fitToFont() {
+    // The layout is drawn for the reference font. With a larger one every position and
+    // size grows by what the texts need, so nothing is clipped and nothing overlaps; it
+    // never shrinks below the reference.
+    const QRect client = centralwidget->geometry();
+    double sx = 1.0, sy = 1.0;
+    for (QWidget* w : centralwidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect g = w->geometry();
+        QSize needed;
+        if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->text().isEmpty()) {
+            needed = label->sizeHint();
+        } else if (qobject_cast<QCheckBox*>(w) != nullptr) {
+            needed = w->sizeHint();
+        } else if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<TMemo*>(w) != nullptr) {
+            // A field is as wide as its label above it; its height follows the font.
+            needed = QSize(0, QFontMetrics(w->font()).height() + 4);
+        } else {
+            continue;
+        }
+        sx = std::max(sx, static_cast<double>(needed.width()) / std::max(1, g.width()));
+        sy = std::max(sy, static_cast<double>(needed.height()) / std::max(1, g.height()));
+    }
+    if (sx <= 1.0 && sy <= 1.0) {
+        return;
+    }
+    for (QWidget* w : centralwidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect g = w->geometry();
+        w->setGeometry(static_cast<int>(std::ceil(g.x() * sx)),
+                       static_cast<int>(std::ceil(g.y() * sy)),
+                       static_cast<int>(std::ceil(g.width() * sx)),
+                       static_cast<int>(std::ceil(g.height() * sy)));
+    }
+    centralwidget->setMinimumSize(static_cast<int>(std::ceil(client.width() * sx)),
+                                  static_cast<int>(std::ceil(client.height() * sy)));
+}
+
+void TForm1::setKeyboardOrder() {
+    // Screen order: the top row, the messages, the bottom row left to right, the check
+    // boxes, the volume (which takes focus and moves with the arrow and page keys).
+    Volume->setFocusPolicy(Qt::StrongFocus);
+    const QWidget* const order[] = {
+        CallerCALL, CallerCALL2, CalledCALL, MSG,     DayTime,  FlagInfo, SendMSG, YourCALL,
+        RPT1CALL,   RPT2CALL,    MyCALL,     MyCALL2, Repeater, Break,    EMR,     Volume};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    }
+    // Only what is sent can be typed.
+    for (TEdit* e : {YourCALL, RPT1CALL, RPT2CALL}) {
+        e->setTypingLimit(static_cast<int>(kCallsignWidth));
+    }
+    SendMSG->setTypingLimit(static_cast<int>(kMessageWidth));
 }
 
 void TForm1::populate() {
@@ -357,6 +409,13 @@ void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         FormActivate();
     }
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        applyColours(); // the desktop changed its theme
+    }
+    return QMainWindow::event(event);
 }
 
 void TForm1::FormActivate() {

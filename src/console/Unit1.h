@@ -82,10 +82,13 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
 
 private:
     void applyColours();
+    void fitToFont();
+    void setKeyboardOrder();
     void startMonitor(const std::atomic<int>& historyGate,
                       const std::function<void(receiveRF&)>& wireMonitor);
     void FormActivate();

@@ -57,6 +57,9 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
     mycallsign2->setObjectName(QStringLiteral("mycallsign2"));
     mycallsign2->setText(QStringLiteral("mycallsign2"));
     mycallsign2->setAccessibleName(QStringLiteral("CallSign2"));
+    // Only what Save sends can be typed.
+    mycallsign->setTypingLimit(static_cast<int>(kCallsignWidth));
+    mycallsign2->setTypingLimit(static_cast<int>(kSuffixWidth));
     grid->addWidget(label(QStringLiteral("CallSign"), this), 0, 0);
     grid->addWidget(label(QStringLiteral("CallSign2"), this), 0, 1);
     grid->addWidget(mycallsign, 1, 0);

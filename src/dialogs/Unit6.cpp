@@ -113,11 +113,12 @@ void TForm11::Save1Click() {
         {KeepAlive, {&kKeepAliveField, Request::SetKeepAlive}},
         {ErrorBits, {&kErrorBitsField, Request::SetErrorBits}},
     };
-    // A refused number shows its message and is not sent; the rest of Save goes on.
+    // A refused number shows its message, titled with the field's name, and is not sent;
+    // the rest of Save goes on.
     for (const auto& [edit, target] : numbers) {
         const SettingValue v = convertSetting(toBytes(edit->text()), *target.first);
         if (v.message != nullptr) {
-            notifier_.plain(QString::fromLatin1(v.message));
+            notifier_.plain(QString::fromLatin1(v.message), edit->accessibleName());
         } else {
             sendValue(link_, target.second, *v.wValue);
         }

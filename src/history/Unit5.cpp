@@ -3,6 +3,7 @@
 #include "history/Unit5.h"
 
 #include "monitor/HistoryLine.h"
+#include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 #include "widgets/Text.h"
 
@@ -86,16 +87,14 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     QFont bold = fixed;
     bold.setBold(true);
     StaticText1->setFont(bold);
-    StaticText1->setStyleSheet(QStringLiteral("color: green;"));
     layout->addWidget(StaticText1);
 
     History->setObjectName(QStringLiteral("History"));
     History->setAccessibleName(QStringLiteral("Received History"));
     History->setFont(fixed);
-    QPalette green = History->palette();
-    green.setColor(QPalette::Text, Qt::darkGreen);
-    History->setPalette(green);
+    applyColours();
     connect(History, &LineListView::rowDoubleClicked, this, &TForm4::HistoryDblClick);
+    connect(History, &LineListView::rowActivated, this, &TForm4::HistoryDblClick);
     layout->addWidget(History);
     setCentralWidget(central);
 
@@ -113,6 +112,22 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
 
 TForm4::~TForm4() {
     historyOpen = 0;
+}
+
+void TForm4::applyColours() {
+    // Green, as readable as the theme allows: the lines on the list's background, the
+    // heading on the window's.
+    StaticText1->setPalette(QPalette());
+    History->setPalette(QPalette());
+    paintText(StaticText1, Qt::darkGreen, QPalette::Window);
+    paintText(History, Qt::darkGreen, QPalette::Base);
+}
+
+bool TForm4::event(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        applyColours();
+    }
+    return QMainWindow::event(event);
 }
 
 void TForm4::openHistory() {

@@ -51,8 +51,11 @@ signals:
 
 protected:
     void enterEvent(QEnterEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void applyColours();
+
     Notifier& notifier_;
 };
 

@@ -148,6 +148,7 @@ void TForm3::MemoryClick() {
 
 void TForm3::showRow(int row) {
     Memory->setTopRow(row);
+    Memory->setMarkedRow(row);
 }
 
 void TForm3::Serech1Click() {

@@ -2,6 +2,8 @@
 // Controls: TEdit and TMemo, the one-line edit and memo every window uses.
 #include "widgets/Controls.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QValidator>
 
@@ -34,6 +36,21 @@ void TEdit::setUpperCase(bool on) {
 
 void TEdit::setText(const QString& text) {
     QLineEdit::setText(upperCase_ ? text.toUpper() : text);
+}
+
+void TEdit::keyPressEvent(QKeyEvent* event) {
+    if (typingLimit_ > 0 && !isReadOnly()) {
+        const bool paste = event->matches(QKeySequence::Paste);
+        const QString typed = paste ? QGuiApplication::clipboard()->text() : event->text();
+        if (paste || (!typed.isEmpty() && typed.at(0).isPrint())) {
+            const int room = typingLimit_ - static_cast<int>(text().size() - selectedText().size());
+            if (room > 0) {
+                insert(typed.left(room).remove(QLatin1Char('\n')));
+            }
+            return; // what does not fit is not taken
+        }
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void TEdit::mouseDoubleClickEvent(QMouseEvent* event) {

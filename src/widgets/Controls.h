@@ -20,15 +20,21 @@ public:
     void setUpperCase(bool on);
     // Hides QLineEdit::setText to apply the case rule first.
     void setText(const QString& text);
+    // The operator can type (or paste) at most `characters`; the program's own setText is
+    // not limited. 0: no limit.
+    void setTypingLimit(int characters) { typingLimit_ = characters; }
+    int typingLimit() const { return typingLimit_; }
 
 signals:
     void doubleClicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool upperCase_ = false;
+    int typingLimit_ = 0;
 };
 
 // A memo one line high: text that is only set when it differs, a click signal, and an

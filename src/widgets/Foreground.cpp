@@ -3,7 +3,10 @@
 #include "widgets/Foreground.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 namespace tamsel {
@@ -42,12 +45,48 @@ void showWindow(QWidget* window) {
     window->activateWindow();
 }
 
+std::function<bool()> applicationHasFocus = [] {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+};
+
 void bringProgramToFront() {
     QWidget* window = lastActive ? lastActive.data() : QApplication::activeWindow();
-    if (window != nullptr && window->isVisible()) {
-        window->raise();
+    if (window == nullptr || !window->isVisible()) {
+        return;
+    }
+    window->raise();
+    // The keyboard is taken only from another window of ours, never from another program:
+    // keys typed for that program must not land in a header field.
+    if (applicationHasFocus()) {
         window->activateWindow();
     }
+}
+
+void closeOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+}
+
+void placeBeside(QWidget* window, const QWidget* anchor) {
+    if (window->property("tamselPlaced").toBool()) {
+        return; // once; after that it stays where the operator put it
+    }
+    window->setProperty("tamselPlaced", true);
+    const QScreen* screen = anchor->screen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QRect a = anchor->frameGeometry();
+    const QSize size = window->frameGeometry().size();
+    constexpr int kGap = 8;
+    // Beside the main window on its right, or below it, or centred over it.
+    QPoint at(a.right() + kGap, a.top());
+    if (room.isValid() && at.x() + size.width() > room.right()) {
+        at = QPoint(a.left(), a.bottom() + kGap);
+        if (at.y() + size.height() > room.bottom()) {
+            at = a.center() - QPoint(size.width() / 2, size.height() / 2);
+        }
+    }
+    window->move(at);
 }
 
 } // namespace tamsel

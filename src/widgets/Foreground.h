@@ -2,6 +2,8 @@
 // Foreground: showing windows and bringing the program to the front.
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace tamsel {
@@ -12,7 +14,17 @@ void trackActiveWindows();
 // Shows a window without making it modal and brings it to the front.
 void showWindow(QWidget* window);
 
-// Brings the program's most recently active window to the foreground.
+// Brings the program's most recently active window to the foreground; it takes the
+// keyboard focus only when the program already has it.
 void bringProgramToFront();
+// Whether the program has the keyboard focus (another program's window is not active).
+extern std::function<bool()> applicationHasFocus;
+
+// Escape closes (hides) `window`, as its close button does.
+void closeOnEscape(QWidget* window);
+
+// The first time it is shown, `window` goes beside `anchor` (right of it, else below it,
+// else centred over it), never over its corner.
+void placeBeside(QWidget* window, const QWidget* anchor);
 
 } // namespace tamsel

@@ -94,6 +94,7 @@ void LineListView::append(std::string_view line) {
 void LineListView::replaceAll(ByteBuffer bytes, LineStarts starts, bool terminated) {
     lines_.assign(std::move(bytes), std::move(starts), terminated);
     current_ = -1;
+    marked_ = -1;
     wantedTop_ = 0;
     updateRanges();
     horizontalScrollBar()->setValue(0);
@@ -139,6 +140,19 @@ void LineListView::selectRow(int row) {
     emit selectionChanged(row);
 }
 
+QColor LineListView::markTint() const {
+    // A quarter of the highlight over the background: plainly marked, plainly not selected.
+    const QColor base = palette().color(QPalette::Base);
+    const QColor high = palette().color(QPalette::Highlight);
+    return QColor((3 * base.red() + high.red()) / 4, (3 * base.green() + high.green()) / 4,
+                  (3 * base.blue() + high.blue()) / 4);
+}
+
+void LineListView::setMarkedRow(int row) {
+    marked_ = row;
+    viewport()->update();
+}
+
 void LineListView::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const int h = lineHeight();
@@ -157,6 +171,9 @@ void LineListView::paintEvent(QPaintEvent*) {
             p.fillRect(r, pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive,
                                     QPalette::Highlight));
             p.setPen(pal.color(QPalette::HighlightedText));
+        } else if (row == marked_) {
+            p.fillRect(r, markTint());
+            p.setPen(pal.color(QPalette::Text));
         } else {
             p.setPen(pal.color(QPalette::Text));
         }
@@ -220,6 +237,12 @@ void LineListView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         row = count() - 1;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (current_ >= 0) {
+            emit rowActivated(current_);
+        }
+        return;
     default:
         QAbstractScrollArea::keyPressEvent(event);
         return;

@@ -35,6 +35,10 @@ public:
 
     // -1 when no row is selected.
     int currentRow() const { return current_; }
+    // A row marked with a tint that is not the selection (a search hit); -1 for none.
+    void setMarkedRow(int row);
+    int markedRow() const { return marked_; }
+    QColor markTint() const;
     // Selects a row as the operator does, with the selection signal.
     void selectRow(int row);
     int topRow() const;
@@ -51,6 +55,7 @@ public:
 signals:
     void selectionChanged(int row); // by mouse or keyboard
     void rowDoubleClicked(int row);
+    void rowActivated(int row); // Enter on the selected row
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +75,7 @@ private:
     LineStore lines_;
     Decoder decoder_;
     int current_ = -1;
+    int marked_ = -1;
     int wantedTop_ = 0;
     int tabStop_ = 0;
     bool updatingRanges_ = false;

@@ -9,8 +9,9 @@ namespace tamsel {
 
 namespace {
 
-void show(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton button) {
-    QMessageBox box(icon, QStringLiteral("Tamsel"), text, button, QApplication::activeWindow());
+void show(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton button,
+          const QString& title = QStringLiteral("Tamsel")) {
+    QMessageBox box(icon, title, text, button, QApplication::activeWindow());
     box.exec();
 }
 
@@ -24,8 +25,9 @@ void QtNotifier::information(const QString& text) {
     show(QMessageBox::Information, text, QMessageBox::Ok);
 }
 
-void QtNotifier::plain(const QString& text) {
-    show(QMessageBox::NoIcon, text, QMessageBox::Ok);
+void QtNotifier::plain(const QString& text, const QString& title) {
+    show(QMessageBox::NoIcon, text, QMessageBox::Ok,
+         title.isEmpty() ? QStringLiteral("Tamsel") : title);
 }
 
 void QtNotifier::failure(const QString& text) {

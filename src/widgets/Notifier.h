@@ -13,9 +13,10 @@ public:
     virtual ~Notifier() = default;
     virtual void error(const QString& text) = 0;       // error icon, Abort button
     virtual void information(const QString& text) = 0; // information icon, OK button
-    virtual void plain(const QString& text) = 0;       // no icon, OK button
-    virtual void failure(const QString& text) = 0;     // error icon, OK button
-    virtual void exception(const QString& text) = 0;   // an exception that escaped
+    // No icon, OK button; the title names what the text is about, when there is one.
+    virtual void plain(const QString& text, const QString& title = {}) = 0;
+    virtual void failure(const QString& text) = 0;   // error icon, OK button
+    virtual void exception(const QString& text) = 0; // an exception that escaped
 };
 
 // The boxes as the operator sees them.
@@ -23,7 +24,7 @@ class QtNotifier : public Notifier {
 public:
     void error(const QString& text) override;
     void information(const QString& text) override;
-    void plain(const QString& text) override;
+    void plain(const QString& text, const QString& title = {}) override;
     void failure(const QString& text) override;
     void exception(const QString& text) override;
 };

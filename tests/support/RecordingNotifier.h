@@ -15,10 +15,11 @@ public:
     struct Box {
         QString kind;
         QString text;
+        QString title;
     };
     void error(const QString& text) override { record("error", text); }
     void information(const QString& text) override { record("information", text); }
-    void plain(const QString& text) override { record("plain", text); }
+    void plain(const QString& text, const QString& title) override { record("plain", text, title); }
     void failure(const QString& text) override { record("failure", text); }
     void exception(const QString& text) override { record("exception", text); }
 
@@ -34,8 +35,8 @@ public:
     std::function<void(const Box&)> onBox; // runs while the box would be open
 
 private:
-    void record(const char* kind, const QString& text) {
-        boxes.push_back({QString::fromLatin1(kind), text});
+    void record(const char* kind, const QString& text, const QString& title = {}) {
+        boxes.push_back({QString::fromLatin1(kind), text, title});
         if (onBox) {
             onBox(boxes.back());
         }
