@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -42,15 +43,60 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
 
 } // namespace
 
+// The main window and the received history at 9, 11 and 12 pt, in a light and a dark
+// theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
+bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link) {
+    using namespace tamsel;
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2a, 0x2e, 0x32));
+    dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
+    dark.setColor(QPalette::ButtonText, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    const QPalette light = QApplication::style()->standardPalette();
+    QDir out(dir.filePath(QStringLiteral("looks")));
+    out.mkpath(QStringLiteral("."));
+    bool ok = true;
+    std::mt19937 rng(7);
+    for (const int points : {9, 11, 12}) {
+        for (const bool isDark : {false, true}) {
+            QFont font = QApplication::font();
+            font.setPointSize(points);
+            QApplication::setFont(font);
+            QApplication::setPalette(isDark ? dark : light);
+            NoBoxes boxes;
+            Console console(link, boxes);
+            Form1->HistoryClick();
+            adapter.queueReception(demoReception(rng, 0.1).script);
+            (void)QTest::qWaitFor([] { return Form4->History->count() == 1; }, 5000);
+            const std::string name = std::to_string(points) + "pt-" + (isDark ? "dark" : "light");
+            ok = save(Form1, out, ("main-" + name + ".png").c_str()) && ok;
+            ok = save(Form4, out, ("history-" + name + ".png").c_str()) && ok;
+        }
+    }
+    return ok;
+}
+
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE\n", argv[0]);
+    if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "--looks")) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE [--looks]\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(QStringLiteral("."));
+    if (argc == 4) {
+        auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
+        adapter->setTracing(false);
+        tamsel::configureDemoAdapter(*adapter);
+        adapter->setLatency(std::chrono::microseconds(200));
+        tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
+        tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+        return looks(dir, *adapter, *discovery.link) ? 0 : 1;
+    }
 
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
