@@ -11,6 +11,7 @@
 #include "memory/Unit4.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
+#include "widgets/Contrast.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,14 +48,7 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
 // theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
 bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link) {
     using namespace tamsel;
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2a, 0x2e, 0x32));
-    dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
-    dark.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
-    dark.setColor(QPalette::Text, QColor(0xfc, 0xfc, 0xfc));
-    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
-    dark.setColor(QPalette::ButtonText, QColor(0xfc, 0xfc, 0xfc));
-    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    const QPalette dark = darkPalette();
     const QPalette light = QApplication::style()->standardPalette();
     QDir out(dir.filePath(QStringLiteral("looks")));
     out.mkpath(QStringLiteral("."));
@@ -88,22 +82,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(QStringLiteral("."));
-    if (argc == 4) {
-        auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
-        adapter->setTracing(false);
-        tamsel::configureDemoAdapter(*adapter);
-        adapter->setLatency(std::chrono::microseconds(200));
-        tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
-        tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
-        return looks(dir, *adapter, *discovery.link) ? 0 : 1;
-    }
-
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
     tamsel::configureDemoAdapter(*adapter);
     adapter->setLatency(std::chrono::microseconds(200));
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+    if (argc == 4) {
+        return looks(dir, *adapter, *discovery.link) ? 0 : 1;
+    }
     NoBoxes boxes;
     tamsel::Console console(*discovery.link, boxes, QStringLiteral(" [demo: simulated adapter]"));
     using namespace tamsel;

@@ -152,16 +152,9 @@ TEST_F(Desk, EscapeEnterSearchMarkPlacementAndTitledBoxes) {
 
 // Every text against the background it is drawn on, in a light and a dark theme.
 TEST_F(Desk, EveryTextReadableInLightAndDarkThemes) {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2a, 0x2e, 0x32));
-    dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
-    dark.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
-    dark.setColor(QPalette::Text, QColor(0xfc, 0xfc, 0xfc));
-    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
-    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9)); // like Breeze
     const std::pair<const char*, QPalette> themes[] = {
         {"light", QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette()},
-        {"dark", dark}};
+        {"dark", darkPalette()}};
     double lowest = 21;
     for (const auto& [name, palette] : themes) {
         SCOPED_TRACE(name);

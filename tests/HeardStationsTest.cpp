@@ -46,15 +46,6 @@ protected:
     QString cell(int row, int column) {
         return window().model()->index(row, column).data().toString();
     }
-    void receive(const std::vector<ScriptedReception>& list) {
-        for (const auto& r : list) {
-            sim->queueReception(r);
-        }
-        ASSERT_TRUE(waitFor([&] { return !sim->receptionsPending(); }));
-        const std::size_t seen = sim->requestCount();
-        ASSERT_TRUE(waitFor([&] { return sim->requestCount() > seen + 2; }));
-        QCoreApplication::processEvents();
-    }
 };
 
 TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {

@@ -30,19 +30,6 @@ ScriptedReception reception(const std::string& my, std::uint8_t flag = 0,
 
 class Receptions : public test::ConsoleFixture {
 protected:
-    // Plays the receptions through the real monitor thread and waits until each is over
-    // and its updates have reached the windows.
-    void receive(const std::vector<ScriptedReception>& list) {
-        for (const auto& r : list) {
-            sim->queueReception(r);
-        }
-        ASSERT_TRUE(waitFor([&] { return !sim->receptionsPending(); }));
-        // The monitor's next poll follows its last update, so once it has asked for a header
-        // again every update of the finished receptions has been queued before it.
-        const std::size_t seen = sim->requestCount();
-        ASSERT_TRUE(waitFor([&] { return sim->requestCount() > seen + 2; }));
-        QCoreApplication::processEvents();
-    }
     QStringList lines() const {
         QStringList out;
         for (int i = 0; i < Form4->History->count(); ++i) {

@@ -3,6 +3,7 @@
 #include "heard/HeardStations.h"
 
 #include "monitor/Position.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace tamsel {
@@ -158,13 +158,7 @@ QByteArray HeardStations::csv(const HeardStationsModel& model) {
 }
 
 bool HeardStations::saveAs(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv(*model_)) < 0 || !file.commit()) {
-        notifier_.failure(QStringLiteral("Cannot write %1:\n%2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFile(path, csv(*model_), notifier_);
 }
 
 void HeardStations::SaveAs1Click() {

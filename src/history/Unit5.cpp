@@ -5,14 +5,13 @@
 #include "monitor/HistoryLine.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPainter>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace tamsel {
@@ -147,13 +146,7 @@ bool TForm4::saveAs(const QString& path) {
     for (int row = 0; row < History->count(); ++row) {
         text += History->displayText(row).toUtf8() + '\n';
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit()) {
-        notifier_.failure(QStringLiteral("Cannot write %1:\n%2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    return true;
+    return saveFile(path, text, notifier_);
 }
 
 void TForm4::SaveAs1Click() {

@@ -46,6 +46,18 @@ QColor readableOn(const QColor& wanted, const QColor& background, double target)
     return darkBackground ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+QPalette darkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2a, 0x2e, 0x32));
+    dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Base, QColor(0x1b, 0x1e, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
+    dark.setColor(QPalette::ButtonText, QColor(0xfc, 0xfc, 0xfc));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    return dark;
+}
+
 void paintText(QWidget* widget, const QColor& wanted, QPalette::ColorRole background) {
     QPalette p = widget->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

@@ -16,6 +16,9 @@ double contrastRatio(const QColor& a, const QColor& b);
 // `background`; `wanted` itself when it already does.
 QColor readableOn(const QColor& wanted, const QColor& background, double target = 4.5);
 
+// A dark desktop theme like KDE's Breeze Dark: the dark palette the colours are checked in.
+QPalette darkPalette();
+
 // Paints `widget`'s text in `wanted`, made readable on the background role it is drawn on,
 // in every colour group (a disabled field keeps its colour too).
 void paintText(QWidget* widget, const QColor& wanted, QPalette::ColorRole background);

@@ -34,6 +34,20 @@ protected:
     }
     void TearDown() override { console.reset(); }
 
+    // Plays the receptions through the real monitor thread and waits until each is over
+    // and its updates have reached the windows.
+    void receive(const std::vector<ScriptedReception>& list) {
+        for (const auto& r : list) {
+            sim->queueReception(r);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sim->receptionsPending(); }, 5000));
+        // The monitor's next poll follows its last update, so once it has asked for a header
+        // again every update of the finished receptions has been queued before it.
+        const std::size_t seen = sim->requestCount();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim->requestCount() > seen + 2; }, 5000));
+        QCoreApplication::processEvents();
+    }
+
     // What the UI thread sent after the windows were created.
     std::vector<TraceEntry> sentSinceStart() const {
         auto all = sim->mainTrace();
