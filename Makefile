@@ -51,6 +51,7 @@ bench: build
 .PHONY: screenshots
 screenshots: build
 	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt
+	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt --looks
 
 # The Debian package, built as Debian builds it (dpkg-buildpackage, debhelper) from a copy
 # of the tracked sources; the .deb and its -dbgsym land in build/package/.

@@ -152,9 +152,9 @@ TEST_F(Desk, EscapeEnterSearchMarkPlacementAndTitledBoxes) {
 
 // Every text against the background it is drawn on, in a light and a dark theme.
 TEST_F(Desk, EveryTextReadableInLightAndDarkThemes) {
-    const std::pair<const char*, QPalette> themes[] = {
-        {"light", QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette()},
-        {"dark", darkPalette()}};
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    const std::pair<const char*, QPalette> themes[] = {{"light", fusion->standardPalette()},
+                                                       {"dark", darkPalette()}};
     double lowest = 21;
     for (const auto& [name, palette] : themes) {
         SCOPED_TRACE(name);
