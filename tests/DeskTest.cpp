@@ -24,9 +24,7 @@ using test::waitFor;
 class Desk : public test::ConsoleFixture {
 protected:
     void TearDown() override {
-        applicationHasFocus = [] {
-            return QGuiApplication::applicationState() == Qt::ApplicationActive;
-        };
+        applicationHasFocus = programHasFocus;
         QApplication::setFont(QFont());
         QApplication::setPalette(QPalette());
         test::ConsoleFixture::TearDown();
@@ -46,7 +44,7 @@ TEST_F(Desk, PointerTakesTheKeyboardOnlyFromOurOwnWindows) {
         other.show();
         other.requestActivate();
         ASSERT_TRUE(waitFor([&] { return QGuiApplication::focusWindow() == &other; }));
-        applicationHasFocus = [ours] { return ours; };
+        applicationHasFocus = ours ? +[] { return true; } : +[] { return false; };
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QApplication::sendEvent(Form1, &enter);
         QCoreApplication::processEvents();

@@ -118,12 +118,17 @@ Console::~Console() {
 
 void Console::follow(AdapterConnection& connection) {
     connection_ = &connection;
-    relay_ = std::make_unique<QObject>();
-    QObject* relay = relay_.get();
-    connection.setListener([this, relay](AdapterConnection::State state, unsigned generation) {
-        QMetaObject::invokeMethod(
-            relay, [this, state, generation] { adapterChanged(*connection_, state, generation); },
-            Qt::QueuedConnection);
+    qRegisterMetaType<AdapterConnection::State>();
+    relay_ = std::make_unique<AdapterNews>();
+    AdapterNews* relay = relay_.get();
+    QObject::connect(
+        relay, &AdapterNews::changed, relay,
+        [this](AdapterConnection::State state, unsigned generation) {
+            adapterChanged(*connection_, state, generation);
+        },
+        Qt::QueuedConnection);
+    connection.setListener([relay](AdapterConnection::State state, unsigned generation) {
+        emit relay->changed(state, generation);
     });
     // It may have gone between discovery and now.
     if (connection.state() != AdapterConnection::State::Connected) {

@@ -32,6 +32,15 @@ extern TForm4* Form4;
 extern TForm11* Form11;
 extern TForm12* Form12;
 
+// Carries the adapter connection's news from whichever thread reports it to the UI thread.
+class AdapterNews : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+signals:
+    void changed(tamsel::AdapterConnection::State state, unsigned generation);
+};
+
 // Creates the six windows once, in their fixed order, each reading what it shows from the
 // adapter; only the main window is shown. This is the one place where windows meet: what
 // one window's operator chose (its signals) is connected here to the window that acts on
@@ -64,7 +73,7 @@ private:
 
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
-    std::unique_ptr<QObject> relay_; // hands the connection's news to the UI thread
+    std::unique_ptr<AdapterNews> relay_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -103,8 +103,13 @@ template <typename Take> void forEachRecord(std::string_view text, Take take) {
 }
 
 // Text converted with iconv; nothing when it does not convert whole.
+// iconv_open's "no conversion" is (iconv_t)-1; compared as a number.
+bool opened(iconv_t cd) {
+    return reinterpret_cast<std::intptr_t>(cd) != -1;
+}
+
 std::optional<std::string> convert(iconv_t cd, std::string_view text) {
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (!opened(cd)) {
         return std::nullopt;
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr); // a fresh start
@@ -243,7 +248,7 @@ RepeaterImport importRepeaterList(std::string_view file) {
     Columns c;
     bool header = true, icom = false;
     std::string name, text, your, rpt1, rpt2, out;
-    iconv_t toSjis = reinterpret_cast<iconv_t>(-1);
+    std::optional<iconv_t> toSjis; // opened at the first row that needs it
     forEachRecord(file, [&](std::size_t line, const std::vector<std::string_view>& r) {
         if (header) {
             header = false;
@@ -327,11 +332,11 @@ RepeaterImport importRepeaterList(std::string_view file) {
         bool utf8Line = utf8;
         if (utf8 && !(isAscii(name) && isAscii(text))) {
             // Shift_JIS bytes are as wide as their characters, so the columns line up.
-            if (toSjis == reinterpret_cast<iconv_t>(-1)) {
+            if (!toSjis) {
                 toSjis = iconv_open("CP932", "UTF-8");
             }
-            const auto sjisName = convert(toSjis, name);
-            const auto sjisText = convert(toSjis, text);
+            const auto sjisName = convert(*toSjis, name);
+            const auto sjisText = convert(*toSjis, text);
             if (sjisName && sjisText) {
                 name = *sjisName;
                 text = *sjisText;
@@ -357,8 +362,8 @@ RepeaterImport importRepeaterList(std::string_view file) {
         result.starts.push_back(result.bytes.size());
         result.bytes.insert(result.bytes.end(), out.begin(), out.end());
     });
-    if (toSjis != reinterpret_cast<iconv_t>(-1)) {
-        iconv_close(toSjis);
+    if (toSjis && opened(*toSjis)) {
+        iconv_close(*toSjis);
     }
     return result;
 }

@@ -79,7 +79,7 @@ std::size_t HeardList::idAt(std::size_t row) const {
 }
 
 void HeardList::add(std::size_t slot, int delta) {
-    occupied_[slot] = delta > 0;
+    occupied_[slot] = static_cast<char>(delta > 0 ? 1 : 0);
     for (std::size_t i = slot + 1; i < tree_.size(); i += i & (~i + 1)) {
         tree_[i] += delta;
     }

@@ -45,9 +45,11 @@ void showWindow(QWidget* window) {
     window->activateWindow();
 }
 
-std::function<bool()> applicationHasFocus = [] {
+bool programHasFocus() {
     return QGuiApplication::applicationState() == Qt::ApplicationActive;
-};
+}
+
+bool (*applicationHasFocus)() = programHasFocus;
 
 void bringProgramToFront() {
     QWidget* window = lastActive ? lastActive.data() : QApplication::activeWindow();

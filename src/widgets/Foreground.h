@@ -2,8 +2,6 @@
 // Foreground: showing windows and bringing the program to the front.
 #pragma once
 
-#include <functional>
-
 class QWidget;
 
 namespace tamsel {
@@ -18,7 +16,9 @@ void showWindow(QWidget* window);
 // keyboard focus only when the program already has it.
 void bringProgramToFront();
 // Whether the program has the keyboard focus (another program's window is not active).
-extern std::function<bool()> applicationHasFocus;
+bool programHasFocus();
+// What bringProgramToFront asks; programHasFocus unless a test says otherwise.
+extern bool (*applicationHasFocus)();
 
 // Escape closes (hides) `window`, as its close button does.
 void closeOnEscape(QWidget* window);
