@@ -2,8 +2,6 @@
 // MemoryFile: reading a memory file into lines, and searching them.
 #include "memory/MemoryFile.h"
 
-#include "memory/RepeaterList.h"
-
 #include <algorithm>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -133,6 +131,37 @@ bool startsCharacter(std::string_view line, std::size_t at) {
 }
 
 } // namespace
+
+bool isUtf8Text(std::string_view text) {
+    bool nonAscii = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        const std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xF0 && c <= 0xF4 ? 4
+                                                       : 0;
+        if (n == 0 || i + n > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        const auto c1 = static_cast<unsigned char>(text[i + 1]);
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90) ||
+            (c == 0xF4 && c1 > 0x8F)) {
+            return false; // overlong, surrogate or beyond U+10FFFF
+        }
+        i += n;
+    }
+    return nonAscii;
+}
 
 bool containsKey(std::string_view line, std::string_view key) {
     if (key.empty()) {

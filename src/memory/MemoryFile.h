@@ -33,6 +33,10 @@ struct MemoryFileRead {
 };
 MemoryFileRead readMemoryFile(const std::string& path);
 
+// Whether `text` is valid UTF-8 holding at least one non-ASCII character: a memory line
+// in UTF-8, which is shown and searched as such; any other is Shift_JIS.
+bool isUtf8Text(std::string_view text);
+
 // Whether `line` holds `key`, compared byte for byte. A match never starts on the second
 // byte of a Shift_JIS character; an empty key is in no line.
 bool containsKey(std::string_view line, std::string_view key);

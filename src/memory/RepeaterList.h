@@ -36,7 +36,4 @@ RepeaterImport importRepeaterList(std::string_view file);
 // ("JR1YB B" becomes "JR1YB  B"); nothing when it does not fit 8 characters.
 bool layOutCallsign(std::string_view written, std::string& field);
 
-// Whether `text` is valid UTF-8 holding at least one non-ASCII character.
-bool isUtf8Text(std::string_view text);
-
 } // namespace tamsel

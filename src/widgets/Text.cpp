@@ -2,7 +2,7 @@
 // Text: bytes from the adapter and from files turned into text for display, and back.
 #include "widgets/Text.h"
 
-#include "memory/RepeaterList.h"
+#include "memory/MemoryFile.h"
 
 #include <QStringDecoder>
 
