@@ -191,235 +191,78 @@ INSTANTIATE_TEST_SUITE_P(
 
 const std::string kRmcFix = "GPRMC,123519,A,4807.038,N,01131.000,E,";
 const std::string kRmcRest = ",084.4,230394,003.1,W";
-const std::string kGgaFix = "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,";
+const std::string kRmcWhole = kRmcFix + "022.4" + kRmcRest;
 constexpr double kFeet = 3.28084;
-const std::string kNowhere; // no locator: no position
+
+StreamCase refused(const char* what, const std::string& stream) {
+    return {what, stream, 0, 0, 0, {}, {}, {}, "", ""};
+}
+
+// RMC then GGA of the same fix, the GGA's altitude field as given.
+std::string withAltitude(const std::string& metres) {
+    return nmea(kRmcWhole) +
+           nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9," + metres + ",M,46.9,M,,");
+}
 
 // Decoder faults found by comparing with other decoders; every row failed before its mend.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Reviewed, Stream,
     ::testing::Values(
         // Altitude after course and speed; the first "/A=" wins.
-        StreamCase{"altitude after course/speed",
-                   gpsA("!4903.50N/07201.75W>088/036/A=001234 hello"), 1, 49.058333, -72.029167, 88,
-                   36.0, 1234.0, "hello", "FN39xb"},
-        StreamCase{"negative altitude after course/speed",
-                   gpsA("!4903.50N/07201.75W>088/036/A=-00123"), 1, 49.058333, -72.029167, 88, 36.0,
-                   -123.0, "", "FN39xb"},
-        StreamCase{"altitude then a slash comment",
-                   gpsA("!4903.50N/07201.75W>088/036/A=005280/comment"), 1, 49.058333, -72.029167,
-                   88, 36.0, 5280.0, "comment", "FN39xb"},
-        StreamCase{"the first altitude wins",
-                   gpsA("!4903.50N/07201.75W>088/036/A=001234 /A=000999"), 1, 49.058333, -72.029167,
-                   88, 36.0, 1234.0, "/A=000999", "FN39xb"},
-        // Exact subsquare edges fall in the square they start.
-        StreamCase{"locator on a west edge",
-                   gpsA("=3230.00N/11655.00W>"),
-                   1,
-                   32.5,
-                   -116.916667,
-                   {},
-                   {},
-                   {},
-                   "",
-                   "DM12nm"},
-        StreamCase{"locator on an east edge",
-                   gpsA("=3232.50N/11650.00E>"),
-                   1,
-                   32.541667,
-                   116.833333,
-                   {},
-                   {},
-                   {},
-                   "",
-                   "OM82kn"},
-        // Blanks only as ambiguity from the right of the minutes; digits only.
-        StreamCase{"blank inside the latitude",
-                   gpsA("!3 39.47N/11657.79W["),
-                   0,
-                   0,
-                   0,
-                   {},
-                   {},
-                   {},
-                   "",
-                   kNowhere},
-        StreamCase{"exponent in the latitude",
-                   gpsA("!3201.e1N/11657.79W["),
-                   0,
-                   0,
-                   0,
-                   {},
-                   {},
-                   {},
-                   "",
-                   kNowhere},
-        StreamCase{"blank inside the longitude",
-                   gpsA("!4903.50N/0 201.75W>"),
-                   0,
-                   0,
-                   0,
-                   {},
-                   {},
-                   {},
-                   "",
-                   kNowhere},
-        StreamCase{"NMEA latitude with a blank",
-                   nmea("GPRMC,123519,A,48 7.038,N,01131.000,E,022.4" + kRmcRest),
-                   0,
-                   0,
-                   0,
-                   {},
-                   {},
-                   {},
-                   "",
-                   kNowhere},
-        StreamCase{"NMEA latitude with an exponent",
-                   nmea("GPRMC,123519,A,4807e-1,N,01131.000,E,022.4" + kRmcRest),
-                   0,
-                   0,
-                   0,
-                   {},
-                   {},
-                   {},
-                   "",
-                   kNowhere},
+        StreamCase{"altitude after course/speed", gpsA("!4903.50N/07201.75W>088/036/A=001234 hello"),
+                   1, 49.058333, -72.029167, 88, 36.0, 1234.0, "hello", "FN39xb"},
+        StreamCase{"negative altitude", gpsA("!4903.50N/07201.75W>088/036/A=-00123"),
+                   1, 49.058333, -72.029167, 88, 36.0, -123.0, "", "FN39xb"},
+        StreamCase{"altitude, then a slash comment", gpsA("!4903.50N/07201.75W>088/036/A=005280/comment"),
+                   1, 49.058333, -72.029167, 88, 36.0, 5280.0, "comment", "FN39xb"},
+        StreamCase{"the first altitude wins", gpsA("!4903.50N/07201.75W>088/036/A=001234 /A=000999"),
+                   1, 49.058333, -72.029167, 88, 36.0, 1234.0, "/A=000999", "FN39xb"},
+        // An exact subsquare edge is in the square it starts.
+        StreamCase{"locator on a west edge", gpsA("=3230.00N/11655.00W>"),
+                   1, 32.5, -116.916667, {}, {}, {}, "", "DM12nm"},
+        StreamCase{"locator on an east edge", gpsA("=3232.50N/11650.00E>"),
+                   1, 32.541667, 116.833333, {}, {}, {}, "", "OM82kn"},
+        // Blanks only as ambiguity, from the right of the minutes; digits only.
+        refused("blank inside the latitude", gpsA("!3 39.47N/11657.79W[")),
+        refused("exponent in the latitude", gpsA("!3201.e1N/11657.79W[")),
+        refused("blank inside the longitude", gpsA("!4903.50N/0 201.75W>")),
+        refused("NMEA blank", nmea("GPRMC,123519,A,48 7.038,N,01131.000,E,022.4" + kRmcRest)),
+        refused("NMEA exponent", nmea("GPRMC,123519,A,4807e-1,N,01131.000,E,022.4" + kRmcRest)),
         // Values no receiver sends are left out.
-        StreamCase{"RMC speed 1e300",
-                   nmea(kRmcFix + "1e300" + kRmcRest),
-                   1,
-                   48.1173,
-                   11.516667,
-                   84,
-                   {},
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"RMC speed negative",
-                   nmea(kRmcFix + "-5.0" + kRmcRest),
-                   1,
-                   48.1173,
-                   11.516667,
-                   84,
-                   {},
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"RMC speed over 1000 knots",
-                   nmea(kRmcFix + "1500.0" + kRmcRest),
-                   1,
-                   48.1173,
-                   11.516667,
-                   84,
-                   {},
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"GGA altitude 1e308",
-                   nmea(kRmcFix + "022.4" + kRmcRest) + nmea(kGgaFix + "1e308,M,46.9,M,,"),
-                   2,
-                   48.1173,
-                   11.516667,
-                   84,
-                   22.4,
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"GGA altitude above 60000 m",
-                   nmea(kRmcFix + "022.4" + kRmcRest) + nmea(kGgaFix + "60000.5,M,46.9,M,,"),
-                   2,
-                   48.1173,
-                   11.516667,
-                   84,
-                   22.4,
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"GGA altitude below -1500 m",
-                   nmea(kRmcFix + "022.4" + kRmcRest) + nmea(kGgaFix + "-1500.5,M,46.9,M,,"),
-                   2,
-                   48.1173,
-                   11.516667,
-                   84,
-                   22.4,
-                   {},
-                   "",
-                   "JN58sc"},
-        StreamCase{"APRS altitude 999999 ft",
-                   gpsA("=4903.50N/07201.75W-/A=999999"),
-                   1,
-                   49.058333,
-                   -72.029167,
-                   {},
-                   {},
-                   {},
-                   "",
-                   "FN39xb"},
-        StreamCase{"compressed altitude 12,700,000 ft",
-                   gpsA("!/5L!!<*e7>zz1"),
-                   1,
-                   49.5,
-                   -72.75,
-                   {},
-                   {},
-                   {},
-                   "",
-                   "FN39om"},
-        // A weather station's ccc/sss is wind.
-        StreamCase{"weather station",
-                   gpsA("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900"),
-                   1,
-                   49.058333,
-                   -72.029167,
-                   {},
-                   {},
-                   {},
-                   "220/004g005t077r000p000P000h50b09900",
-                   "FN39xb"},
-        StreamCase{"compressed weather station",
-                   gpsA("!/5L!!<*e7_7P["),
-                   1,
-                   49.5,
-                   -72.75,
-                   {},
-                   {},
-                   {},
-                   "",
-                   "FN39om"},
-        // GGA on its own; a later GGA gives its own coordinates.
+        StreamCase{"RMC speed 1e300", nmea(kRmcFix + "1e300" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"RMC speed negative", nmea(kRmcFix + "-5.0" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"RMC speed over 1000 knots", nmea(kRmcFix + "1000.1" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude 1e308", withAltitude("1e308"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude over 60000 m", withAltitude("60000.1"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude under -1500 m", withAltitude("-1500.1"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"APRS altitude 999999 ft", gpsA("=4903.50N/07201.75W-/A=999999"),
+                   1, 49.058333, -72.029167, {}, {}, {}, "", "FN39xb"},
+        StreamCase{"compressed altitude 12,700,000 ft", gpsA("!/5L!!<*e7>zz1"),
+                   1, 49.5, -72.75, {}, {}, {}, "", "FN39om"},
+        // A weather station's ccc/sss is the wind.
+        StreamCase{"weather station", gpsA("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900"),
+                   1, 49.058333, -72.029167, {}, {}, {}, "220/004g005t077r000p000P000h50b09900", "FN39xb"},
+        StreamCase{"compressed weather station", gpsA("!/5L!!<*e7_7P["),
+                   1, 49.5, -72.75, {}, {}, {}, "", "FN39om"},
+        // GGA on its own; a later GGA reports its own coordinates.
         StreamCase{"GGA only", kGga, 1, 48.1173, 11.516667, {}, {}, 545.4 * kFeet, "", "JN58sc"},
-        StreamCase{"RMC then a later GGA elsewhere",
+        StreamCase{"RMC, then a later GGA elsewhere",
                    kRmc + nmea("GPGGA,123520,4807.100,N,01131.100,E,1,08,0.9,546.0,M,46.9,M,,"),
-                   2,
-                   48.118333,
-                   11.518333,
-                   {},
-                   {},
-                   546.0 * kFeet,
-                   "",
-                   "JN58sc"},
-        // GPS-A with one '$', or its CRC computed without the closing CR.
-        StreamCase{"GPS-A with one dollar",
-                   "$CRCDF40,WA8CLT>API510,DSTAR*:=3930.50N/08355.20W-QTH\r",
-                   1,
-                   39.508333,
-                   -83.92,
-                   {},
-                   {},
-                   {},
-                   "QTH",
-                   "EM89am"},
-        StreamCase{"GPS-A CRC without the CR",
-                   "$$CRC72C9,KI4IFW-1>APRATS,DSTAR*:=3612.34N/08640.21W[ID-51\r",
-                   1,
-                   36.205667,
-                   -86.670167,
-                   {},
-                   {},
-                   {},
-                   "ID-51",
-                   "EM66pe"}),
+                   2, 48.118333, 11.518333, {}, {}, 546.0 * kFeet, "", "JN58sc"},
+        // GPS-A with one '$', or with its CRC computed without the closing CR.
+        StreamCase{"GPS-A with one dollar", "$CRCDF40,WA8CLT>API510,DSTAR*:=3930.50N/08355.20W-QTH\r",
+                   1, 39.508333, -83.92, {}, {}, {}, "QTH", "EM89am"},
+        StreamCase{"GPS-A CRC without the CR", "$$CRC72C9,KI4IFW-1>APRATS,DSTAR*:=3612.34N/08640.21W[ID-51\r",
+                   1, 36.205667, -86.670167, {}, {}, {}, "ID-51", "EM66pe"}),
     test::ByWhat());
+// clang-format on
 
 TEST(Dprs, AltitudeComesOutOfTheComment) {
     const auto p = decodeAprs("=4903.50N/07201.75W-Test /A=001234 rig");
@@ -433,28 +276,28 @@ TEST(Dprs, AltitudeComesOutOfTheComment) {
 // Positions on subsquare edges (latitude minutes a multiple of 2.5, longitude minutes of 5)
 // in all four quarters of the globe: each lies in the subsquare it starts.
 TEST(Dprs, LocatorEdgesStartTheirSubsquare) {
-    for (const char ns : {'N', 'S'}) {
-        for (const char ew : {'E', 'W'}) {
-            for (const int degrees : {0, 1, 32, 49, 89}) {
-                for (int step = 0; step < 24; ++step) {
-                    const int lonDegrees = degrees * 2 + 1, lonStep = step % 12;
-                    char packet[32];
-                    std::snprintf(packet, sizeof packet, "=%02d%05.2f%c/%03d%05.2f%c-", degrees,
-                                  step * 2.5, ns, lonDegrees, lonStep * 5.0, ew);
-                    // Half-minutes from the south pole, minutes from 180 W: whole numbers.
-                    const int lat = 90 * 120 + (ns == 'N' ? 1 : -1) * (degrees * 120 + step * 5);
-                    const int lon =
-                        180 * 60 + (ew == 'E' ? 1 : -1) * (lonDegrees * 60 + lonStep * 5);
-                    const std::string expected{static_cast<char>('A' + lon / 1200),
-                                               static_cast<char>('A' + lat / 1200),
-                                               static_cast<char>('0' + lon / 120 % 10),
-                                               static_cast<char>('0' + lat / 120 % 10),
-                                               static_cast<char>('a' + lon % 120 / 5),
-                                               static_cast<char>('a' + lat % 120 / 5)};
-                    const auto p = decodeAprs(packet);
-                    ASSERT_TRUE(p) << packet;
-                    EXPECT_EQ(maidenhead(p->latitude, p->longitude), expected) << packet;
-                }
+    // Field, square and subsquare from whole units counted from the south pole or 180 W,
+    // 120 units a square (half-minutes of latitude, minutes of longitude).
+    const auto letters = [](int u) {
+        return std::string{static_cast<char>('A' + u / 1200), static_cast<char>('0' + u / 120 % 10),
+                           static_cast<char>('a' + u % 120 / 5)};
+    };
+    for (const int degrees : {0, 1, 32, 49, 89}) {
+        for (int step = 0; step < 24; ++step) {
+            for (const int sign : {1, -1}) {
+                const int lonDegrees = degrees * 2 + 1, lonMinutes = step % 12 * 5;
+                const int east = step % 2 == 0 ? sign : -sign; // all four quarters
+                char packet[32];
+                std::snprintf(packet, sizeof packet, "=%02d%05.2f%c/%03d%05.2f%c-", degrees,
+                              step * 2.5, sign > 0 ? 'N' : 'S', lonDegrees, lonMinutes * 1.0,
+                              east > 0 ? 'E' : 'W');
+                const int halfMinutes = 90 * 120 + sign * (degrees * 120 + step * 5);
+                const int minutes = 180 * 60 + east * (lonDegrees * 60 + lonMinutes);
+                const std::string lon = letters(minutes), lat = letters(halfMinutes);
+                const std::string expected{lon[0], lat[0], lon[1], lat[1], lon[2], lat[2]};
+                const auto p = decodeAprs(packet);
+                ASSERT_TRUE(p) << packet;
+                EXPECT_EQ(maidenhead(p->latitude, p->longitude), expected) << packet;
             }
         }
     }
