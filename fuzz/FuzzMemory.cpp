@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The memory-file reader, column extraction, search and the repeater-list import over
 // arbitrary file contents.
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of importing repeater lists into memory-file lines.
 #include "memory/RepeaterList.h"
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "support/CaseName.h"
 
 #include <gtest/gtest.h>

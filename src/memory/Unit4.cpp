@@ -2,7 +2,7 @@
 // Unit4: TForm3, the callsign memory window.
 #include "memory/Unit4.h"
 
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 #include "widgets/Text.h"
