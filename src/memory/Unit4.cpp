@@ -125,8 +125,8 @@ bool TForm3::importList(const QString& path) {
         for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
             first << QString::number(imported.skipped[i]);
         }
-        text += QStringLiteral("\n\nSkipped %1 rows whose callsigns are longer than 8 "
-                               "characters, at lines %2%3.")
+        text += QStringLiteral("\n\nSkipped %1 D-STAR rows with no repeater callsign or a "
+                               "callsign longer than 8 characters, at lines %2%3.")
                     .arg(imported.skipped.size())
                     .arg(first.join(QStringLiteral(", ")),
                          imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
