@@ -47,6 +47,16 @@ template <typename Take> void forEachRecord(std::string_view text, char separato
     std::size_t line = 1;
     std::size_t i = 0;
     const std::size_t n = text.size();
+    std::array<bool, 256> ends{}; // the bytes that end an unquoted field
+    for (const char c : {separator, '\n', '\r'}) {
+        ends[static_cast<unsigned char>(c)] = true;
+    }
+    const auto fieldEnd = [&](std::size_t at) {
+        while (at < n && !ends[static_cast<unsigned char>(text[at])]) {
+            ++at;
+        }
+        return at;
+    };
     while (i < n) {
         fields.clear();
         unquoted.clear();
@@ -81,13 +91,9 @@ template <typename Take> void forEachRecord(std::string_view text, char separato
                     break;
                 }
                 // Anything between the closing quote and the separator is dropped.
-                while (i < n && text[i] != separator && text[i] != '\n' && text[i] != '\r') {
-                    ++i;
-                }
+                i = fieldEnd(i);
             } else {
-                while (i < n && text[i] != separator && text[i] != '\n' && text[i] != '\r') {
-                    ++i;
-                }
+                i = fieldEnd(i);
                 fields.push_back(text.substr(start, i - start));
             }
             if (i < n && text[i] == separator) {
@@ -155,9 +161,19 @@ std::string_view fitted(std::string_view text, std::size_t width, bool utf8) {
     return text.substr(0, end);
 }
 
+// Eight bytes at a time: a whole list is looked at.
 bool isAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::uint64_t any = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        any |= word;
+    }
+    for (; i < s.size(); ++i) {
+        any |= static_cast<unsigned char>(s[i]);
+    }
+    return (any & 0x8080808080808080U) == 0;
 }
 
 // Text between UTF-8 and Shift_JIS (CP932), and in Latin letters where Shift_JIS has no
