@@ -235,7 +235,7 @@ public:
                 latin_.reset();
             }
         }
-        utf8 = fitted(utf8, std::numeric_limits<std::int32_t>::max(), true);
+        utf8 = fitted(utf8, std::numeric_limits<std::int32_t>::max(), true); // ICU's lengths
         icu::UnicodeString text = icu::UnicodeString::fromUTF8(
             icu::StringPiece(utf8.data(), static_cast<std::int32_t>(utf8.size())));
         if (latin_) {
