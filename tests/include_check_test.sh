@@ -19,6 +19,7 @@ cases=(
     'monitor/ReceptionMachine.cpp|#include "widgets/Text.h"|the logic includes a widget'
     'adapter/Catalogue.cpp|#include "monitor/RadioHeader.h"|the adapter includes the logic'
     'memory/MemoryFile.cpp|#include <QLabel>|the logic includes a Qt widget'
+    'base/Columns.h|#include "adapter/Payload.h"|the base reaches up into the adapter'
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r file include what <<<"$c"
