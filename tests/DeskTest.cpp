@@ -529,7 +529,7 @@ TEST_F(Desk, LooksInLightAndDarkFrom9To12Points) {
             ASSERT_TRUE(QTest::qWaitForWindowExposed(Form3));
             const QRect screen = Form3->screen()->availableGeometry();
             const int columns = QFontMetrics(Form3->Memory->font())
-                                    .horizontalAdvance(QString(80, QLatin1Char('M')));
+                                    .horizontalAdvance(QString(100, QLatin1Char('M')));
             EXPECT_LE(Form3->frameGeometry().width(), screen.width());
             EXPECT_LE(Form3->frameGeometry().height(), screen.height());
             EXPECT_GE(Form3->Memory->viewport()->width(),

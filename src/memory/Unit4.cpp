@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kYourColumn = 10;
 constexpr std::size_t kRpt1Column = 19;
 constexpr std::size_t kRpt2Column = 28;
-constexpr int kColumnsShown = 80;
+constexpr int kColumnsShown = 100;
 constexpr int kRowsShown = 20;
 } // namespace
 
@@ -63,12 +63,13 @@ TForm3::~TForm3() = default;
 
 void TForm3::fitToFont() {
     // Wide enough for a memory line's columns (name, three callsigns and a note) and tall
-    // enough for a screenful of rows in the list's font, but never larger than the screen.
+    // enough for 20 rows in the list's font, but never larger than the screen.
     const QFontMetrics metrics(Memory->font());
     const int frame = 2 * Memory->frameWidth();
     const QSize list(metrics.horizontalAdvance(QString(kColumnsShown, QLatin1Char('M'))) + frame +
                          Memory->verticalScrollBar()->sizeHint().width() + 4,
-                     metrics.height() * kRowsShown + frame);
+                     metrics.height() * kRowsShown + frame +
+                         Memory->horizontalScrollBar()->sizeHint().height());
     QSize wanted(list.width(), list.height() + menuBar()->sizeHint().height());
     if (const QScreen* s = screen()) {
         wanted = wanted.boundedTo(s->availableGeometry().size() * 9 / 10);
