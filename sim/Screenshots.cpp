@@ -44,9 +44,10 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
 
 } // namespace
 
-// The main window and the received history at 9, 11 and 12 pt, in a light and a dark
-// theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
-bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link) {
+// The main window, the received history and the memory at 9, 11 and 12 pt, in a light and
+// a dark theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
+bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link,
+           const QString& memoryFile) {
     using namespace tamsel;
     const QPalette dark = darkPalette();
     const QPalette light = QApplication::style()->standardPalette();
@@ -68,6 +69,9 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             const std::string name = std::to_string(points) + "pt-" + (isDark ? "dark" : "light");
             ok = save(Form1, out, ("main-" + name + ".png").c_str()) && ok;
             ok = save(Form4, out, ("history-" + name + ".png").c_str()) && ok;
+            ok = Form3->loadFile(memoryFile) && ok;
+            Form3->Memory->selectRow(3);
+            ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
         }
     }
     return ok;
@@ -89,7 +93,7 @@ int main(int argc, char* argv[]) {
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     if (argc == 4) {
-        return looks(dir, *adapter, *discovery.link) ? 0 : 1;
+        return looks(dir, *adapter, *discovery.link, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     NoBoxes boxes;
     tamsel::Console console(*discovery.link, boxes, QStringLiteral(" [demo: simulated adapter]"));

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <atomic>
 #include <functional>
+#include <vector>
 
 namespace tamsel {
 
@@ -87,6 +88,10 @@ protected:
 
 private:
     void applyColours();
+    void showCallsignsFixedPitch();
+    // The header callsign fields with the characters each shows (8, or 4 for a suffix).
+    std::vector<std::pair<QWidget*, int>> callsignFieldWidths() const;
+    static int widthFor(const QWidget* field, int characters);
     void fitToFont();
     void setKeyboardOrder();
     void startMonitor(const std::atomic<int>& historyGate,

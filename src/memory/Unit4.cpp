@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 
 namespace tamsel {
 
@@ -17,6 +19,8 @@ namespace {
 constexpr std::size_t kYourColumn = 10;
 constexpr std::size_t kRpt1Column = 19;
 constexpr std::size_t kRpt2Column = 28;
+constexpr int kColumnsShown = 100;
+constexpr int kRowsShown = 20;
 } // namespace
 
 TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
@@ -45,7 +49,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     Memory->setTabStop(3);
     connect(Memory, &LineListView::selectionChanged, this, &TForm3::MemoryClick);
     setCentralWidget(Memory);
-    resize(520, 360);
+    fitToFont();
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
     chooseList = [this] {
@@ -56,6 +60,22 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
 }
 
 TForm3::~TForm3() = default;
+
+void TForm3::fitToFont() {
+    // Wide enough for a memory line's columns (name, three callsigns and a note) and tall
+    // enough for 20 rows in the list's font, but never larger than the screen.
+    const QFontMetrics metrics(Memory->font());
+    const int frame = 2 * Memory->frameWidth();
+    const QSize list(metrics.horizontalAdvance(QString(kColumnsShown, QLatin1Char('M'))) + frame +
+                         Memory->verticalScrollBar()->sizeHint().width() + 4,
+                     metrics.height() * kRowsShown + frame +
+                         Memory->horizontalScrollBar()->sizeHint().height());
+    QSize wanted(list.width(), list.height() + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        wanted = wanted.boundedTo(s->availableGeometry().size() * 9 / 10);
+    }
+    resize(wanted);
+}
 
 void TForm3::FileClick() {
     const QString path = chooseFile();
