@@ -250,8 +250,9 @@ TEST_F(ProgramOnEmulatedAdapter, StartsWithQtsOwnOptions) {
     configure(adapter);
     Program program("offscreen", {"-session", "10d2a7f_1", "-style", "Fusion", "-reverse"});
     ASSERT_TRUE(program.running());
-    ASSERT_TRUE(eventually([&] { return saw(adapter.firmware, 0x21); })) << "it polls";
-    EXPECT_EQ(program.terminate(), 0);
+    ASSERT_TRUE(eventually([&] {
+        return saw(adapter.firmware, 0xE3) && saw(adapter.firmware, 0x21);
+    })) << "it starts up and polls";
 }
 
 TEST_F(ProgramOnEmulatedAdapter, UnpluggedMidReceptionThenClosedCleanly) {
