@@ -65,16 +65,6 @@ private:
     bool running_ = false;
 };
 
-template <typename F> bool eventually(F done, std::chrono::milliseconds limit = 15s) {
-    for (auto waited = 0ms; waited < limit; waited += 5ms) {
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
-}
-
 // Whether some window on the X server has a caption that holds `text`.
 bool captionShows(const std::string& text) {
     std::string names;

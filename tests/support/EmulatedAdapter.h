@@ -16,12 +16,14 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tamsel {
@@ -260,6 +262,19 @@ private:
     std::deque<Completed> completed_;
     std::vector<UMockdevIoctlData*> done_;
 };
+
+// Whether `done` holds within `limit`, looking every 5 ms.
+template <typename F>
+bool eventually(F done, std::chrono::milliseconds limit = std::chrono::seconds(15)) {
+    for (auto waited = std::chrono::milliseconds(0); waited < limit;
+         waited += std::chrono::milliseconds(5)) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
 
 // Arrivals and departures of any device, on a libusb context of its own that the test services:
 // once it has heard of one, libusb has queued the news on every other context too.
