@@ -54,7 +54,34 @@ INSTANTIATE_TEST_SUITE_P(
                  {"tamsel", "--help", "x"},
                  2,
                  "",
-                 "tamsel: unrecognised argument 'x'"}),
+                 "tamsel: unrecognised argument 'x'"},
+        // Qt's own options are Qt's: the session manager restarts the program so.
+        ArgvCase{"a session to restore", {"tamsel", "-session", "10d2a7f_1"}, {}, "", ""},
+        ArgvCase{"platform, style and the rest of Qt's",
+                 {"tamsel", "-platform", "xcb", "-display", ":1", "-style=fusion", "-reverse",
+                  "-stylesheet", "dark.qss", "-qwindowgeometry", "640x480+0+0", "-widgetcount"},
+                 {},
+                 "",
+                 ""},
+        ArgvCase{
+            "a value that looks like an option", {"tamsel", "-title", "--version"}, {}, "", ""},
+        ArgvCase{"help among Qt's options",
+                 {"tamsel", "-style", "fusion", "--help"},
+                 0,
+                 "Usage: tamsel",
+                 ""},
+        ArgvCase{
+            "version after a session", {"tamsel", "-session", "x", "--version"}, 0, "tamsel ", ""},
+        ArgvCase{"a Qt option without its value",
+                 {"tamsel", "-session"},
+                 2,
+                 "",
+                 "tamsel: option '-session' needs a value\nTry 'tamsel --help'"},
+        ArgvCase{"an unknown option among Qt's",
+                 {"tamsel", "-platform", "xcb", "--bogus"},
+                 2,
+                 "",
+                 "tamsel: unrecognised argument '--bogus'"}),
     test::ByWhat());
 
 TEST(CommandLine, HelpNamesTheRuleWhereEachInstallHasIt) {

@@ -118,27 +118,22 @@ Console::~Console() {
 
 void Console::follow(AdapterConnection& connection) {
     connection_ = &connection;
-    qRegisterMetaType<AdapterConnection::State>();
     relay_ = std::make_unique<AdapterNews>();
     AdapterNews* relay = relay_.get();
     QObject::connect(
-        relay, &AdapterNews::changed, relay,
-        [this](AdapterConnection::State state, unsigned generation) {
-            adapterChanged(*connection_, state, generation);
-        },
+        relay, &AdapterNews::changed, relay, [this] { adapterChanged(*connection_); },
         Qt::QueuedConnection);
-    connection.setListener([relay](AdapterConnection::State state, unsigned generation) {
-        emit relay->changed(state, generation);
-    });
+    connection.setListener([relay] { emit relay->changed(); });
     // It may have gone between discovery and now.
     if (connection.state() != AdapterConnection::State::Connected) {
-        adapterChanged(connection, connection.state(), connection.generation());
+        adapterChanged(connection);
     }
 }
 
-void Console::adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
-                             unsigned generation) {
+void Console::adapterChanged(AdapterConnection& connection) {
+    // The state as it is now, not as some notice said: notices of two threads can cross.
     using S = AdapterConnection::State;
+    const auto [state, generation] = connection.status();
     switch (state) {
     case S::Disconnected:
         Form1->showAdapterState(QString::fromLatin1(kDisconnected));

@@ -38,7 +38,7 @@ class AdapterNews : public QObject {
 public:
     using QObject::QObject;
 signals:
-    void changed(tamsel::AdapterConnection::State state, unsigned generation);
+    void changed();
 };
 
 // Creates the six windows once, in their fixed order, each reading what it shows from the
@@ -68,8 +68,7 @@ private:
     void wireWindows();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
-    void adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
-                        unsigned generation);
+    void adapterChanged(AdapterConnection& connection);
 
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
