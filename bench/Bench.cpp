@@ -84,17 +84,21 @@ const std::string& memoryFile(std::size_t lines) {
 const std::string& repeaterList(std::size_t rows) {
     static std::string path;
     if (path.empty()) {
-        path = "/tmp/tamsel-bench-icom-" + std::to_string(rows) + ".csv";
+        path = "/tmp/tamsel-bench-icom-6-" + std::to_string(rows) + ".csv";
         std::ofstream out(path, std::ios::binary);
         out << "Group No,Group Name,Name,Sub Name,Repeater Call Sign,Gateway Call Sign,"
                "Frequency,Dup,Offset,Mode,TONE,Repeater Tone,RPT1USE,Position,Latitude,"
                "Longitude,UTC Offset\r\n";
         char line[160];
         for (std::size_t i = 0; i < rows; ++i) {
+            // Six-character callsigns (JA0AAA .. JA9ZZZ), so that every row gives a line.
+            const char a = static_cast<char>('A' + i % 26),
+                       b = static_cast<char>('A' + i / 26 % 26),
+                       c = static_cast<char>('A' + i / 676 % 26);
             std::snprintf(line, sizeof line,
-                          "%zu,Group,Rpt%05zu,,JA%1zuA%03zu B,JA%1zuA%03zu G,439.010000,DUP-,"
+                          "%zu,Group,Rpt%05zu,,JA%1zu%c%c%c B,JA%1zu%c%c%c G,439.010000,DUP-,"
                           "5.000000,DV,OFF,88.5Hz,YES,None,0,0,+9:00\r\n",
-                          i % 100, i % 100000, i % 10, i % 1000, i % 10, i % 1000);
+                          i % 100, i % 100000, i / 17576 % 10, c, b, a, i / 17576 % 10, c, b, a);
             out << line;
         }
     }

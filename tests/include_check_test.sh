@@ -22,6 +22,7 @@ cases=(
     'calls/Routes.cpp|#include "calls/CallMenu.h"|the call routes include the Call menu'
     'calls/CallMenu.cpp|#include "console/Unit1.h"|the Call menu includes the main window'
     'calls/Targets.cpp|#include <QComboBox>|the call logic includes a Qt widget'
+    'base/Columns.h|#include "adapter/Payload.h"|the base reaches up into the adapter'
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r file include what <<<"$c"

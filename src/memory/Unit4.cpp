@@ -2,7 +2,7 @@
 // Unit4: TForm3, the callsign memory window.
 #include "memory/Unit4.h"
 
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 #include "widgets/Text.h"
@@ -125,8 +125,8 @@ bool TForm3::importList(const QString& path) {
         for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
             first << QString::number(imported.skipped[i]);
         }
-        text += QStringLiteral("\n\nSkipped %1 rows whose callsigns are longer than 8 "
-                               "characters, at lines %2%3.")
+        text += QStringLiteral("\n\nSkipped %1 D-STAR rows with no repeater callsign or a "
+                               "callsign longer than 8 characters, at lines %2%3.")
                     .arg(imported.skipped.size())
                     .arg(first.join(QStringLiteral(", ")),
                          imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());

@@ -32,8 +32,8 @@ struct ReceptionUpdate {
 };
 
 // What a list of heard stations learns from a reception, as it happens: the header (who
-// called whom, and when), the message as it grows, and each position decoded from the
-// slow-data stream (D-PRS).
+// called whom, and when), the message once all its parts have come (and again as they
+// change), and each position decoded from the slow-data stream (D-PRS).
 struct StationReport {
     enum class Kind { Heard, Message, Position };
     Kind kind = Kind::Heard;
@@ -108,6 +108,7 @@ private:
     std::vector<StationReport> scratch_;
     std::size_t blockPos_ = 0;
     std::optional<int> blockType_;
+    unsigned partsSeen_ = 0; // the message parts this reception has delivered, one bit each
     int statusFailures_ = 0;
 };
 
