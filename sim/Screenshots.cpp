@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+#include "calls/CallMenu.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -16,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +42,40 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
     const QString path = dir.filePath(QString::fromLatin1(name));
     const bool ok = window->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+// The Call menu open below its title, drawn over the main window as the operator sees it,
+// and the Link Reflector dialog with a few reflectors linked before.
+bool callPictures(const QDir& dir) {
+    using namespace tamsel;
+    auto* calls = Form1->findChild<CallMenu*>();
+    Form1->show();
+    (void)QTest::qWaitForWindowExposed(Form1);
+    const QRect title = Form1->menuBar()->actionGeometry(calls->menuAction());
+    calls->popup(Form1->menuBar()->mapToGlobal(title.bottomLeft()));
+    (void)QTest::qWaitForWindowExposed(calls);
+    calls->setActiveAction(calls->LinkReflector1);
+    QCoreApplication::processEvents();
+    const QPixmap window = Form1->grab();
+    const QPixmap menu = calls->grab();
+    const QPoint at = Form1->mapFromGlobal(calls->pos());
+    QPixmap shot(QRect(QPoint(0, 0), window.size()).united(QRect(at, menu.size())).size());
+    shot.fill(Form1->palette().color(QPalette::Window));
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(0, 0, window);
+        painter.drawPixmap(at, menu);
+    }
+    calls->hide();
+    const QString path = dir.filePath(QStringLiteral("call-menu.png"));
+    bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+
+    calls->setRecentReflectors({QStringLiteral("REF030 C"), QStringLiteral("XLX307 A")});
+    calls->LinkReflector1->trigger();
+    ok = save(calls->dialog(CallDialog::Kind::Reflector), dir, "link-reflector.png") && ok;
+    calls->dialog(CallDialog::Kind::Reflector)->reject();
     return ok;
 }
 
@@ -120,6 +157,7 @@ int main(int argc, char* argv[]) {
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
     ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+    ok = callPictures(dir) && ok;
     // The example Icom list beside the memory file, Japanese names lined up.
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
                              .dir()

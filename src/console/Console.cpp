@@ -3,6 +3,7 @@
 // and the program after discovery.
 #include "console/Console.h"
 
+#include "calls/CallMenu.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -26,6 +27,20 @@ TForm4* Form4 = nullptr;
 TForm11* Form11 = nullptr;
 TForm12* Form12 = nullptr;
 
+namespace {
+
+void addCallMenu(CallMenu* calls) {
+    // Between Config and Window; its routes become the main window's header fields, whose
+    // change handlers send what changed, and the Repeater option goes through its own.
+    calls->setParent(Form1, calls->windowFlags());
+    Form1->menuBar()->insertMenu(Form1->menuWindow->menuAction(), calls);
+    calls->setStation([] { return Station{Form1->repeater1(), Form1->myCall()}; });
+    QObject::connect(calls, &CallMenu::routeChosen, Form1, &TForm1::setRoute);
+    QObject::connect(calls, &CallMenu::repeaterFlagChosen, Form1, &TForm1::setRepeaterFlag);
+}
+
+} // namespace
+
 Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote) {
     trackActiveWindows();
     historyOpen = 0;
@@ -34,10 +49,18 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         // Made first so that it hears every reception the monitor reports.
         heard_ = std::make_unique<HeardStations>(notifier);
         HeardStationsModel* heard = heard_->model();
-        Form1 = new TForm1(link, notifier, historyOpen, captionNote, [heard](receiveRF& monitor) {
-            QObject::connect(&monitor, &receiveRF::stationReport, heard, &HeardStationsModel::apply,
-                             Qt::QueuedConnection);
-        });
+        // Made before the main window too, so that Reply knows the first reception; the
+        // main window owns it once it is in the menu bar.
+        auto calls = std::make_unique<CallMenu>(notifier);
+        CallMenu* callMenu = calls.get();
+        Form1 = new TForm1(link, notifier, historyOpen, captionNote,
+                           [heard, callMenu](receiveRF& monitor) {
+                               QObject::connect(&monitor, &receiveRF::stationReport, heard,
+                                                &HeardStationsModel::apply, Qt::QueuedConnection);
+                               QObject::connect(&monitor, &receiveRF::stationReport, callMenu,
+                                                &CallMenu::noteReception, Qt::QueuedConnection);
+                           });
+        addCallMenu(calls.release());
         Form2 = new TForm2(link);
         Form3 = new TForm3(notifier);
         Form4 = new TForm4(notifier);

@@ -71,6 +71,11 @@ public:
     void showStationCallsign(const QString& call);
     void showStationSuffix(const QString& suffix);
     void showReception(tamsel::ReceptionField field, const QByteArray& text);
+    // For the Call menu: the values its routes start from, and the Repeater option, set
+    // like a click so that its own handler sends it.
+    QString repeater1() const { return RPT1CALL->text(); }
+    QString myCall() const { return MyCALL->text(); }
+    void setRepeaterFlag(bool on) { Repeater->setChecked(on); }
 
 signals:
     // The operator asked for another window.

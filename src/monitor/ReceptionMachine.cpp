@@ -120,6 +120,8 @@ void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates,
     heard.suffix = fields.my2;
     heard.called = fields.your;
     heard.time = date;
+    heard.rpt1 = fields.rpt1;
+    heard.rpt2 = fields.rpt2;
     reports.push_back(std::move(heard));
 }
 

@@ -38,6 +38,7 @@ struct StationReport {
     enum class Kind { Heard, Message, Position };
     Kind kind = Kind::Heard;
     std::string caller, suffix, called, time; // Heard
+    std::string rpt1, rpt2;                   // Heard: the route it came by
     std::string message;                      // Message
     Position position;                        // Position
 };
