@@ -19,6 +19,10 @@ cases=(
     'monitor/ReceptionMachine.cpp|#include "widgets/Text.h"|the logic includes a widget'
     'adapter/Catalogue.cpp|#include "monitor/RadioHeader.h"|the adapter includes the logic'
     'memory/MemoryFile.cpp|#include <QLabel>|the logic includes a Qt widget'
+    'station/OwnStation.cpp|#include "station/StationPage.h"|the station logic includes its page'
+    'settings/SettingsStore.cpp|#include "settings/PreferencesPage.h"|the store includes the page interface'
+    'station/StationPage.cpp|#include "settings/Preferences.h"|a page includes the dialog'
+    'station/GpsdClient.cpp|#include <QWidget>|the gpsd client includes a Qt widget'
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r file include what <<<"$c"
