@@ -64,8 +64,8 @@ TEST(Gpsd, ThePageFollowsAMovingReceiverAndGpsdGoneAndBack) {
     page.load(store);
 
     // Nobody listens yet.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; },
-                                kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; }, kWaitMs));
     EXPECT_EQ(page.resultPosition->text(), "gpsd not reachable");
 
     std::vector<LatLon> fixes;
@@ -86,14 +86,14 @@ TEST(Gpsd, ThePageFollowsAMovingReceiverAndGpsdGoneAndBack) {
         EXPECT_NEAR(fixes.back().latitude, 48.149, 0.004);
         EXPECT_NEAR(fixes.back().longitude, 11.629, 0.005);
         EXPECT_EQ(page.resultLocator->text(), "JN58td");
-        EXPECT_TRUE(page.resultPosition->text().startsWith("48.1")) <<
-            page.resultPosition->text().toStdString();
+        EXPECT_TRUE(page.resultPosition->text().startsWith("48.1"))
+            << page.resultPosition->text().toStdString();
         // The log starts over without a fix.
         ASSERT_TRUE(QTest::qWaitFor([&] { return sawNoFix; }, kWaitMs));
         gps.stop();
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; },
-                                kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; }, kWaitMs));
     EXPECT_FALSE(station.position());
     EXPECT_EQ(page.resultPosition->text(), "gpsd not reachable");
 

@@ -40,8 +40,9 @@ TEST_F(Store, TheDefaultPathFollowsXdgConfigHome) {
 }
 
 TEST_F(Store, AHandEditedFileReadsTypedAndChecked) {
-    write("[station]\n"
-          "source = locator\n"
+    write("; my station\n"
+          "[station]\n"
+          "source = locator ; the comment goes\n"
           "locator = jn58td\n"
           "latitude = 91\n"
           "longitude = 11,5\n"
@@ -115,6 +116,7 @@ TEST_F(Store, ABrokenFileIsMovedAsideNeverOverwritten) {
     } cases[] = {
         {"unterminated group", "[station\nsource=gpsd\n", false},
         {"a line without a value", "[station]\nsource gpsd\n", false},
+        {"a # comment", "# mine\n[station]\nunits=metric\n", false},
         {"binary",
          QByteArray("\x7f"
                     "ELF\x02\x01\x01\0\0\0\n\xff\xfe",

@@ -104,12 +104,13 @@ TEST(Startup, ClosingTheMainWindowEndsTheProgramWhileOtherWindowsAreOpen) {
     SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
     test::RecordingNotifier notifier;
     bool endedByGuard = false;
+    QObject guardScope; // the guard must not fire into a later test
     runProgram(discoverAdapter(bus), notifier, [&] {
         Form1->HistoryClick();
         Form1->Memory1Click();
         Form1->DefaultSetting1Click();
         QTimer::singleShot(0, [] { Form1->close(); });
-        QTimer::singleShot(5000, [&] {
+        QTimer::singleShot(5000, &guardScope, [&] {
             endedByGuard = true;
             QCoreApplication::quit();
         });

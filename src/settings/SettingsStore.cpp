@@ -74,11 +74,10 @@ bool SettingsStore::parsesAsIni(const QByteArray& content) {
     if (utf8.hasError()) {
         return false;
     }
-    // Every line is blank, a comment, a [group] or a key=value.
+    // Every line is blank, a comment (;), a [group] or a key=value.
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
-            line.startsWith(QLatin1Char('#'))) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';'))) {
             continue;
         }
         const bool group = line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
