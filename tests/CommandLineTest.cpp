@@ -91,6 +91,13 @@ TEST(CommandLine, HelpNamesTheRuleWhereEachInstallHasIt) {
     EXPECT_NE(help.find("tamsel-demo"), std::string::npos);
 }
 
+TEST(CommandLine, HelpSaysWhereTheConsoleKeepsItsSettings) {
+    const std::string help = usage({"tamsel", "What it does."});
+    EXPECT_NE(help.find("$XDG_CONFIG_HOME/tamsel/tamsel.conf"), std::string::npos);
+    EXPECT_NE(help.find("~/.config/tamsel/tamsel.conf"), std::string::npos);
+    EXPECT_EQ(help.find("no settings"), std::string::npos);
+}
+
 TEST(PermissionAdvice, NamesTheRuleWhereItIsAndTheReloadCommands) {
     Discovery cannotOpen;
     cannotOpen.outcome = Discovery::Outcome::CannotOpen;

@@ -397,6 +397,7 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
                                      "&Config",
                                      "&MyCALL/2 ",
                                      "&Default Setting",
+                                     "&Preferences...",
                                      "C&all",
                                      "&Gateway CQ",
                                      "L&ocal CQ",

@@ -42,7 +42,9 @@ std::string usage(const ProgramInfo& program) {
     const bool demo = program.name != "tamsel";
     return "Usage: " + program.name + " [--help | --version]\n" + program.purpose +
            "\n"
-           "It keeps no settings of its own: the adapter holds them all.\n"
+           "It takes no other options. The adapter holds its own settings; the console's\n"
+           "(your position, units) are in $XDG_CONFIG_HOME/tamsel/tamsel.conf\n"
+           "(~/.config/tamsel/tamsel.conf), set in Config, Preferences.\n"
            "\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"

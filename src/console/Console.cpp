@@ -13,6 +13,10 @@
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/Unit2.h"
+#include "settings/Preferences.h"
+#include "settings/SettingsStore.h"
+#include "station/OwnStation.h"
+#include "station/StationPage.h"
 #include "widgets/Foreground.h"
 
 #include <exception>
@@ -67,6 +71,7 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         Form11 = new TForm11(link, notifier);
         Form12 = new TForm12(notifier);
         wireWindows();
+        wirePreferences(notifier);
         Form1->show();
     } catch (...) {
         destroyWindows();
@@ -123,6 +128,28 @@ void Console::wireWindows() {
     // Received lines go straight from the monitor to the history, in order.
     QObject::connect(Form1->monitor(), &receiveRF::historyLine, Form4, &TForm4::appendLine,
                      Qt::QueuedConnection);
+}
+
+void Console::wirePreferences(Notifier& notifier) {
+    settings_ = std::make_unique<SettingsStore>();
+    if (!settings_->startWarning().isEmpty()) {
+        notifier.failure(settings_->startWarning());
+    }
+    station_ = std::make_unique<OwnStation>();
+    station_->configure(StationSettings::load(*settings_));
+    preferences_ = std::make_unique<Preferences>(*settings_, notifier);
+    preferences_->addPage(new StationPage(*station_));
+    SettingsStore* store = settings_.get();
+    OwnStation* station = station_.get();
+    QObject::connect(store, &SettingsStore::changed, station,
+                     [store, station] { station->configure(StationSettings::load(*store)); });
+
+    Preferences* preferences = preferences_.get();
+    QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
+    QObject::connect(open, &QAction::triggered, preferences, [preferences] {
+        placeBeside(preferences, Form1);
+        preferences->openPreferences();
+    });
 }
 
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)

@@ -23,6 +23,9 @@ class TForm11;
 class TForm12;
 class HeardStations;
 class HeardStationsModel;
+class SettingsStore;
+class OwnStation;
+class Preferences;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -60,12 +63,18 @@ public:
 
     // The list of heard stations (not one of the six), collecting from the start.
     HeardStations* heardStations() const { return heard_.get(); }
+    // The console's own settings, the own station that follows them, and the dialog that
+    // edits them (Config > Preferences...).
+    SettingsStore* settings() const { return settings_.get(); }
+    OwnStation* ownStation() const { return station_.get(); }
+    Preferences* preferences() const { return preferences_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
 
 private:
     void wireWindows();
+    void wirePreferences(Notifier& notifier);
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -73,6 +82,9 @@ private:
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<OwnStation> station_;
+    std::unique_ptr<Preferences> preferences_; // its Station page follows station_
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
