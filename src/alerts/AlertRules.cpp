@@ -85,15 +85,13 @@ bool WatchList::matches(std::string_view baseCall) const {
     if (baseCall.empty()) {
         return false;
     }
-    if (exact_.count(std::string(baseCall)) != 0) {
+    if (exact_.find(baseCall) != exact_.end()) {
         return true;
     }
     // Every prefix of the callsign is looked up once: at most eight look-ups.
-    std::string prefix;
     const std::size_t longest = std::min(longestPrefix_, baseCall.size());
-    for (std::size_t n = 0; n < longest; ++n) {
-        prefix.push_back(baseCall[n]);
-        if (prefixes_.count(prefix) != 0) {
+    for (std::size_t n = 1; n <= longest; ++n) {
+        if (prefixes_.find(baseCall.substr(0, n)) != prefixes_.end()) {
             return true;
         }
     }

@@ -33,8 +33,16 @@ public:
     bool empty() const { return exact_.empty() && prefixes_.empty(); }
 
 private:
-    std::unordered_set<std::string> exact_;
-    std::unordered_set<std::string> prefixes_;
+    // Looked up by string_view, without a copy of the callsign.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    using Set = std::unordered_set<std::string, Hash, std::equal_to<>>;
+    Set exact_;
+    Set prefixes_;
     std::size_t longestPrefix_ = 0;
     std::vector<std::string> refused_;
 };
