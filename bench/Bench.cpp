@@ -4,6 +4,7 @@
 // both sides together. Run with --short for a quick pass that only proves they still work.
 #include "adapter/Catalogue.h"
 #include "adapter/Discovery.h"
+#include "alerts/AlertRules.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
 #include "heard/HeardStationsModel.h"
@@ -210,6 +211,26 @@ void DecodePositions(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(capture.size()));
 }
 BENCHMARK(DecodePositions)->Apply(stable);
+
+// --- whether a reception alerts, at 10 and at 10,000 watch-list entries (half prefixes)
+void AlertDecision(benchmark::State& state) {
+    AlertSettings settings;
+    settings.everyReception = true;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        char entry[16];
+        std::snprintf(entry, sizeof entry, i % 2 == 0 ? "JA%lldX*" : "JH%lldYZ",
+                      static_cast<long long>(i));
+        settings.watch.emplace_back(entry);
+    }
+    AlertRules rules(settings);
+    const std::array<const char*, 4> callers{"JR1YB  B", "JA5XQ   ", "DL1ABC  ", "JH7YZ   "};
+    std::size_t n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rules.decide(callers[n++ % callers.size()], "CQCQCQ  ", "JE2TUV  ",
+                                              AlertRules::Clock::now()));
+    }
+}
+BENCHMARK(AlertDecision)->Arg(10)->Arg(10'000)->Unit(benchmark::kNanosecond)->Apply(stable);
 
 // --- one reception (header, message, position) in the heard-stations table, shown, at a
 // hundred and at a hundred thousand stations
@@ -503,6 +524,8 @@ int printTable(const Collector& c) {
          1.0},
         {"A reception in the heard table at 100,000 stations",
          t("HeardReception/100000") / t("HeardReception/100"), "the same at 100 stations", 1.2},
+        {"Whether a reception alerts, at 10,000 watch entries",
+         t("AlertDecision/10000") / t("AlertDecision/10"), "the same at 10 entries", 1.2},
         {"Monitor CPU while idle",
          k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") /
              k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
