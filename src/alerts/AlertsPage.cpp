@@ -24,10 +24,53 @@ std::vector<std::string> lines(const QString& text) {
     return out;
 }
 
+const QString kCallsToMe = QStringLiteral("alerts/calls_to_me");
+const QString kWatch = QStringLiteral("alerts/watch");
+const QString kEvery = QStringLiteral("alerts/every_reception");
+const QString kQuiet = QStringLiteral("alerts/quiet_minutes");
+const QString kSound = QStringLiteral("alerts/sound");
+
 } // namespace
 
+AlertSettings loadAlertSettings(const SettingsStore& store) {
+    AlertSettings s;
+    s.callsToMe = store.flag(kCallsToMe, true).value;
+    for (const QString& entry :
+         store.text(kWatch, {}).value.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        s.watch.push_back(entry.toStdString());
+    }
+    s.everyReception = store.flag(kEvery, false).value;
+    s.quietTime = std::chrono::minutes(store.integer(kQuiet, 10, 1, 24 * 60).value);
+    s.sound = store.flag(kSound, true).value;
+    return s;
+}
+
+void saveAlertSettings(SettingsStore& store, const AlertSettings& settings) {
+    QStringList watch;
+    for (const std::string& line : settings.watch) {
+        // One entry a line on the page; comments stay on the page, not in the file.
+        const QString entry = QString::fromStdString(line.substr(0, line.find('#'))).trimmed();
+        if (!entry.isEmpty()) {
+            watch << entry.toUpper();
+        }
+    }
+    store.set(kCallsToMe, settings.callsToMe);
+    store.set(kWatch, watch.join(QLatin1Char(' ')));
+    store.set(kEvery, settings.everyReception);
+    store.set(kQuiet, static_cast<int>(settings.quietTime.count()));
+    store.set(kSound, settings.sound);
+}
+
+std::optional<PreferencesPage::Problem> AlertsPage::validate() const {
+    const QString text = problem();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return Problem{text, watch_};
+}
+
 AlertsPage::AlertsPage(QWidget* parent)
-    : QWidget(parent), callsToMe_(new QCheckBox(tr("Alert when a station &calls me"))),
+    : PreferencesPage(parent), callsToMe_(new QCheckBox(tr("Alert when a station &calls me"))),
       watch_(new QPlainTextEdit), refused_(new QLabel),
       every_(new QRadioButton(tr("On &every reception"))),
       once_(new QRadioButton(tr("&Once per station within"))), quiet_(new QSpinBox),

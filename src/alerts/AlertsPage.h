@@ -3,6 +3,7 @@
 #pragma once
 
 #include "alerts/AlertRules.h"
+#include "settings/PreferencesPage.h"
 
 #include <QWidget>
 
@@ -14,10 +15,20 @@ class QSpinBox;
 
 namespace tamsel {
 
-class AlertsPage : public QWidget {
+// The settings file's keys, group [alerts]: calls_to_me, watch (the entries, blank between),
+// every_reception, quiet_minutes, sound.
+AlertSettings loadAlertSettings(const SettingsStore& store);
+void saveAlertSettings(SettingsStore& store, const AlertSettings& settings);
+
+class AlertsPage : public PreferencesPage {
     Q_OBJECT
 public:
     explicit AlertsPage(QWidget* parent = nullptr);
+
+    QString title() const override { return tr("Alerts"); }
+    void load(const SettingsStore& store) override { setValues(loadAlertSettings(store)); }
+    std::optional<Problem> validate() const override;
+    void save(SettingsStore& store) override { saveAlertSettings(store, values()); }
 
     void setValues(const AlertSettings& settings);
     AlertSettings values() const;

@@ -3,7 +3,10 @@
 // and the program after discovery.
 #include "console/Console.h"
 
+#include "alerts/Alerting.h"
+#include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
+#include "calls/RouteNames.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -15,6 +18,7 @@
 #include "monitor/Unit2.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
+#include "station/Geodesy.h"
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "widgets/Foreground.h"
@@ -57,12 +61,17 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         // main window owns it once it is in the menu bar.
         auto calls = std::make_unique<CallMenu>(notifier);
         CallMenu* callMenu = calls.get();
+        alerting_ = std::make_unique<Alerting>();
+        Alerting* alerting = alerting_.get();
         Form1 = new TForm1(link, notifier, historyOpen, captionNote,
-                           [heard, callMenu](receiveRF& monitor) {
+                           [heard, callMenu, alerting](receiveRF& monitor) {
                                QObject::connect(&monitor, &receiveRF::stationReport, heard,
                                                 &HeardStationsModel::apply, Qt::QueuedConnection);
                                QObject::connect(&monitor, &receiveRF::stationReport, callMenu,
                                                 &CallMenu::noteReception, Qt::QueuedConnection);
+                               // After the heard list, so it knows the station's position.
+                               QObject::connect(&monitor, &receiveRF::stationReport, alerting,
+                                                &Alerting::noteReception, Qt::QueuedConnection);
                            });
         addCallMenu(calls.release());
         Form2 = new TForm2(link);
@@ -72,6 +81,7 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         Form12 = new TForm12(notifier);
         wireWindows();
         wirePreferences(notifier);
+        wireAlerts();
         Form1->show();
     } catch (...) {
         destroyWindows();
@@ -149,6 +159,47 @@ void Console::wirePreferences(Notifier& notifier) {
     QObject::connect(open, &QAction::triggered, preferences, [preferences] {
         placeBeside(preferences, Form1);
         preferences->openPreferences();
+    });
+}
+
+void Console::wireAlerts() {
+    Alerting* alerting = alerting_.get();
+    SettingsStore* store = settings_.get();
+    alerting->setSettings(loadAlertSettings(*store));
+    QObject::connect(store, &SettingsStore::changed, alerting,
+                     [store, alerting] { alerting->setSettings(loadAlertSettings(*store)); });
+    preferences_->addPage(new AlertsPage);
+
+    OwnStation* station = station_.get();
+    HeardStationsModel* heard = heard_->model();
+    alerting->setContext({
+        [] { return Form1->myCall(); },
+        [](const StationReport& header) { return routeName(receivedRoute(header)); },
+        [station, heard](const std::string& caller) {
+            const int row = heard->rowOf(caller);
+            const auto from = station->position();
+            if (row < 0 || !from || !heard->station(row).position) {
+                return QString();
+            }
+            const Position& p = *heard->station(row).position;
+            const Course c = course(*from, {p.latitude, p.longitude});
+            const Units units = station->units();
+            const std::string_view unit = distanceUnit(units);
+            return QStringLiteral("%1 %2, bearing %3\u00B0")
+                .arg(distanceIn(units, c.metres), 0, 'f', 1)
+                .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+                .arg(wholeDegrees(c.bearing));
+        },
+    });
+    alerting->setWindow(Form1);
+    // Reply answers that station's last reception as the Call menu's Reply would, and brings
+    // the console to the front.
+    CallMenu* calls = Form1->findChild<CallMenu*>();
+    QObject::connect(alerting, &Alerting::replyRequested, Form1, [calls](const StationReport& h) {
+        if (calls != nullptr) {
+            calls->replyTo(receivedRoute(h));
+        }
+        showWindow(Form1);
     });
 }
 

@@ -22,6 +22,7 @@ class TForm4;
 class TForm11;
 class TForm12;
 class HeardStations;
+class Alerting;
 class HeardStationsModel;
 class SettingsStore;
 class OwnStation;
@@ -68,6 +69,8 @@ public:
     SettingsStore* settings() const { return settings_.get(); }
     OwnStation* ownStation() const { return station_.get(); }
     Preferences* preferences() const { return preferences_.get(); }
+    // Alerts for calls to the operator and watched stations.
+    Alerting* alerting() const { return alerting_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
@@ -75,6 +78,7 @@ public:
 private:
     void wireWindows();
     void wirePreferences(Notifier& notifier);
+    void wireAlerts();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -85,6 +89,7 @@ private:
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
+    std::unique_ptr<Alerting> alerting_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
