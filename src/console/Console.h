@@ -23,6 +23,10 @@ class TForm11;
 class TForm12;
 class HeardStations;
 class HeardStationsModel;
+class ReceptionLog;
+class ContactLogger;
+struct LogSettings;
+struct StationReport;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -66,6 +70,9 @@ public:
 
 private:
     void wireWindows();
+    // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
+    void wireLogs(Notifier& notifier);
+    void logContact();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
@@ -74,6 +81,10 @@ private:
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
+    std::unique_ptr<LogSettings> logSettings_;
+    std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
+    std::unique_ptr<ContactLogger> contactLogger_;
+    std::unique_ptr<StationReport> lastReception_; // the last caller, for "Log Contact..."
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -14,6 +14,8 @@
 namespace tamsel {
 
 inline constexpr std::size_t kHeaderSize = 41;
+inline constexpr std::size_t kRpt2Offset = 3;
+inline constexpr std::size_t kRpt1Offset = 11;
 inline constexpr std::size_t kYourOffset = 19;
 inline constexpr std::size_t kMyOffset = 27;
 inline constexpr std::size_t kMy2Offset = 35;
@@ -28,6 +30,8 @@ struct HeaderFields {
     std::string your; // the called station
     std::string my;   // the caller
     std::string my2;  // the caller's suffix
+    std::string rpt1; // the repeater the call entered
+    std::string rpt2; // the repeater (or gateway) it leaves by
 };
 
 HeaderFields decodeHeader(std::span<const std::uint8_t, kHeaderSize> header);
