@@ -282,8 +282,8 @@ void fillFile(const std::filesystem::path& path, const std::string& head, const 
         chunk += text;
     }
     for (std::int64_t i = 0; i < count; i += 1000) {
-        out.write(chunk.data(),
-                  static_cast<std::streamsize>(text.size() * std::min<std::int64_t>(1000, count - i)));
+        out.write(chunk.data(), static_cast<std::streamsize>(
+                                    text.size() * std::min<std::int64_t>(1000, count - i)));
     }
     out.close();
     // On the disk before timing starts: the first append's flush must not pay for the fill.
@@ -611,8 +611,8 @@ int printTable(const Collector& c) {
         {"Append a reception line at 1,000,000 lines",
          t("ReceptionLogAppend/1000000") / t("ReceptionLogAppend/100"), "the same at 100 lines",
          1.2},
-        {"Log a contact at 100,000 records",
-         t("ContactAppend/100000") / t("ContactAppend/100"), "the same at 100 records", 1.2},
+        {"Log a contact at 100,000 records", t("ContactAppend/100000") / t("ContactAppend/100"),
+         "the same at 100 records", 1.2},
         {"A reception in the heard table at 100,000 stations",
          t("HeardReception/100000") / t("HeardReception/100"), "the same at 100 stations", 1.2},
         {"Monitor CPU while idle",

@@ -82,7 +82,8 @@ TEST(ReceptionEnd, TheMonitorReportsTheWholeReceptionOnceAtItsEnd) {
     for (std::size_t i = 0; i < nmea.size(); i += 5) {
         const std::size_t n = std::min<std::size_t>(5, nmea.size() - i);
         slow.push_back(static_cast<std::uint8_t>(0x30 + n));
-        slow.insert(slow.end(), nmea.begin() + static_cast<long>(i), nmea.begin() + static_cast<long>(i + n));
+        slow.insert(slow.end(), nmea.begin() + static_cast<long>(i),
+                    nmea.begin() + static_cast<long>(i + n));
         slow.resize(slow.size() + 5 - n, 0x66);
     }
     const std::uint8_t active = 0x02, ended = 0x00;
@@ -112,8 +113,9 @@ TEST(ReceptionEnd, TheMonitorReportsTheWholeReceptionOnceAtItsEnd) {
 
 TEST(ReceptionCsv, LinesQuoteWhatNeedsItAndReadBack) {
     StationReport r = reception("2026-12-08T09:27:41Z", "JA1ABC  ");
-    EXPECT_EQ(receptionCsvLine(r), "2026-12-08T09:27:41Z,12.5,JA1ABC,ID51,CQCQCQ,JR1WN  B,JR1WN  G,"
-                                   "41 00 01,Relay Unavailable,\"Hello, \"\"world\"\"\",,,,,,,,\r\n");
+    EXPECT_EQ(receptionCsvLine(r),
+              "2026-12-08T09:27:41Z,12.5,JA1ABC,ID51,CQCQCQ,JR1WN  B,JR1WN  G,"
+              "41 00 01,Relay Unavailable,\"Hello, \"\"world\"\"\",,,,,,,,\r\n");
     r.caller = "DL\xC4\xD6K"; // Latin-1 from the air, UTF-8 in the file
     r.message = "line\r\nbreak";
     Position p;
@@ -187,10 +189,10 @@ TEST(ReceptionLogFiles, RetentionRemovesOnlyDayFilesPastIt) {
 TEST(ReceptionLogFiles, TheLastDayIsReadBackAcrossMidnight) {
     TempFolder dir;
     ReceptionLog log(dir.path);
-    for (const auto& [t, call] : std::vector<std::pair<const char*, const char*>>{
-             {"2026-12-07T08:00:00Z", "OLD"},
-             {"2026-12-07T10:00:00Z", "JA1ABC"},
-             {"2026-12-08T09:00:00Z", "JA2XYZ"}}) {
+    for (const auto& [t, call] :
+         std::vector<std::pair<const char*, const char*>>{{"2026-12-07T08:00:00Z", "OLD"},
+                                                          {"2026-12-07T10:00:00Z", "JA1ABC"},
+                                                          {"2026-12-08T09:00:00Z", "JA2XYZ"}}) {
         log.append(reception(t, call));
     }
     const auto recent = readRecentReceptions(dir.path, at("2026-12-08T09:30:00Z"));
@@ -251,14 +253,15 @@ TEST(ReceptionLogFiles, KillNineLeavesEveryEarlierLineWhole) {
         ASSERT_EQ(lines[i].message, std::string(20, 'M'));
     }
     // Whatever follows the last line break is the one line under way, never more.
-    EXPECT_LT(text.size() - lastBreak - 1, receptionCsvLine(reception("2026-12-08T10:00:00Z", "JA1ABC")).size() + 40);
+    EXPECT_LT(text.size() - lastBreak - 1,
+              receptionCsvLine(reception("2026-12-08T10:00:00Z", "JA1ABC")).size() + 40);
 }
 
 TEST(Adif, BandsFromTheBandTable) {
     const std::vector<std::pair<double, std::string>> cases{
-        {145.375, "2m"},  {144.0, "2m"},     {148.0, "2m"},  {148.001, ""},   {439.01, "70cm"},
-        {1297.5, "23cm"}, {29.68, "10m"},    {51.0, "6m"},   {3.7, "80m"},    {0.1360, "2190m"},
-        {223.5, "1.25m"}, {10368.0, "3cm"},  {7.05, "40m"},  {100.0, ""},     {0.0, ""}};
+        {145.375, "2m"},  {144.0, "2m"},    {148.0, "2m"}, {148.001, ""}, {439.01, "70cm"},
+        {1297.5, "23cm"}, {29.68, "10m"},   {51.0, "6m"},  {3.7, "80m"},  {0.1360, "2190m"},
+        {223.5, "1.25m"}, {10368.0, "3cm"}, {7.05, "40m"}, {100.0, ""},   {0.0, ""}};
     for (const auto& [mhz, band] : cases) {
         EXPECT_EQ(adifBand(mhz), band) << mhz;
     }
@@ -266,8 +269,8 @@ TEST(Adif, BandsFromTheBandTable) {
 
 TEST(Adif, LocationsAsDegreesAndMinutes) {
     const std::vector<std::tuple<double, bool, std::string>> cases{
-        {35.65, true, "N035 39.000"},    {-33.5, true, "S033 30.000"},
-        {139.75, false, "E139 45.000"},  {-0.0083333, false, "W000 00.500"},
+        {35.65, true, "N035 39.000"},          {-33.5, true, "S033 30.000"},
+        {139.75, false, "E139 45.000"},        {-0.0083333, false, "W000 00.500"},
         {-122.99999999, false, "W123 00.000"}, {0.0, true, "N000 00.000"}};
     for (const auto& [deg, lat, text] : cases) {
         EXPECT_EQ(adifLocation(deg, lat), text) << deg;
@@ -335,15 +338,18 @@ TEST(Adif, TheLogGetsItsHeaderOnceAndAnUnwritableFileSaysWhy) {
     Contact c;
     c.call = "JA1ABC";
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(log.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"), "");
+        EXPECT_EQ(log.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"),
+                  "");
     }
     AdifLog again; // the next run appends to the same file
-    EXPECT_EQ(again.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"), "");
+    EXPECT_EQ(again.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"),
+              "");
     const std::string text = slurp(dir.path / "sub" / "log.adi");
     EXPECT_EQ(text.find("<EOH>"), text.rfind("<EOH>"));
     EXPECT_EQ(text.find("<PROGRAMVERSION:5>3.5.0"), text.find("<PROGRAMVERSION"));
     std::size_t records = 0;
-    for (std::size_t p = text.find("<EOR>"); p != std::string::npos; p = text.find("<EOR>", p + 1)) {
+    for (std::size_t p = text.find("<EOR>"); p != std::string::npos;
+         p = text.find("<EOR>", p + 1)) {
         ++records;
     }
     EXPECT_EQ(records, 3u);
@@ -387,9 +393,12 @@ TEST(Wsjtx, QsoLoggedAsWsjtxWritesIt) {
     c.propagation = Propagation::Repeater;
     const QByteArray bytes = wsjtxQsoLogged(c);
     // Magic, schema 2, type 5, then the client name as a length-prefixed UTF-8 string.
-    EXPECT_EQ(bytes.left(16).toHex(), "adbccbda0000000200000005" "0000000e");
+    EXPECT_EQ(bytes.left(16).toHex(), "adbccbda0000000200000005"
+                                      "0000000e");
     // The off time: Julian day 2461383 (2026-12-08), 34262000 ms, UTC (1).
-    EXPECT_EQ(bytes.mid(30, 13).toHex(), "0000000000258ec7" "020acbf0" "01");
+    EXPECT_EQ(bytes.mid(30, 13).toHex(), "0000000000258ec7"
+                                         "020acbf0"
+                                         "01");
     Reader r(bytes);
     EXPECT_EQ(r.number<quint32>(), kWsjtxMagic);
     EXPECT_EQ(r.number<quint32>(), 2u);

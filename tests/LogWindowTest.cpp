@@ -82,15 +82,17 @@ protected:
 TEST_F(Logs, EveryReceptionIsLoggedAndARestartShowsTheLastDay) {
     start();
     receive({reception("JA1ABC  ", "hello from JA1ABC   "), reception("7M4XYZ  ", "")});
-    const std::string file =
-        (folder() + QLatin1Char('/')).toStdString() + receptionFileName(std::chrono::system_clock::now());
-    ASSERT_TRUE(waitFor([&] { return parseReceptionCsv(QFile::exists(QString::fromStdString(file)) ? [&] {
+    const std::string file = (folder() + QLatin1Char('/')).toStdString() +
+                             receptionFileName(std::chrono::system_clock::now());
+    ASSERT_TRUE(waitFor([&] {
+        return parseReceptionCsv(QFile::exists(QString::fromStdString(file)) ? [&] {
                                          QFile f(QString::fromStdString(file));
                                          f.open(QIODevice::ReadOnly);
                                          return f.readAll().toStdString();
                                      }()
                                                                                    : std::string())
-                                         .size() == 2; }));
+                                         .size() == 2;
+    }));
     console.reset();
     start();
     HeardStationsModel* model = console->heardStations()->model();
@@ -142,8 +144,10 @@ TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {
     LogContactDialog* dialog = openLogContact(nullptr, c, logger);
     dialog->accept();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Not logged: "))) << dialog->status().toStdString();
-    EXPECT_TRUE(dialog->status().contains(QStringLiteral("blocker"))) << dialog->status().toStdString();
+    EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Not logged: ")))
+        << dialog->status().toStdString();
+    EXPECT_TRUE(dialog->status().contains(QStringLiteral("blocker")))
+        << dialog->status().toStdString();
     field(dialog, "Call")->clear();
     dialog->accept();
     EXPECT_EQ(dialog->status(), "Enter the callsign of the station worked.");
@@ -164,7 +168,8 @@ TEST(LogSend, EachContactGoesOnceToTheLoggerAndASilentOneNeverBlocks) {
         ContactLogger contacts(settings, "3.5.0");
         const auto outcome = contacts.log(c, std::chrono::system_clock::now());
         EXPECT_TRUE(outcome.error.isEmpty());
-        EXPECT_TRUE(outcome.status.contains(QStringLiteral("Sent to 127.0.0.1:%1").arg(settings.port)))
+        EXPECT_TRUE(
+            outcome.status.contains(QStringLiteral("Sent to 127.0.0.1:%1").arg(settings.port)))
             << outcome.status.toStdString();
         const int expected = sender == LogSettings::Sender::Wsjtx ? 2 : 1;
         std::vector<QByteArray> got;

@@ -28,7 +28,11 @@ std::string utf8ToLatin1(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        std::size_t length = b < 0x80         ? 1
+                             : (b >> 5) == 6  ? 2
+                             : (b >> 4) == 14 ? 3
+                             : (b >> 3) == 30 ? 4
+                                              : 0;
         bool valid = length > 0 && i + length <= utf8.size();
         for (std::size_t k = 1; valid && k < length; ++k) {
             valid = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;

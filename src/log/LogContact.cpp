@@ -44,18 +44,18 @@ std::optional<double> frequencyOf(const QString& text) {
 } // namespace
 
 LogContactDialog::LogContactDialog(const Contact& prefill, LogFunction log, QWidget* parent)
-    : QDialog(parent), prefill_(prefill), log_(std::move(log)),
-      call_(textEdit(prefill.call)), on_(utcEdit(prefill.on)), off_(utcEdit(prefill.off)),
-      frequency_(new QLineEdit), band_(new QLabel), rstSent_(textEdit(prefill.rstSent)),
+    : QDialog(parent), prefill_(prefill), log_(std::move(log)), call_(textEdit(prefill.call)),
+      on_(utcEdit(prefill.on)), off_(utcEdit(prefill.off)), frequency_(new QLineEdit),
+      band_(new QLabel), rstSent_(textEdit(prefill.rstSent)),
       rstReceived_(textEdit(prefill.rstReceived)), locator_(textEdit(prefill.gridsquare)),
       name_(textEdit(prefill.name)), comment_(textEdit(prefill.comment)),
       myCall_(textEdit(prefill.stationCallsign)), myLocator_(textEdit(prefill.myGridsquare)),
-      status_(new QLabel), buttons_(new QDialogButtonBox(QDialogButtonBox::Ok |
-                                                         QDialogButtonBox::Cancel)) {
+      status_(new QLabel),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
     setWindowTitle(tr("Log Contact"));
     if (prefill.frequencyMHz) {
-        frequency_->setText(QString::number(*prefill.frequencyMHz, 'f', 6).remove(
-            QRegularExpression(QStringLiteral("\\.?0+$"))));
+        frequency_->setText(QString::number(*prefill.frequencyMHz, 'f', 6)
+                                .remove(QRegularExpression(QStringLiteral("\\.?0+$"))));
     }
     frequency_->setPlaceholderText(tr("MHz, e.g. 145.375"));
     frequency_->setValidator(new QRegularExpressionValidator(
@@ -76,12 +76,18 @@ LogContactDialog::LogContactDialog(const Contact& prefill, LogFunction log, QWid
 
     auto* form = new QFormLayout;
     const std::pair<QString, QWidget*> rows[] = {
-        {tr("Call:"), call_},           {tr("On (UTC):"), on_},
-        {tr("Off (UTC):"), off_},       {tr("Frequency (MHz):"), frequency_},
-        {tr("Band:"), band_},           {tr("Mode:"), mode},
-        {tr("RST sent:"), rstSent_},    {tr("RST received:"), rstReceived_},
-        {tr("Their locator:"), locator_}, {tr("Name:"), name_},
-        {tr("Comment:"), comment_},     {tr("My Call:"), myCall_},
+        {tr("Call:"), call_},
+        {tr("On (UTC):"), on_},
+        {tr("Off (UTC):"), off_},
+        {tr("Frequency (MHz):"), frequency_},
+        {tr("Band:"), band_},
+        {tr("Mode:"), mode},
+        {tr("RST sent:"), rstSent_},
+        {tr("RST received:"), rstReceived_},
+        {tr("Their locator:"), locator_},
+        {tr("Name:"), name_},
+        {tr("Comment:"), comment_},
+        {tr("My Call:"), myCall_},
         {tr("My locator:"), myLocator_},
     };
     for (const auto& [label, widget] : rows) {

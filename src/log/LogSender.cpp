@@ -48,8 +48,8 @@ QString LogSender::send(const LogSettings& settings, const Contact& c, UtcTime n
             return tr("Not sent to %1: %2").arg(where, socket_.errorString());
         }
     }
-    const QString kind = settings.sender == LogSettings::Sender::Wsjtx ? tr("as WSJT-X does")
-                                                                       : tr("as ADIF");
+    const QString kind =
+        settings.sender == LogSettings::Sender::Wsjtx ? tr("as WSJT-X does") : tr("as ADIF");
     return tr("Sent to %1 %2").arg(where, kind);
 }
 

@@ -262,7 +262,8 @@ std::vector<StationReport> readRecentReceptions(const std::filesystem::path& fol
     std::vector<StationReport> out;
     for (const std::string& name : names) {
         std::ifstream in(folder / name, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
         for (StationReport& end : parseReceptionCsv(text)) {
             if (end.utcStart >= from && end.utcStart <= now) {
                 end.time = localText(end.utcStart);

@@ -21,9 +21,12 @@ constexpr std::array<std::string_view, 8> kControlTexts{
 } // namespace
 
 HeaderFields decodeHeader(std::span<const std::uint8_t, kHeaderSize> header) {
-    return {header[0] & 0x07, field(header.subspan(kYourOffset, 8)),
-            field(header.subspan(kMyOffset, 8)), field(header.subspan(kMy2Offset, 4)),
-            field(header.subspan(kRpt1Offset, 8)), field(header.subspan(kRpt2Offset, 8))};
+    return {header[0] & 0x07,
+            field(header.subspan(kYourOffset, 8)),
+            field(header.subspan(kMyOffset, 8)),
+            field(header.subspan(kMy2Offset, 4)),
+            field(header.subspan(kRpt1Offset, 8)),
+            field(header.subspan(kRpt2Offset, 8))};
 }
 
 std::string_view controlCodeText(int code) {

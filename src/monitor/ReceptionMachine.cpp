@@ -29,7 +29,8 @@ void put(std::string& line, hl::Field field, std::string_view text) {
 } // namespace
 
 ReceptionMachine::ReceptionMachine(std::function<std::string()> now, Clock clock)
-    : now_(std::move(now)), clock_(std::move(clock)), step_{Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs} {
+    : now_(std::move(now)),
+      clock_(std::move(clock)), step_{Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs} {
     line_.reserve(hl::kWidth + 20);
     message_.reserve(kMessageWidth);
 }
@@ -175,10 +176,10 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
     }
 }
 
-std::chrono::milliseconds
-ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
-                                    std::vector<ReceptionUpdate>& updates,
-                                    std::vector<StationReport>& reports) {
+std::chrono::milliseconds ReceptionMachine::feedMessageStatus(int result,
+                                                              std::span<const std::uint8_t> data,
+                                                              std::vector<ReceptionUpdate>& updates,
+                                                              std::vector<StationReport>& reports) {
     bool over = false;
     if (result < 1) {
         // No status byte: the reception goes on, unless the adapter stays silent for long.
@@ -206,8 +207,8 @@ void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates,
     updates.push_back({ReceptionField::HistoryLine, std::move(line)});
 
     reception_.message = message_;
-    reception_.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
-        clock_() - reception_.utcStart);
+    reception_.duration =
+        std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - reception_.utcStart);
     reports.push_back(std::move(reception_));
     reception_ = StationReport();
 }

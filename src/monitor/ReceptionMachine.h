@@ -76,8 +76,9 @@ public:
 
     // `now` gives the local date and time as "yyyy/mm/dd hh:nn:ss"; `clock` the instant
     // that starts and ends a reception.
-    explicit ReceptionMachine(std::function<std::string()> now,
-                              Clock clock = [] { return std::chrono::system_clock::now(); });
+    explicit ReceptionMachine(
+        std::function<std::string()> now,
+        Clock clock = [] { return std::chrono::system_clock::now(); });
 
     Step next() const { return step_; }
     // Takes the result of the request `next()` named and the bytes it delivered; appends

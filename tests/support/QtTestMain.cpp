@@ -15,7 +15,8 @@ public:
     void OnTestStart(const ::testing::TestInfo&) override {
         const QString data = root_.filePath(QStringLiteral("data%1").arg(++count_));
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", root_.filePath(QStringLiteral("config%1").arg(count_)).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME",
+                root_.filePath(QStringLiteral("config%1").arg(count_)).toLocal8Bit());
     }
 
 private:
