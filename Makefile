@@ -20,8 +20,13 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The quick suite; the tests labelled slow (package build, outside programs) run in make check.
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE slow
+
+.PHONY: slow-tests
+slow-tests: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -L slow
 
 demo: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -64,21 +69,22 @@ package: deps
 		|| { tail -30 ../build.log; exit 1; }
 	@ls build/package/*.deb
 
-# The long form of CI: format and include checks, the functional suite, the same suite under AddressSanitizer with
+# The long form of CI: format and include checks, the functional suite, the slow tests
+# (package build, planted include faults, real outside programs), the same suite under AddressSanitizer with
 # UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time
 # each, and clang-tidy.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := reception memory settings reply position
 
 .PHONY: check sanitizers fuzz fuzz-long tidy
-check: lint test sanitizers fuzz tidy
+check: lint test slow-tests sanitizers fuzz tidy
 	@echo "make check: all stages passed"
 
 sanitizers: deps
 	@for p in asan tsan; do \
 		cmake --preset $$p -DTAMSEL_WERROR=ON > /dev/null && \
 		cmake --build build/$$p -j $(JOBS) && \
-		ctest --preset $$p -j $(JOBS) -E 'packaging|bench_short' || exit 1; \
+		ctest --preset $$p -j $(JOBS) -LE slow -E bench_short || exit 1; \
 	done
 
 fuzz: deps

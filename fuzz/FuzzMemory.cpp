@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The memory-file reader, column extraction, search and the repeater-list import over
 // arbitrary file contents.
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -82,6 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view line = imported.line(i);
         if (line.size() < 35 || line[17] != ' ' || line[26] != ' ' ||
             line.find_first_of("\r\n", 9) < 35) {
+            std::abort();
+        }
+        // A line shown as UTF-8 has a name whose bytes are as wide as its characters.
+        if (isUtf8Text(line) && std::any_of(line.begin(), line.begin() + 9, [](char c) {
+                return static_cast<unsigned char>(c) >= 0x80;
+            })) {
             std::abort();
         }
     }

@@ -31,13 +31,17 @@ constexpr std::array kStations{
     Station{"JK1WXY  ", "ID50", "Testing new antenna ", DemoPosition::None, 0, 0},
 };
 
-// "ddmm.mm" or "dddmm.mm" (with `decimals` places) and the hemisphere letter.
+// "ddmm.mm" or "dddmm.mm" (with `decimals` places) and the hemisphere letter, rounded in
+// whole units of the last place so that 59.999 minutes never shows as "60.00".
 std::string angle(double value, int degreeDigits, int decimals, char positive, char negative) {
-    const double a = std::abs(value);
-    const int degrees = static_cast<int>(a);
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d%0*.*f%c", degreeDigits, degrees, decimals + 3, decimals,
-                  (a - degrees) * 60.0, value < 0 ? negative : positive);
+    long scale = 1;
+    for (int i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
+    const long units = std::lround(std::abs(value) * 60.0 * static_cast<double>(scale));
+    char text[64];
+    std::snprintf(text, sizeof text, "%0*ld%02ld.%0*ld%c", degreeDigits, units / (60 * scale),
+                  units / scale % 60, decimals, units % scale, value < 0 ? negative : positive);
     return text;
 }
 

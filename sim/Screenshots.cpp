@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+#include "calls/CallMenu.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -18,6 +19,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,11 +48,46 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
     return ok;
 }
 
+// The Call menu open below its title, drawn over the main window as the operator sees it,
+// and the Link Reflector dialog with a few reflectors linked before.
+bool callPictures(const QDir& dir) {
+    using namespace tamsel;
+    auto* calls = Form1->findChild<CallMenu*>();
+    Form1->show();
+    (void)QTest::qWaitForWindowExposed(Form1);
+    const QRect title = Form1->menuBar()->actionGeometry(calls->menuAction());
+    calls->popup(Form1->menuBar()->mapToGlobal(title.bottomLeft()));
+    (void)QTest::qWaitForWindowExposed(calls);
+    calls->setActiveAction(calls->LinkReflector1);
+    QCoreApplication::processEvents();
+    const QPixmap window = Form1->grab();
+    const QPixmap menu = calls->grab();
+    const QPoint at = Form1->mapFromGlobal(calls->pos());
+    QPixmap shot(QRect(QPoint(0, 0), window.size()).united(QRect(at, menu.size())).size());
+    shot.fill(Form1->palette().color(QPalette::Window));
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(0, 0, window);
+        painter.drawPixmap(at, menu);
+    }
+    calls->hide();
+    const QString path = dir.filePath(QStringLiteral("call-menu.png"));
+    bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+
+    calls->setRecentReflectors({QStringLiteral("REF030 C"), QStringLiteral("XLX307 A")});
+    calls->LinkReflector1->trigger();
+    ok = save(calls->dialog(CallDialog::Kind::Reflector), dir, "link-reflector.png") && ok;
+    calls->dialog(CallDialog::Kind::Reflector)->reject();
+    return ok;
+}
+
 } // namespace
 
-// The main window and the received history at 9, 11 and 12 pt, in a light and a dark
-// theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
-bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link) {
+// The main window, the received history and the memory at 9, 11 and 12 pt, in a light and
+// a dark theme, for a look at contrast and layout: OUTPUT-FOLDER/looks/.
+bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLink& link,
+           const QString& memoryFile) {
     using namespace tamsel;
     const QPalette dark = darkPalette();
     const QPalette light = QApplication::style()->standardPalette();
@@ -71,6 +109,9 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             const std::string name = std::to_string(points) + "pt-" + (isDark ? "dark" : "light");
             ok = save(Form1, out, ("main-" + name + ".png").c_str()) && ok;
             ok = save(Form4, out, ("history-" + name + ".png").c_str()) && ok;
+            ok = Form3->loadFile(memoryFile) && ok;
+            Form3->Memory->selectRow(3);
+            ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
         }
     }
     return ok;
@@ -95,7 +136,7 @@ int main(int argc, char* argv[]) {
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     if (argc == 4) {
-        return looks(dir, *adapter, *discovery.link) ? 0 : 1;
+        return looks(dir, *adapter, *discovery.link, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     NoBoxes boxes;
     tamsel::Console console(*discovery.link, boxes, QStringLiteral(" [demo: simulated adapter]"));
@@ -141,6 +182,7 @@ int main(int argc, char* argv[]) {
     } else {
         ok = false;
     }
+    ok = callPictures(dir) && ok;
     // The example Icom list beside the memory file, Japanese names lined up.
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
                              .dir()

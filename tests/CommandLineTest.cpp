@@ -54,7 +54,34 @@ INSTANTIATE_TEST_SUITE_P(
                  {"tamsel", "--help", "x"},
                  2,
                  "",
-                 "tamsel: unrecognised argument 'x'"}),
+                 "tamsel: unrecognised argument 'x'"},
+        // Qt's own options are Qt's: the session manager restarts the program so.
+        ArgvCase{"a session to restore", {"tamsel", "-session", "10d2a7f_1"}, {}, "", ""},
+        ArgvCase{"platform, style and the rest of Qt's",
+                 {"tamsel", "-platform", "xcb", "-display", ":1", "-style=fusion", "-reverse",
+                  "-stylesheet", "dark.qss", "-qwindowgeometry", "640x480+0+0", "-widgetcount"},
+                 {},
+                 "",
+                 ""},
+        ArgvCase{
+            "a value that looks like an option", {"tamsel", "-title", "--version"}, {}, "", ""},
+        ArgvCase{"help among Qt's options",
+                 {"tamsel", "-style", "fusion", "--help"},
+                 0,
+                 "Usage: tamsel",
+                 ""},
+        ArgvCase{
+            "version after a session", {"tamsel", "-session", "x", "--version"}, 0, "tamsel ", ""},
+        ArgvCase{"a Qt option without its value",
+                 {"tamsel", "-session"},
+                 2,
+                 "",
+                 "tamsel: option '-session' needs a value\nTry 'tamsel --help'"},
+        ArgvCase{"an unknown option among Qt's",
+                 {"tamsel", "-platform", "xcb", "--bogus"},
+                 2,
+                 "",
+                 "tamsel: unrecognised argument '--bogus'"}),
     test::ByWhat());
 
 TEST(CommandLine, HelpNamesTheRuleWhereEachInstallHasIt) {
@@ -62,6 +89,13 @@ TEST(CommandLine, HelpNamesTheRuleWhereEachInstallHasIt) {
     EXPECT_NE(help.find("/usr/lib/udev/rules.d/60-tamsel.rules"), std::string::npos);
     EXPECT_NE(help.find("packaging/60-tamsel.rules"), std::string::npos);
     EXPECT_NE(help.find("tamsel-demo"), std::string::npos);
+}
+
+TEST(CommandLine, HelpSaysWhereTheConsoleKeepsItsSettings) {
+    const std::string help = usage({"tamsel", "What it does."});
+    EXPECT_NE(help.find("$XDG_CONFIG_HOME/tamsel/tamsel.conf"), std::string::npos);
+    EXPECT_NE(help.find("~/.config/tamsel/tamsel.conf"), std::string::npos);
+    EXPECT_EQ(help.find("no settings"), std::string::npos);
 }
 
 TEST(PermissionAdvice, NamesTheRuleWhereItIsAndTheReloadCommands) {

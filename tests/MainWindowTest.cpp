@@ -391,10 +391,34 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
             captions << item->text();
         }
     }
-    EXPECT_EQ(captions,
-              (QStringList{"&File", "&Save", "Log Contact...", "E&xit", "&Config", "&MyCALL/2 ",
-                           "&Default Setting", "&Window", "Received &History", "&Memory",
-                           "Heard &Stations", "&Help", "&PIC Version", "&About..."}));
+    EXPECT_EQ(captions, (QStringList{"&File",
+                                     "&Save",
+                                     "Log Contact...",
+                                     "E&xit",
+                                     "&Config",
+                                     "&MyCALL/2 ",
+                                     "&Default Setting",
+                                     "&Preferences...",
+                                     "C&all",
+                                     "&Gateway CQ",
+                                     "L&ocal CQ",
+                                     "&Link Reflector...",
+                                     "&Unlink",
+                                     "&Info",
+                                     "&Echo Test",
+                                     "",
+                                     "Call a &Station...",
+                                     "&Route to a Repeater...",
+                                     "",
+                                     "Si&mplex",
+                                     "Re&ply to Last Caller",
+                                     "&Window",
+                                     "Received &History",
+                                     "&Memory",
+                                     "Heard &Stations",
+                                     "&Help",
+                                     "&PIC Version",
+                                     "&About..."}));
     EXPECT_FALSE(w().CalledCALL->isEnabled());
     EXPECT_FALSE(w().DayTime->isEnabled());
     EXPECT_FALSE(w().FlagInfo->isEnabled());

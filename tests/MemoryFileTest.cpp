@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the memory file reader, columns and search.
 #include "memory/MemoryFile.h"
-#include "memory/Columns.h"
+#include "base/Columns.h"
 
 #include <gtest/gtest.h>
 

@@ -191,6 +191,38 @@ TEST_F(Search, SingleSpaceNoFileAndStalePosition) {
     EXPECT_EQ(searchPosition, 0u);
 }
 
+// Each line is searched in its own encoding, Shift_JIS or UTF-8; text that Shift_JIS cannot
+// hold is looked for in UTF-8 lines only.
+TEST_F(Search, FindsTextInShiftJisAndUtf8Lines) {
+    start();
+    open(write("mixed.txt", "\x93\x8C\x8B\x9E     JA1ABC   JR1YB  B JR1YB  G\n"
+                            "Osaka    JA3ABC   JP3YHH A JP3YHH G\n"
+                            "\xE6\x9D\xB1\xE4\xBA\xAC   JA1XYZ   JR1YB  B JR1YB  G 430MHz\n"
+                            "Chen\xFC\xFCves JA1ABC   F1ZDJ  B F1ZDJ  G\n"
+                            "Chenoves JA1ABC   F1ZDJ  B F1ZDJ  G Chen\xC3\xB4ves\n"
+                            "last\n"));
+    const std::vector<std::pair<QString, std::vector<int>>> cases{
+        {QString::fromUtf8("東京"), {0, 2}},
+        {QStringLiteral("430MHz"), {2}},
+        {QString::fromUtf8("Chenôves"), {4}},
+        {QStringLiteral("JA1ABC"), {0, 3, 4}},
+    };
+    for (const auto& [key, rows] : cases) {
+        searchPosition = 0;
+        std::vector<int> found;
+        for (std::size_t i = 0; i <= rows.size(); ++i) { // one more: "Not found."
+            notifier.boxes.clear();
+            Form3->Memory->setMarkedRow(-1);
+            enter(key);
+            if (notifier.boxes.empty()) {
+                found.push_back(Form3->Memory->markedRow());
+            }
+        }
+        EXPECT_EQ(found, rows) << key.toStdString();
+        EXPECT_EQ(notifier.boxes.size(), 1u) << key.toStdString();
+    }
+}
+
 TEST_F(Search, ScreenshotsAndNames) {
     start();
     Form3->show();
@@ -273,6 +305,28 @@ TEST_F(MemoryWindow, ImportedRepeaterListsApplyLikeMemoryLines) {
     EXPECT_TRUE(notifier.boxes[0].text.contains("Icom") &&
                 notifier.boxes[0].text.contains("CHIRP"));
     EXPECT_EQ(Form3->Memory->count(), 3);
+}
+
+// A list written under a comma-decimal locale comes in; a D-STAR row that gives no line is
+// named in the box.
+TEST_F(MemoryWindow, ImportNamesTheRowsItSkips) {
+    start();
+    const QString path = write("br.csv", "Name;Repeater Call Sign;Gateway Call Sign;Frequency;Dup;"
+                                         "Offset;Mode\r\n"
+                                         "Belo Horizonte;PY4RPF B;PY4RPF G;439,9;DUP-;5,0;DV\r\n"
+                                         "Sem repetidora;;;439,9;DUP-;5,0;DV\r\n"
+                                         "Longo;PY4RPFXX B;PY4RPF G;439,9;DUP-;5,0;DV\r\n"
+                                         "FM;;;146,0;OFF;0,0;FM\r\n");
+    Form3->chooseList = [&] { return path; };
+    Form3->Import1->trigger();
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].text,
+              QStringLiteral("Imported 1 repeaters from %1\n\nSkipped 2 D-STAR rows with no "
+                             "repeater callsign or a callsign longer than 8 characters, at "
+                             "lines 3, 4.")
+                  .arg(QDir::toNativeSeparators(path)));
+    ASSERT_EQ(Form3->Memory->count(), 1);
+    EXPECT_EQ(Form3->Memory->line(0).substr(35), " 439.9 MHz DUP- 5.0");
 }
 
 } // namespace

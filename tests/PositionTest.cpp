@@ -6,6 +6,7 @@
 #include "support/CaseName.h"
 
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace tamsel {
@@ -58,6 +59,25 @@ TEST_P(Stream, DecodesWhatChecksAndNothingElse) {
     EXPECT_EQ(maidenhead(p.latitude, p.longitude), c.locator);
 }
 
+// An APRS packet in a GPS-A sentence with its CRC.
+std::string gpsA(const std::string& packet) {
+    const std::string covered = "X>Y,DSTAR*:" + packet + "\r";
+    char crc[5];
+    std::snprintf(crc, sizeof crc, "%04X", crcX25(covered));
+    return "$$CRC" + std::string(crc) + "," + covered;
+}
+
+// An NMEA sentence with its checksum.
+std::string nmea(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) {
+        sum ^= static_cast<unsigned char>(c);
+    }
+    char star[4];
+    std::snprintf(star, sizeof star, "*%02X", sum);
+    return "$" + body + star + "\r\n";
+}
+
 std::string wrongCrc() {
     std::string s = kCapture;
     s[8] = 'D'; // 1FC0 -> 1FD0
@@ -103,8 +123,28 @@ INSTANTIATE_TEST_SUITE_P(
                    "FN39om"},
         StreamCase{"RMC then GGA", kRmc + kGga, 2, 48.1173, 11.516667, 84, 22.4, 545.4 * 3.28084,
                    "", "JN58sc"},
-        StreamCase{"GGA before RMC waits for it", kGga + kRmc, 1, 48.1173, 11.516667, 84, 22.4,
-                   545.4 * 3.28084, "", "JN58sc"},
+        StreamCase{"GGA then RMC of the same fix, the RMC with the altitude", kGga + kRmc, 2,
+                   48.1173, 11.516667, 84, 22.4, 545.4 * 3.28084, "", "JN58sc"},
+        StreamCase{"ambiguity: blanks at the right of the minutes",
+                   gpsA("!4903.  N/07201.  W-"),
+                   1,
+                   49.05,
+                   -72.016667,
+                   {},
+                   {},
+                   {},
+                   "",
+                   "FN39xb"},
+        StreamCase{"one dollar, wrong CRC",
+                   "$CRCDF41,WA8CLT>API510,DSTAR*:=3930.50N/08355.20W-QTH\r",
+                   0,
+                   0,
+                   0,
+                   {},
+                   {},
+                   {},
+                   "",
+                   ""},
         StreamCase{"NMEA with a wrong checksum",
                    kRmc.substr(0, kRmc.size() - 4) + "6B\r\n",
                    0,
@@ -149,6 +189,81 @@ INSTANTIATE_TEST_SUITE_P(
                    "DM12mp"}),
     test::ByWhat());
 
+const std::string kRmcFix = "GPRMC,123519,A,4807.038,N,01131.000,E,";
+const std::string kRmcRest = ",084.4,230394,003.1,W";
+const std::string kRmcWhole = kRmcFix + "022.4" + kRmcRest;
+constexpr double kFeet = 3.28084;
+
+StreamCase refused(const char* what, const std::string& stream) {
+    return {what, stream, 0, 0, 0, {}, {}, {}, "", ""};
+}
+
+// RMC then GGA of the same fix, the GGA's altitude field as given.
+std::string withAltitude(const std::string& metres) {
+    return nmea(kRmcWhole) +
+           nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9," + metres + ",M,46.9,M,,");
+}
+
+// Decoder faults found by comparing with other decoders; every row failed before its mend.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Reviewed, Stream,
+    ::testing::Values(
+        // Altitude after course and speed; the first "/A=" wins.
+        StreamCase{"altitude after course/speed", gpsA("!4903.50N/07201.75W>088/036/A=001234 hello"),
+                   1, 49.058333, -72.029167, 88, 36.0, 1234.0, "hello", "FN39xb"},
+        StreamCase{"negative altitude", gpsA("!4903.50N/07201.75W>088/036/A=-00123"),
+                   1, 49.058333, -72.029167, 88, 36.0, -123.0, "", "FN39xb"},
+        StreamCase{"altitude, then a slash comment", gpsA("!4903.50N/07201.75W>088/036/A=005280/comment"),
+                   1, 49.058333, -72.029167, 88, 36.0, 5280.0, "comment", "FN39xb"},
+        StreamCase{"the first altitude wins", gpsA("!4903.50N/07201.75W>088/036/A=001234 /A=000999"),
+                   1, 49.058333, -72.029167, 88, 36.0, 1234.0, "/A=000999", "FN39xb"},
+        // An exact subsquare edge is in the square it starts.
+        StreamCase{"locator on a west edge", gpsA("=3230.00N/11655.00W>"),
+                   1, 32.5, -116.916667, {}, {}, {}, "", "DM12nm"},
+        StreamCase{"locator on an east edge", gpsA("=3232.50N/11650.00E>"),
+                   1, 32.541667, 116.833333, {}, {}, {}, "", "OM82kn"},
+        // Blanks only as ambiguity, from the right of the minutes; digits only.
+        refused("blank inside the latitude", gpsA("!3 39.47N/11657.79W[")),
+        refused("exponent in the latitude", gpsA("!3201.e1N/11657.79W[")),
+        refused("blank inside the longitude", gpsA("!4903.50N/0 201.75W>")),
+        refused("NMEA blank", nmea("GPRMC,123519,A,48 7.038,N,01131.000,E,022.4" + kRmcRest)),
+        refused("NMEA exponent", nmea("GPRMC,123519,A,4807e-1,N,01131.000,E,022.4" + kRmcRest)),
+        // Values no receiver sends are left out.
+        StreamCase{"RMC speed 1e300", nmea(kRmcFix + "1e300" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"RMC speed negative", nmea(kRmcFix + "-5.0" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"RMC speed over 1000 knots", nmea(kRmcFix + "1000.1" + kRmcRest),
+                   1, 48.1173, 11.516667, 84, {}, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude 1e308", withAltitude("1e308"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude over 60000 m", withAltitude("60000.1"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"GGA altitude under -1500 m", withAltitude("-1500.1"),
+                   2, 48.1173, 11.516667, 84, 22.4, {}, "", "JN58sc"},
+        StreamCase{"APRS altitude 999999 ft", gpsA("=4903.50N/07201.75W-/A=999999"),
+                   1, 49.058333, -72.029167, {}, {}, {}, "", "FN39xb"},
+        StreamCase{"compressed altitude 12,700,000 ft", gpsA("!/5L!!<*e7>zz1"),
+                   1, 49.5, -72.75, {}, {}, {}, "", "FN39om"},
+        // A weather station's ccc/sss is the wind.
+        StreamCase{"weather station", gpsA("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900"),
+                   1, 49.058333, -72.029167, {}, {}, {}, "220/004g005t077r000p000P000h50b09900", "FN39xb"},
+        StreamCase{"compressed weather station", gpsA("!/5L!!<*e7_7P["),
+                   1, 49.5, -72.75, {}, {}, {}, "", "FN39om"},
+        // GGA on its own; a later GGA reports its own coordinates.
+        StreamCase{"GGA only", kGga, 1, 48.1173, 11.516667, {}, {}, 545.4 * kFeet, "", "JN58sc"},
+        StreamCase{"RMC, then a later GGA elsewhere",
+                   kRmc + nmea("GPGGA,123520,4807.100,N,01131.100,E,1,08,0.9,546.0,M,46.9,M,,"),
+                   2, 48.118333, 11.518333, {}, {}, 546.0 * kFeet, "", "JN58sc"},
+        // GPS-A with one '$', or with its CRC computed without the closing CR.
+        StreamCase{"GPS-A with one dollar", "$CRCDF40,WA8CLT>API510,DSTAR*:=3930.50N/08355.20W-QTH\r",
+                   1, 39.508333, -83.92, {}, {}, {}, "QTH", "EM89am"},
+        StreamCase{"GPS-A CRC without the CR", "$$CRC72C9,KI4IFW-1>APRATS,DSTAR*:=3612.34N/08640.21W[ID-51\r",
+                   1, 36.205667, -86.670167, {}, {}, {}, "ID-51", "EM66pe"}),
+    test::ByWhat());
+// clang-format on
+
 TEST(Dprs, AltitudeComesOutOfTheComment) {
     const auto p = decodeAprs("=4903.50N/07201.75W-Test /A=001234 rig");
     ASSERT_TRUE(p);
@@ -156,6 +271,36 @@ TEST(Dprs, AltitudeComesOutOfTheComment) {
     EXPECT_NEAR(p->longitude, -72.029167, 1e-6);
     EXPECT_EQ(p->altitudeFeet, 1234.0);
     EXPECT_EQ(p->comment, "Test  rig");
+}
+
+// Positions on subsquare edges (latitude minutes a multiple of 2.5, longitude minutes of 5)
+// in all four quarters of the globe: each lies in the subsquare it starts.
+TEST(Dprs, LocatorEdgesStartTheirSubsquare) {
+    // Field, square and subsquare from whole units counted from the south pole or 180 W,
+    // 120 units a square (half-minutes of latitude, minutes of longitude).
+    const auto letters = [](int u) {
+        return std::string{static_cast<char>('A' + u / 1200), static_cast<char>('0' + u / 120 % 10),
+                           static_cast<char>('a' + u % 120 / 5)};
+    };
+    for (const int degrees : {0, 1, 32, 49, 89}) {
+        for (int step = 0; step < 24; ++step) {
+            for (const int sign : {1, -1}) {
+                const int lonDegrees = degrees * 2 + 1, lonMinutes = step % 12 * 5;
+                const int east = step % 2 == 0 ? sign : -sign; // all four quarters
+                char packet[32];
+                std::snprintf(packet, sizeof packet, "=%02d%05.2f%c/%03d%05.2f%c-", degrees,
+                              step * 2.5, sign > 0 ? 'N' : 'S', lonDegrees, lonMinutes * 1.0,
+                              east > 0 ? 'E' : 'W');
+                const int halfMinutes = 90 * 120 + sign * (degrees * 120 + step * 5);
+                const int minutes = 180 * 60 + east * (lonDegrees * 60 + lonMinutes);
+                const std::string lon = letters(minutes), lat = letters(halfMinutes);
+                const std::string expected{lon[0], lat[0], lon[1], lat[1], lon[2], lat[2]};
+                const auto p = decodeAprs(packet);
+                ASSERT_TRUE(p) << packet;
+                EXPECT_EQ(maidenhead(p->latitude, p->longitude), expected) << packet;
+            }
+        }
+    }
 }
 
 // The data blocks of a reception reach the decoder through the reception machine.

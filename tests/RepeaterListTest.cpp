@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of importing repeater lists into memory-file lines.
 #include "memory/RepeaterList.h"
-#include "memory/Columns.h"
+#include "base/Columns.h"
+#include "memory/MemoryFile.h"
 #include "support/CaseName.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,12 @@ TEST_P(Import, BecomesMemoryLines) {
         // The window cuts the callsigns from the usual columns.
         EXPECT_EQ(line.substr(17, 1), " ");
         EXPECT_EQ(line.substr(26, 1), " ");
+        // A line shown as UTF-8 has a name whose bytes are as wide as its characters.
+        if (isUtf8Text(line)) {
+            EXPECT_TRUE(std::all_of(line.begin(), line.begin() + 9, [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            })) << line;
+        }
     }
 }
 
@@ -58,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "DV,0,OFF,438.0,x,,,No repeater\n",
                    RepeaterListFormat::Icom,
                    {"Yokohama CQCQCQ   JR1WH  A JR1WH  G 1293.01 MHz DUP- 20.0"},
-                   {}},
+                   {4}},
         ImportCase{"Shift_JIS name cut at a character, not in it",
                    kIcomHeader + "1,\x8A\xD6\x93\x8C,\x93\x8C\x8B\x9E\x92\x86\x89\x9B\x89\x77,,"
                                  "JR1YB B,JR1YB G,439.01,DUP-,5.0,DV\r\n",
@@ -89,6 +96,50 @@ INSTANTIATE_TEST_SUITE_P(
                        "\"JA1A G\"\n",
                    RepeaterListFormat::Chirp,
                    {"A\x81       CQ\"      JA1A   B JA1A   G 1 MHz \"-\" 2 \"c\""},
+                   {}},
+        ImportCase{"semicolons and decimal commas, as written under a comma-decimal locale",
+                   "Group No;Group Name;Name;Sub Name;Repeater Call Sign;Gateway Call Sign;"
+                   "Frequency;Dup;Offset;Mode;TONE;Repeater Tone\r\n"
+                   "13;Minas Gerais;Belo Horizonte;;PY4RPF B;PY4RPF G;439,900000;DUP-;5,000000;"
+                   "DV;OFF;88,5Hz\r\n"
+                   "13;\"Sul; Norte\";Ipatinga;;PY4RIP C;PY4RIP G;145,3;DUP+;0,6;DV;OFF;88,5\r\n",
+                   RepeaterListFormat::Icom,
+                   {"Belo Hor CQCQCQ   PY4RPF B PY4RPF G 439.900000 MHz DUP- 5.000000 Minas Gerais",
+                    "Ipatinga CQCQCQ   PY4RIP C PY4RIP G 145.3 MHz DUP+ 0.6 Sul; Norte"},
+                   {}},
+        ImportCase{"CHIRP saved tab-separated",
+                   "Location\tName\tFrequency\tDuplex\tOffset\tMode\tComment\tURCALL\t"
+                   "RPT1CALL\tRPT2CALL\n"
+                   "0\tNagoya\t439.150000\t-\t5.000000\tDV\ta, b\tCQCQCQ\tJP2YGG B\tJP2YGG G\n",
+                   RepeaterListFormat::Chirp,
+                   {"Nagoya   CQCQCQ   JP2YGG B JP2YGG G 439.150000 MHz - 5.000000 a, b"},
+                   {}},
+        // Names Shift_JIS cannot hold, or whose Shift_JIS bytes would read as UTF-8 (and so be
+        // shown as such), go to Latin letters; the line keeps the name as written.
+        ImportCase{"UTF-8 names in Latin letters where Shift_JIS will not do",
+                   kIcomHeader + "5,Bourgogne,Chen\xC3\xB4ves,,F1ZDJ B,F1ZDJ G,430.975,DUP-,"
+                                 "9.4,DV\r\n"
+                                 "1,,\xEF\xBE\x8B\xEF\xBD\xB6\xEF\xBE\x9E\xEF\xBD\xBC,,"
+                                 "JR1YB B,JR1YB G,439.01,DUP-,5.0,DV\r\n"
+                                 "7,Caf\xC3\xA9,\xE5\x90\x8D,,JP2YGG B,JP2YGG G,439.15,-,5.0,DV\r\n"
+                                 "8,,\xC5\x81\xC3\xB3"
+                                 "d\xC5\xBA,,SR7L B,SR7L G,145.6,-,0.6,DV\r\n",
+                   RepeaterListFormat::Icom,
+                   {"Chenoves CQCQCQ   F1ZDJ  B F1ZDJ  G 430.975 MHz DUP- 9.4 Bourgogne "
+                    "Chen\xC3\xB4ves",
+                    "higashi  CQCQCQ   JR1YB  B JR1YB  G 439.01 MHz DUP- 5.0 "
+                    "\xEF\xBE\x8B\xEF\xBD\xB6\xEF\xBE\x9E\xEF\xBD\xBC",
+                    "\x96\xBC       CQCQCQ   JP2YGG B JP2YGG G 439.15 MHz - 5.0 Cafe",
+                    "Lodz     CQCQCQ   SR7L   B SR7L   G 145.6 MHz - 0.6 \xC5\x81\xC3\xB3"
+                    "d\xC5\xBA"},
+                   {}},
+        ImportCase{"a Shift_JIS name whose bytes would read as UTF-8",
+                   kIcomHeader + "1,,\xCB\xB6\xDE\xBC,,JR1YB B,JR1YB G,439.01,DUP-,5.0,DV\r\n"
+                                 "1,,\x93\x8C\x8B\x9E,,JR1YB A,JR1YB G,1290.0,DUP-,20.0,DV\r\n",
+                   RepeaterListFormat::Icom,
+                   {"higashi  CQCQCQ   JR1YB  B JR1YB  G 439.01 MHz DUP- 5.0 "
+                    "\xEF\xBE\x8B\xEF\xBD\xB6\xEF\xBE\x9E\xEF\xBD\xBC",
+                    "\x93\x8C\x8B\x9E     CQCQCQ   JR1YB  A JR1YB  G 1290.0 MHz DUP- 20.0"},
                    {}},
         ImportCase{"a memory file is neither format",
                    "CQ Tokyo CQCQCQ   JR1YB  B JR1YB  G\n",

@@ -130,6 +130,31 @@ TEST_F(ReplugFixture, TwoHundredUnplugsAtRandomMoments) {
     }
 }
 
+// Gone again at the monitor's first poll after the windows have read it: the resume (UI
+// thread) and the loss (monitor thread) are told at nearly the same moment, and their
+// notices may cross. However they cross, the caption ends up saying it is gone.
+TEST_F(ReplugFixture, GoneAgainAtTheFirstPollAfterTheReplugStaysShown) {
+    adapterFound = 1;
+    start();
+    sim->unplug();
+    ASSERT_TRUE(waitFor([&] { return captionEndsWith(Console::kDisconnected); }));
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        SCOPED_TRACE(cycle);
+        const unsigned before = connection->generation();
+        sim->replug();
+        sim->unplugOn(0x21); // GetRxHeader, the monitor's first poll
+        ASSERT_TRUE(waitFor([&] {
+            const auto now = connection->status();
+            return now.generation == before + 1 &&
+                   now.state == AdapterConnection::State::Disconnected;
+        }));
+        // The loss's notice follows its change of state within microseconds; let every
+        // notice under way be handled.
+        QTest::qWait(5);
+        ASSERT_TRUE(captionEndsWith(Console::kDisconnected)) << Form1->windowTitle().toStdString();
+    }
+}
+
 class Replug : public ReplugFixture, public ::testing::WithParamInterface<ReplugCase> {};
 
 TEST_F(ReplugFixture, BackButNotAccessibleIsSaidAndWatchedUntilItOpens) {
@@ -143,6 +168,10 @@ TEST_F(ReplugFixture, BackButNotAccessibleIsSaidAndWatchedUntilItOpens) {
     sim->replug();
     ASSERT_TRUE(waitFor([&] { return captionEndsWith(Console::kNotAccessible); }));
     EXPECT_EQ(Form1->windowTitle(), caption + Console::kNotAccessible);
+    sim->unplug(); // pulled out again before anyone fixed the permissions
+    ASSERT_TRUE(waitFor([&] { return captionEndsWith(Console::kDisconnected); }));
+    sim->replug();
+    ASSERT_TRUE(waitFor([&] { return captionEndsWith(Console::kNotAccessible); }));
     *openFails = false; // the udev rule is in place now
     ASSERT_TRUE(waitFor([&] { return Form1->windowTitle() == caption; }));
 }

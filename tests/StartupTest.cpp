@@ -104,15 +104,20 @@ TEST(Startup, ClosingTheMainWindowEndsTheProgramWhileOtherWindowsAreOpen) {
     SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
     test::RecordingNotifier notifier;
     bool endedByGuard = false;
+    // The guard goes with the test: left pending, it would end a later test's event loop
+    // and write to this test's finished stack frame.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        endedByGuard = true;
+        QCoreApplication::quit();
+    });
     runProgram(discoverAdapter(bus), notifier, [&] {
         Form1->HistoryClick();
         Form1->Memory1Click();
         Form1->DefaultSetting1Click();
         QTimer::singleShot(0, [] { Form1->close(); });
-        QTimer::singleShot(5000, [&] {
-            endedByGuard = true;
-            QCoreApplication::quit();
-        });
+        guard.start(5000);
         return QApplication::exec();
     });
     EXPECT_FALSE(endedByGuard);

@@ -3,6 +3,7 @@
 // adapter's identifiers and answers its control transfers with a SimulatedAdapter as the
 // firmware. Runs under umockdev-wrapper, which redirects the device nodes and sysfs.
 #include "adapter/Catalogue.h"
+#include "adapter/Connection.h"
 #include "adapter/LibusbLink.h"
 #include "adapter/Payload.h"
 #include "support/EmulatedAdapter.h"
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <thread>
 
 namespace tamsel {
 namespace {
@@ -93,6 +95,38 @@ TEST_F(UsbEmulation, UnplugMakesLaterRequestsFail) {
         EXPECT_LT(readBytes(*result.link, Request::GetStatus, buf), 0);
         EXPECT_LT(command(*result.link, Request::SaveSettings), 0);
     }
+}
+
+// The link tells its own adapter leaving from a second adapter leaving.
+TEST_F(UsbEmulation, TheLinkKnowsWhetherItsOwnAdapterIsStillThere) {
+    EmulatedAdapter emulator;
+    Discovery result = discoverUsbAdapter();
+    ASSERT_EQ(result.outcome, Discovery::Outcome::Found);
+    DeviceNews news;
+    EXPECT_TRUE(result.link->connected());
+    emulator.plugOther(/*adapterIds=*/true);
+    ASSERT_TRUE(news.waitFor(1));
+    emulator.unplugOther();
+    ASSERT_TRUE(news.waitFor(2));
+    EXPECT_TRUE(result.link->connected()) << "only the second adapter left";
+    emulator.remove();
+    ASSERT_TRUE(news.waitFor(3));
+    EXPECT_FALSE(result.link->connected());
+}
+
+// Pulled out while nothing polls (no monitor here, and the watcher scans only after a loss):
+// the system's notice alone says it is gone.
+TEST_F(UsbEmulation, PulledOutIsNoticedWithoutARequest) {
+    EmulatedAdapter emulator;
+    Discovery result = discoverUsbAdapter();
+    ASSERT_EQ(result.outcome, Discovery::Outcome::Found);
+    LibusbHotplug hotplug;
+    AdapterConnection connection(
+        std::move(result.link), [] { return std::make_unique<LibusbBus>(); },
+        [&hotplug](std::chrono::milliseconds limit) { return hotplug.wait(limit); });
+    emulator.remove();
+    EXPECT_TRUE(
+        eventually([&] { return connection.state() == AdapterConnection::State::Disconnected; }));
 }
 
 TEST_F(UsbEmulation, NoDeviceIsNotFound) {

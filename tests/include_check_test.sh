@@ -21,6 +21,14 @@ cases=(
     'memory/MemoryFile.cpp|#include <QLabel>|the logic includes a Qt widget'
     'log/Adif.cpp|#include <QDialog>|the log logic includes a Qt widget'
     'log/LogContact.cpp|#include "heard/HeardStations.h"|the log dialog includes another window'
+    'calls/Routes.cpp|#include "calls/CallMenu.h"|the call routes include the Call menu'
+    'calls/CallMenu.cpp|#include "console/Unit1.h"|the Call menu includes the main window'
+    'calls/Targets.cpp|#include <QComboBox>|the call logic includes a Qt widget'
+    'base/Columns.h|#include "adapter/Payload.h"|the base reaches up into the adapter'
+    'station/OwnStation.cpp|#include "station/StationPage.h"|the station logic includes its page'
+    'settings/SettingsStore.cpp|#include "settings/PreferencesPage.h"|the store includes the page interface'
+    'station/StationPage.cpp|#include "settings/Preferences.h"|a page includes the dialog'
+    'station/GpsdClient.cpp|#include <QWidget>|the gpsd client includes a Qt widget'
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r file include what <<<"$c"

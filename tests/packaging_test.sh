@@ -15,6 +15,7 @@ expected=(
     usr/bin/tamsel-demo
     usr/lib/udev/rules.d/60-tamsel.rules
     usr/share/applications/tamsel.desktop
+    usr/share/applications/tamsel-demo.desktop
     usr/share/metainfo/io.github.tamsel.console.metainfo.xml
     usr/share/icons/hicolor/48x48/apps/tamsel.png
     usr/share/icons/hicolor/scalable/apps/tamsel.svg
@@ -45,8 +46,15 @@ fi
 [ "$(grep -vc '^#' "$rule")" -eq 1 ] || fail "udev rule has more than one rule"
 
 # 3. Desktop entry and AppStream metadata.
-desktop-file-validate "$source_dir/packaging/tamsel.desktop" || fail "desktop file"
-grep -q '^Categories=.*HamRadio' "$source_dir/packaging/tamsel.desktop" || fail "no HamRadio category"
+for entry in tamsel tamsel-demo; do
+    desktop="$source_dir/packaging/$entry.desktop"
+    desktop-file-validate "$desktop" || fail "desktop file $entry"
+    grep -q '^Categories=.*HamRadio' "$desktop" || fail "no HamRadio category in $entry"
+    grep -qx "Exec=$entry" "$desktop" || fail "$entry.desktop does not run $entry"
+    [ -x "$scratch/root/usr/bin/$entry" ] || fail "$entry.desktop runs a program not installed"
+done
+grep -qx 'Name=Tamsel Console (demo)' "$source_dir/packaging/tamsel-demo.desktop" \
+    || fail "the demo entry is not named Tamsel Console (demo)"
 appstreamcli validate --no-net "$source_dir/packaging/io.github.tamsel.console.metainfo.xml" \
     > /dev/null || fail "metainfo does not validate"
 

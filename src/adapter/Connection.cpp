@@ -2,6 +2,8 @@
 // Connection: the adapter followed through unplug and replug.
 #include "Connection.h"
 
+#include <utility>
+
 namespace tamsel {
 
 namespace {
@@ -75,6 +77,11 @@ AdapterConnection::State AdapterConnection::state() const {
     return state_;
 }
 
+AdapterConnection::Status AdapterConnection::status() const {
+    std::lock_guard lock(mutex_);
+    return {state_, generation_};
+}
+
 void AdapterConnection::setListener(Listener listener) {
     std::lock_guard lock(listenerMutex_);
     listener_ = std::move(listener);
@@ -93,7 +100,7 @@ void AdapterConnection::removed() {
         std::lock_guard lock(mutex_);
         link = link_;
     }
-    if (link) {
+    if (link && !link->connected()) {
         lose(link.get());
     }
 }
@@ -111,13 +118,12 @@ void AdapterConnection::lose(const AdapterLink* which) {
 void AdapterConnection::setState(State state, std::unique_lock<std::mutex>& lock) {
     const bool change = state != state_;
     state_ = state;
-    const unsigned generation = generation_;
     lock.unlock();
     changed_.notify_all();
     if (change) {
         std::lock_guard hold(listenerMutex_);
         if (listener_) {
-            listener_(state, generation);
+            listener_();
         }
     }
     lock.lock();
@@ -143,18 +149,33 @@ bool AdapterConnection::pauseBetweenScans() {
     return !stopping_;
 }
 
-void AdapterConnection::watch() {
-    std::unique_lock lock(mutex_);
-    while (!stopping_) {
-        // While connected there is nothing to look for: no scans at all.
+void AdapterConnection::followWhileThere(std::unique_lock<std::mutex>& lock) {
+    if (!arrivals_) {
         changed_.wait(lock, [this] {
             return stopping_ || state_ == State::Disconnected || state_ == State::NotAccessible;
         });
-        if (stopping_) {
-            break;
+        return;
+    }
+    lock.unlock();
+    const bool news = arrivals_(kStopCheck);
+    if (news) {
+        removed();
+    }
+    lock.lock();
+    // It may have left and come back within that wait: then look for it at once.
+    news_ = news && state_ == State::Disconnected;
+}
+
+void AdapterConnection::watch() {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        // While it is there nothing is scanned; only news of a departure is listened for.
+        if (state_ == State::Connected || state_ == State::Reopened) {
+            followWhileThere(lock);
+            continue;
         }
         lock.unlock();
-        const bool goOn = pauseBetweenScans();
+        const bool goOn = std::exchange(news_, false) || pauseBetweenScans();
         Discovery found;
         if (goOn) {
             const std::unique_ptr<UsbBus> bus = rescan_();
@@ -166,6 +187,7 @@ void AdapterConnection::watch() {
         }
         switch (found.outcome) {
         case Discovery::Outcome::NotFound:
+            setState(State::Disconnected, lock); // pulled out again after it could not be opened
             break;
         case Discovery::Outcome::CannotOpen:
             setState(State::NotAccessible, lock);

@@ -14,9 +14,10 @@
 
 namespace tamsel {
 
-// The link to the adapter as it comes and goes. A request that ends with no-device marks
-// it lost: from then on requests fail at once without reaching USB, and a watcher looks
-// for the adapter again, scanning only while it is gone. When it re-appears it is opened,
+// The link to the adapter as it comes and goes. A request that ends with no-device, or the
+// system's notice that the adapter left, marks it lost: from then on requests fail at once
+// without reaching USB, and a watcher looks for the adapter again, scanning only while it
+// is gone. When it re-appears it is opened,
 // configured and sent InitModem; the windows then read it again (state Reopened) and call
 // resume(), after which the monitor polls again.
 //
@@ -32,11 +33,18 @@ public:
     };
     // A fresh view of the USB buses for each scan.
     using BusFactory = std::function<std::unique_ptr<UsbBus>()>;
-    // Waits up to the given time for news of the adapter's arrival (hotplug); true when
-    // there is some. Without it the watcher just waits.
+    // Waits up to the given time for hotplug news of a device with the adapter's
+    // identifiers, arriving or leaving; true when there is some. Without it the watcher
+    // just waits, and only a failed request tells that the adapter has gone.
     using ArrivalWait = std::function<bool(std::chrono::milliseconds)>;
-    // Told of every change of state, on whichever thread made it, never under a lock.
-    using Listener = std::function<void(State, unsigned generation)>;
+    // Told that the state has changed, on whichever thread changed it, never under a lock.
+    // Notices from two threads may cross on their way, so the listener reads status()
+    // rather than trusting an order: the last notice then always finds the current state.
+    using Listener = std::function<void()>;
+    struct Status {
+        State state;
+        unsigned generation;
+    };
 
     static constexpr std::chrono::milliseconds kScanInterval{1000};
 
@@ -54,11 +62,14 @@ public:
     unsigned generation() const override;
 
     State state() const;
+    Status status() const; // state and generation read together
     void setListener(Listener listener);
     // The windows have read the re-opened adapter of `generation`: the monitor may poll.
     // Nothing happens when the adapter has gone again meanwhile.
     void resume(unsigned generation);
-    // The system reports the adapter removed.
+    // The system reports a device with the adapter's identifiers removed: when the link
+    // says its device is no longer there, the adapter is lost. (Another adapter leaving
+    // leaves this one alone.)
     void removed();
 
 private:
@@ -66,6 +77,7 @@ private:
     void setState(State state, std::unique_lock<std::mutex>& lock);
     void watch();
     bool pauseBetweenScans();
+    void followWhileThere(std::unique_lock<std::mutex>& lock);
 
     BusFactory rescan_;
     ArrivalWait arrivals_;
@@ -75,6 +87,7 @@ private:
     State state_ = State::Connected;
     unsigned generation_ = 0;
     bool stopping_ = false;
+    bool news_ = false;        // news came while connected and may have been an arrival
     std::mutex listenerMutex_; // held while the listener runs, so clearing it waits
     Listener listener_;
     std::thread watcher_;

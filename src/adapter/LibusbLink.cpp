@@ -5,7 +5,7 @@
 #include <libusb.h>
 
 #include <algorithm>
-#include <thread>
+#include <utility>
 
 namespace tamsel {
 
@@ -21,6 +21,17 @@ int LibusbLink::controlTransfer(std::uint8_t requestType, std::uint8_t request,
                                 std::uint16_t length, unsigned timeoutMs) {
     return libusb_control_transfer(handle_, requestType, request, wValue, wIndex, data, length,
                                    timeoutMs);
+}
+
+bool LibusbLink::connected() const {
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(context_.get(), &list);
+    if (count < 0) {
+        return true; // cannot tell; a request will
+    }
+    const bool listed = std::find(list, list + count, libusb_get_device(handle_)) != list + count;
+    libusb_free_device_list(list, 1);
+    return listed;
 }
 
 int LibusbLink::setConfiguration(int configuration) {
@@ -76,7 +87,12 @@ void LibusbBus::setConfiguration(AdapterLink& link, int configuration) {
     static_cast<LibusbLink&>(link).setConfiguration(configuration);
 }
 
-LibusbArrivals::LibusbArrivals() {
+Discovery discoverUsbAdapter() {
+    LibusbBus bus;
+    return discoverAdapter(bus);
+}
+
+LibusbHotplug::LibusbHotplug() {
     if (libusb_init(&context_) != 0) {
         context_ = nullptr;
         return;
@@ -84,17 +100,35 @@ LibusbArrivals::LibusbArrivals() {
     if (libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG) == 0) {
         return;
     }
-    auto arrived = [](libusb_context*, libusb_device*, libusb_hotplug_event, void* self) {
-        static_cast<LibusbArrivals*>(self)->arrived_ = true;
+    auto heard = [](libusb_context*, libusb_device*, libusb_hotplug_event, void* self) {
+        auto* hotplug = static_cast<LibusbHotplug*>(self);
+        {
+            std::lock_guard lock(hotplug->mutex_);
+            hotplug->news_ = true;
+        }
+        hotplug->heard_.notify_all();
         return 0; // stay registered
     };
-    hotplug_ = libusb_hotplug_register_callback(context_, LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED,
-                                                LIBUSB_HOTPLUG_NO_FLAGS, kVendorId, kProductId,
-                                                LIBUSB_HOTPLUG_MATCH_ANY, arrived, this,
-                                                &handle_) == LIBUSB_SUCCESS;
+    hotplug_ = libusb_hotplug_register_callback(
+                   context_,
+                   static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
+                                                     LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
+                   LIBUSB_HOTPLUG_NO_FLAGS, kVendorId, kProductId, LIBUSB_HOTPLUG_MATCH_ANY, heard,
+                   this, &handle_) == LIBUSB_SUCCESS;
+    if (hotplug_) {
+        events_ = std::thread([this] { handleEvents(); });
+    }
 }
 
-LibusbArrivals::~LibusbArrivals() {
+LibusbHotplug::~LibusbHotplug() {
+    if (events_.joinable()) {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        libusb_interrupt_event_handler(context_);
+        events_.join();
+    }
     if (hotplug_) {
         libusb_hotplug_deregister_callback(context_, handle_);
     }
@@ -103,15 +137,28 @@ LibusbArrivals::~LibusbArrivals() {
     }
 }
 
-bool LibusbArrivals::wait(std::chrono::milliseconds limit) {
+void LibusbHotplug::handleEvents() {
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (stopping_) {
+                return;
+            }
+        }
+        // Every notice is handled as it comes, the adapter's and every other device's.
+        timeval tv{1, 0};
+        libusb_handle_events_timeout_completed(context_, &tv, nullptr);
+    }
+}
+
+bool LibusbHotplug::wait(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
     if (!hotplug_) {
-        std::this_thread::sleep_for(limit);
+        heard_.wait_for(lock, limit, [this] { return stopping_; });
         return false;
     }
-    timeval tv{static_cast<time_t>(limit.count() / 1000),
-               static_cast<suseconds_t>((limit.count() % 1000) * 1000)};
-    libusb_handle_events_timeout_completed(context_, &tv, nullptr);
-    return arrived_.exchange(false);
+    heard_.wait_for(lock, limit, [this] { return news_; });
+    return std::exchange(news_, false);
 }
 
 } // namespace tamsel

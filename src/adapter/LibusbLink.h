@@ -4,9 +4,11 @@
 
 #include "Discovery.h"
 
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 struct libusb_context;
@@ -27,6 +29,9 @@ public:
     int controlTransfer(std::uint8_t requestType, std::uint8_t request, std::uint16_t wValue,
                         std::uint16_t wIndex, unsigned char* data, std::uint16_t length,
                         unsigned timeoutMs) override;
+    // Whether the adapter is still on the bus: libusb takes a device off its list as soon
+    // as the system reports it gone.
+    bool connected() const override;
     int setConfiguration(int configuration);
 
 private:
@@ -58,23 +63,35 @@ private:
     std::vector<std::vector<libusb_device*>> buses_;
 };
 
-// News of the adapter's arrival through libusb's hotplug notices, where the platform has
-// them; elsewhere wait() only waits.
-class LibusbArrivals {
-public:
-    LibusbArrivals();
-    ~LibusbArrivals();
-    LibusbArrivals(const LibusbArrivals&) = delete;
-    LibusbArrivals& operator=(const LibusbArrivals&) = delete;
+// Discovery on the USB buses, as start-up does it. Nothing of the scan is kept but the
+// adapter's link, so its libusb context lives exactly as long as the link.
+Discovery discoverUsbAdapter();
 
-    // Waits up to `limit`; true when a device with the adapter's identifiers arrived.
+// News of devices with the adapter's identifiers arriving and leaving, through libusb's
+// hotplug notices where the platform has them; elsewhere wait() only waits. libusb keeps
+// every notice of every device, and the device with it, until the context's events are
+// handled, so a thread of its own handles them all the time.
+class LibusbHotplug {
+public:
+    LibusbHotplug();
+    ~LibusbHotplug();
+    LibusbHotplug(const LibusbHotplug&) = delete;
+    LibusbHotplug& operator=(const LibusbHotplug&) = delete;
+
+    // Waits up to `limit`; true when such a device arrived or left since the last call.
     bool wait(std::chrono::milliseconds limit);
 
 private:
+    void handleEvents();
+
     libusb_context* context_ = nullptr;
     int handle_ = 0;
     bool hotplug_ = false;
-    std::atomic<bool> arrived_{false};
+    std::mutex mutex_;
+    std::condition_variable heard_;
+    bool news_ = false;
+    bool stopping_ = false;
+    std::thread events_;
 };
 
 } // namespace tamsel

@@ -2,7 +2,10 @@
 // CommandLine: --help, -h and --version, answered before any USB access or display.
 #include "console/CommandLine.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 namespace tamsel {
 
@@ -10,15 +13,44 @@ const char* programVersion() {
     return TAMSEL_VERSION;
 }
 
+namespace {
+
+// The options Qt 6.4 itself reads from the command line (QGuiApplication, QApplication and
+// the X11 platform plugin), handed to it unchanged.
+constexpr std::string_view kQtWithValue[] = {
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle", "-session", "-style", "-stylesheet",
+    // X11
+    "-display", "-geometry", "-title", "-icon", "-name", "-visual"};
+constexpr std::string_view kQtFlags[] = {"-reverse", "-widgetcount", "-testability", "-nograb",
+                                         "-dograb"};
+// Written as -option=value.
+constexpr std::string_view kQtAttached[] = {"-style=", "-stylesheet=", "-qmljsdebugger="};
+
+template <std::size_t N> bool among(const std::string_view (&names)[N], std::string_view arg) {
+    return std::find(std::begin(names), std::end(names), arg) != std::end(names);
+}
+
+bool attachedQtOption(std::string_view arg) {
+    return std::any_of(std::begin(kQtAttached), std::end(kQtAttached),
+                       [arg](std::string_view prefix) { return arg.starts_with(prefix); });
+}
+
+} // namespace
+
 std::string usage(const ProgramInfo& program) {
     const bool demo = program.name != "tamsel";
     return "Usage: " + program.name + " [--help | --version]\n" + program.purpose +
            "\n"
-           "It takes no other options and keeps no settings of its own: the adapter holds\n"
-           "them all.\n"
+           "It takes no other options. The adapter holds its own settings; the console's\n"
+           "(your position, units) are in $XDG_CONFIG_HOME/tamsel/tamsel.conf\n"
+           "(~/.config/tamsel/tamsel.conf), set in Config, Preferences.\n"
            "\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
+           "\n"
+           "Qt's own options (-platform, -style, -display, -session and the others of\n"
+           "qt6options(7)) are passed to Qt.\n"
            "\n" +
            (demo ? std::string("tamsel is the same console for a real adapter.\n")
                  : std::string("The adapter (USB 04d8:0310) must be accessible to you. The udev "
@@ -34,21 +66,34 @@ std::string usage(const ProgramInfo& program) {
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
                                      std::ostream& out, std::ostream& err) {
-    if (argc <= 1) {
+    // Qt's options are left for the application object; of the rest, only a lone --help
+    // or --version is taken.
+    std::vector<std::string_view> own;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (among(kQtWithValue, arg)) {
+            if (++i == argc) {
+                err << program.name << ": option '" << arg << "' needs a value\n"
+                    << "Try '" << program.name << " --help' for more information.\n";
+                return 2;
+            }
+        } else if (!among(kQtFlags, arg) && !attachedQtOption(arg)) {
+            own.push_back(arg);
+        }
+    }
+    if (own.empty()) {
         return std::nullopt;
     }
-    // The first argument decides; nothing else is taken.
-    const std::string_view arg = argv[1];
-    if (argc == 2 && (arg == "--help" || arg == "-h")) {
+    if (own.size() == 1 && (own[0] == "--help" || own[0] == "-h")) {
         out << usage(program);
         return 0;
     }
-    if (argc == 2 && arg == "--version") {
+    if (own.size() == 1 && own[0] == "--version") {
         out << program.name << ' ' << programVersion() << '\n';
         return 0;
     }
-    const std::string_view wrong =
-        arg == "--help" || arg == "-h" || arg == "--version" ? std::string_view(argv[2]) : arg;
+    const bool answer = own[0] == "--help" || own[0] == "-h" || own[0] == "--version";
+    const std::string_view wrong = answer ? own[1] : own[0];
     err << program.name << ": unrecognised argument '" << wrong << "'\n"
         << "Try '" << program.name << " --help' for more information.\n";
     return 2;

@@ -21,6 +21,8 @@ std::string usage(const ProgramInfo& program);
 
 // Looks at the arguments. Returns the exit status when the program should end now (after
 // --help or --version on `out`, or a wrong argument on `err`), nothing when it should run.
+// The options Qt's application object reads (-platform, -style, -session, ...) are left to
+// it, with their values.
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
                                      std::ostream& out, std::ostream& err);
 

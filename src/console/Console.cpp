@@ -3,6 +3,7 @@
 // and the program after discovery.
 #include "console/Console.h"
 
+#include "calls/CallMenu.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -14,7 +15,12 @@
 #include "log/ReceptionLog.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "monitor/Position.h"
 #include "monitor/Unit2.h"
+#include "settings/Preferences.h"
+#include "settings/SettingsStore.h"
+#include "station/OwnStation.h"
+#include "station/StationPage.h"
 #include "widgets/Foreground.h"
 
 #include <exception>
@@ -29,6 +35,20 @@ TForm4* Form4 = nullptr;
 TForm11* Form11 = nullptr;
 TForm12* Form12 = nullptr;
 
+namespace {
+
+void addCallMenu(CallMenu* calls) {
+    // Between Config and Window; its routes become the main window's header fields, whose
+    // change handlers send what changed, and the Repeater option goes through its own.
+    calls->setParent(Form1, calls->windowFlags());
+    Form1->menuBar()->insertMenu(Form1->menuWindow->menuAction(), calls);
+    calls->setStation([] { return Station{Form1->repeater1(), Form1->myCall()}; });
+    QObject::connect(calls, &CallMenu::routeChosen, Form1, &TForm1::setRoute);
+    QObject::connect(calls, &CallMenu::repeaterFlagChosen, Form1, &TForm1::setRepeaterFlag);
+}
+
+} // namespace
+
 Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote) {
     trackActiveWindows();
     historyOpen = 0;
@@ -37,16 +57,25 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         // Made first so that it hears every reception the monitor reports.
         heard_ = std::make_unique<HeardStations>(notifier);
         HeardStationsModel* heard = heard_->model();
-        Form1 = new TForm1(link, notifier, historyOpen, captionNote, [heard](receiveRF& monitor) {
-            QObject::connect(&monitor, &receiveRF::stationReport, heard, &HeardStationsModel::apply,
-                             Qt::QueuedConnection);
-        });
+        // Made before the main window too, so that Reply knows the first reception; the
+        // main window owns it once it is in the menu bar.
+        auto calls = std::make_unique<CallMenu>(notifier);
+        CallMenu* callMenu = calls.get();
+        Form1 = new TForm1(link, notifier, historyOpen, captionNote,
+                           [heard, callMenu](receiveRF& monitor) {
+                               QObject::connect(&monitor, &receiveRF::stationReport, heard,
+                                                &HeardStationsModel::apply, Qt::QueuedConnection);
+                               QObject::connect(&monitor, &receiveRF::stationReport, callMenu,
+                                                &CallMenu::noteReception, Qt::QueuedConnection);
+                           });
+        addCallMenu(calls.release());
         Form2 = new TForm2(link);
         Form3 = new TForm3(notifier);
         Form4 = new TForm4(notifier);
         Form11 = new TForm11(link, notifier);
         Form12 = new TForm12(notifier);
         wireWindows();
+        wirePreferences(notifier);
         wireLogs(notifier);
         Form1->show();
     } catch (...) {
@@ -163,8 +192,35 @@ void Console::logContact() {
     if (last.caller.empty()) {
         last.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
     }
-    const OwnStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
+    MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
+    if (station_ != nullptr) {
+        if (const auto here = station_->position()) {
+            own.locator = maidenhead(here->latitude, here->longitude);
+        }
+    }
     openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
+}
+
+void Console::wirePreferences(Notifier& notifier) {
+    settings_ = std::make_unique<SettingsStore>();
+    if (!settings_->startWarning().isEmpty()) {
+        notifier.failure(settings_->startWarning());
+    }
+    station_ = std::make_unique<OwnStation>();
+    station_->configure(StationSettings::load(*settings_));
+    preferences_ = std::make_unique<Preferences>(*settings_, notifier);
+    preferences_->addPage(new StationPage(*station_));
+    SettingsStore* store = settings_.get();
+    OwnStation* station = station_.get();
+    QObject::connect(store, &SettingsStore::changed, station,
+                     [store, station] { station->configure(StationSettings::load(*store)); });
+
+    Preferences* preferences = preferences_.get();
+    QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
+    QObject::connect(open, &QAction::triggered, preferences, [preferences] {
+        placeBeside(preferences, Form1);
+        preferences->openPreferences();
+    });
 }
 
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
@@ -183,27 +239,22 @@ Console::~Console() {
 
 void Console::follow(AdapterConnection& connection) {
     connection_ = &connection;
-    qRegisterMetaType<AdapterConnection::State>();
     relay_ = std::make_unique<AdapterNews>();
     AdapterNews* relay = relay_.get();
     QObject::connect(
-        relay, &AdapterNews::changed, relay,
-        [this](AdapterConnection::State state, unsigned generation) {
-            adapterChanged(*connection_, state, generation);
-        },
+        relay, &AdapterNews::changed, relay, [this] { adapterChanged(*connection_); },
         Qt::QueuedConnection);
-    connection.setListener([relay](AdapterConnection::State state, unsigned generation) {
-        emit relay->changed(state, generation);
-    });
+    connection.setListener([relay] { emit relay->changed(); });
     // It may have gone between discovery and now.
     if (connection.state() != AdapterConnection::State::Connected) {
-        adapterChanged(connection, connection.state(), connection.generation());
+        adapterChanged(connection);
     }
 }
 
-void Console::adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
-                             unsigned generation) {
+void Console::adapterChanged(AdapterConnection& connection) {
+    // The state as it is now, not as some notice said: notices of two threads can cross.
     using S = AdapterConnection::State;
+    const auto [state, generation] = connection.status();
     switch (state) {
     case S::Disconnected:
         Form1->showAdapterState(QString::fromLatin1(kDisconnected));

@@ -27,6 +27,9 @@ class ReceptionLog;
 class ContactLogger;
 struct LogSettings;
 struct StationReport;
+class SettingsStore;
+class OwnStation;
+class Preferences;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -42,7 +45,7 @@ class AdapterNews : public QObject {
 public:
     using QObject::QObject;
 signals:
-    void changed(tamsel::AdapterConnection::State state, unsigned generation);
+    void changed();
 };
 
 // Creates the six windows once, in their fixed order, each reading what it shows from the
@@ -64,6 +67,11 @@ public:
 
     // The list of heard stations (not one of the six), collecting from the start.
     HeardStations* heardStations() const { return heard_.get(); }
+    // The console's own settings, the own station that follows them, and the dialog that
+    // edits them (Config > Preferences...).
+    SettingsStore* settings() const { return settings_.get(); }
+    OwnStation* ownStation() const { return station_.get(); }
+    Preferences* preferences() const { return preferences_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
@@ -73,10 +81,10 @@ private:
     // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
     void wireLogs(Notifier& notifier);
     void logContact();
+    void wirePreferences(Notifier& notifier);
     static void destroyWindows();
     void follow(AdapterConnection& connection);
-    void adapterChanged(AdapterConnection& connection, AdapterConnection::State state,
-                        unsigned generation);
+    void adapterChanged(AdapterConnection& connection);
 
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
@@ -85,6 +93,9 @@ private:
     std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
     std::unique_ptr<ContactLogger> contactLogger_;
     std::unique_ptr<StationReport> lastReception_; // the last caller, for "Log Contact..."
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<OwnStation> station_;
+    std::unique_ptr<Preferences> preferences_; // its Station page follows station_
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -37,6 +39,7 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
                const QString& captionNote, const std::function<void(receiveRF&)>& wireMonitor)
     : link_(link), notifier_(notifier) {
     setupUi(this);
+    showCallsignsFixedPitch();
     applyColours();
     setKeyboardOrder();
     fitToFont();
@@ -111,6 +114,13 @@ void TForm1::applyColours() {
     }
     for (QCheckBox* box : {Repeater, Break, EMR}) {
         paint(box, QColor(0, 0, 128), QPalette::Window, false);
+        // The caption is navy; the tick keeps the theme's text colour, which the theme
+        // makes stand out from its own box.
+        QPalette p = box->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(group, QPalette::Text, QApplication::palette().color(group, QPalette::Text));
+        }
+        box->setPalette(p);
     }
     for (TEdit* e : centralwidget->findChildren<TEdit*>()) {
         e->setFrame(false);
@@ -120,19 +130,53 @@ void TForm1::applyColours() {
     }
 }
 
+void TForm1::showCallsignsFixedPitch() {
+    // Every blank of a callsign takes a column, so "JR1YB B" and "JR1YB  B" look different.
+    // The size follows the window's font.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    fixed.setPointSizeF(centralwidget->font().pointSizeF());
+    for (const auto& field : callsignFieldWidths()) {
+        field.first->setFont(fixed);
+    }
+}
+
+std::vector<std::pair<QWidget*, int>> TForm1::callsignFieldWidths() const {
+    const int call = static_cast<int>(kCallsignWidth), suffix = static_cast<int>(kSuffixWidth);
+    return {{YourCALL, call},  {RPT1CALL, call},   {RPT2CALL, call},      {MyCALL, call},
+            {MyCALL2, suffix}, {CallerCALL, call}, {CallerCALL2, suffix}, {CalledCALL, call}};
+}
+
+int TForm1::widthFor(const QWidget* field, int characters) {
+    // The characters, the field's inner margins and room for the cursor after the last.
+    const QFontMetrics metrics(field->font());
+    int margins = 6;
+    if (const auto* memo = qobject_cast<const TMemo*>(field)) {
+        margins += 2 * static_cast<int>(std::ceil(memo->document()->documentMargin()));
+    }
+    return metrics.horizontalAdvance(QString(characters, QLatin1Char('W'))) + margins;
+}
+
 void TForm1::fitToFont() {
     // The layout is drawn for the reference font. With a larger one every position and
     // size grows by what the texts need, so nothing is clipped and nothing overlaps; it
     // never shrinks below the reference.
     const QRect client = centralwidget->geometry();
     double sx = 1.0, sy = 1.0;
+    const auto callsigns = callsignFieldWidths();
     for (QWidget* w : centralwidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect g = w->geometry();
         QSize needed;
+        const auto callsign = std::find_if(callsigns.begin(), callsigns.end(),
+                                           [w](const auto& field) { return field.first == w; });
         if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->text().isEmpty()) {
             needed = label->sizeHint();
         } else if (qobject_cast<QCheckBox*>(w) != nullptr) {
             needed = w->sizeHint();
+        } else if (callsign != callsigns.end()) {
+            // A callsign field shows all its characters in the fixed-pitch font.
+            needed = QSize(widthFor(w, callsign->second), QFontMetrics(w->font()).height() + 4);
         } else if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<TMemo*>(w) != nullptr) {
             // A field is as wide as its label above it; its height follows the font.
             needed = QSize(0, QFontMetrics(w->font()).height() + 4);
@@ -165,6 +209,10 @@ void TForm1::setKeyboardOrder() {
         RPT1CALL,   RPT2CALL,    MyCALL,     MyCALL2, Repeater, Break,    EMR,     Volume};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    }
+    // What was received can be read, selected and copied, not typed over; Tab passes it by.
+    for (TMemo* m : {CallerCALL, CallerCALL2, MSG}) {
+        m->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
     // Only what is sent can be typed.
     for (TEdit* e : {YourCALL, RPT1CALL, RPT2CALL}) {

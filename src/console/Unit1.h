@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <atomic>
 #include <functional>
+#include <vector>
 
 namespace tamsel {
 
@@ -70,6 +71,11 @@ public:
     void showStationCallsign(const QString& call);
     void showStationSuffix(const QString& suffix);
     void showReception(tamsel::ReceptionField field, const QByteArray& text);
+    // For the Call menu: the values its routes start from, and the Repeater option, set
+    // like a click so that its own handler sends it.
+    QString repeater1() const { return RPT1CALL->text(); }
+    QString myCall() const { return MyCALL->text(); }
+    void setRepeaterFlag(bool on) { Repeater->setChecked(on); }
 
 signals:
     // The operator asked for another window.
@@ -87,6 +93,10 @@ protected:
 
 private:
     void applyColours();
+    void showCallsignsFixedPitch();
+    // The header callsign fields with the characters each shows (8, or 4 for a suffix).
+    std::vector<std::pair<QWidget*, int>> callsignFieldWidths() const;
+    static int widthFor(const QWidget* field, int characters);
     void fitToFont();
     void setKeyboardOrder();
     void startMonitor(const std::atomic<int>& historyGate,

@@ -16,14 +16,13 @@ int main(int argc, char* argv[]) {
     }
     // The adapter is looked for before anything else; the application object is still
     // needed for the not-found box itself.
-    tamsel::LibusbBus bus;
-    tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+    tamsel::Discovery discovery = tamsel::discoverUsbAdapter();
     tamsel::QtNotifier notifier;
     tamsel::Application app(argc, argv, notifier);
     // Once it has been found, the adapter may be unplugged and plugged in again.
-    auto arrivals = std::make_shared<tamsel::LibusbArrivals>();
+    auto hotplug = std::make_shared<tamsel::LibusbHotplug>();
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); }, {},
         [] { return std::make_unique<tamsel::LibusbBus>(); },
-        [arrivals](std::chrono::milliseconds limit) { return arrivals->wait(limit); });
+        [hotplug](std::chrono::milliseconds limit) { return hotplug->wait(limit); });
 }

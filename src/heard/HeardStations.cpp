@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -15,21 +16,42 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 namespace tamsel {
 
 namespace {
 
-// One CSV field: quoted when it holds a comma, a quote or a line break; quotes doubled.
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
-        return text;
+// A cell a spreadsheet would run as a formula: one that opens with = + - @, or with a tab or
+// a carriage return some of them skip first. A plain number (a negative longitude) is
+// data, and stays as it is.
+bool looksLikeFormula(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9]+(\\.[0-9]+)?$"));
+    static const QString openers = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && openers.contains(text.front()) && !number.match(text).hasMatch();
+}
+
+// Whether the desktop names an application for geo: links. xdg-open starts (and Qt says
+// "opened") even when nothing takes the link, so ask first.
+bool desktopOpensGeo() {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/geo")});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
     }
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+QString coordinate(double degrees) {
+    return QString::number(degrees, 'f', 5);
 }
 
 } // namespace
@@ -59,98 +81,222 @@ HeardStations::HeardStations(Notifier& notifier)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->installEventFilter(this);
-    const QFontMetrics metrics(table_->font());
-    const int widths[] = {10, 6, 20, 6, 10, 22, 8, 11, 12, 7, 6, 8, 20};
-    for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
-        table_->setColumnWidth(c, metrics.horizontalAdvance(QString(widths[c], QLatin1Char('0'))));
-    }
-    connect(table_, &QTableView::doubleClicked, this, &HeardStations::replyToCurrent);
+    table_->viewport()->installEventFilter(this);
+    connect(table_, &QTableView::doubleClicked, this, &HeardStations::replyTo);
     connect(table_, &QWidget::customContextMenuRequested, this, &HeardStations::showContextMenu);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &HeardStations::updateHold);
     setCentralWidget(table_);
-    resize(metrics.horizontalAdvance(QString(150, QLatin1Char('0'))), 20 * metrics.height());
+    sizeToFont();
 
     chooseFile = [this] {
         return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("heard.csv"),
                                             QStringLiteral("CSV files (*.csv)"));
     };
-    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    openUrl = [](const QUrl& url) {
+        if (url.scheme() == QLatin1String("geo") && !desktopOpensGeo()) {
+            return false;
+        }
+        return QDesktopServices::openUrl(url);
+    };
+}
+
+void HeardStations::sizeToFont() {
+    // Each column as wide as its usual content or its title, whichever is wider.
+    const QFontMetrics cells(table_->font());
+    const QFontMetrics titles(table_->horizontalHeader()->font());
+    const int padding = cells.horizontalAdvance(QStringLiteral("00"));
+    const QStringList headers = HeardStationsModel::headers();
+    int total = 0;
+    for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
+        const auto& column = HeardStationsModel::kColumns[static_cast<std::size_t>(c)];
+        const int width = std::max(cells.horizontalAdvance(QLatin1String(column.widest)),
+                                   titles.horizontalAdvance(headers[c])) +
+                          padding;
+        table_->setColumnWidth(c, width);
+        total += width;
+    }
+    if (sized_) {
+        return;
+    }
+    // The window shows every column and 20 rows where the screen has room, and never more
+    // than most of the screen.
+    const int frame = 2 * table_->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
+    const int rowHeight = cells.height() + cells.height() / 2;
+    QSize wanted(total + frame + scrollBar,
+                 menuBar()->sizeHint().height() + titles.height() * 2 + 20 * rowHeight + frame);
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        wanted = wanted.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
+    }
+    resize(wanted);
+}
+
+void HeardStations::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        sizeToFont();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void HeardStations::showEvent(QShowEvent* event) {
+    sized_ = true; // from now on the operator's size stands
+    QMainWindow::showEvent(event);
+    updateHold();
+}
+
+void HeardStations::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    // Nothing aims at rows nobody sees; the pointer may leave without a word.
+    pointerOver_ = false;
+    model_->setHeld(false);
 }
 
 bool HeardStations::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            replyToCurrent();
-            return true;
+    if (watched == table_ || watched == table_->viewport()) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                replyTo(table_->currentIndex());
+                return true;
+            }
+            if (key->key() == Qt::Key_Menu ||
+                (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+                openMenuOnCurrent();
+                return true;
+            }
+            break;
+        }
+        case QEvent::ContextMenu:
+            // From the keyboard (or assistive technology) the menu is for the current row,
+            // wherever the pointer is.
+            if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+                openMenuOnCurrent();
+                return true;
+            }
+            break;
+        case QEvent::Enter:
+        case QEvent::Leave:
+            if (watched == table_) {
+                pointerOver_ = event->type() == QEvent::Enter;
+                updateHold();
+            }
+            break;
+        default:
+            break;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void HeardStations::replyToCurrent() {
-    const QModelIndex current = table_->currentIndex();
-    if (!current.isValid()) {
+void HeardStations::updateHold() {
+    const bool aimed = pointerOver_ || menuOpen_ || table_->selectionModel()->hasSelection();
+    model_->setHeld(isVisible() && aimed);
+}
+
+void HeardStations::replyTo(const QModelIndex& index) {
+    if (!index.isValid()) {
         return;
     }
-    const QString call = fromBytes(model_->station(current.row()).callsign);
+    const QString call =
+        HeardStationsModel::text(model_->station(index.row()), HeardStationsModel::Callsign);
     emit replyRequested(call.leftJustified(8, QLatin1Char(' ')));
 }
 
 void HeardStations::showContextMenu(const QPoint& at) {
-    const QModelIndex index = table_->indexAt(at);
+    openMenu(table_->indexAt(at), table_->viewport()->mapToGlobal(at));
+}
+
+void HeardStations::openMenuOnCurrent() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    table_->scrollTo(current);
+    const QRect cell = table_->visualRect(current);
+    openMenu(current, table_->viewport()->mapToGlobal(cell.bottomLeft()));
+}
+
+void HeardStations::openMenu(const QModelIndex& index, const QPoint& globalAt) {
     if (!index.isValid()) {
         return;
     }
-    const int row = index.row();
-    const bool located = model_->station(row).position.has_value();
+    // The station itself, not its row: receptions go on while the menu is open.
+    const HeardStation station = model_->station(index.row());
     QMenu menu(this);
     QAction* map =
-        menu.addAction(QStringLiteral("Open in &Map"), this, [this, row] { openMap(row); });
-    QAction* copy =
-        menu.addAction(QStringLiteral("&Copy Position"), this, [this, row] { copyPosition(row); });
-    map->setEnabled(located);
-    copy->setEnabled(located);
-    menu.exec(table_->viewport()->mapToGlobal(at));
+        menu.addAction(QStringLiteral("Open in &Map"), this, [this, station] { openMap(station); });
+    QAction* copy = menu.addAction(QStringLiteral("&Copy Position"), this,
+                                   [this, station] { copyPosition(station); });
+    map->setEnabled(station.position.has_value());
+    copy->setEnabled(station.position.has_value());
+    menuOpen_ = true;
+    updateHold();
+    const QPointer<HeardStations> alive(this);
+    menu.exec(globalAt);
+    if (alive) {
+        menuOpen_ = false;
+        updateHold();
+    }
 }
 
-void HeardStations::openMap(int row) {
-    const auto& p = model_->station(row).position;
+void HeardStations::openMap(const HeardStation& station) {
+    const auto& p = station.position;
     if (!p) {
         return;
     }
-    const QUrl url(
-        QStringLiteral("geo:%1,%2")
-            .arg(QString::number(p->latitude, 'f', 5), QString::number(p->longitude, 'f', 5)));
-    if (!openUrl(url)) {
-        notifier_.failure(QStringLiteral("No map application opened %1.").arg(url.toString()));
+    const QString lat = coordinate(p->latitude);
+    const QString lon = coordinate(p->longitude);
+    if (openUrl(QUrl(QStringLiteral("geo:%1,%2").arg(lat, lon)))) {
+        return;
+    }
+    // No map application: the same place on OpenStreetMap in the web browser.
+    const QUrl web(QStringLiteral("https://www.openstreetmap.org/?mlat=%1&mlon=%2#map=14/%1/%2")
+                       .arg(lat, lon));
+    if (!openUrl(web)) {
+        notifier_.failure(
+            QStringLiteral("No map application or web browser opened %1.").arg(web.toString()));
     }
 }
 
-void HeardStations::copyPosition(int row) {
-    const auto& p = model_->station(row).position;
+void HeardStations::copyPosition(const HeardStation& station) {
+    const auto& p = station.position;
     if (!p) {
         return;
     }
     QApplication::clipboard()->setText(
         QStringLiteral("%1, %2 (%3)")
-            .arg(QString::number(p->latitude, 'f', 5), QString::number(p->longitude, 'f', 5),
+            .arg(coordinate(p->latitude), coordinate(p->longitude),
                  QString::fromStdString(maidenhead(p->latitude, p->longitude))));
+}
+
+QString HeardStations::csvCell(const QString& text) {
+    const QString cell = looksLikeFormula(text) ? QLatin1Char('\'') + text : text;
+    if (!cell.contains(QLatin1Char(',')) && !cell.contains(QLatin1Char('"')) &&
+        !cell.contains(QLatin1Char('\n')) && !cell.contains(QLatin1Char('\r'))) {
+        return cell;
+    }
+    QString quoted = cell;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 QByteArray HeardStations::csv(const HeardStationsModel& model) {
     QByteArray out;
     auto line = [&out](const QStringList& fields) {
-        QStringList quoted;
+        QStringList cells;
         for (const QString& f : fields) {
-            quoted << csvField(f);
+            cells << csvCell(f);
         }
-        out += quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+        out += cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
     };
     line(HeardStationsModel::headers());
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList fields;
         for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
-            fields << HeardStationsModel::text(model.station(row), c);
+            fields << HeardStationsModel::exportText(model.station(row), c);
         }
         line(fields);
     }

@@ -13,7 +13,9 @@ namespace tamsel {
 
 // Every caller heard since start, newest on top, with the position its radio sent (D-PRS).
 // Double-click or Enter on a row replies to that station (replyRequested); the position of
-// a row opens in the desktop's map application or goes to the clipboard.
+// a row opens in the desktop's map application (or on OpenStreetMap in the web browser) or
+// goes to the clipboard. While the pointer is over the table, a row is selected or the
+// context menu is open, rows stay where they are, so what is aimed at stays put.
 class HeardStations : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,16 +28,20 @@ public:
     // which the operator is told.
     bool saveAs(const QString& path);
     static QByteArray csv(const HeardStationsModel& model);
+    // One CSV cell: a text a spreadsheet would take for a formula gets a leading ', then
+    // quoted where RFC 4180 asks.
+    static QString csvCell(const QString& text);
 
     void SaveAs1Click();
     void Exit1Click();
-    void replyToCurrent();
-    void openMap(int row);
-    void copyPosition(int row);
+    void replyTo(const QModelIndex& index);
+    void openMap(const HeardStation& station);
+    void copyPosition(const HeardStation& station);
 
     // How Save As asks for a file name; an empty name means the operator cancelled.
     std::function<QString()> chooseFile;
-    // How a geo: URI is opened; the desktop's handler by default.
+    // How a URL (geo: or the web map) is opened; the desktop's handler by default. False
+    // when nothing opened it.
     std::function<bool(const QUrl&)> openUrl;
 
     QAction* SaveAs1;
@@ -47,13 +53,24 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showContextMenu(const QPoint& at);
+    void openMenu(const QModelIndex& index, const QPoint& globalAt);
+    void openMenuOnCurrent();
+    // Holds the rows still while anything aims at them, releases them otherwise.
+    void updateHold();
+    void sizeToFont();
 
     Notifier& notifier_;
     HeardStationsModel* model_;
     QTableView* table_;
+    bool pointerOver_ = false;
+    bool menuOpen_ = false;
+    bool sized_ = false; // by the operator once shown; the font then sets the columns only
 };
 
 } // namespace tamsel

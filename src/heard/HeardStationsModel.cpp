@@ -5,31 +5,51 @@
 #include "monitor/Position.h"
 #include "widgets/Text.h"
 
+#include <QDateTime>
 #include <cmath>
 
 namespace tamsel {
 
 namespace {
 
-constexpr double kKilometresPerNauticalMile = 1.852;
-constexpr double kMetresPerFoot = 0.3048;
-
 QString trimmed(const std::string& bytes) {
-    std::string_view s(bytes);
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return fromBytes(s);
+    return fromBytes(bytes).trimmed();
+}
+
+QString unitText(HeardStationsModel::ColumnInfo::Unit unit, const Units& units) {
+    using U = HeardStationsModel::ColumnInfo::Unit;
+    return QString::fromLatin1(unit == U::Speed ? units.speed : units.height);
 }
 
 } // namespace
 
+const std::array<HeardStationsModel::ColumnInfo, HeardStationsModel::ColumnCount>
+    HeardStationsModel::kColumns{{
+        {"Callsign", ColumnInfo::Unit::None, false, "JA1ABC-7"},
+        {"Suffix", ColumnInfo::Unit::None, false, "IC92"},
+        {"Last Heard", ColumnInfo::Unit::None, false, "2026/12/08 10:00:00"},
+        {"Count", ColumnInfo::Unit::None, true, "00000"},
+        {"Called", ColumnInfo::Unit::None, false, "JA1YKX G"},
+        {"Message", ColumnInfo::Unit::None, false, "MMMMMMMMMMMMMMMMMMMM"},
+        {"Locator", ColumnInfo::Unit::None, false, "PM95vr"},
+        {"Latitude", ColumnInfo::Unit::None, true, "-00.00000"},
+        {"Longitude", ColumnInfo::Unit::None, true, "-000.00000"},
+        {"Course", ColumnInfo::Unit::None, true, "000"},
+        {"Speed", ColumnInfo::Unit::Speed, true, "000"},
+        {"Altitude", ColumnInfo::Unit::Height, true, "00000"},
+        {"Comment", ColumnInfo::Unit::None, false, "ID-52PLUS on the air"},
+    }};
+
 QStringList HeardStationsModel::headers() {
-    return {QStringLiteral("Callsign"), QStringLiteral("Suffix"),   QStringLiteral("Last Heard"),
-            QStringLiteral("Count"),    QStringLiteral("Called"),   QStringLiteral("Message"),
-            QStringLiteral("Locator"),  QStringLiteral("Latitude"), QStringLiteral("Longitude"),
-            QStringLiteral("Course"),   QStringLiteral("Speed"),    QStringLiteral("Altitude"),
-            QStringLiteral("Comment")};
+    QStringList out;
+    for (const ColumnInfo& c : kColumns) {
+        QString title = QString::fromLatin1(c.title);
+        if (c.unit != ColumnInfo::Unit::None) {
+            title += QStringLiteral(" (%1)").arg(unitText(c.unit, kMetric));
+        }
+        out << title;
+    }
+    return out;
 }
 
 HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -37,25 +57,57 @@ HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(pa
 void HeardStationsModel::apply(const StationReport& report) {
     if (report.kind == StationReport::Kind::Heard) {
         const auto row = list_.rowOf(report.caller);
+        std::optional<HeardList::Change> change;
         if (!row) {
-            beginInsertRows({}, 0, 0);
-            list_.apply(report);
+            const int at = list_.held() ? rowCount() : 0;
+            beginInsertRows({}, at, at);
+            change = list_.apply(report);
             endInsertRows();
-        } else if (*row > 0) {
+        } else if (*row > 0 && !list_.held()) {
             const int from = static_cast<int>(*row);
             beginMoveRows({}, from, from, {}, 0);
-            list_.apply(report);
+            change = list_.apply(report);
             endMoveRows();
         } else {
-            list_.apply(report);
+            change = list_.apply(report);
         }
-        emit dataChanged(index(0, 0), index(0, ColumnCount - 1));
+        const int now = static_cast<int>(change->row);
+        emit dataChanged(index(now, 0), index(now, ColumnCount - 1));
         return;
     }
     if (const auto change = list_.apply(report)) {
         const int row = static_cast<int>(change->row);
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     }
+}
+
+int HeardStationsModel::rowOf(const std::string& callsign) const {
+    const auto row = list_.rowOf(callsign);
+    return row ? static_cast<int>(*row) : -1;
+}
+
+void HeardStationsModel::setHeld(bool held) {
+    if (held) {
+        list_.hold();
+        return;
+    }
+    if (!list_.held()) {
+        return;
+    }
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<std::string> calls;
+    calls.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& i : before) {
+        calls.push_back(station(i.row()).callsign);
+    }
+    list_.release();
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        after << index(rowOf(calls[static_cast<std::size_t>(i)]), before[i].column());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int HeardStationsModel::rowCount(const QModelIndex& parent) const {
@@ -73,8 +125,8 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         return text(station(index.row()), index.column());
     }
-    if (role == Qt::TextAlignmentRole && index.column() >= Count && index.column() != Message &&
-        index.column() != Locator && index.column() != Comment && index.column() != Called) {
+    if (role == Qt::TextAlignmentRole &&
+        kColumns[static_cast<std::size_t>(index.column())].numeric) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     return {};
@@ -92,7 +144,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
     const auto& p = s.position;
     switch (column) {
     case Callsign:
-        return fromBytes(s.callsign);
+        return trimmed(s.callsign);
     case Suffix:
         return trimmed(s.suffix);
     case LastHeard:
@@ -113,17 +165,31 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
         return p && p->course ? QString::number(*p->course) : QString();
     case Speed:
         return p && p->speedKnots
-                   ? QString::number(std::lround(*p->speedKnots * kKilometresPerNauticalMile))
+                   ? QString::number(std::lround(*p->speedKnots * kMetric.speedPerKnot))
                    : QString();
     case Altitude:
         return p && p->altitudeFeet
-                   ? QString::number(std::lround(*p->altitudeFeet * kMetresPerFoot))
+                   ? QString::number(std::lround(*p->altitudeFeet * kMetric.heightPerFoot))
                    : QString();
     case Comment:
         return p ? fromBytes(p->comment) : QString();
     default:
         return {};
     }
+}
+
+QString HeardStationsModel::exportText(const HeardStation& s, int column) {
+    if (column != LastHeard) {
+        return text(s, column);
+    }
+    // The time the monitor took is local; with its offset a file read elsewhere or later
+    // still names the same moment.
+    const QString shown = fromBytes(s.lastHeard);
+    const QDateTime local = QDateTime::fromString(shown, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    if (!local.isValid()) {
+        return shown;
+    }
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
 
 } // namespace tamsel

@@ -10,6 +10,7 @@
 
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -94,6 +95,9 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     applyColours();
     connect(History, &LineListView::rowDoubleClicked, this, &TForm4::HistoryDblClick);
     connect(History, &LineListView::rowActivated, this, &TForm4::HistoryDblClick);
+    History->setToolTip(QStringLiteral("Double-click a line, or select it and press Enter, "
+                                       "to reply to its caller"));
+    History->installEventFilter(this);
     layout->addWidget(History);
     setCentralWidget(central);
 
@@ -171,6 +175,21 @@ void TForm4::HistoryDblClick() {
         return;
     }
     emit callerChosen(fromBytes(hl::cut(History->line(row), hl::kCaller)));
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    // With nothing selected the keyboard starts from the newest line in view, the one the
+    // operator is looking at, not from the oldest line far above it.
+    if (watched == History && event->type() == QEvent::KeyPress && History->currentRow() < 0 &&
+        History->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            History->selectRow(
+                std::min(History->count() - 1, History->topRow() + History->visibleRows() - 1));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm4::enterEvent(QEnterEvent* event) {

@@ -52,6 +52,7 @@ signals:
 protected:
     void enterEvent(QEnterEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyColours();

@@ -4,7 +4,7 @@
 
 namespace tamsel {
 
-Contact ContactLogger::prefill(const StationReport& end, const OwnStation& own) const {
+Contact ContactLogger::prefill(const StationReport& end, const MyStation& own) const {
     Contact c = contactFromReception(end);
     if (settings_.lastFrequencyMHz > 0) {
         c.frequencyMHz = settings_.lastFrequencyMHz;

@@ -11,7 +11,7 @@
 namespace tamsel {
 
 // The operator's own station as Preferences know it.
-struct OwnStation {
+struct MyStation {
     std::string callsign; // My Call
     std::string locator;
 };
@@ -28,7 +28,7 @@ public:
 
     // The dialog's first values for a finished reception: the reception's contact with
     // the remembered frequency and the operator's own station.
-    Contact prefill(const StationReport& end, const OwnStation& own) const;
+    Contact prefill(const StationReport& end, const MyStation& own) const;
     // Appends `c` to the ADIF file; only once it is there, sends it to the logging
     // program and remembers its frequency for the next contact.
     Outcome log(const Contact& c, UtcTime now);

@@ -17,19 +17,23 @@ enum class RepeaterListFormat { None, Icom, Chirp };
 struct RepeaterImport {
     RepeaterListFormat format = RepeaterListFormat::None;
     // One memory-file line per repeater: name in columns 1 to 9, destination in 10 to 17,
-    // repeater 1 in 19 to 26, repeater 2 in 28 to 35, then a blank and free text. Names
-    // keep their file's encoding, except that UTF-8 names go to Shift_JIS where they can,
-    // so that their bytes are as wide as their characters.
-    ByteBuffer bytes;                 // the lines back to back
-    LineStarts starts;                // where each line starts
-    std::vector<std::size_t> skipped; // line numbers in the file, from 1
+    // repeater 1 in 19 to 26, repeater 2 in 28 to 35, then a blank and free text. The
+    // name's bytes are as wide as its characters: a UTF-8 list's lines go to Shift_JIS
+    // where they can; a name Shift_JIS cannot hold, or whose Shift_JIS bytes would read
+    // as UTF-8, is written in Latin letters and kept as written at the end of the text.
+    ByteBuffer bytes;  // the lines back to back
+    LineStarts starts; // where each line starts
+    // The D-STAR rows that give no line (no repeater callsign, or a callsign longer than 8
+    // characters): their line numbers in the file, from 1.
+    std::vector<std::size_t> skipped;
 
     std::size_t size() const { return starts.size(); }
     std::string_view line(std::size_t i) const;
 };
 
-// Reads a whole CSV file (UTF-8 with or without BOM, or Shift_JIS). Columns are found by
-// their header names, so added or reordered columns do not matter.
+// Reads a whole CSV file (UTF-8 with or without BOM, or Shift_JIS; fields parted by commas,
+// semicolons or tabs, numbers with a decimal point or comma). Columns are found by their
+// header names, so added or reordered columns do not matter.
 RepeaterImport importRepeaterList(std::string_view file);
 
 // A callsign as the D-STAR field holds it, upper case, module letter in the 8th character

@@ -34,12 +34,20 @@ void TForm12::SearchKeyKeyPress(char key) {
     if (key != '\r' || lines_ == nullptr) {
         return;
     }
-    // The memory file's lines are Shift_JIS bytes; the text is looked for in that form.
-    QStringEncoder encoder("Shift_JIS");
-    const QByteArray bytes = encoder.encode(SearchKey->text());
-    const SearchOutcome outcome = searchLines(
-        *lines_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-        searchPosition);
+    // A memory line is Shift_JIS or UTF-8 bytes: the text is looked for in the form of each
+    // line. Text that Shift_JIS cannot hold is looked for in UTF-8 lines only.
+    const QString text = SearchKey->text();
+    QStringEncoder encoder("Shift_JIS", QStringEncoder::Flag::Stateless);
+    QByteArray sjis = encoder.encode(text);
+    if (encoder.hasError()) {
+        sjis.clear();
+    }
+    const QByteArray utf8 = text.toUtf8();
+    const auto view = [](const QByteArray& b) {
+        return std::string_view(b.constData(), static_cast<std::size_t>(b.size()));
+    };
+    const SearchOutcome outcome =
+        searchLines(*lines_, tamsel::SearchKey{view(sjis), view(utf8)}, searchPosition);
     searchPosition = outcome.position;
     if (outcome.found) {
         emit searchHit(static_cast<int>(*outcome.found));

@@ -2,7 +2,7 @@
 // Unit4: TForm3, the callsign memory window.
 #include "memory/Unit4.h"
 
-#include "memory/Columns.h"
+#include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 #include "widgets/Text.h"
@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 
 namespace tamsel {
 
@@ -17,6 +19,8 @@ namespace {
 constexpr std::size_t kYourColumn = 10;
 constexpr std::size_t kRpt1Column = 19;
 constexpr std::size_t kRpt2Column = 28;
+constexpr int kColumnsShown = 100;
+constexpr int kRowsShown = 20;
 } // namespace
 
 TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
@@ -45,7 +49,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     Memory->setTabStop(3);
     connect(Memory, &LineListView::selectionChanged, this, &TForm3::MemoryClick);
     setCentralWidget(Memory);
-    resize(520, 360);
+    fitToFont();
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
     chooseList = [this] {
@@ -56,6 +60,22 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
 }
 
 TForm3::~TForm3() = default;
+
+void TForm3::fitToFont() {
+    // Wide enough for a memory line's columns (name, three callsigns and a note) and tall
+    // enough for 20 rows in the list's font, but never larger than the screen.
+    const QFontMetrics metrics(Memory->font());
+    const int frame = 2 * Memory->frameWidth();
+    const QSize list(metrics.horizontalAdvance(QString(kColumnsShown, QLatin1Char('M'))) + frame +
+                         Memory->verticalScrollBar()->sizeHint().width() + 4,
+                     metrics.height() * kRowsShown + frame +
+                         Memory->horizontalScrollBar()->sizeHint().height());
+    QSize wanted(list.width(), list.height() + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        wanted = wanted.boundedTo(s->availableGeometry().size() * 9 / 10);
+    }
+    resize(wanted);
+}
 
 void TForm3::FileClick() {
     const QString path = chooseFile();
@@ -125,8 +145,8 @@ bool TForm3::importList(const QString& path) {
         for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
             first << QString::number(imported.skipped[i]);
         }
-        text += QStringLiteral("\n\nSkipped %1 rows whose callsigns are longer than 8 "
-                               "characters, at lines %2%3.")
+        text += QStringLiteral("\n\nSkipped %1 D-STAR rows with no repeater callsign or a "
+                               "callsign longer than 8 characters, at lines %2%3.")
                     .arg(imported.skipped.size())
                     .arg(first.join(QStringLiteral(", ")),
                          imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());

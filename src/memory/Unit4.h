@@ -53,6 +53,8 @@ public:
     QAction* Exit1;
 
 private:
+    void fitToFont();
+
     Notifier& notifier_;
 };
 

@@ -23,24 +23,36 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
         const std::string call = withoutTrailingBlanks(report.caller);
         auto [it, added] = index_.try_emplace(call, stations_.size());
         const std::size_t id = it->second;
-        std::optional<std::size_t> was;
         if (added) {
             stations_.push_back({call, {}, {}, 0, {}, {}, {}});
-            slotOf_.push_back(0);
-            ++live_;
-        } else {
-            was = rowOf(id);
-            add(slotOf_[id], -1);
+            placeOf_.emplace_back();
         }
-        slotOf_[id] = newSlot(id);
-        add(slotOf_[id], +1);
+        Place& place = placeOf_[id];
+        place.heard = ++receptions_;
+        Change change{0, std::nullopt};
+        if (!added) {
+            change.was = rowOf(id);
+        }
+        if (!held_) {
+            toTop(id);
+        } else {
+            if (added) {
+                place.slot = appended_.size();
+                appended_.push_back(id);
+            }
+            if (!place.pending) {
+                place.pending = true;
+                pending_.push_back(id);
+            }
+            change.row = rowOf(id);
+        }
         HeardStation& s = stations_[id];
         s.suffix = report.suffix;
         s.lastHeard = report.time;
         s.called = report.called;
         ++s.count;
         current_ = id;
-        return Change{0, was};
+        return change;
     }
     if (!current_ || report.kind == K::End) {
         return std::nullopt; // the end repeats what the station's row already shows
@@ -58,6 +70,23 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
     return Change{rowOf(*current_), std::nullopt};
 }
 
+void HeardList::release() {
+    if (!held_) {
+        return;
+    }
+    held_ = false;
+    // The stations heard meanwhile go to the top in the order they were last heard.
+    std::sort(pending_.begin(), pending_.end(), [this](std::size_t a, std::size_t b) {
+        return placeOf_[a].heard < placeOf_[b].heard;
+    });
+    appended_.clear();
+    for (const std::size_t id : pending_) {
+        placeOf_[id].pending = false;
+        toTop(id);
+    }
+    pending_.clear();
+}
+
 std::optional<std::size_t> HeardList::rowOf(const std::string& caller) const {
     const auto it = index_.find(withoutTrailingBlanks(caller));
     if (it == index_.end()) {
@@ -71,11 +100,24 @@ const HeardStation& HeardList::at(std::size_t row) const {
 }
 
 std::size_t HeardList::rowOf(std::size_t id) const {
-    return live_ - prefix(slotOf_[id]);
+    const Place& place = placeOf_[id];
+    return place.inTree ? live_ - prefix(place.slot) : live_ + place.slot;
 }
 
 std::size_t HeardList::idAt(std::size_t row) const {
-    return stationInSlot_[findKth(live_ - row)];
+    return row < live_ ? stationInSlot_[findKth(live_ - row)] : appended_[row - live_];
+}
+
+void HeardList::toTop(std::size_t id) {
+    Place& place = placeOf_[id];
+    if (place.inTree) {
+        add(place.slot, -1);
+    } else {
+        place.inTree = true;
+        ++live_;
+    }
+    place.slot = newSlot(id);
+    add(place.slot, +1);
 }
 
 void HeardList::add(std::size_t slot, int delta) {
@@ -133,7 +175,7 @@ void HeardList::compact() {
     occupied_.assign(capacity, 0);
     slots_ = 0;
     for (const std::size_t id : order) {
-        slotOf_[id] = slots_;
+        placeOf_[id].slot = slots_;
         stationInSlot_[slots_] = id;
         occupied_[slots_] = 1;
         tree_[slots_ + 1] = 1;

@@ -6,6 +6,7 @@
 #include "monitor/ReceptionMachine.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -27,23 +28,41 @@ struct HeardStation {
 // The stations in the order they were last heard, newest at row 0. Finding a station by
 // callsign, its row, and the station at a row all take O(log n), so a list of a hundred
 // thousand stations costs a reception little more than a list of a hundred.
+//
+// The order can be held still while someone aims at a row: then a station heard again stays
+// in its row and a new one is added at the end; release() puts them all where they belong,
+// in the order they were heard.
 class HeardList {
 public:
     struct Change {
-        std::size_t row;                // where the station is now (always 0 for Heard)
+        std::size_t row;                // where the station is now
         std::optional<std::size_t> was; // where it was before, for Heard; nothing if new
     };
 
     // Applies one report; returns the row it changed, or nothing (a report without a
-    // station heard first).
+    // station heard first). A Heard report moves the station to row 0 unless the order is
+    // held.
     std::optional<Change> apply(const StationReport& report);
 
-    std::size_t size() const { return live_; }
-    // The row of the station a Heard report for `caller` will move, or nothing if new.
+    void hold() { held_ = true; }
+    void release();
+    bool held() const { return held_; }
+
+    std::size_t size() const { return live_ + appended_.size(); }
+    // The row of the station a Heard report for `caller` will change, or nothing if new.
     std::optional<std::size_t> rowOf(const std::string& caller) const;
     const HeardStation& at(std::size_t row) const;
 
 private:
+    // Where a station is: a slot of the tree, or (while held, when new) a place after the
+    // tree's rows.
+    struct Place {
+        std::size_t slot = 0;
+        std::uint64_t heard = 0; // when last heard, by reception
+        bool inTree = false;
+        bool pending = false; // heard while held: to move when released
+    };
+
     std::size_t rowOf(std::size_t id) const;
     std::size_t idAt(std::size_t row) const;
     // The binary indexed tree over time slots: 1 where a station was last heard.
@@ -51,16 +70,21 @@ private:
     std::size_t prefix(std::size_t slot) const; // live slots in [0, slot]
     std::size_t findKth(std::size_t k) const;   // the slot of the k-th live one, k from 1
     std::size_t newSlot(std::size_t id);
+    void toTop(std::size_t id);
     void compact();
 
     std::vector<HeardStation> stations_;
     std::unordered_map<std::string, std::size_t> index_;
-    std::vector<std::size_t> slotOf_;        // by station
+    std::vector<Place> placeOf_;             // by station
     std::vector<std::size_t> stationInSlot_; // by slot
     std::vector<char> occupied_;             // by slot: where a station was last heard
     std::vector<int> tree_;                  // Fenwick tree, 1-based
     std::size_t slots_ = 0;                  // slots used so far
-    std::size_t live_ = 0;
+    std::size_t live_ = 0;                   // stations in the tree
+    std::uint64_t receptions_ = 0;
+    bool held_ = false;
+    std::vector<std::size_t> appended_;  // stations first heard while held, in that order
+    std::vector<std::size_t> pending_;   // stations heard while held
     std::optional<std::size_t> current_; // the station of the reception under way
 };
 

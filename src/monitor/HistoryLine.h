@@ -4,7 +4,7 @@
 #pragma once
 
 #include "adapter/Payload.h"
-#include "memory/Columns.h"
+#include "base/Columns.h"
 
 #include <cstddef>
 #include <string_view>

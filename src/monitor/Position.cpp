@@ -11,6 +11,10 @@ namespace tamsel {
 namespace {
 
 constexpr double kFeetPerMetre = 3.28084;
+constexpr double kMaxKnots = 1000;
+constexpr double kLowestMetres = -1500;
+constexpr double kHighestMetres = 60000;
+constexpr std::uint64_t kMinuteScale = 1'000'000'000; // NMEA minutes read to 1e-9 minute
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') {
@@ -38,15 +42,26 @@ std::optional<unsigned> parseHex(std::string_view digits) {
     return value;
 }
 
-bool allDigits(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
-std::optional<double> parseNumber(std::string_view s) {
-    if (s.empty()) {
+bool allDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), isDigit);
+}
+
+// A plain decimal number as NMEA writes it: an optional minus sign, digits, and an
+// optional fraction ("-12.5", "022.4"). No blanks, exponents, "inf" or "nan".
+std::optional<double> parseDecimal(std::string_view s) {
+    const std::string_view number = s.substr(!s.empty() && s[0] == '-' ? 1 : 0);
+    const auto dot = number.find('.');
+    const std::string_view whole = number.substr(0, dot);
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view() : number.substr(dot + 1);
+    if (whole.size() + fraction.size() == 0 || !allDigits(whole) || !allDigits(fraction)) {
         return std::nullopt;
     }
-    double value = 0;
+    double value = 0; // only digits, a dot and a sign are left: from_chars reads them exactly
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
         return std::nullopt;
@@ -54,29 +69,97 @@ std::optional<double> parseNumber(std::string_view s) {
     return value;
 }
 
-// "ddmm.mm" (or "dddmm.mm") with its hemisphere letter as signed degrees. APRS allows
-// blanks for position ambiguity; they count as zeros.
-std::optional<double> parseAngle(std::string_view text, std::size_t degreeDigits, char hemisphere,
-                                 char negative, char positive, double limit) {
-    std::string t(text);
-    std::replace(t.begin(), t.end(), ' ', '0');
-    if (t.size() < degreeDigits + 2 || !allDigits(t.substr(0, degreeDigits + 2))) {
+// The value that lies in [low, high], or nothing: what no receiver sends is not shown.
+std::optional<double> within(std::optional<double> value, double low, double high) {
+    return value && *value >= low && *value <= high ? value : std::nullopt;
+}
+
+std::optional<double> plausibleSpeed(std::optional<double> knots) {
+    return within(knots, 0, kMaxKnots);
+}
+
+std::optional<double> plausibleAltitude(std::optional<double> feet) {
+    return within(feet, kLowestMetres * kFeetPerMetre, kHighestMetres * kFeetPerMetre);
+}
+
+// Degrees and minutes as sent, the minutes an integer in units of 1/`scale` minute, as
+// signed degrees. One division of exact integers, so the nearest double to what was sent.
+std::optional<double> angle(std::uint64_t degrees, std::uint64_t minutes, std::uint64_t scale,
+                            char hemisphere, char negative, char positive, std::uint64_t limit) {
+    if (minutes >= 60 * scale || (hemisphere != negative && hemisphere != positive) ||
+        degrees * 60 * scale + minutes > limit * 60 * scale) {
         return std::nullopt;
     }
-    const auto degrees = parseNumber(std::string_view(t).substr(0, degreeDigits));
-    const auto minutes = parseNumber(std::string_view(t).substr(degreeDigits));
-    if (!degrees || !minutes || *minutes >= 60 ||
-        (hemisphere != negative && hemisphere != positive)) {
-        return std::nullopt;
-    }
-    const double value = *degrees + *minutes / 60.0;
-    if (value > limit) {
-        return std::nullopt;
-    }
+    const double value =
+        static_cast<double>(degrees * 60 * scale + minutes) / static_cast<double>(60 * scale);
     return hemisphere == negative ? -value : value;
 }
 
-// "/A=nnnnnn" in a comment: the altitude in feet, taken out of the comment.
+// APRS "ddmm.hh" (or "dddmm.hh") and the hemisphere letter after it. Blanks stand for
+// position ambiguity: only from the right end of the minutes leftwards, read as zeros.
+std::optional<double> aprsAngle(std::string_view text, std::size_t degreeDigits, char negative,
+                                char positive, std::uint64_t limit) {
+    const std::string_view degrees = text.substr(0, degreeDigits);
+    if (text.size() != degreeDigits + 6 || text[degreeDigits + 2] != '.' || !allDigits(degrees)) {
+        return std::nullopt;
+    }
+    std::uint64_t hundredths = 0;
+    bool blank = false;
+    for (std::size_t i = degreeDigits; i < degreeDigits + 5; ++i) {
+        const char c = text[i];
+        if (i == degreeDigits + 2) {
+            continue; // the dot
+        }
+        blank = blank || c == ' ';
+        if (blank ? c != ' ' : !isDigit(c)) {
+            return std::nullopt;
+        }
+        hundredths = hundredths * 10 + (blank ? 0 : static_cast<unsigned>(c - '0'));
+    }
+    std::uint64_t d = 0;
+    for (char c : degrees) {
+        d = d * 10 + static_cast<unsigned>(c - '0');
+    }
+    return angle(d, hundredths, 100, text.back(), negative, positive, limit);
+}
+
+// NMEA "ddmm.mmmm" (or "dddmm.mmmm"): digits, an optional fraction of any length.
+std::optional<double> nmeaAngle(std::string_view text, std::size_t degreeDigits, char hemisphere,
+                                char negative, char positive, std::uint64_t limit) {
+    const auto dot = std::min(text.find('.'), text.size());
+    if (dot != degreeDigits + 2 || !allDigits(text.substr(0, dot)) ||
+        !allDigits(text.substr(std::min(dot + 1, text.size())))) {
+        return std::nullopt;
+    }
+    std::uint64_t degrees = 0, minutes = 0, scale = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == dot) {
+            continue;
+        }
+        const auto digit = static_cast<unsigned>(text[i] - '0');
+        if (i < degreeDigits) {
+            degrees = degrees * 10 + digit;
+        } else if (scale < kMinuteScale || i < dot) { // finer than kMinuteScale: no matter
+            minutes = minutes * 10 + digit;
+            scale *= i > dot ? 10 : 1;
+        }
+    }
+    return angle(degrees, minutes, scale, hemisphere, negative, positive, limit);
+}
+
+// The comment without blanks at its ends.
+void trimComment(Position& p) {
+    const auto first = p.comment.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        p.comment.clear();
+        return;
+    }
+    p.comment.erase(p.comment.find_last_not_of(' ') + 1);
+    p.comment.erase(0, first);
+}
+
+// The first "/A=nnnnnn" in a comment: the altitude in feet, taken out of the comment. One
+// that no receiver sends leaves no altitude.
 void takeAltitude(Position& p) {
     const auto at = p.comment.find("/A=");
     if (at == std::string::npos || at + 9 > p.comment.size()) {
@@ -87,9 +170,13 @@ void takeAltitude(Position& p) {
     if (!allDigits(digits.substr(negative ? 1 : 0))) {
         return;
     }
-    const double feet = *parseNumber(digits.substr(negative ? 1 : 0));
-    p.altitudeFeet = negative ? -feet : feet;
+    p.altitudeFeet = plausibleAltitude(parseDecimal(digits));
     p.comment.erase(at, 9);
+}
+
+// The weather symbol: its course/speed fields are the wind.
+bool weather(const Position& p) {
+    return p.symbol.size() == 2 && p.symbol[1] == '_';
 }
 
 std::optional<Position> uncompressed(std::string_view s) {
@@ -98,29 +185,31 @@ std::optional<Position> uncompressed(std::string_view s) {
         return std::nullopt;
     }
     Position p;
-    const auto lat = parseAngle(s.substr(0, 7), 2, s[7], 'S', 'N', 90);
-    const auto lon = parseAngle(s.substr(9, 8), 3, s[17], 'W', 'E', 180);
-    if (!lat || !lon || s[4] != '.' || s[14] != '.') {
+    const auto lat = aprsAngle(s.substr(0, 8), 2, 'S', 'N', 90);
+    const auto lon = aprsAngle(s.substr(9, 9), 3, 'W', 'E', 180);
+    if (!lat || !lon) {
         return std::nullopt;
     }
     p.latitude = *lat;
     p.longitude = *lon;
     p.symbol = {s[8], s[18]};
     std::string_view rest = s.substr(19);
-    if (rest.size() >= 7 && rest[3] == '/' && allDigits(rest.substr(0, 3)) &&
-        allDigits(rest.substr(4, 3))) {
+    const bool extension = !weather(p) && rest.size() >= 7 && rest[3] == '/' &&
+                           allDigits(rest.substr(0, 3)) && allDigits(rest.substr(4, 3));
+    if (extension) {
         const int course = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
         if (course <= 360) {
             p.course = course % 360;
-            p.speedKnots = *parseNumber(rest.substr(4, 3));
+            p.speedKnots = (rest[4] - '0') * 100 + (rest[5] - '0') * 10 + (rest[6] - '0');
         }
         rest.remove_prefix(7);
-        if (!rest.empty() && rest[0] == '/') {
-            rest.remove_prefix(1); // the separator some radios put before the comment
-        }
     }
     p.comment = std::string(rest);
     takeAltitude(p);
+    if (extension && !p.comment.empty() && p.comment[0] == '/') {
+        p.comment.erase(0, 1); // the separator some radios put before the comment
+    }
+    trimComment(p);
     return p;
 }
 
@@ -156,8 +245,8 @@ std::optional<Position> compressed(std::string_view s) {
     if (c != ' ' && c >= '!' && c <= 'z' && spd >= '!' && spd <= 'z') {
         const int cv = c - 33, sv = spd - 33;
         if (((type - 33) >> 3 & 3) == 2) {
-            p.altitudeFeet = std::pow(1.002, cv * 91 + sv);
-        } else if (cv <= 89) {
+            p.altitudeFeet = plausibleAltitude(std::pow(1.002, cv * 91 + sv));
+        } else if (cv <= 89 && !weather(p)) {
             p.course = cv * 4 % 360;
             p.speedKnots = std::pow(1.08, sv) - 1;
         }
@@ -207,8 +296,8 @@ std::optional<Position> nmeaPosition(std::string_view lat, std::string_view ns,
     if (ns.size() != 1 || ew.size() != 1 || lat.size() < 4 || lon.size() < 5) {
         return std::nullopt;
     }
-    const auto la = parseAngle(lat, 2, ns[0], 'S', 'N', 90);
-    const auto lo = parseAngle(lon, 3, ew[0], 'W', 'E', 180);
+    const auto la = nmeaAngle(lat, 2, ns[0], 'S', 'N', 90);
+    const auto lo = nmeaAngle(lon, 3, ew[0], 'W', 'E', 180);
     if (!la || !lo) {
         return std::nullopt;
     }
@@ -233,15 +322,23 @@ std::uint16_t crcX25(std::string_view bytes) {
 }
 
 std::optional<Position> decodeGpsA(std::string_view s) {
-    if (s.size() < 11 || s.substr(0, 5) != "$$CRC" || s[9] != ',' || s.back() != '\r') {
+    if (s.substr(0, 2) == "$$") {
+        s.remove_prefix(1);
+    }
+    if (s.size() < 10 || s.substr(0, 4) != "$CRC" || s[8] != ',') {
         return std::nullopt;
     }
-    const auto crc = parseHex(s.substr(5, 4));
-    const std::string_view covered = s.substr(10);
-    if (!crc || *crc != crcX25(covered)) {
+    const auto crc = parseHex(s.substr(4, 4));
+    std::string_view packet = s.substr(9);
+    const bool cr = packet.back() == '\r';
+    if (cr) {
+        packet.remove_suffix(1);
+    }
+    // Most radios cover the closing CR, some do not.
+    if (!crc || (*crc != crcX25(s.substr(9)) && (!cr || *crc != crcX25(packet)))) {
         return std::nullopt;
     }
-    return decodeAprs(covered.substr(0, covered.size() - 1));
+    return decodeAprs(packet);
 }
 
 std::optional<Position> decodeAprs(std::string_view packet) {
@@ -287,39 +384,47 @@ std::optional<NmeaFix> decodeNmea(std::string_view sentence) {
         if (!p) {
             return std::nullopt;
         }
-        p->speedKnots = parseNumber(f[7]);
-        if (const auto course = parseNumber(f[8]); course && *course >= 0 && *course <= 360) {
+        p->speedKnots = plausibleSpeed(parseDecimal(f[7]));
+        if (const auto course = within(parseDecimal(f[8]), 0, 360)) {
             p->course = static_cast<int>(std::lround(*course)) % 360;
         }
-        return NmeaFix{NmeaFix::Kind::Rmc, *p};
+        return NmeaFix{NmeaFix::Kind::Rmc, *p, std::string(f[1])};
     }
     if ((f[0] == "GPGGA" || f[0] == "GNGGA") && f.size() >= 11 && !f[6].empty() && f[6] != "0") {
         auto p = nmeaPosition(f[2], f[3], f[4], f[5]);
         if (!p) {
             return std::nullopt;
         }
-        if (const auto metres = parseNumber(f[9]); metres && f[10] == "M") {
+        if (const auto metres = within(parseDecimal(f[9]), kLowestMetres, kHighestMetres);
+            metres && f[10] == "M") {
             p->altitudeFeet = *metres * kFeetPerMetre;
         }
-        return NmeaFix{NmeaFix::Kind::Gga, *p};
+        return NmeaFix{NmeaFix::Kind::Gga, *p, std::string(f[1])};
     }
     return std::nullopt;
 }
 
 std::string maidenhead(double latitude, double longitude) {
-    double lon = std::clamp(longitude + 180.0, 0.0, 359.999999);
-    double lat = std::clamp(latitude + 90.0, 0.0, 179.999999);
+    // Whole units of 1e-7 minute (about 2 mm) from the south pole and the antimeridian.
+    // Positions are sent in decimal minutes, so rounding to that unit gives back the minutes
+    // as sent, and an exact edge starts its square instead of ending the one before.
+    constexpr double kPerDegree = 60 * 1e7;
+    constexpr std::int64_t kMinute = 10'000'000;
+    const auto units = [](double degrees, double span) {
+        const double inside = degrees >= 0 ? std::min(degrees, span) : 0.0; // NaN too
+        const double u = std::round(inside * kPerDegree);
+        return std::min(static_cast<std::int64_t>(u),
+                        static_cast<std::int64_t>(span) * 60 * kMinute - 1);
+    };
+    const std::int64_t lon = units(longitude + 180.0, 360);
+    const std::int64_t lat = units(latitude + 90.0, 180);
     std::string grid(6, ' ');
-    grid[0] = static_cast<char>('A' + static_cast<int>(lon / 20));
-    grid[1] = static_cast<char>('A' + static_cast<int>(lat / 10));
-    lon = std::fmod(lon, 20.0);
-    lat = std::fmod(lat, 10.0);
-    grid[2] = static_cast<char>('0' + static_cast<int>(lon / 2));
-    grid[3] = static_cast<char>('0' + static_cast<int>(lat));
-    lon = std::fmod(lon, 2.0);
-    lat = std::fmod(lat, 1.0);
-    grid[4] = static_cast<char>('a' + static_cast<int>(lon * 12));
-    grid[5] = static_cast<char>('a' + static_cast<int>(lat * 24));
+    grid[0] = static_cast<char>('A' + lon / (20 * 60 * kMinute));
+    grid[1] = static_cast<char>('A' + lat / (10 * 60 * kMinute));
+    grid[2] = static_cast<char>('0' + lon / (2 * 60 * kMinute) % 10);
+    grid[3] = static_cast<char>('0' + lat / (60 * kMinute) % 10);
+    grid[4] = static_cast<char>('a' + lon % (2 * 60 * kMinute) / (5 * kMinute));
+    grid[5] = static_cast<char>('a' + lat % (60 * kMinute) * 2 / (5 * kMinute));
     return grid;
 }
 
@@ -350,8 +455,8 @@ std::vector<Position> PositionStream::append(std::string_view bytes) {
 
 std::optional<Position> PositionStream::finish(std::string_view sentence) {
     // A sentence may follow other data in the stream; it starts at its own marker.
-    if (const auto at = sentence.find("$$CRC"); at != std::string_view::npos) {
-        return decodeGpsA(sentence.substr(at));
+    if (const auto at = sentence.find("$CRC"); at != std::string_view::npos) {
+        return decodeGpsA(sentence.substr(at > 0 && sentence[at - 1] == '$' ? at - 1 : at));
     }
     const auto at = sentence.find('$');
     if (at == std::string_view::npos) {
@@ -361,20 +466,20 @@ std::optional<Position> PositionStream::finish(std::string_view sentence) {
     if (!fix) {
         return std::nullopt;
     }
+    // RMC and GGA of the same fix (the same time) complete each other; each reports its
+    // own coordinates.
+    Position p = fix->position;
+    const bool sameFix = !fix->time.empty() && fix->time == other_.time;
     if (fix->kind == NmeaFix::Kind::Rmc) {
-        rmc_ = fix->position;
-        rmc_->altitudeFeet = pendingAltitude_;
-        return rmc_;
+        if (sameFix && other_.kind == NmeaFix::Kind::Gga) {
+            p.altitudeFeet = other_.position.altitudeFeet;
+        }
+    } else if (sameFix && other_.kind == NmeaFix::Kind::Rmc) {
+        p.course = other_.position.course;
+        p.speedKnots = other_.position.speedKnots;
     }
-    if (!fix->position.altitudeFeet) {
-        return std::nullopt;
-    }
-    if (!rmc_) {
-        pendingAltitude_ = fix->position.altitudeFeet;
-        return std::nullopt;
-    }
-    rmc_->altitudeFeet = fix->position.altitudeFeet;
-    return rmc_;
+    other_ = std::move(*fix);
+    return p;
 }
 
 } // namespace tamsel

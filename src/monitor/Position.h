@@ -26,23 +26,29 @@ struct Position {
 // CRC-16/X-25 (reflected polynomial 0x8408, initial 0xFFFF, result inverted).
 std::uint16_t crcX25(std::string_view bytes);
 
-// A GPS-A sentence: "$$CRC" + 4 hex digits + "," + APRS packet + CR (the CR included).
-// Nothing unless the CRC matches and the packet holds a position.
+// A GPS-A sentence: "$$CRC" (or "$CRC") + 4 hex digits + "," + APRS packet + CR, the CRC
+// over the packet with its CR or without it. Nothing unless the CRC matches and the packet
+// holds a position.
 std::optional<Position> decodeGpsA(std::string_view sentence);
 
 // The information field of an APRS packet ("SRC>DST,PATH:info" or just "info"): the
-// uncompressed and compressed position forms.
+// uncompressed and compressed position forms. Blanks at the right of the minutes (position
+// ambiguity) read as zeros. The weather symbol's course/speed fields are the wind: no
+// course or speed for it. The first "/A=" altitude is taken out of the comment.
 std::optional<Position> decodeAprs(std::string_view packet);
 
 // An NMEA sentence ($GPRMC/$GNRMC, $GPGGA/$GNGGA) with a matching *XX checksum. RMC gives
-// position, course and speed; GGA its position and the altitude (in altitudeFeet).
+// position, course and speed; GGA its position and the altitude (in altitudeFeet). Speeds
+// over 1,000 knots or negative and altitudes outside -1,500 to 60,000 m are left out.
 struct NmeaFix {
     enum class Kind { Rmc, Gga } kind;
     Position position;
+    std::string time; // hhmmss.ss of the fix, as sent
 };
 std::optional<NmeaFix> decodeNmea(std::string_view sentence);
 
-// The 6-character Maidenhead locator of a position ("DM12mp").
+// The 6-character Maidenhead locator of a position ("DM12mp"); a position on an edge is in
+// the square that the edge starts.
 std::string maidenhead(double latitude, double longitude);
 
 // The data bytes of one reception's slow data, split into sentences at CR or LF and
@@ -59,8 +65,7 @@ private:
 
     std::string sentence_;
     bool overlong_ = false;
-    std::optional<Position> rmc_;           // the last RMC fix of this reception
-    std::optional<double> pendingAltitude_; // a GGA altitude waiting for its RMC
+    NmeaFix other_{NmeaFix::Kind::Rmc, {}, {}}; // the last NMEA fix of this reception
 };
 
 } // namespace tamsel

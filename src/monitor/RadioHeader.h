@@ -30,8 +30,8 @@ struct HeaderFields {
     std::string your; // the called station
     std::string my;   // the caller
     std::string my2;  // the caller's suffix
-    std::string rpt1; // the repeater the call entered
-    std::string rpt2; // the repeater (or gateway) it leaves by
+    std::string rpt1; // the repeater it came from ("...G" when over the gateway)
+    std::string rpt2; // the repeater it went to
 };
 
 HeaderFields decodeHeader(std::span<const std::uint8_t, kHeaderSize> header);

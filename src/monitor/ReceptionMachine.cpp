@@ -97,6 +97,7 @@ void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates,
     message_.assign(kMessageWidth, ' ');
     blockPos_ = 0;
     blockType_.reset();
+    partsSeen_ = 0;
     statusFailures_ = 0;
     positions_ = PositionStream();
 
@@ -154,10 +155,14 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
             message_.replace(at, kPartSize, part);
             line_.replace(hl::kMessage.index() + at, kPartSize, part);
             updates.push_back({ReceptionField::Message, message_});
-            StationReport message;
-            message.kind = StationReport::Kind::Message;
-            message.message = message_;
-            reports.push_back(std::move(message));
+            // The station's list keeps its last whole message until this one is whole.
+            partsSeen_ |= 1U << *blockType_;
+            if (partsSeen_ == (1U << kMessageParts) - 1) {
+                StationReport message;
+                message.kind = StationReport::Kind::Message;
+                message.message = message_;
+                reports.push_back(std::move(message));
+            }
         } else if (rawBlock_[0] >= kDataBlockFirst && rawBlock_[0] <= kDataBlockLast) {
             // A data block: its low nibble counts the payload bytes that carry data.
             const std::size_t valid = rawBlock_[0] & 0x0F;

@@ -123,6 +123,7 @@ private:
     std::vector<StationReport> scratch_;
     std::size_t blockPos_ = 0;
     std::optional<int> blockType_;
+    unsigned partsSeen_ = 0; // the message parts this reception has delivered, one bit each
     int statusFailures_ = 0;
 };
 

@@ -4,12 +4,15 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <optional>
 
 namespace tamsel {
 
 // A one-line edit. An upper-case edit turns every letter into upper case before anyone
 // sees the text, whether typed, pasted or set, so that setting "ab" on an edit that holds
-// "AB" is no change at all.
+// "AB" is no change at all. A typing limit holds for every way the operator puts text in
+// (keys, paste, middle-click, drag and drop, input methods); the program's own setText is
+// never cut.
 class TEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(bool upperCase READ upperCase WRITE setUpperCase)
@@ -18,10 +21,10 @@ public:
 
     bool upperCase() const { return upperCase_; }
     void setUpperCase(bool on);
-    // Hides QLineEdit::setText to apply the case rule first.
+    // Hides QLineEdit::setText to apply the case rule first and to keep the limit off it.
     void setText(const QString& text);
-    // The operator can type (or paste) at most `characters`; the program's own setText is
-    // not limited. 0: no limit.
+    // The operator can put in at most `characters`; when more would come in, blanks at the
+    // end of the field (padding) give way first. 0: no limit.
     void setTypingLimit(int characters) { typingLimit_ = characters; }
     int typingLimit() const { return typingLimit_; }
 
@@ -30,12 +33,27 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    friend class EditRule;
+
     bool upperCase_ = false;
     int typingLimit_ = 0;
+    bool programText_ = false; // setText is under way
+    QString shown_;            // the text before the change being checked
 };
+
+// What an edit holding `before` keeps of `after` (the text a change would give, with the
+// cursor at `cursor` just after what came in) under a limit of `limit` characters: blanks
+// at the end of `before` give way first, then what came in is cut. Empty when nothing of
+// the change fits. Changes that add nothing (deleting) always pass.
+struct LimitedEdit {
+    QString text;
+    int cursor = 0;
+};
+std::optional<LimitedEdit> limitEdit(const QString& before, const QString& after, int cursor,
+                                     int limit);
 
 // A memo one line high: text that is only set when it differs, a click signal, and an
 // optional limit on what can be typed.
@@ -56,6 +74,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     int maxLength_ = 0; // 0: no limit

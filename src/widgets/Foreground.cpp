@@ -40,6 +40,10 @@ void trackActiveWindows() {
 }
 
 void showWindow(QWidget* window) {
+    // The window named is the one the operator wants next: the pointer crossing another of
+    // ours before the activation lands must bring this one forward, not take the keyboard
+    // back.
+    lastActive = window;
     window->show();
     window->raise();
     window->activateWindow();

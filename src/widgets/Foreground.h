@@ -9,7 +9,8 @@ namespace tamsel {
 // Remembers the program's most recently active window; installed once at start.
 void trackActiveWindows();
 
-// Shows a window without making it modal and brings it to the front.
+// Shows a window without making it modal, brings it to the front and gives it the
+// keyboard; it counts as the most recently active window from then on.
 void showWindow(QWidget* window);
 
 // Brings the program's most recently active window to the foreground; it takes the

@@ -8,6 +8,7 @@
 #include "sim/SimulatedAdapter.h"
 
 #include <gtest/gtest.h>
+#include <libusb.h>
 #include <linux/ioctl.h>
 #include <linux/usbdevice_fs.h>
 #include <umockdev.h>
@@ -15,11 +16,14 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace tamsel {
@@ -44,6 +48,25 @@ constexpr const char* kAdapterDevice = "P: /devices/pci0000:00/usb1/1-1\n"
                                        "40d8041003000101020001" // device descriptor
                                        "09021200010100803209040000"
                                        "00ff000000\n"; // configuration, interface
+
+// Another device on the same bus (a mouse), to come and go while the adapter stays.
+constexpr const char* kOtherSysfs = "/sys/devices/pci0000:00/usb1/1-2";
+constexpr const char* kOtherDevice = "P: /devices/pci0000:00/usb1/1-2\n"
+                                     "N: bus/usb/001/003\n"
+                                     "E: SUBSYSTEM=usb\n"
+                                     "E: DEVTYPE=usb_device\n"
+                                     "E: BUSNUM=001\n"
+                                     "E: DEVNUM=003\n"
+                                     "E: DEVNAME=/dev/bus/usb/001/003\n"
+                                     "A: busnum=1\\n\n"
+                                     "A: devnum=3\\n\n"
+                                     "A: bConfigurationValue=1\\n\n"
+                                     "A: speed=12\\n\n"
+                                     "H: descriptors="
+                                     "12010002000000"
+                                     "086d042bc5010101020001"
+                                     "09021200010100803209040000"
+                                     "0003010200\n";
 
 class EmulatedAdapter {
 public:
@@ -97,6 +120,20 @@ public:
         umockdev_testbed_uevent(testbed_, kAdapterSysfs, "add");
     }
     int refusedSubmits() const { return refused_; }
+    // Another device plugged in (with the adapter's identifiers: a second adapter) and
+    // pulled out again.
+    void plugOther(bool adapterIds = false) {
+        std::string device = kOtherDevice;
+        if (adapterIds) {
+            device.replace(device.find("086d042bc5"), 10, "40d8041003");
+        }
+        umockdev_testbed_add_from_string(testbed_, device.c_str(), nullptr);
+        umockdev_testbed_uevent(testbed_, kOtherSysfs, "add");
+    }
+    void unplugOther() {
+        umockdev_testbed_uevent(testbed_, kOtherSysfs, "remove");
+        umockdev_testbed_remove_device(testbed_, kOtherSysfs);
+    }
 
 private:
     struct Completed {
@@ -224,6 +261,55 @@ private:
     std::mutex mutex_;
     std::deque<Completed> completed_;
     std::vector<UMockdevIoctlData*> done_;
+};
+
+// Whether `done` holds within `limit`, looking every 5 ms.
+template <typename F>
+bool eventually(F done, std::chrono::milliseconds limit = std::chrono::seconds(15)) {
+    for (auto waited = std::chrono::milliseconds(0); waited < limit;
+         waited += std::chrono::milliseconds(5)) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+// Arrivals and departures of any device, on a libusb context of its own that the test services:
+// once it has heard of one, libusb has queued the news on every other context too.
+class DeviceNews {
+public:
+    DeviceNews() {
+        libusb_init(&context_);
+        libusb_hotplug_register_callback(
+            context_,
+            static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
+                                              LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
+            LIBUSB_HOTPLUG_NO_FLAGS, LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY,
+            LIBUSB_HOTPLUG_MATCH_ANY,
+            [](libusb_context*, libusb_device*, libusb_hotplug_event, void* self) {
+                ++static_cast<DeviceNews*>(self)->heard;
+                return 0;
+            },
+            this, nullptr);
+    }
+    ~DeviceNews() { libusb_exit(context_); }
+    // Services the context until `count` pieces of news have come; false after 5 s without.
+    bool waitFor(int count) {
+        for (int idle = 0; heard < count; ++idle) {
+            if (idle == 50) {
+                return false;
+            }
+            timeval tv{0, 100'000};
+            libusb_handle_events_timeout_completed(context_, &tv, nullptr);
+        }
+        return true;
+    }
+    int heard = 0;
+
+private:
+    libusb_context* context_ = nullptr;
 };
 
 class UsbEmulation : public ::testing::Test {

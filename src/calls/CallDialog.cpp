@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// CallDialog: asks for the reflector, station or repeater of a call, and checks it.
+#include "calls/CallDialog.h"
+
+#include "widgets/Controls.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tamsel {
+
+namespace {
+
+struct Look {
+    const char* title;
+    const char* label;
+    const char* name;
+    int limit;
+};
+
+Look lookOf(CallDialog::Kind kind) {
+    switch (kind) {
+    case CallDialog::Kind::Reflector:
+        return {"Link Reflector", "&Reflector:", "Reflector", 8};
+    case CallDialog::Kind::Station:
+        return {"Call a Station", "&Callsign:", "Callsign", 8};
+    case CallDialog::Kind::Repeater:
+        break;
+    }
+    return {"Route to a Repeater", "&Repeater:", "Repeater", 6};
+}
+
+} // namespace
+
+CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
+    const Look look = lookOf(kind);
+    setWindowTitle(QString::fromLatin1(look.title));
+    auto* form = new QFormLayout;
+    Field = new TEdit;
+    Field->setUpperCase(true);
+    Field->setTypingLimit(look.limit);
+    QWidget* entry = Field;
+    if (kind == Kind::Reflector) {
+        Names = new QComboBox;
+        Names->setEditable(true);
+        Names->setLineEdit(Field);
+        Names->setInsertPolicy(QComboBox::NoInsert);
+        Names->setAccessibleName(QString::fromLatin1(look.name));
+        entry = Names;
+        connect(Field, &QLineEdit::textChanged, this, &CallDialog::takeModuleFromText);
+    }
+    Field->setAccessibleName(QString::fromLatin1(look.name));
+    auto* label = new QLabel(QString::fromLatin1(look.label));
+    label->setBuddy(entry);
+    form->addRow(label, entry);
+    if (kind != Kind::Station) {
+        Module = new QComboBox;
+        for (char m = 'A'; m <= 'Z'; ++m) {
+            Module->addItem(QString(QLatin1Char(m)));
+        }
+        Module->setAccessibleName(QStringLiteral("Module"));
+        auto* moduleLabel = new QLabel(QStringLiteral("&Module:"));
+        moduleLabel->setBuddy(Module);
+        form->addRow(moduleLabel, Module);
+    }
+    Problem = new QLabel;
+    Problem->setWordWrap(true);
+    Problem->setAccessibleName(QStringLiteral("Problem"));
+    Problem->hide();
+    Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    Buttons->button(QDialogButtonBox::Ok)
+        ->setText(kind == Kind::Reflector ? QStringLiteral("&Link") : QStringLiteral("&OK"));
+    Buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(Buttons, &QDialogButtonBox::accepted, this, &CallDialog::accept);
+    connect(Buttons, &QDialogButtonBox::rejected, this, &CallDialog::reject);
+    connect(Field, &QLineEdit::textEdited, Problem, &QLabel::hide);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(form);
+    column->addWidget(Problem);
+    column->addWidget(Buttons);
+    // Wide enough for the longest refusal on two lines.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+}
+
+void CallDialog::present(const QStringList& choices) {
+    if (Names != nullptr) {
+        Names->clear();
+        Names->addItems(choices);
+        Names->setCurrentIndex(choices.isEmpty() ? -1 : 0);
+    } else {
+        Field->clear();
+    }
+    Problem->hide();
+    show();
+    raise();
+    activateWindow();
+    Field->setFocus();
+    Field->selectAll();
+}
+
+Checked CallDialog::check() const {
+    const QString module = Module != nullptr ? Module->currentText() : QString();
+    switch (kind_) {
+    case Kind::Reflector:
+        return checkReflector(Field->text(), module);
+    case Kind::Station:
+        return checkCallsign(Field->text());
+    case Kind::Repeater:
+        break;
+    }
+    return checkRepeaterRoute(Field->text(), module);
+}
+
+void CallDialog::accept() {
+    const Checked checked = check();
+    if (!checked.ok()) {
+        Problem->setText(checked.error);
+        Problem->show();
+        Field->setFocus();
+        return;
+    }
+    value_ = checked.value;
+    Problem->hide();
+    QDialog::accept();
+}
+
+void CallDialog::takeModuleFromText(const QString& text) {
+    // A recent "REF030 C" brings its module with it.
+    const Checked checked = checkReflector(text, QStringLiteral("-"));
+    if (checked.ok()) {
+        Module->setCurrentText(checked.value.right(1));
+    }
+}
+
+} // namespace tamsel

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RouteNames: what a received header asked for, named for a list of heard stations.
+#pragma once
+
+#include "calls/Routes.h"
+
+#include <QString>
+
+namespace tamsel {
+
+// "link REF030 C", "unlink", "echo", "info", "routed to JR1YB B", "call to DL1ABC",
+// "via gateway JR1YB", "gateway CQ JR1YB", "local JR1YB B" or "simplex": the command or
+// destination in Station Call first, then how the header travelled.
+QString routeName(const ReceivedRoute& heard);
+
+} // namespace tamsel

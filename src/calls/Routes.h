@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Routes: Station Call, Repeater 1 and Repeater 2 for each call the operator can make.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace tamsel {
+
+struct StationReport;
+
+inline const QString kNoRepeater =
+    QStringLiteral("Choose your repeater first: Repeater 1 holds none.");
+inline const QString kNoModule =
+    QStringLiteral("Repeater 1 needs the repeater's module letter in its 8th place, "
+                   "such as JR1YB  B.");
+inline const QString kNobodyHeard = QStringLiteral("Nothing received yet: nobody to reply to.");
+
+// Where the operator stands: the main window's Repeater 1 and My Call as they are.
+struct Station {
+    QString repeater1;
+    QString myCall;
+};
+
+// The three header values, 8 characters each except a Repeater 1 left as it is, and the
+// Repeater option: on for every route through a repeater, off for simplex.
+struct Route {
+    QString your, rpt1, rpt2;
+    bool repeater = true;
+
+    bool operator==(const Route&) const = default;
+};
+
+// A route, or why there is none (the text for the operator).
+struct Routing {
+    std::optional<Route> route;
+    QString refusal;
+};
+
+// What a received header says about its route, as text: UR, RPT1, RPT2 and the caller.
+struct ReceivedRoute {
+    QString your, rpt1, rpt2, caller;
+};
+ReceivedRoute receivedRoute(const StationReport& heard);
+
+// How a reception reached us: over the gateway (RPT1 ends in G), directly on simplex
+// (DIRECT, or no repeater at all), or through a repeater module.
+enum class Arrival { Gateway, Simplex, Local };
+Arrival arrival(const QString& rpt1, const QString& rpt2);
+
+// The calls that need nothing but the station.
+enum class Call { GatewayCq, LocalCq, Unlink, Info, EchoTest, Simplex };
+Routing route(Call call, const Station& station);
+
+// Station Call `your` (link command, callsign, repeater route) through the gateway of
+// Repeater 1.
+Routing viaGateway(const QString& your, const Station& station);
+
+// Answers the last reception the way it came; nothing when there was none.
+Routing reply(const std::optional<ReceivedRoute>& last, const Station& station);
+
+// A callsign field's 8 characters: cut, or padded with blanks.
+QString field8(const QString& text);
+
+} // namespace tamsel

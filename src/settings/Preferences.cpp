@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Preferences: the Preferences dialog, a page per subject with OK, Cancel and Apply.
+#include "settings/Preferences.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tamsel {
+
+Preferences::Preferences(SettingsStore& store, Notifier& notifier, QWidget* parent)
+    : QDialog(parent), store_(store), notifier_(notifier), list_(new QListWidget(this)),
+      stack_(new QStackedWidget(this)), problem_(new QLabel(this)),
+      buttons_(new QDialogButtonBox(
+          QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this)) {
+    setWindowTitle(QStringLiteral("Preferences"));
+    list_->setAccessibleName(QStringLiteral("Pages"));
+    list_->setMaximumWidth(160);
+    problem_->setAccessibleName(QStringLiteral("Problem"));
+    problem_->setWordWrap(true);
+    problem_->hide();
+
+    auto* pages = new QHBoxLayout;
+    pages->addWidget(list_);
+    pages->addWidget(stack_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pages, 1);
+    layout->addWidget(problem_);
+    layout->addWidget(buttons_);
+
+    connect(list_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &Preferences::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &Preferences::reject);
+    connect(buttons_->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
+            &Preferences::apply);
+}
+
+void Preferences::addPage(PreferencesPage* page) {
+    pages_.push_back(page);
+    stack_->addWidget(page);
+    list_->addItem(page->title());
+    if (list_->currentRow() < 0) {
+        list_->setCurrentRow(0);
+    }
+}
+
+PreferencesPage* Preferences::page(const QString& title) const {
+    for (PreferencesPage* p : pages_) {
+        if (p->title() == title) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+void Preferences::showPage(PreferencesPage* page) {
+    list_->setCurrentRow(stack_->indexOf(page));
+}
+
+void Preferences::openPreferences() {
+    for (PreferencesPage* p : pages_) {
+        p->load(store_);
+    }
+    problem_->hide();
+    show();
+    raise();
+    activateWindow();
+    list_->setFocus();
+}
+
+bool Preferences::apply() {
+    for (PreferencesPage* p : pages_) {
+        if (const auto wrong = p->validate()) {
+            showPage(p);
+            problem_->setText(wrong->text);
+            problem_->show();
+            if (wrong->field) {
+                wrong->field->setFocus();
+            }
+            return false;
+        }
+    }
+    problem_->hide();
+    for (PreferencesPage* p : pages_) {
+        p->save(store_);
+    }
+    if (!store_.commit()) {
+        notifier_.failure(store_.writeError());
+    }
+    // What the store now holds, defaults and all, is what the pages show.
+    for (PreferencesPage* p : pages_) {
+        p->load(store_);
+    }
+    return true;
+}
+
+void Preferences::accept() {
+    if (apply()) {
+        QDialog::accept();
+    }
+}
+
+} // namespace tamsel

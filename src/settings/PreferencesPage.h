@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PreferencesPage: what a page of the Preferences dialog does, whichever subject it is on.
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+namespace tamsel {
+
+// One subject's page ("Station", "Log", ...). The dialog loads every page when it opens,
+// and on OK or Apply validates every page before it saves any, so that nothing is saved
+// half. A page reads and writes only its own keys, and only through the store.
+class PreferencesPage : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    // Why the page's fields cannot be saved, and the field to put right.
+    struct Problem {
+        QString text;
+        QPointer<QWidget> field;
+    };
+
+    // The page's name in the dialog's list.
+    virtual QString title() const = 0;
+    // Shows what the store holds (the default where it holds nothing usable).
+    virtual void load(const SettingsStore& store) = 0;
+    // Nothing when the fields can be saved.
+    virtual std::optional<Problem> validate() const = 0;
+    // Writes the fields to the store; called only after every page validated.
+    virtual void save(SettingsStore& store) = 0;
+};
+
+} // namespace tamsel

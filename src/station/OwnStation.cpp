@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// OwnStation: the console's own position and units, from the station settings and gpsd.
+#include "station/OwnStation.h"
+
+#include "station/Locator.h"
+
+namespace tamsel {
+
+OwnStation::OwnStation(QObject* parent) : QObject(parent) {
+    connect(&gpsd_, &GpsdClient::changed, this, &OwnStation::follow);
+}
+
+void OwnStation::configure(const StationSettings& settings) {
+    const bool unitsChange = settings.units != settings_.units;
+    const bool gpsdChange = settings.source != settings_.source || settings.gpsd != settings_.gpsd;
+    settings_ = settings;
+    if (gpsdChange) {
+        const auto address = parseGpsdAddress(settings.gpsd);
+        if (settings.source == PositionSource::Gpsd && address) {
+            gpsd_.start(address->host, address->port);
+        } else {
+            gpsd_.stop();
+        }
+    }
+    follow();
+    if (unitsChange) {
+        emit unitsChanged(settings_.units);
+    }
+}
+
+void OwnStation::follow() {
+    std::optional<LatLon> position;
+    QString status;
+    switch (settings_.source) {
+    case PositionSource::None:
+        break;
+    case PositionSource::Locator:
+        position = locatorCentre(settings_.locator.toStdString());
+        break;
+    case PositionSource::LatLon:
+        position = LatLon{settings_.latitude, settings_.longitude};
+        break;
+    case PositionSource::Gpsd:
+        position = gpsd_.position();
+        if (gpsd_.state() == GpsdClient::State::NotReachable) {
+            status = kNotReachable;
+        } else if (!position) {
+            status = kNoFix;
+        }
+        break;
+    }
+    if (position == position_ && status == status_) {
+        return;
+    }
+    position_ = position;
+    status_ = status;
+    emit positionChanged();
+}
+
+} // namespace tamsel

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// StationPage: the Preferences page "Station": where the console is and which units it shows.
+#include "station/StationPage.h"
+
+#include "station/Locator.h"
+
+#include <QFormLayout>
+#include <QLocale>
+
+namespace tamsel {
+namespace {
+
+// Decimal degrees as typed, with a point or a comma, within [-limit, limit].
+std::optional<double> parseDegrees(const QString& text, double limit) {
+    QString t = text.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !(v >= -limit && v <= limit)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<QString> parseLocator(const QString& text) {
+    const auto grid = normaliseLocator(text.trimmed().toStdString());
+    return grid ? std::optional(QString::fromStdString(*grid)) : std::nullopt;
+}
+
+QString showPosition(const LatLon& p) {
+    return QStringLiteral("%1, %2").arg(QLocale::c().toString(p.latitude, 'f', 5),
+                                        QLocale::c().toString(p.longitude, 'f', 5));
+}
+
+QString unitsText(Units u) {
+    const auto name = [](std::string_view s) {
+        return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    };
+    return QStringLiteral("%1 (%2, %3, %4)")
+        .arg(u == Units::Metric ? QStringLiteral("Metric") : QStringLiteral("Imperial"),
+             name(distanceUnit(u)), name(speedUnit(u)), name(altitudeUnit(u)));
+}
+
+} // namespace
+
+StationPage::StationPage(const OwnStation& station, QWidget* parent)
+    : PreferencesPage(parent), source(new QComboBox(this)), locator(new QLineEdit(this)),
+      latitude(new QLineEdit(this)), longitude(new QLineEdit(this)), gpsd(new QLineEdit(this)),
+      units(new QComboBox(this)), resultLocator(new QLabel(this)), resultPosition(new QLabel(this)),
+      defaults(new QLabel(this)), station_(station) {
+    // In the order of PositionSource and Units.
+    source->addItems({QStringLiteral("None"), QStringLiteral("Maidenhead locator"),
+                      QStringLiteral("Latitude and longitude"), QStringLiteral("gpsd")});
+    units->addItems({unitsText(Units::Metric), unitsText(Units::Imperial)});
+    locator->setPlaceholderText(QStringLiteral("JN58td"));
+    latitude->setPlaceholderText(QStringLiteral("48.14583 (negative south)"));
+    longitude->setPlaceholderText(QStringLiteral("11.62500 (negative west)"));
+    gpsd->setPlaceholderText(StationSettings::kDefaultGpsd);
+    defaults->setWordWrap(true);
+
+    auto* form = new QFormLayout(this);
+    const auto row = [this, form](const QString& label, QWidget* field) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(field);
+        form->addRow(l, field);
+        QString name = label;
+        field->setAccessibleName(name.remove(QLatin1Char('&')).chopped(1));
+    };
+    row(QStringLiteral("&Source:"), source);
+    row(QStringLiteral("&Locator:"), locator);
+    row(QStringLiteral("La&titude:"), latitude);
+    row(QStringLiteral("Lo&ngitude:"), longitude);
+    row(QStringLiteral("&gpsd (host:port):"), gpsd);
+    row(QStringLiteral("&Units:"), units);
+    row(QStringLiteral("Your locator:"), resultLocator);
+    row(QStringLiteral("Your position:"), resultPosition);
+    form->addRow(defaults);
+    defaults->setAccessibleName(QStringLiteral("Defaults"));
+
+    connect(source, &QComboBox::currentIndexChanged, this, &StationPage::showResult);
+    for (QLineEdit* e : {locator, latitude, longitude, gpsd}) {
+        connect(e, &QLineEdit::textChanged, this, &StationPage::showResult);
+    }
+    connect(&station_, &OwnStation::positionChanged, this, &StationPage::showResult);
+    showResult();
+}
+
+void StationPage::load(const SettingsStore& store) {
+    loaded_ = StationSettings::load(store);
+    source->setCurrentIndex(static_cast<int>(loaded_.source));
+    locator->setText(loaded_.locator);
+    latitude->setText(QLocale::c().toString(loaded_.latitude, 'g', 12));
+    longitude->setText(QLocale::c().toString(loaded_.longitude, 'g', 12));
+    gpsd->setText(loaded_.gpsd);
+    units->setCurrentIndex(static_cast<int>(loaded_.units));
+
+    QStringList missing;
+    QStringList invalid;
+    for (auto it = loaded_.defaulted.cbegin(); it != loaded_.defaulted.cend(); ++it) {
+        const QString key = it.key().section(QLatin1Char('/'), 1);
+        (it.value() == SettingsStore::Origin::Invalid ? invalid : missing) << key;
+    }
+    QStringList notes;
+    if (!invalid.isEmpty()) {
+        notes << QStringLiteral("Not usable in the settings file, default shown: %1.")
+                     .arg(invalid.join(QStringLiteral(", ")));
+    }
+    if (!missing.isEmpty()) {
+        notes << QStringLiteral("Not set in the settings file, default shown: %1.")
+                     .arg(missing.join(QStringLiteral(", ")));
+    }
+    defaults->setText(notes.join(QLatin1Char(' ')));
+    defaults->setVisible(!notes.isEmpty());
+}
+
+PositionSource StationPage::chosenSource() const {
+    return static_cast<PositionSource>(source->currentIndex());
+}
+
+std::optional<PreferencesPage::Problem> StationPage::validate() const {
+    switch (chosenSource()) {
+    case PositionSource::None:
+        break;
+    case PositionSource::Locator:
+        if (!parseLocator(locator->text())) {
+            return Problem{QStringLiteral("The locator needs 4, 6 or 8 characters, such as "
+                                          "JN58, JN58td or JN58td25."),
+                           locator};
+        }
+        break;
+    case PositionSource::LatLon:
+        if (!parseDegrees(latitude->text(), 90)) {
+            return Problem{QStringLiteral("The latitude needs decimal degrees from -90 to 90 "
+                                          "(negative south)."),
+                           latitude};
+        }
+        if (!parseDegrees(longitude->text(), 180)) {
+            return Problem{QStringLiteral("The longitude needs decimal degrees from -180 to 180 "
+                                          "(negative west)."),
+                           longitude};
+        }
+        break;
+    case PositionSource::Gpsd:
+        if (!parseGpsdAddress(gpsd->text())) {
+            return Problem{QStringLiteral("gpsd needs a host and port, such as localhost:2947."),
+                           gpsd};
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
+void StationPage::save(SettingsStore& store) {
+    // A field the chosen source does not use keeps its stored value unless it holds a
+    // usable one.
+    StationSettings s = loaded_;
+    s.source = chosenSource();
+    s.units = static_cast<Units>(units->currentIndex());
+    if (const auto grid = parseLocator(locator->text())) {
+        s.locator = *grid;
+    } else if (locator->text().trimmed().isEmpty()) {
+        s.locator.clear();
+    }
+    if (const auto lat = parseDegrees(latitude->text(), 90)) {
+        s.latitude = *lat;
+    }
+    if (const auto lon = parseDegrees(longitude->text(), 180)) {
+        s.longitude = *lon;
+    }
+    if (parseGpsdAddress(gpsd->text())) {
+        s.gpsd = gpsd->text().trimmed();
+    }
+    s.save(store);
+}
+
+void StationPage::showResult() {
+    const PositionSource chosen = chosenSource();
+    locator->setEnabled(chosen == PositionSource::Locator);
+    latitude->setEnabled(chosen == PositionSource::LatLon);
+    longitude->setEnabled(chosen == PositionSource::LatLon);
+    gpsd->setEnabled(chosen == PositionSource::Gpsd);
+
+    std::optional<LatLon> position;
+    QString why;
+    switch (chosen) {
+    case PositionSource::None:
+        why = QStringLiteral("none");
+        break;
+    case PositionSource::Locator:
+        if (const auto grid = parseLocator(locator->text())) {
+            position = locatorCentre(grid->toStdString());
+        } else {
+            why = QStringLiteral("not a locator yet");
+        }
+        break;
+    case PositionSource::LatLon: {
+        const auto lat = parseDegrees(latitude->text(), 90);
+        const auto lon = parseDegrees(longitude->text(), 180);
+        if (lat && lon) {
+            position = LatLon{*lat, *lon};
+        } else {
+            why = QStringLiteral("not a position yet");
+        }
+        break;
+    }
+    case PositionSource::Gpsd: {
+        const StationSettings& live = station_.settings();
+        if (live.source == PositionSource::Gpsd && live.gpsd == gpsd->text().trimmed()) {
+            position = station_.position();
+            why = station_.status();
+        } else {
+            why = QStringLiteral("followed from gpsd once applied");
+        }
+        break;
+    }
+    }
+    if (position) {
+        // A locator shows as typed; any other position as the 6 characters of its square.
+        resultLocator->setText(chosen == PositionSource::Locator
+                                   ? *parseLocator(locator->text())
+                                   : QString::fromStdString(locatorOf(*position)));
+        resultPosition->setText(showPosition(*position));
+    } else {
+        resultLocator->clear();
+        resultPosition->setText(why);
+    }
+}
+
+} // namespace tamsel

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// StationPage: the Preferences page "Station": where the console is and which units it shows.
+#pragma once
+
+#include "settings/PreferencesPage.h"
+#include "station/OwnStation.h"
+#include "station/StationSettings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tamsel {
+
+// The position's source (none, a locator, latitude and longitude, gpsd) with its fields,
+// the units, and the resulting locator and position: worked out from the fields as they
+// are typed, or gpsd's live fix (or "no fix", "gpsd not reachable") once gpsd is applied.
+class StationPage : public PreferencesPage {
+    Q_OBJECT
+public:
+    explicit StationPage(const OwnStation& station, QWidget* parent = nullptr);
+
+    QString title() const override { return QStringLiteral("Station"); }
+    void load(const SettingsStore& store) override;
+    std::optional<Problem> validate() const override;
+    void save(SettingsStore& store) override;
+
+    QComboBox* source;
+    QLineEdit* locator;
+    QLineEdit* latitude;
+    QLineEdit* longitude;
+    QLineEdit* gpsd;
+    QComboBox* units;
+    QLabel* resultLocator;
+    QLabel* resultPosition;
+    QLabel* defaults;
+
+private:
+    PositionSource chosenSource() const;
+    void showResult();
+
+    const OwnStation& station_;
+    StationSettings loaded_;
+};
+
+} // namespace tamsel

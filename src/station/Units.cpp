@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Units: metric or imperial distance, speed and altitude, and the names the columns show.
+#include "station/Units.h"
+
+namespace tamsel {
+namespace {
+
+// Exact by definition: the international mile, foot and nautical mile.
+constexpr double kMetresPerMile = 1609.344;
+constexpr double kMetresPerFoot = 0.3048;
+constexpr double kMetresPerNauticalMile = 1852;
+
+} // namespace
+
+std::string_view unitsKey(Units units) {
+    return units == Units::Imperial ? "imperial" : "metric";
+}
+
+std::optional<Units> unitsFromKey(std::string_view key) {
+    if (key == "metric") {
+        return Units::Metric;
+    }
+    if (key == "imperial") {
+        return Units::Imperial;
+    }
+    return std::nullopt;
+}
+
+std::string_view distanceUnit(Units units) {
+    return units == Units::Imperial ? "mi" : "km";
+}
+
+std::string_view speedUnit(Units units) {
+    return units == Units::Imperial ? "mph" : "km/h";
+}
+
+std::string_view altitudeUnit(Units units) {
+    return units == Units::Imperial ? "ft" : "m";
+}
+
+double distanceIn(Units units, double metres) {
+    return units == Units::Imperial ? metres / kMetresPerMile : metres / 1000;
+}
+
+double speedIn(Units units, double knots) {
+    const double metresPerHour = knots * kMetresPerNauticalMile;
+    return units == Units::Imperial ? metresPerHour / kMetresPerMile : metresPerHour / 1000;
+}
+
+double altitudeIn(Units units, double feet) {
+    return units == Units::Imperial ? feet : feet * kMetresPerFoot;
+}
+
+} // namespace tamsel

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The own station against a real gpsd fed by gpsfake: a moving fix, no fix, gpsd gone and back.
+#include "settings/SettingsStore.h"
+#include "station/OwnStation.h"
+#include "station/StationPage.h"
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace tamsel {
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// gpsd on `port`, fed by gpsfake from the log of a receiver that has no fix for two
+// seconds and then drives north-east, over and over.
+class FakeGps {
+public:
+    explicit FakeGps(quint16 port) {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral("gpsfake"),
+                       {"-q", "-c", "0.1", "-P", QString::number(port),
+                        QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/moving-receiver.nmea")});
+    }
+    ~FakeGps() { stop(); }
+    // gpsfake takes its gpsd down with it on an interrupt.
+    void stop() {
+        if (process_.state() == QProcess::NotRunning) {
+            return;
+        }
+        ::kill(static_cast<pid_t>(process_.processId()), SIGINT);
+        if (!process_.waitForFinished(10000)) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+private:
+    QProcess process_;
+};
+
+TEST(Gpsd, ThePageFollowsAMovingReceiverAndGpsdGoneAndBack) {
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+    QTemporaryDir home;
+    SettingsStore store(home.filePath("tamsel.conf"));
+    store.set(StationSettings::kSource, QStringLiteral("gpsd"));
+    store.set(StationSettings::kGpsd, QStringLiteral("127.0.0.1:%1").arg(port));
+    OwnStation station;
+    station.gpsd().setRetryDelays(200, 800);
+    station.configure(StationSettings::load(store));
+    StationPage page(station);
+    page.load(store);
+
+    // Nobody listens yet.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; }, kWaitMs));
+    EXPECT_EQ(page.resultPosition->text(), "gpsd not reachable");
+
+    std::vector<LatLon> fixes;
+    bool sawNoFix = false;
+    QObject::connect(&station, &OwnStation::positionChanged, [&] {
+        if (station.position()) {
+            fixes.push_back(*station.position());
+        } else if (station.status() == OwnStation::kNoFix) {
+            sawNoFix = true;
+        }
+    });
+
+    {
+        FakeGps gps(port);
+        // The receiver moves; the page shows where it is now.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fixes.size() >= 4; }, kWaitMs));
+        EXPECT_GT(fixes[3].latitude, fixes[2].latitude - 0.0001);
+        EXPECT_NEAR(fixes.back().latitude, 48.149, 0.004);
+        EXPECT_NEAR(fixes.back().longitude, 11.629, 0.005);
+        EXPECT_EQ(page.resultLocator->text(), "JN58td");
+        EXPECT_TRUE(page.resultPosition->text().startsWith("48.1"))
+            << page.resultPosition->text().toStdString();
+        // The log starts over without a fix.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sawNoFix; }, kWaitMs));
+        gps.stop();
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return station.status() == OwnStation::kNotReachable; }, kWaitMs));
+    EXPECT_FALSE(station.position());
+    EXPECT_EQ(page.resultPosition->text(), "gpsd not reachable");
+
+    // gpsd comes back on the same port: the console finds it by itself.
+    fixes.clear();
+    FakeGps again(port);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fixes.empty(); }, kWaitMs));
+    EXPECT_TRUE(station.status().isEmpty());
+    EXPECT_EQ(page.resultLocator->text(), "JN58td");
+}
+
+} // namespace
+} // namespace tamsel
