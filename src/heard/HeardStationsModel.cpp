@@ -16,9 +16,10 @@ QString trimmed(const std::string& bytes) {
     return fromBytes(bytes).trimmed();
 }
 
-QString unitText(HeardStationsModel::ColumnInfo::Unit unit, const Units& units) {
+QString unitText(HeardStationsModel::ColumnInfo::Unit unit, Units units) {
     using U = HeardStationsModel::ColumnInfo::Unit;
-    return QString::fromLatin1(unit == U::Speed ? units.speed : units.height);
+    const std::string_view name = unit == U::Speed ? speedUnit(units) : altitudeUnit(units);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 } // namespace
@@ -45,7 +46,7 @@ QStringList HeardStationsModel::headers() {
     for (const ColumnInfo& c : kColumns) {
         QString title = QString::fromLatin1(c.title);
         if (c.unit != ColumnInfo::Unit::None) {
-            title += QStringLiteral(" (%1)").arg(unitText(c.unit, kMetric));
+            title += QStringLiteral(" (%1)").arg(unitText(c.unit, Units::Metric));
         }
         out << title;
     }
@@ -165,11 +166,11 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
         return p && p->course ? QString::number(*p->course) : QString();
     case Speed:
         return p && p->speedKnots
-                   ? QString::number(std::lround(*p->speedKnots * kMetric.speedPerKnot))
+                   ? QString::number(std::lround(speedIn(Units::Metric, *p->speedKnots)))
                    : QString();
     case Altitude:
         return p && p->altitudeFeet
-                   ? QString::number(std::lround(*p->altitudeFeet * kMetric.heightPerFoot))
+                   ? QString::number(std::lround(altitudeIn(Units::Metric, *p->altitudeFeet)))
                    : QString();
     case Comment:
         return p ? fromBytes(p->comment) : QString();

@@ -3,21 +3,13 @@
 #pragma once
 
 #include "monitor/HeardList.h"
+#include "station/Units.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <array>
 
 namespace tamsel {
-
-// How speeds and heights are shown: the one place that names the units.
-struct Units {
-    const char* speed;
-    double speedPerKnot;
-    const char* height;
-    double heightPerFoot;
-};
-inline constexpr Units kMetric{"km/h", 1.852, "m", 0.3048};
 
 // One row per caller callsign, the most recently heard on top. A reception costs the same
 // with a hundred thousand stations as with a hundred: the list finds a station by callsign
