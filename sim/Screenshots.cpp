@@ -8,6 +8,7 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "log/LogContact.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "sim/Demo.h"
@@ -17,9 +18,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -120,6 +123,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The console logs what it hears: into a folder of this run's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(QStringLiteral("."));
@@ -157,6 +163,25 @@ int main(int argc, char* argv[]) {
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
     ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+    // File, Log Contact... for the last caller, a frequency typed in.
+    for (QAction* action : Form1->menuFile->actions()) {
+        if (action->text() == QLatin1String("Log Contact...")) {
+            action->trigger();
+        }
+    }
+    if (auto* contact = Form1->findChild<LogContactDialog*>()) {
+        for (auto* edit : contact->findChildren<QLineEdit*>()) {
+            if (edit->accessibleName() == QLatin1String("Frequency (MHz)")) {
+                edit->setText(QStringLiteral("439.41"));
+            } else if (edit->accessibleName() == QLatin1String("RST sent")) {
+                edit->setText(QStringLiteral("59"));
+            }
+        }
+        ok = save(contact, dir, "log-contact.png") && ok;
+        contact->close();
+    } else {
+        ok = false;
+    }
     ok = callPictures(dir) && ok;
     // The example Icom list beside the memory file, Japanese names lined up.
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))

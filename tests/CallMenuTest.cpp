@@ -291,7 +291,7 @@ TEST_F(CallMenuFixture, MenuWorksByKeyboardAlone) {
         }
     }
     Form1->YourCALL->setFocus();
-    QTest::keyClick(Form1->YourCALL, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(Form1->YourCALL, Qt::Key_R, Qt::ControlModifier);
     CallDialog* link = menu().dialog(CallDialog::Kind::Reflector);
     ASSERT_TRUE(test::waitFor([link] { return link->isVisible(); }));
     QTest::keyClick(link, Qt::Key_Escape);

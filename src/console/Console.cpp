@@ -13,8 +13,12 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "log/ContactLogger.h"
+#include "log/LogContact.h"
+#include "log/ReceptionLog.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
@@ -82,6 +86,7 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wireWindows();
         wirePreferences(notifier);
         wireAlerts();
+        wireLogs(notifier);
         Form1->show();
     } catch (...) {
         destroyWindows();
@@ -138,6 +143,72 @@ void Console::wireWindows() {
     // Received lines go straight from the monitor to the history, in order.
     QObject::connect(Form1->monitor(), &receiveRF::historyLine, Form4, &TForm4::appendLine,
                      Qt::QueuedConnection);
+}
+
+void Console::wireLogs(Notifier& notifier) {
+    logSettings_ = std::make_unique<LogSettings>();
+    contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
+    lastReception_ = std::make_unique<StationReport>();
+    const std::filesystem::path folder = dataFolder();
+    const auto now = std::chrono::system_clock::now();
+
+    // What was heard in the last day comes back, so a restart loses nothing on screen.
+    HeardStationsModel* heard = heard_->model();
+    for (const StationReport& end : readRecentReceptions(folder, now)) {
+        for (const StationReport& r : liveReports(end)) {
+            heard->apply(r);
+        }
+        *lastReception_ = end;
+    }
+
+    receiveRF* monitor = Form1->monitor();
+    QObject::connect(monitor, &receiveRF::stationReport, Form1, [this](const StationReport& r) {
+        if (r.kind == StationReport::Kind::End) {
+            *lastReception_ = r;
+        }
+    });
+    if (logSettings_->receptionLog) {
+        removeExpiredReceptionFiles(folder, now, logSettings_->retentionDays);
+        receptionLog_ = std::make_unique<ReceptionLog>(folder);
+        // Written on the monitor's thread as each reception ends: a slow disk never holds
+        // up the windows, and the line is on the disk before the next reception starts.
+        ReceptionLog* log = receptionLog_.get();
+        QObject::connect(
+            monitor, &receiveRF::stationReport, monitor,
+            [log, &notifier](const StationReport& r) {
+                if (r.kind != StationReport::Kind::End) {
+                    return;
+                }
+                if (const auto error = log->append(r)) {
+                    const QString text =
+                        QObject::tr("Receptions cannot be written to the reception log (%1). "
+                                    "The console carries on without it.")
+                            .arg(QString::fromStdString(*error));
+                    QMetaObject::invokeMethod(
+                        Form1, [&notifier, text] { notifier.failure(text); }, Qt::QueuedConnection);
+                }
+            },
+            Qt::DirectConnection);
+    }
+
+    auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    Form1->menuFile->insertAction(Form1->Exit1, action);
+    QObject::connect(action, &QAction::triggered, Form1, [this] { logContact(); });
+}
+
+void Console::logContact() {
+    StationReport last = *lastReception_;
+    if (last.caller.empty()) {
+        last.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
+    }
+    MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
+    if (station_ != nullptr) {
+        if (const auto here = station_->position()) {
+            own.locator = maidenhead(here->latitude, here->longitude);
+        }
+    }
+    openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
 }
 
 void Console::wirePreferences(Notifier& notifier) {

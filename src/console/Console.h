@@ -24,6 +24,10 @@ class TForm12;
 class HeardStations;
 class Alerting;
 class HeardStationsModel;
+class ReceptionLog;
+class ContactLogger;
+struct LogSettings;
+struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
@@ -77,6 +81,9 @@ public:
 
 private:
     void wireWindows();
+    // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
+    void wireLogs(Notifier& notifier);
+    void logContact();
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     static void destroyWindows();
@@ -86,6 +93,10 @@ private:
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
+    std::unique_ptr<LogSettings> logSettings_;
+    std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
+    std::unique_ptr<ContactLogger> contactLogger_;
+    std::unique_ptr<StationReport> lastReception_; // the last caller, for "Log Contact..."
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
