@@ -153,7 +153,7 @@ std::string adifRecord(const Contact& c) {
     return r + "<EOR>\n";
 }
 
-std::string baseCallsign(std::string_view call) {
+std::string contactCallsign(std::string_view call) {
     const std::string t = trimmed(call);
     return t.substr(0, t.find(' '));
 }
@@ -168,7 +168,7 @@ Propagation propagationOf(std::string_view rpt1, std::string_view rpt2, std::uin
 
 Contact contactFromReception(const StationReport& end) {
     Contact c;
-    c.call = latin1ToUtf8(baseCallsign(end.caller));
+    c.call = latin1ToUtf8(contactCallsign(end.caller));
     c.on = end.utcStart;
     c.off = end.utcStart + end.duration;
     c.comment = latin1ToUtf8(trimmed(end.message));

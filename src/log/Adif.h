@@ -44,7 +44,7 @@ std::string adifHeader(UtcTime created, std::string_view version);
 std::string adifRecord(const Contact& c);
 
 // The base callsign of a received one: the blanks and the module letter after it dropped.
-std::string baseCallsign(std::string_view call);
+std::string contactCallsign(std::string_view call);
 // From the header's repeater fields and flag: a gateway module ('G') means the internet,
 // the repeater flag a local repeater, otherwise a direct contact.
 Propagation propagationOf(std::string_view rpt1, std::string_view rpt2, std::uint8_t flag1);
