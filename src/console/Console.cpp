@@ -225,6 +225,18 @@ void Console::wirePreferences(Notifier& notifier) {
     QObject::connect(store, &SettingsStore::changed, station,
                      [store, station] { station->configure(StationSettings::load(*store)); });
 
+    // The reflectors linked recently, kept between runs ("REF030 C,XLX307 B").
+    if (CallMenu* calls = Form1->findChild<CallMenu*>(); calls != nullptr) {
+        const QString kRecent = QStringLiteral("calls/recent");
+        calls->setRecentReflectors(
+            store->text(kRecent, {}).value.split(QLatin1Char(','), Qt::SkipEmptyParts));
+        QObject::connect(calls, &CallMenu::recentReflectorsChanged, store,
+                         [store, kRecent](const QStringList& names) {
+                             store->set(kRecent, names.join(QLatin1Char(',')));
+                             store->commit();
+                         });
+    }
+
     Preferences* preferences = preferences_.get();
     QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences, [preferences] {

@@ -77,6 +77,11 @@ public:
     QString myCall() const { return MyCALL->text(); }
     void setRepeaterFlag(bool on) { Repeater->setChecked(on); }
 
+    // Whether the received called callsign is the operator's own (shown in the alert colour).
+    bool calledIsMine() const;
+    static inline const char* const kCalledAlert = "calledAlert";
+    static inline const QColor kCalledAlertBackground{0xB0, 0x00, 0x20};
+
 signals:
     // The operator asked for another window.
     void stationCallsignRequested();
@@ -90,11 +95,6 @@ protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
-
-    // Whether the received called callsign is the operator's own (shown in the alert colour).
-    bool calledIsMine() const;
-    static inline const char* const kCalledAlert = "calledAlert";
-    static inline const QColor kCalledAlertBackground{0xB0, 0x00, 0x20};
 
 private:
     void applyColours();
