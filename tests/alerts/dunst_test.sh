@@ -84,4 +84,23 @@ assert n["timeout"]["data"] == 0, ("not critical", n["timeout"])
 assert n["default_action_name"]["data"] == "default", n["default_action_name"]
 print("ok: daemon showed", repr(n["summary"]["data"]), repr(body), "critical")
 PY
+# The whole console: a call to My Call is on screen within half a second of its header, and
+# Reply sets the route back by the change rule.
+dunstctl close-all
+"$probe" --console >"$work/console.out" 2>&1 &
+console_pid=$!
+waitfor 'grep -q "^delivered JA1XYZ 1 after" "$work/console.out"' \
+    || fail "the console's alert did not arrive: $(cat "$work/console.out")"
+ms="$(sed -n 's/^delivered JA1XYZ 1 after \([0-9]*\) ms$/\1/p' "$work/console.out" | head -1)"
+[ "$ms" -le 500 ] || fail "the notification came $ms ms after the header"
+echo "ok: the console's notification was shown $ms ms after the header"
+waitfor '[ "$(dunstctl count displayed)" -ge 1 ]' || fail "not shown"
+dunstctl action 0 || fail "dunstctl action"
+wait "$console_pid"
+grep -q '^sent SetYourCall "JA1XYZ  "$' "$work/console.out" \
+    || fail "Reply sent no route: $(cat "$work/console.out")"
+[ "$(grep -c '^sent ' "$work/console.out")" = 1 ] \
+    || fail "Reply sent more than the changed field: $(cat "$work/console.out")"
+echo "ok: Reply on the console's notification sent SetYourCall \"JA1XYZ  \" alone"
+
 echo "dunst: all passed"
