@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+#include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
@@ -11,6 +12,8 @@
 #include "log/LogContact.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "monitor/RadioHeader.h"
+#include "settings/Preferences.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 #include "widgets/Contrast.h"
@@ -117,6 +120,36 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
     return ok;
 }
 
+// A station calling My Call: Called Callsign in the alert colour; the Alerts page.
+bool alertPictures(tamsel::Console& console, tamsel::SimulatedAdapter& adapter, const QDir& dir) {
+    using namespace tamsel;
+    ScriptedReception call;
+    call.header.assign(kHeaderSize, ' ');
+    call.header[0] = call.header[1] = call.header[2] = 0;
+    const std::string your = Form1->myCall().toStdString(), my = "JA1XYZ  ";
+    std::copy(your.begin(), your.end(), call.header.begin() + kYourOffset);
+    std::copy(my.begin(), my.end(), call.header.begin() + kMyOffset);
+    adapter.queueReception(call);
+    if (!QTest::qWaitFor([] { return Form1->calledIsMine(); }, 5000)) {
+        std::fprintf(stderr, "the call to My Call did not arrive\n");
+        return false;
+    }
+    bool ok = save(Form1, dir, "called-me.png");
+    Preferences* preferences = console.preferences();
+    preferences->openPreferences();
+    if (auto* page = qobject_cast<AlertsPage*>(preferences->page(QStringLiteral("Alerts")))) {
+        AlertSettings watched;
+        watched.watch = {"JA1*", "W1AW*", "DL1ABC"};
+        page->setValues(watched);
+        preferences->showPage(page);
+        ok = save(preferences, dir, "alerts.png") && ok;
+    } else {
+        ok = false;
+    }
+    preferences->reject();
+    return ok;
+}
+
 int main(int argc, char* argv[]) {
     if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "--looks")) {
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE [--looks]\n", argv[0]);
@@ -183,6 +216,7 @@ int main(int argc, char* argv[]) {
         ok = false;
     }
     ok = callPictures(dir) && ok;
+    ok = alertPictures(console, *adapter, dir) && ok;
     // The example Icom list beside the memory file, Japanese names lined up.
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
                              .dir()
