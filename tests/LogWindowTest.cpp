@@ -202,6 +202,19 @@ TEST(LogPageTest, ValuesRoundTripAndThePortFollowsTheKind) {
     s.lastFrequencyMHz = 145.375;
     page.setValues(s);
     EXPECT_EQ(page.values(), s);
+    {
+        // Through the settings file and back; a hand-edited bad value gives its default.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tamsel.conf"));
+        SettingsStore store(path);
+        page.save(store);
+        ASSERT_TRUE(store.commit());
+        EXPECT_EQ(loadLogSettings(SettingsStore(path)), s);
+        store.set(QStringLiteral("log/sender"), QStringLiteral("carrier pigeon"));
+        store.set(QStringLiteral("log/retention_days"), -4);
+        EXPECT_EQ(loadLogSettings(store).sender, LogSettings::Sender::Off);
+        EXPECT_EQ(loadLogSettings(store).retentionDays, LogSettings::kDefaultRetentionDays);
+    }
     auto* kind = page.findChild<QComboBox*>();
     kind->setCurrentIndex(static_cast<int>(LogSettings::Sender::Adif));
     EXPECT_EQ(page.values().port, 2240) << "a port of the operator's own stays";
@@ -209,13 +222,13 @@ TEST(LogPageTest, ValuesRoundTripAndThePortFollowsTheKind) {
     page.setValues(s);
     kind->setCurrentIndex(static_cast<int>(LogSettings::Sender::Adif));
     EXPECT_EQ(page.values().port, LogSettings::kAdifPort);
-    EXPECT_EQ(page.validate(), "");
+    EXPECT_EQ(page.problem(), "");
     for (auto* edit : page.findChildren<QLineEdit*>()) {
         if (edit->accessibleName() == QLatin1String("Logging program address")) {
             edit->setText(QStringLiteral("localhost:2237"));
         }
     }
-    EXPECT_FALSE(page.validate().isEmpty());
+    EXPECT_FALSE(page.problem().isEmpty());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "history/Unit5.h"
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
+#include "log/LogPage.h"
 #include "log/ReceptionLog.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
@@ -146,7 +147,12 @@ void Console::wireWindows() {
 }
 
 void Console::wireLogs(Notifier& notifier) {
-    logSettings_ = std::make_unique<LogSettings>();
+    // Preferences, page "Log"; the page's changes reach the logger and the sender at once.
+    SettingsStore* store = settings_.get();
+    logSettings_ = std::make_unique<LogSettings>(loadLogSettings(*store));
+    preferences_->addPage(new LogPage);
+    QObject::connect(store, &SettingsStore::changed, Form1,
+                     [this, store] { *logSettings_ = loadLogSettings(*store); });
     contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
     lastReception_ = std::make_unique<StationReport>();
     const std::filesystem::path folder = dataFolder();
@@ -208,7 +214,16 @@ void Console::logContact() {
             own.locator = maidenhead(here->latitude, here->longitude);
         }
     }
-    openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
+    LogContactDialog* dialog =
+        openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
+    // The frequency of the last contact is offered next time, also after a restart.
+    QObject::connect(dialog, &QDialog::finished, Form1, [this] {
+        SettingsStore* store = settings_.get();
+        if (logSettings_->lastFrequencyMHz != loadLogSettings(*store).lastFrequencyMHz) {
+            saveLogSettings(*store, *logSettings_);
+            store->commit();
+        }
+    });
 }
 
 void Console::wirePreferences(Notifier& notifier) {

@@ -15,8 +15,54 @@
 
 namespace tamsel {
 
+namespace {
+
+const QString kReceptionLog = QStringLiteral("log/reception_log");
+const QString kRetention = QStringLiteral("log/retention_days");
+const QString kAdifFile = QStringLiteral("log/adif_file");
+const QString kSender = QStringLiteral("log/sender");
+const QString kHost = QStringLiteral("log/host");
+const QString kPort = QStringLiteral("log/port");
+const QString kLastFrequency = QStringLiteral("log/last_frequency");
+const QStringList kSenders{QStringLiteral("off"), QStringLiteral("wsjtx"), QStringLiteral("adif")};
+
+} // namespace
+
+LogSettings loadLogSettings(const SettingsStore& store) {
+    LogSettings s;
+    s.receptionLog = store.flag(kReceptionLog, true).value;
+    s.retentionDays = store.integer(kRetention, LogSettings::kDefaultRetentionDays, 1, 3650).value;
+    s.adifFile = store.text(kAdifFile, {}).value;
+    s.sender = static_cast<LogSettings::Sender>(
+        kSenders.indexOf(store.choice(kSender, kSenders, kSenders.first()).value));
+    s.host =
+        store.text(kHost, s.host, [](const QString& h) { return !QHostAddress(h).isNull(); }).value;
+    s.port = static_cast<quint16>(store.integer(kPort, defaultPort(s.sender), 1, 65535).value);
+    s.lastFrequencyMHz = store.number(kLastFrequency, 0, 0, 300'000).value;
+    return s;
+}
+
+void saveLogSettings(SettingsStore& store, const LogSettings& s) {
+    store.set(kReceptionLog, s.receptionLog);
+    store.set(kRetention, s.retentionDays);
+    store.set(kAdifFile, s.adifFile);
+    store.set(kSender, kSenders.at(static_cast<int>(s.sender)));
+    store.set(kHost, s.host);
+    store.set(kPort, static_cast<int>(s.port));
+    store.set(kLastFrequency, s.lastFrequencyMHz);
+}
+
+std::optional<PreferencesPage::Problem> LogPage::validate() const {
+    const QString text = problem();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return Problem{text, QFileInfo(values().adifFile).isDir() ? static_cast<QWidget*>(adifFile_)
+                                                              : static_cast<QWidget*>(host_)};
+}
+
 LogPage::LogPage(QWidget* parent)
-    : QWidget(parent), receptionLog_(new QCheckBox(tr("Keep a log of every reception"))),
+    : PreferencesPage(parent), receptionLog_(new QCheckBox(tr("Keep a log of every reception"))),
       retention_(new QSpinBox), adifFile_(new QLineEdit), sender_(new QComboBox),
       host_(new QLineEdit), port_(new QSpinBox) {
     retention_->setRange(1, 3650);
@@ -96,7 +142,7 @@ LogSettings LogPage::values() const {
     return s;
 }
 
-QString LogPage::validate() const {
+QString LogPage::problem() const {
     const LogSettings s = values();
     if (s.sender != LogSettings::Sender::Off && QHostAddress(s.host).isNull()) {
         return tr("The logging program's address must be an IP address, such as 127.0.0.1.");

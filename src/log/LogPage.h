@@ -2,6 +2,8 @@
 // LogPage: the "Log" page of Preferences: reception log, retention, ADIF file, logging program.
 #pragma once
 
+#include "settings/PreferencesPage.h"
+
 #include "log/LogSettings.h"
 
 #include <QWidget>
@@ -13,16 +15,25 @@ class QSpinBox;
 
 namespace tamsel {
 
-class LogPage : public QWidget {
+// The settings file's keys, group [log]: reception_log, retention_days, adif_file, sender
+// (off, wsjtx, adif), host, port, last_frequency (MHz).
+LogSettings loadLogSettings(const SettingsStore& store);
+void saveLogSettings(SettingsStore& store, const LogSettings& settings);
+
+class LogPage : public PreferencesPage {
     Q_OBJECT
 public:
     explicit LogPage(QWidget* parent = nullptr);
 
-    QString title() const { return tr("Log"); }
+    QString title() const override { return tr("Log"); }
+    void load(const SettingsStore& store) override { setValues(loadLogSettings(store)); }
+    std::optional<Problem> validate() const override;
+    void save(SettingsStore& store) override { saveLogSettings(store, values()); }
+
     void setValues(const LogSettings& s);
     LogSettings values() const;
     // Empty when the values can be kept, otherwise what is wrong.
-    QString validate() const;
+    QString problem() const;
 
 private:
     void senderChanged(int index);
