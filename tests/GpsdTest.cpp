@@ -82,7 +82,8 @@ TEST(Gpsd, ThePageFollowsAMovingReceiverAndGpsdGoneAndBack) {
         FakeGps gps(port);
         // The receiver moves; the page shows where it is now.
         ASSERT_TRUE(QTest::qWaitFor([&] { return fixes.size() >= 4; }, kWaitMs));
-        EXPECT_GT(fixes[3].latitude, fixes[2].latitude - 0.0001);
+        // It moves (gpsfake plays the log round and round, so no order is asserted).
+        EXPECT_NE(fixes.front().latitude, fixes[3].latitude);
         EXPECT_NEAR(fixes.back().latitude, 48.149, 0.004);
         EXPECT_NEAR(fixes.back().longitude, 11.629, 0.005);
         EXPECT_EQ(page.resultLocator->text(), "JN58td");
