@@ -144,6 +144,16 @@ void Console::wirePreferences(Notifier& notifier) {
     QObject::connect(store, &SettingsStore::changed, station,
                      [store, station] { station->configure(StationSettings::load(*store)); });
 
+    // Heard Stations' distances, bearings and units follow your station.
+    HeardStations* heard = heard_.get();
+    auto showPosition = [heard, station] {
+        heard->setOwnPosition(station->position(), station->status());
+    };
+    QObject::connect(station, &OwnStation::positionChanged, heard, showPosition);
+    QObject::connect(station, &OwnStation::unitsChanged, heard, &HeardStations::setUnits);
+    showPosition();
+    heard->setUnits(station->units());
+
     Preferences* preferences = preferences_.get();
     QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences, [preferences] {
