@@ -128,9 +128,9 @@ void HeardStations::sizeToFont() {
     int total = 0;
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
         const auto& column = HeardStationsModel::kColumns[static_cast<std::size_t>(c)];
-        const int title = std::max(titles.horizontalAdvance(metric[c]),
-                                   titles.horizontalAdvance(imperial[c])) +
-                          indicator;
+        const int title =
+            std::max(titles.horizontalAdvance(metric[c]), titles.horizontalAdvance(imperial[c])) +
+            indicator;
         const int width =
             std::max(cells.horizontalAdvance(QLatin1String(column.widest)), title) + padding;
         table_->setColumnWidth(c, width);

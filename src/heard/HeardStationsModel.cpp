@@ -39,9 +39,12 @@ QString markText(Mark mark) {
 // alike.
 QColor markBackground(Mark mark) {
     const QColor base = QGuiApplication::palette().color(QPalette::Active, QPalette::Base);
-    const QColor tint = mark == Mark::CallingYou ? QColor(0xe6, 0x5c, 0x00) : QColor(0x1e, 0x88, 0xe5);
+    const QColor tint =
+        mark == Mark::CallingYou ? QColor(0xe6, 0x5c, 0x00) : QColor(0x1e, 0x88, 0xe5);
     constexpr double share = 0.3;
-    auto mix = [](double a, double b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
+    auto mix = [](double a, double b) {
+        return static_cast<int>(std::lround(a + (b - a) * share));
+    };
     return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()),
                   mix(base.blue(), tint.blue()));
 }
@@ -290,9 +293,8 @@ void HeardStationsModel::reorder(const std::function<void()>& change) {
             const std::size_t id = list_.idAt(row);
             keyed.emplace_back(key(id), id);
         }
-        std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
-            return before(a.first, b.first);
-        });
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [this](const auto& a, const auto& b) { return before(a.first, b.first); });
         order_.reserve(keyed.size());
         for (const auto& k : keyed) {
             order_.push_back(k.second);
@@ -397,9 +399,9 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return marked ? QVariant(markBackground(*marked)) : QVariant();
     case Qt::ForegroundRole:
-        return marked ? QVariant(readableOn(QGuiApplication::palette().color(QPalette::Active,
-                                                                              QPalette::Text),
-                                            markBackground(*marked)))
+        return marked ? QVariant(readableOn(
+                            QGuiApplication::palette().color(QPalette::Active, QPalette::Text),
+                            markBackground(*marked)))
                       : QVariant();
     case Qt::DecorationRole: {
         if (!marked || column != Callsign) {
@@ -428,8 +430,7 @@ QVariant HeardStationsModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-std::optional<std::pair<double, double>>
-HeardStationsModel::courseTo(const HeardStation& s) const {
+std::optional<std::pair<double, double>> HeardStationsModel::courseTo(const HeardStation& s) const {
     if (!own_ || !s.position) {
         return std::nullopt;
     }
