@@ -4,9 +4,12 @@
 // both sides together. Run with --short for a quick pass that only proves they still work.
 #include "adapter/Catalogue.h"
 #include "adapter/Discovery.h"
+#include "alerts/AlertRules.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
 #include "heard/HeardStationsModel.h"
+#include "log/Adif.h"
+#include "log/ReceptionLog.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 #include "monitor/Position.h"
@@ -34,6 +37,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -211,6 +215,26 @@ void DecodePositions(benchmark::State& state) {
 }
 BENCHMARK(DecodePositions)->Apply(stable);
 
+// --- whether a reception alerts, at 10 and at 10,000 watch-list entries (half prefixes)
+void AlertDecision(benchmark::State& state) {
+    AlertSettings settings;
+    settings.everyReception = true;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        char entry[16];
+        std::snprintf(entry, sizeof entry, i % 2 == 0 ? "JA%lldX*" : "JH%lldYZ",
+                      static_cast<long long>(i));
+        settings.watch.emplace_back(entry);
+    }
+    AlertRules rules(settings);
+    const std::array<const char*, 4> callers{"JR1YB  B", "JA5XQ   ", "DL1ABC  ", "JH7YZ   "};
+    std::size_t n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rules.decide(callers[n++ % callers.size()], "CQCQCQ  ", "JE2TUV  ",
+                                              AlertRules::Clock::now()));
+    }
+}
+BENCHMARK(AlertDecision)->Arg(10)->Arg(10'000)->Unit(benchmark::kNanosecond)->Apply(stable);
+
 // --- one reception (header, message, position) in the heard-stations table, shown, at a
 // hundred and at a hundred thousand stations
 void HeardReception(benchmark::State& state) {
@@ -246,6 +270,80 @@ void HeardReception(benchmark::State& state) {
     }
 }
 BENCHMARK(HeardReception)->Arg(100)->Arg(100'000)->Unit(benchmark::kMicrosecond)->Apply(stable);
+
+// --- one reception appended to the day's log with N lines in it, and one contact to an
+// ADIF log of N records: both only ever append, so the size of the file must not show
+StationReport benchReception() {
+    StationReport r;
+    r.kind = StationReport::Kind::End;
+    r.utcStart = std::chrono::system_clock::now();
+    r.duration = std::chrono::milliseconds(12500);
+    r.caller = "JA1ABC  ";
+    r.suffix = "ID51";
+    r.called = "CQCQCQ  ";
+    r.rpt1 = "JR1WN  B";
+    r.rpt2 = "JR1WN  G";
+    r.message = "hello there         ";
+    return r;
+}
+
+// A file of `count` copies of `text` after `head`, written in large pieces.
+void fillFile(const std::filesystem::path& path, const std::string& head, const std::string& text,
+              std::int64_t count) {
+    std::ofstream out(path, std::ios::binary);
+    out << head;
+    std::string chunk;
+    for (int i = 0; i < 1000; ++i) {
+        chunk += text;
+    }
+    for (std::int64_t i = 0; i < count; i += 1000) {
+        out.write(chunk.data(), static_cast<std::streamsize>(
+                                    text.size() * std::min<std::int64_t>(1000, count - i)));
+    }
+    out.close();
+    // On the disk before timing starts: the first append's flush must not pay for the fill.
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void ReceptionLogAppend(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const StationReport r = benchReception();
+    fillFile(folder / receptionFileName(r.utcStart), kReceptionCsvHeader, receptionCsvLine(r),
+             state.range(0));
+    ReceptionLog log(folder);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(log.append(r));
+    }
+}
+BENCHMARK(ReceptionLogAppend)
+    ->Arg(100)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void ContactAppend(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.filePath(QStringLiteral("log.adi")).toStdString();
+    const auto now = std::chrono::system_clock::now();
+    Contact c = contactFromReception(benchReception());
+    c.frequencyMHz = 439.41;
+    c.stationCallsign = "DL1XYZ";
+    fillFile(file, adifHeader(now, "bench"), adifRecord(c), state.range(0));
+    AdifLog log;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(log.append(file, c, now, "bench"));
+    }
+}
+BENCHMARK(ContactAppend)
+    ->Arg(100)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // --- one history line with the scroll rule, at a thousand and at a million lines
 void HistoryAppend(benchmark::State& state) {
@@ -501,8 +599,15 @@ int printTable(const Collector& c) {
         {"Memory per memory-file line",
          k("LoadMemoryFile/real_time.bytes_per_line") / (2 * memoryLine + 16), "2 x 45 bytes + 16",
          1.0},
+        {"Append a reception line at 1,000,000 lines",
+         t("ReceptionLogAppend/1000000") / t("ReceptionLogAppend/100"), "the same at 100 lines",
+         1.2},
+        {"Log a contact at 100,000 records", t("ContactAppend/100000") / t("ContactAppend/100"),
+         "the same at 100 records", 1.2},
         {"A reception in the heard table at 100,000 stations",
          t("HeardReception/100000") / t("HeardReception/100"), "the same at 100 stations", 1.2},
+        {"Whether a reception alerts, at 10,000 watch entries",
+         t("AlertDecision/10000") / t("AlertDecision/10"), "the same at 10 entries", 1.2},
         {"Monitor CPU while idle",
          k("MonitorIdle/iterations:1/real_time.cpu_percent_of_a_core") /
              k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
@@ -549,6 +654,9 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The consoles started here log what they hear: into a folder of the run's own.
+    static QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     qInstallMessageHandler(tamsel::quietOffscreen);
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         // Qt wants a private runtime folder and warns when it has to make one up.

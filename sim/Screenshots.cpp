@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+#include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
@@ -8,8 +9,11 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "log/LogContact.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "monitor/RadioHeader.h"
+#include "settings/Preferences.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 #include "widgets/Contrast.h"
@@ -17,9 +21,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -114,12 +120,45 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
     return ok;
 }
 
+// A station calling My Call: Called Callsign in the alert colour; the Alerts page.
+bool alertPictures(tamsel::Console& console, tamsel::SimulatedAdapter& adapter, const QDir& dir) {
+    using namespace tamsel;
+    ScriptedReception call;
+    call.header.assign(kHeaderSize, ' ');
+    call.header[0] = call.header[1] = call.header[2] = 0;
+    const std::string your = Form1->myCall().toStdString(), my = "JA1XYZ  ";
+    std::copy(your.begin(), your.end(), call.header.begin() + kYourOffset);
+    std::copy(my.begin(), my.end(), call.header.begin() + kMyOffset);
+    adapter.queueReception(call);
+    if (!QTest::qWaitFor([] { return Form1->calledIsMine(); }, 5000)) {
+        std::fprintf(stderr, "the call to My Call did not arrive\n");
+        return false;
+    }
+    bool ok = save(Form1, dir, "called-me.png");
+    Preferences* preferences = console.preferences();
+    preferences->openPreferences();
+    if (auto* page = qobject_cast<AlertsPage*>(preferences->page(QStringLiteral("Alerts")))) {
+        AlertSettings watched;
+        watched.watch = {"JA1*", "W1AW*", "DL1ABC"};
+        page->setValues(watched);
+        preferences->showPage(page);
+        ok = save(preferences, dir, "alerts.png") && ok;
+    } else {
+        ok = false;
+    }
+    preferences->reject();
+    return ok;
+}
+
 int main(int argc, char* argv[]) {
     if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "--looks")) {
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE [--looks]\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The console logs what it hears: into a folder of this run's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(QStringLiteral("."));
@@ -157,7 +196,27 @@ int main(int argc, char* argv[]) {
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
     ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+    // File, Log Contact... for the last caller, a frequency typed in.
+    for (QAction* action : Form1->menuFile->actions()) {
+        if (action->text() == QLatin1String("Log Contact...")) {
+            action->trigger();
+        }
+    }
+    if (auto* contact = Form1->findChild<LogContactDialog*>()) {
+        for (auto* edit : contact->findChildren<QLineEdit*>()) {
+            if (edit->accessibleName() == QLatin1String("Frequency (MHz)")) {
+                edit->setText(QStringLiteral("439.41"));
+            } else if (edit->accessibleName() == QLatin1String("RST sent")) {
+                edit->setText(QStringLiteral("59"));
+            }
+        }
+        ok = save(contact, dir, "log-contact.png") && ok;
+        contact->close();
+    } else {
+        ok = false;
+    }
     ok = callPictures(dir) && ok;
+    ok = alertPictures(console, *adapter, dir) && ok;
     // The example Icom list beside the memory file, Japanese names lined up.
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
                              .dir()

@@ -2,6 +2,7 @@
 // Tests of the Call menu on the main window: request traces, refusals, dialogs, keyboard.
 #include "calls/CallMenu.h"
 #include "monitor/RadioHeader.h"
+#include "settings/SettingsStore.h"
 #include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
@@ -209,6 +210,13 @@ TEST_F(CallMenuFixture, LinkedReflectorsAreOfferedNewestFirstAndReported) {
     EXPECT_EQ(Form1->YourCALL->text(), "REF030CL");
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toStringList(), (QStringList{"REF030 C", "XRF757 A"}));
+
+    // Kept in the settings file, and offered again by the next console.
+    EXPECT_EQ(console->settings()->text(QStringLiteral("calls/recent"), {}).value,
+              "REF030 C,XRF757 A");
+    console.reset();
+    console = std::make_unique<Console>(*sim, notifier);
+    EXPECT_EQ(menu().recentReflectors(), (QStringList{"REF030 C", "XRF757 A"}));
 }
 
 // A header as a repeater hands it on, from `my` to `your`.
@@ -291,7 +299,7 @@ TEST_F(CallMenuFixture, MenuWorksByKeyboardAlone) {
         }
     }
     Form1->YourCALL->setFocus();
-    QTest::keyClick(Form1->YourCALL, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(Form1->YourCALL, Qt::Key_R, Qt::ControlModifier);
     CallDialog* link = menu().dialog(CallDialog::Kind::Reflector);
     ASSERT_TRUE(test::waitFor([link] { return link->isVisible(); }));
     QTest::keyClick(link, Qt::Key_Escape);

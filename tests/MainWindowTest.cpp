@@ -393,6 +393,7 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
     }
     EXPECT_EQ(captions, (QStringList{"&File",
                                      "&Save",
+                                     "Log Contact...",
                                      "E&xit",
                                      "&Config",
                                      "&MyCALL/2 ",

@@ -19,6 +19,8 @@ cases=(
     'monitor/ReceptionMachine.cpp|#include "widgets/Text.h"|the logic includes a widget'
     'adapter/Catalogue.cpp|#include "monitor/RadioHeader.h"|the adapter includes the logic'
     'memory/MemoryFile.cpp|#include <QLabel>|the logic includes a Qt widget'
+    'log/Adif.cpp|#include <QDialog>|the log logic includes a Qt widget'
+    'log/LogContact.cpp|#include "heard/HeardStations.h"|the log dialog includes another window'
     'calls/Routes.cpp|#include "calls/CallMenu.h"|the call routes include the Call menu'
     'calls/CallMenu.cpp|#include "console/Unit1.h"|the Call menu includes the main window'
     'calls/Targets.cpp|#include <QComboBox>|the call logic includes a Qt widget'

@@ -13,7 +13,7 @@ CallMenu::CallMenu(Notifier& notifier, QWidget* parent)
     GatewayCQ1 = item("&Gateway CQ", "GatewayCQ1", QKeySequence(Qt::CTRL | Qt::Key_G));
     LocalCQ1 = item("L&ocal CQ", "LocalCQ1");
     LinkReflector1 =
-        item("&Link Reflector...", "LinkReflector1", QKeySequence(Qt::CTRL | Qt::Key_L));
+        item("&Link Reflector...", "LinkReflector1", QKeySequence(Qt::CTRL | Qt::Key_R));
     Unlink1 = item("&Unlink", "Unlink1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     Info1 = item("&Info", "Info1");
     EchoTest1 = item("&Echo Test", "EchoTest1", QKeySequence(Qt::CTRL | Qt::Key_T));

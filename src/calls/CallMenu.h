@@ -38,6 +38,8 @@ public:
 
     // Every reception; the last header is what Reply answers.
     void noteReception(const tamsel::StationReport& report);
+    // Answers a given reception as Reply answers the last one.
+    void replyTo(const ReceivedRoute& heard) { apply(reply(heard, station())); }
 
     QAction* GatewayCQ1;
     QAction* LocalCQ1;

@@ -3,18 +3,26 @@
 // and the program after discovery.
 #include "console/Console.h"
 
+#include "alerts/Alerting.h"
+#include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
+#include "calls/RouteNames.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "log/ContactLogger.h"
+#include "log/LogContact.h"
+#include "log/ReceptionLog.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
+#include "station/Geodesy.h"
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "widgets/Foreground.h"
@@ -57,12 +65,17 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         // main window owns it once it is in the menu bar.
         auto calls = std::make_unique<CallMenu>(notifier);
         CallMenu* callMenu = calls.get();
+        alerting_ = std::make_unique<Alerting>();
+        Alerting* alerting = alerting_.get();
         Form1 = new TForm1(link, notifier, historyOpen, captionNote,
-                           [heard, callMenu](receiveRF& monitor) {
+                           [heard, callMenu, alerting](receiveRF& monitor) {
                                QObject::connect(&monitor, &receiveRF::stationReport, heard,
                                                 &HeardStationsModel::apply, Qt::QueuedConnection);
                                QObject::connect(&monitor, &receiveRF::stationReport, callMenu,
                                                 &CallMenu::noteReception, Qt::QueuedConnection);
+                               // After the heard list, so it knows the station's position.
+                               QObject::connect(&monitor, &receiveRF::stationReport, alerting,
+                                                &Alerting::noteReception, Qt::QueuedConnection);
                            });
         addCallMenu(calls.release());
         Form2 = new TForm2(link);
@@ -72,6 +85,8 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         Form12 = new TForm12(notifier);
         wireWindows();
         wirePreferences(notifier);
+        wireAlerts();
+        wireLogs(notifier);
         Form1->show();
     } catch (...) {
         destroyWindows();
@@ -130,6 +145,72 @@ void Console::wireWindows() {
                      Qt::QueuedConnection);
 }
 
+void Console::wireLogs(Notifier& notifier) {
+    logSettings_ = std::make_unique<LogSettings>();
+    contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
+    lastReception_ = std::make_unique<StationReport>();
+    const std::filesystem::path folder = dataFolder();
+    const auto now = std::chrono::system_clock::now();
+
+    // What was heard in the last day comes back, so a restart loses nothing on screen.
+    HeardStationsModel* heard = heard_->model();
+    for (const StationReport& end : readRecentReceptions(folder, now)) {
+        for (const StationReport& r : liveReports(end)) {
+            heard->apply(r);
+        }
+        *lastReception_ = end;
+    }
+
+    receiveRF* monitor = Form1->monitor();
+    QObject::connect(monitor, &receiveRF::stationReport, Form1, [this](const StationReport& r) {
+        if (r.kind == StationReport::Kind::End) {
+            *lastReception_ = r;
+        }
+    });
+    if (logSettings_->receptionLog) {
+        removeExpiredReceptionFiles(folder, now, logSettings_->retentionDays);
+        receptionLog_ = std::make_unique<ReceptionLog>(folder);
+        // Written on the monitor's thread as each reception ends: a slow disk never holds
+        // up the windows, and the line is on the disk before the next reception starts.
+        ReceptionLog* log = receptionLog_.get();
+        QObject::connect(
+            monitor, &receiveRF::stationReport, monitor,
+            [log, &notifier](const StationReport& r) {
+                if (r.kind != StationReport::Kind::End) {
+                    return;
+                }
+                if (const auto error = log->append(r)) {
+                    const QString text =
+                        QObject::tr("Receptions cannot be written to the reception log (%1). "
+                                    "The console carries on without it.")
+                            .arg(QString::fromStdString(*error));
+                    QMetaObject::invokeMethod(
+                        Form1, [&notifier, text] { notifier.failure(text); }, Qt::QueuedConnection);
+                }
+            },
+            Qt::DirectConnection);
+    }
+
+    auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    Form1->menuFile->insertAction(Form1->Exit1, action);
+    QObject::connect(action, &QAction::triggered, Form1, [this] { logContact(); });
+}
+
+void Console::logContact() {
+    StationReport last = *lastReception_;
+    if (last.caller.empty()) {
+        last.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
+    }
+    MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
+    if (station_ != nullptr) {
+        if (const auto here = station_->position()) {
+            own.locator = maidenhead(here->latitude, here->longitude);
+        }
+    }
+    openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
+}
+
 void Console::wirePreferences(Notifier& notifier) {
     settings_ = std::make_unique<SettingsStore>();
     if (!settings_->startWarning().isEmpty()) {
@@ -154,11 +235,64 @@ void Console::wirePreferences(Notifier& notifier) {
     showPosition();
     heard->setUnits(station->units());
 
+    // The reflectors linked recently, kept between runs ("REF030 C,XLX307 B").
+    if (CallMenu* calls = Form1->findChild<CallMenu*>(); calls != nullptr) {
+        const QString kRecent = QStringLiteral("calls/recent");
+        calls->setRecentReflectors(
+            store->text(kRecent, {}).value.split(QLatin1Char(','), Qt::SkipEmptyParts));
+        QObject::connect(calls, &CallMenu::recentReflectorsChanged, store,
+                         [store, kRecent](const QStringList& names) {
+                             store->set(kRecent, names.join(QLatin1Char(',')));
+                             store->commit();
+                         });
+    }
+
     Preferences* preferences = preferences_.get();
     QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences, [preferences] {
         placeBeside(preferences, Form1);
         preferences->openPreferences();
+    });
+}
+
+void Console::wireAlerts() {
+    Alerting* alerting = alerting_.get();
+    SettingsStore* store = settings_.get();
+    alerting->setSettings(loadAlertSettings(*store));
+    QObject::connect(store, &SettingsStore::changed, alerting,
+                     [store, alerting] { alerting->setSettings(loadAlertSettings(*store)); });
+    preferences_->addPage(new AlertsPage);
+
+    OwnStation* station = station_.get();
+    HeardStationsModel* heard = heard_->model();
+    alerting->setContext({
+        [] { return Form1->myCall(); },
+        [](const StationReport& header) { return routeName(receivedRoute(header)); },
+        [station, heard](const std::string& caller) {
+            const int row = heard->rowOf(caller);
+            const auto from = station->position();
+            if (row < 0 || !from || !heard->station(row).position) {
+                return QString();
+            }
+            const Position& p = *heard->station(row).position;
+            const Course c = course(*from, {p.latitude, p.longitude});
+            const Units units = station->units();
+            const std::string_view unit = distanceUnit(units);
+            return QStringLiteral("%1 %2, bearing %3\u00B0")
+                .arg(distanceIn(units, c.metres), 0, 'f', 1)
+                .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+                .arg(wholeDegrees(c.bearing));
+        },
+    });
+    alerting->setWindow(Form1);
+    // Reply answers that station's last reception as the Call menu's Reply would, and brings
+    // the console to the front.
+    CallMenu* calls = Form1->findChild<CallMenu*>();
+    QObject::connect(alerting, &Alerting::replyRequested, Form1, [calls](const StationReport& h) {
+        if (calls != nullptr) {
+            calls->replyTo(receivedRoute(h));
+        }
+        showWindow(Form1);
     });
 }
 

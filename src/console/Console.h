@@ -22,7 +22,12 @@ class TForm4;
 class TForm11;
 class TForm12;
 class HeardStations;
+class Alerting;
 class HeardStationsModel;
+class ReceptionLog;
+class ContactLogger;
+struct LogSettings;
+struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
@@ -68,13 +73,19 @@ public:
     SettingsStore* settings() const { return settings_.get(); }
     OwnStation* ownStation() const { return station_.get(); }
     Preferences* preferences() const { return preferences_.get(); }
+    // Alerts for calls to the operator and watched stations.
+    Alerting* alerting() const { return alerting_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
 
 private:
     void wireWindows();
+    // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
+    void wireLogs(Notifier& notifier);
+    void logContact();
     void wirePreferences(Notifier& notifier);
+    void wireAlerts();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -82,9 +93,14 @@ private:
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
+    std::unique_ptr<LogSettings> logSettings_;
+    std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
+    std::unique_ptr<ContactLogger> contactLogger_;
+    std::unique_ptr<StationReport> lastReception_; // the last caller, for "Log Contact..."
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
+    std::unique_ptr<Alerting> alerting_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -2,6 +2,8 @@
 // Unit1: TForm1, the main window: header editing, reception fields and the main menu.
 #include "console/Unit1.h"
 
+#include "alerts/AlertRules.h"
+
 #include "adapter/Fields.h"
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
@@ -112,6 +114,8 @@ void TForm1::applyColours() {
          std::initializer_list<QWidget*>{CallerCALL, CallerCALL2, CalledCALL, MSG, DayTime}) {
         paint(w, highlight, QPalette::Base, true);
     }
+    CalledCALL->setProperty(kCalledAlert, false); // painted in the theme's colours just now
+    showCalledAlert();
     for (QCheckBox* box : {Repeater, Break, EMR}) {
         paint(box, QColor(0, 0, 128), QPalette::Window, false);
         // The caption is navy; the tick keeps the theme's text colour, which the theme
@@ -282,12 +286,39 @@ void TForm1::stopMonitor() {
     }
 }
 
+bool TForm1::calledIsMine() const {
+    const std::string me = baseCallsign(MyCALL->text().toStdString());
+    return !me.empty() && baseCallsign(CalledCALL->text().toStdString()) == me;
+}
+
+void TForm1::showCalledAlert() {
+    // A call to the operator's own callsign stands out: white on a deep red in every theme
+    // (6.7:1), the field's own colours otherwise.
+    const bool mine = calledIsMine();
+    if (mine == CalledCALL->property(kCalledAlert).toBool()) {
+        return;
+    }
+    CalledCALL->setProperty(kCalledAlert, mine);
+    QPalette p = CalledCALL->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base,
+                   mine ? kCalledAlertBackground
+                        : QApplication::palette().color(group, QPalette::Base));
+    }
+    CalledCALL->setPalette(p);
+    paintText(CalledCALL,
+              mine ? QColor(Qt::white) : QApplication::palette().color(QPalette::Highlight),
+              QPalette::Base);
+    CalledCALL->setAutoFillBackground(mine);
+}
+
 void TForm1::showReception(ReceptionField field, const QByteArray& bytes) {
     using F = ReceptionField;
     const QString text = QString::fromLatin1(bytes);
     switch (field) {
     case F::Called:
         CalledCALL->setText(text);
+        showCalledAlert();
         break;
     case F::Caller:
         CallerCALL->setText(text);

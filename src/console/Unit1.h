@@ -77,6 +77,11 @@ public:
     QString myCall() const { return MyCALL->text(); }
     void setRepeaterFlag(bool on) { Repeater->setChecked(on); }
 
+    // Whether the received called callsign is the operator's own (shown in the alert colour).
+    bool calledIsMine() const;
+    static inline const char* const kCalledAlert = "calledAlert";
+    static inline const QColor kCalledAlertBackground{0xB0, 0x00, 0x20};
+
 signals:
     // The operator asked for another window.
     void stationCallsignRequested();
@@ -93,6 +98,7 @@ protected:
 
 private:
     void applyColours();
+    void showCalledAlert();
     void showCallsignsFixedPitch();
     // The header callsign fields with the characters each shows (8, or 4 for a suffix).
     std::vector<std::pair<QWidget*, int>> callsignFieldWidths() const;

@@ -56,8 +56,8 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
         current_ = id;
         return change;
     }
-    if (!current_) {
-        return std::nullopt;
+    if (!current_ || report.kind == K::End) {
+        return std::nullopt; // the end repeats what the station's row already shows
     }
     HeardStation& s = stations_[*current_];
     if (report.kind == K::Message) {

@@ -28,8 +28,9 @@ void put(std::string& line, hl::Field field, std::string_view text) {
 
 } // namespace
 
-ReceptionMachine::ReceptionMachine(std::function<std::string()> now)
-    : now_(std::move(now)), step_{Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs} {
+ReceptionMachine::ReceptionMachine(std::function<std::string()> now, Clock clock)
+    : now_(std::move(now)),
+      clock_(std::move(clock)), step_{Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs} {
     line_.reserve(hl::kWidth + 20);
     message_.reserve(kMessageWidth);
 }
@@ -52,7 +53,7 @@ std::chrono::milliseconds ReceptionMachine::feed(int result, std::span<const std
         return kNoPause;
     default:
         return phase_ == Phase::Header ? feedHeaderStatus(result, data)
-                                       : feedMessageStatus(result, data, updates);
+                                       : feedMessageStatus(result, data, updates, reports);
     }
 }
 
@@ -122,6 +123,11 @@ void ReceptionMachine::publish(std::vector<ReceptionUpdate>& updates,
     heard.time = date;
     heard.rpt1 = fields.rpt1;
     heard.rpt2 = fields.rpt2;
+    heard.flags = {header_[0], header_[1], header_[2]};
+    heard.controlCode = controlCode_;
+    heard.utcStart = clock_();
+    reception_ = heard;
+    reception_.kind = StationReport::Kind::End;
     reports.push_back(std::move(heard));
 }
 
@@ -163,6 +169,7 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
             const std::string_view bytes(reinterpret_cast<const char*>(rawBlock_.data()) + 1,
                                          valid);
             for (Position& p : positions_.append(bytes)) {
+                reception_.positions.push_back(p);
                 StationReport position;
                 position.kind = StationReport::Kind::Position;
                 position.position = std::move(p);
@@ -174,9 +181,10 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
     }
 }
 
-std::chrono::milliseconds
-ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> data,
-                                    std::vector<ReceptionUpdate>& updates) {
+std::chrono::milliseconds ReceptionMachine::feedMessageStatus(int result,
+                                                              std::span<const std::uint8_t> data,
+                                                              std::vector<ReceptionUpdate>& updates,
+                                                              std::vector<StationReport>& reports) {
     bool over = false;
     if (result < 1) {
         // No status byte: the reception goes on, unless the adapter stays silent for long.
@@ -189,18 +197,25 @@ ReceptionMachine::feedMessageStatus(int result, std::span<const std::uint8_t> da
         step_ = {Request::GetSlowData, info(Request::GetSlowData).timeoutMs};
         return kMessagePollPause;
     }
-    record(updates);
+    record(updates, reports);
     phase_ = Phase::Header;
     headerCount_ = 0;
     step_ = {Request::GetRxHeader, info(Request::GetRxHeader).timeoutMs};
     return kNoPause;
 }
 
-void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates) {
+void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates,
+                              std::vector<StationReport>& reports) {
     std::string line = controlCode_ == 0 ? line_
                                          : line_.substr(0, hl::kMessage.index()) +
                                                std::string(controlCodeText(controlCode_));
     updates.push_back({ReceptionField::HistoryLine, std::move(line)});
+
+    reception_.message = message_;
+    reception_.duration =
+        std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - reception_.utcStart);
+    reports.push_back(std::move(reception_));
+    reception_ = StationReport();
 }
 
 } // namespace tamsel

@@ -31,16 +31,23 @@ struct ReceptionUpdate {
     std::string text;
 };
 
-// What a list of heard stations learns from a reception, as it happens: the header (who
-// called whom, and when), the message once all its parts have come (and again as they
-// change), and each position decoded from the slow-data stream (D-PRS).
+// What the windows and the logs learn from a reception, as it happens: the header (who
+// called whom, and when), the message as it grows, each position decoded from the
+// slow-data stream (D-PRS), and at its end the whole reception once more.
 struct StationReport {
-    enum class Kind { Heard, Message, Position };
+    enum class Kind { Heard, Message, Position, End };
     Kind kind = Kind::Heard;
-    std::string caller, suffix, called, time; // Heard
-    std::string rpt1, rpt2;                   // Heard: the route it came by
-    std::string message;                      // Message
+    std::string caller, suffix, called, time; // Heard and End; time is local
+    std::string message;                      // Message; End: the final message
     Position position;                        // Position
+    // The rest of the header, in Heard and End. Callsigns end early at a NUL.
+    std::string rpt1, rpt2;
+    std::array<std::uint8_t, 3> flags{};
+    int controlCode = 0;
+    std::chrono::system_clock::time_point utcStart; // when the header arrived
+    // End only: how long the reception lasted and every position it carried.
+    std::chrono::milliseconds duration{0};
+    std::vector<Position> positions;
 };
 
 // The pauses of the monitor between requests.
@@ -65,8 +72,13 @@ public:
     // adapter is gone and every request fails at once.
     static constexpr int kStatusFailuresToEnd = 50;
 
-    // `now` gives the local date and time as "yyyy/mm/dd hh:nn:ss".
-    explicit ReceptionMachine(std::function<std::string()> now);
+    using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+    // `now` gives the local date and time as "yyyy/mm/dd hh:nn:ss"; `clock` the instant
+    // that starts and ends a reception.
+    explicit ReceptionMachine(
+        std::function<std::string()> now,
+        Clock clock = [] { return std::chrono::system_clock::now(); });
 
     Step next() const { return step_; }
     // Takes the result of the request `next()` named and the bytes it delivered; appends
@@ -90,11 +102,14 @@ private:
     void feedSlowData(int result, std::span<const std::uint8_t> data,
                       std::vector<ReceptionUpdate>& updates, std::vector<StationReport>& reports);
     std::chrono::milliseconds feedMessageStatus(int result, std::span<const std::uint8_t> data,
-                                                std::vector<ReceptionUpdate>& updates);
+                                                std::vector<ReceptionUpdate>& updates,
+                                                std::vector<StationReport>& reports);
     void publish(std::vector<ReceptionUpdate>& updates, std::vector<StationReport>& reports);
-    void record(std::vector<ReceptionUpdate>& updates);
+    void record(std::vector<ReceptionUpdate>& updates, std::vector<StationReport>& reports);
 
     std::function<std::string()> now_;
+    Clock clock_;
+    StationReport reception_; // the header of the reception under way, for its end
     Phase phase_ = Phase::Header;
     Step step_;
     std::array<std::uint8_t, kHeaderSize> header_{};

@@ -196,12 +196,22 @@ private:
             umockdev_ioctl_client_complete(client, -1, ENODEV);
             return TRUE;
         }
+        // A client killed mid-request leaves nothing to read: resolving then gives null.
         UMockdevIoctlData* urbData =
             umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
+        if (urbData == nullptr) {
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
+            return TRUE;
+        }
         auto* urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
         g_autoptr(UMockdevIoctlData) buffer =
             umockdev_ioctl_data_resolve(urbData, offsetof(usbdevfs_urb, buffer),
                                         static_cast<gsize>(urb->buffer_length), nullptr);
+        if (buffer == nullptr) {
+            umockdev_ioctl_data_unref(urbData);
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
+            return TRUE;
+        }
         const unsigned char* setup = buffer->data;
         const auto le16 = [&](int at) {
             return static_cast<std::uint16_t>(setup[at] | (setup[at + 1] << 8));

@@ -1,17 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests' main: a QApplication around GoogleTest.
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Window tests run on the offscreen platform, so they need no display, and keep their
-// settings in a folder of their own, never in the developer's.
+namespace {
+
+// What the program keeps (the reception log) goes to a fresh folder for each test, never
+// the developer's: no test sees what an earlier one heard.
+class FreshDataFolder : public ::testing::EmptyTestEventListener {
+public:
+    explicit FreshDataFolder(const QTemporaryDir& root) : root_(root) {}
+    void OnTestStart(const ::testing::TestInfo&) override {
+        const QString data = root_.filePath(QStringLiteral("data%1").arg(++count_));
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME",
+                root_.filePath(QStringLiteral("config%1").arg(count_)).toLocal8Bit());
+    }
+
+private:
+    const QTemporaryDir& root_;
+    int count_ = 0;
+};
+
+} // namespace
+
+// Window tests run on the offscreen platform, so they need no display.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    QTemporaryDir root;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshDataFolder(root));
     return RUN_ALL_TESTS();
 }

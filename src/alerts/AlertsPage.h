@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AlertsPage: the Preferences page "Alerts": calls to me, the watch list, how often, sound.
+#pragma once
+
+#include "alerts/AlertRules.h"
+#include "settings/PreferencesPage.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+
+namespace tamsel {
+
+// The settings file's keys, group [alerts]: calls_to_me, watch (the entries, blank between),
+// every_reception, quiet_minutes, sound.
+AlertSettings loadAlertSettings(const SettingsStore& store);
+void saveAlertSettings(SettingsStore& store, const AlertSettings& settings);
+
+class AlertsPage : public PreferencesPage {
+    Q_OBJECT
+public:
+    explicit AlertsPage(QWidget* parent = nullptr);
+
+    QString title() const override { return tr("Alerts"); }
+    void load(const SettingsStore& store) override { setValues(loadAlertSettings(store)); }
+    std::optional<Problem> validate() const override;
+    void save(SettingsStore& store) override { saveAlertSettings(store, values()); }
+
+    void setValues(const AlertSettings& settings);
+    AlertSettings values() const;
+    // What is wrong with the page's input, or empty when it can be kept.
+    QString problem() const;
+
+private:
+    void showRefused();
+
+    QCheckBox* callsToMe_;
+    QPlainTextEdit* watch_;
+    QLabel* refused_;
+    QRadioButton* every_;
+    QRadioButton* once_;
+    QSpinBox* quiet_;
+    QCheckBox* sound_;
+};
+
+} // namespace tamsel

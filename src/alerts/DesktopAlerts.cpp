@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// DesktopAlerts: tells the operator of an alert through the desktop's notification service,
+// else a tray message, else by asking for attention on the main window; never a box.
+#include "alerts/DesktopAlerts.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QIcon>
+#include <QSystemTrayIcon>
+#include <QVariantMap>
+#include <QWidget>
+
+namespace tamsel {
+
+namespace {
+
+constexpr const char* kInterface = "org.freedesktop.Notifications";
+
+QDBusMessage call(const char* method) {
+    return QDBusMessage::createMethodCall(
+        QString::fromLatin1(DesktopAlerts::kService), QString::fromLatin1(DesktopAlerts::kPath),
+        QString::fromLatin1(kInterface), QString::fromLatin1(method));
+}
+
+} // namespace
+
+DesktopAlerts::DesktopAlerts(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return;
+    }
+    const QString service = QString::fromLatin1(kService);
+    const QString path = QString::fromLatin1(kPath);
+    const QString iface = QString::fromLatin1(kInterface);
+    bus.connect(service, path, iface, QStringLiteral("ActionInvoked"), this,
+                SLOT(onActionInvoked(uint, QString)));
+    bus.connect(service, path, iface, QStringLiteral("NotificationClosed"), this,
+                SLOT(onClosed(uint, uint)));
+    // Whether the body may carry markup decides whether a message's "<" must be escaped.
+    auto* caps = new QDBusPendingCallWatcher(bus.asyncCall(call("GetCapabilities")), this);
+    connect(caps, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        const QDBusPendingReply<QStringList> reply = *w;
+        markup_ = !reply.isError() && reply.value().contains(QStringLiteral("body-markup"));
+        w->deleteLater();
+    });
+}
+
+DesktopAlerts::~DesktopAlerts() = default;
+
+QString DesktopAlerts::bodyFor(const QString& body) const {
+    return markup_ ? body.toHtmlEscaped() : body;
+}
+
+void DesktopAlerts::show(const AlertNotice& notice) {
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        fallBack(notice);
+        return;
+    }
+    if (sent_.contains(notice.station)) {
+        // Its id is on its way: replace it once it is known.
+        queued_.insert(notice.station, notice);
+        return;
+    }
+    notify(notice, ids_.value(notice.station, 0));
+}
+
+void DesktopAlerts::notify(const AlertNotice& notice, uint replaces) {
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"),
+                 QVariant::fromValue<uchar>(notice.kind == AlertKind::CallingYou ? 2 : 1));
+    hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry));
+    if (notice.sound) {
+        hints.insert(QStringLiteral("sound-name"), QString::fromLatin1(kSound));
+    }
+    const QStringList actions{QStringLiteral("default"), tr("Reply"), QStringLiteral("dismiss"),
+                              tr("Dismiss")};
+    QDBusMessage message = call("Notify");
+    message << QString::fromLatin1(kAppName) << replaces << QString::fromLatin1(kIcon)
+            << notice.summary << bodyFor(notice.body) << actions << hints << -1;
+    sent_.insert(notice.station, notice);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, notice](QDBusPendingCallWatcher* w) { notified(w, notice); });
+}
+
+void DesktopAlerts::notified(QDBusPendingCallWatcher* w, const AlertNotice& notice) {
+    w->deleteLater();
+    sent_.remove(notice.station);
+    const QDBusPendingReply<uint> reply = *w;
+    if (reply.isError()) {
+        ids_.remove(notice.station);
+        queued_.remove(notice.station);
+        fallBack(notice);
+        return;
+    }
+    ids_.insert(notice.station, reply.value());
+    lastWay_ = Way::Notification;
+    emit delivered(notice.station, Way::Notification);
+    if (queued_.contains(notice.station)) {
+        notify(queued_.take(notice.station), reply.value());
+    }
+}
+
+void DesktopAlerts::fallBack(const AlertNotice& notice) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (tray_ == nullptr) {
+            tray_ = new QSystemTrayIcon(QApplication::windowIcon(), this);
+            tray_->setToolTip(QString::fromLatin1(kAppName));
+            connect(tray_, &QSystemTrayIcon::messageClicked, this, [this] {
+                if (!trayStation_.isEmpty()) {
+                    emit replyRequested(trayStation_);
+                }
+            });
+        }
+        tray_->show();
+        trayStation_ = notice.station;
+        tray_->showMessage(notice.summary, notice.body,
+                           notice.kind == AlertKind::CallingYou ? QSystemTrayIcon::Warning
+                                                                : QSystemTrayIcon::Information);
+        lastWay_ = Way::Tray;
+    } else {
+        if (window_ != nullptr) {
+            QApplication::alert(window_);
+        }
+        lastWay_ = Way::Attention;
+    }
+    emit delivered(notice.station, lastWay_);
+}
+
+void DesktopAlerts::onActionInvoked(uint id, const QString& action) {
+    const QString station = ids_.key(id);
+    if (station.isEmpty()) {
+        return; // another program's notification
+    }
+    if (action == QLatin1String("dismiss")) {
+        QDBusMessage close = call("CloseNotification");
+        close << id;
+        QDBusConnection::sessionBus().asyncCall(close);
+        return;
+    }
+    emit replyRequested(station);
+}
+
+void DesktopAlerts::onClosed(uint id, uint /*reason*/) {
+    // Expired, dismissed or closed: the station's next notice is a new one.
+    const QString station = ids_.key(id);
+    if (!station.isEmpty()) {
+        ids_.remove(station);
+    }
+}
+
+} // namespace tamsel

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// DesktopAlerts: tells the operator of an alert through the desktop's notification service,
+// else a tray message, else by asking for attention on the main window; never a box.
+#pragma once
+
+#include "alerts/AlertRules.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QDBusPendingCallWatcher;
+class QSystemTrayIcon;
+class QWidget;
+
+namespace tamsel {
+
+struct AlertNotice {
+    AlertKind kind = AlertKind::Watched;
+    QString station; // the base callsign; one notification a station
+    QString summary;
+    QString body; // plain text
+    bool sound = true;
+};
+
+class DesktopAlerts : public QObject {
+    Q_OBJECT
+public:
+    enum class Way { None, Notification, Tray, Attention };
+
+    static inline const char* const kService = "org.freedesktop.Notifications";
+    static inline const char* const kPath = "/org/freedesktop/Notifications";
+    static inline const char* const kAppName = "Tamsel Console";
+    static inline const char* const kDesktopEntry = "tamsel";
+    static inline const char* const kIcon = "tamsel";
+    static inline const char* const kSound = "message-new-instant";
+
+    // `window` is what asks for attention when nothing else can tell the operator.
+    explicit DesktopAlerts(QWidget* window, QObject* parent = nullptr);
+    ~DesktopAlerts() override;
+
+    // Shows the station's notification, or replaces the one it has.
+    void show(const AlertNotice& notice);
+    // How the last notice reached the operator (a notification may still fall back).
+    Way lastWay() const { return lastWay_; }
+
+signals:
+    // The operator chose Reply (or clicked the notice) for this station.
+    void replyRequested(const QString& station);
+    // Emitted whenever a notice has gone out, with the way it took.
+    void delivered(const QString& station, tamsel::DesktopAlerts::Way way);
+
+private slots:
+    void onActionInvoked(uint id, const QString& action);
+    void onClosed(uint id, uint reason);
+
+private:
+    void notify(const AlertNotice& notice, uint replaces);
+    void notified(QDBusPendingCallWatcher* call, const AlertNotice& notice);
+    void fallBack(const AlertNotice& notice);
+    QString bodyFor(const QString& body) const;
+
+    QPointer<QWidget> window_;
+    QHash<QString, uint> ids_;         // station -> notification shown
+    QHash<QString, AlertNotice> sent_; // station -> a notice whose id is still on its way
+    QHash<QString, AlertNotice> queued_;
+    bool markup_ = false; // the service reads the body as markup
+    QSystemTrayIcon* tray_ = nullptr;
+    QString trayStation_;
+    Way lastWay_ = Way::None;
+};
+
+} // namespace tamsel

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AppendFile: a file that only grows, one whole record per write, each on disk before the next.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tamsel {
+
+// A file opened for appending only. Each append is one write() of the whole record
+// followed by fdatasync(), so a crash or a power loss keeps every record before it whole.
+// A write the disk cut short is taken back (the file is cut to its size before it), so a
+// full disk never leaves half a record for the next one to run into.
+class AppendFile {
+public:
+    AppendFile() = default;
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    // Opens (creating it and its folder if needed) `path`; an empty text on success,
+    // otherwise the reason. `created` tells whether the file was new or empty, for a header.
+    std::string open(const std::filesystem::path& path, bool& created);
+    // Appends `record` whole and flushes it to the disk; an empty text on success.
+    std::string append(std::string_view record);
+    void close();
+    bool isOpen() const { return fd_ >= 0; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    int fd_ = -1;
+    std::filesystem::path path_;
+    bool endsMidLine_ = false; // a record cut short by a crash before this run
+};
+
+// "path: reason" for the last system error.
+std::string systemError(const std::filesystem::path& path);
+
+} // namespace tamsel

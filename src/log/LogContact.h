@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LogContact: the "Log Contact..." dialog, prefilled from a reception, appending to the ADIF log.
+#pragma once
+
+#include "log/ContactLogger.h"
+
+#include <QDialog>
+#include <functional>
+
+class QDateTimeEdit;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+namespace tamsel {
+
+class LogContactDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `log` appends the contact (and sends it); `now` gives the time of logging.
+    using LogFunction = std::function<ContactLogger::Outcome(const Contact&)>;
+
+    LogContactDialog(const Contact& prefill, LogFunction log, QWidget* parent = nullptr);
+
+    // The contact as the fields now hold it.
+    Contact contact() const;
+    QString status() const;
+
+    // OK: checks the fields and logs the contact. On success the status says where it
+    // went and only Close remains; on failure the dialog stays as it is, with the reason.
+    void accept() override;
+
+private:
+    void updateBand();
+    QString check() const;
+
+    Contact prefill_;
+    LogFunction log_;
+    QLineEdit* call_;
+    QDateTimeEdit* on_;
+    QDateTimeEdit* off_;
+    QLineEdit* frequency_;
+    QLabel* band_;
+    QLineEdit* rstSent_;
+    QLineEdit* rstReceived_;
+    QLineEdit* locator_;
+    QLineEdit* name_;
+    QLineEdit* comment_;
+    QLineEdit* myCall_;
+    QLineEdit* myLocator_;
+    QLabel* status_;
+    QDialogButtonBox* buttons_;
+    bool logged_ = false;
+};
+
+// Opens the dialog for `prefill` (not modal, deleted when closed), logging through `logger`.
+LogContactDialog* openLogContact(QWidget* parent, const Contact& prefill, ContactLogger& logger);
+
+} // namespace tamsel

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LogPage: the "Log" page of Preferences: reception log, retention, ADIF file, logging program.
+#pragma once
+
+#include "log/LogSettings.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+
+namespace tamsel {
+
+class LogPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit LogPage(QWidget* parent = nullptr);
+
+    QString title() const { return tr("Log"); }
+    void setValues(const LogSettings& s);
+    LogSettings values() const;
+    // Empty when the values can be kept, otherwise what is wrong.
+    QString validate() const;
+
+private:
+    void senderChanged(int index);
+
+    QCheckBox* receptionLog_;
+    QSpinBox* retention_;
+    QLineEdit* adifFile_;
+    QComboBox* sender_;
+    QLineEdit* host_;
+    QSpinBox* port_;
+    double lastFrequency_ = 0; // kept as it came: the page does not show it
+};
+
+} // namespace tamsel

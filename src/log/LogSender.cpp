@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// LogSender: sends a logged contact to a logging program over UDP, never waiting for it.
+#include "log/LogSender.h"
+
+#include "log/Wsjtx.h"
+
+#include <QDir>
+#include <QHostAddress>
+
+namespace tamsel {
+
+QString LogSettings::adifPath() const {
+    if (!adifFile.isEmpty()) {
+        return adifFile;
+    }
+    return QString::fromStdString((dataFolder() / "tamsel.adi").string());
+}
+
+quint16 defaultPort(LogSettings::Sender sender) {
+    return sender == LogSettings::Sender::Adif ? LogSettings::kAdifPort : LogSettings::kWsjtxPort;
+}
+
+std::vector<QByteArray> logDatagrams(LogSettings::Sender sender, const Contact& c, UtcTime now,
+                                     std::string_view version) {
+    switch (sender) {
+    case LogSettings::Sender::Wsjtx:
+        return {wsjtxQsoLogged(c), wsjtxLoggedAdif(c, now, version)};
+    case LogSettings::Sender::Adif:
+        return {QByteArray::fromStdString(adifHeader(now, version) + adifRecord(c))};
+    case LogSettings::Sender::Off:
+        break;
+    }
+    return {};
+}
+
+QString LogSender::send(const LogSettings& settings, const Contact& c, UtcTime now,
+                        std::string_view version) {
+    if (settings.sender == LogSettings::Sender::Off) {
+        return tr("Not sent to a logging program (off in Preferences)");
+    }
+    const QHostAddress address(settings.host);
+    const QString where = QStringLiteral("%1:%2").arg(settings.host).arg(settings.port);
+    if (address.isNull()) {
+        return tr("Not sent: %1 is not an IP address").arg(settings.host);
+    }
+    for (const QByteArray& datagram : logDatagrams(settings.sender, c, now, version)) {
+        if (socket_.writeDatagram(datagram, address, settings.port) != datagram.size()) {
+            return tr("Not sent to %1: %2").arg(where, socket_.errorString());
+        }
+    }
+    const QString kind =
+        settings.sender == LogSettings::Sender::Wsjtx ? tr("as WSJT-X does") : tr("as ADIF");
+    return tr("Sent to %1 %2").arg(where, kind);
+}
+
+} // namespace tamsel

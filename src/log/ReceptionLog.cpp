@@ -1,0 +1,329 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ReceptionLog: every reception as one CSV line in a file per UTC day, kept for a number of days.
+#include "log/ReceptionLog.h"
+
+#include "monitor/Position.h"
+#include "monitor/RadioHeader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace tamsel {
+
+const char* const kReceptionCsvHeader =
+    "start_utc,duration_s,caller,suffix,called,rpt1,rpt2,flags,control,message,"
+    "latitude,longitude,locator,course,speed_kn,altitude_ft,symbol,comment\r\n";
+
+namespace {
+
+constexpr std::size_t kColumns = 18;
+constexpr std::string_view kPrefix = "receptions-";
+constexpr std::string_view kSuffix = ".csv";
+
+// `value` with `decimals` digits after the point (at most 5).
+std::string number(double value, int decimals) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string flagsText(const std::array<std::uint8_t, 3>& flags) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X", flags[0], flags[1], flags[2]);
+    return text;
+}
+
+std::vector<std::string> positionColumns(const StationReport& end) {
+    if (end.positions.empty()) {
+        return std::vector<std::string>(8);
+    }
+    const Position& p = end.positions.back(); // the latest the reception carried
+    return {number(p.latitude, 5),
+            number(p.longitude, 5),
+            maidenhead(p.latitude, p.longitude),
+            p.course ? std::to_string(*p.course) : std::string(),
+            p.speedKnots ? number(*p.speedKnots, 1) : std::string(),
+            p.altitudeFeet ? number(*p.altitudeFeet, 0) : std::string(),
+            latin1ToUtf8(p.symbol),
+            latin1ToUtf8(p.comment)};
+}
+
+// Splits RFC 4180 text into records of fields. `complete` says for each record whether
+// its line ended (a last line without its line break was cut short).
+struct CsvRecord {
+    std::vector<std::string> fields;
+    bool complete = false;
+};
+
+std::vector<CsvRecord> splitCsv(std::string_view text) {
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    std::string field;
+    bool quoted = false;
+    bool any = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        any = true;
+        if (quoted) {
+            if (c != '"') {
+                field += c;
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record.fields.push_back(std::move(field));
+            field.clear();
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            record.fields.push_back(std::move(field));
+            field.clear();
+            record.complete = true;
+            records.push_back(std::move(record));
+            record = {};
+            any = false;
+        } else {
+            field += c;
+        }
+    }
+    if (any) {
+        record.fields.push_back(std::move(field));
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+std::optional<double> toDouble(const std::string& s) {
+    if (s.empty()) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    return end == s.c_str() + s.size() ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<std::array<std::uint8_t, 3>> parseFlags(const std::string& s) {
+    unsigned a = 0, b = 0, c = 0;
+    if (s.size() != 8 || std::sscanf(s.c_str(), "%2x %2x %2x", &a, &b, &c) != 3) {
+        return std::nullopt;
+    }
+    return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b),
+                                       static_cast<std::uint8_t>(c)};
+}
+
+int controlCodeOf(const std::string& text) {
+    for (int code = 0; code < 8; ++code) {
+        if (controlCodeText(code) == text) {
+            return code;
+        }
+    }
+    return 0;
+}
+
+std::optional<StationReport> fromColumns(const std::vector<std::string>& c) {
+    if (c.size() != kColumns) {
+        return std::nullopt;
+    }
+    const auto start = parseUtcIso(c[0]);
+    const auto seconds = toDouble(c[1]);
+    const auto flags = parseFlags(c[7]);
+    if (!start || !seconds || !flags) {
+        return std::nullopt;
+    }
+    StationReport end;
+    end.kind = StationReport::Kind::End;
+    end.utcStart = *start;
+    end.duration = std::chrono::milliseconds(static_cast<long long>(*seconds * 1000 + 0.5));
+    end.caller = utf8ToLatin1(c[2]);
+    end.suffix = utf8ToLatin1(c[3]);
+    end.called = utf8ToLatin1(c[4]);
+    end.rpt1 = utf8ToLatin1(c[5]);
+    end.rpt2 = utf8ToLatin1(c[6]);
+    end.flags = *flags;
+    end.controlCode = controlCodeOf(c[8]);
+    end.message = utf8ToLatin1(c[9]);
+    const auto lat = toDouble(c[10]);
+    const auto lon = toDouble(c[11]);
+    if (lat && lon) {
+        Position p;
+        p.latitude = *lat;
+        p.longitude = *lon;
+        if (const auto course = toDouble(c[13])) {
+            p.course = static_cast<int>(*course);
+        }
+        p.speedKnots = toDouble(c[14]);
+        p.altitudeFeet = toDouble(c[15]);
+        p.symbol = utf8ToLatin1(c[16]);
+        p.comment = utf8ToLatin1(c[17]);
+        end.positions.push_back(std::move(p));
+    }
+    return end;
+}
+
+// The UTC day of a file name, as the instant it starts; nothing for other names.
+std::optional<UtcTime> dayOf(const std::string& name) {
+    if (name.size() != kPrefix.size() + 10 + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    return parseUtcIso(name.substr(kPrefix.size(), 10) + "T00:00:00Z");
+}
+
+} // namespace
+
+std::string csvField(std::string_view utf8) {
+    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(utf8);
+    }
+    std::string out = "\"";
+    for (const char c : utf8) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + '"';
+}
+
+std::string receptionCsvLine(const StationReport& end) {
+    std::vector<std::string> columns{
+        utcText(end.utcStart, UtcForm::Iso),
+        number(static_cast<double>(end.duration.count()) / 1000.0, 1),
+        latin1ToUtf8(trimmed(end.caller)),
+        latin1ToUtf8(trimmed(end.suffix)),
+        latin1ToUtf8(trimmed(end.called)),
+        latin1ToUtf8(trimmed(end.rpt1)),
+        latin1ToUtf8(trimmed(end.rpt2)),
+        flagsText(end.flags),
+        std::string(controlCodeText(end.controlCode)),
+        latin1ToUtf8(trimmed(end.message)),
+    };
+    for (std::string& p : positionColumns(end)) {
+        columns.push_back(std::move(p));
+    }
+    std::string line;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        line += (i == 0 ? "" : ",") + csvField(columns[i]);
+    }
+    return line + "\r\n";
+}
+
+std::vector<StationReport> parseReceptionCsv(std::string_view text) {
+    std::vector<StationReport> out;
+    for (const CsvRecord& r : splitCsv(text)) {
+        if (r.complete) {
+            if (auto end = fromColumns(r.fields)) {
+                out.push_back(std::move(*end));
+            }
+        }
+    }
+    return out;
+}
+
+std::string receptionFileName(UtcTime t) {
+    return std::string(kPrefix) + utcText(t, UtcForm::Day) + std::string(kSuffix);
+}
+
+std::vector<std::filesystem::path> removeExpiredReceptionFiles(const std::filesystem::path& folder,
+                                                               UtcTime now, int days) {
+    std::vector<std::filesystem::path> removed;
+    std::error_code ec;
+    const UtcTime oldest = now - std::chrono::hours(24) * days;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const auto day = dayOf(entry.path().filename().string());
+        if (day && *day + std::chrono::hours(24) <= oldest && entry.is_regular_file(ec) &&
+            std::filesystem::remove(entry.path(), ec)) {
+            removed.push_back(entry.path());
+        }
+    }
+    std::sort(removed.begin(), removed.end());
+    return removed;
+}
+
+std::vector<StationReport> readRecentReceptions(const std::filesystem::path& folder, UtcTime now,
+                                                std::chrono::hours hours) {
+    const UtcTime from = now - hours;
+    std::vector<std::string> names;
+    for (UtcTime day = from; day < now + std::chrono::hours(24); day += std::chrono::hours(24)) {
+        const std::string name = receptionFileName(day);
+        if (names.empty() || names.back() != name) {
+            names.push_back(name);
+        }
+    }
+    std::vector<StationReport> out;
+    for (const std::string& name : names) {
+        std::ifstream in(folder / name, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        for (StationReport& end : parseReceptionCsv(text)) {
+            if (end.utcStart >= from && end.utcStart <= now) {
+                end.time = localText(end.utcStart);
+                out.push_back(std::move(end));
+            }
+        }
+    }
+    return out;
+}
+
+std::vector<StationReport> liveReports(const StationReport& end) {
+    std::vector<StationReport> out;
+    StationReport heard = end;
+    heard.kind = StationReport::Kind::Heard;
+    heard.message.clear();
+    heard.positions.clear();
+    heard.duration = {};
+    out.push_back(std::move(heard));
+    if (!end.message.empty()) {
+        StationReport message;
+        message.kind = StationReport::Kind::Message;
+        message.message = end.message;
+        out.push_back(std::move(message));
+    }
+    for (const Position& p : end.positions) {
+        StationReport position;
+        position.kind = StationReport::Kind::Position;
+        position.position = p;
+        out.push_back(std::move(position));
+    }
+    return out;
+}
+
+std::optional<std::string> ReceptionLog::append(const StationReport& end) {
+    const std::string error = write(end);
+    if (error.empty() || failed_) {
+        return std::nullopt;
+    }
+    failed_ = true;
+    return error;
+}
+
+std::string ReceptionLog::write(const StationReport& end) {
+    const std::string name = receptionFileName(end.utcStart);
+    std::string line = receptionCsvLine(end);
+    if (!file_.isOpen() || name != day_) {
+        bool created = false;
+        if (std::string error = file_.open(folder_ / name, created); !error.empty()) {
+            return error;
+        }
+        day_ = name;
+        if (created) {
+            line = kReceptionCsvHeader + line;
+        }
+    }
+    std::string error = file_.append(line);
+    if (!error.empty()) {
+        file_.close(); // opened again next time, with its header if it is still empty
+    }
+    return error;
+}
+
+} // namespace tamsel

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ReceptionLog: every reception as one CSV line in a file per UTC day, kept for a number of days.
+#pragma once
+
+#include "log/AppendFile.h"
+#include "log/Formats.h"
+#include "monitor/ReceptionMachine.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamsel {
+
+// The header line of each day's file (RFC 4180: comma-separated, CRLF, UTF-8).
+extern const char* const kReceptionCsvHeader;
+
+// One field, quoted when it holds a comma, a quote or a line break.
+std::string csvField(std::string_view utf8);
+// The CSV line (CRLF included) of a finished reception.
+std::string receptionCsvLine(const StationReport& end);
+// The receptions of one file's text, in order; a line that is not a reception (the
+// header, a line a power loss cut short) is passed over.
+std::vector<StationReport> parseReceptionCsv(std::string_view text);
+
+// "receptions-2026-12-08.csv": the file of the UTC day of `t`.
+std::string receptionFileName(UtcTime t);
+
+// Removes the day files under `folder` whose UTC day ended more than `days` days before
+// `now`; returns what it removed. Other files stay.
+std::vector<std::filesystem::path> removeExpiredReceptionFiles(const std::filesystem::path& folder,
+                                                               UtcTime now, int days);
+
+// The receptions that started in the `hours` before `now`, oldest first, each an End
+// report with its local time filled in.
+std::vector<StationReport> readRecentReceptions(const std::filesystem::path& folder, UtcTime now,
+                                                std::chrono::hours hours = std::chrono::hours(24));
+
+// What a list of heard stations learns from a logged reception, in the order the monitor
+// would have reported it live: Heard, the message, each position.
+std::vector<StationReport> liveReports(const StationReport& end);
+
+// The reception log of a folder: appends each finished reception to its day's file.
+class ReceptionLog {
+public:
+    explicit ReceptionLog(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    // Appends the line of `end`. On the first failure only, returns the reason, so the
+    // operator is told once and the program carries on.
+    std::optional<std::string> append(const StationReport& end);
+    const std::filesystem::path& folder() const { return folder_; }
+
+private:
+    std::string write(const StationReport& end);
+
+    std::filesystem::path folder_;
+    AppendFile file_;
+    std::string day_; // the name of the open file
+    bool failed_ = false;
+};
+
+} // namespace tamsel

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of alerts in the console: how one reaches the operator when the desktop has no
+// notification service, the Called Callsign colour, and Reply's route.
+#include "alerts/DesktopAlerts.h"
+#include "alerts/Alerting.h"
+#include "support/ConsoleFixture.h"
+#include "widgets/Contrast.h"
+
+#include <QSignalSpy>
+#include <QStyle>
+#include <QWidget>
+
+namespace tamsel {
+namespace {
+
+using test::describe;
+
+// A header over the gateway JR1YB from `my` to `your`.
+ScriptedReception viaGateway(const std::string& your, const std::string& my) {
+    ScriptedReception r;
+    r.header.assign(kHeaderSize, ' ');
+    r.header[0] = r.header[1] = r.header[2] = 0;
+    const std::string rpt1 = "JR1YB  G", rpt2 = "JR1YB  B";
+    std::copy(rpt2.begin(), rpt2.end(), r.header.begin() + kRpt2Offset);
+    std::copy(rpt1.begin(), rpt1.end(), r.header.begin() + kRpt1Offset);
+    std::copy(your.begin(), your.end(), r.header.begin() + kYourOffset);
+    std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
+    return r;
+}
+
+class AlertsInTheConsole : public test::ConsoleFixture {
+protected:
+    void SetUp() override {
+        // No session bus: alerts fall back to the window's attention, never a box.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tamsel-test-bus");
+        sim->setText(0x60, "JE2TUV  "); // My Call
+        sim->setText(0x63, "JR1YB  B");
+        sim->setText(0x64, "JR1YB  G");
+        start();
+    }
+};
+
+TEST_F(AlertsInTheConsole, ACallToMeAlertsColoursCalledAndReplyRoutesBack) {
+    QSignalSpy alerted(console->alerting(), &Alerting::alerted);
+    QSignalSpy delivered(console->alerting()->desktop(), &DesktopAlerts::delivered);
+    receive({viaGateway("CQCQCQ  ", "JA1XYZ  ")});
+    EXPECT_EQ(alerted.count(), 0) << "a CQ from an unwatched station";
+    EXPECT_FALSE(Form1->calledIsMine());
+
+    receive({viaGateway("JE2TUV  ", "JA1XYZ B")});
+    ASSERT_EQ(alerted.count(), 1);
+    EXPECT_EQ(alerted.at(0).at(0).toString(), "JA1XYZ");
+    EXPECT_EQ(alerted.at(0).at(1).value<AlertKind>(), AlertKind::CallingYou);
+    EXPECT_GE(delivered.count(), 1) << "the fall-back told the operator";
+    EXPECT_EQ(console->alerting()->desktop()->lastWay(), DesktopAlerts::Way::Attention);
+    EXPECT_TRUE(Form1->calledIsMine());
+
+    // The alert colour reads at 4.5:1 or more in the light theme and in a dark one.
+    for (const QPalette& theme :
+         std::vector<QPalette>{QApplication::style()->standardPalette(), darkPalette()}) {
+        QApplication::setPalette(theme);
+        QCoreApplication::processEvents();
+        const QPalette p = Form1->CalledCALL->palette();
+        for (auto group : {QPalette::Active, QPalette::Disabled}) {
+            EXPECT_GE(contrastRatio(p.color(group, QPalette::Text), p.color(group, QPalette::Base)),
+                      4.5);
+            EXPECT_EQ(p.color(group, QPalette::Base), TForm1::kCalledAlertBackground);
+        }
+    }
+    QApplication::setPalette(QApplication::style()->standardPalette());
+
+    // Reply on the notification answers as the Call menu's Reply would: routed to me over
+    // the gateway, so the caller through the gateway (Repeater 2 holds it already), with the
+    // Repeater option set; the console comes to the front.
+    const std::size_t before = sentSinceStart().size();
+    emit console->alerting()->desktop()->replyRequested(QStringLiteral("JA1XYZ"));
+    const auto sent = sentSinceStart();
+    EXPECT_EQ(describe({sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()}),
+              (std::vector<std::string>{"SetYourCall \"JA1XYZ B\"", "GetTxFlags",
+                                        "SetTxFlags \"@\\x00\\x00\"", "GetTxFlags"}));
+
+    receive({viaGateway("CQCQCQ  ", "JA2ABC  ")});
+    EXPECT_FALSE(Form1->calledIsMine()) << "the colour goes with the next header";
+}
+
+TEST(DesktopAlerts, WithNoSessionBusTheWindowAsksForAttention) {
+    // Set before the first use of the session bus in this process.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tamsel-test-bus");
+    QWidget window;
+    DesktopAlerts alerts(&window);
+    QSignalSpy delivered(&alerts, &DesktopAlerts::delivered);
+    alerts.show({AlertKind::CallingYou, QStringLiteral("JA1XYZ"),
+                 QStringLiteral("JA1XYZ is calling you"), QStringLiteral("via gateway JR1YB"),
+                 true});
+    // The offscreen platform has no tray, so the last way is the window's attention.
+    ASSERT_EQ(delivered.count(), 1);
+    EXPECT_EQ(delivered.at(0).at(0).toString(), QStringLiteral("JA1XYZ"));
+    EXPECT_EQ(alerts.lastWay(), DesktopAlerts::Way::Attention);
+}
+
+} // namespace
+} // namespace tamsel

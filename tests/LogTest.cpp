@@ -1,0 +1,439 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the reception log, the ADIF writer and the WSJT-X datagrams.
+#include "log/Adif.h"
+#include "log/ReceptionLog.h"
+#include "log/Wsjtx.h"
+#include "monitor/RadioHeader.h"
+
+#include <QDataStream>
+#include <QDateTime>
+#include <QIODevice>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tamsel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+UtcTime at(const char* iso) {
+    return *parseUtcIso(iso);
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct TempFolder {
+    TempFolder() {
+        char name[] = "/tmp/tamsel-log-XXXXXX";
+        path = mkdtemp(name);
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+StationReport reception(const char* start, const std::string& caller) {
+    StationReport r;
+    r.kind = StationReport::Kind::End;
+    r.utcStart = at(start);
+    r.duration = 12500ms;
+    r.caller = caller;
+    r.suffix = "ID51";
+    r.called = "CQCQCQ  ";
+    r.rpt1 = "JR1WN  B";
+    r.rpt2 = "JR1WN  G";
+    r.flags = {0x41, 0x00, 0x01};
+    r.controlCode = 1;
+    r.message = "Hello, \"world\"      ";
+    return r;
+}
+
+// The machine's end-of-reception report carries the whole header, the time and the positions.
+TEST(ReceptionEnd, TheMonitorReportsTheWholeReceptionOnceAtItsEnd) {
+    UtcTime clock = at("2026-12-08T09:00:00Z");
+    ReceptionMachine machine([] { return std::string("2026/12/08 18:00:00"); },
+                             [&clock] { return clock; });
+    std::vector<ReceptionUpdate> updates;
+    std::vector<StationReport> reports;
+    std::vector<std::uint8_t> h(kHeaderSize, ' ');
+    h[0] = 0x41;
+    h[2] = 0x07;
+    const std::string routes = "JR1WN  GJR1WN  BCQCQCQ  JA1ABC  ID51";
+    std::copy(routes.begin(), routes.end(), h.begin() + kRpt2Offset);
+    machine.feed(41, h, updates, reports);
+    clock += 3200ms;
+    const std::string nmea = [] {
+        std::string body = "GPRMC,092751,A,3539.0000,N,13945.0000,E,0.0,0.0,081226,,";
+        unsigned sum = 0;
+        for (char c : body) {
+            sum ^= static_cast<unsigned char>(c);
+        }
+        char tail[8];
+        std::snprintf(tail, sizeof tail, "*%02X\r", sum);
+        return "$" + body + tail;
+    }();
+    std::vector<std::uint8_t> slow = {'@', 'H', 'i', ' ', 't', 'h'};
+    for (std::size_t i = 0; i < nmea.size(); i += 5) {
+        const std::size_t n = std::min<std::size_t>(5, nmea.size() - i);
+        slow.push_back(static_cast<std::uint8_t>(0x30 + n));
+        slow.insert(slow.end(), nmea.begin() + static_cast<long>(i),
+                    nmea.begin() + static_cast<long>(i + n));
+        slow.resize(slow.size() + 5 - n, 0x66);
+    }
+    const std::uint8_t active = 0x02, ended = 0x00;
+    for (std::size_t i = 0; i < slow.size(); i += 6) {
+        machine.feed(6, std::span(slow).subspan(i, 6), updates, reports);
+        machine.feed(1, std::span(&active, 1), updates, reports);
+    }
+    reports.clear();
+    machine.feed(0, {}, updates, reports); // a slow-data read with nothing
+    machine.feed(1, std::span(&ended, 1), updates, reports);
+    ASSERT_EQ(reports.size(), 1u);
+    const StationReport& end = reports[0];
+    EXPECT_EQ(end.kind, StationReport::Kind::End);
+    EXPECT_EQ(end.caller, "JA1ABC  ");
+    EXPECT_EQ(end.rpt1, "JR1WN  B");
+    EXPECT_EQ(end.rpt2, "JR1WN  G");
+    EXPECT_EQ(end.called, "CQCQCQ  ");
+    EXPECT_EQ(end.flags, (std::array<std::uint8_t, 3>{0x41, 0x20, 0x07}));
+    EXPECT_EQ(end.controlCode, 1);
+    EXPECT_EQ(end.utcStart, at("2026-12-08T09:00:00Z"));
+    EXPECT_EQ(end.duration, 3200ms);
+    EXPECT_EQ(end.time, "2026/12/08 18:00:00");
+    EXPECT_EQ(end.message.substr(0, 5), "Hi th");
+    ASSERT_EQ(end.positions.size(), 1u);
+    EXPECT_NEAR(end.positions[0].latitude, 35.65, 1e-9);
+}
+
+TEST(ReceptionCsv, LinesQuoteWhatNeedsItAndReadBack) {
+    StationReport r = reception("2026-12-08T09:27:41Z", "JA1ABC  ");
+    EXPECT_EQ(receptionCsvLine(r),
+              "2026-12-08T09:27:41Z,12.5,JA1ABC,ID51,CQCQCQ,JR1WN  B,JR1WN  G,"
+              "41 00 01,Relay Unavailable,\"Hello, \"\"world\"\"\",,,,,,,,\r\n");
+    r.caller = "DL\xC4\xD6K"; // Latin-1 from the air, UTF-8 in the file
+    r.message = "line\r\nbreak";
+    Position p;
+    p.latitude = -33.5;
+    p.longitude = 151.25;
+    p.course = 90;
+    p.speedKnots = 12.25;
+    p.comment = "a,b";
+    r.positions = {p};
+    const std::string line = receptionCsvLine(r);
+    EXPECT_NE(line.find(",DL\xC3\x84\xC3\x96K,"), std::string::npos) << line;
+    EXPECT_NE(line.find(",-33.50000,151.25000,QF56pm,90,12.2,,,\"a,b\"\r\n"), std::string::npos)
+        << line;
+    const auto back = parseReceptionCsv(kReceptionCsvHeader + line);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].caller, "DL\xC4\xD6K");
+    EXPECT_EQ(back[0].message, "line\r\nbreak");
+    EXPECT_EQ(back[0].utcStart, r.utcStart);
+    EXPECT_EQ(back[0].duration, 12500ms);
+    EXPECT_EQ(back[0].flags, r.flags);
+    EXPECT_EQ(back[0].controlCode, 1);
+    ASSERT_EQ(back[0].positions.size(), 1u);
+    EXPECT_EQ(back[0].positions[0].comment, "a,b");
+    EXPECT_EQ(back[0].positions[0].course, 90);
+}
+
+TEST(ReceptionCsv, ALineAPowerLossCutShortIsPassedOverAndTheNextStartsClean) {
+    TempFolder dir;
+    const fs::path file = dir.path / receptionFileName(at("2026-12-08T10:00:00Z"));
+    const std::string whole = receptionCsvLine(reception("2026-12-08T10:00:00Z", "JA1ABC"));
+    std::ofstream(file, std::ios::binary)
+        << kReceptionCsvHeader << whole << whole.substr(0, whole.size() / 2);
+    ReceptionLog log(dir.path);
+    EXPECT_FALSE(log.append(reception("2026-12-08T10:05:00Z", "JA2XYZ")));
+    const auto back = parseReceptionCsv(slurp(file));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].caller, "JA1ABC");
+    EXPECT_EQ(back[1].caller, "JA2XYZ");
+}
+
+TEST(ReceptionLogFiles, OneFilePerUtcDayEachWithOneHeader) {
+    TempFolder dir;
+    ReceptionLog log(dir.path);
+    for (const char* t : {"2026-12-07T23:59:58Z", "2026-12-08T00:00:01Z", "2026-12-08T13:00:00Z"}) {
+        EXPECT_FALSE(log.append(reception(t, "JA1ABC")));
+    }
+    const std::string first = slurp(dir.path / "receptions-2026-12-07.csv");
+    const std::string second = slurp(dir.path / "receptions-2026-12-08.csv");
+    EXPECT_EQ(first.find(kReceptionCsvHeader), 0u);
+    EXPECT_EQ(second.find(kReceptionCsvHeader), 0u);
+    EXPECT_EQ(second.find(kReceptionCsvHeader, 1), std::string::npos);
+    EXPECT_EQ(parseReceptionCsv(first).size(), 1u);
+    EXPECT_EQ(parseReceptionCsv(second).size(), 2u);
+}
+
+TEST(ReceptionLogFiles, RetentionRemovesOnlyDayFilesPastIt) {
+    TempFolder dir;
+    for (const char* name : {"receptions-2026-09-08.csv", "receptions-2026-09-09.csv",
+                             "receptions-2026-12-08.csv", "receptions-notes.csv", "tamsel.adi"}) {
+        std::ofstream(dir.path / name) << "x";
+    }
+    // 90 days before 2026-12-08 is 2026-09-09: that day is still kept.
+    const auto removed = removeExpiredReceptionFiles(dir.path, at("2026-12-08T12:00:00Z"), 90);
+    EXPECT_EQ(removed, std::vector<fs::path>{dir.path / "receptions-2026-09-08.csv"});
+    for (const char* kept : {"receptions-2026-09-09.csv", "receptions-2026-12-08.csv",
+                             "receptions-notes.csv", "tamsel.adi"}) {
+        EXPECT_TRUE(fs::exists(dir.path / kept)) << kept;
+    }
+}
+
+TEST(ReceptionLogFiles, TheLastDayIsReadBackAcrossMidnight) {
+    TempFolder dir;
+    ReceptionLog log(dir.path);
+    for (const auto& [t, call] :
+         std::vector<std::pair<const char*, const char*>>{{"2026-12-07T08:00:00Z", "OLD"},
+                                                          {"2026-12-07T10:00:00Z", "JA1ABC"},
+                                                          {"2026-12-08T09:00:00Z", "JA2XYZ"}}) {
+        log.append(reception(t, call));
+    }
+    const auto recent = readRecentReceptions(dir.path, at("2026-12-08T09:30:00Z"));
+    ASSERT_EQ(recent.size(), 2u);
+    EXPECT_EQ(recent[0].caller, "JA1ABC");
+    EXPECT_EQ(recent[1].caller, "JA2XYZ");
+    EXPECT_EQ(recent[1].time, localText(at("2026-12-08T09:00:00Z")));
+    const auto live = liveReports(recent[1]);
+    ASSERT_EQ(live.size(), 2u);
+    EXPECT_EQ(live[0].kind, StationReport::Kind::Heard);
+    EXPECT_EQ(live[1].kind, StationReport::Kind::Message);
+}
+
+TEST(ReceptionLogFiles, AFailingLogIsReportedOnceAndTheNextWriteSucceedsOnceItCan) {
+    TempFolder dir;
+    std::ofstream(dir.path / "blocker") << "a file where the folder should be";
+    ReceptionLog log(dir.path / "blocker");
+    const auto first = log.append(reception("2026-12-08T10:00:00Z", "JA1ABC"));
+    ASSERT_TRUE(first);
+    EXPECT_NE(first->find("blocker"), std::string::npos) << *first;
+    EXPECT_FALSE(log.append(reception("2026-12-08T10:01:00Z", "JA1ABC")));
+}
+
+// A writer killed in the middle of its work leaves every line before it whole.
+TEST(ReceptionLogFiles, KillNineLeavesEveryEarlierLineWhole) {
+    TempFolder dir;
+    const fs::path file = dir.path / receptionFileName(at("2026-12-08T10:00:00Z"));
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ReceptionLog log(dir.path);
+        StationReport r = reception("2026-12-08T10:00:00Z", "JA1ABC");
+        r.message = std::string(20, 'M');
+        for (int i = 0;; ++i) {
+            r.duration = std::chrono::milliseconds(i * 100);
+            log.append(r);
+            if (i == 50) {
+                (void)!write(ready[1], "x", 1);
+            }
+        }
+    }
+    close(ready[1]);
+    char x = 0;
+    ASSERT_EQ(read(ready[0], &x, 1), 1); // fifty lines are written
+    close(ready[0]);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::string text = slurp(file);
+    const std::size_t lastBreak = text.rfind('\n');
+    const auto lines = parseReceptionCsv(text.substr(0, lastBreak + 1));
+    ASSERT_GT(lines.size(), 50u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].duration, std::chrono::milliseconds(i * 100)) << "line " << i;
+        ASSERT_EQ(lines[i].message, std::string(20, 'M'));
+    }
+    // Whatever follows the last line break is the one line under way, never more.
+    EXPECT_LT(text.size() - lastBreak - 1,
+              receptionCsvLine(reception("2026-12-08T10:00:00Z", "JA1ABC")).size() + 40);
+}
+
+TEST(Adif, BandsFromTheBandTable) {
+    const std::vector<std::pair<double, std::string>> cases{
+        {145.375, "2m"},  {144.0, "2m"},    {148.0, "2m"}, {148.001, ""}, {439.01, "70cm"},
+        {1297.5, "23cm"}, {29.68, "10m"},   {51.0, "6m"},  {3.7, "80m"},  {0.1360, "2190m"},
+        {223.5, "1.25m"}, {10368.0, "3cm"}, {7.05, "40m"}, {100.0, ""},   {0.0, ""}};
+    for (const auto& [mhz, band] : cases) {
+        EXPECT_EQ(adifBand(mhz), band) << mhz;
+    }
+}
+
+TEST(Adif, LocationsAsDegreesAndMinutes) {
+    const std::vector<std::tuple<double, bool, std::string>> cases{
+        {35.65, true, "N035 39.000"},          {-33.5, true, "S033 30.000"},
+        {139.75, false, "E139 45.000"},        {-0.0083333, false, "W000 00.500"},
+        {-122.99999999, false, "W123 00.000"}, {0.0, true, "N000 00.000"}};
+    for (const auto& [deg, lat, text] : cases) {
+        EXPECT_EQ(adifLocation(deg, lat), text) << deg;
+    }
+}
+
+TEST(Adif, ARecordCarriesEveryFieldTheContactHas) {
+    Contact c;
+    c.call = "JA1ABC";
+    c.on = at("2026-12-08T09:27:41Z");
+    c.off = at("2026-12-08T09:31:02Z");
+    c.frequencyMHz = 439.41;
+    c.rstSent = "59";
+    c.gridsquare = "PM95vq";
+    c.latitude = 35.65;
+    c.longitude = 139.75;
+    c.name = "Jürgen";
+    c.comment = "Hi";
+    c.stationCallsign = "DL1XYZ";
+    c.myGridsquare = "JO62";
+    c.propagation = Propagation::Internet;
+    c.ur = "CQCQCQ";
+    c.rpt1 = "JR1WN  B";
+    c.rpt2 = "JR1WN  G";
+    c.suffix = "ID51";
+    EXPECT_EQ(adifRecord(c),
+              "<CALL:6>JA1ABC<QSO_DATE:8>20261208<TIME_ON:6>092741<QSO_DATE_OFF:8>20261208"
+              "<TIME_OFF:6>093102<MODE:12>DIGITALVOICE<SUBMODE:5>DSTAR<BAND:4>70cm"
+              "<FREQ:6>439.41<RST_SENT:2>59<GRIDSQUARE:6>PM95vq<LAT:11>N035 39.000"
+              "<LON:11>E139 45.000<NAME:6>Jurgen<NAME_INTL:7>Jürgen<COMMENT:2>Hi"
+              "<STATION_CALLSIGN:6>DL1XYZ<MY_GRIDSQUARE:4>JO62<PROP_MODE:8>INTERNET"
+              "<APP_TAMSEL_UR:6>CQCQCQ<APP_TAMSEL_RPT1:8>JR1WN  B<APP_TAMSEL_RPT2:8>JR1WN  G"
+              "<APP_TAMSEL_SUFFIX:4>ID51<EOR>\n");
+    Contact swl;
+    swl.call = "JA2XYZ";
+    const std::string report = adifListeningReports({swl}, at("2026-12-08T10:00:00Z"), "3.5.0");
+    EXPECT_NE(report.find("<ADIF_VER:5>3.1.4"), std::string::npos);
+    EXPECT_NE(report.find("<CREATED_TIMESTAMP:15>20261208 100000"), std::string::npos);
+    EXPECT_NE(report.find("<SWL:1>Y<EOR>"), std::string::npos);
+    EXPECT_EQ(report.find("<FREQ:"), std::string::npos); // no frequency, no band
+}
+
+TEST(Adif, ReceptionsBecomeContacts) {
+    const std::vector<std::tuple<std::string, std::string, std::uint8_t, std::string, Propagation>>
+        cases{{"JA1ABC  ", "JR1WN  G", 0x40, "JA1ABC", Propagation::Internet},
+              {"JA1ABC B", "JR1WN  A", 0x40, "JA1ABC", Propagation::Repeater},
+              {"JA1ABC/P", "DIRECT  ", 0x00, "JA1ABC/P", Propagation::Direct},
+              {"  ", "", 0x00, "", Propagation::Direct}};
+    for (const auto& [caller, rpt2, flag, call, propagation] : cases) {
+        StationReport r = reception("2026-12-08T09:00:00Z", caller);
+        r.rpt1 = "JR1WN  B";
+        r.rpt2 = rpt2;
+        r.flags[0] = flag;
+        const Contact c = contactFromReception(r);
+        EXPECT_EQ(c.call, call) << caller;
+        EXPECT_EQ(c.propagation, propagation) << caller;
+        EXPECT_EQ(c.off - c.on, 12500ms);
+        EXPECT_EQ(c.comment, "Hello, \"world\"");
+    }
+}
+
+TEST(Adif, TheLogGetsItsHeaderOnceAndAnUnwritableFileSaysWhy) {
+    TempFolder dir;
+    AdifLog log;
+    Contact c;
+    c.call = "JA1ABC";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(log.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"),
+                  "");
+    }
+    AdifLog again; // the next run appends to the same file
+    EXPECT_EQ(again.append(dir.path / "sub" / "log.adi", c, at("2026-12-08T10:00:00Z"), "3.5.0"),
+              "");
+    const std::string text = slurp(dir.path / "sub" / "log.adi");
+    EXPECT_EQ(text.find("<EOH>"), text.rfind("<EOH>"));
+    EXPECT_EQ(text.find("<PROGRAMVERSION:5>3.5.0"), text.find("<PROGRAMVERSION"));
+    std::size_t records = 0;
+    for (std::size_t p = text.find("<EOR>"); p != std::string::npos;
+         p = text.find("<EOR>", p + 1)) {
+        ++records;
+    }
+    EXPECT_EQ(records, 3u);
+    std::ofstream(dir.path / "file") << "x";
+    const std::string error = log.append(dir.path / "file" / "log.adi", c, {}, "3.5.0");
+    EXPECT_NE(error.find("file"), std::string::npos) << error;
+}
+
+// Reads a datagram back as a WSJT-X server does.
+struct Reader {
+    explicit Reader(const QByteArray& bytes) : in(bytes) { in.setVersion(QDataStream::Qt_5_2); }
+    QByteArray text() {
+        QByteArray b;
+        in >> b;
+        return b;
+    }
+    QDateTime time() {
+        QDateTime t;
+        in >> t;
+        return t;
+    }
+    template <typename N> N number() {
+        N n{};
+        in >> n;
+        return n;
+    }
+    QDataStream in;
+};
+
+TEST(Wsjtx, QsoLoggedAsWsjtxWritesIt) {
+    Contact c;
+    c.call = "JA1ABC";
+    c.on = at("2026-12-08T09:27:41Z");
+    c.off = at("2026-12-08T09:31:02Z");
+    c.frequencyMHz = 145.375;
+    c.gridsquare = "PM95";
+    c.rstSent = "59";
+    c.comment = "Hi";
+    c.stationCallsign = "DL1XYZ";
+    c.myGridsquare = "JO62";
+    c.propagation = Propagation::Repeater;
+    const QByteArray bytes = wsjtxQsoLogged(c);
+    // Magic, schema 2, type 5, then the client name as a length-prefixed UTF-8 string.
+    EXPECT_EQ(bytes.left(16).toHex(), "adbccbda0000000200000005"
+                                      "0000000e");
+    // The off time: Julian day 2461383 (2026-12-08), 34262000 ms, UTC (1).
+    EXPECT_EQ(bytes.mid(30, 13).toHex(), "0000000000258ec7"
+                                         "020acbf0"
+                                         "01");
+    Reader r(bytes);
+    EXPECT_EQ(r.number<quint32>(), kWsjtxMagic);
+    EXPECT_EQ(r.number<quint32>(), 2u);
+    EXPECT_EQ(r.number<quint32>(), 5u);
+    EXPECT_EQ(r.text(), "Tamsel Console");
+    EXPECT_EQ(r.time(), QDateTime(QDate(2026, 12, 8), QTime(9, 31, 2), Qt::UTC));
+    EXPECT_EQ(r.text(), "JA1ABC");
+    EXPECT_EQ(r.text(), "PM95");
+    EXPECT_EQ(r.number<quint64>(), 145375000u);
+    EXPECT_EQ(r.text(), "DSTAR");
+    EXPECT_EQ(r.text(), "59");
+    EXPECT_EQ(r.text(), "");
+    EXPECT_EQ(r.text(), ""); // power
+    EXPECT_EQ(r.text(), "Hi");
+    EXPECT_EQ(r.text(), ""); // name
+    EXPECT_EQ(r.time(), QDateTime(QDate(2026, 12, 8), QTime(9, 27, 41), Qt::UTC));
+    EXPECT_EQ(r.text(), "DL1XYZ"); // operator
+    EXPECT_EQ(r.text(), "DL1XYZ");
+    EXPECT_EQ(r.text(), "JO62");
+    EXPECT_EQ(r.text(), "");
+    EXPECT_EQ(r.text(), "");
+    EXPECT_EQ(r.text(), "RPT");
+    EXPECT_EQ(r.in.status(), QDataStream::Ok);
+    EXPECT_TRUE(r.in.atEnd());
+
+    Reader adif(wsjtxLoggedAdif(c, at("2026-12-08T10:00:00Z"), "3.5.0"));
+    EXPECT_EQ(adif.number<quint32>(), kWsjtxMagic);
+    EXPECT_EQ(adif.number<quint32>(), 2u);
+    EXPECT_EQ(adif.number<quint32>(), 12u);
+    EXPECT_EQ(adif.text(), "Tamsel Console");
+    const QByteArray text = adif.text();
+    EXPECT_TRUE(text.contains("<EOH>"));
+    EXPECT_TRUE(text.endsWith(QByteArray::fromStdString(adifRecord(c))));
+    EXPECT_TRUE(adif.in.atEnd());
+}
+
+} // namespace
+} // namespace tamsel

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the reception log in the running console, "Log Contact..." and the "Log" page.
+#include "heard/HeardStations.h"
+#include "log/LogContact.h"
+#include "log/LogPage.h"
+#include "log/ReceptionLog.h"
+#include "monitor/RadioHeader.h"
+#include "support/ConsoleFixture.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+
+namespace tamsel {
+namespace {
+
+using test::waitFor;
+
+ScriptedReception reception(const std::string& my, const std::string& message) {
+    ScriptedReception r;
+    r.header.assign(kHeaderSize, ' ');
+    r.header[0] = 0x40;
+    const std::string routes = "JR1WN  GJR1WN  BCQCQCQ  ";
+    std::copy(routes.begin(), routes.end(), r.header.begin() + kRpt2Offset);
+    std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
+    for (std::size_t part = 0; part < message.size() / 5; ++part) {
+        r.slowData.push_back(static_cast<std::uint8_t>('@' + part));
+        r.slowData.insert(r.slowData.end(), message.begin() + static_cast<std::ptrdiff_t>(5 * part),
+                          message.begin() + static_cast<std::ptrdiff_t>(5 * part + 5));
+    }
+    return r;
+}
+
+QString fieldText(QWidget* dialog, const char* accessibleName) {
+    for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+        if (edit->accessibleName() == QLatin1String(accessibleName)) {
+            return edit->text();
+        }
+    }
+    return QStringLiteral("(no field)");
+}
+
+QLineEdit* field(QWidget* dialog, const char* accessibleName) {
+    for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+        if (edit->accessibleName() == QLatin1String(accessibleName)) {
+            return edit;
+        }
+    }
+    return nullptr;
+}
+
+class Logs : public test::ConsoleFixture {
+protected:
+    void SetUp() override { qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()); }
+    QString folder() const { return data.filePath(QStringLiteral("tamsel")); }
+    QAction* logAction() {
+        for (QAction* a : Form1->menuFile->actions()) {
+            if (a->text() == QLatin1String("Log Contact...")) {
+                return a;
+            }
+        }
+        return nullptr;
+    }
+    LogContactDialog* openDialog() {
+        QAction* action = logAction();
+        if (action == nullptr) {
+            return nullptr;
+        }
+        action->trigger();
+        return Form1->findChild<LogContactDialog*>();
+    }
+    QTemporaryDir data;
+};
+
+TEST_F(Logs, EveryReceptionIsLoggedAndARestartShowsTheLastDay) {
+    start();
+    receive({reception("JA1ABC  ", "hello from JA1ABC   "), reception("7M4XYZ  ", "")});
+    const std::string file = (folder() + QLatin1Char('/')).toStdString() +
+                             receptionFileName(std::chrono::system_clock::now());
+    ASSERT_TRUE(waitFor([&] {
+        return parseReceptionCsv(QFile::exists(QString::fromStdString(file)) ? [&] {
+                                         QFile f(QString::fromStdString(file));
+                                         f.open(QIODevice::ReadOnly);
+                                         return f.readAll().toStdString();
+                                     }()
+                                                                                   : std::string())
+                                         .size() == 2;
+    }));
+    console.reset();
+    start();
+    HeardStationsModel* model = console->heardStations()->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->index(0, HeardStationsModel::Callsign).data().toString(), "7M4XYZ");
+    EXPECT_EQ(model->index(1, HeardStationsModel::Message).data().toString(), "hello from JA1ABC");
+}
+
+TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
+    start();
+    receive({reception("JA1ABC B", "hello from JA1ABC   ")});
+    ASSERT_NE(logAction(), nullptr);
+    EXPECT_EQ(logAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    LogContactDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(fieldText(dialog, "Call"), "JA1ABC");
+    EXPECT_EQ(fieldText(dialog, "Comment"), "hello from JA1ABC");
+    EXPECT_EQ(fieldText(dialog, "RST sent"), "");
+    EXPECT_EQ(fieldText(dialog, "Frequency (MHz)"), "");
+    field(dialog, "Frequency (MHz)")->setText(QStringLiteral("439.41"));
+    EXPECT_TRUE(dialog->findChild<QLabel*>() != nullptr);
+    dialog->accept();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Logged to ") + folder()))
+        << dialog->status().toStdString();
+    QFile adi(folder() + QStringLiteral("/tamsel.adi"));
+    ASSERT_TRUE(adi.open(QIODevice::ReadOnly));
+    const QByteArray text = adi.readAll();
+    EXPECT_TRUE(text.contains("<CALL:6>JA1ABC<")) << text.toStdString();
+    EXPECT_TRUE(text.contains("<BAND:4>70cm<FREQ:6>439.41<")) << text.toStdString();
+    EXPECT_TRUE(text.contains("<PROP_MODE:8>INTERNET<")) << text.toStdString();
+    dialog->close();
+    ASSERT_TRUE(waitFor([&] { return Form1->findChild<LogContactDialog*>() == nullptr; }));
+
+    LogContactDialog* next = openDialog();
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(fieldText(next, "Frequency (MHz)"), "439.41");
+}
+
+TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {
+    LogSettings settings;
+    settings.adifFile = data.filePath(QStringLiteral("blocker/log.adi"));
+    QFile blocker(data.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ContactLogger logger(settings, "3.5.0");
+    Contact c;
+    c.call = "JA1ABC";
+    LogContactDialog* dialog = openLogContact(nullptr, c, logger);
+    dialog->accept();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Not logged: ")))
+        << dialog->status().toStdString();
+    EXPECT_TRUE(dialog->status().contains(QStringLiteral("blocker")))
+        << dialog->status().toStdString();
+    field(dialog, "Call")->clear();
+    dialog->accept();
+    EXPECT_EQ(dialog->status(), "Enter the callsign of the station worked.");
+    delete dialog;
+}
+
+TEST(LogSend, EachContactGoesOnceToTheLoggerAndASilentOneNeverBlocks) {
+    QUdpSocket logger;
+    ASSERT_TRUE(logger.bind(QHostAddress::LocalHost, 0));
+    QTemporaryDir data;
+    LogSettings settings;
+    settings.adifFile = data.filePath(QStringLiteral("log.adi"));
+    settings.port = logger.localPort();
+    Contact c;
+    c.call = "JA1ABC";
+    for (const auto sender : {LogSettings::Sender::Wsjtx, LogSettings::Sender::Adif}) {
+        settings.sender = sender;
+        ContactLogger contacts(settings, "3.5.0");
+        const auto outcome = contacts.log(c, std::chrono::system_clock::now());
+        EXPECT_TRUE(outcome.error.isEmpty());
+        EXPECT_TRUE(
+            outcome.status.contains(QStringLiteral("Sent to 127.0.0.1:%1").arg(settings.port)))
+            << outcome.status.toStdString();
+        const int expected = sender == LogSettings::Sender::Wsjtx ? 2 : 1;
+        std::vector<QByteArray> got;
+        ASSERT_TRUE(waitFor([&] {
+            while (logger.hasPendingDatagrams()) {
+                QByteArray d(static_cast<int>(logger.pendingDatagramSize()), 0);
+                logger.readDatagram(d.data(), d.size());
+                got.push_back(d);
+            }
+            return static_cast<int>(got.size()) >= expected;
+        }));
+        EXPECT_EQ(static_cast<int>(got.size()), expected);
+        EXPECT_TRUE(got.back().contains("<CALL:6>JA1ABC"));
+    }
+    logger.close(); // nobody listening now: the record still goes to the file
+    ContactLogger contacts(settings, "3.5.0");
+    EXPECT_TRUE(contacts.log(c, std::chrono::system_clock::now()).error.isEmpty());
+}
+
+TEST(LogPageTest, ValuesRoundTripAndThePortFollowsTheKind) {
+    LogPage page;
+    EXPECT_EQ(page.title(), "Log");
+    EXPECT_EQ(page.values(), LogSettings());
+    LogSettings s;
+    s.receptionLog = false;
+    s.retentionDays = 30;
+    s.adifFile = QStringLiteral("/tmp/x.adi");
+    s.sender = LogSettings::Sender::Wsjtx;
+    s.port = 2240;
+    s.lastFrequencyMHz = 145.375;
+    page.setValues(s);
+    EXPECT_EQ(page.values(), s);
+    auto* kind = page.findChild<QComboBox*>();
+    kind->setCurrentIndex(static_cast<int>(LogSettings::Sender::Adif));
+    EXPECT_EQ(page.values().port, 2240) << "a port of the operator's own stays";
+    s.port = LogSettings::kWsjtxPort;
+    page.setValues(s);
+    kind->setCurrentIndex(static_cast<int>(LogSettings::Sender::Adif));
+    EXPECT_EQ(page.values().port, LogSettings::kAdifPort);
+    EXPECT_EQ(page.validate(), "");
+    for (auto* edit : page.findChildren<QLineEdit*>()) {
+        if (edit->accessibleName() == QLatin1String("Logging program address")) {
+            edit->setText(QStringLiteral("localhost:2237"));
+        }
+    }
+    EXPECT_FALSE(page.validate().isEmpty());
+}
+
+} // namespace
+} // namespace tamsel

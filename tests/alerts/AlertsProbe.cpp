@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AlertsProbe: sends an alert, replaces it with the message as a reception would, and waits
+// for the operator's Reply; the notification daemon test drives it from outside. With
+// --console, the whole console on a simulated adapter hears a call to My Call instead.
+#include "alerts/Alerting.h"
+#include "alerts/DesktopAlerts.h"
+#include "console/Console.h"
+#include "monitor/RadioHeader.h"
+#include "sim/SimulatedAdapter.h"
+#include "support/ConsoleFixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+// The console hears JA1XYZ call My Call over the gateway; prints how long after the header
+// was handed to the adapter the daemon had the notification, and what Reply sent.
+int consoleProbe(QApplication& app) {
+    using namespace tamsel;
+    SimulatedAdapter sim;
+    sim.setText(0x60, "JE2TUV  ");
+    sim.setText(0x63, "JR1YB  B");
+    sim.setText(0x64, "JR1YB  G");
+    sim.setValue(0x65, {0x40, 0, 0});
+    sim.setIdlePollDelay(std::chrono::milliseconds(1));
+    adapterFound = 1;
+    test::RecordingNotifier boxes;
+    Console console(sim, boxes);
+    ScriptedReception call;
+    call.header.assign(kHeaderSize, ' ');
+    call.header[0] = call.header[1] = call.header[2] = 0;
+    for (const auto& [at, text] : {std::pair<std::size_t, std::string>{kRpt2Offset, "JR1YB  B"},
+                                   {kRpt1Offset, "JR1YB  G"},
+                                   {kYourOffset, "JE2TUV  "},
+                                   {kMyOffset, "JA1XYZ  "}}) {
+        std::copy(text.begin(), text.end(), call.header.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    QElapsedTimer sinceHeader;
+    const std::size_t before = sim.mainTrace().size();
+    QObject::connect(console.alerting()->desktop(), &DesktopAlerts::delivered, &app,
+                     [&](const QString& station, DesktopAlerts::Way way) {
+                         std::printf("delivered %s %d after %lld ms\n", qPrintable(station),
+                                     static_cast<int>(way),
+                                     static_cast<long long>(sinceHeader.elapsed()));
+                         std::fflush(stdout);
+                     });
+    QObject::connect(console.alerting(), &Alerting::replyRequested, &app, [&] {
+        // The route is set by the Reply handler connected before this one.
+        const auto trace = sim.mainTrace();
+        for (auto e = trace.begin() + static_cast<std::ptrdiff_t>(before); e != trace.end(); ++e) {
+            std::printf("sent %s\n", test::describe(*e).c_str());
+        }
+        std::printf("reply JA1XYZ\n");
+        std::fflush(stdout);
+        QTimer::singleShot(0, &app, &QApplication::quit);
+    });
+    sinceHeader.start();
+    sim.queueReception(call);
+    QTimer::singleShot(20000, &app, [&] { app.exit(2); });
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (app.arguments().contains(QStringLiteral("--console"))) {
+        return consoleProbe(app);
+    }
+    QWidget window;
+    window.show();
+    tamsel::DesktopAlerts alerts(&window);
+    const tamsel::AlertNotice header{tamsel::AlertKind::CallingYou, QStringLiteral("JA1XYZ"),
+                                     QStringLiteral("JA1XYZ is calling you"),
+                                     QStringLiteral("via gateway JR1YB"), true};
+    tamsel::AlertNotice ended = header;
+    ended.body += QStringLiteral("\n<b>QRV</b> & 73");
+    int deliveries = 0;
+    QObject::connect(&alerts, &tamsel::DesktopAlerts::delivered, &app,
+                     [&](const QString& station, tamsel::DesktopAlerts::Way way) {
+                         std::printf("delivered %s %d\n", qPrintable(station),
+                                     static_cast<int>(way));
+                         std::fflush(stdout);
+                         if (++deliveries == 1) {
+                             alerts.show(ended); // the reception has ended
+                         }
+                     });
+    QObject::connect(&alerts, &tamsel::DesktopAlerts::replyRequested, &app,
+                     [&](const QString& station) {
+                         std::printf("reply %s\n", qPrintable(station));
+                         std::fflush(stdout);
+                         app.quit();
+                     });
+    alerts.show(header);
+    // Without a daemon's answer the probe fails rather than hangs.
+    QTimer::singleShot(app.arguments().contains(QStringLiteral("--no-reply")) ? 3000 : 20000, &app,
+                       [&] { app.exit(deliveries > 0 ? 3 : 2); });
+    return app.exec();
+}

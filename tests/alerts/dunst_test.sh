@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Alerts against a real notification daemon: dunst on a private session bus under a virtual
+# X server. One notification per station, replaced when the reception ends; its text as the
+# daemon shows it; Reply reaches the program. Then the same bus without any notification
+# service: the alert falls back and nothing blocks.
+#   dunst_test.sh PROBE
+set -uo pipefail
+probe="$1"
+if [ -z "${TAMSEL_ALERTS_INNER:-}" ]; then
+    # A bus of its own that starts no service by itself: the test decides when one is there.
+    export TAMSEL_ALERTS_INNER="$(mktemp)"
+    trap 'rm -f "$TAMSEL_ALERTS_INNER"' EXIT
+    cat >"$TAMSEL_ALERTS_INNER" <<'XML'
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=/tmp</listen>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+XML
+    xvfb-run -a dbus-run-session --config-file="$TAMSEL_ALERTS_INNER" -- "$0" "$@"
+    exit
+fi
+
+work="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+fail() { echo "FAIL: $*"; exit 1; }
+# Waits up to 10 s for a condition.
+waitfor() {
+    for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
+    return 1
+}
+
+# No service on the bus: the probe falls back (no tray under a bare X server: attention).
+"$probe" --no-reply >"$work/none.out" 2>&1
+grep -q '^delivered JA1XYZ 3$' "$work/none.out" || fail "no fall-back: $(cat "$work/none.out")"
+echo "ok: without a notification service the window asks for attention"
+
+# Urgency shows in the daemon's history as the time-out its urgency gave.
+cat >"$work/dunstrc" <<'INI'
+[global]
+    markup = full
+[urgency_low]
+    timeout = 5
+[urgency_normal]
+    timeout = 7
+[urgency_critical]
+    timeout = 0
+INI
+dunst -config "$work/dunstrc" >"$work/dunst.log" 2>&1 &
+waitfor 'dunstctl count displayed >/dev/null 2>&1' || fail "dunst did not start"
+"$probe" >"$work/probe.out" 2>&1 &
+probe_pid=$!
+waitfor '[ "$(grep -c "^delivered JA1XYZ 1$" "$work/probe.out")" = 2 ]' \
+    || fail "not delivered twice by notification: $(cat "$work/probe.out")"
+waitfor '[ "$(dunstctl count displayed)" = 1 ]' || fail "not shown"
+[ "$(dunstctl count waiting)" = 0 ] || fail "the second notice stacked instead of replacing"
+echo "ok: one notification, replaced"
+
+dunstctl action 0 || fail "dunstctl action"
+wait "$probe_pid"
+grep -q '^reply JA1XYZ$' "$work/probe.out" || fail "Reply did not reach the program: $(cat "$work/probe.out")"
+echo "ok: Reply reached the program"
+
+dunstctl close-all
+waitfor '[ "$(dunstctl count history)" -ge 1 ]' || fail "nothing in the history"
+history="$(dunstctl history)"
+python3 - "$history" <<'PY' || fail "history: $history"
+import json, sys
+shown = json.loads(sys.argv[1])["data"][0]
+ours = [n for n in shown if n["appname"]["data"] == "Tamsel Console"]
+assert len(ours) == 1, f"{len(ours)} notifications, one expected"
+n = ours[0]
+assert n["summary"]["data"] == "JA1XYZ is calling you", n["summary"]
+body = n["body"]["data"]
+# dunst reads markup: a message's own "<b>" and "&" reach it escaped, shown as typed.
+assert body == "via gateway JR1YB\n&lt;b&gt;QRV&lt;/b&gt; &amp; 73", body
+assert n["timeout"]["data"] == 0, ("not critical", n["timeout"])
+assert n["default_action_name"]["data"] == "default", n["default_action_name"]
+print("ok: daemon showed", repr(n["summary"]["data"]), repr(body), "critical")
+PY
+# The whole console: a call to My Call is on screen within half a second of its header, and
+# Reply sets the route back by the change rule.
+dunstctl close-all
+"$probe" --console >"$work/console.out" 2>&1 &
+console_pid=$!
+waitfor 'grep -q "^delivered JA1XYZ 1 after" "$work/console.out"' \
+    || fail "the console's alert did not arrive: $(cat "$work/console.out")"
+ms="$(sed -n 's/^delivered JA1XYZ 1 after \([0-9]*\) ms$/\1/p' "$work/console.out" | head -1)"
+[ "$ms" -le 500 ] || fail "the notification came $ms ms after the header"
+echo "ok: the console's notification was shown $ms ms after the header"
+waitfor '[ "$(dunstctl count displayed)" -ge 1 ]' || fail "not shown"
+dunstctl action 0 || fail "dunstctl action"
+wait "$console_pid"
+grep -q '^sent SetYourCall "JA1XYZ  "$' "$work/console.out" \
+    || fail "Reply sent no route: $(cat "$work/console.out")"
+[ "$(grep -c '^sent ' "$work/console.out")" = 1 ] \
+    || fail "Reply sent more than the changed field: $(cat "$work/console.out")"
+echo "ok: Reply on the console's notification sent SetYourCall \"JA1XYZ  \" alone"
+
+echo "dunst: all passed"
