@@ -89,7 +89,8 @@ HeardStations::HeardStations(Notifier& notifier)
     table_->horizontalHeader()->setSortIndicatorClearable(true);
     table_->setSortingEnabled(true);
     table_->setToolTip(kReplyHint + QStringLiteral("\nRight-click it, or press the Menu key or "
-                                                   "Shift+F10, to open its position"));
+                                                   "Shift+F10, to open its map or copy its "
+                                                   "position"));
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->installEventFilter(this);
     table_->viewport()->installEventFilter(this);
