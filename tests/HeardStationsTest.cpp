@@ -3,18 +3,23 @@
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
 #include "monitor/RadioHeader.h"
+#include "station/Locator.h"
+#include "station/OwnStation.h"
 #include "support/ConsoleFixture.h"
+#include "widgets/Contrast.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 
 namespace tamsel {
@@ -47,6 +52,38 @@ ScriptedReception reception(const std::string& my, const std::string& message,
         r.slowData.resize(r.slowData.size() + 5 - n, 'f');
     }
     return r;
+}
+
+StationReport heard(const std::string& call, const std::string& your = "CQCQCQ  ",
+                    const std::string& rpt1 = "DIRECT  ", const std::string& rpt2 = "DIRECT  ") {
+    StationReport r;
+    r.caller = call;
+    r.called = your;
+    r.rpt1 = rpt1;
+    r.rpt2 = rpt2;
+    r.time = "2026/12/08 10:00:00";
+    return r;
+}
+
+StationReport at(double latitude, double longitude, std::optional<int> course = {}) {
+    StationReport r;
+    r.kind = StationReport::Kind::Position;
+    r.position.latitude = latitude;
+    r.position.longitude = longitude;
+    r.position.course = course;
+    return r;
+}
+
+QString cellOf(const HeardStationsModel& m, int row, int column, int role = Qt::DisplayRole) {
+    return m.index(row, column).data(role).toString();
+}
+
+QStringList column(const HeardStationsModel& m, int c) {
+    QStringList out;
+    for (int row = 0; row < m.rowCount(); ++row) {
+        out << cellOf(m, row, c);
+    }
+    return out;
 }
 
 class Heard : public test::ConsoleFixture {
@@ -110,8 +147,8 @@ TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {
     const QStringList csv = QString::fromUtf8(HeardStations::csv(*window().model()))
                                 .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(csv.size(), 3);
-    EXPECT_EQ(csv[0], "Callsign,Suffix,Last Heard,Count,Called,Message,Locator,Latitude,"
-                      "Longitude,Course,Speed (km/h),Altitude (m),Comment");
+    EXPECT_EQ(csv[0], "Callsign,Suffix,Last Heard,Count,Called,Route,Message,Locator,Latitude,"
+                      "Longitude,Distance (km),Bearing,Course,Speed (km/h),Altitude (m),Comment");
     EXPECT_TRUE(csv[1].startsWith("KO6JXH,,")) << csv[1].toStdString();
     // The time as ISO 8601 with its offset, the same moment the table shows.
     const QString time = csv[1].section(QLatin1Char(','), 2, 2);
@@ -124,7 +161,7 @@ TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {
     EXPECT_EQ(QDateTime::fromString(time, Qt::ISODate),
               QDateTime::fromString(cell(0, M::LastHeard), QStringLiteral("yyyy/MM/dd HH:mm:ss")));
     EXPECT_TRUE(csv[2].startsWith("JA1ABC,,")) << "padding trimmed";
-    EXPECT_TRUE(csv[1].endsWith(",ID-52PLUS on the air,DM12mp,32.65783,-116.96317,179,0,,"
+    EXPECT_TRUE(csv[1].endsWith(",ID-52PLUS on the air,DM12mp,32.65783,-116.96317,,,179,0,,"
                                 "J.P. HT ID-52PLUS"))
         << csv[1].toStdString();
 }
@@ -313,7 +350,7 @@ TEST_F(Heard, SizedFromTheFontWithinTheScreen) {
         EXPECT_LE(heard.height(), room.height());
         EXPECT_GE(heard.height(), 10 * heard.fontMetrics().height());
         const QFontMetrics metrics(heard.table()->font());
-        const QStringList titles = HeardStationsModel::headers();
+        const QStringList titles = heard.model()->headers();
         for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
             const auto& column = HeardStationsModel::kColumns[static_cast<std::size_t>(c)];
             EXPECT_GT(heard.table()->columnWidth(c),
@@ -357,6 +394,272 @@ TEST_F(Heard, MapFallsBackToOpenStreetMap) {
             EXPECT_TRUE(notifier.boxes[0].text.contains(web));
         }
     }
+}
+
+// Distance and bearing from your position to the station's last one, in your units; blank
+// while either is unknown.
+TEST(HeardModel, DistanceAndBearingInYourUnits) {
+    const LatLon jn58td = *locatorCentre("JN58td");
+    const LatLon fn31pr = *locatorCentre("FN31pr");
+    const LatLon near = *locatorCentre("JN58td25");
+    const LatLon east = *locatorCentre("JN58td35"); // 620.5 m east
+    using M = HeardStationsModel;
+    const struct {
+        std::optional<LatLon> own, station;
+        Units units;
+        const char *distance, *bearing;
+    } rows[] = {
+        {jn58td, fn31pr, Units::Metric, "6353", "298"}, // 6353097.51 m at 297.69 degrees
+        {jn58td, fn31pr, Units::Imperial, "3948", "298"},
+        {near, east, Units::Metric, "0.6", "90"},
+        {near, east, Units::Imperial, "0.4", "90"},
+        {std::nullopt, fn31pr, Units::Metric, "", ""},
+        {jn58td, std::nullopt, Units::Metric, "", ""},
+    };
+    for (const auto& r : rows) {
+        M m;
+        m.apply(heard("JA1ABC"));
+        if (r.station) {
+            m.apply(at(r.station->latitude, r.station->longitude));
+        }
+        m.setOwnPosition(r.own);
+        m.setUnits(r.units);
+        EXPECT_EQ(cellOf(m, 0, M::Distance), r.distance);
+        EXPECT_EQ(cellOf(m, 0, M::Bearing), r.bearing);
+    }
+}
+
+// The Route column names what each station's last header asked for; the CSV carries it.
+TEST(HeardModel, RouteOfTheLastHeader) {
+    const struct {
+        const char *your, *rpt1, *rpt2, *route;
+    } rows[] = {
+        {"REF030CL", "JR1YB  B", "JR1YB  G", "link REF030 C"},
+        {"CQCQCQ  ", "JR1YB  G", "JR1YB  B", "via gateway JR1YB"},
+        {"/JR1YB B", "JR1YB  G", "JR1YB  B", "routed to JR1YB B"},
+        {"CQCQCQ  ", "JR1YB  B", "JR1YB  B", "local JR1YB B"},
+        {"CQCQCQ  ", "DIRECT  ", "DIRECT  ", "simplex"},
+    };
+    HeardStationsModel m;
+    for (const auto& r : rows) {
+        m.apply(heard("JA1ABC", r.your, r.rpt1, r.rpt2));
+        EXPECT_EQ(cellOf(m, 0, HeardStationsModel::Route), r.route);
+    }
+    EXPECT_TRUE(HeardStations::csv(m).split('\n').at(1).startsWith(
+        "JA1ABC,,2026-12-08T10:00:00")); // the time, then count, called, route
+    EXPECT_TRUE(HeardStations::csv(m).contains(",5,CQCQCQ,simplex,"))
+        << HeardStations::csv(m).toStdString();
+}
+
+// Numbers sort as numbers and blanks go last in both directions; among equals the newest
+// comes first; a station heard while sorted takes its place at once, or the end while held.
+TEST(HeardModel, SortsNumbersAndBlanksLast) {
+    using M = HeardStationsModel;
+    M m;
+    for (const auto& [call, times, latitude] :
+         {std::tuple{"JA1AAA", 10, std::optional<double>(35.5)},
+          {"JA1BBB", 9, std::nullopt},
+          {"JA1CCC", 2, std::optional<double>(-2.0)},
+          {"JA1DDD", 2, std::nullopt}}) {
+        for (int i = 0; i < times; ++i) {
+            m.apply(heard(call));
+            if (latitude) {
+                m.apply(at(*latitude, 139.0));
+            }
+        }
+    }
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        QStringList calls;
+    } rows[] = {
+        {M::Count, Qt::AscendingOrder, {"JA1DDD", "JA1CCC", "JA1BBB", "JA1AAA"}},
+        {M::Count, Qt::DescendingOrder, {"JA1AAA", "JA1BBB", "JA1DDD", "JA1CCC"}},
+        {M::Latitude, Qt::AscendingOrder, {"JA1CCC", "JA1AAA", "JA1DDD", "JA1BBB"}},
+        {M::Latitude, Qt::DescendingOrder, {"JA1AAA", "JA1CCC", "JA1DDD", "JA1BBB"}},
+        {M::Callsign, Qt::DescendingOrder, {"JA1DDD", "JA1CCC", "JA1BBB", "JA1AAA"}},
+        {-1, Qt::AscendingOrder, {"JA1DDD", "JA1CCC", "JA1BBB", "JA1AAA"}},
+    };
+    for (const auto& r : rows) {
+        m.sort(r.column, r.order);
+        EXPECT_EQ(column(m, M::Callsign), r.calls) << r.column;
+    }
+    m.sort(M::Count, Qt::DescendingOrder);
+    m.apply(heard("JA1CCC")); // now 3
+    m.apply(heard("JA1EEE")); // 1
+    EXPECT_EQ(column(m, M::Callsign),
+              QStringList({"JA1AAA", "JA1BBB", "JA1CCC", "JA1DDD", "JA1EEE"}));
+    m.setHeld(true);
+    m.apply(heard("JA1DDD"));
+    m.apply(heard("JA1DDD"));
+    m.apply(heard("JA1FFF"));
+    EXPECT_EQ(column(m, M::Callsign),
+              QStringList({"JA1AAA", "JA1BBB", "JA1CCC", "JA1DDD", "JA1EEE", "JA1FFF"}));
+    EXPECT_EQ(cellOf(m, 3, M::Count), "4");
+    m.setHeld(false);
+    EXPECT_EQ(column(m, M::Callsign),
+              QStringList({"JA1AAA", "JA1BBB", "JA1DDD", "JA1CCC", "JA1FFF", "JA1EEE"}));
+}
+
+// A marked row carries its mark in words for assistive technology, an icon beside the
+// callsign, and a background whose text stays readable in a light and a dark theme.
+TEST(HeardModel, MarkedRowsReadableAndNamed) {
+    using M = HeardStationsModel;
+    const QPalette original = QApplication::palette();
+    QString myCall = "JA1ABC";
+    M m;
+    m.setMarker([&](const HeardStation& s) -> std::optional<M::Mark> {
+        if (QString::fromStdString(s.called).trimmed() == myCall) {
+            return M::Mark::CallingYou;
+        }
+        if (s.callsign.starts_with("7M")) {
+            return M::Mark::Watched;
+        }
+        return std::nullopt;
+    });
+    m.apply(heard("JA9XYZ"));
+    m.apply(heard("7M4XYZ"));
+    m.apply(heard("JA1QQQ", "JA1ABC  "));
+    const struct {
+        int row;
+        const char *name, *words;
+    } rows[] = {{0, "JA1QQQ", "calling you"}, {1, "7M4XYZ", "watched"}, {2, "JA9XYZ", nullptr}};
+    for (const auto& [name, palette] : {std::pair{"light", QPalette()}, {"dark", darkPalette()}}) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(palette);
+        const QColor base = palette.color(QPalette::Base);
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.name);
+            const QModelIndex call = m.index(r.row, M::Callsign);
+            const QModelIndex message = m.index(r.row, M::Message);
+            if (r.words == nullptr) {
+                EXPECT_FALSE(call.data(Qt::BackgroundRole).isValid());
+                EXPECT_EQ(call.data(Qt::AccessibleTextRole).toString(), r.name);
+                EXPECT_TRUE(call.data(Qt::DecorationRole).isNull());
+                continue;
+            }
+            EXPECT_EQ(call.data(Qt::AccessibleTextRole).toString(),
+                      QString(r.name) + ", " + r.words);
+            EXPECT_EQ(message.data(Qt::AccessibleDescriptionRole).toString(), r.words);
+            EXPECT_FALSE(call.data(Qt::DecorationRole).value<QIcon>().isNull());
+            for (const QModelIndex& i : {call, message}) {
+                const QColor back = i.data(Qt::BackgroundRole).value<QColor>();
+                const QColor text = i.data(Qt::ForegroundRole).value<QColor>();
+                EXPECT_NE(back, base);
+                EXPECT_GE(contrastRatio(text, back), 4.5);
+            }
+        }
+    }
+    QApplication::setPalette(original);
+    // What the marker decides by changed: asked again for every station.
+    myCall = "JA9ZZZ";
+    m.refreshMarks();
+    EXPECT_FALSE(m.mark(0).has_value());
+    EXPECT_EQ(m.mark(1), M::Mark::Watched);
+}
+
+// Your station reaches the window: the distance appears with a position and goes without
+// one, in the units chosen, headers and CSV alike, without a row moving; gpsd's trouble
+// shows in the status bar.
+TEST_F(Heard, DistanceFollowsYourStation) {
+    start();
+    receive({reception("KO6JXH  ", "", kCapture), reception("JA1ABC  ", "")});
+    using M = HeardStationsModel;
+    showWindow();
+    EXPECT_EQ(cell(1, M::Distance), "");
+    table()->sortByColumn(M::Callsign, Qt::AscendingOrder);
+    EXPECT_EQ(callsigns(), QStringList({"JA1ABC", "KO6JXH"}));
+    OwnStation& own = *console->ownStation();
+    StationSettings settings;
+    settings.source = PositionSource::Locator;
+    settings.locator = "JN58td";
+    own.configure(settings);
+    const QString metric = cell(1, M::Distance);
+    EXPECT_FALSE(metric.isEmpty());
+    EXPECT_EQ(cell(0, M::Distance), "") << "JA1ABC sent no position";
+    settings.units = Units::Imperial;
+    own.configure(settings);
+    EXPECT_NEAR(cell(1, M::Distance).toDouble(), metric.toDouble() * 1000 / 1609.344, 1.0);
+    EXPECT_EQ(window().model()->headerData(M::Distance, Qt::Horizontal, Qt::DisplayRole),
+              "Distance (mi)");
+    const QByteArray csv = HeardStations::csv(*window().model());
+    EXPECT_TRUE(csv.contains(",Distance (mi),Bearing,Course,Speed (mph),Altitude (ft),"));
+    EXPECT_TRUE(
+        csv.contains("," + cell(1, M::Distance).toUtf8() + "," + cell(1, M::Bearing).toUtf8()));
+    settings.locator = "PM95vr"; // now KO6JXH is nearer than before, still second
+    own.configure(settings);
+    table()->sortByColumn(M::Distance, Qt::AscendingOrder);
+    EXPECT_EQ(callsigns(), QStringList({"KO6JXH", "JA1ABC"}));
+    settings.locator = "DM12mp";
+    own.configure(settings);
+    EXPECT_EQ(callsigns(), QStringList({"KO6JXH", "JA1ABC"}));
+    settings.source = PositionSource::Gpsd;
+    settings.gpsd = "127.0.0.1:1"; // nothing listens there
+    own.configure(settings);
+    ASSERT_TRUE(waitFor([&] { return window().ownStatus() == "gpsd not reachable"; }));
+    EXPECT_EQ(cell(0, M::Distance), "");
+}
+
+// Sorted by a column, the reply (double-click, Enter) and the context menu act on the
+// station shown in the row; "Sort by Last Heard" brings the newest-first order back.
+TEST_F(Heard, SortedRowsActOnTheirStations) {
+    start();
+    receive({reception("KO6JXH  ", "", kCapture), reception("JA1ABC  ", ""),
+             reception("7M4XYZ  ", "")});
+    using M = HeardStationsModel;
+    showWindow();
+    QHeaderView* header = table()->horizontalHeader();
+    const QPoint title = QPoint(header->sectionViewportPosition(M::Callsign) + 5, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_EQ(callsigns(), QStringList({"7M4XYZ", "JA1ABC", "KO6JXH"}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_EQ(callsigns(), QStringList({"KO6JXH", "JA1ABC", "7M4XYZ"}));
+
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::mouseRelease(table()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    EXPECT_EQ(Form1->YourCALL->text(), "JA1ABC  ");
+    table()->setFocus();
+    table()->setCurrentIndex(window().model()->index(2, 0));
+    QTest::keyClick(table(), Qt::Key_Return);
+    EXPECT_EQ(Form1->YourCALL->text(), "7M4XYZ  ");
+    table()->setCurrentIndex(window().model()->index(0, 0));
+    QApplication::clipboard()->clear();
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            menu->actions().at(1)->trigger(); // Copy Position
+            menu->close();
+        }
+    });
+    QTest::keyClick(table(), Qt::Key_Menu);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::clipboard()->text(), "32.65783, -116.96317 (DM12mp)");
+
+    // Selected (held): a new station joins the end, the selection stays on its station.
+    receive({reception("JA1AAA  ", "")});
+    EXPECT_EQ(callsigns(), QStringList({"KO6JXH", "JA1ABC", "7M4XYZ", "JA1AAA"}));
+    window().SortByLastHeard->trigger(); // still held: the newcomer stays at the end
+    EXPECT_EQ(callsigns(), QStringList({"7M4XYZ", "JA1ABC", "KO6JXH", "JA1AAA"}));
+    EXPECT_EQ(cell(table()->currentIndex().row(), M::Callsign), "KO6JXH");
+    EXPECT_EQ(header->sortIndicatorSection(), -1);
+    table()->clearSelection();
+    QTest::mouseMove(window().menuBar(), window().menuBar()->rect().center());
+    ASSERT_TRUE(waitFor([&] { return !window().model()->held(); }));
+    EXPECT_EQ(callsigns(), QStringList({"JA1AAA", "7M4XYZ", "JA1ABC", "KO6JXH"}));
+}
+
+// Hovering over a row tells how to reply and open its menu.
+TEST_F(Heard, ReplyHintOverTheRows) {
+    start();
+    receive({reception("JA1ABC  ", "")});
+    showWindow();
+    QHelpEvent hover(QEvent::ToolTip, rowCentre(0), table()->viewport()->mapToGlobal(rowCentre(0)));
+    QApplication::sendEvent(table()->viewport(), &hover);
+    ASSERT_TRUE(waitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_TRUE(QToolTip::text().startsWith(HeardStations::kReplyHint))
+        << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().contains("Shift+F10"));
+    QToolTip::hideText();
 }
 
 } // namespace

@@ -240,6 +240,16 @@ void Console::wirePreferences(Notifier& notifier) {
     QObject::connect(store, &SettingsStore::changed, station,
                      [store, station] { station->configure(StationSettings::load(*store)); });
 
+    // Heard Stations' distances, bearings and units follow your station.
+    HeardStations* heard = heard_.get();
+    auto showPosition = [heard, station] {
+        heard->setOwnPosition(station->position(), station->status());
+    };
+    QObject::connect(station, &OwnStation::positionChanged, heard, showPosition);
+    QObject::connect(station, &OwnStation::unitsChanged, heard, &HeardStations::setUnits);
+    showPosition();
+    heard->setUnits(station->units());
+
     // The reflectors linked recently, kept between runs ("REF030 C,XLX307 B").
     if (CallMenu* calls = Form1->findChild<CallMenu*>(); calls != nullptr) {
         const QString kRecent = QStringLiteral("calls/recent");

@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
 
@@ -67,6 +68,10 @@ HeardStations::HeardStations(Notifier& notifier)
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(SaveAs1, &QAction::triggered, this, &HeardStations::SaveAs1Click);
     connect(Exit1, &QAction::triggered, this, &HeardStations::Exit1Click);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    SortByLastHeard = view->addAction(QStringLiteral("Sort by &Last Heard"));
+    SortByLastHeard->setObjectName(QStringLiteral("SortByLastHeard"));
+    connect(SortByLastHeard, &QAction::triggered, this, &HeardStations::sortByLastHeard);
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("Stations"));
@@ -79,6 +84,13 @@ HeardStations::HeardStations(Notifier& notifier)
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // No column chosen yet: newest first. A third click on a title goes back to it.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table_->horizontalHeader()->setSortIndicatorClearable(true);
+    table_->setSortingEnabled(true);
+    table_->setToolTip(kReplyHint + QStringLiteral("\nRight-click it, or press the Menu key or "
+                                                   "Shift+F10, to open its map or copy its "
+                                                   "position"));
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->installEventFilter(this);
     table_->viewport()->installEventFilter(this);
@@ -87,6 +99,9 @@ HeardStations::HeardStations(Notifier& notifier)
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &HeardStations::updateHold);
     setCentralWidget(table_);
+    ownStatus_ = new QLabel(this);
+    ownStatus_->setObjectName(QStringLiteral("OwnStatus"));
+    statusBar()->addWidget(ownStatus_);
     sizeToFont();
 
     chooseFile = [this] {
@@ -106,13 +121,19 @@ void HeardStations::sizeToFont() {
     const QFontMetrics cells(table_->font());
     const QFontMetrics titles(table_->horizontalHeader()->font());
     const int padding = cells.horizontalAdvance(QStringLiteral("00"));
-    const QStringList headers = HeardStationsModel::headers();
+    // Titles in either units, so that switching them needs no new widths.
+    const QStringList metric = HeardStationsModel::headers(Units::Metric);
+    const QStringList imperial = HeardStationsModel::headers(Units::Imperial);
+    // Room for the sort indicator beside a title.
+    const int indicator = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, table_);
     int total = 0;
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
         const auto& column = HeardStationsModel::kColumns[static_cast<std::size_t>(c)];
-        const int width = std::max(cells.horizontalAdvance(QLatin1String(column.widest)),
-                                   titles.horizontalAdvance(headers[c])) +
-                          padding;
+        const int title =
+            std::max(titles.horizontalAdvance(metric[c]), titles.horizontalAdvance(imperial[c])) +
+            indicator;
+        const int width =
+            std::max(cells.horizontalAdvance(QLatin1String(column.widest)), title) + padding;
         table_->setColumnWidth(c, width);
         total += width;
     }
@@ -200,8 +221,7 @@ void HeardStations::replyTo(const QModelIndex& index) {
     if (!index.isValid()) {
         return;
     }
-    const QString call =
-        HeardStationsModel::text(model_->station(index.row()), HeardStationsModel::Callsign);
+    const QString call = model_->text(model_->station(index.row()), HeardStationsModel::Callsign);
     emit replyRequested(call.leftJustified(8, QLatin1Char(' ')));
 }
 
@@ -292,11 +312,11 @@ QByteArray HeardStations::csv(const HeardStationsModel& model) {
         }
         out += cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
     };
-    line(HeardStationsModel::headers());
+    line(model.headers());
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList fields;
         for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
-            fields << HeardStationsModel::exportText(model.station(row), c);
+            fields << model.exportText(model.station(row), c);
         }
         line(fields);
     }
@@ -312,6 +332,23 @@ void HeardStations::SaveAs1Click() {
     if (!path.isEmpty()) {
         saveAs(path);
     }
+}
+
+void HeardStations::sortByLastHeard() {
+    // The header tells the table, which tells the model.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    if (model_->sortColumn() >= 0) {
+        model_->sort(-1);
+    }
+}
+
+void HeardStations::setOwnPosition(const std::optional<LatLon>& position, const QString& status) {
+    model_->setOwnPosition(position);
+    ownStatus_->setText(status);
+}
+
+void HeardStations::setUnits(Units units) {
+    model_->setUnits(units);
 }
 
 void HeardStations::Exit1Click() {

@@ -5,6 +5,7 @@
 #include "heard/HeardStationsModel.h"
 #include "widgets/Notifier.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QTableView>
 #include <functional>
@@ -15,7 +16,9 @@ namespace tamsel {
 // Double-click or Enter on a row replies to that station (replyRequested); the position of
 // a row opens in the desktop's map application (or on OpenStreetMap in the web browser) or
 // goes to the clipboard. While the pointer is over the table, a row is selected or the
-// context menu is open, rows stay where they are, so what is aimed at stays put.
+// context menu is open, rows stay where they are, so what is aimed at stays put. A click on a
+// column's title sorts by it (again: descending; a third time, or View > Sort by Last Heard:
+// newest first again); replies and menus act on the station shown whatever the order.
 class HeardStations : public QMainWindow {
     Q_OBJECT
 public:
@@ -28,6 +31,8 @@ public:
     // which the operator is told.
     bool saveAs(const QString& path);
     static QByteArray csv(const HeardStationsModel& model);
+    static inline const QString kReplyHint =
+        QStringLiteral("Double-click a row, or select it and press Enter, to reply to its station");
     // One CSV cell: a text a spreadsheet would take for a formula gets a leading ', then
     // quoted where RFC 4180 asks.
     static QString csvCell(const QString& text);
@@ -37,6 +42,14 @@ public:
     void replyTo(const QModelIndex& index);
     void openMap(const HeardStation& station);
     void copyPosition(const HeardStation& station);
+    // Back to the newest on top.
+    void sortByLastHeard();
+
+    // Your position for Distance and Bearing, and what stands in for it when there is none
+    // ("no fix", "gpsd not reachable"; empty when nothing is wrong), shown in the status bar.
+    void setOwnPosition(const std::optional<LatLon>& position, const QString& status);
+    void setUnits(Units units);
+    QString ownStatus() const { return ownStatus_->text(); }
 
     // How Save As asks for a file name; an empty name means the operator cancelled.
     std::function<QString()> chooseFile;
@@ -46,6 +59,7 @@ public:
 
     QAction* SaveAs1;
     QAction* Exit1;
+    QAction* SortByLastHeard;
 
 signals:
     // The callsign padded to 8 characters, as the destination field takes it.
@@ -68,6 +82,7 @@ private:
     Notifier& notifier_;
     HeardStationsModel* model_;
     QTableView* table_;
+    QLabel* ownStatus_;
     bool pointerOver_ = false;
     bool menuOpen_ = false;
     bool sized_ = false; // by the operator once shown; the font then sets the columns only

@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// HeardStationsModel: the heard stations as a table, newest first.
+// HeardStationsModel: the heard stations as a table, newest first or sorted by a column.
 #include "heard/HeardStationsModel.h"
 
+#include "calls/RouteNames.h"
 #include "monitor/Position.h"
+#include "widgets/Contrast.h"
 #include "widgets/Text.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace tamsel {
 
 namespace {
+
+using Mark = HeardStationsModel::Mark;
 
 QString trimmed(const std::string& bytes) {
     return fromBytes(bytes).trimmed();
@@ -18,8 +25,28 @@ QString trimmed(const std::string& bytes) {
 
 QString unitText(HeardStationsModel::ColumnInfo::Unit unit, Units units) {
     using U = HeardStationsModel::ColumnInfo::Unit;
-    const std::string_view name = unit == U::Speed ? speedUnit(units) : altitudeUnit(units);
+    const std::string_view name = unit == U::Distance ? distanceUnit(units)
+                                  : unit == U::Speed  ? speedUnit(units)
+                                                      : altitudeUnit(units);
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString markText(Mark mark) {
+    return mark == Mark::CallingYou ? QStringLiteral("calling you") : QStringLiteral("watched");
+}
+
+// A tint of the theme's own background, so the row stands out in a light and a dark theme
+// alike.
+QColor markBackground(Mark mark) {
+    const QColor base = QGuiApplication::palette().color(QPalette::Active, QPalette::Base);
+    const QColor tint =
+        mark == Mark::CallingYou ? QColor(0xe6, 0x5c, 0x00) : QColor(0x1e, 0x88, 0xe5);
+    constexpr double share = 0.3;
+    auto mix = [](double a, double b) {
+        return static_cast<int>(std::lround(a + (b - a) * share));
+    };
+    return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()),
+                  mix(base.blue(), tint.blue()));
 }
 
 } // namespace
@@ -31,31 +58,38 @@ const std::array<HeardStationsModel::ColumnInfo, HeardStationsModel::ColumnCount
         {"Last Heard", ColumnInfo::Unit::None, false, "2026/12/08 10:00:00"},
         {"Count", ColumnInfo::Unit::None, true, "00000"},
         {"Called", ColumnInfo::Unit::None, false, "JA1YKX G"},
+        {"Route", ColumnInfo::Unit::None, false, "gateway CQ JR1YB"},
         {"Message", ColumnInfo::Unit::None, false, "MMMMMMMMMMMMMMMMMMMM"},
         {"Locator", ColumnInfo::Unit::None, false, "PM95vr"},
         {"Latitude", ColumnInfo::Unit::None, true, "-00.00000"},
         {"Longitude", ColumnInfo::Unit::None, true, "-000.00000"},
+        {"Distance", ColumnInfo::Unit::Distance, true, "00000"},
+        {"Bearing", ColumnInfo::Unit::None, true, "000"},
         {"Course", ColumnInfo::Unit::None, true, "000"},
         {"Speed", ColumnInfo::Unit::Speed, true, "000"},
         {"Altitude", ColumnInfo::Unit::Height, true, "00000"},
         {"Comment", ColumnInfo::Unit::None, false, "ID-52PLUS on the air"},
     }};
 
-QStringList HeardStationsModel::headers() {
+HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+QStringList HeardStationsModel::headers(Units units) {
     QStringList out;
     for (const ColumnInfo& c : kColumns) {
         QString title = QString::fromLatin1(c.title);
         if (c.unit != ColumnInfo::Unit::None) {
-            title += QStringLiteral(" (%1)").arg(unitText(c.unit, Units::Metric));
+            title += QStringLiteral(" (%1)").arg(unitText(c.unit, units));
         }
         out << title;
     }
     return out;
 }
 
-HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}
-
 void HeardStationsModel::apply(const StationReport& report) {
+    if (sorted()) {
+        applySorted(report);
+        return;
+    }
     if (report.kind == StationReport::Kind::Heard) {
         const auto row = list_.rowOf(report.caller);
         std::optional<HeardList::Change> change;
@@ -72,19 +106,156 @@ void HeardStationsModel::apply(const StationReport& report) {
         } else {
             change = list_.apply(report);
         }
-        const int now = static_cast<int>(change->row);
-        emit dataChanged(index(now, 0), index(now, ColumnCount - 1));
+        remark(change->id);
+        changed(static_cast<int>(change->row));
         return;
     }
     if (const auto change = list_.apply(report)) {
-        const int row = static_cast<int>(change->row);
-        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        remark(change->id);
+        changed(static_cast<int>(change->row));
     }
+}
+
+void HeardStationsModel::applySorted(const StationReport& report) {
+    const bool heard = report.kind == StationReport::Kind::Heard;
+    const bool known = !heard || list_.rowOf(report.caller).has_value();
+    const auto change = list_.apply(report);
+    if (!change) {
+        return;
+    }
+    const std::size_t id = change->id;
+    remark(id);
+    if (!known) {
+        const int at = held() ? rowCount() : placeFor(id, -1);
+        unsorted_ = unsorted_ || held();
+        beginInsertRows({}, at, at);
+        order_.insert(order_.begin() + at, id);
+        endInsertRows();
+        return;
+    }
+    const int from = rowOfId(id);
+    if (held()) {
+        unsorted_ = true;
+        changed(from);
+        return;
+    }
+    const int to = placeFor(id, from);
+    if (to != from) {
+        beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+        order_.erase(order_.begin() + from);
+        order_.insert(order_.begin() + to, id);
+        endMoveRows();
+    }
+    changed(to);
+}
+
+void HeardStationsModel::changed(int row) {
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+const HeardStation& HeardStationsModel::station(int row) const {
+    return list_.byId(idAtRow(row));
+}
+
+std::size_t HeardStationsModel::idAtRow(int row) const {
+    return sorted() ? order_.at(static_cast<std::size_t>(row))
+                    : list_.idAt(static_cast<std::size_t>(row));
+}
+
+int HeardStationsModel::rowOfId(std::size_t id) const {
+    if (!sorted()) {
+        return static_cast<int>(list_.rowOfId(id));
+    }
+    const auto it = std::find(order_.begin(), order_.end(), id);
+    return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
 }
 
 int HeardStationsModel::rowOf(const std::string& callsign) const {
     const auto row = list_.rowOf(callsign);
-    return row ? static_cast<int>(*row) : -1;
+    if (!row) {
+        return -1;
+    }
+    return sorted() ? rowOfId(list_.idAt(*row)) : static_cast<int>(*row);
+}
+
+HeardStationsModel::Key HeardStationsModel::key(std::size_t id) const {
+    const HeardStation& s = list_.byId(id);
+    Key k;
+    if (!kColumns[static_cast<std::size_t>(sortColumn_)].numeric) {
+        k.text = text(s, sortColumn_);
+        k.blank = k.text.isEmpty();
+        return k;
+    }
+    const auto& p = s.position;
+    std::optional<double> n;
+    switch (sortColumn_) {
+    case Count:
+        n = static_cast<double>(s.count);
+        break;
+    case Latitude:
+        n = p ? std::optional(p->latitude) : std::nullopt;
+        break;
+    case Longitude:
+        n = p ? std::optional(p->longitude) : std::nullopt;
+        break;
+    case Distance:
+    case Bearing:
+        if (const auto c = courseTo(s)) {
+            n = sortColumn_ == Distance ? c->first : c->second;
+        }
+        break;
+    case Course:
+        n = p && p->course ? std::optional<double>(*p->course) : std::nullopt;
+        break;
+    case Speed:
+        n = p ? p->speedKnots : std::nullopt;
+        break;
+    case Altitude:
+        n = p ? p->altitudeFeet : std::nullopt;
+        break;
+    default:
+        break;
+    }
+    k.blank = !n.has_value();
+    k.number = n.value_or(0);
+    return k;
+}
+
+bool HeardStationsModel::before(const Key& a, const Key& b) const {
+    if (a.blank || b.blank) {
+        return !a.blank && b.blank; // blanks last, whichever the direction
+    }
+    const bool ascending = sortOrder_ == Qt::AscendingOrder;
+    if (kColumns[static_cast<std::size_t>(sortColumn_)].numeric) {
+        return ascending ? a.number < b.number : b.number < a.number;
+    }
+    const int c = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+    return ascending ? c < 0 : c > 0;
+}
+
+int HeardStationsModel::placeFor(std::size_t id, int skip) const {
+    // The first row not before it, so that among equals the one just heard goes first.
+    const Key k = key(id);
+    int low = 0;
+    int high = static_cast<int>(order_.size()) - (skip >= 0 ? 1 : 0);
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        const int row = skip >= 0 && mid >= skip ? mid + 1 : mid;
+        if (before(key(order_[static_cast<std::size_t>(row)]), k)) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return low;
+}
+
+void HeardStationsModel::sort(int column, Qt::SortOrder order) {
+    const int wanted = column >= 0 && column < ColumnCount ? column : -1;
+    reorder([&] {
+        sortColumn_ = wanted;
+        sortOrder_ = order;
+    });
 }
 
 void HeardStationsModel::setHeld(bool held) {
@@ -95,24 +266,109 @@ void HeardStationsModel::setHeld(bool held) {
     if (!list_.held()) {
         return;
     }
+    if (sorted() && !unsorted_) {
+        list_.release(); // nothing moved meanwhile; the newest-first order is not shown
+        return;
+    }
+    reorder([this] { list_.release(); });
+}
+
+void HeardStationsModel::reorder(const std::function<void()>& change) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    std::vector<std::string> calls;
-    calls.reserve(static_cast<std::size_t>(before.size()));
-    for (const QModelIndex& i : before) {
-        calls.push_back(station(i.row()).callsign);
+    const QModelIndexList was = persistentIndexList();
+    std::vector<std::size_t> ids;
+    ids.reserve(static_cast<std::size_t>(was.size()));
+    for (const QModelIndex& i : was) {
+        ids.push_back(idAtRow(i.row()));
     }
-    list_.release();
+    change();
+    order_.clear();
+    unsorted_ = false;
+    if (sorted()) {
+        // Newest first among equals: a stable sort of the newest-first order, each key
+        // worked out once.
+        std::vector<std::pair<Key, std::size_t>> keyed;
+        keyed.reserve(list_.size());
+        for (std::size_t row = 0; row < list_.size(); ++row) {
+            const std::size_t id = list_.idAt(row);
+            keyed.emplace_back(key(id), id);
+        }
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [this](const auto& a, const auto& b) { return before(a.first, b.first); });
+        order_.reserve(keyed.size());
+        for (const auto& k : keyed) {
+            order_.push_back(k.second);
+        }
+    } else {
+        order_.shrink_to_fit();
+    }
     QModelIndexList after;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        after << index(rowOf(calls[static_cast<std::size_t>(i)]), before[i].column());
+    for (qsizetype i = 0; i < was.size(); ++i) {
+        after << index(rowOfId(ids[static_cast<std::size_t>(i)]), was[i].column());
     }
-    changePersistentIndexList(before, after);
+    changePersistentIndexList(was, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void HeardStationsModel::setOwnPosition(const std::optional<LatLon>& position) {
+    if (position == own_) {
+        return;
+    }
+    own_ = position;
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, Distance), index(rowCount() - 1, Bearing));
+    }
+}
+
+void HeardStationsModel::setUnits(Units units) {
+    if (units == units_) {
+        return;
+    }
+    units_ = units;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
+}
+
+void HeardStationsModel::setMarker(Marker marker) {
+    marker_ = std::move(marker);
+    refreshMarks();
+}
+
+void HeardStationsModel::refreshMarks() {
+    for (std::size_t id = 0; id < list_.size(); ++id) {
+        remark(id);
+    }
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
+}
+
+void HeardStationsModel::remark(std::size_t id) {
+    if (marks_.size() <= id) {
+        marks_.resize(id + 1, -1);
+    }
+    std::optional<Mark> m;
+    if (marker_) {
+        m = marker_(list_.byId(id));
+    }
+    marks_[id] = m ? static_cast<signed char>(*m) : static_cast<signed char>(-1);
+}
+
+std::optional<HeardStationsModel::Mark> HeardStationsModel::mark(int row) const {
+    const std::size_t id = idAtRow(row);
+    if (id >= marks_.size() || marks_[id] < 0) {
+        return std::nullopt;
+    }
+    return static_cast<Mark>(marks_[id]);
+}
+
 int HeardStationsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(list_.size());
+    if (parent.isValid()) {
+        return 0;
+    }
+    return static_cast<int>(sorted() ? order_.size() : list_.size());
 }
 
 int HeardStationsModel::columnCount(const QModelIndex& parent) const {
@@ -123,14 +379,47 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return text(station(index.row()), index.column());
+    const int column = index.column();
+    const auto marked = role == Qt::DisplayRole ? std::nullopt : mark(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(station(index.row()), column);
+    case Qt::AccessibleTextRole: {
+        // The callsign says in words what its icon shows.
+        const QString shown = text(station(index.row()), column);
+        return marked && column == Callsign ? shown + QStringLiteral(", ") + markText(*marked)
+                                            : shown;
     }
-    if (role == Qt::TextAlignmentRole &&
-        kColumns[static_cast<std::size_t>(index.column())].numeric) {
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::AccessibleDescriptionRole:
+        return marked && column != Callsign ? QVariant(markText(*marked)) : QVariant();
+    case Qt::TextAlignmentRole:
+        return kColumns[static_cast<std::size_t>(column)].numeric
+                   ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
+                   : QVariant();
+    case Qt::BackgroundRole:
+        return marked ? QVariant(markBackground(*marked)) : QVariant();
+    case Qt::ForegroundRole:
+        return marked ? QVariant(readableOn(
+                            QGuiApplication::palette().color(QPalette::Active, QPalette::Text),
+                            markBackground(*marked)))
+                      : QVariant();
+    case Qt::DecorationRole: {
+        if (!marked || column != Callsign) {
+            return {};
+        }
+        QIcon& icon = icons_[static_cast<std::size_t>(*marked)];
+        if (icon.isNull()) {
+            const bool calling = *marked == Mark::CallingYou;
+            icon = QIcon::fromTheme(
+                calling ? QStringLiteral("dialog-warning") : QStringLiteral("dialog-information"),
+                QApplication::style()->standardIcon(calling ? QStyle::SP_MessageBoxWarning
+                                                            : QStyle::SP_MessageBoxInformation));
+        }
+        return icon;
     }
-    return {};
+    default:
+        return {};
+    }
 }
 
 QVariant HeardStationsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -141,7 +430,19 @@ QVariant HeardStationsModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-QString HeardStationsModel::text(const HeardStation& s, int column) {
+std::optional<std::pair<double, double>> HeardStationsModel::courseTo(const HeardStation& s) const {
+    if (!own_ || !s.position) {
+        return std::nullopt;
+    }
+    const LatLon there{s.position->latitude, s.position->longitude};
+    if (!isValidPosition(*own_) || !isValidPosition(there)) {
+        return std::nullopt;
+    }
+    const tamsel::Course c = course(*own_, there);
+    return std::pair(c.metres, c.bearing);
+}
+
+QString HeardStationsModel::text(const HeardStation& s, int column) const {
     const auto& p = s.position;
     switch (column) {
     case Callsign:
@@ -154,6 +455,14 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
         return QString::number(s.count);
     case Called:
         return trimmed(s.called);
+    case Route: {
+        StationReport header;
+        header.caller = s.callsign;
+        header.called = s.called;
+        header.rpt1 = s.rpt1;
+        header.rpt2 = s.rpt2;
+        return routeName(receivedRoute(header));
+    }
     case Message:
         return fromBytes(s.message);
     case Locator:
@@ -162,15 +471,27 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
         return p ? QString::number(p->latitude, 'f', 5) : QString();
     case Longitude:
         return p ? QString::number(p->longitude, 'f', 5) : QString();
+    case Distance: {
+        const auto c = courseTo(s);
+        if (!c) {
+            return {};
+        }
+        // Tenths where they matter, whole units beyond.
+        const double d = distanceIn(units_, c->first);
+        return d < 100 ? QString::number(d, 'f', 1) : QString::number(std::lround(d));
+    }
+    case Bearing: {
+        const auto c = courseTo(s);
+        return c ? QString::number(wholeDegrees(c->second)) : QString();
+    }
     case Course:
         return p && p->course ? QString::number(*p->course) : QString();
     case Speed:
-        return p && p->speedKnots
-                   ? QString::number(std::lround(speedIn(Units::Metric, *p->speedKnots)))
-                   : QString();
+        return p && p->speedKnots ? QString::number(std::lround(speedIn(units_, *p->speedKnots)))
+                                  : QString();
     case Altitude:
         return p && p->altitudeFeet
-                   ? QString::number(std::lround(altitudeIn(Units::Metric, *p->altitudeFeet)))
+                   ? QString::number(std::lround(altitudeIn(units_, *p->altitudeFeet)))
                    : QString();
     case Comment:
         return p ? fromBytes(p->comment) : QString();
@@ -179,7 +500,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) {
     }
 }
 
-QString HeardStationsModel::exportText(const HeardStation& s, int column) {
+QString HeardStationsModel::exportText(const HeardStation& s, int column) const {
     if (column != LastHeard) {
         return text(s, column);
     }

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// HeardStationsModel: the heard stations as a table, newest first.
+// HeardStationsModel: the heard stations as a table, newest first or sorted by a column.
 #pragma once
 
 #include "monitor/HeardList.h"
+#include "station/Geodesy.h"
 #include "station/Units.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace tamsel {
 
@@ -15,8 +20,11 @@ namespace tamsel {
 // with a hundred thousand stations as with a hundred: the list finds a station by callsign
 // and moves it to the top in O(log n).
 //
+// Sorted by a column (sort()), a station takes its place by that column as it is heard;
+// sort(-1) goes back to newest first. Blank cells sort last either way.
+//
 // While held (someone is aiming at a row) rows stay where they are: cells change in place
-// and new stations are added at the end; releasing moves them to the top.
+// and new stations are added at the end; releasing puts them in order.
 class HeardStationsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -26,10 +34,13 @@ public:
         LastHeard,
         Count,
         Called,
+        Route,
         Message,
         Locator,
         Latitude,
         Longitude,
+        Distance,
+        Bearing,
         Course,
         Speed,
         Altitude,
@@ -37,23 +48,28 @@ public:
         ColumnCount
     };
 
-    // What a column is: its title, the unit its numbers are in, how it lines up, and a text
-    // as wide as its usual content.
+    // What a column is: its title, the unit its numbers are in, whether it holds numbers
+    // (right-aligned, sorted as numbers), and a text as wide as its usual content.
     struct ColumnInfo {
         const char* title;
-        enum class Unit { None, Speed, Height } unit;
-        bool numeric; // right-aligned
+        enum class Unit { None, Distance, Speed, Height } unit;
+        bool numeric;
         const char* widest;
     };
     static const std::array<ColumnInfo, ColumnCount> kColumns;
 
-    // The titles with their units, as the table and the CSV file show them.
-    static QStringList headers();
+    // Why a row stands out: its station called you, or is one you watch.
+    enum class Mark { CallingYou, Watched };
+    using Marker = std::function<std::optional<Mark>(const HeardStation&)>;
 
     explicit HeardStationsModel(QObject* parent = nullptr);
 
+    // The titles with the units in use, as the table and the CSV file show them.
+    QStringList headers() const { return headers(units_); }
+    static QStringList headers(Units units);
+
     void apply(const StationReport& report);
-    const HeardStation& station(int row) const { return list_.at(static_cast<std::size_t>(row)); }
+    const HeardStation& station(int row) const;
     // The row of a station by callsign, or -1.
     int rowOf(const std::string& callsign) const;
 
@@ -62,18 +78,62 @@ public:
     void setHeld(bool held);
     bool held() const { return list_.held(); }
 
+    // Your own position (for Distance and Bearing) and units. Neither moves a row.
+    void setOwnPosition(const std::optional<LatLon>& position);
+    void setUnits(Units units);
+    Units units() const { return units_; }
+
+    // Which stations are marked: asked again whenever a station changes, and for every
+    // station by refreshMarks() (when what the marker decides by has changed).
+    void setMarker(Marker marker);
+    void refreshMarks();
+    std::optional<Mark> mark(int row) const;
+
+    // Column -1 (or any outside the table) is newest first.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return sortColumn_; }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // A cell as shown.
-    static QString text(const HeardStation& station, int column);
+    QString text(const HeardStation& station, int column) const;
     // A cell for a file: as shown, but the time in ISO 8601 with its offset from UTC.
-    static QString exportText(const HeardStation& station, int column);
+    QString exportText(const HeardStation& station, int column) const;
 
 private:
+    struct Key {
+        bool blank = true;
+        double number = 0;
+        QString text;
+    };
+    Key key(std::size_t id) const;
+    bool before(const Key& a, const Key& b) const;
+    bool sorted() const { return sortColumn_ >= 0; }
+    std::size_t idAtRow(int row) const;
+    int rowOfId(std::size_t id) const;
+    // The sorted row a station belongs in, counted without the one at `skip`.
+    int placeFor(std::size_t id, int skip) const;
+    void applySorted(const StationReport& report);
+    void changed(int row);
+    // Makes `change` to the order and rebuilds the rows (newest first, or sorted), the
+    // persistent indexes following their stations.
+    void reorder(const std::function<void()>& change);
+    void remark(std::size_t id);
+    std::optional<std::pair<double, double>> courseTo(const HeardStation& s) const;
+
     HeardList list_;
+    int sortColumn_ = -1;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+    std::vector<std::size_t> order_; // sorted: station ids, row by row
+    bool unsorted_ = false;          // sorted and held: receptions changed cells in place
+    std::optional<LatLon> own_;
+    Units units_ = Units::Metric;
+    Marker marker_;
+    std::vector<signed char> marks_; // by station id: -1 or a Mark
+    mutable std::array<QIcon, 2> icons_;
 };
 
 } // namespace tamsel

@@ -24,14 +24,14 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
         auto [it, added] = index_.try_emplace(call, stations_.size());
         const std::size_t id = it->second;
         if (added) {
-            stations_.push_back({call, {}, {}, 0, {}, {}, {}});
+            stations_.emplace_back().callsign = call;
             placeOf_.emplace_back();
         }
         Place& place = placeOf_[id];
         place.heard = ++receptions_;
-        Change change{0, std::nullopt};
+        Change change{0, std::nullopt, id};
         if (!added) {
-            change.was = rowOf(id);
+            change.was = rowOfId(id);
         }
         if (!held_) {
             toTop(id);
@@ -44,12 +44,14 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
                 place.pending = true;
                 pending_.push_back(id);
             }
-            change.row = rowOf(id);
+            change.row = rowOfId(id);
         }
         HeardStation& s = stations_[id];
         s.suffix = report.suffix;
         s.lastHeard = report.time;
         s.called = report.called;
+        s.rpt1 = report.rpt1;
+        s.rpt2 = report.rpt2;
         ++s.count;
         current_ = id;
         return change;
@@ -67,7 +69,7 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
     } else {
         s.position = report.position;
     }
-    return Change{rowOf(*current_), std::nullopt};
+    return Change{rowOfId(*current_), std::nullopt, *current_};
 }
 
 void HeardList::release() {
@@ -92,14 +94,14 @@ std::optional<std::size_t> HeardList::rowOf(const std::string& caller) const {
     if (it == index_.end()) {
         return std::nullopt;
     }
-    return rowOf(it->second);
+    return rowOfId(it->second);
 }
 
 const HeardStation& HeardList::at(std::size_t row) const {
     return stations_[idAt(row)];
 }
 
-std::size_t HeardList::rowOf(std::size_t id) const {
+std::size_t HeardList::rowOfId(std::size_t id) const {
     const Place& place = placeOf_[id];
     return place.inTree ? live_ - prefix(place.slot) : live_ + place.slot;
 }

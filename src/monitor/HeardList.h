@@ -21,6 +21,7 @@ struct HeardStation {
     std::string lastHeard; // local time as the reception fields show it
     std::size_t count = 0; // receptions since start
     std::string called;
+    std::string rpt1, rpt2;           // the route of its last header
     std::string message;              // of the latest reception that carried one
     std::optional<Position> position; // the last valid one
 };
@@ -37,6 +38,7 @@ public:
     struct Change {
         std::size_t row;                // where the station is now
         std::optional<std::size_t> was; // where it was before, for Heard; nothing if new
+        std::size_t id = 0;             // the station, as byId() takes it
     };
 
     // Applies one report; returns the row it changed, or nothing (a report without a
@@ -53,6 +55,12 @@ public:
     std::optional<std::size_t> rowOf(const std::string& caller) const;
     const HeardStation& at(std::size_t row) const;
 
+    // Stations by a number that stays theirs whatever their row: 0, 1, ... in the order
+    // first heard.
+    const HeardStation& byId(std::size_t id) const { return stations_[id]; }
+    std::size_t idAt(std::size_t row) const;
+    std::size_t rowOfId(std::size_t id) const;
+
 private:
     // Where a station is: a slot of the tree, or (while held, when new) a place after the
     // tree's rows.
@@ -63,8 +71,6 @@ private:
         bool pending = false; // heard while held: to move when released
     };
 
-    std::size_t rowOf(std::size_t id) const;
-    std::size_t idAt(std::size_t row) const;
     // The binary indexed tree over time slots: 1 where a station was last heard.
     void add(std::size_t slot, int delta);
     std::size_t prefix(std::size_t slot) const; // live slots in [0, slot]
