@@ -3,6 +3,7 @@
 // notification service, the Called Callsign colour, and Reply's route.
 #include "alerts/DesktopAlerts.h"
 #include "alerts/Alerting.h"
+#include "heard/HeardStations.h"
 #include "support/ConsoleFixture.h"
 #include "widgets/Contrast.h"
 
@@ -54,6 +55,8 @@ TEST_F(AlertsInTheConsole, ACallToMeAlertsColoursCalledAndReplyRoutesBack) {
     EXPECT_GE(delivered.count(), 1) << "the fall-back told the operator";
     EXPECT_EQ(console->alerting()->desktop()->lastWay(), DesktopAlerts::Way::Attention);
     EXPECT_TRUE(Form1->calledIsMine());
+    HeardStationsModel* heard = console->heardStations()->model();
+    EXPECT_EQ(heard->mark(heard->rowOf("JA1XYZ B")), HeardStationsModel::Mark::CallingYou);
 
     // The alert colour reads at 4.5:1 or more in the light theme and in a dark one.
     for (const QPalette& theme :
@@ -81,6 +84,7 @@ TEST_F(AlertsInTheConsole, ACallToMeAlertsColoursCalledAndReplyRoutesBack) {
 
     receive({viaGateway("CQCQCQ  ", "JA2ABC  ")});
     EXPECT_FALSE(Form1->calledIsMine()) << "the colour goes with the next header";
+    EXPECT_FALSE(heard->mark(heard->rowOf("JA2ABC")));
 }
 
 TEST(DesktopAlerts, WithNoSessionBusTheWindowAsksForAttention) {

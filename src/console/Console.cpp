@@ -274,9 +274,25 @@ void Console::wireAlerts() {
     Alerting* alerting = alerting_.get();
     SettingsStore* store = settings_.get();
     alerting->setSettings(loadAlertSettings(*store));
-    QObject::connect(store, &SettingsStore::changed, alerting,
-                     [store, alerting] { alerting->setSettings(loadAlertSettings(*store)); });
     preferences_->addPage(new AlertsPage);
+
+    // Heard Stations marks the stations that called you or are watched, by the same rules.
+    HeardStationsModel* marked = heard_->model();
+    marked->setMarker([alerting](const HeardStation& s) -> std::optional<HeardStationsModel::Mark> {
+        const auto kind =
+            alerting->rules().classify(s.callsign, s.called, Form1->myCall().toStdString());
+        if (!kind) {
+            return std::nullopt;
+        }
+        return *kind == AlertKind::CallingYou ? HeardStationsModel::Mark::CallingYou
+                                              : HeardStationsModel::Mark::Watched;
+    });
+    QObject::connect(store, &SettingsStore::changed, alerting, [store, alerting, marked] {
+        alerting->setSettings(loadAlertSettings(*store));
+        marked->refreshMarks();
+    });
+    QObject::connect(Form1->MyCALL, &QLineEdit::textChanged, marked,
+                     [marked] { marked->refreshMarks(); });
 
     OwnStation* station = station_.get();
     HeardStationsModel* heard = heard_->model();
