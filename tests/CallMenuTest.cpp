@@ -219,18 +219,7 @@ TEST_F(CallMenuFixture, LinkedReflectorsAreOfferedNewestFirstAndReported) {
     EXPECT_EQ(menu().recentReflectors(), (QStringList{"REF030 C", "XRF757 A"}));
 }
 
-// A header as a repeater hands it on, from `my` to `your`.
-ScriptedReception heard(const std::string& rpt1, const std::string& rpt2, const std::string& your,
-                        const std::string& my) {
-    ScriptedReception r;
-    r.header.assign(kHeaderSize, ' ');
-    r.header[0] = r.header[1] = r.header[2] = 0;
-    std::copy(rpt2.begin(), rpt2.end(), r.header.begin() + kRpt2Offset);
-    std::copy(rpt1.begin(), rpt1.end(), r.header.begin() + kRpt1Offset);
-    std::copy(your.begin(), your.end(), r.header.begin() + kYourOffset);
-    std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
-    return r;
-}
+using test::header;
 
 TEST_F(CallMenuFixture, ReplyAnswersTheLastReceptionTheWayItCame) {
     startWith("JR1YB  B", 0x40);
@@ -241,11 +230,11 @@ TEST_F(CallMenuFixture, ReplyAnswersTheLastReceptionTheWayItCame) {
         ScriptedReception reception;
         Trace sent;
     } cases[] = {
-        {heard("JR1YB  G", "JR1YB  B", "JA1ABC  ", "DL1ABC  "), {"SetYourCall \"DL1ABC  \""}},
-        {heard("JR1YB  G", "JR1YB  B", "CQCQCQ  ", "DL1ABC  "), {"SetYourCall \"CQCQCQ  \""}},
-        {heard("JR1YB  B", "JR1YB  B", "CQCQCQ  ", "JA2XYZ  "),
+        {header("JR1YB  G", "JR1YB  B", "JA1ABC  ", "DL1ABC  "), {"SetYourCall \"DL1ABC  \""}},
+        {header("JR1YB  G", "JR1YB  B", "CQCQCQ  ", "DL1ABC  "), {"SetYourCall \"CQCQCQ  \""}},
+        {header("JR1YB  B", "JR1YB  B", "CQCQCQ  ", "JA2XYZ  "),
          {"SetYourCall \"JA2XYZ  \"", "SetRpt2Call \"JR1YB  B\""}},
-        {heard("DIRECT  ", "DIRECT  ", "CQCQCQ  ", "JA3XYZ  "),
+        {header("DIRECT  ", "DIRECT  ", "CQCQCQ  ", "JA3XYZ  "),
          {"SetYourCall \"JA3XYZ  \"", "SetRpt1Call \"DIRECT  \"", "SetRpt2Call \"DIRECT  \"",
           "GetTxFlags", kClearFlag, "GetTxFlags"}},
     };

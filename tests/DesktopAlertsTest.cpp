@@ -18,15 +18,7 @@ using test::describe;
 
 // A header over the gateway JR1YB from `my` to `your`.
 ScriptedReception viaGateway(const std::string& your, const std::string& my) {
-    ScriptedReception r;
-    r.header.assign(kHeaderSize, ' ');
-    r.header[0] = r.header[1] = r.header[2] = 0;
-    const std::string rpt1 = "JR1YB  G", rpt2 = "JR1YB  B";
-    std::copy(rpt2.begin(), rpt2.end(), r.header.begin() + kRpt2Offset);
-    std::copy(rpt1.begin(), rpt1.end(), r.header.begin() + kRpt1Offset);
-    std::copy(your.begin(), your.end(), r.header.begin() + kYourOffset);
-    std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
-    return r;
+    return test::header("JR1YB  G", "JR1YB  B", your, my);
 }
 
 class AlertsInTheConsole : public test::ConsoleFixture {

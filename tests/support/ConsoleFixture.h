@@ -5,6 +5,7 @@
 #include "adapter/Discovery.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
+#include "monitor/RadioHeader.h"
 #include "sim/SimulatedAdapter.h"
 #include "support/RecordingNotifier.h"
 #include "support/Trace.h"
@@ -59,6 +60,19 @@ protected:
     std::unique_ptr<Console> console;
     std::size_t populated = 0;
 };
+
+// A header as a repeater hands it on, from `my` to `your`, flags clear and no slow data.
+inline ScriptedReception header(const std::string& rpt1, const std::string& rpt2,
+                                const std::string& your, const std::string& my) {
+    ScriptedReception r;
+    r.header.assign(kHeaderSize, ' ');
+    r.header[0] = r.header[1] = r.header[2] = 0;
+    for (const auto& [at, text] : {std::pair{kRpt2Offset, &rpt2}, std::pair{kRpt1Offset, &rpt1},
+                                   std::pair{kYourOffset, &your}, std::pair{kMyOffset, &my}}) {
+        std::copy(text->begin(), text->end(), r.header.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    return r;
+}
 
 // A payload as text, bytes outside printable ASCII as \xNN.
 inline std::string printable(const std::vector<std::uint8_t>& data) {
