@@ -24,11 +24,11 @@ std::vector<std::string> lines(const QString& text) {
     return out;
 }
 
-const QString kCallsToMe = QStringLiteral("alerts/calls_to_me");
-const QString kWatch = QStringLiteral("alerts/watch");
-const QString kEvery = QStringLiteral("alerts/every_reception");
-const QString kQuiet = QStringLiteral("alerts/quiet_minutes");
-const QString kSound = QStringLiteral("alerts/sound");
+constexpr QLatin1String kCallsToMe{"alerts/calls_to_me"};
+constexpr QLatin1String kWatch{"alerts/watch"};
+constexpr QLatin1String kEvery{"alerts/every_reception"};
+constexpr QLatin1String kQuiet{"alerts/quiet_minutes"};
+constexpr QLatin1String kSound{"alerts/sound"};
 
 } // namespace
 

@@ -8,8 +8,8 @@ namespace tamsel {
 
 namespace {
 
-const QString kCq = QStringLiteral("CQCQCQ  ");
-const QString kDirect = QStringLiteral("DIRECT  ");
+constexpr QLatin1String kCq{"CQCQCQ  "};
+constexpr QLatin1String kDirect{"DIRECT  "};
 
 // Why Repeater 1 can carry no repeater route, or nothing when it can.
 QString repeaterProblem(const QString& repeater1) {

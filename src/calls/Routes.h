@@ -9,12 +9,11 @@ namespace tamsel {
 
 struct StationReport;
 
-inline const QString kNoRepeater =
-    QStringLiteral("Choose your repeater first: Repeater 1 holds none.");
-inline const QString kNoModule =
-    QStringLiteral("Repeater 1 needs the repeater's module letter in its 8th place, "
-                   "such as JR1YB  B.");
-inline const QString kNobodyHeard = QStringLiteral("Nothing received yet: nobody to reply to.");
+inline constexpr QLatin1String kNoRepeater{"Choose your repeater first: Repeater 1 holds none."};
+inline constexpr QLatin1String kNoModule{
+    "Repeater 1 needs the repeater's module letter in its 8th place, "
+    "such as JR1YB  B."};
+inline constexpr QLatin1String kNobodyHeard{"Nothing received yet: nobody to reply to."};
 
 // Where the operator stands: the main window's Repeater 1 and My Call as they are.
 struct Station {

@@ -9,15 +9,14 @@ namespace tamsel {
 
 namespace {
 
-const QString kBadModule = QStringLiteral("A module is one letter from A to Z.");
-const QString kBadReflector =
-    QStringLiteral("A reflector is named by 3 letters and 3 letters or digits, "
-                   "such as REF030, XRF757, DCS006 or XLX307.");
-const QString kBadCallsign =
-    QStringLiteral("A callsign is 3 to 8 characters: letters A to Z, digits, / and blanks, "
-                   "starting with a letter or a digit.");
-const QString kBadRepeater =
-    QStringLiteral("A repeater's callsign is 3 to 6 letters and digits, without its module.");
+constexpr QLatin1String kBadModule{"A module is one letter from A to Z."};
+constexpr QLatin1String kBadReflector{"A reflector is named by 3 letters and 3 letters or digits, "
+                                      "such as REF030, XRF757, DCS006 or XLX307."};
+constexpr QLatin1String kBadCallsign{
+    "A callsign is 3 to 8 characters: letters A to Z, digits, / and blanks, "
+    "starting with a letter or a digit."};
+constexpr QLatin1String kBadRepeater{
+    "A repeater's callsign is 3 to 6 letters and digits, without its module."};
 
 // Kept short: the operator's own recent names come first anyway.
 constexpr std::array<const char*, 8> kShipped{"REF001", "REF030", "XRF012", "XRF757",
@@ -30,7 +29,7 @@ bool isLetter(QChar c) {
 } // namespace
 
 Checked checkModule(const QString& text) {
-    const QString m = text.trimmed().toUpper();
+    QString m = text.trimmed().toUpper();
     if (m.size() != 1 || !isLetter(m[0])) {
         return {{}, kBadModule};
     }
@@ -49,7 +48,7 @@ Checked checkReflector(const QString& text, const QString& module) {
     const QString name =
         match.captured(1) +
         (number.isEmpty() ? match.captured(3) : number.rightJustified(3, QLatin1Char('0')));
-    const Checked m = checkModule(match.hasCaptured(4) ? match.captured(4) : module);
+    Checked m = checkModule(match.hasCaptured(4) ? match.captured(4) : module);
     if (!m.ok()) {
         return m;
     }
@@ -71,7 +70,7 @@ Checked checkRepeaterRoute(const QString& repeater, const QString& module) {
     if (!form.match(call).hasMatch()) {
         return {{}, kBadRepeater};
     }
-    const Checked m = checkModule(module);
+    Checked m = checkModule(module);
     if (!m.ok()) {
         return m;
     }

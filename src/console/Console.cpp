@@ -30,6 +30,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <mutex>
 
 namespace tamsel {
 
@@ -179,22 +180,36 @@ void Console::wireLogs(Notifier& notifier) {
         // Written on the monitor's thread as each reception ends: a slow disk never holds
         // up the windows, and the line is on the disk before the next reception starts.
         ReceptionLog* log = receptionLog_.get();
+        // What went wrong on the monitor's thread is told on the UI thread, after it.
+        auto failed = std::make_shared<std::pair<std::mutex, std::optional<std::string>>>();
         QObject::connect(
             monitor, &receiveRF::stationReport, monitor,
-            [log, &notifier](const StationReport& r) {
+            [log, failed](const StationReport& r) {
                 if (r.kind != StationReport::Kind::End) {
                     return;
                 }
-                if (const auto error = log->append(r)) {
-                    const QString text =
-                        QObject::tr("Receptions cannot be written to the reception log (%1). "
-                                    "The console carries on without it.")
-                            .arg(QString::fromStdString(*error));
-                    QMetaObject::invokeMethod(
-                        Form1, [&notifier, text] { notifier.failure(text); }, Qt::QueuedConnection);
+                if (auto error = log->append(r)) {
+                    const std::lock_guard lock(failed->first);
+                    failed->second = std::move(error);
                 }
             },
             Qt::DirectConnection);
+        QObject::connect(
+            monitor, &receiveRF::stationReport, Form1,
+            [failed, &notifier](const StationReport& r) {
+                std::optional<std::string> error;
+                if (r.kind == StationReport::Kind::End) {
+                    const std::lock_guard lock(failed->first);
+                    error.swap(failed->second);
+                }
+                if (error) {
+                    notifier.failure(
+                        QObject::tr("Receptions cannot be written to the reception log (%1). "
+                                    "The console carries on without it.")
+                            .arg(QString::fromStdString(*error)));
+                }
+            },
+            Qt::QueuedConnection);
     }
 
     auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);

@@ -293,7 +293,7 @@ void HeardStations::copyPosition(const HeardStation& station) {
 }
 
 QString HeardStations::csvCell(const QString& text) {
-    const QString cell = looksLikeFormula(text) ? QLatin1Char('\'') + text : text;
+    QString cell = looksLikeFormula(text) ? QLatin1Char('\'') + text : text;
     if (!cell.contains(QLatin1Char(',')) && !cell.contains(QLatin1Char('"')) &&
         !cell.contains(QLatin1Char('\n')) && !cell.contains(QLatin1Char('\r'))) {
         return cell;

@@ -31,8 +31,8 @@ public:
     // which the operator is told.
     bool saveAs(const QString& path);
     static QByteArray csv(const HeardStationsModel& model);
-    static inline const QString kReplyHint =
-        QStringLiteral("Double-click a row, or select it and press Enter, to reply to its station");
+    static inline constexpr QLatin1String kReplyHint{
+        "Double-click a row, or select it and press Enter, to reply to its station"};
     // One CSV cell: a text a spreadsheet would take for a formula gets a leading ', then
     // quoted where RFC 4180 asks.
     static QString csvCell(const QString& text);

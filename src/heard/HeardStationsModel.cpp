@@ -386,7 +386,7 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
         return text(station(index.row()), column);
     case Qt::AccessibleTextRole: {
         // The callsign says in words what its icon shows.
-        const QString shown = text(station(index.row()), column);
+        QString shown = text(station(index.row()), column);
         return marked && column == Callsign ? shown + QStringLiteral(", ") + markText(*marked)
                                             : shown;
     }
@@ -506,7 +506,7 @@ QString HeardStationsModel::exportText(const HeardStation& s, int column) const 
     }
     // The time the monitor took is local; with its offset a file read elsewhere or later
     // still names the same moment.
-    const QString shown = fromBytes(s.lastHeard);
+    QString shown = fromBytes(s.lastHeard);
     const QDateTime local = QDateTime::fromString(shown, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     if (!local.isValid()) {
         return shown;

@@ -39,7 +39,7 @@ std::string AppendFile::open(const std::filesystem::path& path, bool& created) {
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
-        const std::string error = systemError(path);
+        std::string error = systemError(path);
         close();
         return error;
     }
@@ -81,7 +81,7 @@ std::string AppendFile::append(std::string_view record) {
         if (written >= 0) {
             errno = ENOSPC; // a short write: the disk is full
         }
-        const std::string error = systemError(path_);
+        std::string error = systemError(path_);
         if (written > 0 && ::ftruncate(fd_, st.st_size) != 0) {
             // The cut failed too: the next record starts on a line of its own.
             endsMidLine_ = true;

@@ -17,14 +17,19 @@ namespace tamsel {
 
 namespace {
 
-const QString kReceptionLog = QStringLiteral("log/reception_log");
-const QString kRetention = QStringLiteral("log/retention_days");
-const QString kAdifFile = QStringLiteral("log/adif_file");
-const QString kSender = QStringLiteral("log/sender");
-const QString kHost = QStringLiteral("log/host");
-const QString kPort = QStringLiteral("log/port");
-const QString kLastFrequency = QStringLiteral("log/last_frequency");
-const QStringList kSenders{QStringLiteral("off"), QStringLiteral("wsjtx"), QStringLiteral("adif")};
+constexpr QLatin1String kReceptionLog{"log/reception_log"};
+constexpr QLatin1String kRetention{"log/retention_days"};
+constexpr QLatin1String kAdifFile{"log/adif_file"};
+constexpr QLatin1String kSender{"log/sender"};
+constexpr QLatin1String kHost{"log/host"};
+constexpr QLatin1String kPort{"log/port"};
+constexpr QLatin1String kLastFrequency{"log/last_frequency"};
+// The file's spellings of the senders, in the order of LogSettings::Sender.
+const QStringList& senders() {
+    static const QStringList spelled{QStringLiteral("off"), QStringLiteral("wsjtx"),
+                                     QStringLiteral("adif")};
+    return spelled;
+}
 
 } // namespace
 
@@ -34,7 +39,7 @@ LogSettings loadLogSettings(const SettingsStore& store) {
     s.retentionDays = store.integer(kRetention, LogSettings::kDefaultRetentionDays, 1, 3650).value;
     s.adifFile = store.text(kAdifFile, {}).value;
     s.sender = static_cast<LogSettings::Sender>(
-        kSenders.indexOf(store.choice(kSender, kSenders, kSenders.first()).value));
+        senders().indexOf(store.choice(kSender, senders(), senders().first()).value));
     s.host =
         store.text(kHost, s.host, [](const QString& h) { return !QHostAddress(h).isNull(); }).value;
     s.port = static_cast<quint16>(store.integer(kPort, defaultPort(s.sender), 1, 65535).value);
@@ -46,7 +51,7 @@ void saveLogSettings(SettingsStore& store, const LogSettings& s) {
     store.set(kReceptionLog, s.receptionLog);
     store.set(kRetention, s.retentionDays);
     store.set(kAdifFile, s.adifFile);
-    store.set(kSender, kSenders.at(static_cast<int>(s.sender)));
+    store.set(kSender, senders().at(static_cast<int>(s.sender)));
     store.set(kHost, s.host);
     store.set(kPort, static_cast<int>(s.port));
     store.set(kLastFrequency, s.lastFrequencyMHz);

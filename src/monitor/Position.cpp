@@ -478,7 +478,7 @@ std::optional<Position> PositionStream::finish(std::string_view sentence) {
         p.course = other_.position.course;
         p.speedKnots = other_.position.speedKnots;
     }
-    other_ = std::move(*fix);
+    other_ = *fix;
     return p;
 }
 

@@ -18,8 +18,8 @@ namespace tamsel {
 class OwnStation : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kNoFix = QStringLiteral("no fix");
-    static inline const QString kNotReachable = QStringLiteral("gpsd not reachable");
+    static inline constexpr QLatin1String kNoFix{"no fix"};
+    static inline constexpr QLatin1String kNotReachable{"gpsd not reachable"};
 
     explicit OwnStation(QObject* parent = nullptr);
 

@@ -9,13 +9,17 @@
 namespace tamsel {
 namespace {
 
-const QStringList kSources = {QStringLiteral("none"), QStringLiteral("locator"),
-                              QStringLiteral("latlon"), QStringLiteral("gpsd")};
+// The file's spellings of the sources, in the order of PositionSource.
+const QStringList& sources() {
+    static const QStringList spelled{QStringLiteral("none"), QStringLiteral("locator"),
+                                     QStringLiteral("latlon"), QStringLiteral("gpsd")};
+    return spelled;
+}
 
 } // namespace
 
 QString sourceKey(PositionSource source) {
-    return kSources.at(static_cast<int>(source));
+    return sources().at(static_cast<int>(source));
 }
 
 std::optional<GpsdAddress> parseGpsdAddress(const QString& text) {
@@ -66,8 +70,8 @@ StationSettings StationSettings::load(const SettingsStore& store) {
             s.defaulted.insert(key, origin);
         }
     };
-    const auto source = store.choice(kSource, kSources, kSources.first());
-    s.source = static_cast<PositionSource>(kSources.indexOf(source.value));
+    const auto source = store.choice(kSource, sources(), sources().first());
+    s.source = static_cast<PositionSource>(sources().indexOf(source.value));
     note(kSource, source.origin);
 
     const auto locator = store.text(kLocator, {}, [](const QString& t) {

@@ -28,13 +28,13 @@ std::optional<GpsdAddress> parseGpsdAddress(const QString& text);
 //           gpsd = localhost:2947
 //           units = metric | imperial
 struct StationSettings {
-    static inline const QString kSource = QStringLiteral("station/source");
-    static inline const QString kLocator = QStringLiteral("station/locator");
-    static inline const QString kLatitude = QStringLiteral("station/latitude");
-    static inline const QString kLongitude = QStringLiteral("station/longitude");
-    static inline const QString kGpsd = QStringLiteral("station/gpsd");
-    static inline const QString kUnits = QStringLiteral("station/units");
-    static inline const QString kDefaultGpsd = QStringLiteral("localhost:2947");
+    static inline constexpr QLatin1String kSource{"station/source"};
+    static inline constexpr QLatin1String kLocator{"station/locator"};
+    static inline constexpr QLatin1String kLatitude{"station/latitude"};
+    static inline constexpr QLatin1String kLongitude{"station/longitude"};
+    static inline constexpr QLatin1String kGpsd{"station/gpsd"};
+    static inline constexpr QLatin1String kUnits{"station/units"};
+    static inline constexpr QLatin1String kDefaultGpsd{"localhost:2947"};
 
     PositionSource source = PositionSource::None;
     QString locator; // as normaliseLocator() spells it, or empty
