@@ -6,6 +6,7 @@
 #include "monitor/RadioHeader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -142,7 +143,7 @@ std::optional<StationReport> fromColumns(const std::vector<std::string>& c) {
     StationReport end;
     end.kind = StationReport::Kind::End;
     end.utcStart = *start;
-    end.duration = std::chrono::milliseconds(static_cast<long long>(*seconds * 1000 + 0.5));
+    end.duration = std::chrono::milliseconds(std::llround(*seconds * 1000));
     end.caller = utf8ToLatin1(c[2]);
     end.suffix = utf8ToLatin1(c[3]);
     end.called = utf8ToLatin1(c[4]);
