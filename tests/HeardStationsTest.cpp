@@ -39,11 +39,7 @@ ScriptedReception reception(const std::string& my, const std::string& message,
     const std::string your = "CQCQCQ  ";
     std::copy(your.begin(), your.end(), r.header.begin() + kYourOffset);
     std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
-    for (std::size_t part = 0; part < message.size() / 5; ++part) {
-        r.slowData.push_back(static_cast<std::uint8_t>('@' + part));
-        r.slowData.insert(r.slowData.end(), message.begin() + static_cast<std::ptrdiff_t>(5 * part),
-                          message.begin() + static_cast<std::ptrdiff_t>(5 * part + 5));
-    }
+    test::addMessage(r, message);
     for (std::size_t at = 0; at < data.size(); at += 5) {
         const std::size_t n = std::min<std::size_t>(5, data.size() - at);
         r.slowData.push_back(static_cast<std::uint8_t>(0x30 + n));

@@ -30,11 +30,7 @@ ScriptedReception reception(const std::string& my, const std::string& message) {
     const std::string routes = "JR1WN  GJR1WN  BCQCQCQ  ";
     std::copy(routes.begin(), routes.end(), r.header.begin() + kRpt2Offset);
     std::copy(my.begin(), my.end(), r.header.begin() + kMyOffset);
-    for (std::size_t part = 0; part < message.size() / 5; ++part) {
-        r.slowData.push_back(static_cast<std::uint8_t>('@' + part));
-        r.slowData.insert(r.slowData.end(), message.begin() + static_cast<std::ptrdiff_t>(5 * part),
-                          message.begin() + static_cast<std::ptrdiff_t>(5 * part + 5));
-    }
+    test::addMessage(r, message);
     return r;
 }
 

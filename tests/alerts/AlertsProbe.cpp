@@ -5,7 +5,6 @@
 #include "alerts/Alerting.h"
 #include "alerts/DesktopAlerts.h"
 #include "console/Console.h"
-#include "monitor/RadioHeader.h"
 #include "sim/SimulatedAdapter.h"
 #include "support/ConsoleFixture.h"
 
@@ -30,15 +29,7 @@ int consoleProbe(QApplication& app) {
     adapterFound = 1;
     test::RecordingNotifier boxes;
     Console console(sim, boxes);
-    ScriptedReception call;
-    call.header.assign(kHeaderSize, ' ');
-    call.header[0] = call.header[1] = call.header[2] = 0;
-    for (const auto& [at, text] : {std::pair<std::size_t, std::string>{kRpt2Offset, "JR1YB  B"},
-                                   {kRpt1Offset, "JR1YB  G"},
-                                   {kYourOffset, "JE2TUV  "},
-                                   {kMyOffset, "JA1XYZ  "}}) {
-        std::copy(text.begin(), text.end(), call.header.begin() + static_cast<std::ptrdiff_t>(at));
-    }
+    const ScriptedReception call = test::header("JR1YB  G", "JR1YB  B", "JE2TUV  ", "JA1XYZ  ");
     QElapsedTimer sinceHeader;
     const std::size_t before = sim.mainTrace().size();
     QObject::connect(console.alerting()->desktop(), &DesktopAlerts::delivered, &app,

@@ -74,6 +74,15 @@ inline ScriptedReception header(const std::string& rpt1, const std::string& rpt2
     return r;
 }
 
+// Appends `message` to a reception's slow data as the four 5-character message blocks.
+inline void addMessage(ScriptedReception& r, const std::string& message) {
+    for (std::size_t part = 0; part < message.size() / 5; ++part) {
+        r.slowData.push_back(static_cast<std::uint8_t>('@' + part));
+        r.slowData.insert(r.slowData.end(), message.begin() + static_cast<std::ptrdiff_t>(5 * part),
+                          message.begin() + static_cast<std::ptrdiff_t>(5 * part + 5));
+    }
+}
+
 // A payload as text, bytes outside printable ASCII as \xNN.
 inline std::string printable(const std::vector<std::uint8_t>& data) {
     std::string s;
