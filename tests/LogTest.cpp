@@ -3,6 +3,8 @@
 #include "log/Adif.h"
 #include "log/ReceptionLog.h"
 #include "log/Wsjtx.h"
+#include "monitor/HeardList.h"
+#include "monitor/HistoryLine.h"
 #include "monitor/RadioHeader.h"
 
 #include <QDataStream>
@@ -201,9 +203,11 @@ TEST(ReceptionLogFiles, TheLastDayIsReadBackAcrossMidnight) {
     EXPECT_EQ(recent[1].caller, "JA2XYZ");
     EXPECT_EQ(recent[1].time, localText(at("2026-12-08T09:00:00Z")));
     const auto live = liveReports(recent[1]);
-    ASSERT_EQ(live.size(), 2u);
+    ASSERT_EQ(live.size(), 3u);
     EXPECT_EQ(live[0].kind, StationReport::Kind::Heard);
     EXPECT_EQ(live[1].kind, StationReport::Kind::Message);
+    EXPECT_EQ(live[2].kind, StationReport::Kind::End);
+    EXPECT_EQ(live[2].duration, recent[1].duration);
 }
 
 TEST(ReceptionLogFiles, AFailingLogIsReportedOnceAndTheNextWriteSucceedsOnceItCan) {
@@ -330,6 +334,75 @@ TEST(Adif, ReceptionsBecomeContacts) {
         EXPECT_EQ(c.off - c.on, 12500ms);
         EXPECT_EQ(c.comment, "Hello, \"world\"");
     }
+}
+
+// A history line gives its reception back (its local time in a zone with daylight saving
+// time); a line it cannot read gives nothing rather than a contact at a wrong time.
+TEST(Adif, HistoryLinesGiveTheirReception) {
+    const char* const was = std::getenv("TZ");
+    const std::optional<std::string> zone = was != nullptr ? std::optional(was) : std::nullopt;
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    namespace hl = historyline;
+    const auto line = [](const std::string& date, const std::string& caller) {
+        std::string l(hl::kWidth, ' ');
+        l.replace(hl::kDate.index(), date.size(), date);
+        l.replace(hl::kCaller.index(), caller.size(), caller);
+        l.replace(hl::kSuffix.index(), 4, "ID51");
+        l.replace(hl::kCalled.index(), 8, "CQCQCQ  ");
+        l.replace(hl::kMessage.index(), 9, "Hello all");
+        return l;
+    };
+    // (The hour that comes twice when daylight saving time ends reads as one of the two.)
+    for (const char* iso :
+         {"2026-12-08T09:00:00Z", "2026-03-29T01:30:00Z", "2026-06-30T22:59:59Z"}) {
+        const auto r = historyReception(line(localText(at(iso)), "JA1ABC B"));
+        ASSERT_TRUE(r) << iso;
+        EXPECT_EQ(r->utcStart, at(iso)) << r->time;
+        EXPECT_EQ(r->time, localText(at(iso)));
+        const Contact c = contactFromReception(*r);
+        EXPECT_EQ(c.call, "JA1ABC");
+        EXPECT_EQ(c.comment, "Hello all");
+        EXPECT_EQ(c.ur, "CQCQCQ");
+        EXPECT_EQ(c.suffix, "ID51");
+    }
+    for (const auto& [date, caller] : std::vector<std::pair<std::string, std::string>>{
+             {"2026/12/08 10:00:00", "        "},
+             {"2026/02/30 10:00:00", "JA1ABC  "},
+             {"2026/03/29 02:30:00", "JA1ABC  "}, // the hour daylight saving time skips
+             {"2026/12/08 10:00", "JA1ABC  "},
+             {"yyyy/mm/dd hh:nn:ss", "JA1ABC  "}}) {
+        EXPECT_FALSE(historyReception(line(date, caller))) << date << " " << caller;
+    }
+    EXPECT_FALSE(historyReception("2026/12/08 10:00:00"));
+    if (zone) {
+        setenv("TZ", zone->c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+}
+
+// A heard station keeps what its last reception was, for logging it from Heard Stations.
+TEST(Adif, AHeardStationGivesItsLastReception) {
+    HeardList list;
+    StationReport r = reception("2026-12-08T09:00:00Z", "JA1ABC  ");
+    r.kind = StationReport::Kind::Heard;
+    list.apply(r);
+    StationReport position;
+    position.kind = StationReport::Kind::Position;
+    position.position.latitude = 35.0;
+    position.position.longitude = 139.0;
+    list.apply(position);
+    EXPECT_EQ(lastReception(list.at(0)).duration, 0ms) << "still going on";
+    list.apply(reception("2026-12-08T09:00:00Z", "JA1ABC  ")); // its end
+    const Contact c = contactFromReception(lastReception(list.at(0)));
+    EXPECT_EQ(c.call, "JA1ABC");
+    EXPECT_EQ(c.on, at("2026-12-08T09:00:00Z"));
+    EXPECT_EQ(c.off - c.on, 12500ms);
+    EXPECT_EQ(c.propagation, Propagation::Internet);
+    EXPECT_EQ(c.rpt1, "JR1WN  B");
+    EXPECT_EQ(c.gridsquare, "PM95ma");
 }
 
 TEST(Adif, TheLogGetsItsHeaderOnceAndAnUnwritableFileSaysWhy) {

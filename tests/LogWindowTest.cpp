@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the reception log in the running console, "Log Contact..." and the "Log" page.
 #include "heard/HeardStations.h"
+#include "history/Unit5.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
@@ -15,7 +16,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUdpSocket>
 
 namespace tamsel {
@@ -126,6 +129,81 @@ TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
     LogContactDialog* next = openDialog();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(fieldText(next, "Frequency (MHz)"), "439.41");
+}
+
+// Ctrl+L in the history and in Heard Stations logs the line or station chosen there, not the
+// last caller; what a history line leaves out comes from Heard Stations while it is that
+// station's last reception.
+TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
+    start();
+    Form4->openHistory();
+    receive({reception("JA1ABC B", "hello from JA1ABC   "), reception("7M4XYZ  ", "")});
+    HeardStations* heard = console->heardStations();
+    struct Case {
+        const char* name;
+        std::function<void()> choose;
+        QWidget* window;
+        QAction* action;
+        const char* call;
+        const char* comment;
+    };
+    const std::vector<Case> cases{
+        {"history, nothing chosen: the newest", [] {}, Form4, Form4->LogContact1, "7M4XYZ", ""},
+        {"history, chosen line", [] { Form4->History->selectRow(0); }, Form4, Form4->LogContact1,
+         "JA1ABC", "hello from JA1ABC"},
+        {"heard, chosen row",
+         [heard] { heard->table()->setCurrentIndex(heard->model()->index(1, 0)); }, heard,
+         heard->LogContact1, "JA1ABC", "hello from JA1ABC"},
+        {"heard, context menu",
+         [heard] {
+             heard->table()->setCurrentIndex(heard->model()->index(0, 0));
+             QTimer::singleShot(0, [] {
+                 if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                     menu->actions().back()->trigger();
+                     menu->close();
+                 }
+             });
+             QTest::keyClick(heard->table(), Qt::Key_Menu);
+         },
+         heard, nullptr, "7M4XYZ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.action != nullptr) {
+            EXPECT_EQ(c.action->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+            ASSERT_TRUE(c.action->isEnabled());
+        }
+        c.choose();
+        if (c.action != nullptr) {
+            c.action->trigger();
+        }
+        auto* dialog = c.window->findChild<LogContactDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(fieldText(dialog, "Call"), c.call);
+        EXPECT_EQ(fieldText(dialog, "Comment"), c.comment);
+        if (QLatin1String(c.call) == QLatin1String("JA1ABC")) {
+            dialog->accept(); // the route, which the history line does not show, is logged
+            QFile adi(folder() + QStringLiteral("/tamsel.adi"));
+            ASSERT_TRUE(adi.open(QIODevice::ReadOnly));
+            const QByteArray text = adi.readAll();
+            EXPECT_TRUE(text.endsWith("<APP_TAMSEL_RPT2:8>JR1WN  G<EOR>\n")) << text.toStdString();
+        }
+        delete dialog;
+    }
+    Form4->EraseClick();
+    EXPECT_FALSE(Form4->LogContact1->isEnabled());
+
+    // Export ADIF: the table in its order as listening reports from your station.
+    Form1->MyCALL->setText(QStringLiteral("JJ1ZZZ"));
+    const QString path = data.filePath(QStringLiteral("heard.adi"));
+    ASSERT_TRUE(heard->exportAdif(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray adif = file.readAll();
+    EXPECT_TRUE(adif.startsWith("Tamsel Console ADIF log")) << adif.toStdString();
+    EXPECT_EQ(adif.count("<SWL:1>Y"), 2);
+    EXPECT_LT(adif.indexOf("<CALL:6>7M4XYZ"), adif.indexOf("<CALL:6>JA1ABC"));
+    EXPECT_EQ(adif.count("<STATION_CALLSIGN:6>JJ1ZZZ"), 2) << adif.toStdString();
 }
 
 TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {

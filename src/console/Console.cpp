@@ -212,25 +212,53 @@ void Console::wireLogs(Notifier& notifier) {
             Qt::QueuedConnection);
     }
 
+    // "Log Contact..." everywhere a reception is shown: the main window's last caller, the
+    // history's chosen line and Heard Stations' chosen station.
     auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Form1->menuFile->insertAction(Form1->Exit1, action);
-    QObject::connect(action, &QAction::triggered, Form1, [this] { logContact(); });
+    QObject::connect(action, &QAction::triggered, Form1,
+                     [this] { logContact(Form1, *lastReception_); });
+    QObject::connect(Form4, &TForm4::logContactRequested, Form4, [this](const QByteArray& line) {
+        logContact(Form4, receptionOfHistoryLine(line));
+    });
+    QObject::connect(heard_.get(), &HeardStations::logContactRequested, heard_.get(),
+                     [this](const StationReport& r) { logContact(heard_.get(), r); });
+    heard_->ownStation = [this] { return myStation(); };
 }
 
-void Console::logContact() {
-    StationReport last = *lastReception_;
-    if (last.caller.empty()) {
-        last.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
+StationReport Console::receptionOfHistoryLine(const QByteArray& line) const {
+    auto reception =
+        historyReception(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    if (!reception) {
+        return {};
     }
+    // The line shows only part of the header; Heard Stations knows the rest (route, flags,
+    // position, duration) while this is still its station's last reception.
+    const HeardStationsModel* heard = heard_->model();
+    const int row = heard->rowOf(reception->caller);
+    if (row >= 0 && heard->station(row).lastHeard == reception->time) {
+        return lastReception(heard->station(row));
+    }
+    return *reception;
+}
+
+MyStation Console::myStation() const {
     MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
     if (station_ != nullptr) {
         if (const auto here = station_->position()) {
             own.locator = maidenhead(here->latitude, here->longitude);
         }
     }
+    return own;
+}
+
+void Console::logContact(QWidget* from, StationReport reception) {
+    if (reception.caller.empty()) {
+        reception.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
+    }
     LogContactDialog* dialog =
-        openLogContact(Form1, contactLogger_->prefill(last, own), *contactLogger_);
+        openLogContact(from, contactLogger_->prefill(reception, myStation()), *contactLogger_);
     // The frequency of the last contact is offered next time, also after a restart.
     QObject::connect(dialog, &QDialog::finished, Form1, [this] {
         SettingsStore* store = settings_.get();

@@ -8,6 +8,7 @@
 #include "widgets/Notifier.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -27,6 +28,7 @@ class HeardStationsModel;
 class ReceptionLog;
 class ContactLogger;
 struct LogSettings;
+struct MyStation;
 struct StationReport;
 class SettingsStore;
 class OwnStation;
@@ -83,7 +85,12 @@ private:
     void wireWindows();
     // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
     void wireLogs(Notifier& notifier);
-    void logContact();
+    // Opens "Log Contact..." over `from`, prefilled from a reception (an empty form when it
+    // names nobody).
+    void logContact(QWidget* from, StationReport reception);
+    // A history line's reception, as whole as Heard Stations still knows it.
+    StationReport receptionOfHistoryLine(const QByteArray& line) const;
+    MyStation myStation() const;
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     static void destroyWindows();

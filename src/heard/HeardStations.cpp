@@ -64,6 +64,15 @@ HeardStations::HeardStations(Notifier& notifier)
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     SaveAs1 = file->addAction(QStringLiteral("Save &As..."));
     SaveAs1->setObjectName(QStringLiteral("SaveAs1"));
+    ExportAdif1 = file->addAction(QStringLiteral("Export A&DIF..."));
+    ExportAdif1->setObjectName(QStringLiteral("ExportAdif1"));
+    connect(ExportAdif1, &QAction::triggered, this, &HeardStations::ExportAdif1Click);
+    file->addSeparator();
+    LogContact1 = file->addAction(QStringLiteral("&Log Contact..."));
+    LogContact1->setObjectName(QStringLiteral("LogContact1"));
+    LogContact1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(LogContact1, &QAction::triggered, this, &HeardStations::LogContact1Click);
+    file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(SaveAs1, &QAction::triggered, this, &HeardStations::SaveAs1Click);
@@ -99,6 +108,10 @@ HeardStations::HeardStations(Notifier& notifier)
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &HeardStations::updateHold);
     setCentralWidget(table_);
+    // Nothing to log or export until a station is heard.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &HeardStations::updateActions);
+    connect(model_, &QAbstractItemModel::modelReset, this, &HeardStations::updateActions);
+    updateActions();
     ownStatus_ = new QLabel(this);
     ownStatus_->setObjectName(QStringLiteral("OwnStatus"));
     statusBar()->addWidget(ownStatus_);
@@ -108,6 +121,11 @@ HeardStations::HeardStations(Notifier& notifier)
         return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("heard.csv"),
                                             QStringLiteral("CSV files (*.csv)"));
     };
+    chooseAdifFile = [this] {
+        return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("heard.adi"),
+                                            QStringLiteral("ADIF files (*.adi)"));
+    };
+    ownStation = [] { return MyStation{}; };
     openUrl = [](const QUrl& url) {
         if (url.scheme() == QLatin1String("geo") && !desktopOpensGeo()) {
             return false;
@@ -252,6 +270,9 @@ void HeardStations::openMenu(const QModelIndex& index, const QPoint& globalAt) {
                                    [this, station] { copyPosition(station); });
     map->setEnabled(station.position.has_value());
     copy->setEnabled(station.position.has_value());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Log Contact..."), this,
+                   [this, station] { logContact(station); });
     menuOpen_ = true;
     updateHold();
     const QPointer<HeardStations> alive(this);
@@ -332,6 +353,47 @@ void HeardStations::SaveAs1Click() {
     if (!path.isEmpty()) {
         saveAs(path);
     }
+}
+
+QByteArray HeardStations::adif(const HeardStationsModel& model, const MyStation& own, UtcTime now) {
+    std::vector<Contact> rows;
+    rows.reserve(static_cast<std::size_t>(model.rowCount()));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        Contact c = contactFromReception(lastReception(model.station(row)));
+        c.stationCallsign = own.callsign;
+        c.myGridsquare = own.locator;
+        rows.push_back(std::move(c));
+    }
+    return QByteArray::fromStdString(adifListeningReports(rows, now, TAMSEL_VERSION));
+}
+
+bool HeardStations::exportAdif(const QString& path) {
+    return saveFile(path, adif(*model_, ownStation(), std::chrono::system_clock::now()), notifier_);
+}
+
+void HeardStations::ExportAdif1Click() {
+    const QString path = chooseAdifFile();
+    if (!path.isEmpty()) {
+        exportAdif(path);
+    }
+}
+
+void HeardStations::LogContact1Click() {
+    if (model_->rowCount() == 0) {
+        return;
+    }
+    const QModelIndex current = table_->currentIndex();
+    logContact(model_->station(current.isValid() ? current.row() : 0));
+}
+
+void HeardStations::logContact(const HeardStation& station) {
+    emit logContactRequested(lastReception(station));
+}
+
+void HeardStations::updateActions() {
+    const bool any = model_->rowCount() > 0;
+    ExportAdif1->setEnabled(any);
+    LogContact1->setEnabled(any);
 }
 
 void HeardStations::sortByLastHeard() {

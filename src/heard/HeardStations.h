@@ -3,6 +3,7 @@
 #pragma once
 
 #include "heard/HeardStationsModel.h"
+#include "log/ContactLogger.h"
 #include "widgets/Notifier.h"
 
 #include <QLabel>
@@ -19,6 +20,8 @@ namespace tamsel {
 // context menu is open, rows stay where they are, so what is aimed at stays put. A click on a
 // column's title sorts by it (again: descending; a third time, or View > Sort by Last Heard:
 // newest first again); replies and menus act on the station shown whatever the order.
+// "Log Contact..." (Ctrl+L, and in the context menu) offers the chosen station's last
+// reception for the log; "Export ADIF..." writes the table as listening reports.
 class HeardStations : public QMainWindow {
     Q_OBJECT
 public:
@@ -36,6 +39,14 @@ public:
     // One CSV cell: a text a spreadsheet would take for a formula gets a leading ', then
     // quoted where RFC 4180 asks.
     static QString csvCell(const QString& text);
+    // The table in its order as ADIF listening reports (SWL = Y), one per station from its
+    // last reception, with your station's callsign and locator.
+    static QByteArray adif(const HeardStationsModel& model, const MyStation& own, UtcTime now);
+    // Writes adif() to `path`. False on failure, which the operator is told.
+    bool exportAdif(const QString& path);
+    void ExportAdif1Click();
+    // Asks to log the chosen station's last reception (the current row, else the newest).
+    void LogContact1Click();
 
     void SaveAs1Click();
     void Exit1Click();
@@ -53,17 +64,25 @@ public:
 
     // How Save As asks for a file name; an empty name means the operator cancelled.
     std::function<QString()> chooseFile;
+    // The same for Export ADIF.
+    std::function<QString()> chooseAdifFile;
+    // Your station as the listening reports name it; nobody by default.
+    std::function<MyStation()> ownStation;
     // How a URL (geo: or the web map) is opened; the desktop's handler by default. False
     // when nothing opened it.
     std::function<bool(const QUrl&)> openUrl;
 
     QAction* SaveAs1;
+    QAction* ExportAdif1;
+    QAction* LogContact1;
     QAction* Exit1;
     QAction* SortByLastHeard;
 
 signals:
     // The callsign padded to 8 characters, as the destination field takes it.
     void replyRequested(const QString& destination);
+    // "Log Contact..." on a station: its last reception, as the report of its end.
+    void logContactRequested(const StationReport& reception);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +94,8 @@ private:
     void showContextMenu(const QPoint& at);
     void openMenu(const QModelIndex& index, const QPoint& globalAt);
     void openMenuOnCurrent();
+    void logContact(const HeardStation& station);
+    void updateActions();
     // Holds the rows still while anything aims at them, releases them otherwise.
     void updateHold();
     void sizeToFont();

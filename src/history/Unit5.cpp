@@ -70,6 +70,13 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     connect(SaveAs1, &QAction::triggered, this, &TForm4::SaveAs1Click);
     Erase = file->addAction(QStringLiteral("&Erase"));
     Erase->setObjectName(QStringLiteral("Erase"));
+    file->addSeparator();
+    LogContact1 = file->addAction(QStringLiteral("&Log Contact..."));
+    LogContact1->setObjectName(QStringLiteral("LogContact1"));
+    LogContact1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    LogContact1->setEnabled(false); // until a line is there
+    connect(LogContact1, &QAction::triggered, this, &TForm4::LogContact1Click);
+    file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Erase, &QAction::triggered, this, &TForm4::EraseClick);
@@ -140,6 +147,7 @@ void TForm4::openHistory() {
 
 void TForm4::appendLine(const QByteArray& line) {
     History->append(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    LogContact1->setEnabled(true);
     if (History->count() >= kRowsInView) {
         History->setTopRow(History->count() - kRowsInView);
     }
@@ -162,6 +170,7 @@ void TForm4::SaveAs1Click() {
 
 void TForm4::EraseClick() {
     History->clear();
+    LogContact1->setEnabled(false);
 }
 
 void TForm4::Exit1Click() {
@@ -175,6 +184,15 @@ void TForm4::HistoryDblClick() {
         return;
     }
     emit callerChosen(fromBytes(hl::cut(History->line(row), hl::kCaller)));
+}
+
+void TForm4::LogContact1Click() {
+    if (History->count() == 0) {
+        return;
+    }
+    const int row = History->currentRow() >= 0 ? History->currentRow() : History->count() - 1;
+    const std::string_view line = History->line(row);
+    emit logContactRequested(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {

@@ -13,7 +13,8 @@
 namespace tamsel {
 
 // The received history: one line per reception, newest at the bottom. A double-click on a
-// line offers its caller as the destination (callerChosen).
+// line offers its caller as the destination (callerChosen); "Log Contact..." (Ctrl+L)
+// offers the chosen line, or the newest, for the log (logContactRequested).
 class TForm4 : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,11 +36,13 @@ public:
     void EraseClick();
     void Exit1Click();
     void HistoryDblClick();
+    void LogContact1Click();
 
     QLabel* StaticText1;
     LineListView* History;
     QAction* SaveAs1;
     QAction* Erase;
+    QAction* LogContact1;
     QAction* Exit1;
 
     // How Save As asks for a file name; an empty name means the operator cancelled.
@@ -48,6 +51,8 @@ public:
 signals:
     // The caller's callsign of the line the operator picked, as it stands in the line.
     void callerChosen(const QString& caller);
+    // The line to log a contact from, as it stands in the list.
+    void logContactRequested(const QByteArray& line);
 
 protected:
     void enterEvent(QEnterEvent* event) override;

@@ -2,6 +2,7 @@
 // Adif: contacts as ADIF 3.1.4 records (ADI), the band of a frequency, and the ADIF log file.
 #include "log/Adif.h"
 
+#include "monitor/HistoryLine.h"
 #include "monitor/Position.h"
 
 #include <QString>
@@ -184,6 +185,23 @@ Contact contactFromReception(const StationReport& end) {
     c.rpt2 = latin1ToUtf8(trimmed(end.rpt2));
     c.suffix = latin1ToUtf8(trimmed(end.suffix));
     return c;
+}
+
+std::optional<StationReport> historyReception(std::string_view line) {
+    namespace hl = historyline;
+    StationReport end;
+    end.kind = StationReport::Kind::End;
+    end.time = std::string(hl::cut(line, hl::kDate));
+    end.caller = std::string(hl::cut(line, hl::kCaller));
+    const auto start = parseLocalText(end.time);
+    if (!start || trimmed(end.caller).empty()) {
+        return std::nullopt;
+    }
+    end.utcStart = *start;
+    end.suffix = std::string(hl::cut(line, hl::kSuffix));
+    end.called = std::string(hl::cut(line, hl::kCalled));
+    end.message = std::string(hl::cut(line, hl::kMessage));
+    return end;
 }
 
 std::string adifListeningReports(const std::vector<Contact>& rows, UtcTime created,

@@ -54,6 +54,11 @@ Propagation propagationOf(std::string_view rpt1, std::string_view rpt2, std::uin
 // carried, the message as the comment.
 Contact contactFromReception(const StationReport& end);
 
+// The reception a line of the received history stands for: its caller, suffix, called and
+// message, and when it began (the line's local time). Nothing when the line names no caller
+// or its time cannot be read.
+std::optional<StationReport> historyReception(std::string_view line);
+
 // Heard stations written as listening reports (SWL = Y): header and one record each.
 std::string adifListeningReports(const std::vector<Contact>& rows, UtcTime created,
                                  std::string_view version);

@@ -105,6 +105,29 @@ std::string localText(UtcTime t) {
     return std::string(text, std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local));
 }
 
+std::optional<UtcTime> parseLocalText(std::string_view text) {
+    std::tm local{};
+    const std::string s(text);
+    int used = 0;
+    if (s.size() != 19 ||
+        std::sscanf(s.c_str(), "%4d/%2d/%2d %2d:%2d:%2d%n", &local.tm_year, &local.tm_mon,
+                    &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &used) != 6 ||
+        used != 19) {
+        return std::nullopt;
+    }
+    const std::tm asked = local;
+    local.tm_year -= 1900;
+    local.tm_mon -= 1;
+    local.tm_isdst = -1; // whatever daylight saving time the zone had then
+    const std::time_t seconds = std::mktime(&local);
+    // mktime moves a day or an hour that does not exist (2026/02/30, 25:00) somewhere else.
+    if (seconds == -1 || local.tm_mday != asked.tm_mday || local.tm_mon != asked.tm_mon - 1 ||
+        local.tm_hour != asked.tm_hour) {
+        return std::nullopt;
+    }
+    return std::chrono::system_clock::from_time_t(seconds);
+}
+
 std::optional<UtcTime> parseUtcIso(std::string_view text) {
     std::tm utc{};
     char z = 0;

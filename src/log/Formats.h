@@ -30,6 +30,9 @@ enum class UtcForm {
 std::string utcText(UtcTime t, UtcForm form);
 // The local date and time as the reception fields show it: "yyyy/mm/dd hh:nn:ss".
 std::string localText(UtcTime t);
+// That form back to the instant; nothing if it is not that form or no such local time. In
+// the hour that comes twice when daylight saving time ends it is one of the two.
+std::optional<UtcTime> parseLocalText(std::string_view text);
 // "2026-12-08T09:27:41Z" back to the instant; nothing if it is not that form.
 std::optional<UtcTime> parseUtcIso(std::string_view text);
 

@@ -295,6 +295,7 @@ std::vector<StationReport> liveReports(const StationReport& end) {
         position.position = p;
         out.push_back(std::move(position));
     }
+    out.push_back(end);
     return out;
 }
 

@@ -38,7 +38,7 @@ std::vector<StationReport> readRecentReceptions(const std::filesystem::path& fol
                                                 std::chrono::hours hours = std::chrono::hours(24));
 
 // What a list of heard stations learns from a logged reception, in the order the monitor
-// would have reported it live: Heard, the message, each position.
+// would have reported it live: Heard, the message, each position, the end.
 std::vector<StationReport> liveReports(const StationReport& end);
 
 // The reception log of a folder: appends each finished reception to its day's file.

@@ -52,12 +52,20 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
         s.called = report.called;
         s.rpt1 = report.rpt1;
         s.rpt2 = report.rpt2;
+        s.utcStart = report.utcStart;
+        s.flags = report.flags;
+        s.duration = {};
         ++s.count;
         current_ = id;
         return change;
     }
-    if (!current_ || report.kind == K::End) {
-        return std::nullopt; // the end repeats what the station's row already shows
+    if (!current_) {
+        return std::nullopt;
+    }
+    if (report.kind == K::End) {
+        // Only how long it lasted is new; the rest repeats what the row already shows.
+        stations_[*current_].duration = report.duration;
+        return std::nullopt;
     }
     HeardStation& s = stations_[*current_];
     if (report.kind == K::Message) {
@@ -70,6 +78,25 @@ std::optional<HeardList::Change> HeardList::apply(const StationReport& report) {
         s.position = report.position;
     }
     return Change{rowOfId(*current_), std::nullopt, *current_};
+}
+
+StationReport lastReception(const HeardStation& station) {
+    StationReport end;
+    end.kind = StationReport::Kind::End;
+    end.caller = station.callsign;
+    end.suffix = station.suffix;
+    end.called = station.called;
+    end.time = station.lastHeard;
+    end.message = station.message;
+    end.rpt1 = station.rpt1;
+    end.rpt2 = station.rpt2;
+    end.flags = station.flags;
+    end.utcStart = station.utcStart;
+    end.duration = station.duration;
+    if (station.position) {
+        end.positions.push_back(*station.position);
+    }
+    return end;
 }
 
 void HeardList::release() {

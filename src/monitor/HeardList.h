@@ -5,6 +5,8 @@
 #include "monitor/Position.h"
 #include "monitor/ReceptionMachine.h"
 
+#include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,7 +26,16 @@ struct HeardStation {
     std::string rpt1, rpt2;           // the route of its last header
     std::string message;              // of the latest reception that carried one
     std::optional<Position> position; // the last valid one
+    // Its last reception: when its header arrived, its flags, and how long it lasted once
+    // it has ended (zero while it goes on).
+    std::chrono::system_clock::time_point utcStart{};
+    std::array<std::uint8_t, 3> flags{};
+    std::chrono::milliseconds duration{0};
 };
+
+// The station's last reception as the report of its end: what "Log Contact..." and the
+// listening reports start from.
+StationReport lastReception(const HeardStation& station);
 
 // The stations in the order they were last heard, newest at row 0. Finding a station by
 // callsign, its row, and the station at a row all take O(log n), so a list of a hundred
