@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamsel-demo: the console on the built-in simulated adapter.
+#include "base/Folders.h"
 #include "console/CommandLine.h"
 #include "console/Console.h"
 #include "sim/Demo.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
+    // Its made-up stations and contacts stay out of the operator's own logs and settings.
+    tamsel::folderName() = "tamsel-demo";
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
     tamsel::configureDemoAdapter(*adapter);

@@ -2,6 +2,8 @@
 // Formats: the small text conversions the logs share (Latin-1 to UTF-8, UTC dates, trimming).
 #include "log/Formats.h"
 
+#include "base/Folders.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -146,10 +148,10 @@ std::optional<UtcTime> parseUtcIso(std::string_view text) {
 std::filesystem::path dataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
-        return std::filesystem::path(xdg) / "tamsel";
+        return std::filesystem::path(xdg) / folderName();
     }
     const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : "") / ".local/share/tamsel";
+    return std::filesystem::path(home != nullptr ? home : "") / ".local/share" / folderName();
 }
 
 } // namespace tamsel

@@ -36,7 +36,8 @@ std::optional<UtcTime> parseLocalText(std::string_view text);
 // "2026-12-08T09:27:41Z" back to the instant; nothing if it is not that form.
 std::optional<UtcTime> parseUtcIso(std::string_view text);
 
-// $XDG_DATA_HOME/tamsel, or ~/.local/share/tamsel when it is unset or not absolute.
+// $XDG_DATA_HOME/tamsel, or ~/.local/share/tamsel when it is unset or not absolute (the
+// folder name as folderName() says).
 std::filesystem::path dataFolder();
 
 } // namespace tamsel

@@ -2,6 +2,8 @@
 // SettingsStore: the console's own settings, one INI file under the XDG config folder.
 #include "settings/SettingsStore.h"
 
+#include "base/Folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +33,7 @@ std::optional<QString> stored(const QSettings& settings, const QString& key) {
 QString SettingsStore::defaultPath() {
     // Honours XDG_CONFIG_HOME, falling back to ~/.config as the XDG rules say.
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/tamsel/tamsel.conf");
+           QLatin1Char('/') + QString::fromStdString(folderName()) + QStringLiteral("/tamsel.conf");
 }
 
 SettingsStore::SettingsStore(const QString& path, QObject* parent) : QObject(parent), path_(path) {

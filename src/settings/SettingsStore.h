@@ -36,7 +36,8 @@ public:
         bool isDefault() const { return origin != Origin::Stored; }
     };
 
-    // $XDG_CONFIG_HOME/tamsel/tamsel.conf, or ~/.config/tamsel/tamsel.conf.
+    // $XDG_CONFIG_HOME/tamsel/tamsel.conf, or ~/.config/tamsel/tamsel.conf (the folder
+    // name as folderName() says).
     static QString defaultPath();
 
     explicit SettingsStore(const QString& path = defaultPath(), QObject* parent = nullptr);
