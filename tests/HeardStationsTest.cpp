@@ -425,6 +425,26 @@ TEST(HeardModel, DistanceAndBearingInYourUnits) {
     }
 }
 
+// Sorted by distance, the order follows your station as it moves (once nothing aims at it).
+TEST(HeardModel, SortedByDistanceFollowsYourStation) {
+    using M = HeardStationsModel;
+    M m;
+    m.apply(heard("JA1WEST"));
+    m.apply(at(35.0, 135.0));
+    m.apply(heard("JA1EAST"));
+    m.apply(at(35.0, 140.0));
+    m.setOwnPosition(LatLon{35.0, 134.0});
+    m.sort(M::Distance, Qt::AscendingOrder);
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"}));
+    m.setHeld(true);
+    m.setOwnPosition(LatLon{35.0, 141.0});
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"})) << "held still";
+    m.setHeld(false);
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1EAST", "JA1WEST"}));
+    m.setOwnPosition(LatLon{35.0, 134.5});
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"}));
+}
+
 // The Route column names what each station's last header asked for; the CSV carries it.
 TEST(HeardModel, RouteOfTheLastHeader) {
     const struct {

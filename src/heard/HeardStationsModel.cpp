@@ -318,6 +318,14 @@ void HeardStationsModel::setOwnPosition(const std::optional<LatLon>& position) {
     if (rowCount() > 0) {
         emit dataChanged(index(0, Distance), index(rowCount() - 1, Bearing));
     }
+    // Sorted by how far or which way, the order follows you as you move.
+    if (sortColumn_ == Distance || sortColumn_ == Bearing) {
+        if (held()) {
+            unsorted_ = true;
+        } else {
+            reorder([] {});
+        }
+    }
 }
 
 void HeardStationsModel::setUnits(Units units) {
