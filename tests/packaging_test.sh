@@ -80,7 +80,9 @@ else
     (cd "$source_dir" && tar --exclude=./build --exclude=./.git -cf - .) \
         | tar -xf - -C "$scratch/pkg/tamsel"
 fi
-(cd "$scratch/pkg/tamsel" && dpkg-buildpackage -us -uc -b > ../build.log 2>&1) \
+# Every core, as a builder with parallel= in DEB_BUILD_OPTIONS builds (without it, one).
+(cd "$scratch/pkg/tamsel" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \
+    dpkg-buildpackage -us -uc -b > ../build.log 2>&1) \
     || { tail -30 "$scratch/pkg/build.log"; fail "dpkg-buildpackage"; }
 deb=$(ls "$scratch"/pkg/tamsel_*_*.deb)
 listing=$(dpkg-deb -c "$deb")
