@@ -7,41 +7,53 @@
 #   klog_test.sh PROBE
 set -uo pipefail
 probe="$1"
-if [ -z "${DISPLAY:-}" ] || [ -z "${TAMSEL_KLOG_INNER:-}" ]; then
-    TAMSEL_KLOG_INNER=1 exec xvfb-run -a "$0" "$@"
-fi
-
 work="$(mktemp -d)"
 start=$SECONDS
+xvfb_pid=""
 klog_pid=""
 cleanup() {
     [ -n "$klog_pid" ] && kill "$klog_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8 LANG=C.UTF-8
-unset LANGUAGE
+# KLog and the probe need the X server, whatever platform the other tests run on.
+unset LANGUAGE QT_QPA_PLATFORM XAUTHORITY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 db="$HOME/.klog/logbook.dat"
 
 fail() {
-    echo "after $((SECONDS - start)) s"
-    echo "FAIL: $*"
+    echo "FAIL after $((SECONDS - start)) s: $*"
     echo "windows: $(dialogs | tr '\n' ';')"
-    echo "KLog says: $(tail -5 "$work/klog.out")"
+    echo "KLog says: $(tail -5 "$work/klog.out" 2>/dev/null)"
     exit 1
 }
-# Polls a condition every 0.1 s for up to 30 s (KLog is slow to start on a loaded machine).
+# Polls a condition every 0.1 s until a deadline (30 s unless given: KLog is slow to start on
+# a loaded machine); stops early when KLog has ended.
 waitfor() {
-    for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
+    local deadline=$((SECONDS + ${2:-30}))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        eval "$1" && return 0
+        still_running
+        sleep 0.1
+    done
     return 1
 }
+still_running() {
+    if [ -n "$klog_pid" ] && ! kill -0 "$klog_pid" 2>/dev/null; then
+        wait "$klog_pid"
+        fail "KLog ended by itself with status $?"
+    fi
+}
+# xdotool, never left hanging on a window that does not take the focus.
+x() { timeout 10 xdotool "$@"; }
 # KLog's visible top-level windows other than its splash screen, as "id title" lines.
 windows() {
     local w
-    for w in $(xdotool search --onlyvisible --class klog 2>/dev/null); do
-        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q SPLASH && continue
-        echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
+    for w in $(x search --onlyvisible --class klog 2>/dev/null); do
+        timeout 10 xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q SPLASH && continue
+        echo "$w $(x getwindowname "$w" 2>/dev/null)"
     done
 }
 main_window() { windows | awk '/ - Logbook of /{print $1; exit}'; }
@@ -50,17 +62,18 @@ dialogs() { windows | grep -v ' - Logbook of '; }
 # the entity list, which there is no network for. Returns once the main window has stood
 # alone for a second.
 answer_dialogs() {
-    local quiet=0 id title
-    for _ in $(seq 300); do
+    local quiet=0 id title deadline=$((SECONDS + 30))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        still_running
         id=""
         read -r id title < <(dialogs | head -1)
         if [ -n "$id" ]; then
             quiet=0
             echo "KLog asked: $title ($((SECONDS - start)) s)"
-            xdotool windowfocus --sync "$id" 2>/dev/null || continue
+            x windowfocus --sync "$id" 2>/dev/null || continue
             case "$title" in
-                *"CTY.dat update"*) xdotool key Escape ;;
-                *) xdotool key Return ;;
+                *"CTY.dat update"*) x key Escape ;;
+                *) x key Return ;;
             esac
             waitfor "! windows | grep -q '^$id '" || return 1
         elif [ -n "$(main_window)" ]; then
@@ -77,10 +90,10 @@ answer_dialogs() {
 file_menu() {
     local _
     for _ in 1 2 3; do
-        xdotool windowfocus --sync "$(main_window)" key alt+f
-        xdotool key "$1"
+        x windowfocus --sync "$(main_window)" key alt+f
+        x key "$1"
         waitfor "dialogs | grep -q '$2'" && return 0
-        xdotool key Escape
+        x key Escape
     done
     return 1
 }
@@ -124,6 +137,13 @@ cat >"$HOME/.klog/cty.csv" <<'EOF'
 JA,Japan,339,AS,25,45,36.40,-138.38,-9.0,JA JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7J 7K 7L 7M 7N;
 EOF
 
+# A virtual X server of its own, on a display it picks itself (free of the race between
+# several xvfb-run -a looking for a free number at once).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.out" &
+xvfb_pid=$!
+waitfor '[ -s "$work/display" ]' 10 || fail "Xvfb did not start: $(cat "$work/xvfb.out")"
+export DISPLAY=":$(cat "$work/display")"
+
 klog >"$work/klog.out" 2>&1 &
 klog_pid=$!
 waitfor '[ -n "$(main_window)" ] || [ -n "$(dialogs)" ]' || fail "KLog did not open a window"
@@ -143,9 +163,9 @@ echo "ok: over UDP KLog logged $(row JH3ABC)"
 "$probe" "$work/tamsel.adi" JA1XYZ 145.375 || fail "the probe could not write the ADIF file"
 answer_dialogs || fail "KLog did not settle before the import"
 file_menu i " Open File$" || fail "File > Import from ADIF did not open a file dialog"
-xdotool windowfocus --sync "$(dialogs | awk '/ Open File$/{print $1}')"
-xdotool type --delay 5 "$work/tamsel.adi"
-xdotool key Return
+x windowfocus --sync "$(dialogs | awk '/ Open File$/{print $1}')"
+x type --delay 5 "$work/tamsel.adi"
+x key Return
 # The import's progress window offers to stop it on Return: nothing is answered until the
 # contact is in.
 waitfor '[ -n "$(row JA1XYZ)" ]' || fail "the imported file's contact never reached KLog's log"
@@ -157,8 +177,9 @@ answer_dialogs || fail "KLog did not settle after the import"
 
 # File > Exit, and Yes to "Do you really want to exit KLog?".
 file_menu x "KLog - Exit$" || fail "File > Exit asked nothing"
-xdotool windowfocus --sync "$(dialogs | awk '/KLog - Exit/{print $1}')" key y
-waitfor '! kill -0 $klog_pid 2>/dev/null' || fail "KLog did not quit"
-wait "$klog_pid" || fail "KLog quit with status $?"
+x windowfocus --sync "$(dialogs | awk '/KLog - Exit/{print $1}')" key y
+pid=$klog_pid
 klog_pid=""
+waitfor '! kill -0 $pid 2>/dev/null' || fail "KLog did not quit"
+wait "$pid" || fail "KLog quit with status $?"
 echo "klog: all passed in $((SECONDS - start)) s"
