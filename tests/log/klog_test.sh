@@ -5,6 +5,9 @@
 # ADIF file the console wrote (File > Import from ADIF, driven with xdotool); each is then
 # read back from KLog's own database.
 #   klog_test.sh PROBE
+# The conditions in single quotes, and the variables only they use, are expanded when waitfor
+# evaluates them.
+# shellcheck disable=SC2016,SC2034
 set -uo pipefail
 probe="$1"
 work="$(mktemp -d)"
@@ -142,14 +145,15 @@ EOF
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.out" &
 xvfb_pid=$!
 waitfor '[ -s "$work/display" ]' 10 || fail "Xvfb did not start: $(cat "$work/xvfb.out")"
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 
 klog >"$work/klog.out" 2>&1 &
 klog_pid=$!
 waitfor '[ -n "$(main_window)" ] || [ -n "$(dialogs)" ]' || fail "KLog did not open a window"
 answer_dialogs || fail "KLog did not settle on its main window"
-hex_port="$(printf '%04X' "$port")"
-waitfor 'cat /proc/net/udp /proc/net/udp6 2>/dev/null | grep -q ":$hex_port "' || fail "KLog does not listen on $port"
+listening=":$(printf '%04X' "$port") "
+waitfor 'cat /proc/net/udp /proc/net/udp6 2>/dev/null | grep -q "$listening"' || fail "KLog does not listen on $port"
 echo "ok: KLog up and listening on UDP $port after $((SECONDS - start)) s"
 
 # Through UDP: KLog logs the "QSO Logged" message by itself.
