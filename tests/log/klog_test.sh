@@ -15,15 +15,33 @@ start=$SECONDS
 xvfb_pid=""
 klog_pid=""
 cleanup() {
-    [ -n "$klog_pid" ] && kill "$klog_pid" 2>/dev/null
+    if [ -n "$klog_pid" ]; then
+        kill "$klog_pid" 2>/dev/null
+        wait "$klog_pid" 2>/dev/null
+    fi
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    release_instance_lock
     rm -rf "$work"
 }
+# KLog's one-instance lock (System V shared memory and semaphores, keyed by ftok() with 'Q' on
+# files in the temporary folder) outlives KLog, even when it quits: removed with the folder.
+release_instance_lock() {
+    local f dev ino key
+    for f in "$TMPDIR"/qipc_*; do
+        [ -e "$f" ] || continue
+        read -r dev ino < <(stat -c '%d %i' "$f")
+        key="$(printf '0x%x' $(((0x51 << 24) | ((dev & 0xff) << 16) | (ino & 0xffff))))"
+        ipcrm -M "$key" 2>/dev/null
+        ipcrm -S "$key" 2>/dev/null
+    done
+}
 trap cleanup EXIT
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8 LANG=C.UTF-8
+# KLog lets one instance run at a time, keyed on a file in the temporary folder: a folder of
+# its own keeps it apart from a KLog the user has open.
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp" LC_ALL=C.UTF-8 LANG=C.UTF-8
 # KLog and the probe need the X server, whatever platform the other tests run on.
 unset LANGUAGE QT_QPA_PLATFORM XAUTHORITY
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$TMPDIR"
 db="$HOME/.klog/logbook.dat"
 
 fail() {
