@@ -96,6 +96,8 @@ TEST(CommandLine, HelpSaysWhereTheConsoleKeepsItsSettings) {
     EXPECT_NE(help.find("$XDG_CONFIG_HOME/tamsel/tamsel.conf"), std::string::npos);
     EXPECT_NE(help.find("~/.config/tamsel/tamsel.conf"), std::string::npos);
     EXPECT_EQ(help.find("no settings"), std::string::npos);
+    const std::string demo = usage({"tamsel-demo", "What it does."});
+    EXPECT_NE(demo.find("$XDG_CONFIG_HOME/tamsel-demo/tamsel.conf"), std::string::npos) << demo;
 }
 
 TEST(PermissionAdvice, NamesTheRuleWhereItIsAndTheReloadCommands) {

@@ -441,8 +441,12 @@ TEST(HeardModel, SortedByDistanceFollowsYourStation) {
     EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"})) << "held still";
     m.setHeld(false);
     EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1EAST", "JA1WEST"}));
-    m.setOwnPosition(LatLon{35.0, 134.5});
+    m.setOwnPosition(LatLon{35.0, 137.4995});
     EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"}));
+    m.setOwnPosition(LatLon{35.0, 137.5005}); // 91 m on, past half way: jitter, no new order
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1WEST", "JA1EAST"}));
+    m.setOwnPosition(LatLon{35.0, 137.6});
+    EXPECT_EQ(column(m, M::Callsign), QStringList({"JA1EAST", "JA1WEST"}));
 }
 
 // The Route column names what each station's last header asked for; the CSV carries it.

@@ -339,10 +339,25 @@ TEST(Adif, ReceptionsBecomeContacts) {
 // A history line gives its reception back (its local time in a zone with daylight saving
 // time); a line it cannot read gives nothing rather than a contact at a wrong time.
 TEST(Adif, HistoryLinesGiveTheirReception) {
-    const char* const was = std::getenv("TZ");
-    const std::optional<std::string> zone = was != nullptr ? std::optional(was) : std::nullopt;
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
+    // The zone goes back to what it was however the test ends.
+    struct Zone {
+        explicit Zone(const char* zone) {
+            if (const char* was = std::getenv("TZ")) {
+                was_ = was;
+            }
+            setenv("TZ", zone, 1);
+            tzset();
+        }
+        ~Zone() {
+            if (was_) {
+                setenv("TZ", was_->c_str(), 1);
+            } else {
+                unsetenv("TZ");
+            }
+            tzset();
+        }
+        std::optional<std::string> was_;
+    } berlin("Europe/Berlin");
     namespace hl = historyline;
     const auto line = [](const std::string& date, const std::string& caller) {
         std::string l(hl::kWidth, ' ');
@@ -375,12 +390,6 @@ TEST(Adif, HistoryLinesGiveTheirReception) {
         EXPECT_FALSE(historyReception(line(date, caller))) << date << " " << caller;
     }
     EXPECT_FALSE(historyReception("2026/12/08 10:00:00"));
-    if (zone) {
-        setenv("TZ", zone->c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
 }
 
 // A heard station keeps what its last reception was, for logging it from Heard Stations.
@@ -429,6 +438,34 @@ TEST(Adif, TheLogGetsItsHeaderOnceAndAnUnwritableFileSaysWhy) {
     std::ofstream(dir.path / "file") << "x";
     const std::string error = log.append(dir.path / "file" / "log.adi", c, {}, "3.5.0");
     EXPECT_NE(error.find("file"), std::string::npos) << error;
+}
+
+// The log file saved over, moved away or removed while the console runs: the next contact
+// goes to the file its path names (with a header when new), never into the old one.
+TEST(Adif, AReplacedOrRemovedLogIsOpenedAgain) {
+    TempFolder dir;
+    const fs::path path = dir.path / "log.adi";
+    for (const char* how : {"saved over", "moved away", "removed"}) {
+        AdifLog log;
+        Contact c;
+        c.call = "JA1ABC";
+        ASSERT_EQ(log.append(path, c, at("2026-12-08T10:00:00Z"), "3.5.0"), "");
+        const std::string_view h(how);
+        if (h == "saved over") {
+            std::ofstream(dir.path / "new") << "Listening reports\n<EOH>\n";
+            fs::rename(dir.path / "new", path);
+        } else if (h == "moved away") {
+            fs::rename(path, dir.path / "old.adi");
+        } else {
+            fs::remove(path);
+        }
+        c.call = "JA2XYZ";
+        ASSERT_EQ(log.append(path, c, at("2026-12-08T10:05:00Z"), "3.5.0"), "");
+        const std::string text = slurp(path);
+        EXPECT_NE(text.find("<CALL:6>JA2XYZ"), std::string::npos) << how << ": " << text;
+        EXPECT_EQ(text.find("<EOH>"), text.rfind("<EOH>")) << how;
+        fs::remove(path);
+    }
 }
 
 // Reads a datagram back as a WSJT-X server does.

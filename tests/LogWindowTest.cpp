@@ -151,9 +151,18 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
         {"history, nothing chosen: the newest", [] {}, Form4, Form4->LogContact1, "7M4XYZ", ""},
         {"history, chosen line", [] { Form4->History->selectRow(0); }, Form4, Form4->LogContact1,
          "JA1ABC", "hello from JA1ABC"},
+        {"heard, nothing chosen, sorted: the station heard last",
+         [heard] {
+             heard->table()->sortByColumn(HeardStationsModel::Callsign, Qt::DescendingOrder);
+             heard->table()->clearSelection();
+         },
+         heard, heard->LogContact1, "7M4XYZ", ""},
         {"heard, chosen row",
-         [heard] { heard->table()->setCurrentIndex(heard->model()->index(1, 0)); }, heard,
-         heard->LogContact1, "JA1ABC", "hello from JA1ABC"},
+         [heard] {
+             heard->sortByLastHeard();
+             heard->table()->setCurrentIndex(heard->model()->index(1, 0));
+         },
+         heard, heard->LogContact1, "JA1ABC", "hello from JA1ABC"},
         {"heard, context menu",
          [heard] {
              heard->table()->setCurrentIndex(heard->model()->index(0, 0));
@@ -182,6 +191,7 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
         EXPECT_EQ(fieldText(dialog, "Call"), c.call);
         EXPECT_EQ(fieldText(dialog, "Comment"), c.comment);
         if (QLatin1String(c.call) == QLatin1String("JA1ABC")) {
+            field(dialog, "Frequency (MHz)")->setText(QStringLiteral("439.41"));
             dialog->accept(); // the route, which the history line does not show, is logged
             QFile adi(folder() + QStringLiteral("/tamsel.adi"));
             ASSERT_TRUE(adi.open(QIODevice::ReadOnly));
@@ -202,8 +212,21 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
     const QByteArray adif = file.readAll();
     EXPECT_TRUE(adif.startsWith("Tamsel Console ADIF log")) << adif.toStdString();
     EXPECT_EQ(adif.count("<SWL:1>Y"), 2);
+    EXPECT_EQ(adif.count("<BAND:4>70cm<FREQ:6>439.41<"), 2) << "the log's frequency";
     EXPECT_LT(adif.indexOf("<CALL:6>7M4XYZ"), adif.indexOf("<CALL:6>JA1ABC"));
     EXPECT_EQ(adif.count("<STATION_CALLSIGN:6>JJ1ZZZ"), 2) << adif.toStdString();
+    // Never over the ADIF log, which only grows.
+    const QString log = folder() + QStringLiteral("/tamsel.adi");
+    const QByteArray before = [&] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    EXPECT_FALSE(heard->exportAdif(log));
+    QFile after(log);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    EXPECT_TRUE(notifier.texts().last().contains(QStringLiteral("is your ADIF log")))
+        << notifier.texts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {

@@ -40,11 +40,16 @@ bool attachedQtOption(std::string_view arg) {
 
 std::string usage(const ProgramInfo& program) {
     const bool demo = program.name != "tamsel";
+    // The demo keeps its settings and logs in folders of its own.
+    const std::string folder = demo ? "tamsel-demo" : "tamsel";
     return "Usage: " + program.name + " [--help | --version]\n" + program.purpose +
            "\n"
            "It takes no other options. The adapter holds its own settings; the console's\n"
-           "(your position, units) are in $XDG_CONFIG_HOME/tamsel/tamsel.conf\n"
-           "(~/.config/tamsel/tamsel.conf), set in Config, Preferences.\n"
+           "(your position, units) are in $XDG_CONFIG_HOME/" +
+           folder + "/tamsel.conf\n(~/.config/" + folder +
+           "/tamsel.conf), set in Config, Preferences.\n" +
+           (demo ? std::string("The demo keeps them and its logs apart from the console's own.\n")
+                 : std::string()) +
            "\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"

@@ -225,6 +225,7 @@ void Console::wireLogs(Notifier& notifier) {
     QObject::connect(heard_.get(), &HeardStations::logContactRequested, heard_.get(),
                      [this](const StationReport& r) { logContact(heard_.get(), r); });
     heard_->ownStation = [this] { return myStation(); };
+    heard_->logSettings = logSettings_.get();
 }
 
 StationReport Console::receptionOfHistoryLine(const QByteArray& line) const {

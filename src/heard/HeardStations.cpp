@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -355,20 +356,36 @@ void HeardStations::SaveAs1Click() {
     }
 }
 
-QByteArray HeardStations::adif(const HeardStationsModel& model, const MyStation& own, UtcTime now) {
+QByteArray HeardStations::adif(const HeardStationsModel& model, const MyStation& own,
+                               std::optional<double> frequencyMHz, UtcTime now) {
     std::vector<Contact> rows;
     rows.reserve(static_cast<std::size_t>(model.rowCount()));
     for (int row = 0; row < model.rowCount(); ++row) {
         Contact c = contactFromReception(lastReception(model.station(row)));
         c.stationCallsign = own.callsign;
         c.myGridsquare = own.locator;
+        c.frequencyMHz = frequencyMHz;
         rows.push_back(std::move(c));
     }
     return QByteArray::fromStdString(adifListeningReports(rows, now, TAMSEL_VERSION));
 }
 
 bool HeardStations::exportAdif(const QString& path) {
-    return saveFile(path, adif(*model_, ownStation(), std::chrono::system_clock::now()), notifier_);
+    std::optional<double> frequency;
+    if (logSettings != nullptr) {
+        if (QFileInfo(path).absoluteFilePath() ==
+            QFileInfo(logSettings->adifPath()).absoluteFilePath()) {
+            notifier_.failure(QStringLiteral("%1 is your ADIF log, which is only ever added to. "
+                                             "Choose another file for the listening reports.")
+                                  .arg(QDir::toNativeSeparators(path)));
+            return false;
+        }
+        if (logSettings->lastFrequencyMHz > 0) {
+            frequency = logSettings->lastFrequencyMHz;
+        }
+    }
+    return saveFile(path, adif(*model_, ownStation(), frequency, std::chrono::system_clock::now()),
+                    notifier_);
 }
 
 void HeardStations::ExportAdif1Click() {
@@ -379,11 +396,11 @@ void HeardStations::ExportAdif1Click() {
 }
 
 void HeardStations::LogContact1Click() {
-    if (model_->rowCount() == 0) {
-        return;
+    const QModelIndexList chosen = table_->selectionModel()->selectedRows();
+    const int row = chosen.isEmpty() ? model_->newestRow() : chosen.front().row();
+    if (row >= 0) {
+        logContact(model_->station(row));
     }
-    const QModelIndex current = table_->currentIndex();
-    logContact(model_->station(current.isValid() ? current.row() : 0));
 }
 
 void HeardStations::logContact(const HeardStation& station) {

@@ -40,12 +40,16 @@ public:
     // quoted where RFC 4180 asks.
     static QString csvCell(const QString& text);
     // The table in its order as ADIF listening reports (SWL = Y), one per station from its
-    // last reception, with your station's callsign and locator.
-    static QByteArray adif(const HeardStationsModel& model, const MyStation& own, UtcTime now);
-    // Writes adif() to `path`. False on failure, which the operator is told.
+    // last reception, with your station's callsign and locator and the frequency of the log
+    // (Preferences > "Log", the last contact's) when one is known.
+    static QByteArray adif(const HeardStationsModel& model, const MyStation& own,
+                           std::optional<double> frequencyMHz, UtcTime now);
+    // Writes adif() to `path`; refuses the ADIF log itself, which only ever grows. False on
+    // failure, which the operator is told.
     bool exportAdif(const QString& path);
     void ExportAdif1Click();
-    // Asks to log the chosen station's last reception (the current row, else the newest).
+    // Asks to log the chosen station's last reception (the selected row, else the station
+    // heard last).
     void LogContact1Click();
 
     void SaveAs1Click();
@@ -68,6 +72,8 @@ public:
     std::function<QString()> chooseAdifFile;
     // Your station as the listening reports name it; nobody by default.
     std::function<MyStation()> ownStation;
+    // The log's settings (the ADIF log's path, its frequency), when the console has them.
+    const LogSettings* logSettings = nullptr;
     // How a URL (geo: or the web map) is opened; the desktop's handler by default. False
     // when nothing opened it.
     std::function<bool(const QUrl&)> openUrl;

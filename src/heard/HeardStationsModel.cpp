@@ -178,6 +178,11 @@ int HeardStationsModel::rowOf(const std::string& callsign) const {
     return sorted() ? rowOfId(list_.idAt(*row)) : static_cast<int>(*row);
 }
 
+int HeardStationsModel::newestRow() const {
+    const auto id = list_.lastHeardId();
+    return id ? rowOfId(*id) : -1;
+}
+
 HeardStationsModel::Key HeardStationsModel::key(std::size_t id) const {
     const HeardStation& s = list_.byId(id);
     Key k;
@@ -284,6 +289,7 @@ void HeardStationsModel::reorder(const std::function<void()>& change) {
     change();
     order_.clear();
     unsorted_ = false;
+    orderedFrom_ = own_;
     if (sorted()) {
         // Newest first among equals: a stable sort of the newest-first order, each key
         // worked out once.
@@ -319,7 +325,9 @@ void HeardStationsModel::setOwnPosition(const std::optional<LatLon>& position) {
         emit dataChanged(index(0, Distance), index(rowCount() - 1, Bearing));
     }
     // Sorted by how far or which way, the order follows you as you move.
-    if (sortColumn_ == Distance || sortColumn_ == Bearing) {
+    const bool moved =
+        !own_ || !orderedFrom_ || course(*orderedFrom_, *own_).metres >= kResortMetres;
+    if ((sortColumn_ == Distance || sortColumn_ == Bearing) && moved) {
         if (held()) {
             unsorted_ = true;
         } else {

@@ -72,14 +72,21 @@ public:
     const HeardStation& station(int row) const;
     // The row of a station by callsign, or -1.
     int rowOf(const std::string& callsign) const;
+    // The row of the station heard last, or -1 when none is.
+    int newestRow() const;
 
     // Holding keeps the rows in place; releasing puts them in order again, the rows of
     // persistent indexes (selection, current row) following their stations.
     void setHeld(bool held);
     bool held() const { return list_.held(); }
 
-    // Your own position (for Distance and Bearing) and units. Neither moves a row.
+    // Your own position (for Distance and Bearing) and units. Units move no row; when the
+    // table is sorted by Distance or Bearing, your moving puts the rows in their new order
+    // (after a move of kResortMetres, and once nothing holds them).
     void setOwnPosition(const std::optional<LatLon>& position);
+    // How far you move before a table sorted by Distance or Bearing is put in order again:
+    // a receiver's jitter costs no sort of every station at each fix.
+    static constexpr double kResortMetres = 100;
     void setUnits(Units units);
     Units units() const { return units_; }
 
@@ -130,6 +137,7 @@ private:
     std::vector<std::size_t> order_; // sorted: station ids, row by row
     bool unsorted_ = false;          // sorted and held: receptions changed cells in place
     std::optional<LatLon> own_;
+    std::optional<LatLon> orderedFrom_; // your position when the rows were last put in order
     Units units_ = Units::Metric;
     Marker marker_;
     std::vector<signed char> marks_; // by station id: -1 or a Mark

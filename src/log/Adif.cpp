@@ -217,7 +217,7 @@ std::string adifListeningReports(const std::vector<Contact>& rows, UtcTime creat
 std::string AdifLog::append(const std::filesystem::path& path, const Contact& c, UtcTime now,
                             std::string_view version) {
     std::string record = adifRecord(c);
-    if (!file_.isOpen() || file_.path() != path) {
+    if (!file_.isCurrent() || file_.path() != path) {
         bool created = false;
         if (std::string error = file_.open(path, created); !error.empty()) {
             return error;

@@ -59,6 +59,13 @@ std::string AppendFile::open(const std::filesystem::path& path, bool& created) {
     return {};
 }
 
+bool AppendFile::isCurrent() const {
+    struct stat open {};
+    struct stat named {};
+    return fd_ >= 0 && ::fstat(fd_, &open) == 0 && ::stat(path_.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 std::string AppendFile::append(std::string_view record) {
     if (fd_ < 0) {
         return path_.string() + ": not open";

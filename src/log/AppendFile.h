@@ -26,6 +26,9 @@ public:
     std::string append(std::string_view record);
     void close();
     bool isOpen() const { return fd_ >= 0; }
+    // Open, and still the file its path names: not removed, renamed away or replaced by a
+    // new file (a save over it) since it was opened. Otherwise it is to be opened again.
+    bool isCurrent() const;
     const std::filesystem::path& path() const { return path_; }
 
 private:

@@ -311,7 +311,7 @@ std::optional<std::string> ReceptionLog::append(const StationReport& end) {
 std::string ReceptionLog::write(const StationReport& end) {
     const std::string name = receptionFileName(end.utcStart);
     std::string line = receptionCsvLine(end);
-    if (!file_.isOpen() || name != day_) {
+    if (!file_.isCurrent() || name != day_) {
         bool created = false;
         if (std::string error = file_.open(folder_ / name, created); !error.empty()) {
             return error;

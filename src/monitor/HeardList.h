@@ -65,6 +65,8 @@ public:
     // The row of the station a Heard report for `caller` will change, or nothing if new.
     std::optional<std::size_t> rowOf(const std::string& caller) const;
     const HeardStation& at(std::size_t row) const;
+    // The station heard last (whatever the order shown), if any.
+    std::optional<std::size_t> lastHeardId() const { return current_; }
 
     // Stations by a number that stays theirs whatever their row: 0, 1, ... in the order
     // first heard.
