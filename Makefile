@@ -91,14 +91,16 @@ sanitizers: deps
 fuzz: deps
 	@cmake --preset fuzz -DTAMSEL_WERROR=ON > /dev/null
 	@cmake --build build/fuzz -j $(JOBS)
-	@for t in $(FUZZ_TARGETS); do \
-		mkdir -p build/fuzz/corpus/$$t && \
-		echo "fuzz_$$t: $(FUZZ_SECONDS) s" && \
-		build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=build/fuzz/ build/fuzz/corpus/$$t fuzz/corpus/$$t 2>&1 \
-			| grep -E 'stat::(number_of_executed_units|average_exec_per_sec)|ERROR|SUMMARY|Test unit written' ; \
-		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
-	done
+	@# One target per core at a time: each runs on one thread for its FUZZ_SECONDS.
+	@printf '%s\n' $(FUZZ_TARGETS) | xargs -P $(JOBS) -I{} bash -c ' \
+		mkdir -p build/fuzz/corpus/{}; \
+		build/fuzz/fuzz/fuzz_{} -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build/fuzz/ build/fuzz/corpus/{} fuzz/corpus/{} \
+			> build/fuzz/fuzz_{}.log 2>&1; status=$$?; \
+		echo "fuzz_{}: $(FUZZ_SECONDS) s"; \
+		grep -E "stat::(number_of_executed_units|average_exec_per_sec)|ERROR|SUMMARY|Test unit written" \
+			build/fuzz/fuzz_{}.log; \
+		exit $$status'
 
 fuzz-long:
 	@$(MAKE) fuzz FUZZ_SECONDS=1800
