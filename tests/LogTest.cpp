@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the reception log, the ADIF writer and the WSJT-X datagrams.
 #include "log/Adif.h"
+#include "log/LogSettings.h"
 #include "log/ReceptionLog.h"
 #include "log/Wsjtx.h"
 #include "monitor/HeardList.h"
@@ -11,8 +12,11 @@
 #include <QDateTime>
 #include <QIODevice>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -210,14 +214,199 @@ TEST(ReceptionLogFiles, TheLastDayIsReadBackAcrossMidnight) {
     EXPECT_EQ(live[2].duration, recent[1].duration);
 }
 
-TEST(ReceptionLogFiles, AFailingLogIsReportedOnceAndTheNextWriteSucceedsOnceItCan) {
+// Each run of failures is told once, and so is the log working again; a log switched off
+// writes nothing and tells nothing.
+TEST(ReceptionLogFiles, EachNewFailureIsToldOnceAndSoIsTheRecovery) {
     TempFolder dir;
-    std::ofstream(dir.path / "blocker") << "a file where the folder should be";
-    ReceptionLog log(dir.path / "blocker");
-    const auto first = log.append(reception("2026-12-08T10:00:00Z", "JA1ABC"));
+    const fs::path folder = dir.path / "log";
+    std::ofstream(folder) << "a file where the folder should be";
+    ReceptionLog log(folder);
+    const auto append = [&log](const char* t) { return log.append(reception(t, "JA1ABC")); };
+    const auto first = append("2026-12-08T10:00:00Z");
     ASSERT_TRUE(first);
-    EXPECT_NE(first->find("blocker"), std::string::npos) << *first;
-    EXPECT_FALSE(log.append(reception("2026-12-08T10:01:00Z", "JA1ABC")));
+    EXPECT_TRUE(first->failed);
+    EXPECT_NE(first->reason.find("log"), std::string::npos) << first->reason;
+    EXPECT_FALSE(append("2026-12-08T10:01:00Z")); // the same failure: told already
+
+    fs::remove(folder);
+    const auto recovered = append("2026-12-08T10:02:00Z");
+    ASSERT_TRUE(recovered);
+    EXPECT_FALSE(recovered->failed);
+    EXPECT_FALSE(append("2026-12-08T10:03:00Z"));
+
+    fs::remove_all(folder);
+    std::ofstream(folder) << "in the way again";
+    const auto again = append("2026-12-08T10:04:00Z");
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->failed);
+
+    log.setEnabled(false);
+    fs::remove(folder);
+    EXPECT_FALSE(append("2026-12-08T10:05:00Z"));
+    EXPECT_FALSE(fs::exists(folder));
+    log.setEnabled(true);
+    EXPECT_TRUE(append("2026-12-08T10:06:00Z")); // works again after the failure: told
+    EXPECT_EQ(parseReceptionCsv(slurp(folder / "receptions-2026-12-08.csv")).size(), 1u);
+}
+
+// A console left running keeps only the days the retention allows, as it is set now.
+TEST(ReceptionLogFiles, ANewDayRemovesTheDaysPastTheRetention) {
+    TempFolder dir;
+    std::ofstream(dir.path / "receptions-2026-12-01.csv") << "x";
+    std::ofstream(dir.path / "receptions-2026-12-05.csv") << "x";
+    ReceptionLog log(dir.path, 90);
+    log.append(reception("2026-12-08T23:00:00Z", "JA1ABC"));
+    EXPECT_TRUE(fs::exists(dir.path / "receptions-2026-12-01.csv"));
+    log.setRetentionDays(3);
+    log.append(reception("2026-12-09T00:01:00Z", "JA1ABC"));
+    EXPECT_FALSE(fs::exists(dir.path / "receptions-2026-12-01.csv"));
+    EXPECT_FALSE(fs::exists(dir.path / "receptions-2026-12-05.csv"));
+    EXPECT_TRUE(fs::exists(dir.path / "receptions-2026-12-08.csv"));
+}
+
+// Text from the air that a spreadsheet would run is written as text, and read back as it came.
+TEST(ReceptionCsv, FormulasFromTheAirNeverRunAndReadBackAsSent) {
+    const struct {
+        std::string message;
+        std::string cell; // as it stands in the line
+    } rows[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"@SUM(1+1)*cmd|' /C calc'!A0", "'@SUM(1+1)*cmd|' /C calc'!A0"},
+        {"+4912345", "+4912345"}, // a plain number is data
+        {"-1+1", "'-1+1"},
+        {"\tx", "'\tx"},
+        {"'=1", "''=1"}, // a guard of its own is kept apart from ours
+        {"'hello", "'hello"},
+        {"Hi", "Hi"},
+    };
+    for (const auto& r : rows) {
+        StationReport end = reception("2026-12-08T09:27:41Z", "JA1ABC");
+        end.message = r.message;
+        const std::string line = receptionCsvLine(end);
+        EXPECT_NE(line.find(",Relay Unavailable," + r.cell + ","), std::string::npos) << line;
+        const auto back = parseReceptionCsv(line);
+        ASSERT_EQ(back.size(), 1u) << r.message;
+        EXPECT_EQ(back[0].message, r.message);
+    }
+}
+
+// A line a crash cut anywhere, also inside a quoted field, hides none of the lines after it.
+TEST(ReceptionCsv, ATornLineHidesNothingAfterIt) {
+    StationReport quoted = reception("2026-12-08T10:00:00Z", "JA1ABC");
+    quoted.message = "hello, \"world\"";
+    const std::string whole = receptionCsvLine(quoted);
+    for (const std::size_t cut :
+         {whole.find("\"hel") + 4, whole.find("world") + 2, std::size_t{5}, whole.size() - 3}) {
+        TempFolder dir;
+        const fs::path file = dir.path / receptionFileName(at("2026-12-08T10:00:00Z"));
+        std::ofstream(file, std::ios::binary) << kReceptionCsvHeader << whole.substr(0, cut);
+        ReceptionLog log(dir.path);
+        for (const char* call : {"JA2XYZ", "JA3XYZ", "JA4XYZ"}) {
+            log.append(reception("2026-12-08T10:05:00Z", call));
+        }
+        const auto back = parseReceptionCsv(slurp(file));
+        std::vector<std::string> calls;
+        for (const auto& r : back) {
+            calls.push_back(r.caller);
+        }
+        EXPECT_EQ(calls, (std::vector<std::string>{"JA2XYZ", "JA3XYZ", "JA4XYZ"})) << "cut " << cut;
+    }
+}
+
+// Damaged lines give no impossible values: the line or the field is left out.
+TEST(ReceptionCsv, DamagedValuesAreDroppedOnReadingBack) {
+    StationReport good = reception("2026-12-08T10:00:00Z", "JA1ABC");
+    Position p;
+    p.latitude = 35.5;
+    p.longitude = 139.5;
+    p.course = 90;
+    p.speedKnots = 10;
+    p.altitudeFeet = 100;
+    good.positions = {p};
+    const std::string line = receptionCsvLine(good);
+    const auto replace = [&line](std::size_t column, const std::string& value) {
+        const auto cells = splitCsv(line).front().fields;
+        std::string out;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            out += (i == 0 ? "" : ",") + (i == column ? value : csvField(cells[i]));
+        }
+        return out + "\r\n";
+    };
+    enum class Left { NoPosition, Nothing, Position, Course, Speed, Altitude, Whole };
+    const struct {
+        std::size_t column;
+        std::string value;
+        Left left;
+    } rows[] = {
+        {0, "2026-13-45T99:99:99Z", Left::Nothing},
+        {0, "2026-02-30T10:00:00Z", Left::Nothing},
+        {1, "1e300", Left::Nothing},
+        {1, "-5", Left::Nothing},
+        {1, "nan", Left::Nothing},
+        {10, "nan", Left::NoPosition},
+        {11, "inf", Left::NoPosition},
+        {10, "91", Left::NoPosition},
+        {11, "-180.5", Left::NoPosition},
+        {13, "-2147483648", Left::Course},
+        {13, "400", Left::Course},
+        {14, "-5", Left::Speed},
+        {14, "nan", Left::Speed},
+        {15, "1e300", Left::Altitude},
+        {13, "359", Left::Whole},
+    };
+    for (const auto& r : rows) {
+        const auto back = parseReceptionCsv(replace(r.column, r.value));
+        const std::string what = std::to_string(r.column) + " = " + r.value;
+        if (r.left == Left::Nothing) {
+            EXPECT_TRUE(back.empty()) << what;
+            continue;
+        }
+        ASSERT_EQ(back.size(), 1u) << what;
+        if (r.left == Left::NoPosition) {
+            EXPECT_TRUE(back[0].positions.empty()) << what;
+            continue;
+        }
+        ASSERT_EQ(back[0].positions.size(), 1u) << what;
+        const Position& q = back[0].positions[0];
+        EXPECT_EQ(q.course.has_value(), r.left != Left::Course) << what;
+        EXPECT_EQ(q.speedKnots.has_value(), r.left != Left::Speed) << what;
+        EXPECT_EQ(q.altitudeFeet.has_value(), r.left != Left::Altitude) << what;
+    }
+}
+
+// Appends hold the file's lock while they write, so another console waits its turn; a
+// write the disk cut short is taken back whole and the next record starts clean.
+TEST(ReceptionLogFiles, AppendsTakeTurnsAndAShortWriteIsTakenBack) {
+    TempFolder dir;
+    const fs::path path = dir.path / "x.csv";
+    AppendFile file;
+    ASSERT_EQ(file.open(path), "");
+    bool othersLockedOut = false;
+    file.whileLocked = [&] {
+        const int other = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        othersLockedOut = flock(other, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(other);
+    };
+    EXPECT_EQ(file.append("one\r\n", "head\r\n"), "");
+    EXPECT_TRUE(othersLockedOut);
+    file.whileLocked = nullptr;
+
+    // A full disk, as far as this process sees it: the file may not grow past 16 bytes.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string error = file.append("a record too long to fit\r\n");
+        _exit(error.find("No space") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(slurp(path), "head\r\none\r\n");
+    EXPECT_EQ(file.append("two\r\n"), "");
+    EXPECT_EQ(slurp(path), "head\r\none\r\ntwo\r\n");
 }
 
 // A writer killed in the middle of its work leaves every line before it whole.
@@ -304,7 +493,7 @@ TEST(Adif, ARecordCarriesEveryFieldTheContactHas) {
               "<CALL:6>JA1ABC<QSO_DATE:8>20261208<TIME_ON:6>092741<QSO_DATE_OFF:8>20261208"
               "<TIME_OFF:6>093102<MODE:12>DIGITALVOICE<SUBMODE:5>DSTAR<BAND:4>70cm"
               "<FREQ:6>439.41<RST_SENT:2>59<GRIDSQUARE:6>PM95vq<LAT:11>N035 39.000"
-              "<LON:11>E139 45.000<NAME:6>Jurgen<NAME_INTL:7>Jürgen<COMMENT:2>Hi"
+              "<LON:11>E139 45.000<NAME:6>Jurgen<COMMENT:2>Hi"
               "<STATION_CALLSIGN:6>DL1XYZ<MY_GRIDSQUARE:4>JO62<PROP_MODE:8>INTERNET"
               "<APP_TAMSEL_UR:6>CQCQCQ<APP_TAMSEL_RPT1:8>JR1WN  B<APP_TAMSEL_RPT2:8>JR1WN  G"
               "<APP_TAMSEL_SUFFIX:4>ID51<EOR>\n");
@@ -315,6 +504,111 @@ TEST(Adif, ARecordCarriesEveryFieldTheContactHas) {
     EXPECT_NE(report.find("<CREATED_TIMESTAMP:15>20261208 100000"), std::string::npos);
     EXPECT_NE(report.find("<SWL:1>Y<EOR>"), std::string::npos);
     EXPECT_EQ(report.find("<FREQ:"), std::string::npos); // no frequency, no band
+}
+
+// What reaches an ADI file is ASCII from 32 to 126, with no _INTL field; locators as ADIF
+// has them; the program's own fields named after the header's PROGRAMID.
+TEST(Adif, RecordsHoldOnlyWhatAdiAllows) {
+    StationReport r = reception("2026-12-08T09:00:00Z", "JA1ABC");
+    r.message = "a\rb\x07"
+                "c\x1b[31md\x7f";
+    Contact c = contactFromReception(r);
+    EXPECT_EQ(c.comment, "a b c [31md");
+    c.name = "Jürgen 日本";
+    c.comment = "tab\there";
+    const struct {
+        std::string typed;
+        std::string written; // empty: left out
+    } grids[] = {{"JN", "JN"},
+                 {"jn58", "JN58"},
+                 {"jn58TD", "JN58td"},
+                 {"JN58td25", "JN58td25"},
+                 {"JN58td25mk", "JN58td25"},
+                 {"JN5", ""},
+                 {"JN58t", ""},
+                 {"SN58", ""},
+                 {"JN58ty", ""},
+                 {"12AB", ""}};
+    for (const auto& g : grids) {
+        c.gridsquare = g.typed;
+        c.myGridsquare = g.typed;
+        const std::string record = adifRecord(c);
+        SCOPED_TRACE(g.typed + ": " + record);
+        EXPECT_EQ(record.find("_INTL"), std::string::npos);
+        EXPECT_NE(record.find("<NAME:9>Jurgen ?"
+                              "?<COMMENT:8>tab here"),
+                  std::string::npos);
+        for (const char ch : record) {
+            EXPECT_TRUE(ch == '\n' || (ch >= 32 && ch <= 126)) << int(ch);
+        }
+        for (const std::string field : {"GRIDSQUARE", "MY_GRIDSQUARE"}) {
+            EXPECT_EQ(record.find("<" + field + ":"),
+                      record.find("<" + field + ":" + std::to_string(g.written.size()) + ">" +
+                                  g.written));
+            EXPECT_EQ(record.find("<" + field + ":") == std::string::npos, g.written.empty());
+        }
+    }
+    const std::string header = adifHeader(at("2026-12-08T10:00:00Z"), "3.5.0");
+    const std::string id = header.substr(header.find("<PROGRAMID:") + 11);
+    const std::string programId = id.substr(id.find('>') + 1, std::stoul(id));
+    c.ur = "CQCQCQ";
+    const std::string record = adifRecord(c);
+    for (std::size_t at = record.find("<APP_"); at != std::string::npos;
+         at = record.find("<APP_", at + 1)) {
+        EXPECT_EQ(record.compare(at, 6 + programId.size(), "<APP_" + programId + "_"), 0)
+            << record.substr(at);
+    }
+    EXPECT_NE(record.find("<APP_"), std::string::npos);
+}
+
+// A file reached through a link is the file itself.
+TEST(Adif, TheSameFileThroughAnyLink) {
+    TempFolder dir;
+    const fs::path log = dir.path / "tamsel.adi";
+    std::ofstream(log) << "x";
+    std::ofstream(dir.path / "other.adi") << "x";
+    fs::create_symlink(log, dir.path / "symlink.adi");
+    fs::create_hard_link(log, dir.path / "hardlink.adi");
+    fs::create_directory(dir.path / "sub");
+    const struct {
+        fs::path chosen;
+        bool same;
+    } rows[] = {{log, true},
+                {dir.path / "symlink.adi", true},
+                {dir.path / "hardlink.adi", true},
+                {dir.path / "sub" / ".." / "tamsel.adi", true},
+                {dir.path / "other.adi", false},
+                {dir.path / "new.adi", false}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(sameFile(r.chosen, log), r.same) << r.chosen;
+    }
+    EXPECT_TRUE(sameFile(dir.path / "sub" / ".." / "none.adi", dir.path / "none.adi"));
+}
+
+// A name alone is kept in the data folder and ~ is the home folder, wherever the console
+// was started.
+TEST(Adif, TheLogsPathIsNeverTheWorkingFolders) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", "/home/op");
+    qputenv("XDG_DATA_HOME", "/home/op/.local/share");
+    const struct {
+        const char* chosen;
+        const char* path;
+    } rows[] = {
+        {"", "/home/op/.local/share/tamsel/tamsel.adi"},
+        {"log.adi", "/home/op/.local/share/tamsel/log.adi"},
+        {"logs/../log.adi", "/home/op/.local/share/tamsel/log.adi"},
+        {"~/log.adi", "/home/op/log.adi"},
+        {"/srv/radio/log.adi", "/srv/radio/log.adi"},
+    };
+    for (const auto& r : rows) {
+        LogSettings s;
+        s.adifFile = QString::fromUtf8(r.chosen);
+        EXPECT_EQ(s.adifPath().toStdString(), r.path) << r.chosen;
+    }
+    qputenv("HOME", home);
+    data.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", data);
 }
 
 TEST(Adif, ReceptionsBecomeContacts) {

@@ -111,6 +111,27 @@ TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
     EXPECT_EQ(fieldText(dialog, "Comment"), "hello from JA1ABC");
     EXPECT_EQ(fieldText(dialog, "RST sent"), "");
     EXPECT_EQ(fieldText(dialog, "Frequency (MHz)"), "");
+    // A contact no logger would take is not written: no frequency, or a locator ADIF lacks.
+    const struct {
+        const char *frequency, *locator, *myLocator, *says;
+    } refused[] = {
+        {"", "PM95", "", "Enter the frequency in MHz"},
+        {".", "PM95", "", "The frequency is not a number"},
+        {"439.41", "PM9", "", "Their locator needs 2, 4, 6 or 8"},
+        {"439.41", "PM95vq1", "", "Their locator needs 2, 4, 6 or 8"},
+        {"439.41", "PM95", "JO62ab12xy", "My locator needs 2, 4, 6 or 8"},
+    };
+    for (const auto& r : refused) {
+        field(dialog, "Frequency (MHz)")->setText(QString::fromLatin1(r.frequency));
+        field(dialog, "Their locator")->setText(QString::fromLatin1(r.locator));
+        field(dialog, "My locator")->setText(QString::fromLatin1(r.myLocator));
+        dialog->accept();
+        EXPECT_TRUE(dialog->status().startsWith(QString::fromLatin1(r.says)))
+            << dialog->status().toStdString();
+        EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/tamsel.adi")));
+    }
+    field(dialog, "Their locator")->setText(QStringLiteral("PM95vq"));
+    field(dialog, "My locator")->clear();
     field(dialog, "Frequency (MHz)")->setText(QStringLiteral("439.41"));
     EXPECT_TRUE(dialog->findChild<QLabel*>() != nullptr);
     dialog->accept();
@@ -204,15 +225,31 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
     EXPECT_FALSE(Form4->LogContact1->isEnabled());
 
     // Export ADIF: the table in its order as listening reports from your station.
+    // Each station on the frequency it was heard on; the others on the one the operator
+    // names when asked, offered the last contact's. Cancelled, nothing is written.
     Form1->MyCALL->setText(QStringLiteral("JJ1ZZZ"));
     const QString path = data.filePath(QStringLiteral("heard.adi"));
+    std::vector<std::optional<double>> offered;
+    std::optional<double> answer;
+    heard->chooseFrequency = [&](std::optional<double> suggested) {
+        offered.push_back(suggested);
+        return answer;
+    };
+    heard->stationFrequency = [](const HeardStation& s) {
+        return s.callsign.starts_with("7M4XYZ") ? std::optional<double>(145.375) : std::nullopt;
+    };
+    EXPECT_FALSE(heard->exportAdif(path));
+    EXPECT_FALSE(QFile::exists(path));
+    answer = 430.5;
     ASSERT_TRUE(heard->exportAdif(path));
+    EXPECT_EQ(offered, (std::vector<std::optional<double>>{439.41, 439.41}));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray adif = file.readAll();
     EXPECT_TRUE(adif.startsWith("Tamsel Console ADIF log")) << adif.toStdString();
     EXPECT_EQ(adif.count("<SWL:1>Y"), 2);
-    EXPECT_EQ(adif.count("<BAND:4>70cm<FREQ:6>439.41<"), 2) << "the log's frequency";
+    EXPECT_EQ(adif.count("<BAND:4>70cm<FREQ:5>430.5<"), 1) << adif.toStdString();
+    EXPECT_EQ(adif.count("<BAND:2>2m<FREQ:7>145.375<"), 1) << adif.toStdString();
     EXPECT_LT(adif.indexOf("<CALL:6>7M4XYZ"), adif.indexOf("<CALL:6>JA1ABC"));
     EXPECT_EQ(adif.count("<STATION_CALLSIGN:6>JJ1ZZZ"), 2) << adif.toStdString();
     // Never over the ADIF log, which only grows.
@@ -222,6 +259,10 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
     EXPECT_FALSE(heard->exportAdif(log));
+    // Nor through a link to it.
+    const QString link = data.filePath(QStringLiteral("link.adi"));
+    ASSERT_TRUE(QFile::link(log, link));
+    EXPECT_FALSE(heard->exportAdif(link));
     QFile after(log);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
@@ -238,6 +279,7 @@ TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {
     ContactLogger logger(settings, "3.5.0");
     Contact c;
     c.call = "JA1ABC";
+    c.frequencyMHz = 145.375;
     LogContactDialog* dialog = openLogContact(nullptr, c, logger);
     dialog->accept();
     EXPECT_TRUE(dialog->isVisible());

@@ -27,6 +27,11 @@ TEST(Locator, ValidatesAndFindsTheCentreOfItsSquare) {
         {"JN58td25", "JN58td25", 48.1479166667, 11.6041666667},
         {"AA00aa00", "AA00aa00", -89.9979166667, -179.9958333333},
         {"RR99xx99", "RR99xx99", 89.9979166667, 179.9958333333},
+        {"jn58TD25MK", "JN58td25mk", 48.14765625, 11.6043402778},
+        {"RR99xx99xx", "RR99xx99xx", 89.9999131944, 179.9998263889},
+        {"JN58td25m", nullptr, 0, 0},
+        {"JN58td25my", nullptr, 0, 0}, // extended subsquares end at X
+        {"JN58td25m1", nullptr, 0, 0},
         {"JN5", nullptr, 0, 0},
         {"JN58t", nullptr, 0, 0},
         {"JN58td2", nullptr, 0, 0},

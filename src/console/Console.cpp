@@ -174,43 +174,59 @@ void Console::wireLogs(Notifier& notifier) {
             *lastReception_ = r;
         }
     });
-    if (logSettings_->receptionLog) {
-        removeExpiredReceptionFiles(folder, now, logSettings_->retentionDays);
-        receptionLog_ = std::make_unique<ReceptionLog>(folder);
-        // Written on the monitor's thread as each reception ends: a slow disk never holds
-        // up the windows, and the line is on the disk before the next reception starts.
-        ReceptionLog* log = receptionLog_.get();
-        // What went wrong on the monitor's thread is told on the UI thread, after it.
-        auto failed = std::make_shared<std::pair<std::mutex, std::optional<std::string>>>();
-        QObject::connect(
-            monitor, &receiveRF::stationReport, monitor,
-            [log, failed](const StationReport& r) {
-                if (r.kind != StationReport::Kind::End) {
-                    return;
-                }
-                if (auto error = log->append(r)) {
-                    const std::lock_guard lock(failed->first);
-                    failed->second = std::move(error);
-                }
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            monitor, &receiveRF::stationReport, Form1,
-            [failed, &notifier](const StationReport& r) {
-                std::optional<std::string> error;
-                if (r.kind == StationReport::Kind::End) {
-                    const std::lock_guard lock(failed->first);
-                    error.swap(failed->second);
-                }
-                if (error) {
+    // The log is always there and follows the Log page at once: switched on or off, and
+    // the days past a shorter retention removed as soon as it is applied.
+    receptionLog_ = std::make_unique<ReceptionLog>(folder, logSettings_->retentionDays);
+    ReceptionLog* log = receptionLog_.get();
+    auto follow = [this, log, folder] {
+        log->setEnabled(logSettings_->receptionLog);
+        log->setRetentionDays(logSettings_->retentionDays);
+        if (logSettings_->receptionLog) {
+            removeExpiredReceptionFiles(folder, std::chrono::system_clock::now(),
+                                        logSettings_->retentionDays);
+        }
+    };
+    follow();
+    QObject::connect(store, &SettingsStore::changed, Form1, follow);
+    // Written on the monitor's thread as each reception ends: a slow disk never holds up
+    // the windows, and the line is on the disk before the next reception starts. What the
+    // operator is to be told (a failure, once; that it works again) is told on the UI
+    // thread, after it.
+    auto news = std::make_shared<std::pair<std::mutex, std::vector<ReceptionLog::News>>>();
+    QObject::connect(
+        monitor, &receiveRF::stationReport, monitor,
+        [log, news](const StationReport& r) {
+            if (r.kind != StationReport::Kind::End) {
+                return;
+            }
+            if (auto told = log->append(r)) {
+                const std::lock_guard lock(news->first);
+                news->second.push_back(std::move(*told));
+            }
+        },
+        Qt::DirectConnection);
+    QObject::connect(
+        monitor, &receiveRF::stationReport, Form1,
+        [news, folder, &notifier](const StationReport& r) {
+            std::vector<ReceptionLog::News> told;
+            if (r.kind == StationReport::Kind::End) {
+                const std::lock_guard lock(news->first);
+                told.swap(news->second);
+            }
+            for (const ReceptionLog::News& n : told) {
+                if (n.failed) {
                     notifier.failure(
                         QObject::tr("Receptions cannot be written to the reception log (%1). "
                                     "The console carries on without it.")
-                            .arg(QString::fromStdString(*error)));
+                            .arg(QString::fromStdString(n.reason)));
+                } else {
+                    notifier.information(
+                        QObject::tr("Receptions are written to the reception log again (%1).")
+                            .arg(QString::fromStdString(folder.string())));
                 }
-            },
-            Qt::QueuedConnection);
-    }
+            }
+        },
+        Qt::QueuedConnection);
 
     // "Log Contact..." everywhere a reception is shown: the main window's last caller, the
     // history's chosen line and Heard Stations' chosen station.
@@ -247,7 +263,11 @@ StationReport Console::receptionOfHistoryLine(const QByteArray& line) const {
 MyStation Console::myStation() const {
     MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
     if (station_ != nullptr) {
-        if (const auto here = station_->position()) {
+        const StationSettings& set = station_->settings();
+        if (set.source == PositionSource::Locator && !set.locator.isEmpty()) {
+            // The locator as precise as the operator gave it; ADIF takes at most 8 characters.
+            own.locator = set.locator.left(8).toStdString();
+        } else if (const auto here = station_->position()) {
             own.locator = maidenhead(here->latitude, here->longitude);
         }
     }

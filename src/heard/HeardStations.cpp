@@ -2,6 +2,8 @@
 // HeardStations: the Heard Stations window, who was heard and where.
 #include "heard/HeardStations.h"
 
+#include "log/Csv.h"
+
 #include "monitor/Position.h"
 #include "widgets/SaveFile.h"
 #include "widgets/Text.h"
@@ -14,12 +16,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -28,15 +30,6 @@
 namespace tamsel {
 
 namespace {
-
-// A cell a spreadsheet would run as a formula: one that opens with = + - @, or with a tab or
-// a carriage return some of them skip first. A plain number (a negative longitude) is
-// data, and stays as it is.
-bool looksLikeFormula(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9]+(\\.[0-9]+)?$"));
-    static const QString openers = QStringLiteral("=+-@\t\r");
-    return !text.isEmpty() && openers.contains(text.front()) && !number.match(text).hasMatch();
-}
 
 // Whether the desktop names an application for geo: links. xdg-open starts (and Qt says
 // "opened") even when nothing takes the link, so ask first.
@@ -127,6 +120,15 @@ HeardStations::HeardStations(Notifier& notifier)
                                             QStringLiteral("ADIF files (*.adi)"));
     };
     ownStation = [] { return MyStation{}; };
+    stationFrequency = [](const HeardStation&) { return std::optional<double>(); };
+    chooseFrequency = [this](std::optional<double> suggested) -> std::optional<double> {
+        bool ok = false;
+        const double mhz = QInputDialog::getDouble(
+            this, QStringLiteral("Export ADIF"),
+            QStringLiteral("The frequency you heard the stations on (MHz):"),
+            suggested.value_or(145.0), 0.1, 300000.0, 4, &ok);
+        return ok ? std::optional<double>(mhz) : std::nullopt;
+    };
     openUrl = [](const QUrl& url) {
         if (url.scheme() == QLatin1String("geo") && !desktopOpensGeo()) {
             return false;
@@ -315,14 +317,7 @@ void HeardStations::copyPosition(const HeardStation& station) {
 }
 
 QString HeardStations::csvCell(const QString& text) {
-    QString cell = looksLikeFormula(text) ? QLatin1Char('\'') + text : text;
-    if (!cell.contains(QLatin1Char(',')) && !cell.contains(QLatin1Char('"')) &&
-        !cell.contains(QLatin1Char('\n')) && !cell.contains(QLatin1Char('\r'))) {
-        return cell;
-    }
-    QString quoted = cell;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return QString::fromStdString(csvField(text.toStdString())); // the reception log's rule
 }
 
 QByteArray HeardStations::csv(const HeardStationsModel& model) {
@@ -357,34 +352,53 @@ void HeardStations::SaveAs1Click() {
 }
 
 QByteArray HeardStations::adif(const HeardStationsModel& model, const MyStation& own,
-                               std::optional<double> frequencyMHz, UtcTime now) {
+                               const FrequencyOf& frequencyOf, UtcTime now) {
     std::vector<Contact> rows;
     rows.reserve(static_cast<std::size_t>(model.rowCount()));
     for (int row = 0; row < model.rowCount(); ++row) {
-        Contact c = contactFromReception(lastReception(model.station(row)));
+        const HeardStation& station = model.station(row);
+        Contact c = contactFromReception(lastReception(station));
         c.stationCallsign = own.callsign;
         c.myGridsquare = own.locator;
-        c.frequencyMHz = frequencyMHz;
+        c.frequencyMHz = frequencyOf(station);
         rows.push_back(std::move(c));
     }
     return QByteArray::fromStdString(adifListeningReports(rows, now, TAMSEL_VERSION));
 }
 
 bool HeardStations::exportAdif(const QString& path) {
-    std::optional<double> frequency;
+    std::optional<double> lastFrequency;
     if (logSettings != nullptr) {
-        if (QFileInfo(path).absoluteFilePath() ==
-            QFileInfo(logSettings->adifPath()).absoluteFilePath()) {
+        if (sameFile(path.toStdString(), logSettings->adifPath().toStdString())) {
             notifier_.failure(QStringLiteral("%1 is your ADIF log, which is only ever added to. "
                                              "Choose another file for the listening reports.")
                                   .arg(QDir::toNativeSeparators(path)));
             return false;
         }
         if (logSettings->lastFrequencyMHz > 0) {
-            frequency = logSettings->lastFrequencyMHz;
+            lastFrequency = logSettings->lastFrequencyMHz;
         }
     }
-    return saveFile(path, adif(*model_, ownStation(), frequency, std::chrono::system_clock::now()),
+    // Each station on the frequency it was heard on where the console knows it; the others
+    // on the one the operator names (loggers take no report without a band), offered the
+    // last contact's.
+    bool anyUnknown = false;
+    for (int row = 0; row < model_->rowCount() && !anyUnknown; ++row) {
+        anyUnknown = !stationFrequency(model_->station(row));
+    }
+    std::optional<double> heardOn;
+    if (anyUnknown) {
+        heardOn = chooseFrequency(lastFrequency);
+        if (!heardOn) {
+            return false;
+        }
+    }
+    const FrequencyOf frequencyOf = [this, heardOn](const HeardStation& s) {
+        const auto known = stationFrequency(s);
+        return known ? known : heardOn;
+    };
+    return saveFile(path,
+                    adif(*model_, ownStation(), frequencyOf, std::chrono::system_clock::now()),
                     notifier_);
 }
 

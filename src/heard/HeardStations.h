@@ -40,12 +40,15 @@ public:
     // quoted where RFC 4180 asks.
     static QString csvCell(const QString& text);
     // The table in its order as ADIF listening reports (SWL = Y), one per station from its
-    // last reception, with your station's callsign and locator and the frequency of the log
-    // (Preferences > "Log", the last contact's) when one is known.
+    // last reception, with your station's callsign and locator and the frequency each
+    // station was heard on.
+    using FrequencyOf = std::function<std::optional<double>(const HeardStation&)>;
     static QByteArray adif(const HeardStationsModel& model, const MyStation& own,
-                           std::optional<double> frequencyMHz, UtcTime now);
-    // Writes adif() to `path`; refuses the ADIF log itself, which only ever grows. False on
-    // failure, which the operator is told.
+                           const FrequencyOf& frequencyOf, UtcTime now);
+    // Writes adif() to `path`; refuses the ADIF log itself (also through a link), which only
+    // ever grows. Stations whose frequency the console does not know get the one the
+    // operator is asked for; nothing is written when that is cancelled. False on failure,
+    // which the operator is told.
     bool exportAdif(const QString& path);
     void ExportAdif1Click();
     // Asks to log the chosen station's last reception (the selected row, else the station
@@ -72,6 +75,11 @@ public:
     std::function<QString()> chooseAdifFile;
     // Your station as the listening reports name it; nobody by default.
     std::function<MyStation()> ownStation;
+    // The frequency (MHz) a station was heard on, when the console knows it; nothing by default.
+    FrequencyOf stationFrequency;
+    // Asks for the frequency of the stations whose own is not known, offering `suggested`;
+    // nothing when the operator cancels.
+    std::function<std::optional<double>(std::optional<double> suggested)> chooseFrequency;
     // The log's settings (the ADIF log's path, its frequency), when the console has them.
     const LogSettings* logSettings = nullptr;
     // How a URL (geo: or the web map) is opened; the desktop's handler by default. False

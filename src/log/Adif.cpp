@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -40,7 +41,9 @@ std::string asciiFold(std::string_view utf8) {
                                    .normalized(QString::NormalizationForm_KD);
     std::string out;
     for (const QChar c : decomposed) {
-        if (c.unicode() < 0x80) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+            out += ' '; // ADIF strings are ASCII 32 to 126: CR, BEL or ESC from the air is a blank
+        } else if (c.unicode() < 0x80) {
             out += static_cast<char>(c.unicode());
         } else if (c.category() != QChar::Mark_NonSpacing && !c.isLowSurrogate()) {
             out += '?';
@@ -49,23 +52,20 @@ std::string asciiFold(std::string_view utf8) {
     return out;
 }
 
-// A text field, and its _INTL twin when the text is not plain ASCII.
-void putText(std::string& record, std::string_view name, std::string_view utf8) {
-    if (utf8.empty()) {
-        return;
-    }
-    if (isAscii(utf8)) {
-        record += adifField(name, utf8);
-        return;
-    }
-    record += adifField(name, asciiFold(utf8));
-    record += adifField(std::string(name) + "_INTL", utf8);
-}
-
 void putAscii(std::string& record, std::string_view name, std::string_view value) {
     if (!value.empty()) {
         record += adifField(name, asciiFold(value));
     }
+}
+
+std::string withoutControls(std::string text) {
+    for (char& c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            c = ' ';
+        }
+    }
+    return text;
 }
 
 std::string frequencyText(double mhz) {
@@ -80,6 +80,36 @@ std::string frequencyText(double mhz) {
 }
 
 } // namespace
+
+std::optional<std::string> adifGridsquare(std::string_view text) {
+    if (text.size() != 2 && text.size() != 4 && text.size() != 6 && text.size() != 8) {
+        return std::nullopt;
+    }
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        const char upper = static_cast<char>(std::toupper(c));
+        switch (i / 2) {
+        case 0: // field
+            if (upper < 'A' || upper > 'R') {
+                return std::nullopt;
+            }
+            out[i] = upper;
+            break;
+        case 2: // subsquare
+            if (upper < 'A' || upper > 'X') {
+                return std::nullopt;
+            }
+            out[i] = static_cast<char>(std::tolower(c));
+            break;
+        default: // square, extended square
+            if (std::isdigit(c) == 0) {
+                return std::nullopt;
+            }
+        }
+    }
+    return out;
+}
 
 std::string adifBand(double frequencyMHz) {
     for (const Band& b : kBands) {
@@ -110,7 +140,7 @@ std::string adifField(std::string_view name, std::string_view value) {
 
 std::string adifHeader(UtcTime created, std::string_view version) {
     return "Tamsel Console ADIF log\n" + adifField("ADIF_VER", "3.1.4") + "\n" +
-           adifField("PROGRAMID", "Tamsel Console") + "\n" + adifField("PROGRAMVERSION", version) +
+           adifField("PROGRAMID", kAdifProgramId) + "\n" + adifField("PROGRAMVERSION", version) +
            "\n" + adifField("CREATED_TIMESTAMP", utcText(created, UtcForm::AdifStamp)) +
            "\n<EOH>\n";
 }
@@ -130,15 +160,21 @@ std::string adifRecord(const Contact& c) {
     }
     putAscii(r, "RST_SENT", c.rstSent);
     putAscii(r, "RST_RCVD", c.rstReceived);
-    putAscii(r, "GRIDSQUARE", c.gridsquare);
+    // Locators of 2 to 8 characters only, as ADIF has them; a finer one is cut to 8.
+    const auto grid = [](const std::string& text) {
+        return adifGridsquare(std::string_view(text).substr(0, 8)).value_or(std::string());
+    };
+    putAscii(r, "GRIDSQUARE", grid(c.gridsquare));
     if (c.latitude && c.longitude) {
         r += adifField("LAT", adifLocation(*c.latitude, true));
         r += adifField("LON", adifLocation(*c.longitude, false));
     }
-    putText(r, "NAME", c.name);
-    putText(r, "COMMENT", c.comment);
+    // ADI files hold ASCII only (the _INTL fields belong to ADX): accents are dropped here,
+    // and the reception log keeps the text as it came.
+    putAscii(r, "NAME", c.name);
+    putAscii(r, "COMMENT", c.comment);
     putAscii(r, "STATION_CALLSIGN", c.stationCallsign);
-    putAscii(r, "MY_GRIDSQUARE", c.myGridsquare);
+    putAscii(r, "MY_GRIDSQUARE", grid(c.myGridsquare));
     if (c.propagation == Propagation::Internet) {
         r += adifField("PROP_MODE", "INTERNET");
     } else if (c.propagation == Propagation::Repeater) {
@@ -147,10 +183,12 @@ std::string adifRecord(const Contact& c) {
     if (c.swl) {
         r += adifField("SWL", "Y");
     }
-    putAscii(r, "APP_TAMSEL_UR", c.ur);
-    putAscii(r, "APP_TAMSEL_RPT1", c.rpt1);
-    putAscii(r, "APP_TAMSEL_RPT2", c.rpt2);
-    putAscii(r, "APP_TAMSEL_SUFFIX", c.suffix);
+    // ADIF names a program's own fields APP_{PROGRAMID}_{FIELD}.
+    const std::string app = std::string("APP_") + kAdifProgramId + "_";
+    putAscii(r, app + "UR", c.ur);
+    putAscii(r, app + "RPT1", c.rpt1);
+    putAscii(r, app + "RPT2", c.rpt2);
+    putAscii(r, app + "SUFFIX", c.suffix);
     return r + "<EOR>\n";
 }
 
@@ -172,7 +210,7 @@ Contact contactFromReception(const StationReport& end) {
     c.call = latin1ToUtf8(contactCallsign(end.caller));
     c.on = end.utcStart;
     c.off = end.utcStart + end.duration;
-    c.comment = latin1ToUtf8(trimmed(end.message));
+    c.comment = latin1ToUtf8(trimmed(withoutControls(end.message)));
     if (!end.positions.empty()) {
         const Position& p = end.positions.back();
         c.gridsquare = maidenhead(p.latitude, p.longitude);
@@ -216,17 +254,12 @@ std::string adifListeningReports(const std::vector<Contact>& rows, UtcTime creat
 
 std::string AdifLog::append(const std::filesystem::path& path, const Contact& c, UtcTime now,
                             std::string_view version) {
-    std::string record = adifRecord(c);
     if (!file_.isCurrent() || file_.path() != path) {
-        bool created = false;
-        if (std::string error = file_.open(path, created); !error.empty()) {
+        if (std::string error = file_.open(path); !error.empty()) {
             return error;
         }
-        if (created) {
-            record = adifHeader(now, version) + record;
-        }
     }
-    std::string error = file_.append(record);
+    std::string error = file_.append(adifRecord(c), adifHeader(now, version));
     if (!error.empty()) {
         file_.close();
     }

@@ -32,6 +32,12 @@ struct Contact {
     bool swl = false;                   // a listening report, not a two-way contact
 };
 
+// A Maidenhead locator as ADIF takes it (2, 4, 6 or 8 characters: "JN", "JN58", "JN58td",
+// "JN58td25"), in its usual spelling; nothing for anything else.
+std::optional<std::string> adifGridsquare(std::string_view text);
+// The header's PROGRAMID, which also names the program's own fields (APP_TAMSEL_RPT1).
+inline constexpr const char* kAdifProgramId = "TAMSEL";
+
 // ADIF's band ("2m", "70cm") for a frequency in MHz; empty outside every band.
 std::string adifBand(double frequencyMHz);
 // ADIF's location form "XDDD MM.MMM" (X is N/S for latitude, E/W for longitude).

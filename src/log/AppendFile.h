@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,8 @@ namespace tamsel {
 // A file opened for appending only. Each append is one write() of the whole record
 // followed by fdatasync(), so a crash or a power loss keeps every record before it whole.
 // A write the disk cut short is taken back (the file is cut to its size before it), so a
-// full disk never leaves half a record for the next one to run into.
+// full disk never leaves half a record for the next one to run into. Appends hold an
+// exclusive flock(), so two consoles writing one file never cut each other's records.
 class AppendFile {
 public:
     AppendFile() = default;
@@ -20,10 +22,11 @@ public:
     AppendFile& operator=(const AppendFile&) = delete;
 
     // Opens (creating it and its folder if needed) `path`; an empty text on success,
-    // otherwise the reason. `created` tells whether the file was new or empty, for a header.
-    std::string open(const std::filesystem::path& path, bool& created);
+    // otherwise the reason.
+    std::string open(const std::filesystem::path& path);
     // Appends `record` whole and flushes it to the disk; an empty text on success.
-    std::string append(std::string_view record);
+    // `header` goes in front of it when the file is empty.
+    std::string append(std::string_view record, std::string_view header = {});
     void close();
     bool isOpen() const { return fd_ >= 0; }
     // Open, and still the file its path names: not removed, renamed away or replaced by a
@@ -31,11 +34,22 @@ public:
     bool isCurrent() const;
     const std::filesystem::path& path() const { return path_; }
 
+    // Runs while an append holds the lock, just before it writes (for tests).
+    std::function<void()> whileLocked;
+
 private:
+    struct Unlock {
+        int fd;
+        ~Unlock();
+    };
+
     int fd_ = -1;
     std::filesystem::path path_;
-    bool endsMidLine_ = false; // a record cut short by a crash before this run
 };
+
+// Whether two paths name one file: the same device and inode when both exist (so also
+// through a symbolic or a hard link), else the same path once links and dots are resolved.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // "path: reason" for the last system error.
 std::string systemError(const std::filesystem::path& path);

@@ -142,7 +142,16 @@ std::optional<UtcTime> parseUtcIso(std::string_view text) {
     }
     utc.tm_year -= 1900;
     utc.tm_mon -= 1;
-    return std::chrono::system_clock::from_time_t(timegm(&utc));
+    const std::tm asWritten = utc;
+    const std::time_t t = timegm(&utc);
+    // timegm() carries month 13 or hour 99 over into the next year or day: such a time is
+    // not one that was written by a clock, and is refused.
+    if (utc.tm_year != asWritten.tm_year || utc.tm_mon != asWritten.tm_mon ||
+        utc.tm_mday != asWritten.tm_mday || utc.tm_hour != asWritten.tm_hour ||
+        utc.tm_min != asWritten.tm_min || utc.tm_sec != asWritten.tm_sec) {
+        return std::nullopt;
+    }
+    return std::chrono::system_clock::from_time_t(t);
 }
 
 std::filesystem::path dataFolder() {

@@ -33,7 +33,8 @@ std::string localText(UtcTime t);
 // That form back to the instant; nothing if it is not that form or no such local time. In
 // the hour that comes twice when daylight saving time ends it is one of the two.
 std::optional<UtcTime> parseLocalText(std::string_view text);
-// "2026-12-08T09:27:41Z" back to the instant; nothing if it is not that form.
+// "2026-12-08T09:27:41Z" back to the instant; nothing if it is not that form or names no
+// real time (month 13, hour 99).
 std::optional<UtcTime> parseUtcIso(std::string_view text);
 
 // $XDG_DATA_HOME/tamsel, or ~/.local/share/tamsel when it is unset or not absolute (the

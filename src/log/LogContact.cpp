@@ -144,8 +144,18 @@ QString LogContactDialog::check() const {
     if (off_->dateTime() < on_->dateTime()) {
         return tr("The contact ends before it starts: check the times.");
     }
-    if (!frequency_->text().trimmed().isEmpty() && !frequencyOf(frequency_->text())) {
+    // A logger takes a contact only with its band or frequency (ADIF's least record).
+    if (frequency_->text().trimmed().isEmpty()) {
+        return tr("Enter the frequency in MHz: a logging program takes no contact without it.");
+    }
+    if (!frequencyOf(frequency_->text())) {
         return tr("The frequency is not a number of MHz.");
+    }
+    if (!locator_->text().trimmed().isEmpty() && !adifGridsquare(utf8(locator_))) {
+        return tr("Their locator needs 2, 4, 6 or 8 characters, such as JN58 or JN58td.");
+    }
+    if (!myLocator_->text().trimmed().isEmpty() && !adifGridsquare(utf8(myLocator_))) {
+        return tr("My locator needs 2, 4, 6 or 8 characters, such as JN58 or JN58td.");
     }
     return {};
 }

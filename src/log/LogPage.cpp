@@ -62,8 +62,10 @@ std::optional<PreferencesPage::Problem> LogPage::validate() const {
     if (text.isEmpty()) {
         return std::nullopt;
     }
-    return Problem{text, QFileInfo(values().adifFile).isDir() ? static_cast<QWidget*>(adifFile_)
-                                                              : static_cast<QWidget*>(host_)};
+    const bool aboutTheFile =
+        values().sender == LogSettings::Sender::Off || !QHostAddress(values().host).isNull();
+    return Problem{text,
+                   aboutTheFile ? static_cast<QWidget*>(adifFile_) : static_cast<QWidget*>(host_)};
 }
 
 LogPage::LogPage(QWidget* parent)
@@ -152,7 +154,11 @@ QString LogPage::problem() const {
     if (s.sender != LogSettings::Sender::Off && QHostAddress(s.host).isNull()) {
         return tr("The logging program's address must be an IP address, such as 127.0.0.1.");
     }
-    if (!s.adifFile.isEmpty() && QFileInfo(s.adifFile).isDir()) {
+    if (s.adifFile.startsWith(QLatin1Char('~')) && !s.adifFile.startsWith(QLatin1String("~/"))) {
+        return tr("Write the ADIF log file as a full path, as ~/log.adi, or as a name alone "
+                  "(kept in the data folder).");
+    }
+    if (!s.adifFile.isEmpty() && QFileInfo(s.adifPath()).isDir()) {
         return tr("The ADIF log file is a folder: choose a file.");
     }
     return {};

@@ -10,10 +10,19 @@
 namespace tamsel {
 
 QString LogSettings::adifPath() const {
-    if (!adifFile.isEmpty()) {
-        return adifFile;
+    const QString data = QString::fromStdString(dataFolder().string());
+    if (adifFile.isEmpty()) {
+        return data + QStringLiteral("/tamsel.adi");
     }
-    return QString::fromStdString((dataFolder() / "tamsel.adi").string());
+    // "~/log.adi" is in the home folder, as a shell would have it; a bare "log.adi" is in
+    // the data folder, never in whatever folder the console happened to start in.
+    if (adifFile.startsWith(QLatin1String("~/"))) {
+        return QDir::cleanPath(QDir::homePath() + adifFile.mid(1));
+    }
+    if (QDir::isRelativePath(adifFile)) {
+        return QDir::cleanPath(data + QLatin1Char('/') + adifFile);
+    }
+    return adifFile;
 }
 
 quint16 defaultPort(LogSettings::Sender sender) {

@@ -22,7 +22,8 @@ struct LogSettings {
     quint16 port = kWsjtxPort;
     double lastFrequencyMHz = 0; // 0: none yet
 
-    // The ADIF file to write: the chosen one, or ~/.local/share/tamsel/tamsel.adi.
+    // The ADIF file to write: the chosen one, or ~/.local/share/tamsel/tamsel.adi. A chosen
+    // name alone or a relative path is taken in that data folder, "~/" as the home folder.
     QString adifPath() const;
     bool operator==(const LogSettings&) const = default;
 };

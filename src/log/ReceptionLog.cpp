@@ -6,6 +6,7 @@
 #include "monitor/RadioHeader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -52,55 +53,19 @@ std::vector<std::string> positionColumns(const StationReport& end) {
             latin1ToUtf8(p.comment)};
 }
 
-// Splits RFC 4180 text into records of fields. `complete` says for each record whether
-// its line ended (a last line without its line break was cut short).
-struct CsvRecord {
-    std::vector<std::string> fields;
-    bool complete = false;
-};
-
-std::vector<CsvRecord> splitCsv(std::string_view text) {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
-    std::string field;
-    bool quoted = false;
-    bool any = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        any = true;
-        if (quoted) {
-            if (c != '"') {
-                field += c;
-            } else if (i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                quoted = false;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            record.fields.push_back(std::move(field));
-            field.clear();
-        } else if (c == '\n' || c == '\r') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            record.fields.push_back(std::move(field));
-            field.clear();
-            record.complete = true;
-            records.push_back(std::move(record));
-            record = {};
-            any = false;
-        } else {
-            field += c;
+// Whether `rest` opens with a reception's first cell ("2026-12-08T09:27:41Z,").
+bool startsReception(std::string_view rest) {
+    constexpr std::string_view kShape = "dddd-dd-ddTdd:dd:ddZ,";
+    if (rest.size() < kShape.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kShape.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(rest[i])) != 0;
+        if (kShape[i] == 'd' ? !digit : rest[i] != kShape[i]) {
+            return false;
         }
     }
-    if (any) {
-        record.fields.push_back(std::move(field));
-        records.push_back(std::move(record));
-    }
-    return records;
+    return true;
 }
 
 std::optional<double> toDouble(const std::string& s) {
@@ -109,8 +74,12 @@ std::optional<double> toDouble(const std::string& s) {
     }
     char* end = nullptr;
     const double v = std::strtod(s.c_str(), &end);
-    return end == s.c_str() + s.size() ? std::optional<double>(v) : std::nullopt;
+    return end == s.c_str() + s.size() && std::isfinite(v) ? std::optional<double>(v)
+                                                           : std::nullopt;
 }
+
+// The longest a reception can have lasted: the adapter ends one long before.
+constexpr double kLongestSeconds = 24 * 3600;
 
 std::optional<std::array<std::uint8_t, 3>> parseFlags(const std::string& s) {
     unsigned a = 0, b = 0, c = 0;
@@ -134,8 +103,10 @@ std::optional<StationReport> fromColumns(const std::vector<std::string>& c) {
     if (c.size() != kColumns) {
         return std::nullopt;
     }
+    // The checks of the live decoder: a damaged line gives no impossible values. A line
+    // without a real time or duration is dropped; a bad position field is left out.
     const auto start = parseUtcIso(c[0]);
-    const auto seconds = toDouble(c[1]);
+    const auto seconds = within(toDouble(c[1]), 0, kLongestSeconds);
     const auto flags = parseFlags(c[7]);
     if (!start || !seconds || !flags) {
         return std::nullopt;
@@ -154,15 +125,13 @@ std::optional<StationReport> fromColumns(const std::vector<std::string>& c) {
     end.message = utf8ToLatin1(c[9]);
     const auto lat = toDouble(c[10]);
     const auto lon = toDouble(c[11]);
-    if (lat && lon) {
+    if (lat && lon && plausiblePosition(*lat, *lon)) {
         Position p;
         p.latitude = *lat;
         p.longitude = *lon;
-        if (const auto course = toDouble(c[13])) {
-            p.course = static_cast<int>(*course);
-        }
-        p.speedKnots = toDouble(c[14]);
-        p.altitudeFeet = toDouble(c[15]);
+        p.course = plausibleCourse(toDouble(c[13]));
+        p.speedKnots = plausibleSpeed(toDouble(c[14]));
+        p.altitudeFeet = plausibleAltitude(toDouble(c[15]));
         p.symbol = utf8ToLatin1(c[16]);
         p.comment = utf8ToLatin1(c[17]);
         end.positions.push_back(std::move(p));
@@ -180,20 +149,6 @@ std::optional<UtcTime> dayOf(const std::string& name) {
 }
 
 } // namespace
-
-std::string csvField(std::string_view utf8) {
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(utf8);
-    }
-    std::string out = "\"";
-    for (const char c : utf8) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + '"';
-}
 
 std::string receptionCsvLine(const StationReport& end) {
     std::vector<std::string> columns{
@@ -220,7 +175,7 @@ std::string receptionCsvLine(const StationReport& end) {
 
 std::vector<StationReport> parseReceptionCsv(std::string_view text) {
     std::vector<StationReport> out;
-    for (const CsvRecord& r : splitCsv(text)) {
+    for (const CsvRecord& r : splitCsv(text, startsReception)) {
         if (r.complete) {
             if (auto end = fromColumns(r.fields)) {
                 out.push_back(std::move(*end));
@@ -299,31 +254,33 @@ std::vector<StationReport> liveReports(const StationReport& end) {
     return out;
 }
 
-std::optional<std::string> ReceptionLog::append(const StationReport& end) {
-    const std::string error = write(end);
-    if (error.empty() || failed_) {
+std::optional<ReceptionLog::News> ReceptionLog::append(const StationReport& end) {
+    if (!enabled_) {
         return std::nullopt;
     }
-    failed_ = true;
-    return error;
+    std::string error = write(end);
+    if (error.empty() == !failing_) {
+        return std::nullopt; // as it was: working, or failing and already told
+    }
+    failing_ = !error.empty();
+    return News{failing_, std::move(error)};
 }
 
 std::string ReceptionLog::write(const StationReport& end) {
     const std::string name = receptionFileName(end.utcStart);
-    std::string line = receptionCsvLine(end);
     if (!file_.isCurrent() || name != day_) {
-        bool created = false;
-        if (std::string error = file_.open(folder_ / name, created); !error.empty()) {
+        if (std::string error = file_.open(folder_ / name); !error.empty()) {
             return error;
         }
-        day_ = name;
-        if (created) {
-            line = kReceptionCsvHeader + line;
+        if (name != day_) {
+            // A new day: the days past the retention go, also in a console that runs for weeks.
+            removeExpiredReceptionFiles(folder_, end.utcStart, retentionDays_);
         }
+        day_ = name;
     }
-    std::string error = file_.append(line);
+    std::string error = file_.append(receptionCsvLine(end), kReceptionCsvHeader);
     if (!error.empty()) {
-        file_.close(); // opened again next time, with its header if it is still empty
+        file_.close(); // opened again next time
     }
     return error;
 }

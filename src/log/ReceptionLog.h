@@ -3,9 +3,11 @@
 #pragma once
 
 #include "log/AppendFile.h"
+#include "log/Csv.h"
 #include "log/Formats.h"
 #include "monitor/ReceptionMachine.h"
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,8 +18,6 @@ namespace tamsel {
 // The header line of each day's file (RFC 4180: comma-separated, CRLF, UTF-8).
 extern const char* const kReceptionCsvHeader;
 
-// One field, quoted when it holds a comma, a quote or a line break.
-std::string csvField(std::string_view utf8);
 // The CSV line (CRLF included) of a finished reception.
 std::string receptionCsvLine(const StationReport& end);
 // The receptions of one file's text, in order; a line that is not a reception (the
@@ -41,23 +41,37 @@ std::vector<StationReport> readRecentReceptions(const std::filesystem::path& fol
 // would have reported it live: Heard, the message, each position, the end.
 std::vector<StationReport> liveReports(const StationReport& end);
 
-// The reception log of a folder: appends each finished reception to its day's file.
+// The reception log of a folder: appends each finished reception to its day's file, while
+// it is switched on, and removes the day files past the retention when a new day starts.
+// append() runs on the monitor's thread; the switch and the retention may be changed from
+// any thread and apply to the next reception.
 class ReceptionLog {
 public:
-    explicit ReceptionLog(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    // What the operator is to be told after an append: writing failed (the first failure
+    // after the log last worked), or it works again.
+    struct News {
+        bool failed = false;
+        std::string reason; // for a failure: "path: why"
+    };
 
-    // Appends the line of `end`. On the first failure only, returns the reason, so the
-    // operator is told once and the program carries on.
-    std::optional<std::string> append(const StationReport& end);
+    explicit ReceptionLog(std::filesystem::path folder, int retentionDays = 90)
+        : folder_(std::move(folder)), retentionDays_(retentionDays) {}
+
+    std::optional<News> append(const StationReport& end);
+    void setEnabled(bool on) { enabled_ = on; }
+    bool enabled() const { return enabled_; }
+    void setRetentionDays(int days) { retentionDays_ = days; }
     const std::filesystem::path& folder() const { return folder_; }
 
 private:
     std::string write(const StationReport& end);
 
     std::filesystem::path folder_;
+    std::atomic<bool> enabled_ = true;
+    std::atomic<int> retentionDays_;
     AppendFile file_;
     std::string day_; // the name of the open file
-    bool failed_ = false;
+    bool failing_ = false;
 };
 
 } // namespace tamsel

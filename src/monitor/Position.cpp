@@ -69,19 +69,6 @@ std::optional<double> parseDecimal(std::string_view s) {
     return value;
 }
 
-// The value that lies in [low, high], or nothing: what no receiver sends is not shown.
-std::optional<double> within(std::optional<double> value, double low, double high) {
-    return value && *value >= low && *value <= high ? value : std::nullopt;
-}
-
-std::optional<double> plausibleSpeed(std::optional<double> knots) {
-    return within(knots, 0, kMaxKnots);
-}
-
-std::optional<double> plausibleAltitude(std::optional<double> feet) {
-    return within(feet, kLowestMetres * kFeetPerMetre, kHighestMetres * kFeetPerMetre);
-}
-
 // Degrees and minutes as sent, the minutes an integer in units of 1/`scale` minute, as
 // signed degrees. One division of exact integers, so the nearest double to what was sent.
 std::optional<double> angle(std::uint64_t degrees, std::uint64_t minutes, std::uint64_t scale,
@@ -385,9 +372,7 @@ std::optional<NmeaFix> decodeNmea(std::string_view sentence) {
             return std::nullopt;
         }
         p->speedKnots = plausibleSpeed(parseDecimal(f[7]));
-        if (const auto course = within(parseDecimal(f[8]), 0, 360)) {
-            p->course = static_cast<int>(std::lround(*course)) % 360;
-        }
+        p->course = plausibleCourse(parseDecimal(f[8]));
         return NmeaFix{NmeaFix::Kind::Rmc, *p, std::string(f[1])};
     }
     if ((f[0] == "GPGGA" || f[0] == "GNGGA") && f.size() >= 11 && !f[6].empty() && f[6] != "0") {
@@ -402,6 +387,31 @@ std::optional<NmeaFix> decodeNmea(std::string_view sentence) {
         return NmeaFix{NmeaFix::Kind::Gga, *p, std::string(f[1])};
     }
     return std::nullopt;
+}
+
+// The value that lies in [low, high], or nothing: what no receiver sends is not shown.
+std::optional<double> within(std::optional<double> value, double low, double high) {
+    return value && std::isfinite(*value) && *value >= low && *value <= high ? value : std::nullopt;
+}
+
+std::optional<double> plausibleSpeed(std::optional<double> knots) {
+    return within(knots, 0, kMaxKnots);
+}
+
+std::optional<double> plausibleAltitude(std::optional<double> feet) {
+    return within(feet, kLowestMetres * kFeetPerMetre, kHighestMetres * kFeetPerMetre);
+}
+
+std::optional<int> plausibleCourse(std::optional<double> degrees) {
+    if (const auto c = within(degrees, 0, 360)) {
+        return static_cast<int>(std::lround(*c)) % 360;
+    }
+    return std::nullopt;
+}
+
+bool plausiblePosition(double latitude, double longitude) {
+    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90 &&
+           std::fabs(longitude) <= 180;
 }
 
 std::string maidenhead(double latitude, double longitude) {

@@ -47,6 +47,16 @@ struct NmeaFix {
 };
 std::optional<NmeaFix> decodeNmea(std::string_view sentence);
 
+// The checks every position passes, live or read back from a log: the value when it is a
+// finite number in range, else nothing. Speeds from 0 to 1,000 knots, altitudes from -1,500
+// to 60,000 m (in feet), courses 0 to 360 degrees (360 read as 0).
+std::optional<double> within(std::optional<double> value, double low, double high);
+std::optional<double> plausibleSpeed(std::optional<double> knots);
+std::optional<double> plausibleAltitude(std::optional<double> feet);
+std::optional<int> plausibleCourse(std::optional<double> degrees);
+// Latitude and longitude finite and on the globe.
+bool plausiblePosition(double latitude, double longitude);
+
 // The 6-character Maidenhead locator of a position ("DM12mp"); a position on an edge is in
 // the square that the edge starts.
 std::string maidenhead(double latitude, double longitude);

@@ -123,7 +123,7 @@ std::optional<PreferencesPage::Problem> StationPage::validate() const {
         break;
     case PositionSource::Locator:
         if (!parseLocator(locator->text())) {
-            return Problem{QStringLiteral("The locator needs 4, 6 or 8 characters, such as "
+            return Problem{QStringLiteral("The locator needs 4, 6, 8 or 10 characters, such as "
                                           "JN58, JN58td or JN58td25."),
                            locator};
         }

@@ -22,7 +22,7 @@ struct GpsdAddress {
 std::optional<GpsdAddress> parseGpsdAddress(const QString& text);
 
 // [station] source = none | locator | latlon | gpsd
-//           locator = JN58td       (4, 6 or 8 characters)
+//           locator = JN58td       (4, 6, 8 or 10 characters)
 //           latitude = 48.1458     (decimal degrees, -90 to 90, negative south)
 //           longitude = 11.625     (decimal degrees, -180 to 180, negative west)
 //           gpsd = localhost:2947
