@@ -6,11 +6,13 @@
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
 #include "monitor/RadioHeader.h"
+#include "settings/SettingsStore.h"
 #include "support/ConsoleFixture.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +100,31 @@ TEST_F(Logs, EveryReceptionIsLoggedAndARestartShowsTheLastDay) {
     ASSERT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->index(0, HeardStationsModel::Callsign).data().toString(), "7M4XYZ");
     EXPECT_EQ(model->index(1, HeardStationsModel::Message).data().toString(), "hello from JA1ABC");
+}
+
+// The Log page's switch and retention apply at once, not at the next start.
+TEST_F(Logs, TheSwitchAndTheRetentionApplyAtOnce) {
+    start();
+    QDir().mkpath(folder());
+    const QString old = folder() + QStringLiteral("/receptions-2020-01-01.csv");
+    QFile(old).open(QIODevice::WriteOnly);
+    const QString today =
+        folder() + QLatin1Char('/') +
+        QString::fromStdString(receptionFileName(std::chrono::system_clock::now()));
+    SettingsStore* store = console->settings();
+    store->set(QStringLiteral("log/reception_log"), false);
+    store->commit();
+    receive({reception("JA1ABC  ", "not kept            ")});
+    ASSERT_TRUE(waitFor([&] { return console->heardStations()->model()->rowCount() == 1; }));
+    EXPECT_FALSE(QFile::exists(today));
+    EXPECT_TRUE(QFile::exists(old));
+
+    store->set(QStringLiteral("log/reception_log"), true);
+    store->set(QStringLiteral("log/retention_days"), 30);
+    store->commit();
+    EXPECT_FALSE(QFile::exists(old));
+    receive({reception("7M4XYZ  ", "kept                ")});
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(today); }));
 }
 
 TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
