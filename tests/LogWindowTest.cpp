@@ -6,9 +6,11 @@
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
 #include "monitor/RadioHeader.h"
+#include "monitor/Unit2.h"
 #include "settings/SettingsStore.h"
 #include "support/ConsoleFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
@@ -16,10 +18,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -161,22 +165,79 @@ TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
     field(dialog, "My locator")->clear();
     field(dialog, "Frequency (MHz)")->setText(QStringLiteral("439.41"));
     EXPECT_TRUE(dialog->findChild<QLabel*>() != nullptr);
+    QPointer<LogContactDialog> closing(dialog);
     dialog->accept();
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->status().startsWith(QStringLiteral("Logged to ") + folder()))
-        << dialog->status().toStdString();
+    // Logged, the form closes; the main window says where the contact went.
+    ASSERT_TRUE(waitFor([&] { return closing == nullptr; }));
+    auto* note = Form1->findChild<QLabel*>(QStringLiteral("Toast"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("Logged to ") + folder()))
+        << note->text().toStdString();
     QFile adi(folder() + QStringLiteral("/tamsel.adi"));
     ASSERT_TRUE(adi.open(QIODevice::ReadOnly));
     const QByteArray text = adi.readAll();
     EXPECT_TRUE(text.contains("<CALL:6>JA1ABC<")) << text.toStdString();
     EXPECT_TRUE(text.contains("<BAND:4>70cm<FREQ:6>439.41<")) << text.toStdString();
     EXPECT_TRUE(text.contains("<PROP_MODE:8>INTERNET<")) << text.toStdString();
-    dialog->close();
-    ASSERT_TRUE(waitFor([&] { return Form1->findChild<LogContactDialog*>() == nullptr; }));
 
     LogContactDialog* next = openDialog();
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(fieldText(next, "Frequency (MHz)"), "439.41");
+}
+
+// While a station is being received, Ctrl+L takes it, as the main window shows it, not the
+// station before it.
+TEST_F(Logs, CtrlLDuringAReceptionTakesTheStationUnderWay) {
+    start();
+    receive({reception("JE2TUV  ", "the one before      ")});
+    ASSERT_TRUE(waitFor([&] { return console->heardStations()->model()->rowCount() == 1; }));
+    StationReport header;
+    header.kind = StationReport::Kind::Heard;
+    header.caller = "JK1WXY  ";
+    header.rpt1 = "JR1WN  B";
+    header.rpt2 = "JR1WN  G";
+    header.utcStart = std::chrono::system_clock::now();
+    emit Form1->monitor()->stationReport(header);
+    StationReport message;
+    message.kind = StationReport::Kind::Message;
+    message.message = "under way";
+    emit Form1->monitor()->stationReport(message);
+    LogContactDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(fieldText(dialog, "Call"), "JK1WXY");
+    EXPECT_EQ(fieldText(dialog, "Comment"), "under way");
+    delete dialog;
+}
+
+// The form by keyboard: one Tab stop per field, an access key for each.
+TEST_F(Logs, TheFormByKeyboard) {
+    start();
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    LogContactDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == dialog; }));
+    field(dialog, "Call")->setFocus();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), field(dialog, "Frequency (MHz)"));
+    const struct {
+        Qt::Key key;
+        const char* field;
+    } keys[] = {
+        {Qt::Key_C, "Call"},         {Qt::Key_F, "Frequency (MHz)"}, {Qt::Key_S, "RST sent"},
+        {Qt::Key_R, "RST received"}, {Qt::Key_T, "Their locator"},   {Qt::Key_A, "Name"},
+        {Qt::Key_M, "Comment"},      {Qt::Key_Y, "My Call"},         {Qt::Key_L, "My locator"}};
+    for (const auto& k : keys) {
+        QTest::keyClick(QApplication::focusWidget(), k.key, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), field(dialog, k.field)) << k.field;
+    }
+    EXPECT_EQ(fieldText(dialog, "Call"), ""); // Alt+key typed nothing
+    delete dialog;
 }
 
 // Ctrl+L in the history and in Heard Stations logs the line or station chosen there, not the

@@ -27,7 +27,11 @@
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "widgets/Foreground.h"
+#include "widgets/Toast.h"
 
+#include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
 #include <exception>
 #include <filesystem>
 #include <mutex>
@@ -169,9 +173,29 @@ void Console::wireLogs(Notifier& notifier) {
     }
 
     receiveRF* monitor = Form1->monitor();
+    // The reception the main window shows: the one under way from its header on, else the
+    // last one that ended. Log Contact takes it, as the operator sees it.
     QObject::connect(monitor, &receiveRF::stationReport, Form1, [this](const StationReport& r) {
-        if (r.kind == StationReport::Kind::End) {
+        switch (r.kind) {
+        case StationReport::Kind::Heard:
             *lastReception_ = r;
+            lastReception_->kind = StationReport::Kind::End;
+            receiving_ = true;
+            break;
+        case StationReport::Kind::Message:
+            if (receiving_) {
+                lastReception_->message = r.message;
+            }
+            break;
+        case StationReport::Kind::Position:
+            if (receiving_) {
+                lastReception_->positions.push_back(r.position);
+            }
+            break;
+        case StationReport::Kind::End:
+            *lastReception_ = r;
+            receiving_ = false;
+            break;
         }
     });
     // The log is always there and follows the Log page at once: switched on or off, and
@@ -233,8 +257,15 @@ void Console::wireLogs(Notifier& notifier) {
     auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Form1->menuFile->insertAction(Form1->Exit1, action);
-    QObject::connect(action, &QAction::triggered, Form1,
-                     [this] { logContact(Form1, *lastReception_); });
+    QObject::connect(action, &QAction::triggered, Form1, [this] {
+        StationReport shown = *lastReception_;
+        if (receiving_) {
+            // Under way: it has lasted until now.
+            shown.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::system_clock::now() - shown.utcStart);
+        }
+        logContact(Form1, shown);
+    });
     QObject::connect(Form4, &TForm4::logContactRequested, Form4, [this](const QByteArray& line) {
         logContact(Form4, receptionOfHistoryLine(line));
     });
@@ -280,6 +311,19 @@ void Console::logContact(QWidget* from, StationReport reception) {
     }
     LogContactDialog* dialog =
         openLogContact(from, contactLogger_->prefill(reception, myStation()), *contactLogger_);
+    // The form closes once the contact is logged; where it went is shown by the window it
+    // was opened from: in its status bar, or (the main window has none) in a note over it.
+    QPointer<QWidget> opener(from);
+    QObject::connect(dialog, &LogContactDialog::logged, Form1, [opener](const QString& status) {
+        if (auto* window = qobject_cast<QMainWindow*>(opener.data());
+            window != nullptr && window != Form1) {
+            window->statusBar()->showMessage(status);
+            return;
+        }
+        if (opener != nullptr) {
+            Toast::show(opener, status); // the main window has a fixed size and no status bar
+        }
+    });
     // The frequency of the last contact is offered next time, also after a restart.
     QObject::connect(dialog, &QDialog::finished, Form1, [this] {
         SettingsStore* store = settings_.get();

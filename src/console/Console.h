@@ -103,7 +103,8 @@ private:
     std::unique_ptr<LogSettings> logSettings_;
     std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
     std::unique_ptr<ContactLogger> contactLogger_;
-    std::unique_ptr<StationReport> lastReception_; // the last caller, for "Log Contact..."
+    std::unique_ptr<StationReport> lastReception_; // the caller shown, for "Log Contact..."
+    bool receiving_ = false;                       // lastReception_ is still under way
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_

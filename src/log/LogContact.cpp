@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimeZone>
 
@@ -15,9 +14,19 @@ namespace tamsel {
 
 namespace {
 
+// One Tab stop for the whole date and time: Tab leaves the field instead of walking its
+// six sections (the arrow keys and the mouse still choose a section).
+class OneStopDateTimeEdit : public QDateTimeEdit {
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 QDateTimeEdit* utcEdit(UtcTime t) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch());
-    auto* edit = new QDateTimeEdit(QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC));
+    auto* edit = new OneStopDateTimeEdit(QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC));
     edit->setTimeSpec(Qt::UTC);
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss 'UTC'"));
     return edit;
@@ -75,25 +84,26 @@ LogContactDialog::LogContactDialog(const Contact& prefill, LogFunction log, QWid
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QFormLayout;
+    // Each field with an access key (Alt+letter), one letter each.
     const std::pair<QString, QWidget*> rows[] = {
-        {tr("Call:"), call_},
-        {tr("On (UTC):"), on_},
-        {tr("Off (UTC):"), off_},
-        {tr("Frequency (MHz):"), frequency_},
+        {tr("&Call:"), call_},
+        {tr("O&n (UTC):"), on_},
+        {tr("&Off (UTC):"), off_},
+        {tr("&Frequency (MHz):"), frequency_},
         {tr("Band:"), band_},
         {tr("Mode:"), mode},
-        {tr("RST sent:"), rstSent_},
-        {tr("RST received:"), rstReceived_},
-        {tr("Their locator:"), locator_},
-        {tr("Name:"), name_},
-        {tr("Comment:"), comment_},
-        {tr("My Call:"), myCall_},
-        {tr("My locator:"), myLocator_},
+        {tr("RST &sent:"), rstSent_},
+        {tr("RST &received:"), rstReceived_},
+        {tr("&Their locator:"), locator_},
+        {tr("N&ame:"), name_},
+        {tr("Co&mment:"), comment_},
+        {tr("M&y Call:"), myCall_},
+        {tr("My &locator:"), myLocator_},
     };
     for (const auto& [label, widget] : rows) {
-        form->addRow(label, widget);
+        form->addRow(label, widget); // a label with an access key gets its field as buddy
         QString name = label;
-        widget->setAccessibleName(name.remove(QLatin1Char(':')));
+        widget->setAccessibleName(name.remove(QLatin1Char(':')).remove(QLatin1Char('&')));
     }
     status_->setAccessibleName(tr("Log status"));
     auto* layout = new QVBoxLayout(this);
@@ -175,11 +185,8 @@ void LogContactDialog::accept() {
     }
     logged_ = true;
     status_->setText(outcome.status);
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
-    QPushButton* close = buttons_->button(QDialogButtonBox::Cancel);
-    close->setText(tr("Close"));
-    close->setDefault(true);
-    close->setFocus();
+    emit logged(outcome.status); // told where the operator still looks: the form closes
+    QDialog::accept();
 }
 
 LogContactDialog* openLogContact(QWidget* parent, const Contact& prefill, ContactLogger& logger) {

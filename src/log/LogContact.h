@@ -26,9 +26,12 @@ public:
     Contact contact() const;
     QString status() const;
 
-    // OK: checks the fields and logs the contact. On success the status says where it
-    // went and only Close remains; on failure the dialog stays as it is, with the reason.
+    // OK: checks the fields and logs the contact. On success logged() says where it went
+    // and the form closes; on failure the dialog stays as it is, with the reason.
     void accept() override;
+
+signals:
+    void logged(const QString& status);
 
 private:
     void updateBand();
