@@ -19,6 +19,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <variant>
 
 namespace tamsel {
 namespace {
@@ -837,6 +838,74 @@ TEST(Wsjtx, QsoLoggedAsWsjtxWritesIt) {
     EXPECT_TRUE(text.contains("<EOH>"));
     EXPECT_TRUE(text.endsWith(QByteArray::fromStdString(adifRecord(c))));
     EXPECT_TRUE(adif.in.atEnd());
+}
+
+// The client's own messages, read back field by field with the type each field has.
+TEST(Wsjtx, HeartbeatStatusAndCloseAsWsjtxWritesThem) {
+    using Field = std::variant<bool, quint8, quint32, quint64, QByteArray>;
+    const auto header = [](quint32 type) {
+        return std::vector<Field>{kWsjtxMagic, quint32{2}, type, QByteArray("Tamsel Console")};
+    };
+    const auto with = [](std::vector<Field> fields, std::initializer_list<Field> more) {
+        fields.insert(fields.end(), more);
+        return fields;
+    };
+    Contact c;
+    c.call = "JA1ABC";
+    c.frequencyMHz = 439.41;
+    c.gridsquare = "PM95";
+    c.rstSent = "59";
+    c.stationCallsign = "DL1XYZ";
+    c.myGridsquare = "JO62";
+    Contact unknown; // no frequency: 0 Hz
+    const auto status = [&](quint64 hz, const Contact& k) {
+        return with(header(1), {hz,
+                                QByteArray("DSTAR"),
+                                QByteArray::fromStdString(k.call),
+                                QByteArray::fromStdString(k.rstSent),
+                                QByteArray("DSTAR"),
+                                false, // Tx enabled
+                                false, // transmitting
+                                false, // decoding
+                                quint32{0},
+                                quint32{0},
+                                QByteArray::fromStdString(k.stationCallsign),
+                                QByteArray::fromStdString(k.myGridsquare),
+                                QByteArray::fromStdString(k.gridsquare),
+                                false, // Tx watchdog
+                                QByteArray(""),
+                                false,       // fast mode
+                                quint8{0},   // no special operation
+                                0xFFFFFFFFu, // frequency tolerance: does not apply
+                                0xFFFFFFFFu, // T/R period: does not apply
+                                QByteArray(""),
+                                QByteArray("")});
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::vector<Field> fields;
+    } cases[] = {
+        {"heartbeat", wsjtxHeartbeat("3.5.0"),
+         with(header(0), {quint32{2}, QByteArray("3.5.0"), QByteArray("")})},
+        {"status", wsjtxStatus(c), status(439410000, c)},
+        {"status, nothing known", wsjtxStatus(unknown), status(0, unknown)},
+        {"close", wsjtxClose(), header(6)},
+    };
+    for (const auto& k : cases) {
+        Reader r(k.bytes);
+        for (std::size_t i = 0; i < k.fields.size(); ++i) {
+            std::visit(
+                [&](const auto& want) {
+                    std::decay_t<decltype(want)> got{};
+                    r.in >> got;
+                    EXPECT_EQ(got, want) << k.name << ", field " << i;
+                },
+                k.fields[i]);
+        }
+        EXPECT_EQ(r.in.status(), QDataStream::Ok) << k.name;
+        EXPECT_TRUE(r.in.atEnd()) << k.name;
+    }
 }
 
 } // namespace

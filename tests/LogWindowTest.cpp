@@ -4,7 +4,9 @@
 #include "history/Unit5.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
+#include "log/LogSender.h"
 #include "log/ReceptionLog.h"
+#include "log/Wsjtx.h"
 #include "monitor/RadioHeader.h"
 #include "monitor/Unit2.h"
 #include "settings/SettingsStore.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDataStream>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -26,6 +29,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
+#include <map>
+#include <regex>
 
 namespace tamsel {
 namespace {
@@ -381,6 +386,51 @@ TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {
     delete dialog;
 }
 
+// What a logger was sent, one word a datagram: the WSJT-X message's name, or "ADIF" for a
+// plain record; reads until `enough` holds for what came (five seconds at most).
+template <typename F> QStringList receivedTill(QUdpSocket& logger, F enough) {
+    QStringList got;
+    waitFor([&] {
+        while (logger.hasPendingDatagrams()) {
+            QByteArray d(static_cast<int>(logger.pendingDatagramSize()), 0);
+            logger.readDatagram(d.data(), d.size());
+            QDataStream in(d);
+            quint32 magic = 0, schema = 0, type = 0;
+            in >> magic >> schema >> type;
+            const std::map<quint32, QString> names = {{kWsjtxHeartbeat, "Heartbeat"},
+                                                      {kWsjtxStatus, "Status"},
+                                                      {kWsjtxQsoLogged, "QSO Logged"},
+                                                      {kWsjtxClose, "Close"},
+                                                      {kWsjtxLoggedAdif, "Logged ADIF"}};
+            got << (magic != kWsjtxMagic   ? QStringLiteral("ADIF")
+                    : names.contains(type) ? names.at(type)
+                                           : QString::number(type));
+            if (got.back() == "ADIF") {
+                EXPECT_TRUE(d.contains("<CALL:6>JA1ABC")) << d.toStdString();
+            }
+        }
+        return enough(got);
+    });
+    return got;
+}
+// The first `count` (or what came in five seconds), as "Heartbeat, Status".
+std::string received(QUdpSocket& logger, qsizetype count) {
+    return receivedTill(logger, [count](const QStringList& got) { return got.size() >= count; })
+        .join(", ")
+        .toStdString();
+}
+// Up to and with the first `last`.
+std::string receivedUntil(QUdpSocket& logger, const QString& last) {
+    return receivedTill(logger, [&](const QStringList& got) { return got.contains(last); })
+        .join(", ")
+        .toStdString();
+}
+
+// Heartbeats until the close, and nothing else.
+bool beatsThenCloses(const std::string& got) {
+    return std::regex_match(got, std::regex("(Heartbeat, )*Close"));
+}
+
 TEST(LogSend, EachContactGoesOnceToTheLoggerAndASilentOneNeverBlocks) {
     QUdpSocket logger;
     ASSERT_TRUE(logger.bind(QHostAddress::LocalHost, 0));
@@ -390,7 +440,13 @@ TEST(LogSend, EachContactGoesOnceToTheLoggerAndASilentOneNeverBlocks) {
     settings.port = logger.localPort();
     Contact c;
     c.call = "JA1ABC";
-    for (const auto sender : {LogSettings::Sender::Wsjtx, LogSettings::Sender::Adif}) {
+    // As WSJT-X: known to the server (heartbeat) from the start, a status before the
+    // contact, and a close when the console goes; as ADIF: the record alone.
+    const std::vector<std::tuple<LogSettings::Sender, int, std::string>> cases = {
+        {LogSettings::Sender::Adif, 1, "ADIF"},
+        {LogSettings::Sender::Wsjtx, 4, "Heartbeat, Status, QSO Logged, Logged ADIF"},
+    };
+    for (const auto& [sender, count, expected] : cases) {
         settings.sender = sender;
         ContactLogger contacts(settings, "3.5.0");
         const auto outcome = contacts.log(c, std::chrono::system_clock::now());
@@ -398,22 +454,54 @@ TEST(LogSend, EachContactGoesOnceToTheLoggerAndASilentOneNeverBlocks) {
         EXPECT_TRUE(
             outcome.status.contains(QStringLiteral("Sent to 127.0.0.1:%1").arg(settings.port)))
             << outcome.status.toStdString();
-        const int expected = sender == LogSettings::Sender::Wsjtx ? 2 : 1;
-        std::vector<QByteArray> got;
-        ASSERT_TRUE(waitFor([&] {
-            while (logger.hasPendingDatagrams()) {
-                QByteArray d(static_cast<int>(logger.pendingDatagramSize()), 0);
-                logger.readDatagram(d.data(), d.size());
-                got.push_back(d);
-            }
-            return static_cast<int>(got.size()) >= expected;
-        }));
-        EXPECT_EQ(static_cast<int>(got.size()), expected);
-        EXPECT_TRUE(got.back().contains("<CALL:6>JA1ABC"));
+        EXPECT_EQ(received(logger, count), expected);
     }
+    EXPECT_EQ(received(logger, 1), "Close");
     logger.close(); // nobody listening now: the record still goes to the file
     ContactLogger contacts(settings, "3.5.0");
     EXPECT_TRUE(contacts.log(c, std::chrono::system_clock::now()).error.isEmpty());
+}
+
+TEST(LogSend, AsAWsjtxClientItBeatsWhileOnAndClosesWhenSwitchedOffMovedOrGone) {
+    using namespace std::chrono_literals;
+    QUdpSocket first;
+    QUdpSocket second;
+    ASSERT_TRUE(first.bind(QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(second.bind(QHostAddress::LocalHost, 0));
+    const std::string beats = "Heartbeat, Heartbeat, Heartbeat";
+    LogSettings s;
+    s.sender = LogSettings::Sender::Wsjtx;
+    s.port = first.localPort();
+    auto sender = std::make_unique<LogSender>(20ms);
+    sender->follow(s, "3.5.0");
+    EXPECT_EQ(received(first, 3), beats) << "one at once, then every pulse";
+    s.port = second.localPort(); // moved: a close where it was, a heartbeat where it is
+    sender->follow(s, "3.5.0");
+    EXPECT_PRED1(beatsThenCloses, receivedUntil(first, "Close"));
+    EXPECT_EQ(received(second, 3), beats);
+    s.sender = LogSettings::Sender::Adif; // switched to plain ADIF: no longer a client
+    sender->follow(s, "3.5.0");
+    EXPECT_PRED1(beatsThenCloses, receivedUntil(second, "Close"));
+    s.sender = LogSettings::Sender::Wsjtx;
+    sender->follow(s, "3.5.0");
+    EXPECT_EQ(received(second, 1), "Heartbeat");
+    sender.reset(); // the console ends
+    EXPECT_PRED1(beatsThenCloses, receivedUntil(second, "Close"));
+}
+
+TEST_F(Logs, TheConsoleIsAWsjtxClientFromThePreferencesOnUntilItEnds) {
+    QUdpSocket server;
+    ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+    start();
+    SettingsStore* store = console->settings();
+    LogSettings s = loadLogSettings(*store);
+    s.sender = LogSettings::Sender::Wsjtx;
+    s.port = server.localPort();
+    saveLogSettings(*store, s);
+    ASSERT_TRUE(store->commit());
+    EXPECT_EQ(received(server, 1), "Heartbeat") << "at once, not at the first contact";
+    console.reset();
+    EXPECT_PRED1(beatsThenCloses, receivedUntil(server, "Close"));
 }
 
 TEST(LogPageTest, ValuesRoundTripAndThePortFollowsTheKind) {

@@ -156,9 +156,11 @@ void Console::wireLogs(Notifier& notifier) {
     SettingsStore* store = settings_.get();
     logSettings_ = std::make_unique<LogSettings>(loadLogSettings(*store));
     preferences_->addPage(new LogPage);
-    QObject::connect(store, &SettingsStore::changed, Form1,
-                     [this, store] { *logSettings_ = loadLogSettings(*store); });
     contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
+    QObject::connect(store, &SettingsStore::changed, Form1, [this, store] {
+        *logSettings_ = loadLogSettings(*store);
+        contactLogger_->settingsChanged();
+    });
     lastReception_ = std::make_unique<StationReport>();
     const std::filesystem::path folder = dataFolder();
     const auto now = std::chrono::system_clock::now();

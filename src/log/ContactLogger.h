@@ -23,8 +23,14 @@ public:
         QString status; // where it went
     };
 
+    // Sending as WSJT-X does, the console is a WSJT-X client from here on.
     ContactLogger(LogSettings& settings, std::string version)
-        : settings_(settings), version_(std::move(version)) {}
+        : settings_(settings), version_(std::move(version)) {
+        settingsChanged();
+    }
+
+    // The logging program's settings were changed: the sender follows them at once.
+    void settingsChanged() { sender_.follow(settings_, version_); }
 
     // The dialog's first values for a finished reception: the reception's contact with
     // the remembered frequency and the operator's own station.

@@ -2,10 +2,7 @@
 // LogSender: sends a logged contact to a logging program over UDP, never waiting for it.
 #include "log/LogSender.h"
 
-#include "log/Wsjtx.h"
-
 #include <QDir>
-#include <QHostAddress>
 
 namespace tamsel {
 
@@ -33,7 +30,7 @@ std::vector<QByteArray> logDatagrams(LogSettings::Sender sender, const Contact& 
                                      std::string_view version) {
     switch (sender) {
     case LogSettings::Sender::Wsjtx:
-        return {wsjtxQsoLogged(c), wsjtxLoggedAdif(c, now, version)};
+        return {wsjtxStatus(c), wsjtxQsoLogged(c), wsjtxLoggedAdif(c, now, version)};
     case LogSettings::Sender::Adif:
         return {QByteArray::fromStdString(adifHeader(now, version) + adifRecord(c))};
     case LogSettings::Sender::Off:
@@ -42,8 +39,54 @@ std::vector<QByteArray> logDatagrams(LogSettings::Sender sender, const Contact& 
     return {};
 }
 
+LogSender::LogSender(std::chrono::milliseconds pulse, QObject* parent) : QObject(parent) {
+    pulse_.setInterval(pulse);
+    connect(&pulse_, &QTimer::timeout, this, &LogSender::heartbeat);
+    // What a server sends back (its heartbeat, replay requests) asks nothing of the console:
+    // read and dropped, so it never piles up.
+    connect(&socket_, &QUdpSocket::readyRead, this, [this] {
+        while (socket_.hasPendingDatagrams()) {
+            socket_.readDatagram(nullptr, 0);
+        }
+    });
+}
+
+LogSender::~LogSender() {
+    if (!server_.isNull()) {
+        socket_.writeDatagram(wsjtxClose(), server_, port_);
+    }
+}
+
+void LogSender::follow(const LogSettings& settings, std::string_view version) {
+    QHostAddress server;
+    if (settings.sender == LogSettings::Sender::Wsjtx) {
+        server = QHostAddress(settings.host);
+    }
+    const quint16 port = server.isNull() ? 0 : settings.port;
+    version_ = version;
+    if (server == server_ && port == port_) {
+        return;
+    }
+    if (!server_.isNull()) {
+        socket_.writeDatagram(wsjtxClose(), server_, port_);
+    }
+    server_ = server;
+    port_ = port;
+    if (server_.isNull()) {
+        pulse_.stop();
+        return;
+    }
+    heartbeat();
+    pulse_.start();
+}
+
+void LogSender::heartbeat() {
+    socket_.writeDatagram(wsjtxHeartbeat(version_), server_, port_);
+}
+
 QString LogSender::send(const LogSettings& settings, const Contact& c, UtcTime now,
                         std::string_view version) {
+    follow(settings, version);
     if (settings.sender == LogSettings::Sender::Off) {
         return tr("Not sent to a logging program (off in Preferences)");
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Wsjtx: a logged contact announced the way WSJT-X announces one ("QSO Logged", "Logged ADIF").
+// Wsjtx: a logged contact announced the way WSJT-X announces one ("QSO Logged", "Logged ADIF"),
+// and the messages that keep the console known to the server (Heartbeat, Status, Close).
 #include "log/Wsjtx.h"
 
 #include <QDataStream>
@@ -30,8 +31,13 @@ public:
         out_ << QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC);
         return *this;
     }
-    Message& number(quint64 n) {
+    // The width is the field's: quint8, quint32 or quint64.
+    template <typename N> Message& number(N n) {
         out_ << n;
+        return *this;
+    }
+    Message& flag(bool b) {
+        out_ << b;
         return *this;
     }
     QByteArray bytes() const { return bytes_; }
@@ -53,13 +59,40 @@ std::string_view propagationName(Propagation p) {
     return {};
 }
 
+quint64 hertz(const Contact& c) {
+    return c.frequencyMHz ? static_cast<quint64>(std::llround(*c.frequencyMHz * 1e6)) : 0;
+}
+
+// The field value WSJT-X uses for "does not apply".
+constexpr quint32 kNotApplicable = 0xFFFFFFFF;
+
 } // namespace
 
+QByteArray wsjtxHeartbeat(std::string_view version) {
+    Message m(kWsjtxHeartbeat);
+    m.number(kWsjtxSchema).text(version).text({}); // highest schema, version, revision
+    return m.bytes();
+}
+
+QByteArray wsjtxStatus(const Contact& c) {
+    Message m(kWsjtxStatus);
+    m.number(hertz(c)).text("DSTAR").text(c.call).text(c.rstSent).text("DSTAR");
+    m.flag(false).flag(false).flag(false);   // Tx enabled, transmitting, decoding
+    m.number(quint32{0}).number(quint32{0}); // Rx and Tx audio offsets
+    m.text(c.stationCallsign).text(c.myGridsquare).text(c.gridsquare);
+    m.flag(false).text({}).flag(false).number(quint8{0}); // watchdog, sub-mode, fast, special
+    m.number(kNotApplicable).number(kNotApplicable);      // frequency tolerance, T/R period
+    m.text({}).text({});                                  // configuration, Tx message
+    return m.bytes();
+}
+
+QByteArray wsjtxClose() {
+    return Message(kWsjtxClose).bytes();
+}
+
 QByteArray wsjtxQsoLogged(const Contact& c) {
-    const quint64 hz =
-        c.frequencyMHz ? static_cast<quint64>(std::llround(*c.frequencyMHz * 1e6)) : 0;
     Message m(kWsjtxQsoLogged);
-    m.time(c.off).text(c.call).text(c.gridsquare).number(hz).text("DSTAR");
+    m.time(c.off).text(c.call).text(c.gridsquare).number(hertz(c)).text("DSTAR");
     m.text(c.rstSent).text(c.rstReceived).text({}).text(c.comment).text(c.name);
     m.time(c.on).text(c.stationCallsign).text(c.stationCallsign).text(c.myGridsquare);
     m.text({}).text({}).text(propagationName(c.propagation)); // exchanges, propagation

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // LogProbe: logs one contact as the operator would, through the Log Contact dialog, so that a
-// real logging program can be given the file and the datagrams; the KLog test drives it.
+// real logging program can be given the file and the datagrams; the KLog and udp_daemon
+// tests drive it.
 //   log_probe ADIF_FILE CALL MHZ [PORT]
 // CALL is the caller as the radio header carries it (no suffix); with PORT the contact also
-// goes to 127.0.0.1:PORT as WSJT-X announces one.
+// goes to 127.0.0.1:PORT as WSJT-X announces one, from a WSJT-X client that says it is
+// there at start and closes at the end.
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
 
