@@ -358,8 +358,8 @@ TEST_F(Heard, SizedFromTheFontWithinTheScreen) {
 }
 
 // Open in Map: the desktop's geo: handler, else the same place on OpenStreetMap in the web
-// browser, else a box that names the address.
-TEST_F(Heard, MapFallsBackToOpenStreetMap) {
+// browser, else the operator is told no program could show it and may copy the position.
+TEST_F(Heard, MapFallsBackToOpenStreetMapThenOffersThePosition) {
     start();
     receive({reception("KO6JXH  ", "", kCapture)});
     const HeardStation station = window().model()->station(0);
@@ -367,29 +367,77 @@ TEST_F(Heard, MapFallsBackToOpenStreetMap) {
     const QString web = "https://www.openstreetmap.org/?mlat=32.65783&mlon=-116.96317"
                         "#map=14/32.65783/-116.96317";
     const struct {
-        bool geoOpens, webOpens;
+        bool geoOpens, webOpens, copy;
         QStringList tried;
-        std::size_t boxes;
+        bool offered;
+        QString clipboard;
     } rows[] = {
-        {true, true, {geo}, 0},
-        {false, true, {geo, web}, 0},
-        {false, false, {geo, web}, 1},
+        {true, true, true, {geo}, false, "before"},
+        {false, true, true, {geo, web}, false, "before"},
+        {false, false, false, {geo, web}, true, "before"},
+        {false, false, true, {geo, web}, true, "32.65783, -116.96317 (DM12mp)"},
     };
     for (const auto& r : rows) {
+        QApplication::clipboard()->setText(QStringLiteral("before"));
         QStringList tried;
         window().openUrl = [&](const QUrl& url) {
             tried << url.toString();
             return url.scheme() == "geo" ? r.geoOpens : r.webOpens;
         };
-        notifier.boxes.clear();
+        QString offered;
+        window().offerToCopy = [&](const QString& text) {
+            offered = text;
+            return r.copy;
+        };
         window().openMap(station);
         EXPECT_EQ(tried, r.tried);
-        ASSERT_EQ(notifier.boxes.size(), r.boxes);
-        if (r.boxes > 0) {
-            EXPECT_EQ(notifier.boxes[0].kind, "failure");
-            EXPECT_TRUE(notifier.boxes[0].text.contains(web));
+        EXPECT_EQ(!offered.isEmpty(), r.offered);
+        if (r.offered) {
+            EXPECT_TRUE(offered.startsWith(QStringLiteral("No program could show the map")))
+                << offered.toStdString();
+        }
+        EXPECT_EQ(QApplication::clipboard()->text(), r.clipboard);
+    }
+}
+
+// View > Sort By sorts by any column from the keyboard, and the sort is kept across restarts.
+TEST_F(Heard, SortByAnyColumnFromTheMenuKeptAcrossRestarts) {
+    start();
+    receive({reception("KO6JXH  ", "", kCapture), reception("JA1ABC  ", "")});
+    QMenu* sortBy = window().findChild<QMenu*>(QStringLiteral("SortBy"));
+    ASSERT_NE(sortBy, nullptr);
+    QStringList items;
+    QString keys;
+    for (QAction* a : sortBy->actions()) {
+        if (a->isCheckable() && a != window().SortDescending) {
+            items << QString(a->text())
+                         .remove(QLatin1Char('&'))
+                         .remove(QRegularExpression(" \\(.\\)$"));
+            const auto at = a->text().indexOf(QLatin1Char('&'));
+            ASSERT_GE(at, 0) << a->text().toStdString();
+            EXPECT_FALSE(keys.contains(a->text().at(at + 1).toLower())) << a->text().toStdString();
+            keys += a->text().at(at + 1).toLower();
         }
     }
+    EXPECT_EQ(items.size(), HeardStationsModel::ColumnCount);
+    EXPECT_EQ(items.front(), "Callsign");
+    sortBy->actions().at(HeardStationsModel::Callsign)->trigger();
+    EXPECT_EQ(window().model()->sortColumn(), HeardStationsModel::Callsign);
+    EXPECT_EQ(window().model()->station(0).callsign, "JA1ABC");
+    window().SortDescending->trigger();
+    EXPECT_EQ(window().model()->station(0).callsign, "KO6JXH");
+    EXPECT_TRUE(sortBy->actions().at(HeardStationsModel::Callsign)->isChecked());
+
+    console.reset();
+    start();
+    EXPECT_EQ(window().model()->sortColumn(), HeardStationsModel::Callsign);
+    EXPECT_EQ(window().table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_TRUE(window().SortDescending->isChecked());
+    window().SortByLastHeard->trigger();
+    console.reset();
+    start();
+    EXPECT_EQ(window().model()->sortColumn(), -1);
+    EXPECT_FALSE(window().SortDescending->isEnabled());
 }
 
 // Distance and bearing from your position to the station's last one, in your units; blank

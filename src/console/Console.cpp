@@ -360,6 +360,18 @@ void Console::wirePreferences(Notifier& notifier) {
     showPosition();
     heard->setUnits(station->units());
 
+    // Heard Stations' sort, kept between runs ([heard] sort_column, -1 for newest first).
+    const QString kSortColumn = QStringLiteral("heard/sort_column");
+    const QString kSortOrder = QStringLiteral("heard/sort_order");
+    heard->setSort(store->integer(kSortColumn, -1, -1, HeardStationsModel::ColumnCount - 1).value,
+                   store->integer(kSortOrder, 0, 0, 1).value == 1 ? Qt::DescendingOrder
+                                                                  : Qt::AscendingOrder);
+    // Kept when the console ends (a write at every click would also re-read every setting).
+    QObject::connect(heard, &HeardStations::sortChanged, store,
+                     [this](int column, Qt::SortOrder order) {
+                         heardSort_ = {column, order};
+                     });
+
     // The reflectors linked recently, kept between runs ("REF030 C,XLX307 B").
     if (CallMenu* calls = Form1->findChild<CallMenu*>(); calls != nullptr) {
         const QString kRecent = QStringLiteral("calls/recent");
@@ -443,6 +455,12 @@ Console::Console(AdapterConnection& connection, Notifier& notifier, const QStrin
 }
 
 Console::~Console() {
+    if (settings_ != nullptr && heardSort_) {
+        const int down = heardSort_->second == Qt::DescendingOrder ? 1 : 0;
+        settings_->set(QStringLiteral("heard/sort_column"), heardSort_->first);
+        settings_->set(QStringLiteral("heard/sort_order"), down);
+        settings_->commit();
+    }
     if (connection_ != nullptr) {
         connection_->setListener({}); // waits for a report under way; none follows
     }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tamsel {
 
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<ContactLogger> contactLogger_;
     std::unique_ptr<StationReport> lastReception_; // the caller shown, for "Log Contact..."
     bool receiving_ = false;                       // lastReception_ is still under way
+    std::optional<std::pair<int, Qt::SortOrder>> heardSort_; // chosen in this run
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_

@@ -8,6 +8,7 @@
 #include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -20,8 +21,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -31,12 +34,15 @@ namespace tamsel {
 
 namespace {
 
-// Whether the desktop names an application for geo: links. xdg-open starts (and Qt says
-// "opened") even when nothing takes the link, so ask first.
-bool desktopOpensGeo() {
+// Whether the desktop names an application for links of `scheme` ("geo", "https").
+// xdg-open starts (and Qt says "opened") even when nothing takes the link, so ask first.
+bool desktopHandles(const QString& scheme) {
+    if (scheme != QLatin1String("geo") && !qEnvironmentVariableIsEmpty("BROWSER")) {
+        return true; // xdg-open hands web links to $BROWSER
+    }
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/geo")});
+                                             QStringLiteral("x-scheme-handler/") + scheme});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
@@ -75,6 +81,49 @@ HeardStations::HeardStations(Notifier& notifier)
     SortByLastHeard = view->addAction(QStringLiteral("Sort by &Last Heard"));
     SortByLastHeard->setObjectName(QStringLiteral("SortByLastHeard"));
     connect(SortByLastHeard, &QAction::triggered, this, &HeardStations::sortByLastHeard);
+    // Every column by keyboard too, as a click on its title sorts it.
+    sortBy_ = view->addMenu(QStringLiteral("Sort &By"));
+    sortBy_->setObjectName(QStringLiteral("SortBy"));
+    auto* columns = new QActionGroup(this);
+    QString taken;
+    const QStringList titles = HeardStationsModel::headers(Units::Metric);
+    for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
+        QString title = QString::fromLatin1(HeardStationsModel::kColumns[c].title);
+        // The first letter of the title that no item above it has taken is its access key;
+        // a title whose letters are all taken gets a free one after it, "Comment (&K)".
+        bool keyed = false;
+        for (int i = 0; i < title.size() && !keyed; ++i) {
+            const QChar letter = title.at(i).toLower();
+            if (letter.isLetter() && !taken.contains(letter)) {
+                taken += letter;
+                title.insert(i, QLatin1Char('&'));
+                keyed = true;
+            }
+        }
+        for (char free = 'a'; free <= 'z' && !keyed; ++free) {
+            if (!taken.contains(QLatin1Char(free))) {
+                taken += QLatin1Char(free);
+                title += QStringLiteral(" (&%1)").arg(QChar::fromLatin1(free).toUpper());
+                keyed = true;
+            }
+        }
+        QAction* a = sortBy_->addAction(title);
+        a->setCheckable(true);
+        a->setData(c);
+        columns->addAction(a);
+        connect(a, &QAction::triggered, this,
+                [this, c] { setSort(c, table_->horizontalHeader()->sortIndicatorOrder()); });
+    }
+    sortBy_->addSeparator();
+    SortDescending = sortBy_->addAction(QStringLiteral("&Descending"));
+    SortDescending->setObjectName(QStringLiteral("SortDescending"));
+    SortDescending->setCheckable(true);
+    connect(SortDescending, &QAction::triggered, this, [this](bool down) {
+        const int column = model_->sortColumn();
+        if (column >= 0) {
+            setSort(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
+        }
+    });
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("Stations"));
@@ -91,6 +140,9 @@ HeardStations::HeardStations(Notifier& notifier)
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->horizontalHeader()->setSortIndicatorClearable(true);
     table_->setSortingEnabled(true);
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &HeardStations::showSort);
+    showSort(-1, Qt::AscendingOrder);
     table_->setToolTip(kReplyHint + QStringLiteral("\nRight-click it, or press the Menu key or "
                                                    "Shift+F10, to open its map or copy its "
                                                    "position"));
@@ -130,10 +182,17 @@ HeardStations::HeardStations(Notifier& notifier)
         return ok ? std::optional<double>(mhz) : std::nullopt;
     };
     openUrl = [](const QUrl& url) {
-        if (url.scheme() == QLatin1String("geo") && !desktopOpensGeo()) {
-            return false;
-        }
-        return QDesktopServices::openUrl(url);
+        return desktopHandles(url.scheme()) && QDesktopServices::openUrl(url);
+    };
+    offerToCopy = [this](const QString& text) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Open in Map"), text,
+                        QMessageBox::NoButton, this);
+        QPushButton* copy =
+            box.addButton(QStringLiteral("&Copy Position"), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Close);
+        box.setDefaultButton(copy);
+        box.exec();
+        return box.clickedButton() == copy;
     };
 }
 
@@ -300,8 +359,14 @@ void HeardStations::openMap(const HeardStation& station) {
     const QUrl web(QStringLiteral("https://www.openstreetmap.org/?mlat=%1&mlon=%2#map=14/%1/%2")
                        .arg(lat, lon));
     if (!openUrl(web)) {
-        notifier_.failure(
-            QStringLiteral("No map application or web browser opened %1.").arg(web.toString()));
+        // Nothing on this desktop shows maps: say so, and the position can still go elsewhere.
+        const QString text = QStringLiteral("No program could show the map: this desktop has no "
+                                            "map application and no web browser for %1.\n\n"
+                                            "Copy the position (%2, %3) instead?")
+                                 .arg(web.toString(), lat, lon);
+        if (offerToCopy(text)) {
+            copyPosition(station);
+        }
     }
 }
 
@@ -425,6 +490,26 @@ void HeardStations::updateActions() {
     const bool any = model_->rowCount() > 0;
     ExportAdif1->setEnabled(any);
     LogContact1->setEnabled(any);
+}
+
+void HeardStations::setSort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= HeardStationsModel::ColumnCount) {
+        sortByLastHeard();
+        return;
+    }
+    table_->horizontalHeader()->setSortIndicator(column, order); // the table sorts the model
+}
+
+void HeardStations::showSort(int column, Qt::SortOrder order) {
+    const bool any = column >= 0 && column < HeardStationsModel::ColumnCount;
+    for (QAction* a : sortBy_->actions()) {
+        if (a->isCheckable() && a != SortDescending) {
+            a->setChecked(any && a->data().toInt() == column);
+        }
+    }
+    SortDescending->setEnabled(any);
+    SortDescending->setChecked(any && order == Qt::DescendingOrder);
+    emit sortChanged(any ? column : -1, order);
 }
 
 void HeardStations::sortByLastHeard() {

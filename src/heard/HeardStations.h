@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTableView>
 #include <functional>
 
@@ -62,6 +63,9 @@ public:
     void copyPosition(const HeardStation& station);
     // Back to the newest on top.
     void sortByLastHeard();
+    // Sorts by `column` (a HeardStationsModel column; -1: newest on top), as a click on
+    // its title would.
+    void setSort(int column, Qt::SortOrder order);
 
     // Your position for Distance and Bearing, and what stands in for it when there is none
     // ("no fix", "gpsd not reachable"; empty when nothing is wrong), shown in the status bar.
@@ -85,18 +89,24 @@ public:
     // How a URL (geo: or the web map) is opened; the desktop's handler by default. False
     // when nothing opened it.
     std::function<bool(const QUrl&)> openUrl;
+    // When nothing could show the map: tells the operator and asks whether to copy the
+    // position instead; true copies it.
+    std::function<bool(const QString& text)> offerToCopy;
 
     QAction* SaveAs1;
     QAction* ExportAdif1;
     QAction* LogContact1;
     QAction* Exit1;
     QAction* SortByLastHeard;
+    QAction* SortDescending;
 
 signals:
     // The callsign padded to 8 characters, as the destination field takes it.
     void replyRequested(const QString& destination);
     // "Log Contact..." on a station: its last reception, as the report of its end.
     void logContactRequested(const StationReport& reception);
+    // The table's sort changed (column -1: newest on top), by a title, the menu or setSort().
+    void sortChanged(int column, Qt::SortOrder order);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +115,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void showSort(int column, Qt::SortOrder order);
     void showContextMenu(const QPoint& at);
     void openMenu(const QModelIndex& index, const QPoint& globalAt);
     void openMenuOnCurrent();
@@ -118,6 +129,7 @@ private:
     HeardStationsModel* model_;
     QTableView* table_;
     QLabel* ownStatus_;
+    QMenu* sortBy_;
     bool pointerOver_ = false;
     bool menuOpen_ = false;
     bool sized_ = false; // by the operator once shown; the font then sets the columns only
