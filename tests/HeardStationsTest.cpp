@@ -7,11 +7,13 @@
 #include "station/OwnStation.h"
 #include "support/ConsoleFixture.h"
 #include "widgets/Contrast.h"
+#include "widgets/SaveFile.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -398,6 +400,29 @@ TEST_F(Heard, MapFallsBackToOpenStreetMapThenOffersThePosition) {
         }
         EXPECT_EQ(QApplication::clipboard()->text(), r.clipboard);
     }
+}
+
+// Save dialogs start in the documents folder, then in the folder used last; never in the
+// folder the console was started in.
+TEST_F(Heard, SaveDialogsStartInTheDocumentsFolderThenTheLastUsed) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    QDir(home.path()).mkpath(QStringLiteral("Documents"));
+    EXPECT_EQ(saveFolder(), home.filePath(QStringLiteral("Documents")));
+    EXPECT_NE(saveFolder(), QDir::currentPath());
+    QDir(home.path()).mkpath(QStringLiteral("logs"));
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->directory().absolutePath(), home.filePath(QStringLiteral("Documents")));
+        dialog->selectFile(home.filePath(QStringLiteral("logs/heard.csv")));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(chooseSaveFile(nullptr, QStringLiteral("heard.csv")),
+              home.filePath(QStringLiteral("logs/heard.csv")));
+    EXPECT_EQ(saveFolder(), home.filePath(QStringLiteral("logs")));
+    qputenv("HOME", oldHome);
 }
 
 // View > Sort By sorts by any column from the keyboard, and the sort is kept across restarts.

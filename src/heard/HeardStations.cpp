@@ -14,7 +14,6 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -164,12 +163,12 @@ HeardStations::HeardStations(Notifier& notifier)
     sizeToFont();
 
     chooseFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("heard.csv"),
-                                            QStringLiteral("CSV files (*.csv)"));
+        return chooseSaveFile(this, QStringLiteral("heard.csv"),
+                              QStringLiteral("CSV files (*.csv)"));
     };
     chooseAdifFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("heard.adi"),
-                                            QStringLiteral("ADIF files (*.adi)"));
+        return chooseSaveFile(this, QStringLiteral("heard.adi"),
+                              QStringLiteral("ADIF files (*.adi)"));
     };
     ownStation = [] { return MyStation{}; };
     stationFrequency = [](const HeardStation&) { return std::optional<double>(); };

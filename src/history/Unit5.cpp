@@ -8,7 +8,6 @@
 #include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -115,9 +114,7 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
                             metrics.height() * kRowsInView + frame);
     adjustSize();
 
-    chooseFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QStringLiteral("history.txt"));
-    };
+    chooseFile = [this] { return chooseSaveFile(this, QStringLiteral("history.txt")); };
 }
 
 TForm4::~TForm4() {

@@ -3,9 +3,38 @@
 #include "widgets/SaveFile.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace tamsel {
+
+namespace {
+
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString saveFolder() {
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) {
+        return lastFolder();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString chooseSaveFile(QWidget* parent, const QString& name, const QString& filter) {
+    const QString path =
+        QFileDialog::getSaveFileName(parent, QString(), QDir(saveFolder()).filePath(name), filter);
+    if (!path.isEmpty()) {
+        lastFolder() = QFileInfo(path).absolutePath();
+    }
+    return path;
+}
 
 bool saveFile(const QString& path, const QByteArray& bytes, Notifier& notifier) {
     QSaveFile file(path);
