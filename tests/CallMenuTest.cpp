@@ -234,6 +234,9 @@ TEST_F(CallMenuFixture, ReplyAnswersTheLastReceptionTheWayItCame) {
         {header("JR1YB  G", "JR1YB  B", "CQCQCQ  ", "DL1ABC  "), {"SetYourCall \"CQCQCQ  \""}},
         {header("JR1YB  B", "JR1YB  B", "CQCQCQ  ", "JA2XYZ  "),
          {"SetYourCall \"JA2XYZ  \"", "SetRpt2Call \"JR1YB  B\""}},
+        // A local station's gateway CQ is answered through the gateway too.
+        {header("JR1YB  B", "JR1YB  G", "CQCQCQ  ", "JA4XYZ  "),
+         {"SetYourCall \"CQCQCQ  \"", "SetRpt2Call \"JR1YB  G\""}},
         {header("DIRECT  ", "DIRECT  ", "CQCQCQ  ", "JA3XYZ  "),
          {"SetYourCall \"JA3XYZ  \"", "SetRpt1Call \"DIRECT  \"", "SetRpt2Call \"DIRECT  \"",
           "GetTxFlags", kClearFlag, "GetTxFlags"}},

@@ -477,6 +477,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
         header.called = s.called;
         header.rpt1 = s.rpt1;
         header.rpt2 = s.rpt2;
+        header.flags = s.flags;
         return routeName(receivedRoute(header));
     }
     case Message:
