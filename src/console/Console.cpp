@@ -131,7 +131,14 @@ void Console::wireWindows() {
     QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
     QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
-    QObject::connect(heard, &HeardStations::replyRequested, Form1, &TForm1::setDestination);
+    // Heard Stations answers a station's last reception as the Call menu's Reply would.
+    CallMenu* calls = Form1->findChild<CallMenu*>();
+    QObject::connect(heard, &HeardStations::replyRequested, Form1,
+                     [calls](const StationReport& reception) {
+                         if (calls != nullptr) {
+                             calls->replyTo(receivedRoute(reception));
+                         }
+                     });
 
     // The memory search looks through the memory list, scrolls it to what it found and
     // marks that line.
