@@ -150,8 +150,10 @@ void Console::wireWindows() {
     QObject::connect(Form12, &TForm12::searchHit, Form3, &TForm3::showRow);
 
     // Received lines go straight from the monitor to the history, in order.
-    QObject::connect(Form1->monitor(), &receiveRF::historyLine, Form4, &TForm4::appendLine,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        Form1->monitor(), &receiveRF::historyLine, Form4,
+        [](const QByteArray& line, TForm4::Instant start) { Form4->appendLine(line, start); },
+        Qt::QueuedConnection);
 }
 
 void Console::wireLogs(Notifier& notifier) {
@@ -226,26 +228,33 @@ void Console::wireLogs(Notifier& notifier) {
     Form1->menuFile->insertAction(Form1->Exit1, action);
     QObject::connect(action, &QAction::triggered, Form1,
                      [this] { logContact(Form1, *lastReception_); });
-    QObject::connect(Form4, &TForm4::logContactRequested, Form4, [this](const QByteArray& line) {
-        logContact(Form4, receptionOfHistoryLine(line));
-    });
+    QObject::connect(Form4, &TForm4::logContactRequested, Form4,
+                     [this](const QByteArray& line, std::optional<TForm4::Instant> start) {
+                         logContact(Form4, receptionOfHistoryLine(line, start));
+                     });
     QObject::connect(heard_.get(), &HeardStations::logContactRequested, heard_.get(),
                      [this](const StationReport& r) { logContact(heard_.get(), r); });
     heard_->ownStation = [this] { return myStation(); };
     heard_->logSettings = logSettings_.get();
 }
 
-StationReport Console::receptionOfHistoryLine(const QByteArray& line) const {
+StationReport
+Console::receptionOfHistoryLine(const QByteArray& line,
+                                std::optional<std::chrono::system_clock::time_point> start) const {
     auto reception =
         historyReception(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
     if (!reception) {
         return {};
     }
+    if (start) {
+        reception->utcStart = *start;
+    }
     // The line shows only part of the header; Heard Stations knows the rest (route, flags,
     // position, duration) while this is still its station's last reception.
     const HeardStationsModel* heard = heard_->model();
     const int row = heard->rowOf(reception->caller);
-    if (row >= 0 && heard->station(row).lastHeard == reception->time) {
+    if (row >= 0 && (start ? heard->station(row).utcStart == *start
+                           : heard->station(row).lastHeard == reception->time)) {
         return lastReception(heard->station(row));
     }
     return *reception;
