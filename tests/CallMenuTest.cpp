@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the Call menu on the main window: request traces, refusals, dialogs, keyboard.
 #include "calls/CallMenu.h"
+#include "alerts/Alerting.h"
+#include "heard/HeardStations.h"
 #include "monitor/RadioHeader.h"
 #include "settings/SettingsStore.h"
 #include "support/CaseName.h"
@@ -234,6 +236,9 @@ TEST_F(CallMenuFixture, ReplyAnswersTheLastReceptionTheWayItCame) {
         {header("JR1YB  G", "JR1YB  B", "CQCQCQ  ", "DL1ABC  "), {"SetYourCall \"CQCQCQ  \""}},
         {header("JR1YB  B", "JR1YB  B", "CQCQCQ  ", "JA2XYZ  "),
          {"SetYourCall \"JA2XYZ  \"", "SetRpt2Call \"JR1YB  B\""}},
+        // A local station's gateway CQ is answered through the gateway too.
+        {header("JR1YB  B", "JR1YB  G", "CQCQCQ  ", "JA4XYZ  "),
+         {"SetYourCall \"CQCQCQ  \"", "SetRpt2Call \"JR1YB  G\""}},
         {header("DIRECT  ", "DIRECT  ", "CQCQCQ  ", "JA3XYZ  "),
          {"SetYourCall \"JA3XYZ  \"", "SetRpt1Call \"DIRECT  \"", "SetRpt2Call \"DIRECT  \"",
           "GetTxFlags", kClearFlag, "GetTxFlags"}},
@@ -243,6 +248,50 @@ TEST_F(CallMenuFixture, ReplyAnswersTheLastReceptionTheWayItCame) {
         sim->clearTrace();
         menu().Reply1->trigger();
         EXPECT_EQ(describe(sim->mainTrace()), c.sent);
+    }
+}
+
+// Reply on the Call menu, on a notification and in Heard Stations answer a header alike.
+TEST_F(CallMenuFixture, EveryReplyAnswersTheWayTheHeaderCame) {
+    using Path = std::function<void(Console&, const StationReport&)>;
+    const struct {
+        const char* what;
+        Path reply;
+    } paths[] = {
+        {"Call menu", [this](Console&, const StationReport&) { menu().Reply1->trigger(); }},
+        {"notification",
+         [](Console& c, const StationReport& last) { emit c.alerting()->replyRequested(last); }},
+        {"Heard Stations",
+         [](Console& c, const StationReport&) {
+             c.heardStations()->replyTo(c.heardStations()->model()->index(0, 0));
+         }},
+    };
+    const struct {
+        const char* what;
+        ScriptedReception reception;
+        Trace sent;
+    } headers[] = {
+        {"a local station's gateway CQ",
+         header("JR1YB  B", "JR1YB  G", "CQCQCQ  ", "JA4XYZ  "),
+         {"SetYourCall \"CQCQCQ  \"", "SetRpt2Call \"JR1YB  G\""}},
+        {"relayed by a hotspot, flag clear",
+         header("JR1YB  B", "JR1YB  B", "CQCQCQ  ", "JA4XYZ  "),
+         {"SetYourCall \"JA4XYZ  \""}},
+    };
+    startWith("JR1YB  B", 0x40);
+    for (const auto& h : headers) {
+        for (const auto& p : paths) {
+            SCOPED_TRACE(std::string(h.what) + " answered from the " + p.what);
+            Form1->YourCALL->setText(QStringLiteral("JA1ZZZ  "));
+            Form1->RPT2CALL->setText(QStringLiteral("JR1YB  B"));
+            receive({h.reception});
+            HeardStationsModel* heard = console->heardStations()->model();
+            ASSERT_EQ(heard->index(0, HeardStationsModel::Callsign).data().toString(), "JA4XYZ");
+            sim->clearTrace();
+            p.reply(*console, lastReception(heard->station(0)));
+            EXPECT_EQ(describe(sim->mainTrace()), h.sent);
+            EXPECT_TRUE(notifier.boxes.empty());
+        }
     }
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tests of the Call menu's logic: routes, replies, checked targets, route names, recent names.
+// Tests of the Call menu's logic: routes, replies, checked targets, route names, recent names,
+// and how a header came as the route name, the reply and the ADIF log each see it.
 #include "calls/RecentNames.h"
 #include "calls/RouteNames.h"
 #include "calls/Routes.h"
 #include "calls/Targets.h"
+#include "log/Adif.h"
 #include "monitor/RadioHeader.h"
 #include "monitor/ReceptionMachine.h"
 
@@ -94,6 +96,64 @@ TEST(CallRoutes, ReplyAnswersTheWayItCame) {
                     {QStringLiteral("DIRECT  "), {}})
                   .refusal,
               kNoRepeater);
+}
+
+// One header, three readers: the Route column, Reply and the ADIF log's PROP_MODE must tell
+// the same way it came. The reply is "UR|RPT1|RPT2", the Repeater option on unless DIRECT.
+TEST(CallHeaderWay, RouteNameReplyAndPropModeAgree) {
+    const struct {
+        const char *rpt1, *rpt2, *your;
+        std::uint8_t flag1;
+        const char *name, *reply, *propMode;
+    } cases[] = {
+        // A station on the repeater calling through its gateway.
+        {"JR1YB  B", "JR1YB  G", "CQCQCQ  ", 0x40, "gateway CQ JR1YB", "CQCQCQ  |JR1YB  B|JR1YB  G",
+         "INTERNET"},
+        {"JR1YB  B", "JR1YB  G", "JA1ABC  ", 0x40, "call to JA1ABC", "JA2XYZ  |JR1YB  B|JR1YB  G",
+         "INTERNET"},
+        {"JR1YB  B", "JR1YB  G", "REF030CL", 0x40, "link REF030 C", "JA2XYZ  |JR1YB  B|JR1YB  G",
+         "INTERNET"},
+        // From the internet, sent out by the repeater.
+        {"JR1YB  G", "JR1YB  B", "CQCQCQ  ", 0x40, "via gateway JR1YB",
+         "CQCQCQ  |JR1YB  B|JR1YB  G", "INTERNET"},
+        {"JR1YB  G", "JR1YB  B", "JA1ABC  ", 0x00, "call to JA1ABC", "JA2XYZ  |JR1YB  B|JR1YB  G",
+         "INTERNET"},
+        // Relayed by a repeater: the flag, or a hotspot naming itself twice with the flag clear.
+        {"JR1YB  B", "JR1YB  B", "CQCQCQ  ", 0x40, "local JR1YB B", "JA2XYZ  |JR1YB  B|JR1YB  B",
+         "RPT"},
+        {"JR1YB  B", "JR1YB  B", "CQCQCQ  ", 0x00, "local JR1YB B", "JA2XYZ  |JR1YB  B|JR1YB  B",
+         "RPT"},
+        {"JR1YB  A", "JR1YB  B", "CQCQCQ  ", 0x40, "local JR1YB A", "JA2XYZ  |JR1YB  B|JR1YB  B",
+         "RPT"},
+        // Straight from the caller's radio.
+        {"JR1YB  A", "JR1YB  B", "CQCQCQ  ", 0x00, "simplex", "JA2XYZ  |DIRECT  |DIRECT  ", ""},
+        {"JR1YB   ", "JR1YB   ", "CQCQCQ  ", 0x00, "simplex", "JA2XYZ  |DIRECT  |DIRECT  ", ""},
+        {"DIRECT  ", "DIRECT  ", "CQCQCQ  ", 0x40, "simplex", "JA2XYZ  |DIRECT  |DIRECT  ", ""},
+        {"        ", "", "CQCQCQ  ", 0x40, "simplex", "JA2XYZ  |DIRECT  |DIRECT  ", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.rpt1) + "|" + c.rpt2 + "|" + c.your + " flag " +
+                     std::to_string(c.flag1));
+        StationReport header;
+        header.caller = "JA2XYZ  ";
+        header.called = c.your;
+        header.rpt1 = c.rpt1;
+        header.rpt2 = c.rpt2;
+        header.flags = {c.flag1, 0, 0};
+        EXPECT_EQ(routeName(receivedRoute(header)), QString::fromLatin1(c.name));
+
+        const QStringList reply = QString::fromLatin1(c.reply).split(QLatin1Char('|'));
+        EXPECT_EQ(tamsel::reply(receivedRoute(header), kHome).route,
+                  (Route{reply[0], reply[1], reply[2], reply[1] != QLatin1String("DIRECT  ")}));
+
+        const std::string record = adifRecord(contactFromReception(header));
+        std::string propMode;
+        if (const auto at = record.find("<PROP_MODE:"); at != std::string::npos) {
+            const auto from = record.find('>', at) + 1;
+            propMode = record.substr(from, record.find('<', from) - from);
+        }
+        EXPECT_EQ(propMode, c.propMode);
+    }
 }
 
 TEST(CallTargets, CheckedOrRefused) {

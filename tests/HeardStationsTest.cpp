@@ -2,10 +2,12 @@
 // Tests of the Heard Stations window and of keeping the received history.
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "log/Formats.h"
 #include "monitor/RadioHeader.h"
 #include "station/Locator.h"
 #include "station/OwnStation.h"
 #include "support/ConsoleFixture.h"
+#include "support/TimeZone.h"
 #include "widgets/Contrast.h"
 #include "widgets/SaveFile.h"
 
@@ -60,6 +62,7 @@ StationReport heard(const std::string& call, const std::string& your = "CQCQCQ  
     r.rpt1 = rpt1;
     r.rpt2 = rpt2;
     r.time = "2026/12/08 10:00:00";
+    r.utcStart = *parseLocalText(r.time); // as the monitor gives both
     return r;
 }
 
@@ -134,13 +137,18 @@ TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {
     EXPECT_EQ(cell(1, M::Message), "hello from JA1ABC");
     EXPECT_EQ(cell(1, M::Locator), "");
 
-    // Enter on the second row replies to JA1ABC, through the change rule.
+    // Enter on the second row replies to JA1ABC the way it was heard (simplex), through the
+    // change rule.
     Form1->HeardStations1Click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     window().table()->setCurrentIndex(window().model()->index(1, 0));
     QTest::keyClick(window().table(), Qt::Key_Return);
     EXPECT_EQ(Form1->YourCALL->text(), "JA1ABC  ");
-    EXPECT_EQ(test::describe(sentSinceStart()).back(), "SetYourCall \"JA1ABC  \"");
+    const auto sent = test::describe(sentSinceStart());
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(std::vector(sent.end() - 3, sent.end()),
+              (std::vector<std::string>{"SetYourCall \"JA1ABC  \"", "SetRpt1Call \"DIRECT  \"",
+                                        "SetRpt2Call \"DIRECT  \""}));
 
     const QStringList csv = QString::fromUtf8(HeardStations::csv(*window().model()))
                                 .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -495,6 +503,31 @@ TEST(HeardModel, DistanceAndBearingInYourUnits) {
         m.setUnits(r.units);
         EXPECT_EQ(cellOf(m, 0, M::Distance), r.distance);
         EXPECT_EQ(cellOf(m, 0, M::Bearing), r.bearing);
+    }
+}
+
+// A file names the moment a station was heard, also where the local time shown skips an hour
+// in spring or shows one twice in autumn.
+TEST(HeardModel, ExportedTimeIsTheMomentAcrossDaylightSavingTime) {
+    const test::TimeZone berlin("Europe/Berlin");
+    using M = HeardStationsModel;
+    const struct {
+        const char *utc, *shown, *exported;
+    } rows[] = {
+        {"2026-03-29T00:59:59Z", "2026/03/29 01:59:59", "2026-03-29T01:59:59+01:00"},
+        {"2026-03-29T01:00:00Z", "2026/03/29 03:00:00", "2026-03-29T03:00:00+02:00"},
+        {"2026-10-25T00:30:00Z", "2026/10/25 02:30:00", "2026-10-25T02:30:00+02:00"},
+        {"2026-10-25T01:30:00Z", "2026/10/25 02:30:00", "2026-10-25T02:30:00+01:00"},
+        {"2026-10-25T02:00:00Z", "2026/10/25 03:00:00", "2026-10-25T03:00:00+01:00"},
+    };
+    for (const auto& r : rows) {
+        M m;
+        StationReport report = heard("JA1ABC");
+        report.utcStart = *parseUtcIso(r.utc);
+        report.time = localText(report.utcStart); // as the monitor shows it
+        m.apply(report);
+        EXPECT_EQ(cellOf(m, 0, M::LastHeard), r.shown) << r.utc;
+        EXPECT_EQ(m.exportText(m.station(0), M::LastHeard), r.exported) << r.utc;
     }
 }
 

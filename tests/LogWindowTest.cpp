@@ -11,6 +11,7 @@
 #include "monitor/Unit2.h"
 #include "settings/SettingsStore.h"
 #include "support/ConsoleFixture.h"
+#include "support/TimeZone.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -243,6 +244,64 @@ TEST_F(Logs, TheFormByKeyboard) {
     }
     EXPECT_EQ(fieldText(dialog, "Call"), ""); // Alt+key typed nothing
     delete dialog;
+}
+
+// The form's times are the contact's UTC instants, whatever the local zone does: in the
+// hour that comes twice in Berlin too.
+TEST_F(Logs, TheFormKeepsUtcInstantsInTheRepeatedHour) {
+    const test::TimeZone berlin("Europe/Berlin");
+    LogSettings settings;
+    ContactLogger logger(settings, "3.5.0");
+    for (const char* utc :
+         {"2026-10-25T00:30:00Z", "2026-10-25T01:30:00Z", "2026-03-29T01:30:00Z"}) {
+        Contact c;
+        c.call = "JA1ABC";
+        c.on = *parseUtcIso(utc);
+        c.off = c.on + std::chrono::minutes(1);
+        LogContactDialog* dialog = openLogContact(nullptr, c, logger);
+        EXPECT_EQ(utcText(dialog->contact().on, UtcForm::Iso), utc);
+        delete dialog;
+    }
+}
+
+// In the hour that comes twice in autumn one station is heard at 02:30:00 and again at
+// 02:30:00 an hour later: "Log Contact..." on each history line logs that line's reception.
+TEST_F(Logs, HistoryLinesKeepTheirMomentInTheRepeatedHour) {
+    const test::TimeZone berlin("Europe/Berlin");
+    start();
+    Form4->openHistory();
+    // The monitor hands each line over with the moment its reception began.
+    receive({reception("JA1ABC B", "")});
+    HeardStationsModel* heard = console->heardStations()->model();
+    ASSERT_EQ(Form4->History->count(), 1);
+    EXPECT_EQ(Form4->receptionStart(0), heard->station(0).utcStart);
+
+    for (const auto& [utc, message] : {std::pair{"2026-10-25T00:30:00Z", "first"},
+                                       std::pair{"2026-10-25T01:30:00Z", "second"}}) {
+        StationReport header;
+        header.caller = "7M4XYZ  ";
+        header.called = "CQCQCQ  ";
+        header.utcStart = *parseUtcIso(utc);
+        header.time = localText(header.utcStart);
+        heard->apply(header);
+        StationReport whole;
+        whole.kind = StationReport::Kind::Message;
+        whole.message = message;
+        heard->apply(whole);
+        const std::string line = header.time + " 7M4XYZ        CQCQCQ   " + message;
+        Form4->appendLine(QByteArray::fromStdString(line), header.utcStart);
+    }
+    ASSERT_EQ(Form4->History->line(1).substr(0, 19), "2026/10/25 02:30:00");
+    ASSERT_EQ(Form4->History->line(2).substr(0, 19), "2026/10/25 02:30:00");
+    for (const auto& [row, message] : {std::pair{1, "first"}, std::pair{2, "second"}}) {
+        SCOPED_TRACE(message);
+        Form4->History->selectRow(row);
+        Form4->LogContact1->trigger();
+        auto* dialog = Form4->findChild<LogContactDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(fieldText(dialog, "Comment"), message);
+        delete dialog;
+    }
 }
 
 // Ctrl+L in the history and in Heard Stations logs the line or station chosen there, not the

@@ -54,16 +54,15 @@ QString routeName(const ReceivedRoute& heard) {
         return asked;
     }
     const QString rpt1 = field8(heard.rpt1), rpt2 = field8(heard.rpt2);
-    switch (arrival(rpt1, rpt2)) {
-    case Arrival::Simplex:
+    switch (headerWay(heard)) {
+    case HeaderWay::Simplex:
         return QStringLiteral("simplex");
-    case Arrival::Gateway:
+    case HeaderWay::FromGateway:
         return QStringLiteral("via gateway ") + rpt1.left(7).trimmed();
-    case Arrival::Local:
-        break;
-    }
-    if (rpt2[7] == QLatin1Char('G') && rpt2.left(7) == rpt1.left(7)) {
+    case HeaderWay::ToGateway:
         return QStringLiteral("gateway CQ ") + rpt2.left(7).trimmed();
+    case HeaderWay::Repeater:
+        break;
     }
     return QStringLiteral("local ") + repeaterName(rpt1);
 }

@@ -45,16 +45,12 @@ QString field8(const QString& text) {
 
 ReceivedRoute receivedRoute(const StationReport& heard) {
     return {QString::fromLatin1(heard.called), QString::fromLatin1(heard.rpt1),
-            QString::fromLatin1(heard.rpt2), QString::fromLatin1(heard.caller)};
+            QString::fromLatin1(heard.rpt2), QString::fromLatin1(heard.caller), heard.flags[0]};
 }
 
-Arrival arrival(const QString& rpt1, const QString& rpt2) {
-    const QString r1 = rpt1.trimmed(), r2 = rpt2.trimmed();
-    if (r1 == QLatin1String("DIRECT") || r2 == QLatin1String("DIRECT") ||
-        (r1.isEmpty() && r2.isEmpty())) {
-        return Arrival::Simplex;
-    }
-    return field8(rpt1)[7] == QLatin1Char('G') ? Arrival::Gateway : Arrival::Local;
+HeaderWay headerWay(const ReceivedRoute& heard) {
+    return headerWay(heard.rpt1.toLatin1().toStdString(), heard.rpt2.toLatin1().toStdString(),
+                     heard.flag1);
 }
 
 Routing route(Call call, const Station& station) {
@@ -84,16 +80,17 @@ Routing reply(const std::optional<ReceivedRoute>& last, const Station& station) 
     if (caller.isEmpty()) {
         return {std::nullopt, kNobodyHeard};
     }
-    switch (arrival(last->rpt1, last->rpt2)) {
-    case Arrival::Simplex:
+    switch (headerWay(*last)) {
+    case HeaderWay::Simplex:
         return {Route{field8(caller), kDirect, kDirect, false}, {}};
-    case Arrival::Gateway:
+    case HeaderWay::FromGateway:
+    case HeaderWay::ToGateway:
         // A CQ over the gateway came from a linked reflector or a gateway CQ: answer there.
         if (last->your.trimmed().toUpper() == QLatin1String("CQCQCQ")) {
             return route(Call::GatewayCq, station);
         }
         return viaGateway(caller, station);
-    case Arrival::Local:
+    case HeaderWay::Repeater:
         break;
     }
     return throughRepeater(caller, station, false);

@@ -2,7 +2,10 @@
 // Routes: Station Call, Repeater 1 and Repeater 2 for each call the operator can make.
 #pragma once
 
+#include "calls/HeaderWay.h"
+
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace tamsel {
@@ -36,16 +39,16 @@ struct Routing {
     QString refusal;
 };
 
-// What a received header says about its route, as text: UR, RPT1, RPT2 and the caller.
+// What a received header says about its route: UR, RPT1, RPT2 and the caller as text, and
+// its first flag byte (the repeater flag).
 struct ReceivedRoute {
     QString your, rpt1, rpt2, caller;
+    std::uint8_t flag1 = 0;
 };
 ReceivedRoute receivedRoute(const StationReport& heard);
 
-// How a reception reached us: over the gateway (RPT1 ends in G), directly on simplex
-// (DIRECT, or no repeater at all), or through a repeater module.
-enum class Arrival { Gateway, Simplex, Local };
-Arrival arrival(const QString& rpt1, const QString& rpt2);
+// How that header reached us.
+HeaderWay headerWay(const ReceivedRoute& heard);
 
 // The calls that need nothing but the station.
 enum class Call { GatewayCq, LocalCq, Unlink, Info, EchoTest, Simplex };

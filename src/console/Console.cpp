@@ -135,7 +135,14 @@ void Console::wireWindows() {
     QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
     QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
-    QObject::connect(heard, &HeardStations::replyRequested, Form1, &TForm1::setDestination);
+    // Heard Stations answers a station's last reception as the Call menu's Reply would.
+    CallMenu* calls = Form1->findChild<CallMenu*>();
+    QObject::connect(heard, &HeardStations::replyRequested, Form1,
+                     [calls](const StationReport& reception) {
+                         if (calls != nullptr) {
+                             calls->replyTo(receivedRoute(reception));
+                         }
+                     });
 
     // The memory search looks through the memory list, scrolls it to what it found and
     // marks that line.
@@ -147,8 +154,10 @@ void Console::wireWindows() {
     QObject::connect(Form12, &TForm12::searchHit, Form3, &TForm3::showRow);
 
     // Received lines go straight from the monitor to the history, in order.
-    QObject::connect(Form1->monitor(), &receiveRF::historyLine, Form4, &TForm4::appendLine,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        Form1->monitor(), &receiveRF::historyLine, Form4,
+        [](const QByteArray& line, TForm4::Instant start) { Form4->appendLine(line, start); },
+        Qt::QueuedConnection);
 }
 
 void Console::wireLogs(Notifier& notifier) {
@@ -268,26 +277,33 @@ void Console::wireLogs(Notifier& notifier) {
         }
         logContact(Form1, shown);
     });
-    QObject::connect(Form4, &TForm4::logContactRequested, Form4, [this](const QByteArray& line) {
-        logContact(Form4, receptionOfHistoryLine(line));
-    });
+    QObject::connect(Form4, &TForm4::logContactRequested, Form4,
+                     [this](const QByteArray& line, std::optional<TForm4::Instant> start) {
+                         logContact(Form4, receptionOfHistoryLine(line, start));
+                     });
     QObject::connect(heard_.get(), &HeardStations::logContactRequested, heard_.get(),
                      [this](const StationReport& r) { logContact(heard_.get(), r); });
     heard_->ownStation = [this] { return myStation(); };
     heard_->logSettings = logSettings_.get();
 }
 
-StationReport Console::receptionOfHistoryLine(const QByteArray& line) const {
+StationReport
+Console::receptionOfHistoryLine(const QByteArray& line,
+                                std::optional<std::chrono::system_clock::time_point> start) const {
     auto reception =
         historyReception(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
     if (!reception) {
         return {};
     }
+    if (start) {
+        reception->utcStart = *start;
+    }
     // The line shows only part of the header; Heard Stations knows the rest (route, flags,
     // position, duration) while this is still its station's last reception.
     const HeardStationsModel* heard = heard_->model();
     const int row = heard->rowOf(reception->caller);
-    if (row >= 0 && heard->station(row).lastHeard == reception->time) {
+    if (row >= 0 && (start ? heard->station(row).utcStart == *start
+                           : heard->station(row).lastHeard == reception->time)) {
         return lastReception(heard->station(row));
     }
     return *reception;

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -89,8 +90,11 @@ private:
     // Opens "Log Contact..." over `from`, prefilled from a reception (an empty form when it
     // names nobody).
     void logContact(QWidget* from, StationReport reception);
-    // A history line's reception, as whole as Heard Stations still knows it.
-    StationReport receptionOfHistoryLine(const QByteArray& line) const;
+    // A history line's reception, as whole as Heard Stations still knows it; `start`, when
+    // known, is when it began (the line's local time can name two moments).
+    StationReport
+    receptionOfHistoryLine(const QByteArray& line,
+                           std::optional<std::chrono::system_clock::time_point> start) const;
     MyStation myStation() const;
     void wirePreferences(Notifier& notifier);
     void wireAlerts();

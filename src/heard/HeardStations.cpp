@@ -300,8 +300,7 @@ void HeardStations::replyTo(const QModelIndex& index) {
     if (!index.isValid()) {
         return;
     }
-    const QString call = model_->text(model_->station(index.row()), HeardStationsModel::Callsign);
-    emit replyRequested(call.leftJustified(8, QLatin1Char(' ')));
+    emit replyRequested(lastReception(model_->station(index.row())));
 }
 
 void HeardStations::showContextMenu(const QPoint& at) {

@@ -101,8 +101,8 @@ public:
     QAction* SortDescending;
 
 signals:
-    // The callsign padded to 8 characters, as the destination field takes it.
-    void replyRequested(const QString& destination);
+    // A reply to a station: its last reception, answered the way that came.
+    void replyRequested(const tamsel::StationReport& reception);
     // "Log Contact..." on a station: its last reception, as the report of its end.
     void logContactRequested(const StationReport& reception);
     // The table's sort changed (column -1: newest on top), by a title, the menu or setSort().

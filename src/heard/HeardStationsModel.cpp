@@ -477,6 +477,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
         header.called = s.called;
         header.rpt1 = s.rpt1;
         header.rpt2 = s.rpt2;
+        header.flags = s.flags;
         return routeName(receivedRoute(header));
     }
     case Message:
@@ -520,13 +521,12 @@ QString HeardStationsModel::exportText(const HeardStation& s, int column) const 
     if (column != LastHeard) {
         return text(s, column);
     }
-    // The time the monitor took is local; with its offset a file read elsewhere or later
-    // still names the same moment.
-    QString shown = fromBytes(s.lastHeard);
-    const QDateTime local = QDateTime::fromString(shown, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-    if (!local.isValid()) {
-        return shown;
-    }
+    // From the instant, not the local time shown, which names two moments in the hour that
+    // comes twice in autumn; with its offset a file read elsewhere or later still names the
+    // same moment.
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(s.utcStart.time_since_epoch()).count();
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, Qt::LocalTime);
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
 

@@ -142,12 +142,25 @@ void TForm4::openHistory() {
     historyOpen = 1;
 }
 
-void TForm4::appendLine(const QByteArray& line) {
+void TForm4::appendLine(const QByteArray& line, std::optional<Instant> start) {
     History->append(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    starts_.push_back(start.value_or(Instant::min()));
     LogContact1->setEnabled(true);
     if (History->count() >= kRowsInView) {
         History->setTopRow(History->count() - kRowsInView);
     }
+}
+
+std::optional<TForm4::Instant> TForm4::receptionStart(int row) const {
+    if (row < 0 || row >= History->count()) {
+        return std::nullopt;
+    }
+    const auto fromEnd = static_cast<std::size_t>(History->count() - 1 - row);
+    if (fromEnd >= starts_.size()) {
+        return std::nullopt;
+    }
+    const Instant start = starts_[starts_.size() - 1 - fromEnd];
+    return start == Instant::min() ? std::nullopt : std::optional(start);
 }
 
 bool TForm4::saveAs(const QString& path) {
@@ -167,6 +180,7 @@ void TForm4::SaveAs1Click() {
 
 void TForm4::EraseClick() {
     History->clear();
+    starts_.clear();
     LogContact1->setEnabled(false);
 }
 
@@ -189,7 +203,8 @@ void TForm4::LogContact1Click() {
     }
     const int row = History->currentRow() >= 0 ? History->currentRow() : History->count() - 1;
     const std::string_view line = History->line(row);
-    emit logContactRequested(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
+    emit logContactRequested(QByteArray(line.data(), static_cast<qsizetype>(line.size())),
+                             receptionStart(row));
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {

@@ -8,16 +8,23 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <chrono>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace tamsel {
 
 // The received history: one line per reception, newest at the bottom. A double-click on a
 // line offers its caller as the destination (callerChosen); "Log Contact..." (Ctrl+L)
-// offers the chosen line, or the newest, for the log (logContactRequested).
+// offers the chosen line, or the newest, for the log (logContactRequested). Beside each line
+// the window keeps when its reception began, which the line's local time does not always
+// tell: in the hour that comes twice in autumn it names two moments.
 class TForm4 : public QMainWindow {
     Q_OBJECT
 public:
+    using Instant = std::chrono::system_clock::time_point;
+
     static constexpr int kRowsInView = 17;
     static const char* const kHeading;
 
@@ -26,8 +33,11 @@ public:
 
     // Shows the window and starts collecting: the main window's Received History command.
     void openHistory();
-    // Adds a line at the end and scrolls so that the newest 17 lines are in view.
-    void appendLine(const QByteArray& line);
+    // Adds a line at the end and scrolls so that the newest 17 lines are in view; `start`
+    // is when its reception began, if known.
+    void appendLine(const QByteArray& line, std::optional<Instant> start = std::nullopt);
+    // When the reception of the line at `row` began, if known.
+    std::optional<Instant> receptionStart(int row) const;
 
     // Writes the lines as shown, one per line, UTF-8 with LF line ends. False on failure,
     // which the operator is told (through `notifier`).
@@ -51,8 +61,9 @@ public:
 signals:
     // The caller's callsign of the line the operator picked, as it stands in the line.
     void callerChosen(const QString& caller);
-    // The line to log a contact from, as it stands in the list.
-    void logContactRequested(const QByteArray& line);
+    // The line to log a contact from, as it stands in the list, and when its reception began
+    // if known.
+    void logContactRequested(const QByteArray& line, std::optional<Instant> start);
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -63,6 +74,9 @@ private:
     void applyColours();
 
     Notifier& notifier_;
+    // When the receptions of the newest lines began, oldest first; Instant::min() where it is
+    // not known. Lines only ever come at the end, so the last of these belongs to the last line.
+    std::vector<Instant> starts_;
 };
 
 } // namespace tamsel

@@ -2,6 +2,7 @@
 // Adif: contacts as ADIF 3.1.4 records (ADI), the band of a frequency, and the ADIF log file.
 #include "log/Adif.h"
 
+#include "calls/HeaderWay.h"
 #include "monitor/HistoryLine.h"
 #include "monitor/Position.h"
 
@@ -198,11 +199,10 @@ std::string contactCallsign(std::string_view call) {
 }
 
 Propagation propagationOf(std::string_view rpt1, std::string_view rpt2, std::uint8_t flag1) {
-    const auto gateway = [](std::string_view r) { return r.size() == 8 && r[7] == 'G'; };
-    if (gateway(rpt1) || gateway(rpt2)) {
-        return Propagation::Internet;
-    }
-    return (flag1 & 0x40) != 0 ? Propagation::Repeater : Propagation::Direct;
+    const HeaderWay way = headerWay(rpt1, rpt2, flag1);
+    return throughGateway(way)          ? Propagation::Internet
+           : way == HeaderWay::Repeater ? Propagation::Repeater
+                                        : Propagation::Direct;
 }
 
 Contact contactFromReception(const StationReport& end) {

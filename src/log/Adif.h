@@ -51,8 +51,8 @@ std::string adifRecord(const Contact& c);
 
 // The base callsign of a received one: the blanks and the module letter after it dropped.
 std::string contactCallsign(std::string_view call);
-// From the header's repeater fields and flag: a gateway module ('G') means the internet,
-// the repeater flag a local repeater, otherwise a direct contact.
+// From the header's repeater fields and flag, by the way headerWay() says it came: over a
+// gateway means the internet, through a repeater a local repeater, otherwise direct.
 Propagation propagationOf(std::string_view rpt1, std::string_view rpt2, std::uint8_t flag1);
 
 // A contact prefilled from a finished (or logged) reception: the caller's base callsign,

@@ -26,9 +26,12 @@ protected:
 
 QDateTimeEdit* utcEdit(UtcTime t) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch());
-    auto* edit = new OneStopDateTimeEdit(QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC));
+    auto* edit = new OneStopDateTimeEdit;
+    // UTC first: set on an edit in local time, the instant is read as local and, in the
+    // hour that comes twice in autumn, can come out an hour off.
     edit->setTimeSpec(Qt::UTC);
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss 'UTC'"));
+    edit->setDateTime(QDateTime::fromMSecsSinceEpoch(ms.count(), Qt::UTC));
     return edit;
 }
 

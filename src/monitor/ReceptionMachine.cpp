@@ -209,7 +209,7 @@ void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates,
     std::string line = controlCode_ == 0 ? line_
                                          : line_.substr(0, hl::kMessage.index()) +
                                                std::string(controlCodeText(controlCode_));
-    updates.push_back({ReceptionField::HistoryLine, std::move(line)});
+    updates.push_back({ReceptionField::HistoryLine, std::move(line), reception_.utcStart});
 
     reception_.message = message_;
     reception_.duration =

@@ -29,6 +29,9 @@ enum class ReceptionField {
 struct ReceptionUpdate {
     ReceptionField field;
     std::string text;
+    // HistoryLine: when the reception began, which the line's local time cannot always tell
+    // (the hour that comes twice when daylight saving time ends).
+    std::chrono::system_clock::time_point start{};
 };
 
 // What the windows and the logs learn from a reception, as it happens: the header (who

@@ -54,7 +54,7 @@ void receiveRF::poll() {
             if (u.field != ReceptionField::HistoryLine) {
                 emit fieldReceived(u.field, text);
             } else if (historyGate_ != 0) {
-                emit historyLine(text);
+                emit historyLine(text, u.start);
             }
         }
         for (const StationReport& r : reports) {

@@ -27,7 +27,8 @@ public:
 
 signals:
     void fieldReceived(tamsel::ReceptionField field, const QByteArray& text);
-    void historyLine(const QByteArray& line);
+    // A finished reception's line, and when the reception began.
+    void historyLine(const QByteArray& line, std::chrono::system_clock::time_point start);
     // Every reception, from the start, for the list of heard stations.
     void stationReport(const tamsel::StationReport& report);
 
