@@ -341,6 +341,8 @@ TEST(ReceptionCsv, DamagedValuesAreDroppedOnReadingBack) {
     } rows[] = {
         {0, "2026-13-45T99:99:99Z", Left::Nothing},
         {0, "2026-02-30T10:00:00Z", Left::Nothing},
+        {0, "1013-12-08T09:27:41Z", Left::Nothing}, // beyond the clock's range
+        {0, "9999-12-08T09:27:41Z", Left::Nothing},
         {1, "1e300", Left::Nothing},
         {1, "-5", Left::Nothing},
         {1, "nan", Left::Nothing},

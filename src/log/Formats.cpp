@@ -140,6 +140,11 @@ std::optional<UtcTime> parseUtcIso(std::string_view text) {
         z != 'Z') {
         return std::nullopt;
     }
+    // A year no clock of this program writes; outside 1970 to 2200 the instant would not
+    // even fit the system clock's nanoseconds.
+    if (utc.tm_year < 1970 || utc.tm_year > 2200) {
+        return std::nullopt;
+    }
     utc.tm_year -= 1900;
     utc.tm_mon -= 1;
     const std::tm asWritten = utc;
