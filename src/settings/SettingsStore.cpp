@@ -165,21 +165,25 @@ SettingsStore::Value<bool> SettingsStore::flag(const QString& key, bool fallback
     return {s.value == QStringLiteral("true"), s.origin};
 }
 
-void SettingsStore::set(const QString& key, const QString& value) {
-    settings_->setValue(key, value);
-}
-
-void SettingsStore::set(const QString& key, double value) {
+void SettingsWriter::set(const QString& key, double value) {
     // Up to a millimetre in degrees, without trailing zeros: plain enough to edit.
     set(key, QLocale::c().toString(value, 'g', 12));
 }
 
-void SettingsStore::set(const QString& key, int value) {
+void SettingsWriter::set(const QString& key, int value) {
     set(key, QString::number(value));
 }
 
-void SettingsStore::set(const QString& key, bool value) {
+void SettingsWriter::set(const QString& key, bool value) {
     set(key, value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+std::optional<QString> SettingsStore::raw(const QString& key) const {
+    return stored(*settings_, key);
+}
+
+void SettingsStore::set(const QString& key, const QString& value) {
+    settings_->setValue(key, value);
 }
 
 void SettingsStore::remove(const QString& key) {

@@ -23,7 +23,7 @@ public:
     QString title() const override { return QStringLiteral("Station"); }
     void load(const SettingsStore& store) override;
     std::optional<Problem> validate() const override;
-    void save(SettingsStore& store) override;
+    void save(SettingsWriter& store) override;
 
     QComboBox* source;
     QLineEdit* locator;
