@@ -4,7 +4,6 @@
 
 #include "base/Folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -200,7 +199,7 @@ bool SettingsStore::commit() {
     } else {
         // The folder is made here rather than at start so that only a console whose
         // settings changed leaves a file behind.
-        QDir().mkpath(QFileInfo(path_).absolutePath());
+        makeFolders(QFile::encodeName(QFileInfo(path_).absolutePath()).toStdString());
         if (failed_) {
             // A QSettings keeps reporting its first error; a fresh one on the same file
             // shares the values not yet written and tries them again as it opens.
