@@ -14,7 +14,8 @@ namespace tamsel {
 
 // The position's source (none, a locator, latitude and longitude, gpsd) with its fields,
 // the units, and the resulting locator and position: worked out from the fields as they
-// are typed, or gpsd's live fix (or "no fix", "gpsd not reachable") once gpsd is applied.
+// are typed, or gpsd's live fix (or "no fix", "gpsd not reachable", or its last fix marked
+// stale) once gpsd is applied.
 class StationPage : public PreferencesPage {
     Q_OBJECT
 public:
