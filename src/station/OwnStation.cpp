@@ -49,6 +49,8 @@ void OwnStation::follow() {
             break;
         case GpsdClient::State::Stale:
             // Not where the console is now, so nothing is measured from it; shown as it was.
+            //: %1, %2: latitude and longitude of the receiver's last position fix, too old
+            //: to count as where the station is now.
             status = tr("last fix %1, %2 (stale)")
                          .arg(QLocale::c().toString(gpsd_.position()->latitude, 'f', 5),
                               QLocale::c().toString(gpsd_.position()->longitude, 'f', 5));
