@@ -94,5 +94,50 @@ TEST(DesktopAlerts, WithNoSessionBusTheWindowAsksForAttention) {
     EXPECT_EQ(alerts.lastWay(), DesktopAlerts::Way::Attention);
 }
 
+// A body is sent escaped unless the service now holding the name said it shows plain text.
+TEST(DesktopAlerts, BodiesAreEscapedUnlessTheServiceSaidItReadsPlainText) {
+    enum Event { Markup, Plain, Failed, LateAnswer, OwnerChanged };
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+        bool escaped;
+    } cases[] = {
+        {"before the answer", {}, true},
+        {"markup", {Markup}, true},
+        {"plain text", {Plain}, false},
+        {"no answer", {Failed}, true},
+        {"another service since", {Plain, OwnerChanged}, true},
+        {"the new service said plain", {Markup, OwnerChanged, Plain}, false},
+        {"the old service's late answer", {OwnerChanged, LateAnswer}, true},
+    };
+    const QStringList plain{"body", "actions"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        NotificationCapabilities caps;
+        int asked = caps.ownerChanged(); // the console asks at start
+        for (const Event e : c.events) {
+            switch (e) {
+            case Markup:
+                caps.answered(asked, plain + QStringList{"body-markup"});
+                break;
+            case Plain:
+                caps.answered(asked, plain);
+                break;
+            case Failed:
+                caps.answered(asked, std::nullopt);
+                break;
+            case LateAnswer:
+                caps.answered(asked - 1, plain);
+                break;
+            case OwnerChanged:
+                asked = caps.ownerChanged();
+                break;
+            }
+        }
+        EXPECT_EQ(caps.body("<b>QRV</b> & 73"),
+                  c.escaped ? "&lt;b&gt;QRV&lt;/b&gt; &amp; 73" : "<b>QRV</b> & 73");
+    }
+}
+
 } // namespace
 } // namespace tamsel

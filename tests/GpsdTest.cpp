@@ -23,15 +23,19 @@ quint16 freePort() {
     return probe.serverPort();
 }
 
-// gpsd on `port`, fed by gpsfake from the log of a receiver that has no fix for two
-// seconds and then drives north-east, over and over.
+// gpsd on `port`, fed by gpsfake: by default from the log of a receiver that has no fix for
+// two seconds and then drives north-east, over and over; or a receiver a log, each log once.
 class FakeGps {
 public:
     explicit FakeGps(quint16 port) {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral("gpsfake"),
-                       {"-q", "-c", "0.1", "-P", QString::number(port),
-                        QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/moving-receiver.nmea")});
+        start({"-c", "0.1", "-P", QString::number(port), data("moving-receiver.nmea")});
+    }
+    FakeGps(quint16 port, const QStringList& receivers) {
+        QStringList args{"-1", "-c", "0.1", "-P", QString::number(port)};
+        for (const QString& log : receivers) {
+            args << data(log);
+        }
+        start(args);
     }
     ~FakeGps() { stop(); }
     // gpsfake takes its gpsd down with it on an interrupt.
@@ -47,6 +51,14 @@ public:
     }
 
 private:
+    static QString data(const QString& name) {
+        return QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/") + name;
+    }
+    void start(const QStringList& args) {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral("gpsfake"), QStringList{"-q"} + args);
+    }
+
     QProcess process_;
 };
 
@@ -104,6 +116,41 @@ TEST(Gpsd, ThePageFollowsAMovingReceiverAndGpsdGoneAndBack) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !fixes.empty(); }, kWaitMs));
     EXPECT_TRUE(station.status().isEmpty());
     EXPECT_EQ(page.resultLocator->text(), "JN58td");
+}
+
+// Two receivers at once, A with a fix first: the position stays A's while B reports too, goes
+// to B once A is unplugged, and is stale, not current, once B is unplugged as well.
+TEST(Gpsd, TwoReceiversOneFollowedAndAnUnpluggedOneStale) {
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+    QTemporaryDir home;
+    SettingsStore store(home.filePath("tamsel.conf"));
+    store.set(StationSettings::kSource, QStringLiteral("gpsd"));
+    store.set(StationSettings::kGpsd, QStringLiteral("127.0.0.1:%1").arg(port));
+    OwnStation station;
+    station.gpsd().setRetryDelays(100, 400);
+    station.configure(StationSettings::load(store));
+    StationPage page(station);
+    page.load(store);
+
+    // Where each change left the position: 'a', 'b', or '-' for none.
+    std::string seen;
+    QObject::connect(&station, &OwnStation::positionChanged, [&] {
+        const auto p = station.position();
+        seen += !p ? '-' : p->latitude < 50 ? 'a' : 'b';
+    });
+    FakeGps gps(port, {"two-receivers-a.nmea", "two-receivers-b.nmea"});
+    const QString bGone = QStringLiteral("last fix 52.51667, 13.38333 (stale)");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return station.status() == bGone; }, kWaitMs))
+        << seen << " " << station.status().toStdString();
+    EXPECT_FALSE(station.position());
+    EXPECT_EQ(page.resultPosition->text(), bGone);
+    // A from its first fix until it was gone, then B: no flicker to B or to none before.
+    const auto a = seen.find('a');
+    ASSERT_NE(a, std::string::npos) << seen;
+    ASSERT_NE(seen.find('b'), std::string::npos) << seen;
+    EXPECT_LT(seen.rfind('a'), seen.find('b')) << seen;
+    EXPECT_GT(seen.find('-', a), seen.rfind('a')) << seen;
 }
 
 } // namespace

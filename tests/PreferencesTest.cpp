@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the Preferences dialog and its Station page, opened from the main window's menu.
 #include "settings/Preferences.h"
+#include "alerts/AlertsPage.h"
+#include "log/LogPage.h"
 #include "settings/SettingsStore.h"
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <functional>
 
 namespace tamsel::test {
 namespace {
@@ -125,6 +128,11 @@ TEST_F(PreferencesWindow, AHandEditedFileIsReadAtStartWithItsDefaultsShown) {
     EXPECT_EQ(page()->defaults->text(),
               "Not usable in the settings file, default shown: latitude. Not set in the "
               "settings file, default shown: gpsd, locator.");
+
+    // OK puts right what the file held and the page could not show, though left as shown.
+    button(QDialogButtonBox::Ok)->click();
+    EXPECT_TRUE(file().contains("latitude=0\n")) << file().toStdString();
+    EXPECT_FALSE(file().contains("gpsd=")) << "a default left as shown is not written";
 }
 
 TEST_F(PreferencesWindow, CancelForgetsApplySavesAndStaysOpen) {
@@ -144,7 +152,83 @@ TEST_F(PreferencesWindow, CancelForgetsApplySavesAndStaysOpen) {
     ASSERT_EQ(units.size(), 1);
     EXPECT_EQ(units.at(0).at(0).value<Units>(), Units::Imperial);
     EXPECT_TRUE(file().contains("units=imperial"));
-    EXPECT_FALSE(page()->defaults->isVisibleTo(dialog()));
+    // Only the changed key was written; the rest still come from their defaults.
+    EXPECT_FALSE(page()->defaults->text().contains("units"))
+        << page()->defaults->text().toStdString();
+}
+
+// Saving writes only what the operator changed on a page: a value saved meanwhile by another
+// console, or by this one's Log Contact, stays, whether the file held the key before or not.
+TEST_F(PreferencesWindow, OkKeepsWhatWasSavedBehindTheDialogsBack) {
+    // Each case's keys are its own, so they run one after the other on the same file.
+    const struct {
+        const char* page;
+        bool otherConsole; // else this console's own store, as Log Contact writes it
+        const char* key;
+        const char* value;
+        std::function<void(PreferencesPage*)> edit;
+        const char* editedKey;
+        const char* editedValue;
+    } cases[] = {
+        {"Station", true, "station/units", "imperial",
+         [](PreferencesPage* p) {
+             auto* page = static_cast<StationPage*>(p);
+             page->source->setCurrentIndex(static_cast<int>(PositionSource::Locator));
+             page->locator->setText("JN58td");
+         },
+         "station/locator", "JN58td"},
+        {"Station", true, "station/gpsd", "gps.example:2948",
+         [](PreferencesPage* p) { static_cast<StationPage*>(p)->units->setCurrentIndex(0); },
+         "station/units", "metric"},
+        {"Log", false, "log/last_frequency", "433.5",
+         [](PreferencesPage* p) {
+             auto* page = static_cast<LogPage*>(p);
+             LogSettings s = page->values();
+             s.retentionDays = 30;
+             page->setValues(s);
+         },
+         "log/retention_days", "30"},
+        {"Log", true, "log/adif_file", "/tmp/other.adi",
+         [](PreferencesPage* p) {
+             auto* page = static_cast<LogPage*>(p);
+             LogSettings s = page->values();
+             s.receptionLog = false;
+             page->setValues(s);
+         },
+         "log/reception_log", "false"},
+        {"Alerts", true, "alerts/watch", "JA1*",
+         [](PreferencesPage* p) {
+             auto* page = static_cast<AlertsPage*>(p);
+             AlertSettings s = page->values();
+             s.sound = false;
+             page->setValues(s);
+         },
+         "alerts/sound", "false"},
+    };
+    writeFile("[station]\nunits=metric\n[log]\nlast_frequency=145\n[alerts]\nwatch=JA2*\n");
+    start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        open();
+        {
+            SettingsStore other(path);
+            SettingsStore& writer = c.otherConsole ? other : *console->settings();
+            writer.set(QString::fromLatin1(c.key), QString::fromLatin1(c.value));
+            ASSERT_TRUE(writer.commit());
+        }
+        PreferencesPage* page = dialog()->page(QString::fromLatin1(c.page));
+        ASSERT_NE(page, nullptr);
+        c.edit(page);
+        button(QDialogButtonBox::Ok)->click();
+        ASSERT_FALSE(dialog()->isVisible()) << dialog()->problem()->text().toStdString();
+
+        const SettingsStore saved(path);
+        const auto held = [&saved](const char* key) {
+            return saved.raw(QString::fromLatin1(key)).value_or(QStringLiteral("(none)"));
+        };
+        EXPECT_EQ(held(c.key), QString::fromLatin1(c.value)) << file().toStdString();
+        EXPECT_EQ(held(c.editedKey), QString::fromLatin1(c.editedValue)) << file().toStdString();
+    }
 }
 
 TEST_F(PreferencesWindow, AFailedWriteIsToldAndTheNewPositionIsInUse) {

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the settings store: typed values, the station keys, broken files, failed writes
-// and two consoles writing at once.
+// and two consoles writing at once; the folders the console makes.
 #include "settings/SettingsStore.h"
+#include "base/Folders.h"
+#include "log/AppendFile.h"
 #include "station/StationSettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tamsel {
 namespace {
@@ -208,6 +212,52 @@ TEST_F(Store, TwoWritersAtOnceLoseNothing) {
         EXPECT_EQ(store.integer(QStringLiteral("b/k%1").arg(i), -1, 0, kKeys).value, i);
     }
     EXPECT_EQ(store.choice("both/last", {"a", "b"}, {}).origin, Origin::Stored);
+}
+
+// Folders the console makes are its owner's alone; a folder that was there keeps its mode.
+TEST_F(Store, FoldersAreMadeForTheOwnerOnly) {
+    const mode_t umask = ::umask(022); // the usual one, under which a plain mkdir gives 0755
+    const auto modeOf = [](const QString& folder) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_mode & 07777
+                                                                       : mode_t(0);
+    };
+    const QString kept = home_.filePath("kept");
+    ASSERT_TRUE(QDir().mkdir(kept));
+    ASSERT_TRUE(QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ExeGroup));
+    const struct {
+        const char* what;
+        std::function<bool(const QString& folder)> make;
+    } cases[] = {
+        {"settings",
+         [](const QString& folder) {
+             SettingsStore store(folder + "/tamsel.conf");
+             store.set(QStringLiteral("a/b"), 1);
+             return store.commit();
+         }},
+        {"log file",
+         [](const QString& folder) {
+             AppendFile file;
+             bool created = false;
+             return file.open((folder + "/log.csv").toStdString(), created).empty();
+         }},
+        {"helper", [](const QString& folder) { return !makeFolders(folder.toStdString()); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString top = home_.filePath(QStringLiteral("kept/%1").arg(c.what));
+        ASSERT_TRUE(c.make(top + "/tamsel/inner"));
+        for (const QString& folder : {top, top + "/tamsel", top + "/tamsel/inner"}) {
+            EXPECT_EQ(modeOf(folder), 0700u) << folder.toStdString();
+        }
+        EXPECT_EQ(modeOf(kept), 0750u);
+    }
+    EXPECT_FALSE(makeFolders(home_.filePath("kept").toStdString())) << "made already";
+    QFile(home_.filePath("file")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(makeFolders(home_.filePath("file/below").toStdString()));
+    ::umask(umask);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace tamsel {
 namespace {
@@ -279,6 +281,141 @@ TEST(GpsdReport, ReadsTpvFixesAndNothingElse) {
         if (tpv) {
             EXPECT_EQ(tpv->mode, c.mode);
             EXPECT_EQ(tpv->position, c.position);
+        }
+    }
+}
+
+TEST(GpsdReport, ReadsDeviceNews) {
+    const struct {
+        const char* what;
+        const char* line;
+        GpsdReport::Kind kind;
+        const char* device;
+        bool active;
+        QStringList devices;
+    } cases[] = {
+        {"TPV names its device",
+         R"({"class":"TPV","device":"/dev/ttyACM0","mode":1})",
+         GpsdReport::Kind::Tpv,
+         "/dev/ttyACM0",
+         true,
+         {}},
+        {"plugged in",
+         R"({"class":"DEVICE","path":"/dev/ttyACM0","driver":"NMEA0183",)"
+         R"("activated":"2026-12-08T18:04:17.215Z","native":0,"bps":4800})",
+         GpsdReport::Kind::Device,
+         "/dev/ttyACM0",
+         true,
+         {}},
+        {"unplugged",
+         R"({"class":"DEVICE","path":"/dev/ttyACM0","activated":0})",
+         GpsdReport::Kind::Device,
+         "/dev/ttyACM0",
+         false,
+         {}},
+        {"inactive, no time",
+         R"({"class":"DEVICE","path":"/dev/ttyUSB0"})",
+         GpsdReport::Kind::Device,
+         "/dev/ttyUSB0",
+         false,
+         {}},
+        {"the list, active ones only",
+         R"({"class":"DEVICES","devices":[{"class":"DEVICE","path":"/dev/ttyACM0",)"
+         R"("activated":"2026-12-08T18:04:16.187Z"},{"class":"DEVICE","path":"/dev/ttyUSB0",)"
+         R"("activated":0},{"class":"DEVICE","path":"/dev/ttyUSB1","activated":1765217056.1}]})",
+         GpsdReport::Kind::Devices,
+         "",
+         true,
+         {"/dev/ttyACM0", "/dev/ttyUSB1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto report = parseGpsdLine(QByteArray(c.line));
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->kind, c.kind);
+        EXPECT_EQ(report->device.toStdString(), c.device);
+        EXPECT_EQ(report->active, c.active);
+        EXPECT_EQ(report->devices, c.devices);
+    }
+}
+
+std::string tpv(const char* device, std::optional<LatLon> at) {
+    std::string line = std::string(R"({"class":"TPV","device":")") + device + "\",\"mode\":";
+    if (!at) {
+        return line + "1}";
+    }
+    return line + "3,\"lat\":" + std::to_string(at->latitude) +
+           ",\"lon\":" + std::to_string(at->longitude) + "}";
+}
+
+// Two receivers, one of them unplugged or silent: the position follows one receiver and goes
+// stale rather than staying current for ever.
+TEST(GpsdFollower, FollowsOneReceiverAndTellsAStaleFix) {
+    using Fix = GpsdFollower::Fix;
+    const char* const a = "/dev/ttyACM0";
+    const char* const b = "/dev/ttyUSB0";
+    const LatLon p1{48.145833, 11.625};
+    const LatLon p2{48.146733, 11.6262};
+    const LatLon q{35.681167, 139.767125};
+    const std::string removedA = R"({"class":"DEVICE","path":"/dev/ttyACM0","activated":0})";
+    const std::string onlyB = R"({"class":"DEVICES","devices":[{"class":"DEVICE",)"
+                              R"("path":"/dev/ttyUSB0","activated":"2026-12-08T18:04:16Z"}]})";
+    struct Step {
+        int ms;
+        std::string line; // empty: only time passes
+        Fix fix;
+        std::optional<LatLon> last;
+    };
+    const struct {
+        const char* what;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"the first fix's receiver is followed, the other's fixes and none are not",
+         {{0, tpv(a, p1), Fix::Current, p1},
+          {200, tpv(b, std::nullopt), Fix::Current, p1},
+          {400, tpv(b, q), Fix::Current, p1},
+          {1000, tpv(a, p2), Fix::Current, p2},
+          {1200, tpv(b, std::nullopt), Fix::Current, p2}}},
+        {"unplugged: the fix is stale at once, the other receiver takes over",
+         {{0, tpv(a, p1), Fix::Current, p1},
+          {500, removedA, Fix::Stale, p1},
+          {600, tpv(b, std::nullopt), Fix::Stale, p1},
+          {700, tpv(b, q), Fix::Current, q}}},
+        {"gone from the list of devices",
+         {{0, tpv(a, p1), Fix::Current, p1},
+          {100, onlyB, Fix::Stale, p1},
+          {200, tpv(a, p2), Fix::Current, p2}}},
+        {"silent: stale after five seconds, current again with its next fix",
+         {{0, tpv(a, p1), Fix::Current, p1},
+          {4999, "", Fix::Current, p1},
+          {5000, "", Fix::Stale, p1},
+          {6000, tpv(a, p2), Fix::Current, p2}}},
+        {"no fix: the other receiver takes over once the followed one's fix is stale",
+         {{0, tpv(a, p1), Fix::Current, p1},
+          {1000, tpv(a, std::nullopt), Fix::None, p1},
+          {2000, tpv(b, q), Fix::None, p1},
+          {5000, tpv(b, q), Fix::Current, q},
+          {5100, tpv(a, p2), Fix::Current, q}}},
+        {"nothing yet", {{0, tpv(b, std::nullopt), Fix::None, std::nullopt}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GpsdFollower follower;
+        const auto start = GpsdFollower::Clock::now();
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE(step.ms);
+            const auto now = start + std::chrono::milliseconds(step.ms);
+            if (!step.line.empty()) {
+                const auto report = parseGpsdLine(QByteArray::fromStdString(step.line));
+                ASSERT_TRUE(report);
+                follower.take(*report, now);
+            }
+            EXPECT_EQ(follower.fix(now), step.fix);
+            ASSERT_EQ(follower.lastFix().has_value(), step.last.has_value());
+            if (step.last) {
+                EXPECT_NEAR(follower.lastFix()->latitude, step.last->latitude, 1e-6);
+                EXPECT_NEAR(follower.lastFix()->longitude, step.last->longitude, 1e-6);
+            }
         }
     }
 }

@@ -45,7 +45,7 @@ AlertSettings loadAlertSettings(const SettingsStore& store) {
     return s;
 }
 
-void saveAlertSettings(SettingsStore& store, const AlertSettings& settings) {
+void saveAlertSettings(SettingsWriter& store, const AlertSettings& settings) {
     QStringList watch;
     for (const std::string& line : settings.watch) {
         // One entry a line on the page; comments stay on the page, not in the file.

@@ -18,7 +18,7 @@ namespace tamsel {
 // The settings file's keys, group [alerts]: calls_to_me, watch (the entries, blank between),
 // every_reception, quiet_minutes, sound.
 AlertSettings loadAlertSettings(const SettingsStore& store);
-void saveAlertSettings(SettingsStore& store, const AlertSettings& settings);
+void saveAlertSettings(SettingsWriter& store, const AlertSettings& settings);
 
 class AlertsPage : public PreferencesPage {
     Q_OBJECT
@@ -28,7 +28,7 @@ public:
     QString title() const override { return tr("Alerts"); }
     void load(const SettingsStore& store) override { setValues(loadAlertSettings(store)); }
     std::optional<Problem> validate() const override;
-    void save(SettingsStore& store) override { saveAlertSettings(store, values()); }
+    void save(SettingsWriter& store) override { saveAlertSettings(store, values()); }
 
     void setValues(const AlertSettings& settings);
     AlertSettings values() const;

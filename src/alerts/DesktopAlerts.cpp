@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <QVariantMap>
@@ -27,6 +28,22 @@ QDBusMessage call(const char* method) {
 
 } // namespace
 
+int NotificationCapabilities::ownerChanged() {
+    markup_.reset();
+    return ++generation_;
+}
+
+void NotificationCapabilities::answered(int generation,
+                                        const std::optional<QStringList>& capabilities) {
+    if (generation == generation_ && capabilities) {
+        markup_ = capabilities->contains(QStringLiteral("body-markup"));
+    }
+}
+
+QString NotificationCapabilities::body(const QString& text) const {
+    return markup_.value_or(true) ? text.toHtmlEscaped() : text;
+}
+
 DesktopAlerts::DesktopAlerts(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -39,19 +56,33 @@ DesktopAlerts::DesktopAlerts(QWidget* window, QObject* parent) : QObject(parent)
                 SLOT(onActionInvoked(uint, QString)));
     bus.connect(service, path, iface, QStringLiteral("NotificationClosed"), this,
                 SLOT(onClosed(uint, uint)));
-    // Whether the body may carry markup decides whether a message's "<" must be escaped.
-    auto* caps = new QDBusPendingCallWatcher(bus.asyncCall(call("GetCapabilities")), this);
-    connect(caps, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        const QDBusPendingReply<QStringList> reply = *w;
-        markup_ = !reply.isError() && reply.value().contains(QStringLiteral("body-markup"));
-        w->deleteLater();
-    });
+    // A notification daemon started, restarted or replaced is asked again what it reads.
+    auto* owner =
+        new QDBusServiceWatcher(service, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(owner, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                ids_.clear(); // the notifications shown were the last service's
+                askCapabilities(!newOwner.isEmpty());
+            });
+    askCapabilities(true);
 }
 
 DesktopAlerts::~DesktopAlerts() = default;
 
-QString DesktopAlerts::bodyFor(const QString& body) const {
-    return markup_ ? body.toHtmlEscaped() : body;
+void DesktopAlerts::askCapabilities(bool serviceThere) {
+    const int generation = capabilities_.ownerChanged();
+    if (!serviceThere) {
+        return;
+    }
+    auto* caps = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call("GetCapabilities")), this);
+    connect(caps, &QDBusPendingCallWatcher::finished, this,
+            [this, generation](QDBusPendingCallWatcher* w) {
+                const QDBusPendingReply<QStringList> reply = *w;
+                capabilities_.answered(generation, reply.isError() ? std::nullopt
+                                                                   : std::optional(reply.value()));
+                w->deleteLater();
+            });
 }
 
 void DesktopAlerts::show(const AlertNotice& notice) {
@@ -79,7 +110,7 @@ void DesktopAlerts::notify(const AlertNotice& notice, uint replaces) {
                               tr("Dismiss")};
     QDBusMessage message = call("Notify");
     message << QString::fromLatin1(kAppName) << replaces << QString::fromLatin1(kIcon)
-            << notice.summary << bodyFor(notice.body) << actions << hints << -1;
+            << notice.summary << capabilities_.body(notice.body) << actions << hints << -1;
     sent_.insert(notice.station, notice);
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), this);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QDBusPendingCallWatcher;
 class QSystemTrayIcon;
@@ -23,6 +24,25 @@ struct AlertNotice {
     QString summary;
     QString body; // plain text
     bool sound = true;
+};
+
+// Whether the notification service shows a body as markup, as far as it is known. Until the
+// service has said, and again from the moment another service takes its name, a body is sent
+// escaped: to a service that reads markup, a message's own "<" would otherwise be markup.
+class NotificationCapabilities {
+public:
+    // Another service (or none) holds the name now: what the last one said no longer holds.
+    // The question to ask it goes under the generation returned.
+    int ownerChanged();
+    // The answer to the question asked under `generation` (nothing when the call failed); an
+    // answer from a service that has gone since is dropped.
+    void answered(int generation, const std::optional<QStringList>& capabilities);
+    // `body` as the service is to be sent it.
+    QString body(const QString& text) const;
+
+private:
+    int generation_ = 0;
+    std::optional<bool> markup_;
 };
 
 class DesktopAlerts : public QObject {
@@ -57,16 +77,16 @@ private slots:
     void onClosed(uint id, uint reason);
 
 private:
+    void askCapabilities(bool serviceThere);
     void notify(const AlertNotice& notice, uint replaces);
     void notified(QDBusPendingCallWatcher* call, const AlertNotice& notice);
     void fallBack(const AlertNotice& notice);
-    QString bodyFor(const QString& body) const;
 
     QPointer<QWidget> window_;
     QHash<QString, uint> ids_;         // station -> notification shown
     QHash<QString, AlertNotice> sent_; // station -> a notice whose id is still on its way
     QHash<QString, AlertNotice> queued_;
-    bool markup_ = false; // the service reads the body as markup
+    NotificationCapabilities capabilities_;
     QSystemTrayIcon* tray_ = nullptr;
     QString trayStation_;
     Way lastWay_ = Way::None;

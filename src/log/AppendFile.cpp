@@ -2,6 +2,8 @@
 // AppendFile: a file that only grows, one whole record per write, each on disk before the next.
 #include "log/AppendFile.h"
 
+#include "base/Folders.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -42,8 +44,7 @@ void AppendFile::close() {
 std::string AppendFile::open(const std::filesystem::path& path) {
     close();
     path_ = path;
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    const std::error_code ec = makeFolders(path.parent_path());
     if (ec) {
         return path.parent_path().string() + ": " + ec.message();
     }

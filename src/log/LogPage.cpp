@@ -47,7 +47,7 @@ LogSettings loadLogSettings(const SettingsStore& store) {
     return s;
 }
 
-void saveLogSettings(SettingsStore& store, const LogSettings& s) {
+void saveLogSettings(SettingsWriter& store, const LogSettings& s) {
     store.set(kReceptionLog, s.receptionLog);
     store.set(kRetention, s.retentionDays);
     store.set(kAdifFile, s.adifFile);

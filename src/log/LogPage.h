@@ -18,7 +18,7 @@ namespace tamsel {
 // The settings file's keys, group [log]: reception_log, retention_days, adif_file, sender
 // (off, wsjtx, adif), host, port, last_frequency (MHz).
 LogSettings loadLogSettings(const SettingsStore& store);
-void saveLogSettings(SettingsStore& store, const LogSettings& settings);
+void saveLogSettings(SettingsWriter& store, const LogSettings& settings);
 
 class LogPage : public PreferencesPage {
     Q_OBJECT
@@ -28,7 +28,7 @@ public:
     QString title() const override { return tr("Log"); }
     void load(const SettingsStore& store) override { setValues(loadLogSettings(store)); }
     std::optional<Problem> validate() const override;
-    void save(SettingsStore& store) override { saveLogSettings(store, values()); }
+    void save(SettingsWriter& store) override { saveLogSettings(store, values()); }
 
     void setValues(const LogSettings& s);
     LogSettings values() const;

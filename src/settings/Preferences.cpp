@@ -57,10 +57,37 @@ void Preferences::showPage(PreferencesPage* page) {
     list_->setCurrentRow(stack_->indexOf(page));
 }
 
-void Preferences::openPreferences() {
+void Preferences::loadPages() {
+    loaded_.clear();
     for (PreferencesPage* p : pages_) {
         p->load(store_);
+        SettingsRecord shown;
+        p->save(shown);
+        QMap<QString, Loaded>& keys = loaded_[p];
+        for (auto it = shown.values.cbegin(); it != shown.values.cend(); ++it) {
+            keys.insert(it.key(), {it.value(), store_.raw(it.key())});
+        }
     }
+}
+
+void Preferences::saveChanges(PreferencesPage* page) {
+    SettingsRecord edited;
+    page->save(edited);
+    const QMap<QString, Loaded> before = loaded_.value(page);
+    for (auto it = edited.values.cbegin(); it != edited.values.cend(); ++it) {
+        const auto was = before.constFind(it.key());
+        // A key left as it was shown is not written: the file may hold a newer value by now.
+        // One whose value in the file the page could not show as it was (unusable, or spelled
+        // otherwise) is put right.
+        if (was == before.cend() || it.value() != was->shown ||
+            (was->held && *was->held != was->shown)) {
+            store_.set(it.key(), it.value());
+        }
+    }
+}
+
+void Preferences::openPreferences() {
+    loadPages();
     problem_->hide();
     show();
     raise();
@@ -82,15 +109,13 @@ bool Preferences::apply() {
     }
     problem_->hide();
     for (PreferencesPage* p : pages_) {
-        p->save(store_);
+        saveChanges(p);
     }
     if (!store_.commit()) {
         notifier_.failure(store_.writeError());
     }
     // What the store now holds, defaults and all, is what the pages show.
-    for (PreferencesPage* p : pages_) {
-        p->load(store_);
-    }
+    loadPages();
     return true;
 }
 

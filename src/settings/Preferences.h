@@ -8,9 +8,12 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
+#include <QMap>
 #include <QStackedWidget>
+#include <optional>
 #include <vector>
 
 namespace tamsel {
@@ -18,8 +21,9 @@ namespace tamsel {
 // The console's own settings, one page per subject listed on the left. OK saves and
 // closes, Apply saves and stays, Cancel (or Escape) closes and forgets the edits. A page
 // whose fields cannot be saved is shown with the problem under it and its field in focus,
-// and nothing is saved. A file that cannot be written is reported; the new settings are
-// in use all the same.
+// and nothing is saved. Only the keys whose values the operator changed are saved, so what
+// another console or another window saved while the dialog was open stays. A file that
+// cannot be written is reported; the new settings are in use all the same.
 class Preferences : public QDialog {
     Q_OBJECT
 public:
@@ -32,7 +36,8 @@ public:
 
     // Loads every page from the store and shows the dialog, on the page shown last.
     void openPreferences();
-    // Validates every page, then saves every page and commits. False when a page refused.
+    // Validates every page, then saves what was changed on them and commits. False when a
+    // page refused.
     bool apply();
 
     QListWidget* pageList() const { return list_; }
@@ -43,9 +48,18 @@ public slots:
     void accept() override;
 
 private:
+    // A key as its page showed it when loaded, and what the file held for it then.
+    struct Loaded {
+        QString shown;
+        std::optional<QString> held;
+    };
+    void loadPages();
+    void saveChanges(PreferencesPage* page);
+
     SettingsStore& store_;
     Notifier& notifier_;
     std::vector<PreferencesPage*> pages_;
+    QHash<const PreferencesPage*, QMap<QString, Loaded>> loaded_;
     QListWidget* list_;
     QStackedWidget* stack_;
     QLabel* problem_;

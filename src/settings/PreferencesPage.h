@@ -30,8 +30,10 @@ public:
     virtual void load(const SettingsStore& store) = 0;
     // Nothing when the fields can be saved.
     virtual std::optional<Problem> validate() const = 0;
-    // Writes the fields to the store; called only after every page validated.
-    virtual void save(SettingsStore& store) = 0;
+    // Writes every key of the page as its fields stand. The dialog has it written to a record
+    // as well as to the store, to tell which keys the operator changed; called for the store
+    // only after every page validated.
+    virtual void save(SettingsWriter& store) = 0;
 };
 
 } // namespace tamsel

@@ -4,7 +4,6 @@
 
 #include "base/Folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -165,21 +164,25 @@ SettingsStore::Value<bool> SettingsStore::flag(const QString& key, bool fallback
     return {s.value == QStringLiteral("true"), s.origin};
 }
 
-void SettingsStore::set(const QString& key, const QString& value) {
-    settings_->setValue(key, value);
-}
-
-void SettingsStore::set(const QString& key, double value) {
+void SettingsWriter::set(const QString& key, double value) {
     // Up to a millimetre in degrees, without trailing zeros: plain enough to edit.
     set(key, QLocale::c().toString(value, 'g', 12));
 }
 
-void SettingsStore::set(const QString& key, int value) {
+void SettingsWriter::set(const QString& key, int value) {
     set(key, QString::number(value));
 }
 
-void SettingsStore::set(const QString& key, bool value) {
+void SettingsWriter::set(const QString& key, bool value) {
     set(key, value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+std::optional<QString> SettingsStore::raw(const QString& key) const {
+    return stored(*settings_, key);
+}
+
+void SettingsStore::set(const QString& key, const QString& value) {
+    settings_->setValue(key, value);
 }
 
 void SettingsStore::remove(const QString& key) {
@@ -196,7 +199,7 @@ bool SettingsStore::commit() {
     } else {
         // The folder is made here rather than at start so that only a console whose
         // settings changed leaves a file behind.
-        QDir().mkpath(QFileInfo(path_).absolutePath());
+        makeFolders(QFile::encodeName(QFileInfo(path_).absolutePath()).toStdString());
         if (failed_) {
             // A QSettings keeps reporting its first error; a fresh one on the same file
             // shares the values not yet written and tries them again as it opens.

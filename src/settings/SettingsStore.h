@@ -2,6 +2,7 @@
 // SettingsStore: the console's own settings, one INI file under the XDG config folder.
 #pragma once
 
+#include <QMap>
 #include <QObject>
 #include <QSettings>
 #include <QString>
@@ -9,8 +10,28 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tamsel {
+
+// Where typed values are written as the settings file spells them: the store itself, or a
+// record of what would be written (for comparing before anything is).
+class SettingsWriter {
+public:
+    virtual ~SettingsWriter() = default;
+    virtual void set(const QString& key, const QString& value) = 0;
+    void set(const QString& key, double value);
+    void set(const QString& key, int value);
+    void set(const QString& key, bool value);
+};
+
+// What a page would write, key by key, written nowhere.
+class SettingsRecord : public SettingsWriter {
+public:
+    using SettingsWriter::set;
+    void set(const QString& key, const QString& value) override { values.insert(key, value); }
+    QMap<QString, QString> values;
+};
 
 // The one place where the console keeps what it does not keep in the adapter:
 // $XDG_CONFIG_HOME/tamsel/tamsel.conf (~/.config/tamsel/tamsel.conf), plain INI with one
@@ -21,7 +42,7 @@ namespace tamsel {
 // read or parsed is moved aside (tamsel.conf.bad) before anything is written, never
 // overwritten; startWarning() names it. Two consoles may run at once: every commit() takes
 // the file's lock, reads what the other one wrote and adds its own changes.
-class SettingsStore : public QObject {
+class SettingsStore : public QObject, public SettingsWriter {
     Q_OBJECT
 public:
     // Where a value came from.
@@ -61,11 +82,12 @@ public:
     // "true" or "false".
     Value<bool> flag(const QString& key, bool fallback) const;
 
+    // What the file holds for `key` as text, checked or not; nothing when it lacks the key.
+    std::optional<QString> raw(const QString& key) const;
+
     // Sets a value in use at once; commit() writes it.
-    void set(const QString& key, const QString& value);
-    void set(const QString& key, double value);
-    void set(const QString& key, int value);
-    void set(const QString& key, bool value);
+    using SettingsWriter::set;
+    void set(const QString& key, const QString& value) override;
     void remove(const QString& key);
 
     // Writes what was set since the last commit and tells every reader (changed()). False

@@ -2,8 +2,6 @@
 // GpsdClient: follows the position gpsd reports over TCP, reconnecting when gpsd comes back.
 #include "station/GpsdClient.h"
 
-#include "station/GpsdReport.h"
-
 #include <algorithm>
 
 namespace tamsel {
@@ -11,6 +9,9 @@ namespace tamsel {
 GpsdClient::GpsdClient(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
     retry_.setSingleShot(true);
     connectTimeout_.setSingleShot(true);
+    stale_.setSingleShot(true);
+    stale_.setTimerType(Qt::PreciseTimer);
+    connect(&stale_, &QTimer::timeout, this, &GpsdClient::followFix);
     connect(&retry_, &QTimer::timeout, this, &GpsdClient::connectNow);
     // A host that swallows the connection would otherwise leave it pending for minutes.
     connect(&connectTimeout_, &QTimer::timeout, this, &GpsdClient::lost);
@@ -31,6 +32,7 @@ void GpsdClient::start(const QString& host, quint16 port) {
 void GpsdClient::stop() {
     retry_.stop();
     connectTimeout_.stop();
+    stale_.stop();
     const QSignalBlocker quiet(socket_); // no lost() for a connection ended on purpose
     socket_->abort();
     setState(State::Off);
@@ -54,6 +56,7 @@ void GpsdClient::connectNow() {
 void GpsdClient::connected() {
     connectTimeout_.stop();
     nextRetryMs_ = firstRetryMs_;
+    follower_ = {};
     setState(State::NoFix);
     socket_->write(gpsdWatchCommand());
 }
@@ -61,12 +64,31 @@ void GpsdClient::connected() {
 void GpsdClient::readLines() {
     while (socket_->canReadLine()) {
         const QByteArray line = socket_->readLine(kMaxLine);
-        if (const auto tpv = parseGpsdLine(line)) {
-            setState(tpv->position ? State::Fix : State::NoFix, tpv->position);
+        if (const auto report = parseGpsdLine(line)) {
+            follower_.take(*report, GpsdFollower::Clock::now());
         }
     }
     if (socket_->bytesAvailable() > kMaxLine) {
         lost(); // not gpsd, or gpsd gone wrong: start afresh
+        return;
+    }
+    followFix();
+}
+
+void GpsdClient::followFix() {
+    const auto now = GpsdFollower::Clock::now();
+    stale_.stop();
+    switch (follower_.fix(now)) {
+    case GpsdFollower::Fix::None:
+        setState(State::NoFix);
+        break;
+    case GpsdFollower::Fix::Current:
+        setState(State::Fix, follower_.lastFix());
+        stale_.start(std::chrono::ceil<std::chrono::milliseconds>(follower_.staleAt() - now));
+        break;
+    case GpsdFollower::Fix::Stale:
+        setState(State::Stale, follower_.lastFix());
+        break;
     }
 }
 
@@ -75,6 +97,7 @@ void GpsdClient::lost() {
         return; // already handled: errorOccurred and disconnected both come
     }
     connectTimeout_.stop();
+    stale_.stop();
     {
         const QSignalBlocker quiet(socket_);
         socket_->abort();

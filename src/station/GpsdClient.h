@@ -3,6 +3,7 @@
 #pragma once
 
 #include "station/Geodesy.h"
+#include "station/GpsdReport.h"
 
 #include <QObject>
 #include <QString>
@@ -12,7 +13,8 @@
 
 namespace tamsel {
 
-// Connects to gpsd, asks it to watch in JSON and follows its TPV reports. When gpsd cannot
+// Connects to gpsd, asks it to watch in JSON and follows the TPV reports of one receiver
+// (GpsdFollower says which, and when its fix has gone stale). When gpsd cannot
 // be reached or goes away, it tries again by itself after a delay that doubles from
 // kFirstRetryMs up to kLastRetryMs, starting again from the first after a connection
 // that worked.
@@ -23,6 +25,7 @@ public:
         Off,          // not started
         NoFix,        // connected (or connecting) and no 2D or 3D fix reported
         Fix,          // position() is gpsd's last fix
+        Stale,        // position() is the last fix, too old to hold, or its receiver is gone
         NotReachable, // no connection; the next try is armed
     };
     static constexpr int kFirstRetryMs = 1000;
@@ -50,11 +53,14 @@ private:
     void connected();
     void readLines();
     void lost();
+    void followFix();
     void setState(State state, std::optional<LatLon> position = std::nullopt);
 
     QTcpSocket* socket_;
     QTimer retry_;
     QTimer connectTimeout_;
+    QTimer stale_; // when the followed fix goes stale
+    GpsdFollower follower_;
     QString host_;
     quint16 port_ = 0;
     int firstRetryMs_ = kFirstRetryMs;

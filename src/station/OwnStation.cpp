@@ -4,6 +4,8 @@
 
 #include "station/Locator.h"
 
+#include <QLocale>
+
 namespace tamsel {
 
 OwnStation::OwnStation(QObject* parent) : QObject(parent) {
@@ -41,11 +43,25 @@ void OwnStation::follow() {
         position = LatLon{settings_.latitude, settings_.longitude};
         break;
     case PositionSource::Gpsd:
-        position = gpsd_.position();
-        if (gpsd_.state() == GpsdClient::State::NotReachable) {
+        switch (gpsd_.state()) {
+        case GpsdClient::State::Fix:
+            position = gpsd_.position();
+            break;
+        case GpsdClient::State::Stale:
+            // Not where the console is now, so nothing is measured from it; shown as it was.
+            //: %1, %2: latitude and longitude of the receiver's last position fix, too old
+            //: to count as where the station is now.
+            status = tr("last fix %1, %2 (stale)")
+                         .arg(QLocale::c().toString(gpsd_.position()->latitude, 'f', 5),
+                              QLocale::c().toString(gpsd_.position()->longitude, 'f', 5));
+            break;
+        case GpsdClient::State::NotReachable:
             status = kNotReachable;
-        } else if (!position) {
+            break;
+        case GpsdClient::State::Off:
+        case GpsdClient::State::NoFix:
             status = kNoFix;
+            break;
         }
         break;
     }

@@ -27,10 +27,11 @@ public:
     void configure(const StationSettings& settings);
     const StationSettings& settings() const { return settings_; }
 
-    // Nothing when no source is chosen, or gpsd has no fix.
+    // Nothing when no source is chosen, or gpsd has no current fix.
     std::optional<LatLon> position() const { return position_; }
     Units units() const { return settings_.units; }
-    // Empty, or with gpsd as the source and no position: "no fix" or "gpsd not reachable".
+    // Empty, or with gpsd as the source and no position: "no fix", "gpsd not reachable", or
+    // "last fix 48.14583, 11.62500 (stale)" when gpsd's fix is no longer current.
     QString status() const { return status_; }
 
     GpsdClient& gpsd() { return gpsd_; }

@@ -150,7 +150,7 @@ std::optional<PreferencesPage::Problem> StationPage::validate() const {
     return std::nullopt;
 }
 
-void StationPage::save(SettingsStore& store) {
+void StationPage::save(SettingsWriter& store) {
     // A field the chosen source does not use keeps its stored value unless it holds a
     // usable one.
     StationSettings s = loaded_;

@@ -14,7 +14,8 @@ namespace tamsel {
 
 // The position's source (none, a locator, latitude and longitude, gpsd) with its fields,
 // the units, and the resulting locator and position: worked out from the fields as they
-// are typed, or gpsd's live fix (or "no fix", "gpsd not reachable") once gpsd is applied.
+// are typed, or gpsd's live fix (or "no fix", "gpsd not reachable", or its last fix marked
+// stale) once gpsd is applied.
 class StationPage : public PreferencesPage {
     Q_OBJECT
 public:
@@ -23,7 +24,7 @@ public:
     QString title() const override { return QStringLiteral("Station"); }
     void load(const SettingsStore& store) override;
     std::optional<Problem> validate() const override;
-    void save(SettingsStore& store) override;
+    void save(SettingsWriter& store) override;
 
     QComboBox* source;
     QLineEdit* locator;

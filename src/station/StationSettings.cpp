@@ -101,7 +101,7 @@ StationSettings StationSettings::load(const SettingsStore& store) {
     return s;
 }
 
-void StationSettings::save(SettingsStore& store) const {
+void StationSettings::save(SettingsWriter& store) const {
     store.set(kSource, sourceKey(source));
     store.set(kLocator, locator);
     store.set(kLatitude, latitude);

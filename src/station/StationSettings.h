@@ -48,7 +48,7 @@ struct StationSettings {
     QMap<QString, SettingsStore::Origin> defaulted;
 
     static StationSettings load(const SettingsStore& store);
-    void save(SettingsStore& store) const;
+    void save(SettingsWriter& store) const;
 
     friend bool operator==(const StationSettings& a, const StationSettings& b) {
         return a.source == b.source && a.locator == b.locator && a.latitude == b.latitude &&

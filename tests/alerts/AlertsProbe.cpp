@@ -65,11 +65,11 @@ int main(int argc, char** argv) {
     QWidget window;
     window.show();
     tamsel::DesktopAlerts alerts(&window);
+    // The first notice goes out before the service can have said whether it reads markup.
     const tamsel::AlertNotice header{tamsel::AlertKind::CallingYou, QStringLiteral("JA1XYZ"),
                                      QStringLiteral("JA1XYZ is calling you"),
-                                     QStringLiteral("via gateway JR1YB"), true};
-    tamsel::AlertNotice ended = header;
-    ended.body += QStringLiteral("\n<b>QRV</b> & 73");
+                                     QStringLiteral("via gateway JR1YB\n<b>QRV</b> & 73"), true};
+    const tamsel::AlertNotice ended = header;
     int deliveries = 0;
     QObject::connect(&alerts, &tamsel::DesktopAlerts::delivered, &app,
                      [&](const QString& station, tamsel::DesktopAlerts::Way way) {
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
                      });
     alerts.show(header);
     // Without a daemon's answer the probe fails rather than hangs.
-    QTimer::singleShot(app.arguments().contains(QStringLiteral("--no-reply")) ? 3000 : 20000, &app,
+    QTimer::singleShot(app.arguments().contains(QStringLiteral("--no-reply")) ? 10000 : 20000, &app,
                        [&] { app.exit(deliveries > 0 ? 3 : 2); });
     return app.exec();
 }

@@ -36,9 +36,16 @@ waitfor() {
     return 1
 }
 
+# What the console asks of the notification service, as the bus carries it.
+dbus-monitor "interface='org.freedesktop.Notifications'" >"$work/bus.log" 2>&1 &
+waitfor 'grep -q NameLost "$work/bus.log"' || fail "dbus-monitor did not start"
+asked() { grep -c 'member=GetCapabilities' "$work/bus.log"; }
+
 # No service on the bus: the probe falls back (no tray under a bare X server: attention).
-"$probe" --no-reply >"$work/none.out" 2>&1
-grep -q '^delivered JA1XYZ 3$' "$work/none.out" || fail "no fall-back: $(cat "$work/none.out")"
+"$probe" --no-reply >"$work/none.out" 2>&1 &
+none_pid=$!
+waitfor 'grep -q "^delivered JA1XYZ 3$" "$work/none.out"' \
+    || fail "no fall-back: $(cat "$work/none.out")"
 echo "ok: without a notification service the window asks for attention"
 
 # Urgency shows in the daemon's history as the time-out its urgency gave.
@@ -52,8 +59,15 @@ cat >"$work/dunstrc" <<'INI'
 [urgency_critical]
     timeout = 0
 INI
+before="$(asked)"
 dunst -config "$work/dunstrc" >"$work/dunst.log" 2>&1 &
 waitfor 'dunstctl count displayed >/dev/null 2>&1' || fail "dunst did not start"
+waitfor '[ "$(asked)" -gt "$before" ]' \
+    || fail "the service that came later was not asked what it reads"
+echo "ok: a notification service that comes later is asked what it reads"
+kill "$none_pid"
+wait "$none_pid"
+
 "$probe" >"$work/probe.out" 2>&1 &
 probe_pid=$!
 waitfor '[ "$(grep -c "^delivered JA1XYZ 1$" "$work/probe.out")" = 2 ]' \
@@ -61,6 +75,12 @@ waitfor '[ "$(grep -c "^delivered JA1XYZ 1$" "$work/probe.out")" = 2 ]' \
 waitfor '[ "$(dunstctl count displayed)" = 1 ]' || fail "not shown"
 [ "$(dunstctl count waiting)" = 0 ] || fail "the second notice stacked instead of replacing"
 echo "ok: one notification, replaced"
+
+# Also the first notice, sent before dunst had said that it reads markup.
+[ "$(grep -c '&lt;b&gt;QRV&lt;/b&gt; &amp; 73' "$work/bus.log")" -ge 2 ] \
+    && ! grep -q '<b>QRV' "$work/bus.log" \
+    || fail "a body went out unescaped: $(grep -A1 'string "via' "$work/bus.log")"
+echo "ok: every body reached the daemon escaped"
 
 dunstctl action 0 || fail "dunstctl action"
 wait "$probe_pid"
