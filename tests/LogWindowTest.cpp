@@ -192,6 +192,23 @@ TEST_F(Logs, CtrlLLogsTheLastCallerAndRemembersTheFrequency) {
     EXPECT_EQ(fieldText(next, "Frequency (MHz)"), "439.41");
 }
 
+// Logging a contact keeps its frequency alone: what another console saved meanwhile in
+// [log] stays.
+TEST_F(Logs, TheRememberedFrequencyIsTheOnlyKeyWritten) {
+    start();
+    receive({reception("JA1ABC B", "hello from JA1ABC   ")});
+    LogContactDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    SettingsStore other;
+    other.set(QStringLiteral("log/retention_days"), 7);
+    ASSERT_TRUE(other.commit());
+    field(dialog, "Frequency (MHz)")->setText(QStringLiteral("439.41"));
+    dialog->accept();
+    SettingsStore after;
+    EXPECT_EQ(after.integer(QStringLiteral("log/retention_days"), 90, 1, 3650).value, 7);
+    EXPECT_EQ(after.number(QStringLiteral("log/last_frequency"), 0, 0, 1e6).value, 439.41);
+}
+
 // While a station is being received, Ctrl+L takes it, as the main window shows it, not the
 // station before it.
 TEST_F(Logs, CtrlLDuringAReceptionTakesTheStationUnderWay) {

@@ -240,8 +240,7 @@ TEST_F(Store, FoldersAreMadeForTheOwnerOnly) {
         {"log file",
          [](const QString& folder) {
              AppendFile file;
-             bool created = false;
-             return file.open((folder + "/log.csv").toStdString(), created).empty();
+             return file.open((folder + "/log.csv").toStdString()).empty();
          }},
         {"helper", [](const QString& folder) { return !makeFolders(folder.toStdString()); }},
     };

@@ -346,7 +346,8 @@ void Console::logContact(QWidget* from, StationReport reception) {
     QObject::connect(dialog, &QDialog::finished, Form1, [this] {
         SettingsStore* store = settings_.get();
         if (logSettings_->lastFrequencyMHz != loadLogSettings(*store).lastFrequencyMHz) {
-            saveLogSettings(*store, *logSettings_);
+            // That key alone: the rest of [log] may have been changed meanwhile elsewhere.
+            saveLastFrequency(*store, logSettings_->lastFrequencyMHz);
             store->commit();
         }
     });

@@ -47,6 +47,10 @@ LogSettings loadLogSettings(const SettingsStore& store) {
     return s;
 }
 
+void saveLastFrequency(SettingsWriter& store, double mhz) {
+    store.set(kLastFrequency, mhz);
+}
+
 void saveLogSettings(SettingsWriter& store, const LogSettings& s) {
     store.set(kReceptionLog, s.receptionLog);
     store.set(kRetention, s.retentionDays);

@@ -19,6 +19,8 @@ namespace tamsel {
 // (off, wsjtx, adif), host, port, last_frequency (MHz).
 LogSettings loadLogSettings(const SettingsStore& store);
 void saveLogSettings(SettingsWriter& store, const LogSettings& settings);
+// The frequency of the last contact logged, alone.
+void saveLastFrequency(SettingsWriter& store, double mhz);
 
 class LogPage : public PreferencesPage {
     Q_OBJECT
