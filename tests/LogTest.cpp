@@ -7,6 +7,7 @@
 #include "monitor/HeardList.h"
 #include "monitor/HistoryLine.h"
 #include "monitor/RadioHeader.h"
+#include "support/TimeZone.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -636,25 +637,7 @@ TEST(Adif, ReceptionsBecomeContacts) {
 // A history line gives its reception back (its local time in a zone with daylight saving
 // time); a line it cannot read gives nothing rather than a contact at a wrong time.
 TEST(Adif, HistoryLinesGiveTheirReception) {
-    // The zone goes back to what it was however the test ends.
-    struct Zone {
-        explicit Zone(const char* zone) {
-            if (const char* was = std::getenv("TZ")) {
-                was_ = was;
-            }
-            setenv("TZ", zone, 1);
-            tzset();
-        }
-        ~Zone() {
-            if (was_) {
-                setenv("TZ", was_->c_str(), 1);
-            } else {
-                unsetenv("TZ");
-            }
-            tzset();
-        }
-        std::optional<std::string> was_;
-    } berlin("Europe/Berlin");
+    const test::TimeZone berlin("Europe/Berlin");
     namespace hl = historyline;
     const auto line = [](const std::string& date, const std::string& caller) {
         std::string l(hl::kWidth, ' ');
