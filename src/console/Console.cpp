@@ -13,6 +13,8 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "language/LanguagePage.h"
+#include "language/Translations.h"
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
@@ -93,6 +95,8 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wirePreferences(notifier);
         wireAlerts();
         wireLogs(notifier);
+        // Kept in the settings file, read when the console starts (Application).
+        preferences_->addPage(new LanguagePage);
         Form1->show();
     } catch (...) {
         destroyWindows();
@@ -544,7 +548,10 @@ void Console::destroyWindows() {
 }
 
 Application::Application(int& argc, char** argv, Notifier& notifier)
-    : QApplication(argc, argv), notifier_(notifier) {}
+    : QApplication(argc, argv), notifier_(notifier),
+      translations_(std::make_unique<Translations>(languageOfThisRun())) {}
+
+Application::~Application() = default;
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

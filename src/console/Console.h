@@ -35,6 +35,7 @@ struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
+class Translations;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -118,14 +119,17 @@ private:
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
-// and the event loop goes on.
+// and the event loop goes on. It speaks the language of the Preferences' "Language" page,
+// else the desktop's.
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv, Notifier& notifier);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     Notifier& notifier_;
+    std::unique_ptr<Translations> translations_;
 };
 
 // Where the udev rule for the adapter is on this machine.
