@@ -26,7 +26,7 @@ AlertNotice Alerting::notice(const StationReport& header, AlertKind kind) const 
     AlertNotice n;
     n.kind = kind;
     n.station = QString::fromStdString(baseCallsign(header.caller));
-    n.summary = QString::fromStdString(alertSummary(kind, n.station.toStdString()));
+    n.summary = tr(alertSummaryText(kind)).arg(n.station);
     QStringList body;
     if (context_.route) {
         body << context_.route(header);

@@ -2,6 +2,8 @@
 // Routes: Station Call, Repeater 1 and Repeater 2 for each call the operator can make.
 #include "calls/Routes.h"
 
+#include <QCoreApplication>
+
 #include "monitor/ReceptionMachine.h"
 
 namespace tamsel {
@@ -15,11 +17,11 @@ constexpr QLatin1String kDirect{"DIRECT  "};
 QString repeaterProblem(const QString& repeater1) {
     const QString r = repeater1.trimmed().toUpper();
     if (r.isEmpty() || r == QLatin1String("DIRECT")) {
-        return kNoRepeater;
+        return QCoreApplication::translate("Routes", kNoRepeater);
     }
     const QString f = field8(repeater1.toUpper());
     if (f[7] < QLatin1Char('A') || f[7] > QLatin1Char('Z')) {
-        return kNoModule;
+        return QCoreApplication::translate("Routes", kNoModule);
     }
     return {};
 }
@@ -78,7 +80,7 @@ Routing viaGateway(const QString& your, const Station& station) {
 Routing reply(const std::optional<ReceivedRoute>& last, const Station& station) {
     const QString caller = last ? last->caller.trimmed().toUpper() : QString();
     if (caller.isEmpty()) {
-        return {std::nullopt, kNobodyHeard};
+        return {std::nullopt, QCoreApplication::translate("Routes", kNobodyHeard)};
     }
     switch (headerWay(*last)) {
     case HeaderWay::Simplex:

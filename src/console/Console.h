@@ -81,8 +81,12 @@ public:
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
 
-    static inline const char* const kDisconnected = " - adapter disconnected";
-    static inline const char* const kNotAccessible = " - adapter not accessible";
+    //: Added to the main window's title
+    static inline const char* const kDisconnected =
+        QT_TRANSLATE_NOOP("Console", " - adapter disconnected");
+    //: Added to the main window's title
+    static inline const char* const kNotAccessible =
+        QT_TRANSLATE_NOOP("Console", " - adapter not accessible");
 
 private:
     void wireWindows();

@@ -13,10 +13,10 @@ Preferences::Preferences(SettingsStore& store, Notifier& notifier, QWidget* pare
       stack_(new QStackedWidget(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this)) {
-    setWindowTitle(QStringLiteral("Preferences"));
-    list_->setAccessibleName(QStringLiteral("Pages"));
+    setWindowTitle(tr("Preferences"));
+    list_->setAccessibleName(tr("Pages"));
     list_->setMaximumWidth(160);
-    problem_->setAccessibleName(QStringLiteral("Problem"));
+    problem_->setAccessibleName(tr("Problem"));
     problem_->setWordWrap(true);
     problem_->hide();
 

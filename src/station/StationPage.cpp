@@ -36,8 +36,9 @@ QString unitsText(Units u) {
     const auto name = [](std::string_view s) {
         return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
     };
-    return QStringLiteral("%1 (%2, %3, %4)")
-        .arg(u == Units::Metric ? QStringLiteral("Metric") : QStringLiteral("Imperial"),
+    //: The units and their symbols: "Metric (km, km/h, m)"
+    return StationPage::tr("%1 (%2, %3, %4)")
+        .arg(u == Units::Metric ? StationPage::tr("Metric") : StationPage::tr("Imperial"),
              name(distanceUnit(u)), name(speedUnit(u)), name(altitudeUnit(u)));
 }
 
@@ -49,12 +50,12 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
       units(new QComboBox(this)), resultLocator(new QLabel(this)), resultPosition(new QLabel(this)),
       defaults(new QLabel(this)), station_(station) {
     // In the order of PositionSource and Units.
-    source->addItems({QStringLiteral("None"), QStringLiteral("Maidenhead locator"),
-                      QStringLiteral("Latitude and longitude"), QStringLiteral("gpsd")});
+    source->addItems({tr("None"), tr("Maidenhead locator"),
+                      tr("Latitude and longitude"), QStringLiteral("gpsd")});
     units->addItems({unitsText(Units::Metric), unitsText(Units::Imperial)});
     locator->setPlaceholderText(QStringLiteral("JN58td"));
-    latitude->setPlaceholderText(QStringLiteral("48.14583 (negative south)"));
-    longitude->setPlaceholderText(QStringLiteral("11.62500 (negative west)"));
+    latitude->setPlaceholderText(tr("48.14583 (negative south)"));
+    longitude->setPlaceholderText(tr("11.62500 (negative west)"));
     gpsd->setPlaceholderText(StationSettings::kDefaultGpsd);
     defaults->setWordWrap(true);
 
@@ -66,16 +67,16 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
         QString name = label;
         field->setAccessibleName(name.remove(QLatin1Char('&')).chopped(1));
     };
-    row(QStringLiteral("&Source:"), source);
-    row(QStringLiteral("&Locator:"), locator);
-    row(QStringLiteral("La&titude:"), latitude);
-    row(QStringLiteral("Lo&ngitude:"), longitude);
-    row(QStringLiteral("&gpsd (host:port):"), gpsd);
-    row(QStringLiteral("&Units:"), units);
-    row(QStringLiteral("Your locator:"), resultLocator);
-    row(QStringLiteral("Your position:"), resultPosition);
+    row(tr("&Source:"), source);
+    row(tr("&Locator:"), locator);
+    row(tr("La&titude:"), latitude);
+    row(tr("Lo&ngitude:"), longitude);
+    row(tr("&gpsd (host:port):"), gpsd);
+    row(tr("&Units:"), units);
+    row(tr("Your locator:"), resultLocator);
+    row(tr("Your position:"), resultPosition);
     form->addRow(defaults);
-    defaults->setAccessibleName(QStringLiteral("Defaults"));
+    defaults->setAccessibleName(tr("Defaults"));
 
     connect(source, &QComboBox::currentIndexChanged, this, &StationPage::showResult);
     for (QLineEdit* e : {locator, latitude, longitude, gpsd}) {
@@ -102,11 +103,11 @@ void StationPage::load(const SettingsStore& store) {
     }
     QStringList notes;
     if (!invalid.isEmpty()) {
-        notes << QStringLiteral("Not usable in the settings file, default shown: %1.")
+        notes << tr("Not usable in the settings file, default shown: %1.")
                      .arg(invalid.join(QStringLiteral(", ")));
     }
     if (!missing.isEmpty()) {
-        notes << QStringLiteral("Not set in the settings file, default shown: %1.")
+        notes << tr("Not set in the settings file, default shown: %1.")
                      .arg(missing.join(QStringLiteral(", ")));
     }
     defaults->setText(notes.join(QLatin1Char(' ')));
@@ -123,26 +124,26 @@ std::optional<PreferencesPage::Problem> StationPage::validate() const {
         break;
     case PositionSource::Locator:
         if (!parseLocator(locator->text())) {
-            return Problem{QStringLiteral("The locator needs 4, 6, 8 or 10 characters, such as "
+            return Problem{tr("The locator needs 4, 6, 8 or 10 characters, such as "
                                           "JN58, JN58td or JN58td25."),
                            locator};
         }
         break;
     case PositionSource::LatLon:
         if (!parseDegrees(latitude->text(), 90)) {
-            return Problem{QStringLiteral("The latitude needs decimal degrees from -90 to 90 "
+            return Problem{tr("The latitude needs decimal degrees from -90 to 90 "
                                           "(negative south)."),
                            latitude};
         }
         if (!parseDegrees(longitude->text(), 180)) {
-            return Problem{QStringLiteral("The longitude needs decimal degrees from -180 to 180 "
+            return Problem{tr("The longitude needs decimal degrees from -180 to 180 "
                                           "(negative west)."),
                            longitude};
         }
         break;
     case PositionSource::Gpsd:
         if (!parseGpsdAddress(gpsd->text())) {
-            return Problem{QStringLiteral("gpsd needs a host and port, such as localhost:2947."),
+            return Problem{tr("gpsd needs a host and port, such as localhost:2947."),
                            gpsd};
         }
         break;
@@ -184,13 +185,14 @@ void StationPage::showResult() {
     QString why;
     switch (chosen) {
     case PositionSource::None:
-        why = QStringLiteral("none");
+        //: No position: the source chosen is None
+        why = tr("none");
         break;
     case PositionSource::Locator:
         if (const auto grid = parseLocator(locator->text())) {
             position = locatorCentre(grid->toStdString());
         } else {
-            why = QStringLiteral("not a locator yet");
+            why = tr("not a locator yet");
         }
         break;
     case PositionSource::LatLon: {
@@ -199,7 +201,7 @@ void StationPage::showResult() {
         if (lat && lon) {
             position = LatLon{*lat, *lon};
         } else {
-            why = QStringLiteral("not a position yet");
+            why = tr("not a position yet");
         }
         break;
     }
@@ -209,7 +211,7 @@ void StationPage::showResult() {
             position = station_.position();
             why = station_.status();
         } else {
-            why = QStringLiteral("followed from gpsd once applied");
+            why = tr("followed from gpsd once applied");
         }
         break;
     }
