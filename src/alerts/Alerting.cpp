@@ -3,6 +3,7 @@
 // tells the operator through DesktopAlerts, and adds the message when the reception ends.
 #include "alerts/Alerting.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QWidget>
 
@@ -26,7 +27,7 @@ AlertNotice Alerting::notice(const StationReport& header, AlertKind kind) const 
     AlertNotice n;
     n.kind = kind;
     n.station = QString::fromStdString(baseCallsign(header.caller));
-    n.summary = tr(alertSummaryText(kind)).arg(n.station);
+    n.summary = QCoreApplication::translate("Alerting", alertSummaryText(kind)).arg(n.station);
     QStringList body;
     if (context_.route) {
         body << context_.route(header);

@@ -25,19 +25,19 @@ struct Look {
 Look lookOf(CallDialog::Kind kind) {
     switch (kind) {
     case CallDialog::Kind::Reflector:
-        return {QT_TRANSLATE_NOOP("CallDialog", "Link Reflector"),
-                QT_TRANSLATE_NOOP("CallDialog", "&Reflector:"),
-                QT_TRANSLATE_NOOP("CallDialog", "Reflector"), 8};
+        return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Link Reflector"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Reflector:"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "Reflector"), 8};
     case CallDialog::Kind::Station:
-        return {QT_TRANSLATE_NOOP("CallDialog", "Call a Station"),
-                QT_TRANSLATE_NOOP("CallDialog", "&Callsign:"),
-                QT_TRANSLATE_NOOP("CallDialog", "Callsign"), 8};
+        return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Call a Station"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Callsign:"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "Callsign"), 8};
     case CallDialog::Kind::Repeater:
         break;
     }
-    return {QT_TRANSLATE_NOOP("CallDialog", "Route to a Repeater"),
-            QT_TRANSLATE_NOOP("CallDialog", "&Repeater:"),
-            QT_TRANSLATE_NOOP("CallDialog", "Repeater"), 6};
+    return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Route to a Repeater"),
+            QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Repeater:"),
+            QT_TRANSLATE_NOOP("tamsel::CallDialog", "Repeater"), 6};
 }
 
 } // namespace

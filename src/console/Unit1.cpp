@@ -48,7 +48,7 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     setKeyboardOrder();
     fitToFont();
     caption_ = QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
-               tr(kAttribution) + captionNote;
+               QCoreApplication::translate("TForm1", kAttribution) + captionNote;
     setWindowTitle(caption_);
     // The client area is fixed; the window grows by the menu bar around it.
     adjustSize();
@@ -463,7 +463,7 @@ void TForm1::PICVersion1Click() {
 }
 
 QString TForm1::aboutText() {
-    return QString(13, ' ') + kCaption + '\n' + tr(kAttribution);
+    return QString(13, ' ') + kCaption + '\n' + QCoreApplication::translate("TForm1", kAttribution);
 }
 
 void TForm1::About1Click() {

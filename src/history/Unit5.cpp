@@ -21,7 +21,7 @@ std::atomic<int> historyOpen{0};
 //: The heading over the history lines; its words are also drawn one by one over their
 //: columns, so the spaces between them need not be kept.
 const char* const TForm4::kHeading = QT_TRANSLATE_NOOP(
-    "TForm4", "       Date/Time          Caller                 Called          Message");
+    "tamsel::TForm4", "       Date/Time          Caller                 Called          Message");
 
 namespace {
 
@@ -41,12 +41,13 @@ protected:
             std::size_t first, last; // columns of the history line, counted from 1
         };
         static constexpr Word kWords[] = {
-            {QT_TRANSLATE_NOOP("TForm4", "Date/Time"), hl::kDate.start, hl::kDate.last()},
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Date/Time"), hl::kDate.start, hl::kDate.last()},
             //: The station that called (column heading)
-            {QT_TRANSLATE_NOOP("TForm4", "Caller"), hl::kCaller.start, hl::kSuffix.last()},
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Caller"), hl::kCaller.start, hl::kSuffix.last()},
             //: The station that was called (column heading)
-            {QT_TRANSLATE_NOOP("TForm4", "Called"), hl::kCalled.start, hl::kCalled.last()},
-            {QT_TRANSLATE_NOOP("TForm4", "Message"), hl::kMessage.start, hl::kMessage.last()}};
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Called"), hl::kCalled.start, hl::kCalled.last()},
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Message"), hl::kMessage.start,
+             hl::kMessage.last()}};
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
         const int cw = QFontMetrics(list_->font()).horizontalAdvance(QLatin1Char('M'));
@@ -55,7 +56,7 @@ protected:
             const int first = static_cast<int>(w.first) - 1;
             const int columns = static_cast<int>(w.last - w.first) + 1;
             const QRect r(x0 + first * cw, 0, columns * cw, height());
-            p.drawText(r, Qt::AlignCenter, QCoreApplication::translate("TForm4", w.text));
+            p.drawText(r, Qt::AlignCenter, QCoreApplication::translate("tamsel::TForm4", w.text));
         }
     }
 
@@ -107,7 +108,7 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     connect(History, &LineListView::rowDoubleClicked, this, &TForm4::HistoryDblClick);
     connect(History, &LineListView::rowActivated, this, &TForm4::HistoryDblClick);
     History->setToolTip(tr("Double-click a line, or select it and press Enter, "
-                                       "to reply to its caller"));
+                           "to reply to its caller"));
     History->installEventFilter(this);
     layout->addWidget(History);
     setCentralWidget(central);
