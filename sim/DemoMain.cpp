@@ -15,8 +15,10 @@
 int main(int argc, char* argv[]) {
     const tamsel::ProgramInfo program{
         "tamsel-demo",
-        QT_TRANSLATE_NOOP("CommandLine", "Runs the Tamsel Console on a built-in simulated adapter that hears a "
-                       "station every few\nseconds, for trying the console without an adapter.")};
+        QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Runs the Tamsel Console on a built-in simulated adapter that hears a "
+            "station every few\nseconds, for trying the console without an adapter.")};
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }

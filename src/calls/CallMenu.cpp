@@ -13,9 +13,10 @@ CallMenu::CallMenu(Notifier& notifier, QWidget* parent)
     // Ctrl with a letter no line edit takes for itself, so they work from any field.
     GatewayCQ1 = item(QT_TR_NOOP("&Gateway CQ"), "GatewayCQ1", QKeySequence(Qt::CTRL | Qt::Key_G));
     LocalCQ1 = item(QT_TR_NOOP("L&ocal CQ"), "LocalCQ1");
-    LinkReflector1 =
-        item(QT_TR_NOOP("&Link Reflector..."), "LinkReflector1", QKeySequence(Qt::CTRL | Qt::Key_R));
-    Unlink1 = item(QT_TR_NOOP("&Unlink"), "Unlink1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    LinkReflector1 = item(QT_TR_NOOP("&Link Reflector..."), "LinkReflector1",
+                          QKeySequence(Qt::CTRL | Qt::Key_R));
+    Unlink1 =
+        item(QT_TR_NOOP("&Unlink"), "Unlink1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     Info1 = item(QT_TR_NOOP("&Info"), "Info1");
     EchoTest1 = item(QT_TR_NOOP("&Echo Test"), "EchoTest1", QKeySequence(Qt::CTRL | Qt::Key_T));
     addSeparator();

@@ -73,10 +73,12 @@ QString routeName(const ReceivedRoute& heard, RouteText text) {
         return say(text, QT_TRANSLATE_NOOP("RouteNames", "simplex"));
     case HeaderWay::FromGateway:
         //: A route: came from the internet through the gateway of this repeater
-        return say(text, QT_TRANSLATE_NOOP("RouteNames", "via gateway %1")).arg(rpt1.left(7).trimmed());
+        return say(text, QT_TRANSLATE_NOOP("RouteNames", "via gateway %1"))
+            .arg(rpt1.left(7).trimmed());
     case HeaderWay::ToGateway:
         //: A route: a CQ sent out through the gateway of this repeater
-        return say(text, QT_TRANSLATE_NOOP("RouteNames", "gateway CQ %1")).arg(rpt2.left(7).trimmed());
+        return say(text, QT_TRANSLATE_NOOP("RouteNames", "gateway CQ %1"))
+            .arg(rpt2.left(7).trimmed());
     case HeaderWay::Repeater:
         break;
     }

@@ -10,7 +10,8 @@ namespace tamsel {
 
 namespace {
 
-constexpr const char* kBadModule = QT_TRANSLATE_NOOP("Targets", "A module is one letter from A to Z.");
+constexpr const char* kBadModule =
+    QT_TRANSLATE_NOOP("Targets", "A module is one letter from A to Z.");
 constexpr const char* kBadReflector =
     QT_TRANSLATE_NOOP("Targets", "A reflector is named by 3 letters and 3 letters or digits, "
                                  "such as REF030, XRF757, DCS006 or XLX307.");

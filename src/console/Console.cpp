@@ -254,13 +254,15 @@ void Console::wireLogs(Notifier& notifier) {
             }
             for (const ReceptionLog::News& n : told) {
                 if (n.failed) {
-                    notifier.failure(
-                        QCoreApplication::translate("Console", "Receptions cannot be written to the reception log (%1). "
-                                    "The console carries on without it.")
-                            .arg(QString::fromStdString(n.reason)));
+                    notifier.failure(QCoreApplication::translate(
+                                         "Console",
+                                         "Receptions cannot be written to the reception log (%1). "
+                                         "The console carries on without it.")
+                                         .arg(QString::fromStdString(n.reason)));
                 } else {
                     notifier.information(
-                        QCoreApplication::translate("Console", "Receptions are written to the reception log again (%1).")
+                        QCoreApplication::translate(
+                            "Console", "Receptions are written to the reception log again (%1).")
                             .arg(QString::fromStdString(folder.string())));
                 }
             }
@@ -406,7 +408,8 @@ void Console::wirePreferences(Notifier& notifier) {
     }
 
     Preferences* preferences = preferences_.get();
-    QAction* open = Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
+    QAction* open =
+        Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences, [preferences] {
         placeBeside(preferences, Form1);
         preferences->openPreferences();
@@ -578,8 +581,8 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
                const QString& captionNote, AdapterConnection::BusFactory rescan,
                AdapterConnection::ArrivalWait arrivals) {
     if (discovery.outcome != Discovery::Outcome::Found) {
-        notifier.error(QString::fromStdString(
-            notFoundMessage(discovery, udevRule(), [](const char* english) {
+        notifier.error(
+            QString::fromStdString(notFoundMessage(discovery, udevRule(), [](const char* english) {
                 return QCoreApplication::translate("Discovery", english).toStdString();
             })));
         return 0;

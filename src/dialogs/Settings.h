@@ -43,8 +43,7 @@ inline constexpr SettingField kKeepAliveField{
 inline constexpr SettingField kErrorBitsField{
     QT_TRANSLATE_NOOP("Settings", "ReSync Error Bits is too big. (max. 24)"),
     QT_TRANSLATE_NOOP("Settings", "ReSync Error Bits is too small. (min. 0)"), 24, 1};
-inline constexpr const char* kInvalidCharacter =
-    QT_TRANSLATE_NOOP("Settings", "Invalid character");
+inline constexpr const char* kInvalidCharacter = QT_TRANSLATE_NOOP("Settings", "Invalid character");
 
 // The wValue to send for the field's text, or the message that refuses it.
 struct SettingValue {

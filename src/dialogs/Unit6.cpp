@@ -64,10 +64,14 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
         const char* label;
         int row, column;
     } rows[] = {
-        {Delay, QT_TR_NOOP("Delay Time"), 0, 0},          {KeepAlive, QT_TR_NOOP("Keep Alive"), 1, 0},
-        {ErrorBits, QT_TR_NOOP("Error Bits"), 2, 0},      {RxInv, QT_TR_NOOP("RX Invert"), 3, 0},
-        {AutoDetect, QT_TR_NOOP("RX Auto Detect"), 3, 2}, {TxInv, QT_TR_NOOP("TX Invert"), 4, 0},
-        {PreBits, QT_TR_NOOP("PreBitPattern"), 5, 0},     {PostBits, QT_TR_NOOP("PostBitPattern"), 6, 0},
+        {Delay, QT_TR_NOOP("Delay Time"), 0, 0},
+        {KeepAlive, QT_TR_NOOP("Keep Alive"), 1, 0},
+        {ErrorBits, QT_TR_NOOP("Error Bits"), 2, 0},
+        {RxInv, QT_TR_NOOP("RX Invert"), 3, 0},
+        {AutoDetect, QT_TR_NOOP("RX Auto Detect"), 3, 2},
+        {TxInv, QT_TR_NOOP("TX Invert"), 4, 0},
+        {PreBits, QT_TR_NOOP("PreBitPattern"), 5, 0},
+        {PostBits, QT_TR_NOOP("PostBitPattern"), 6, 0},
     };
     for (const auto& r : rows) {
         grid->addWidget(new QLabel(tr(r.label), central), r.row, r.column);

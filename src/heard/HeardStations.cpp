@@ -87,15 +87,16 @@ HeardStations::HeardStations(Notifier& notifier)
     QString taken;
     const QStringList titles = HeardStationsModel::titles(Units::Metric);
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
-        QString title =
-            QCoreApplication::translate("HeardStationsModel", HeardStationsModel::kColumns[c].title);
+        QString title = QCoreApplication::translate("HeardStationsModel",
+                                                    HeardStationsModel::kColumns[c].title);
         // The first letter of the title that no item above it has taken is its access key;
         // a title whose letters are all taken, or that is written in other letters than
         // A to Z (Japanese), gets a free one after it, "Comment (&K)".
         bool keyed = false;
         for (int i = 0; i < title.size() && !keyed; ++i) {
             const QChar letter = title.at(i).toLower();
-            if (letter >= QLatin1Char('a') && letter <= QLatin1Char('z') && !taken.contains(letter)) {
+            if (letter >= QLatin1Char('a') && letter <= QLatin1Char('z') &&
+                !taken.contains(letter)) {
                 taken += letter;
                 title.insert(i, QLatin1Char('&'));
                 keyed = true;
@@ -165,20 +166,17 @@ HeardStations::HeardStations(Notifier& notifier)
     sizeToFont();
 
     chooseFile = [this] {
-        return chooseSaveFile(this, QStringLiteral("heard.csv"),
-                              tr("CSV files (*.csv)"));
+        return chooseSaveFile(this, QStringLiteral("heard.csv"), tr("CSV files (*.csv)"));
     };
     chooseAdifFile = [this] {
-        return chooseSaveFile(this, QStringLiteral("heard.adi"),
-                              tr("ADIF files (*.adi)"));
+        return chooseSaveFile(this, QStringLiteral("heard.adi"), tr("ADIF files (*.adi)"));
     };
     ownStation = [] { return MyStation{}; };
     stationFrequency = [](const HeardStation&) { return std::optional<double>(); };
     chooseFrequency = [this](std::optional<double> suggested) -> std::optional<double> {
         bool ok = false;
         const double mhz = QInputDialog::getDouble(
-            this, tr("Export ADIF"),
-            tr("The frequency you heard the stations on (MHz):"),
+            this, tr("Export ADIF"), tr("The frequency you heard the stations on (MHz):"),
             suggested.value_or(145.0), 0.1, 300000.0, 4, &ok);
         return ok ? std::optional<double>(mhz) : std::nullopt;
     };
@@ -186,10 +184,9 @@ HeardStations::HeardStations(Notifier& notifier)
         return desktopHandles(url.scheme()) && QDesktopServices::openUrl(url);
     };
     offerToCopy = [this](const QString& text) {
-        QMessageBox box(QMessageBox::Information, tr("Open in Map"), text,
-                        QMessageBox::NoButton, this);
-        QPushButton* copy =
-            box.addButton(tr("&Copy Position"), QMessageBox::AcceptRole);
+        QMessageBox box(QMessageBox::Information, tr("Open in Map"), text, QMessageBox::NoButton,
+                        this);
+        QPushButton* copy = box.addButton(tr("&Copy Position"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Close);
         box.setDefaultButton(copy);
         box.exec();
@@ -326,15 +323,13 @@ void HeardStations::openMenu(const QModelIndex& index, const QPoint& globalAt) {
     // The station itself, not its row: receptions go on while the menu is open.
     const HeardStation station = model_->station(index.row());
     QMenu menu(this);
-    QAction* map =
-        menu.addAction(tr("Open in &Map"), this, [this, station] { openMap(station); });
-    QAction* copy = menu.addAction(tr("&Copy Position"), this,
-                                   [this, station] { copyPosition(station); });
+    QAction* map = menu.addAction(tr("Open in &Map"), this, [this, station] { openMap(station); });
+    QAction* copy =
+        menu.addAction(tr("&Copy Position"), this, [this, station] { copyPosition(station); });
     map->setEnabled(station.position.has_value());
     copy->setEnabled(station.position.has_value());
     menu.addSeparator();
-    menu.addAction(tr("&Log Contact..."), this,
-                   [this, station] { logContact(station); });
+    menu.addAction(tr("&Log Contact..."), this, [this, station] { logContact(station); });
     menuOpen_ = true;
     updateHold();
     const QPointer<HeardStations> alive(this);
@@ -361,8 +356,8 @@ void HeardStations::openMap(const HeardStation& station) {
     if (!openUrl(web)) {
         // Nothing on this desktop shows maps: say so, and the position can still go elsewhere.
         const QString text = tr("No program could show the map: this desktop has no "
-                                            "map application and no web browser for %1.\n\n"
-                                            "Copy the position (%2, %3) instead?")
+                                "map application and no web browser for %1.\n\n"
+                                "Copy the position (%2, %3) instead?")
                                  .arg(web.toString(), lat, lon);
         if (offerToCopy(text)) {
             copyPosition(station);

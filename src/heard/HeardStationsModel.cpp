@@ -65,27 +65,38 @@ QColor markBackground(Mark mark) {
 
 const std::array<HeardStationsModel::ColumnInfo, HeardStationsModel::ColumnCount>
     HeardStationsModel::kColumns{{
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), ColumnInfo::Unit::None, false, "JA1ABC-7"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), ColumnInfo::Unit::None, false,
+         "JA1ABC-7"},
         //: Column: the caller's 4-character callsign suffix (radio model)
         {QT_TRANSLATE_NOOP("HeardStationsModel", "Suffix"), ColumnInfo::Unit::None, false, "IC92"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), ColumnInfo::Unit::None, false, "2026/12/08 10:00:00"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), ColumnInfo::Unit::None, false,
+         "2026/12/08 10:00:00"},
         //: Column: how many times the station was heard
         {QT_TRANSLATE_NOOP("HeardStationsModel", "Count"), ColumnInfo::Unit::None, true, "00000"},
         //: Column: the station that was called
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), ColumnInfo::Unit::None, false, "JA1YKX G"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), ColumnInfo::Unit::None, false,
+         "JA1YKX G"},
         //: Column: which way the call came (gateway, repeater, simplex)
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), ColumnInfo::Unit::None, false, "gateway CQ JR1YB"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), ColumnInfo::Unit::None, false, "MMMMMMMMMMMMMMMMMMMM"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), ColumnInfo::Unit::None, false, "PM95vr"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), ColumnInfo::Unit::None, true, "-00.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), ColumnInfo::Unit::None, true, "-000.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), ColumnInfo::Unit::Distance, true, "00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), ColumnInfo::Unit::None, false,
+         "gateway CQ JR1YB"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), ColumnInfo::Unit::None, false,
+         "MMMMMMMMMMMMMMMMMMMM"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), ColumnInfo::Unit::None, false,
+         "PM95vr"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), ColumnInfo::Unit::None, true,
+         "-00.00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), ColumnInfo::Unit::None, true,
+         "-000.00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), ColumnInfo::Unit::Distance, true,
+         "00000"},
         {QT_TRANSLATE_NOOP("HeardStationsModel", "Bearing"), ColumnInfo::Unit::None, true, "000"},
         //: Column: the direction the station moves in
         {QT_TRANSLATE_NOOP("HeardStationsModel", "Course"), ColumnInfo::Unit::None, true, "000"},
         {QT_TRANSLATE_NOOP("HeardStationsModel", "Speed"), ColumnInfo::Unit::Speed, true, "000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), ColumnInfo::Unit::Height, true, "00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), ColumnInfo::Unit::None, false, "ID-52PLUS on the air"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), ColumnInfo::Unit::Height, true,
+         "00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), ColumnInfo::Unit::None, false,
+         "ID-52PLUS on the air"},
     }};
 
 HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}

@@ -26,8 +26,9 @@ ContactLogger::Outcome ContactLogger::log(const Contact& c, UtcTime now) {
         settings_.lastFrequencyMHz = *c.frequencyMHz;
     }
     const QString sent = sender_.send(settings_, c, now, version_);
-    return {{}, //: %1 is the ADIF file, %2 a sentence on the logging program: "Sent to 127.0.0.1:2237 as ADIF"
-        QCoreApplication::translate("ContactLogger", "Logged to %1. %2").arg(path, sent)};
+    return {{}, //: %1 is the ADIF file, %2 a sentence on the logging program: "Sent to
+                //: 127.0.0.1:2237 as ADIF"
+            QCoreApplication::translate("ContactLogger", "Logged to %1. %2").arg(path, sent)};
 }
 
 } // namespace tamsel

@@ -101,7 +101,7 @@ QString LogSender::send(const LogSettings& settings, const Contact& c, UtcTime n
         }
     }
     return (settings.sender == LogSettings::Sender::Wsjtx ? tr("Sent to %1 as WSJT-X does")
-                                                           : tr("Sent to %1 as ADIF"))
+                                                          : tr("Sent to %1 as ADIF"))
         .arg(where);
 }
 

@@ -53,9 +53,8 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
     chooseList = [this] {
-        return QFileDialog::getOpenFileName(
-            this, tr("Import Repeater List"), QString(),
-            tr("Repeater lists (*.csv *.CSV);;All files (*)"));
+        return QFileDialog::getOpenFileName(this, tr("Import Repeater List"), QString(),
+                                            tr("Repeater lists (*.csv *.CSV);;All files (*)"));
     };
 }
 
@@ -128,13 +127,12 @@ bool TForm3::importList(const QString& path) {
     const std::string_view content(read.bytes->data(), read.bytes->size());
     RepeaterImport imported = importRepeaterList(content);
     if (imported.format == RepeaterListFormat::None) {
-        notifier_.failure(
-            tr("%1 is not a repeater list this program knows.\n\n"
-                           "It reads the Icom repeater-list CSV (with the columns "
-                           "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
-                           "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
-                           "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
-                .arg(shown));
+        notifier_.failure(tr("%1 is not a repeater list this program knows.\n\n"
+                             "It reads the Icom repeater-list CSV (with the columns "
+                             "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
+                             "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
+                             "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
+                              .arg(shown));
         return false;
     }
     const std::size_t count = imported.size();

@@ -51,8 +51,7 @@ void SettingsStore::open() {
             if (!moveAside(Fault::Unreadable)) {
                 return;
             }
-        } else if (!parsesAsIni(file.readAll()) &&
-                   !moveAside(Fault::Unparsable)) {
+        } else if (!parsesAsIni(file.readAll()) && !moveAside(Fault::Unparsable)) {
             return;
         }
     }
@@ -199,8 +198,8 @@ bool SettingsStore::commit() {
     writeError_.clear();
     if (scratch_) {
         writeError_ = tr("The settings cannot be saved: %1 could not be used or "
-                                     "moved aside. The new settings are in use until the "
-                                     "console closes.")
+                         "moved aside. The new settings are in use until the "
+                         "console closes.")
                           .arg(path_);
     } else {
         // The folder is made here rather than at start so that only a console whose
@@ -216,8 +215,8 @@ bool SettingsStore::commit() {
         failed_ = settings_->status() != QSettings::NoError;
         if (failed_) {
             writeError_ = tr("The settings could not be saved to %1 (the folder "
-                                         "cannot be written to, or the disk is full). The new "
-                                         "settings are in use until the console closes.")
+                             "cannot be written to, or the disk is full). The new "
+                             "settings are in use until the console closes.")
                               .arg(path_);
         }
     }

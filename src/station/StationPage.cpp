@@ -50,8 +50,8 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
       units(new QComboBox(this)), resultLocator(new QLabel(this)), resultPosition(new QLabel(this)),
       defaults(new QLabel(this)), station_(station) {
     // In the order of PositionSource and Units.
-    source->addItems({tr("None"), tr("Maidenhead locator"),
-                      tr("Latitude and longitude"), QStringLiteral("gpsd")});
+    source->addItems({tr("None"), tr("Maidenhead locator"), tr("Latitude and longitude"),
+                      QStringLiteral("gpsd")});
     units->addItems({unitsText(Units::Metric), unitsText(Units::Imperial)});
     locator->setPlaceholderText(QStringLiteral("JN58td"));
     latitude->setPlaceholderText(tr("48.14583 (negative south)"));
@@ -125,26 +125,25 @@ std::optional<PreferencesPage::Problem> StationPage::validate() const {
     case PositionSource::Locator:
         if (!parseLocator(locator->text())) {
             return Problem{tr("The locator needs 4, 6, 8 or 10 characters, such as "
-                                          "JN58, JN58td or JN58td25."),
+                              "JN58, JN58td or JN58td25."),
                            locator};
         }
         break;
     case PositionSource::LatLon:
         if (!parseDegrees(latitude->text(), 90)) {
             return Problem{tr("The latitude needs decimal degrees from -90 to 90 "
-                                          "(negative south)."),
+                              "(negative south)."),
                            latitude};
         }
         if (!parseDegrees(longitude->text(), 180)) {
             return Problem{tr("The longitude needs decimal degrees from -180 to 180 "
-                                          "(negative west)."),
+                              "(negative west)."),
                            longitude};
         }
         break;
     case PositionSource::Gpsd:
         if (!parseGpsdAddress(gpsd->text())) {
-            return Problem{tr("gpsd needs a host and port, such as localhost:2947."),
-                           gpsd};
+            return Problem{tr("gpsd needs a host and port, such as localhost:2947."), gpsd};
         }
         break;
     }
