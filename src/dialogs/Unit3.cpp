@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace tamsel {
 
@@ -66,8 +67,9 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
     grid->addWidget(mycallsign2, 1, 1);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 1);
-    // The client area below the menu bar is 219 by 66.
-    setFixedSize(219, 66 + menuBar->sizeHint().height());
+    // The client area below the menu bar is 219 by 66, wider where a translated label needs
+    // more room.
+    setFixedSize(std::max(219, grid->minimumSize().width()), 66 + menuBar->sizeHint().height());
     move(0, 0);
 
     readValues();
