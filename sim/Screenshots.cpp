@@ -178,7 +178,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<tamsel::Translations> translations;
     if (translated) {
         translations = std::make_unique<tamsel::Translations>(
-            option == "--language=ja" ? tamsel::Language::Japanese : tamsel::Language::German);
+            QString::fromStdString(option.substr(option.find('=') + 1)));
     }
     if (option == "--looks") {
         return looks(dir, *adapter, *discovery.link, QString::fromLocal8Bit(argv[2])) ? 0 : 1;

@@ -1210,6 +1210,10 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <source>followed from gpsd once applied</source>
         <translation>nach dem Übernehmen von gpsd verfolgt</translation>
     </message>
+    <message>
+        <source>Station</source>
+        <translation>Standort</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::TForm1</name>

@@ -1210,6 +1210,10 @@ Copy the position (%2, %3) instead?</source>
         <source>followed from gpsd once applied</source>
         <translation>適用後に gpsd から取得</translation>
     </message>
+    <message>
+        <source>Station</source>
+        <translation>自局</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::TForm1</name>

@@ -22,16 +22,11 @@ QString languagePart(const QString& locale) {
     return locale.left(end).toLower();
 }
 
-std::optional<Language> spoken(const QString& locale) {
+// The code of `locale` when it is one of `spoken` or English.
+std::optional<Language> among(const QString& locale, const QStringList& spoken) {
     const QString code = languagePart(locale);
-    if (code == QLatin1String("en")) {
-        return Language::English;
-    }
-    if (code == QLatin1String("ja")) {
-        return Language::Japanese;
-    }
-    if (code == QLatin1String("de")) {
-        return Language::German;
+    if (code == QLatin1String("en") || spoken.contains(code)) {
+        return code;
     }
     return std::nullopt;
 }
@@ -43,23 +38,11 @@ bool isCLocale(const QString& locale) {
 
 } // namespace
 
-QString languageCode(Language language) {
-    switch (language) {
-    case Language::Japanese:
-        return QStringLiteral("ja");
-    case Language::German:
-        return QStringLiteral("de");
-    case Language::English:
-        break;
-    }
-    return QStringLiteral("en");
-}
-
 Environment processEnvironment() {
     return [](const char* name) { return qEnvironmentVariable(name); };
 }
 
-Language desktopLanguage(const Environment& environment) {
+Language desktopLanguage(const Environment& environment, const QStringList& spoken) {
     QString locale;
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         locale = environment(name);
@@ -68,36 +51,31 @@ Language desktopLanguage(const Environment& environment) {
         }
     }
     if (isCLocale(locale)) {
-        return Language::English;
+        return QStringLiteral("en");
     }
     const QString list = environment("LANGUAGE");
     if (!list.isEmpty()) {
         for (const QString& entry : list.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
             if (entry == QLatin1String("C") || entry == QLatin1String("POSIX")) {
-                return Language::English;
+                return QStringLiteral("en");
             }
-            if (const auto language = spoken(entry)) {
+            if (const auto language = among(entry, spoken)) {
                 return *language;
             }
         }
         // As with gettext: a list that names none of them means the source language, not
         // the locale's.
-        return Language::English;
+        return QStringLiteral("en");
     }
-    return spoken(locale).value_or(Language::English);
+    return among(locale, spoken).value_or(QStringLiteral("en"));
 }
 
-Language chooseLanguage(const QString& preference, const Environment& environment) {
-    if (preference == QLatin1String("en")) {
-        return Language::English;
+Language chooseLanguage(const QString& preference, const Environment& environment,
+                        const QStringList& spoken) {
+    if (preference == QLatin1String("en") || spoken.contains(preference)) {
+        return preference;
     }
-    if (preference == QLatin1String("ja")) {
-        return Language::Japanese;
-    }
-    if (preference == QLatin1String("de")) {
-        return Language::German;
-    }
-    return desktopLanguage(environment);
+    return desktopLanguage(environment, spoken);
 }
 
 QString languagePreference(const QString& path) {

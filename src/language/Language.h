@@ -3,33 +3,34 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace tamsel {
 
-// The languages the console speaks; English is the source text.
-enum class Language { English, Japanese, German };
+// A language by its two-letter code, as its translation file is named (tamsel_ja.ts):
+// "en" (the source language, no file), "ja", "de", ...
+using Language = QString;
 
-// The settings file's key, group [interface], and its values.
+// The settings file's key, group [interface], and its value for the desktop's language.
 inline constexpr const char* kLanguageKey = "interface/language";
 inline constexpr const char* kLanguageSystem = "system";
-
-// The two-letter code of a language ("en", "ja", "de"), as the .qm files are named.
-QString languageCode(Language language);
 
 // Reads one environment variable; empty when it is unset.
 using Environment = std::function<QString(const char* name)>;
 Environment processEnvironment();
 
-// The language the desktop asks for, read as the C library reads it for messages: the
-// locale is the first non-empty of LC_ALL, LC_MESSAGES and LANG; LANGUAGE, a list of
-// languages separated by colons, is used before it unless that locale is C or POSIX (or
-// unset). The first entry the console speaks wins; English where none is one of them.
-Language desktopLanguage(const Environment& environment);
+// The language the desktop asks for among `spoken` (codes; English is always spoken), read
+// as the C library reads it for messages: the locale is the first non-empty of LC_ALL,
+// LC_MESSAGES and LANG; LANGUAGE, a list of languages separated by colons, is used before it
+// unless that locale is C or POSIX (or unset). The first entry spoken wins; English where
+// none is.
+Language desktopLanguage(const Environment& environment, const QStringList& spoken);
 
-// The language to speak: the preference ("system", "en", "ja" or "de"; anything else counts
-// as "system") or, for "system", the desktop's.
-Language chooseLanguage(const QString& preference, const Environment& environment);
+// The language to speak: the preference ("system", "en" or a code of `spoken`; anything
+// else counts as "system") or, for "system", the desktop's.
+Language chooseLanguage(const QString& preference, const Environment& environment,
+                        const QStringList& spoken);
 
 // The preference as the settings file at `path` holds it ("system" when it holds none).
 QString languagePreference(const QString& path);

@@ -3,20 +3,22 @@
 #include "language/LanguagePage.h"
 
 #include "language/Language.h"
+#include "language/Translations.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace tamsel {
 
 namespace {
 
-const QStringList& values() {
-    static const QStringList v{QLatin1String(kLanguageSystem), QStringLiteral("en"),
-                               QStringLiteral("ja"), QStringLiteral("de")};
-    return v;
+// What the settings file holds for each choice of the list, in its order.
+QStringList values() {
+    return QStringList{QLatin1String(kLanguageSystem), QStringLiteral("en")} +
+           Translations::available();
 }
 
 } // namespace
@@ -25,10 +27,12 @@ LanguagePage::LanguagePage(QWidget* parent)
     : PreferencesPage(parent), choice_(new QComboBox), note_(new QLabel) {
     //: The language the desktop is set to
     choice_->addItem(tr("System"));
-    // Each language by its own name, so that one who reads it finds it in any language.
+    // Each language by its own name ("日本語", "Deutsch"), so that one who reads it finds it
+    // whatever language the console speaks now.
     choice_->addItem(QStringLiteral("English"));
-    choice_->addItem(QStringLiteral("日本語"));
-    choice_->addItem(QStringLiteral("Deutsch"));
+    for (const Language& code : Translations::available()) {
+        choice_->addItem(QLocale(code).nativeLanguageName());
+    }
     choice_->setAccessibleName(tr("Language"));
     note_->setText(tr("The console changes its language when it starts next."));
     note_->setWordWrap(true);

@@ -21,17 +21,26 @@ std::unique_ptr<QTranslator> installed(const QString& file) {
 
 } // namespace
 
-QString Translations::ownFile(Language language) {
-    return QStringLiteral(":/i18n/tamsel_%1.qm").arg(languageCode(language));
+QString Translations::ownFile(const Language& language) {
+    return QStringLiteral(":/i18n/tamsel_%1.qm").arg(language);
 }
 
-QString Translations::qtFile(Language language) {
+QString Translations::qtFile(const Language& language) {
     return QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        .filePath(QStringLiteral("qtbase_%1.qm").arg(languageCode(language)));
+        .filePath(QStringLiteral("qtbase_%1.qm").arg(language));
 }
 
-Translations::Translations(Language language) : language_(language) {
-    if (language == Language::English) {
+QStringList Translations::available() {
+    QStringList codes;
+    const QDir built(QStringLiteral(":/i18n"), QStringLiteral("tamsel_*.qm"), QDir::Name);
+    for (const QString& file : built.entryList(QDir::Files)) {
+        codes << file.mid(7, file.size() - 7 - 3); // tamsel_<code>.qm
+    }
+    return codes;
+}
+
+Translations::Translations(const Language& language) : language_(language) {
+    if (language == QLatin1String("en")) {
         return;
     }
     own_ = installed(ownFile(language));
@@ -50,7 +59,8 @@ Translations::~Translations() {
 }
 
 Language languageOfThisRun() {
-    return chooseLanguage(languagePreference(SettingsStore::defaultPath()), processEnvironment());
+    return chooseLanguage(languagePreference(SettingsStore::defaultPath()), processEnvironment(),
+                          Translations::available());
 }
 
 } // namespace tamsel

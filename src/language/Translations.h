@@ -17,7 +17,7 @@ class Translations {
 public:
     // Nothing is installed for English, the source language. A missing file of Qt's own
     // (qt6-translations-l10n not installed) leaves Qt's buttons in English, nothing else.
-    explicit Translations(Language language);
+    explicit Translations(const Language& language);
     ~Translations();
     Translations(const Translations&) = delete;
     Translations& operator=(const Translations&) = delete;
@@ -28,9 +28,12 @@ public:
     bool qtLoaded() const { return qt_ != nullptr; }
 
     // Where the console's own translation of `language` is (in the program's resources).
-    static QString ownFile(Language language);
+    static QString ownFile(const Language& language);
     // Where Qt's own translation of `language` is (Qt's translations folder).
-    static QString qtFile(Language language);
+    static QString qtFile(const Language& language);
+    // The languages the console speaks besides English: one for each translation built in
+    // (a translations/tamsel_<code>.ts file of the source tree).
+    static QStringList available();
 
 private:
     Language language_;

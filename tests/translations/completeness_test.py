@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Every text of the sources has a finished translation in every language, and keeps its
+"""Every text of the sources has a finished translation in every language (each
+translations/tamsel_<code>.ts), and keeps its
 arguments and its access key.
 
     completeness_test.py LUPDATE SOURCE_DIR
@@ -105,8 +106,14 @@ def main():
     lupdate, source_dir = sys.argv[1], sys.argv[2]
     all_problems = []
     with tempfile.TemporaryDirectory() as scratch:
-        for code in ("ja", "de"):
-            kept = os.path.join(source_dir, "translations", f"tamsel_{code}.ts")
+        folder = os.path.join(source_dir, "translations")
+        codes = sorted(name[len("tamsel_"):-len(".ts")] for name in os.listdir(folder)
+                       if name.startswith("tamsel_") and name.endswith(".ts"))
+        if not codes:
+            print("no translations/tamsel_<code>.ts")
+            return 2
+        for code in codes:
+            kept = os.path.join(folder, f"tamsel_{code}.ts")
             copy = os.path.join(scratch, f"tamsel_{code}.ts")
             shutil.copy(kept, copy)
             run = subprocess.run(
