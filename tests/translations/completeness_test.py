@@ -5,6 +5,7 @@ translations/tamsel_<code>.ts), and keeps its
 arguments and its access key.
 
     completeness_test.py LUPDATE SOURCE_DIR
+    completeness_test.py --self-test     (the checker against planted faults)
 
 Runs lupdate over src/ and sim/ into a copy of each translations/tamsel_<code>.ts, so a text
 added to the sources and not yet translated shows up as unfinished, then checks each message:
@@ -102,7 +103,60 @@ def check(ts_path, code):
     return count, problems
 
 
+# The checker's own cases: (language, messages of one context, how many problems it finds).
+# A message is (source, translation or None, type) or, for plurals, (source, [forms], type).
+SELF_TEST = [
+    ("ja", [("&File", "ファイル(&F)", None), ("E&xit", "終了(&X)", None)], 0),
+    ("de", [("&File", "&Datei", None), ("E&xit", "&Beenden", None)], 0),
+    ("de", [("Volume: %1", "Lautstärke: %1", None)], 0),
+    ("de", [("Imported %n repeaters from %1", ["%n Relais aus %1", "%n Relais aus %1"], None)], 0),
+    ("de", [("&Save", "&Speichern", None), ("&Save", "&Sichern", None)], 0),  # same English key
+    ("de", [("Volume", None, None)], 1),                        # no translation
+    ("de", [("Volume", "Lautstärke", "unfinished")], 1),        # not finished
+    ("de", [("Volume: %1", "Lautstärke", None)], 1),            # argument lost
+    ("de", [("%1 of %2", "%1 von %3", None)], 1),               # argument renumbered
+    ("de", [("Imported %n repeaters from %1", ["%n Relais", "%n Relais aus %1"], None)], 1),
+    ("de", [("&File", "Datei", None)], 1),                      # access key lost
+    ("de", [("File", "&Datei", None)], 1),                      # access key added
+    ("de", [("&Open", "Ö&ffnen", None), ("O&pen", "&Öffnen", None)], 1),  # key not A-Z
+    ("ja", [("&File", "&ファイル", None)], 1),                  # not the Japanese way
+    ("de", [("&File", "&Datei", None), ("&Default Setting", "&Datenvorgabe", None)], 1),
+]
+
+
+def self_test():
+    failures = 0
+    with tempfile.TemporaryDirectory() as scratch:
+        for n, (code, messages, expected) in enumerate(SELF_TEST):
+            root = ET.Element("TS", version="2.1", language=code)
+            context = ET.SubElement(root, "context")
+            ET.SubElement(context, "name").text = "Case"
+            for source, translation, kind in messages:
+                m = ET.SubElement(context, "message")
+                ET.SubElement(m, "source").text = source
+                tr = ET.SubElement(m, "translation")
+                if kind:
+                    tr.set("type", kind)
+                if isinstance(translation, list):
+                    m.set("numerus", "yes")
+                    for form in translation:
+                        ET.SubElement(tr, "numerusform").text = form
+                else:
+                    tr.text = translation
+            path = os.path.join(scratch, f"case{n}.ts")
+            ET.ElementTree(root).write(path, encoding="utf-8")
+            _, problems = check(path, code)
+            if len(problems) != expected:
+                failures += 1
+                print(f"case {n} {messages}: {len(problems)} problems, expected {expected}: "
+                      f"{problems}")
+    print(f"checker: {len(SELF_TEST)} cases, {failures} wrong")
+    return 1 if failures else 0
+
+
 def main():
+    if sys.argv[1:] == ["--self-test"]:
+        return self_test()
     lupdate, source_dir = sys.argv[1], sys.argv[2]
     all_problems = []
     with tempfile.TemporaryDirectory() as scratch:
