@@ -86,4 +86,15 @@ QString routeName(const ReceivedRoute& heard, RouteText text) {
     return say(text, QT_TRANSLATE_NOOP("RouteNames", "local %1")).arg(repeaterName(rpt1));
 }
 
+QStringList widestRouteNames() {
+    // The usual ones, with a callsign of the usual length.
+    const QString gateway = QStringLiteral("JR1YB");
+    return {say(RouteText::Shown, QT_TRANSLATE_NOOP("RouteNames", "gateway CQ %1")).arg(gateway),
+            say(RouteText::Shown, QT_TRANSLATE_NOOP("RouteNames", "via gateway %1")).arg(gateway),
+            say(RouteText::Shown, QT_TRANSLATE_NOOP("RouteNames", "local %1"))
+                .arg(QStringLiteral("JR1YB B")),
+            say(RouteText::Shown, QT_TRANSLATE_NOOP("RouteNames", "call to %1"))
+                .arg(QStringLiteral("JA1ABC"))};
+}
+
 } // namespace tamsel

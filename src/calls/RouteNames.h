@@ -15,4 +15,7 @@ namespace tamsel {
 enum class RouteText { Shown, English };
 QString routeName(const ReceivedRoute& heard, RouteText text = RouteText::Shown);
 
+// The usual names of routes as shown, for sizing a column in any language.
+QStringList widestRouteNames();
+
 } // namespace tamsel

@@ -2,6 +2,8 @@
 // HeardStations: the Heard Stations window, who was heard and where.
 #include "heard/HeardStations.h"
 
+#include "calls/RouteNames.h"
+
 #include "log/Csv.h"
 
 #include "monitor/Position.h"
@@ -210,8 +212,14 @@ void HeardStations::sizeToFont() {
         const int title =
             std::max(titles.horizontalAdvance(metric[c]), titles.horizontalAdvance(imperial[c])) +
             indicator;
-        const int width =
-            std::max(cells.horizontalAdvance(QLatin1String(column.widest)), title) + padding;
+        int content = cells.horizontalAdvance(QLatin1String(column.widest));
+        if (c == HeardStationsModel::Route) {
+            // Route names run longer in some languages than the English sample.
+            for (const QString& name : widestRouteNames()) {
+                content = std::max(content, cells.horizontalAdvance(name));
+            }
+        }
+        const int width = std::max(content, title) + padding;
         table_->setColumnWidth(c, width);
         total += width;
     }
