@@ -544,16 +544,8 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
 <context>
     <name>tamsel::AlertsPage</name>
     <message>
-        <source>Alert when a station &amp;calls me</source>
-        <translation>Melden, wenn mich eine Station &amp;ruft</translation>
-    </message>
-    <message>
         <source>On &amp;every reception</source>
         <translation>Bei &amp;jedem Empfang</translation>
-    </message>
-    <message>
-        <source>&amp;Once per station within</source>
-        <translation>&amp;Einmal je Station innerhalb von</translation>
     </message>
     <message>
         <source>&amp;Sound</source>
@@ -582,6 +574,14 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>Alerts</source>
         <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Alert when a station calls &amp;me</source>
+        <translation>Melden, wenn mich eine Station &amp;ruft</translation>
+    </message>
+    <message>
+        <source>Once &amp;per station within</source>
+        <translation>&amp;Einmal je Station innerhalb von</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1070,18 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <source>Problem</source>
         <translation>Problem</translation>
     </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>Über&amp;nehmen</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::SettingsStore</name>
@@ -1126,14 +1138,6 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Breite und Länge</translation>
     </message>
     <message>
-        <source>48.14583 (negative south)</source>
-        <translation>48.14583 (Süden negativ)</translation>
-    </message>
-    <message>
-        <source>11.62500 (negative west)</source>
-        <translation>11.62500 (Westen negativ)</translation>
-    </message>
-    <message>
         <source>&amp;Source:</source>
         <translation>&amp;Quelle:</translation>
     </message>
@@ -1171,11 +1175,8 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>Not usable in the settings file, default shown: %1.</source>
+        <extracomment>%1 lists keys of the settings file, such as &quot;latitude, gpsd&quot;</extracomment>
         <translation>In der Einstellungsdatei nicht verwendbar, Vorgabe gezeigt: %1.</translation>
-    </message>
-    <message>
-        <source>Not set in the settings file, default shown: %1.</source>
-        <translation>In der Einstellungsdatei nicht gesetzt, Vorgabe gezeigt: %1.</translation>
     </message>
     <message>
         <source>The locator needs 4, 6, 8 or 10 characters, such as JN58, JN58td or JN58td25.</source>
@@ -1213,6 +1214,18 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Station</source>
         <translation>Standort</translation>
+    </message>
+    <message>
+        <source>decimal degrees, negative south</source>
+        <translation>Dezimalgrad, Süden negativ</translation>
+    </message>
+    <message>
+        <source>decimal degrees, negative west</source>
+        <translation>Dezimalgrad, Westen negativ</translation>
+    </message>
+    <message>
+        <source>Your position is not set.</source>
+        <translation>Ihr Standort ist nicht gesetzt.</translation>
     </message>
 </context>
 <context>

@@ -544,16 +544,8 @@ then unplug the adapter and plug it in again.</source>
 <context>
     <name>tamsel::AlertsPage</name>
     <message>
-        <source>Alert when a station &amp;calls me</source>
-        <translation>自局が呼ばれたら通知(&amp;C)</translation>
-    </message>
-    <message>
         <source>On &amp;every reception</source>
         <translation>受信のたびに(&amp;E)</translation>
-    </message>
-    <message>
-        <source>&amp;Once per station within</source>
-        <translation>局ごとに1回、次の時間内(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Sound</source>
@@ -582,6 +574,14 @@ then unplug the adapter and plug it in again.</source>
     <message>
         <source>Alerts</source>
         <translation>通知</translation>
+    </message>
+    <message>
+        <source>Alert when a station calls &amp;me</source>
+        <translation>自局が呼ばれたら通知(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Once &amp;per station within</source>
+        <translation>局ごとに1回、次の時間内(&amp;P)</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1070,18 @@ Copy the position (%2, %3) instead?</source>
         <source>Problem</source>
         <translation>問題</translation>
     </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>適用(&amp;A)</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::SettingsStore</name>
@@ -1126,14 +1138,6 @@ Copy the position (%2, %3) instead?</source>
         <translation>緯度と経度</translation>
     </message>
     <message>
-        <source>48.14583 (negative south)</source>
-        <translation>48.14583 (南緯は負)</translation>
-    </message>
-    <message>
-        <source>11.62500 (negative west)</source>
-        <translation>11.62500 (西経は負)</translation>
-    </message>
-    <message>
         <source>&amp;Source:</source>
         <translation>位置の取得元(&amp;S):</translation>
     </message>
@@ -1171,11 +1175,8 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>Not usable in the settings file, default shown: %1.</source>
+        <extracomment>%1 lists keys of the settings file, such as &quot;latitude, gpsd&quot;</extracomment>
         <translation>設定ファイルの値が使えないため、既定値を表示しています: %1。</translation>
-    </message>
-    <message>
-        <source>Not set in the settings file, default shown: %1.</source>
-        <translation>設定ファイルに値がないため、既定値を表示しています: %1。</translation>
     </message>
     <message>
         <source>The locator needs 4, 6, 8 or 10 characters, such as JN58, JN58td or JN58td25.</source>
@@ -1213,6 +1214,18 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Station</source>
         <translation>自局</translation>
+    </message>
+    <message>
+        <source>decimal degrees, negative south</source>
+        <translation>10進数の度、南緯は負</translation>
+    </message>
+    <message>
+        <source>decimal degrees, negative west</source>
+        <translation>10進数の度、西経は負</translation>
+    </message>
+    <message>
+        <source>Your position is not set.</source>
+        <translation>自局の位置が設定されていません。</translation>
     </message>
 </context>
 <context>
