@@ -408,7 +408,8 @@ void Console::wirePreferences(Notifier& notifier) {
     }
 
     Preferences* preferences = preferences_.get();
-    QAction* open = Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
+    QAction* open =
+        Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences,
                      [preferences] { preferences->openPreferences(Form1); });
 }
