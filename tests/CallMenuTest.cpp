@@ -8,8 +8,11 @@
 #include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalSpy>
@@ -190,6 +193,58 @@ TEST_F(CallMenuFixture, DialogsRefuseWhatIsNoTargetAndStayOpen) {
     }
     EXPECT_TRUE(sentSinceStart().empty());
     EXPECT_TRUE(notifier.boxes.empty());
+}
+
+// A refusal shows whole at every common font size, the dialog growing round it, and a screen
+// reader reads its words.
+TEST_F(CallMenuFixture, RefusalsShowWholeAndReadAsTheirWords) {
+    const QFont font = QApplication::font();
+    const struct {
+        QAction* CallMenu::*item;
+        CallDialog::Kind kind;
+        const char* text;
+    } cases[] = {{&CallMenu::LinkReflector1, CallDialog::Kind::Reflector, "RF030"},
+                 {&CallMenu::CallStation1, CallDialog::Kind::Station, "DL-ABC"}};
+    for (const int points : {9, 11, 12}) {
+        QFont sized = font;
+        sized.setPointSize(points);
+        QApplication::setFont(sized);
+        startWith("JR1YB  B", 0x40);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(points) + " pt, " + c.text);
+            (menu().*c.item)->trigger();
+            CallDialog* d = menu().dialog(c.kind);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+            answer(c.kind, c.text);
+            QLabel* problem = d->Problem;
+            ASSERT_TRUE(problem->isVisible());
+            ASSERT_FALSE(problem->text().isEmpty());
+            // Laid out once the window system has grown the dialog: the words' height at the
+            // label's width, the buttons below them, all within the dialog.
+            const auto laidOut = [&] {
+                return problem->height() >= problem->heightForWidth(problem->width()) &&
+                       problem->geometry().bottom() < d->Buttons->geometry().top() &&
+                       d->rect().contains(d->Buttons->geometry());
+            };
+            EXPECT_TRUE(test::waitFor(laidOut))
+                << problem->height() << " high, " << problem->heightForWidth(problem->width())
+                << " needed at " << problem->width() << " wide; buttons at "
+                << d->Buttons->geometry().top() << " in " << d->height();
+            EXPECT_GE(problem->width(), problem->minimumSizeHint().width());
+            EXPECT_TRUE(d->rect().contains(problem->geometry()));
+            EXPECT_GE(problem->x(), d->layout()->contentsMargins().left());
+
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(problem);
+            EXPECT_EQ(spoken->text(QAccessible::Name).toStdString(), problem->text().toStdString());
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(d->Field);
+            EXPECT_EQ(field->text(QAccessible::Description).toStdString(),
+                      problem->text().toStdString())
+                << "read with the field that has the keyboard";
+            d->reject();
+        }
+        console.reset();
+    }
+    QApplication::setFont(font);
 }
 
 TEST_F(CallMenuFixture, LinkedReflectorsAreOfferedNewestFirstAndReported) {
