@@ -595,10 +595,6 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
         <translation>&amp;Modul:</translation>
     </message>
     <message>
-        <source>Problem</source>
-        <translation>Problem</translation>
-    </message>
-    <message>
         <source>&amp;Link</source>
         <translation>&amp;Verbinden</translation>
     </message>

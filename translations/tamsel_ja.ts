@@ -595,10 +595,6 @@ then unplug the adapter and plug it in again.</source>
         <translation>モジュール(&amp;M):</translation>
     </message>
     <message>
-        <source>Problem</source>
-        <translation>問題</translation>
-    </message>
-    <message>
         <source>&amp;Link</source>
         <translation>接続(&amp;L)</translation>
     </message>
