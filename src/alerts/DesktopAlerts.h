@@ -61,6 +61,9 @@ public:
     explicit DesktopAlerts(QWidget* window, QObject* parent = nullptr);
     ~DesktopAlerts() override;
 
+    // The label of the notifications' action (replyRequested); "Reply" unless set.
+    void setActionLabel(const QString& label) { actionLabel_ = label; }
+
     // Shows the station's notification, or replaces the one it has.
     void show(const AlertNotice& notice);
     // How the last notice reached the operator (a notification may still fall back).
@@ -90,6 +93,7 @@ private:
     QSystemTrayIcon* tray_ = nullptr;
     QString trayStation_;
     Way lastWay_ = Way::None;
+    QString actionLabel_;
 };
 
 } // namespace tamsel
