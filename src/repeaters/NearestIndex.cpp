@@ -45,7 +45,8 @@ int NearestIndex::column(double lonDegrees) const {
 
 void NearestIndex::build(const std::vector<LatLon>& points, const std::vector<std::size_t>& items) {
     points_.clear();
-    cells_.clear();
+    keys_.clear();
+    starts_.clear();
     items_ = items;
     if (points.empty()) {
         return;
@@ -74,24 +75,38 @@ void NearestIndex::build(const std::vector<LatLon>& points, const std::vector<st
     columns_ = static_cast<int>(std::ceil(360 / cell_));
     rows_ = static_cast<int>(std::ceil(180 / cell_));
 
-    std::vector<std::pair<std::int64_t, std::uint32_t>> keyed;
+    // Sorted by cell: the cell's key above, the point's place below, in one number.
+    std::vector<std::uint64_t> keyed;
     keyed.reserve(points.size());
-    for (std::uint32_t i = 0; i < points.size(); ++i) {
-        keyed.emplace_back(key(row(points[i].latitude), column(points[i].longitude)), i);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto k =
+            static_cast<std::uint64_t>(key(row(points[i].latitude), column(points[i].longitude)));
+        keyed.push_back(k << 32 | i);
     }
     std::sort(keyed.begin(), keyed.end());
     points_.reserve(points.size());
-    cells_.reserve(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) {
-        const LatLon& p = points[keyed[i].second];
+        const auto k = static_cast<std::int64_t>(keyed[i] >> 32);
+        const auto at = static_cast<std::size_t>(keyed[i] & 0xFFFFFFFFU);
+        const LatLon& p = points[at];
         const double lat = p.latitude * kRadians;
-        points_.push_back({lat, p.longitude * kRadians, std::cos(lat), p, keyed[i].second});
-        auto [it, added] = cells_.try_emplace(keyed[i].first, static_cast<std::uint32_t>(i),
-                                              static_cast<std::uint32_t>(i + 1));
-        if (!added) {
-            it->second.second = static_cast<std::uint32_t>(i + 1);
+        points_.push_back({lat, p.longitude * kRadians, std::cos(lat), p, at});
+        if (keys_.empty() || keys_.back() != k) {
+            keys_.push_back(k);
+            starts_.push_back(static_cast<std::uint32_t>(i));
         }
     }
+    starts_.push_back(static_cast<std::uint32_t>(points_.size()));
+}
+
+const NearestIndex::Point* NearestIndex::cell(std::int64_t k, const Point** end) const {
+    const auto it = std::lower_bound(keys_.begin(), keys_.end(), k);
+    if (it == keys_.end() || *it != k) {
+        return nullptr;
+    }
+    const auto c = static_cast<std::size_t>(it - keys_.begin());
+    *end = points_.data() + starts_[c + 1];
+    return points_.data() + starts_[c];
 }
 
 std::optional<NearestIndex::Found> NearestIndex::nearest(const LatLon& from) const {
@@ -110,15 +125,12 @@ std::optional<NearestIndex::Found> NearestIndex::nearest(const LatLon& from) con
         if (r < 0 || r >= rows_) {
             return;
         }
-        const auto it = cells_.find(key(r, ((c % columns_) + columns_) % columns_));
-        if (it == cells_.end()) {
-            return;
-        }
-        for (std::uint32_t i = it->second.first; i < it->second.second; ++i) {
-            const Point& p = points_[i];
-            const double a = angle(lat, lon, cosLat, p.lat, p.lon, p.cosLat);
+        const Point* end = nullptr;
+        for (const Point* p = cell(key(r, ((c % columns_) + columns_) % columns_), &end);
+             p != nullptr && p != end; ++p) {
+            const double a = angle(lat, lon, cosLat, p->lat, p->lon, p->cosLat);
             if (a <= best * kSlack) {
-                seen.emplace_back(a, i);
+                seen.emplace_back(a, static_cast<std::uint32_t>(p - points_.data()));
                 best = std::min(best, a);
             }
         }

@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace tamsel {
@@ -44,8 +43,12 @@ private:
     double cell_ = 1;   // degrees a side
     int columns_ = 360; // cells around the globe
     int rows_ = 180;
-    std::vector<Point> points_; // grouped by cell
-    std::unordered_map<std::int64_t, std::pair<std::uint32_t, std::uint32_t>> cells_;
+    // The points grouped by cell; the cells' keys in order, and where each cell's points
+    // start (one more entry: the end).
+    const Point* cell(std::int64_t key, const Point** end) const;
+    std::vector<Point> points_;
+    std::vector<std::int64_t> keys_;
+    std::vector<std::uint32_t> starts_;
     std::vector<std::size_t> items_;
 };
 

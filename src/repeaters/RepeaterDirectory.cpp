@@ -389,19 +389,63 @@ QString RepeaterDirectory::remove(const std::string& name) {
     return {};
 }
 
-void RepeaterDirectory::reindex() {
-    byCallsign_.clear();
-    for (std::size_t i = 0; i < repeaters_.size(); ++i) {
-        if (repeaters_[i].routable()) {
-            byCallsign_.try_emplace(repeaters_[i].callsign, i);
-        }
+RepeaterDirectory::~RepeaterDirectory() {
+    if (building_.valid()) {
+        building_.wait();
     }
-    nearestBuilt_ = false;
 }
 
+void RepeaterDirectory::reindex() {
+    callsignsBuilt_ = false; // made when first asked for
+    nearest_.reset();
+    std::vector<LatLon> points;
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < repeaters_.size(); ++i) {
+        if (repeaters_[i].routable() && repeaters_[i].position) {
+            points.push_back(*repeaters_[i].position);
+            items.push_back(i);
+        }
+    }
+    if (points.empty()) {
+        building_ = {};
+        nearest_ = std::make_shared<const NearestIndex>();
+        return;
+    }
+    building_ =
+        std::async(std::launch::async, [points = std::move(points), items = std::move(items)] {
+            auto index = std::make_shared<NearestIndex>();
+            index->build(points, items);
+            return std::shared_ptr<const NearestIndex>(std::move(index));
+        }).share();
+}
+
+namespace {
+std::uint64_t packed(const std::string& field) {
+    std::uint64_t k = 0;
+    std::memcpy(&k, field.data(), std::min<std::size_t>(field.size(), sizeof k));
+    return k;
+}
+} // namespace
+
 const Repeater* RepeaterDirectory::find(const std::string& callsign) const {
-    const auto it = byCallsign_.find(callsign);
-    return it == byCallsign_.end() ? nullptr : &repeaters_[it->second];
+    if (callsign.size() != 8) {
+        return nullptr;
+    }
+    if (!callsignsBuilt_) {
+        byCallsign_.clear();
+        for (std::size_t i = 0; i < repeaters_.size(); ++i) {
+            if (repeaters_[i].routable()) {
+                byCallsign_.emplace_back(packed(repeaters_[i].callsign),
+                                         static_cast<std::uint32_t>(i));
+            }
+        }
+        std::sort(byCallsign_.begin(), byCallsign_.end()); // the first of a callsign first
+        callsignsBuilt_ = true;
+    }
+    const std::uint64_t k = packed(callsign);
+    const auto it = std::lower_bound(byCallsign_.begin(), byCallsign_.end(),
+                                     std::pair<std::uint64_t, std::uint32_t>(k, 0));
+    return it == byCallsign_.end() || it->first != k ? nullptr : &repeaters_[it->second];
 }
 
 bool RepeaterDirectory::anyPositioned() const {
@@ -410,19 +454,13 @@ bool RepeaterDirectory::anyPositioned() const {
 }
 
 std::optional<RepeaterDirectory::Nearest> RepeaterDirectory::nearest(const LatLon& from) const {
-    if (!nearestBuilt_) {
-        std::vector<LatLon> points;
-        std::vector<std::size_t> items;
-        for (std::size_t i = 0; i < repeaters_.size(); ++i) {
-            if (repeaters_[i].routable() && repeaters_[i].position) {
-                points.push_back(*repeaters_[i].position);
-                items.push_back(i);
-            }
+    if (nearest_ == nullptr) {
+        if (!building_.valid()) {
+            return std::nullopt; // never read
         }
-        nearest_.build(points, items);
-        nearestBuilt_ = true;
+        nearest_ = building_.get();
     }
-    const auto found = nearest_.nearest(from);
+    const auto found = nearest_->nearest(from);
     if (!found) {
         return std::nullopt;
     }

@@ -9,9 +9,10 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tamsel {
@@ -40,6 +41,7 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     // Reads the index, or the lists when it does not serve. Says changed().
     void load();
+    ~RepeaterDirectory() override;
     // Whether load() had to rebuild the index from the lists.
     bool rebuilt() const { return rebuilt_; }
 
@@ -79,9 +81,14 @@ private:
     std::filesystem::path folder_;
     std::vector<List> lists_;
     std::vector<Repeater> repeaters_;
-    std::unordered_map<std::string, std::size_t> byCallsign_;
-    mutable NearestIndex nearest_;
-    mutable bool nearestBuilt_ = false;
+    // The routable repeaters by their 8 callsign bytes taken as one number, made when first
+    // asked for.
+    mutable std::vector<std::pair<std::uint64_t, std::uint32_t>> byCallsign_;
+    mutable bool callsignsBuilt_ = false;
+    // The grid for nearest(), made on a thread of its own from a copy of the positions as
+    // soon as the repeaters change, so that the first "Use Nearest Repeater" does not wait.
+    mutable std::shared_future<std::shared_ptr<const NearestIndex>> building_;
+    mutable std::shared_ptr<const NearestIndex> nearest_;
     bool rebuilt_ = false;
 };
 
