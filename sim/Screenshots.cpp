@@ -118,6 +118,17 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             ok = Form3->loadFile(memoryFile) && ok;
             Form3->Memory->selectRow(3);
             ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
+            // The Repeaters window over the example list, from Tokyo Station.
+            ok = Form3->importList(
+                     QFileInfo(memoryFile).dir().filePath(QStringLiteral("icom-repeaters.csv"))) &&
+                 ok;
+            StationSettings here;
+            here.source = PositionSource::Locator;
+            here.locator = QStringLiteral("PM95vq");
+            console.ownStation()->configure(here);
+            RepeatersWindow* repeaters = console.repeaters()->window();
+            repeaters->table()->selectRow(0);
+            ok = save(repeaters, out, ("repeaters-" + name + ".png").c_str()) && ok;
         }
     }
     return ok;

@@ -117,12 +117,8 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
 
     // Nearest first; without your position, as the lists have them.
     setSort(RepeatersModel::Distance, Qt::AscendingOrder);
-    const QFontMetrics m(table_->font());
-    const int widths[RepeatersModel::ColumnCount] = {14, 12, 9, 9, 10, 10, 9, 7};
-    for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
-        table_->setColumnWidth(c, m.horizontalAdvance(QLatin1Char('M')) * widths[c]);
-    }
-    resize(m.horizontalAdvance(QLatin1Char('M')) * 84, m.height() * 30);
+    sizeColumns();
+    resize(table_->horizontalHeader()->length() + 24, QFontMetrics(table_->font()).height() * 30);
 }
 
 void RepeatersWindow::setOwnPosition(const std::optional<LatLon>& position, const QString& status) {
@@ -135,6 +131,23 @@ void RepeatersWindow::setOwnPosition(const std::optional<LatLon>& position, cons
 
 void RepeatersWindow::setUnits(Units units) {
     model_->setUnits(units);
+    sizeColumns();
+}
+
+void RepeatersWindow::sizeColumns() {
+    // Room for the title with its sort mark, and for what the column shows mostly; the rows
+    // are not measured, there may be 100,000 of them.
+    const QFontMetrics data(table_->font());
+    const QFontMetrics title(table_->horizontalHeader()->font());
+    const int mark = 2 * title.height() + 8;
+    const char* const widest[RepeatersModel::ColumnCount] = {
+        "MMMMMMMMMMMM", "MMMMMMMMMM", "JR1YBX B", "JR1YBX G",
+        "1293.0000",    "-20.0000",   "00000",    "000"};
+    for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
+        const int text = title.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
+        table_->setColumnWidth(
+            c, std::max(text + mark, data.horizontalAdvance(QLatin1String(widest[c])) + 12));
+    }
 }
 
 void RepeatersWindow::setSort(int column, Qt::SortOrder order) {

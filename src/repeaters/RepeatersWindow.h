@@ -56,6 +56,7 @@ private:
     void showSort(int column, Qt::SortOrder order);
     void fillRemoveMenu();
     void showCount();
+    void sizeColumns();
 
     RepeaterDirectory& directory_;
     Notifier& notifier_;
