@@ -7,6 +7,7 @@
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "support/ConsoleFixture.h"
+#include "widgets/CallsignFont.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEnterEvent>
+#include <QFontDatabase>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -423,6 +425,29 @@ double strongestChange(const QImage& image, const QImage& base) {
     return best;
 }
 
+// What a callsign field needs of its font is that its characters line up, whatever the font
+// says of its pitch: Noto Sans Mono (pulled in by ghostscript) calls itself proportional.
+TEST(CallsignFont, ChosenByTheAdvanceOfCallsignCharacters) {
+    const std::pair<const char*, bool> families[] = {
+        {"DejaVu Sans Mono", true}, {"Noto Sans Mono", true}, {"DejaVu Sans", false}};
+    int tried = 0;
+    for (const auto& [family, even] : families) {
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            continue;
+        }
+        ++tried;
+        QFont font{QString::fromLatin1(family)};
+        font.setPointSize(11);
+        EXPECT_EQ(evenCallsignAdvance(font), even) << family;
+    }
+    EXPECT_GE(tried, 2);
+    for (const int points : {9, 12}) {
+        const QFont chosen = callsignFont(points);
+        EXPECT_TRUE(evenCallsignAdvance(chosen)) << chosen.family().toStdString();
+        EXPECT_EQ(QFontInfo(chosen).pointSize(), points);
+    }
+}
+
 // Light and dark, 9 to 12 pt: callsigns in a fixed pitch that fits eight characters, a tick
 // that stands out from its box, a volume track of the theme, room for "Volume", and a
 // memory window as wide as its lines and no wider than the screen.
@@ -444,7 +469,7 @@ TEST_F(Desk, LooksInLightAndDarkFrom9To12Points) {
                 {Form1->CallerCALL2, 4}, {Form1->CalledCALL, 8}};
             for (const auto& [w, characters] : callsigns) {
                 const QFontMetrics m(w->font());
-                EXPECT_TRUE(QFontInfo(w->font()).fixedPitch()) << w->objectName().toStdString();
+                EXPECT_TRUE(evenCallsignAdvance(w->font())) << w->objectName().toStdString();
                 EXPECT_EQ(QFontInfo(w->font()).pointSize(), points)
                     << w->objectName().toStdString();
                 EXPECT_LE(m.horizontalAdvance(QString(characters, QLatin1Char('W'))) + 4,

@@ -3,6 +3,7 @@
 #include "calls/CallMenu.h"
 
 #include "monitor/ReceptionMachine.h"
+#include "widgets/Foreground.h"
 
 namespace tamsel {
 
@@ -84,6 +85,7 @@ CallDialog* CallMenu::dialog(CallDialog::Kind kind) {
     if (d == nullptr) {
         d = new CallDialog(kind, parentWidget());
         d->setWindowModality(Qt::WindowModal);
+        placeBeside(d, parentWidget());
         connect(d, &QDialog::accepted, this, [this, kind] { answered(kind); });
     }
     return d;

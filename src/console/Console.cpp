@@ -411,10 +411,8 @@ void Console::wirePreferences(Notifier& notifier) {
 
     Preferences* preferences = preferences_.get();
     QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
-    QObject::connect(open, &QAction::triggered, preferences, [preferences] {
-        placeBeside(preferences, Form1);
-        preferences->openPreferences();
-    });
+    QObject::connect(open, &QAction::triggered, preferences,
+                     [preferences] { preferences->openPreferences(Form1); });
 }
 
 void Console::wireAlerts() {
@@ -466,12 +464,29 @@ void Console::wireAlerts() {
     // Reply answers that station's last reception as the Call menu's Reply would, and brings
     // the console to the front.
     CallMenu* calls = Form1->findChild<CallMenu*>();
-    QObject::connect(alerting, &Alerting::replyRequested, Form1, [calls](const StationReport& h) {
-        if (calls != nullptr) {
-            calls->replyTo(receivedRoute(h));
-        }
-        showWindow(Form1);
-    });
+    QObject::connect(alerting, &Alerting::replyRequested, Form1,
+                     [calls, alerting](const StationReport& h) {
+                         if (calls != nullptr) {
+                             calls->replyTo(receivedRoute(h));
+                         }
+                         alerting->answered(QString::fromStdString(h.caller));
+                         showWindow(Form1);
+                     });
+    // A station answered has no more need of its notification: a call made to it (Station
+    // Call names it, however it got there), or a Reply to it that answers elsewhere (a CQ
+    // over the gateway is answered there).
+    QObject::connect(Form1->YourCALL, &QLineEdit::textChanged, alerting, &Alerting::answered);
+    QObject::connect(heard_.get(), &HeardStations::replyRequested, alerting,
+                     [alerting](const StationReport& r) {
+                         alerting->answered(QString::fromStdString(r.caller));
+                     });
+    if (calls != nullptr) {
+        QObject::connect(calls->Reply1, &QAction::triggered, alerting, [this, alerting] {
+            if (lastReception_ != nullptr) {
+                alerting->answered(QString::fromStdString(lastReception_->caller));
+            }
+        });
+    }
 }
 
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
