@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Following the nearest repeater with a real gpsd fed by gpsfake: a drive from Munich to
 // Freising offers Freising's repeater once, or sets it by itself when the Station page says so.
+#include "alerts/DesktopAlerts.h"
 #include "console/RepeaterFeature.h"
 #include "memory/Unit4.h"
 #include "station/OwnStation.h"
@@ -84,6 +85,11 @@ TEST_P(Following, TheDriveToFreisingOffersOrSetsItsRepeaterOnce) {
         EXPECT_LT(offered[0][1].toDouble(), 0.8 * 30000);
         EXPECT_TRUE(sentSinceStart().empty());
         EXPECT_EQ(Form1->RPT1CALL->text(), "DB0DF  B");
+        // The notification's Use sets it.
+        emit feature->alerts()->replyRequested(QString::fromLatin1(RepeaterFeature::kNearerNotice));
+        EXPECT_EQ(
+            describe(sentSinceStart()),
+            (std::vector<std::string>{"SetRpt1Call \"DB0FS  B\"", "SetRpt2Call \"DB0FS  G\""}));
     }
     EXPECT_TRUE(notifier.boxes.empty());
 }
