@@ -244,6 +244,11 @@ TEST_F(RepeatersFixture, TheWindowSortsByDistanceFiltersAndSortsByKeyboard) {
         filter(QString::fromUtf8(n.typed));
         EXPECT_EQ(window().table()->model()->rowCount(), n.rows) << n.typed;
     }
+    // Down from the filter goes to the first row.
+    filter(QStringLiteral("JP3"));
+    window().table()->setCurrentIndex({});
+    QTest::keyClick(window().filterField(), Qt::Key_Down);
+    EXPECT_EQ(window().table()->currentIndex().row(), 0);
     // An FM repeater carries no route: told, nothing sent.
     filter(QStringLiteral("ｱﾅﾛｸﾞ"));
     ASSERT_EQ(window().table()->model()->rowCount(), 1);

@@ -85,8 +85,16 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     table_->installEventFilter(this);
     layout->addWidget(table_);
     setCentralWidget(central);
-    // Down from the filter goes to the rows.
+    // Down from the filter goes to the rows; Ctrl+F back to the filter.
     field_->installEventFilter(this);
+    auto* find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    find->setShortcutContext(Qt::WindowShortcut);
+    connect(find, &QAction::triggered, field_, [this] {
+        field_->setFocus();
+        field_->selectAll();
+    });
+    addAction(find);
 
     context_ = new QMenu(this);
     UseAsMyRepeater = context_->addAction(tr("Use as &My Repeater"));
