@@ -93,6 +93,49 @@ TEST_F(Desk, TypingStopsAtWhatIsSent) {
     EXPECT_EQ(test::describe(sim->mainTrace()).back(), "SetTxMessage \"a message that is to\"");
 }
 
+// Only padding (the blanks a field held before the operator typed) gives way to what is
+// typed next, never a blank the operator just typed: typing on where the field is full
+// stops at the limit, with the typed blank kept.
+TEST_F(Desk, TypedBlanksAreNoPadding) {
+    start();
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    const struct {
+        TEdit* edit;
+        QString before;
+        int cursor;
+        const char* typed;
+        const char* shown;
+        const char* sent; // the last request
+    } cases[] = {
+        {Form1->SendMSG, QString(20, ' '), 0, "Hello, fast typing! 12345", "Hello, fast typing! ",
+         "SetTxMessage \"Hello, fast typing! \""},
+        {Form1->SendMSG, QStringLiteral("QRV                 "), 3, "  on 439",
+         "QRV  on 439         ", "SetTxMessage \"QRV  on 439         \""},
+        {Form1->YourCALL, QString(8, ' '), 0, "ja1 abcde", "JA1 ABCD", "SetYourCall \"JA1 ABCD\""},
+        {Form1->YourCALL, QString(8, ' '), 0, "a  b  c d", "A  B  C ", "SetYourCall \"A  B  C \""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        c.edit->setText(c.before);
+        c.edit->setFocus();
+        c.edit->setCursorPosition(c.cursor);
+        QTest::keyClicks(c.edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(test::describe(sim->mainTrace()).back(), c.sent);
+    }
+    // Padding still gives way, also once a blank was typed before it.
+    Form1->SendMSG->setText(QString(20, ' '));
+    Form1->SendMSG->home(false);
+    QTest::keyClicks(Form1->SendMSG, QStringLiteral("73 "));
+    sim->clearTrace();
+    QTest::keyClicks(Form1->SendMSG, QStringLiteral("de JA1ABC"));
+    EXPECT_EQ(Form1->SendMSG->text(), "73 de JA1ABC        ");
+    // One request a character, but none for the blank: in place of padding, it sends the
+    // same bytes.
+    EXPECT_EQ(test::describe(sim->mainTrace()).size(), 8u);
+}
+
 TEST_F(Desk, TabFollowsTheScreenAndVolumeTakesTheArrows) {
     start();
     Form1->show();

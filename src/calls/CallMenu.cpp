@@ -50,7 +50,21 @@ QAction* CallMenu::item(const char* caption, const char* name, const QKeySequenc
 }
 
 Station CallMenu::station() const {
-    return station_ ? station_() : Station{};
+    Station s = station_ ? station_() : Station{};
+    s.lastRepeater = lastRepeater_;
+    return s;
+}
+
+void CallMenu::setLastRepeater(const QString& repeater) {
+    lastRepeater_ = repeaterOf(repeater).value_or(QString());
+}
+
+void CallMenu::noteRepeater1(const QString& text) {
+    const auto repeater = repeaterOf(text);
+    if (repeater && *repeater != lastRepeater_) {
+        lastRepeater_ = *repeater;
+        emit lastRepeaterChanged(lastRepeater_);
+    }
 }
 
 void CallMenu::setRecentReflectors(const QStringList& names) {

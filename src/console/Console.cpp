@@ -56,6 +56,14 @@ void addCallMenu(CallMenu* calls) {
     calls->setStation([] { return Station{Form1->repeater1(), Form1->myCall()}; });
     QObject::connect(calls, &CallMenu::routeChosen, Form1, &TForm1::setRoute);
     QObject::connect(calls, &CallMenu::repeaterFlagChosen, Form1, &TForm1::setRepeaterFlag);
+    // A repeater typed with one blank ("JR1YB B") takes the form it is sent in once the
+    // operator leaves the field: its module in the 8th place.
+    QObject::connect(Form1->RPT1CALL, &QLineEdit::editingFinished, calls, [] {
+        const QString typed = Form1->repeater1();
+        if (const auto repeater = repeaterOf(typed); repeater && field8(typed) != *repeater) {
+            Form1->RPT1CALL->setText(*repeater);
+        }
+    });
 }
 
 } // namespace
@@ -407,6 +415,17 @@ void Console::wirePreferences(Notifier& notifier) {
                              store->set(kRecent, names.join(QLatin1Char(',')));
                              store->commit();
                          });
+        // The repeater Repeater 1 held last, kept between runs ("JR1YB  B"); the adapter's
+        // own Repeater 1 is newer than the kept one.
+        const QString kRepeater = QStringLiteral("calls/repeater");
+        calls->setLastRepeater(store->text(kRepeater, {}).value);
+        QObject::connect(calls, &CallMenu::lastRepeaterChanged, store,
+                         [store, kRepeater](const QString& repeater) {
+                             store->set(kRepeater, repeater);
+                             store->commit();
+                         });
+        calls->noteRepeater1(Form1->repeater1());
+        QObject::connect(Form1->RPT1CALL, &QLineEdit::textChanged, calls, &CallMenu::noteRepeater1);
     }
 
     Preferences* preferences = preferences_.get();
