@@ -6,6 +6,7 @@
 
 #include "alerts/DesktopAlerts.h"
 #include "calls/CallMenu.h"
+#include "calls/Routes.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
 #include "memory/MemoryFile.h"
@@ -68,6 +69,15 @@ RepeatersWindow* RepeaterFeature::window() {
 
 RepeaterFeature::~RepeaterFeature() = default;
 
+namespace {
+// Repeater 1 as the directory names repeaters ("JR1YB  B"), in whatever spacing it was typed;
+// empty when it holds none.
+std::string repeater1Field() {
+    const auto repeater = repeaterOf(Form1->repeater1());
+    return repeater ? repeater->toStdString() : std::string();
+}
+} // namespace
+
 DesktopAlerts* RepeaterFeature::alerts() {
     if (alerts_ == nullptr) {
         alerts_ = std::make_unique<DesktopAlerts>(Form1);
@@ -112,8 +122,7 @@ bool RepeaterFeature::useNearest() {
 }
 
 std::optional<double> RepeaterFeature::repeater1Frequency() const {
-    const std::string field = Form1->repeater1().toUpper().leftJustified(8).left(8).toStdString();
-    const Repeater* r = directory_.find(field);
+    const Repeater* r = directory_.find(repeater1Field());
     if (r == nullptr || r->frequencyMHz <= 0) {
         return std::nullopt;
     }
@@ -126,9 +135,7 @@ void RepeaterFeature::moved() {
     if (!here || station_.settings().source != PositionSource::Gpsd) {
         return;
     }
-    const std::string repeater1 =
-        Form1->repeater1().toUpper().leftJustified(8).left(8).toStdString();
-    const auto offer = nearer_.update(directory_, *here, repeater1);
+    const auto offer = nearer_.update(directory_, *here, repeater1Field());
     if (!offer) {
         return;
     }
