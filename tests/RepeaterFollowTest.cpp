@@ -4,6 +4,7 @@
 #include "alerts/DesktopAlerts.h"
 #include "console/RepeaterFeature.h"
 #include "memory/Unit4.h"
+#include "settings/SettingsStore.h"
 #include "station/OwnStation.h"
 #include "support/ConsoleFixture.h"
 #include "support/FakeGps.h"
@@ -46,7 +47,9 @@ protected:
         s.gpsd = QStringLiteral("127.0.0.1:%1").arg(port);
         s.followRepeater = setByItself;
         console->ownStation()->gpsd().setRetryDelays(100, 400);
-        console->ownStation()->configure(s);
+        // Through the settings, as Preferences would: every commit reads them again.
+        s.save(*console->settings());
+        console->settings()->commit();
     }
 };
 
