@@ -35,6 +35,7 @@ struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
+class RepeaterFeature;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -79,6 +80,8 @@ public:
     Preferences* preferences() const { return preferences_.get(); }
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
+    // The repeater directory, its window and the nearest repeater.
+    RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
+    std::unique_ptr<RepeaterFeature> repeaters_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
