@@ -412,10 +412,13 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
                                      "",
                                      "Si&mplex",
                                      "Re&ply to Last Caller",
+                                     "",
+                                     "Use &Nearest Repeater",
                                      "&Window",
                                      "Received &History",
                                      "&Memory",
                                      "Heard &Stations",
+                                     "&Repeaters",
                                      "&Help",
                                      "&PIC Version",
                                      "&About..."}));

@@ -7,6 +7,7 @@
 #include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "calls/RouteNames.h"
+#include "console/RepeaterFeature.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -103,10 +104,13 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wirePreferences(notifier);
         wireAlerts();
         wireLogs(notifier);
+        repeaters_ =
+            std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
         // Kept in the settings file, read when the console starts (Application).
         preferences_->addPage(new LanguagePage);
         Form1->show();
     } catch (...) {
+        repeaters_.reset();
         destroyWindows();
         heard_.reset();
         throw;
@@ -341,8 +345,12 @@ void Console::logContact(QWidget* from, StationReport reception) {
     if (reception.caller.empty()) {
         reception.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
     }
-    LogContactDialog* dialog =
-        openLogContact(from, contactLogger_->prefill(reception, myStation()), *contactLogger_);
+    Contact prefill = contactLogger_->prefill(reception, myStation());
+    // Through a repeater the directory knows: on its output frequency.
+    if (const auto frequency = repeaters_ ? repeaters_->repeater1Frequency() : std::nullopt) {
+        prefill.frequencyMHz = *frequency;
+    }
+    LogContactDialog* dialog = openLogContact(from, prefill, *contactLogger_);
     // The form closes once the contact is logged; where it went is shown by the window it
     // was opened from: in its status bar, or (the main window has none) in a note over it.
     QPointer<QWidget> opener(from);
@@ -524,6 +532,7 @@ Console::~Console() {
         connection_->setListener({}); // waits for a report under way; none follows
     }
     relay_.reset(); // reports already queued go with it
+    repeaters_.reset();
     destroyWindows();
     heard_.reset(); // after the monitor has ended
 }

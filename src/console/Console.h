@@ -35,6 +35,7 @@ struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
+class RepeaterFeature;
 class Translations;
 
 // The program's windows, one each, set while the Console lives.
@@ -80,6 +81,8 @@ public:
     Preferences* preferences() const { return preferences_.get(); }
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
+    // The repeater directory, its window and the nearest repeater.
+    RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
     //: Added to the main window's title
     static inline const char* const kDisconnected =
@@ -120,6 +123,7 @@ private:
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
+    std::unique_ptr<RepeaterFeature> repeaters_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -6,6 +6,7 @@
 
 #include <QFormLayout>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace tamsel {
 namespace {
@@ -47,8 +48,10 @@ QString unitsText(Units u) {
 StationPage::StationPage(const OwnStation& station, QWidget* parent)
     : PreferencesPage(parent), source(new QComboBox(this)), locator(new QLineEdit(this)),
       latitude(new QLineEdit(this)), longitude(new QLineEdit(this)), gpsd(new QLineEdit(this)),
-      units(new QComboBox(this)), resultLocator(new QLabel(this)), resultPosition(new QLabel(this)),
-      defaults(new QLabel(this)), station_(station) {
+      units(new QComboBox(this)),
+      followRepeater(new QCheckBox(tr("&Follow the nearest repeater"), this)),
+      resultLocator(new QLabel(this)), resultPosition(new QLabel(this)), defaults(new QLabel(this)),
+      station_(station) {
     // In the order of PositionSource and Units.
     source->addItems({tr("None"), tr("Maidenhead locator"), tr("Latitude and longitude"),
                       QStringLiteral("gpsd")});
@@ -63,7 +66,9 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
         auto* l = new QLabel(label, this);
         l->setBuddy(field);
         form->addRow(l, field);
+        // The label without its access key ("&Source:", "位置の取得元(&S):") and colon.
         QString name = label;
+        name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
         field->setAccessibleName(name.remove(QLatin1Char('&')).chopped(1));
     };
     row(tr("&Source:"), source);
@@ -72,6 +77,10 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
     row(tr("Lo&ngitude:"), longitude);
     row(tr("&gpsd (host:port):"), gpsd);
     row(tr("&Units:"), units);
+    form->addRow(followRepeater);
+    followRepeater->setAccessibleName(tr("Follow the nearest repeater"));
+    followRepeater->setToolTip(tr("While your position comes from gpsd, Repeater 1 changes "
+                                  "by itself to a repeater that has become clearly nearer"));
     row(tr("Your locator:"), resultLocator);
     row(tr("Your position:"), resultPosition);
     form->addRow(defaults);
@@ -112,6 +121,7 @@ void StationPage::load(const SettingsStore& store) {
                            : QString());
     gpsd->setText(shown(StationSettings::kGpsd, PositionSource::Gpsd) ? loaded_.gpsd : QString());
     units->setCurrentIndex(static_cast<int>(loaded_.units));
+    followRepeater->setChecked(loaded_.followRepeater);
 
     QStringList invalid;
     for (auto it = loaded_.defaulted.cbegin(); it != loaded_.defaulted.cend(); ++it) {
@@ -174,6 +184,7 @@ void StationPage::save(SettingsWriter& store) {
     StationSettings s = loaded_;
     s.source = chosenSource();
     s.units = static_cast<Units>(units->currentIndex());
+    s.followRepeater = followRepeater->isChecked();
     if (const auto grid = parseLocator(locator->text())) {
         s.locator = *grid;
     } else if (locator->text().trimmed().isEmpty()) {
