@@ -2,6 +2,7 @@
 // The windows in Japanese and German, at 9 and 12 pt, light and dark: the translations load,
 // and no label, button, choice, column title or menu is cut.
 #include "calls/CallDialog.h"
+#include "console/RepeaterFeature.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
@@ -10,6 +11,7 @@
 #include "log/LogContact.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
 #include "support/ConsoleFixture.h"
 #include "widgets/Contrast.h"

@@ -1080,6 +1080,235 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
 </context>
 <context>
+    <name>tamsel::RepeaterDirectory</name>
+    <message>
+        <source>%1 is no name for a repeater list.</source>
+        <translation>%1 ist kein Name für eine Relaisliste.</translation>
+    </message>
+    <message>
+        <source>%1 is not a repeater list.</source>
+        <translation>%1 ist keine Relaisliste.</translation>
+    </message>
+    <message>
+        <source>The repeater list %1 cannot be kept in %2: %3. The lists kept before are as they were.</source>
+        <extracomment>%1: the list&apos;s file name, %2: the folder, %3: the system&apos;s reason.</extracomment>
+        <translation>Die Relaisliste %1 kann nicht in %2 abgelegt werden: %3. Die zuvor abgelegten Listen bleiben, wie sie waren.</translation>
+    </message>
+    <message>
+        <source>There is no repeater list %1.</source>
+        <translation>Es gibt keine Relaisliste %1.</translation>
+    </message>
+    <message>
+        <source>The repeater list %1 cannot be removed: %2.</source>
+        <translation>Die Relaisliste %1 kann nicht entfernt werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeaterFeature</name>
+    <message>
+        <source>&amp;Repeaters</source>
+        <translation>&amp;Relais</translation>
+    </message>
+    <message>
+        <source>Use &amp;Nearest Repeater</source>
+        <translation>Nächstes Relais ver&amp;wenden</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <extracomment>The notification&apos;s button that makes the nearer repeater Repeater 1.</extracomment>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>Set your position first (Config, Preferences, Station).</source>
+        <translation>Setzen Sie zuerst Ihren Standort (Konfiguration, Einstellungen, Standort).</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Memory window, File, Import).</source>
+        <translation>Importieren Sie zuerst eine Relaisliste (Fenster Speicher, Datei, Importieren).</translation>
+    </message>
+    <message>
+        <source>%1 is nearer: %2</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
+        <translation>%1 ist näher: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeatersModel</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Area</source>
+        <extracomment>The region or group a repeater list puts the repeater in.</extracomment>
+        <translation>Gebiet</translation>
+    </message>
+    <message>
+        <source>Repeater</source>
+        <extracomment>The repeater&apos;s callsign with its module letter.</extracomment>
+        <translation>Relais</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>Frequency (%1)</source>
+        <extracomment>%1: the unit, MHz.</extracomment>
+        <translation>Frequenz (%1)</translation>
+    </message>
+    <message>
+        <source>Offset (%1)</source>
+        <translation>Ablage (%1)</translation>
+    </message>
+    <message>
+        <source>Distance (%1)</source>
+        <extracomment>%1: the unit, km or mi.</extracomment>
+        <translation>Entfernung (%1)</translation>
+    </message>
+    <message>
+        <source>Bearing</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>The list gives this repeater&apos;s position as approximate.</source>
+        <translation>Die Liste gibt den Standort dieses Relais als ungefähr an.</translation>
+    </message>
+    <message>
+        <source>split %1</source>
+        <extracomment>A repeater whose input is on another band; %1: the input frequency.</extracomment>
+        <translation>Split %1</translation>
+    </message>
+    <message>
+        <source>~%1</source>
+        <extracomment>A distance from a position the repeater list marks as approximate.</extracomment>
+        <translation>~%1</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeatersWindow</name>
+    <message>
+        <source>Repeaters</source>
+        <translation>Relais</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Remove List</source>
+        <translation>Liste &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Sort &amp;By</source>
+        <translation>&amp;Sortieren nach</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Area</source>
+        <translation>Gebie&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Repeater</source>
+        <translation>&amp;Relais</translation>
+    </message>
+    <message>
+        <source>&amp;Gateway</source>
+        <translation>&amp;Gateway</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency</source>
+        <translation>&amp;Frequenz</translation>
+    </message>
+    <message>
+        <source>&amp;Offset</source>
+        <translation>Ab&amp;lage</translation>
+    </message>
+    <message>
+        <source>&amp;Distance</source>
+        <translation>Entfern&amp;ung</translation>
+    </message>
+    <message>
+        <source>&amp;Bearing</source>
+        <translation>Ric&amp;htung</translation>
+    </message>
+    <message>
+        <source>D&amp;escending</source>
+        <translation>Abste&amp;igend</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Filter by name, area or callsign</source>
+        <translation>Nach Name, Gebiet oder Rufzeichen filtern</translation>
+    </message>
+    <message>
+        <source>Double-click a row, or select it and press Enter, to use its repeater as Repeater 1 and its gateway as Repeater 2</source>
+        <translation>Doppelklick auf eine Zeile, oder auswählen und Eingabe drücken, um ihr Relais als Relais 1 und ihr Gateway als Relais 2 zu verwenden</translation>
+    </message>
+    <message>
+        <source>Use as &amp;My Repeater</source>
+        <translation>Als &amp;mein Relais verwenden</translation>
+    </message>
+    <message>
+        <source>Remove List</source>
+        <translation>Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the repeater list %1 from the directory?</source>
+        <translation>Die Relaisliste %1 aus dem Verzeichnis entfernen?</translation>
+    </message>
+    <message>
+        <source>%1 is no D-STAR repeater with a module letter: no route goes through it.</source>
+        <extracomment>%1: the repeater&apos;s name.</extracomment>
+        <translation>%1 ist kein D-STAR-Relais mit Modulbuchstaben: Keine Route führt darüber.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n repeaters)</source>
+        <extracomment>%1: the list&apos;s file name, %2: how many repeaters it holds.</extracomment>
+        <translation>
+            <numerusform>%1 (%n Relais)</numerusform>
+            <numerusform>%1 (%n Relais)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No lists kept</source>
+        <translation>Keine Listen abgelegt</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
+        <translation>Noch keine Relaislisten: Importieren Sie eine im Fenster Speicher (Datei, Relaisliste importieren).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n repeaters</source>
+        <translation>
+            <numerusform>%n Relais</numerusform>
+            <numerusform>%n Relais</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n repeaters</source>
+        <extracomment>%1: how many repeaters the filter leaves, of %n.</extracomment>
+        <translation>
+            <numerusform>%1 von %n Relais</numerusform>
+            <numerusform>%1 von %n Relais</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tamsel::SettingsStore</name>
     <message>
         <source>The settings file %1 could not be read; it was moved aside to %2 and the defaults are in use.</source>
@@ -1222,6 +1451,18 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Your position is not set.</source>
         <translation>Ihr Standort ist nicht gesetzt.</translation>
+    </message>
+    <message>
+        <source>&amp;Follow the nearest repeater</source>
+        <translation>Dem nächsten Relais &amp;folgen</translation>
+    </message>
+    <message>
+        <source>Follow the nearest repeater</source>
+        <translation>Dem nächsten Relais folgen</translation>
+    </message>
+    <message>
+        <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
+        <translation>Solange Ihr Standort von gpsd kommt, wechselt Relais 1 von selbst zu einem Relais, das deutlich näher geworden ist</translation>
     </message>
 </context>
 <context>

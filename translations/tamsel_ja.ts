@@ -1080,6 +1080,232 @@ Copy the position (%2, %3) instead?</source>
     </message>
 </context>
 <context>
+    <name>tamsel::RepeaterDirectory</name>
+    <message>
+        <source>%1 is no name for a repeater list.</source>
+        <translation>%1 はレピーターリストの名前として使えません。</translation>
+    </message>
+    <message>
+        <source>%1 is not a repeater list.</source>
+        <translation>%1 はレピーターリストではありません。</translation>
+    </message>
+    <message>
+        <source>The repeater list %1 cannot be kept in %2: %3. The lists kept before are as they were.</source>
+        <extracomment>%1: the list&apos;s file name, %2: the folder, %3: the system&apos;s reason.</extracomment>
+        <translation>レピーターリスト %1 を %2 に保存できません: %3。以前に保存したリストはそのままです。</translation>
+    </message>
+    <message>
+        <source>There is no repeater list %1.</source>
+        <translation>レピーターリスト %1 はありません。</translation>
+    </message>
+    <message>
+        <source>The repeater list %1 cannot be removed: %2.</source>
+        <translation>レピーターリスト %1 を削除できません: %2。</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeaterFeature</name>
+    <message>
+        <source>&amp;Repeaters</source>
+        <translation>レピーター一覧(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Use &amp;Nearest Repeater</source>
+        <translation>最寄りのレピーターを使う(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <extracomment>The notification&apos;s button that makes the nearer repeater Repeater 1.</extracomment>
+        <translation>使う</translation>
+    </message>
+    <message>
+        <source>Set your position first (Config, Preferences, Station).</source>
+        <translation>先に自局の位置を設定してください ([設定]、[環境設定]、[自局])。</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Memory window, File, Import).</source>
+        <translation>先にレピーターリストを取り込んでください ([メモリー] ウィンドウ、[ファイル]、[取り込み])。</translation>
+    </message>
+    <message>
+        <source>%1 is nearer: %2</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
+        <translation>%1 のほうが近くなりました: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeatersModel</name>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Area</source>
+        <extracomment>The region or group a repeater list puts the repeater in.</extracomment>
+        <translation>地域</translation>
+    </message>
+    <message>
+        <source>Repeater</source>
+        <extracomment>The repeater&apos;s callsign with its module letter.</extracomment>
+        <translation>レピーター</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>ゲートウェイ</translation>
+    </message>
+    <message>
+        <source>Frequency (%1)</source>
+        <extracomment>%1: the unit, MHz.</extracomment>
+        <translation>周波数 (%1)</translation>
+    </message>
+    <message>
+        <source>Offset (%1)</source>
+        <translation>オフセット (%1)</translation>
+    </message>
+    <message>
+        <source>Distance (%1)</source>
+        <extracomment>%1: the unit, km or mi.</extracomment>
+        <translation>距離 (%1)</translation>
+    </message>
+    <message>
+        <source>Bearing</source>
+        <translation>方位</translation>
+    </message>
+    <message>
+        <source>The list gives this repeater&apos;s position as approximate.</source>
+        <translation>リストではこのレピーターの位置は概略です。</translation>
+    </message>
+    <message>
+        <source>split %1</source>
+        <extracomment>A repeater whose input is on another band; %1: the input frequency.</extracomment>
+        <translation>スプリット %1</translation>
+    </message>
+    <message>
+        <source>~%1</source>
+        <extracomment>A distance from a position the repeater list marks as approximate.</extracomment>
+        <translation>~%1</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::RepeatersWindow</name>
+    <message>
+        <source>Repeaters</source>
+        <translation>レピーター一覧</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Remove List</source>
+        <translation>リストを削除(&amp;R)</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Sort &amp;By</source>
+        <translation>並べ替え(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>名前(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Area</source>
+        <translation>地域(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Repeater</source>
+        <translation>レピーター(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Gateway</source>
+        <translation>ゲートウェイ(&amp;G)</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency</source>
+        <translation>周波数(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Offset</source>
+        <translation>オフセット(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Distance</source>
+        <translation>距離(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Bearing</source>
+        <translation>方位(&amp;B)</translation>
+    </message>
+    <message>
+        <source>D&amp;escending</source>
+        <translation>降順(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>絞り込み</translation>
+    </message>
+    <message>
+        <source>Filter by name, area or callsign</source>
+        <translation>名前、地域、コールサインで絞り込み</translation>
+    </message>
+    <message>
+        <source>Double-click a row, or select it and press Enter, to use its repeater as Repeater 1 and its gateway as Repeater 2</source>
+        <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをレピーター1 に、ゲートウェイをレピーター2 に使います</translation>
+    </message>
+    <message>
+        <source>Use as &amp;My Repeater</source>
+        <translation>自分のレピーターとして使う(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Remove List</source>
+        <translation>リストを削除</translation>
+    </message>
+    <message>
+        <source>Remove the repeater list %1 from the directory?</source>
+        <translation>レピーターリスト %1 をディレクトリーから削除しますか?</translation>
+    </message>
+    <message>
+        <source>%1 is no D-STAR repeater with a module letter: no route goes through it.</source>
+        <extracomment>%1: the repeater&apos;s name.</extracomment>
+        <translation>%1 はモジュール文字のある D-STAR レピーターではありません: 経路を通せません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n repeaters)</source>
+        <extracomment>%1: the list&apos;s file name, %2: how many repeaters it holds.</extracomment>
+        <translation>
+            <numerusform>%1 (%n 局)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No lists kept</source>
+        <translation>保存されたリストはありません</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
+        <translation>まだレピーターリストがありません: [メモリー] ウィンドウで取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n repeaters</source>
+        <translation>
+            <numerusform>%n 局</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n repeaters</source>
+        <extracomment>%1: how many repeaters the filter leaves, of %n.</extracomment>
+        <translation>
+            <numerusform>%n 局中 %1 局</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tamsel::SettingsStore</name>
     <message>
         <source>The settings file %1 could not be read; it was moved aside to %2 and the defaults are in use.</source>
@@ -1222,6 +1448,18 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Your position is not set.</source>
         <translation>自局の位置が設定されていません。</translation>
+    </message>
+    <message>
+        <source>&amp;Follow the nearest repeater</source>
+        <translation>最寄りのレピーターに追従(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Follow the nearest repeater</source>
+        <translation>最寄りのレピーターに追従</translation>
+    </message>
+    <message>
+        <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
+        <translation>位置を gpsd から得ている間、はっきり近くなったレピーターにレピーター1 が自動で切り替わります</translation>
     </message>
 </context>
 <context>
