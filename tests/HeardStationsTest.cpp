@@ -290,7 +290,8 @@ TEST_F(Heard, ContextMenuActsOnItsStationWhateverArrives) {
         });
         opener.open(table(), rowCentre(1));
         QCoreApplication::processEvents();
-        EXPECT_EQ(actions, QStringList({"Open in &Map", "&Copy Position", "", "&Log Contact..."}));
+        EXPECT_EQ(actions, QStringList({"Show on &Map", "Open in Map &Program", "&Copy Position",
+                                        "", "&Log Contact..."}));
         EXPECT_EQ(QApplication::clipboard()->text(), "32.65783, -116.96317 (DM12mp)");
         EXPECT_EQ(callsigns(), QStringList({"JA1ABC", "KO6JXH", "7M4XYZ"}));
         table()->clearSelection();

@@ -35,6 +35,7 @@ struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
+class MapWindow;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -79,6 +80,8 @@ public:
     Preferences* preferences() const { return preferences_.get(); }
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
+    // The map of your station, the stations heard and the repeaters (Window > Map).
+    MapWindow* map() const { return map_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
@@ -98,6 +101,8 @@ private:
     MyStation myStation() const;
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
+    // The map: fed by Heard Stations, its selection in step with the table's.
+    void wireMap(Notifier& notifier);
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -115,6 +120,7 @@ private:
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
+    std::unique_ptr<MapWindow> map_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
