@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace tamsel {
@@ -111,6 +112,23 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(320, 240);
     setAccessibleName(tr("Map"));
     refreshLook();
+}
+
+MapView::Ink MapView::Ink::of(const QImage& sprite) {
+    const QImage image = sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Ink ink;
+    ink.width = image.width();
+    ink.height = image.height();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                ink.dots.push_back(
+                    {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), line[x]});
+            }
+        }
+    }
+    return ink;
 }
 
 void MapView::setBaseMap(const BaseMap* map) {
@@ -536,6 +554,11 @@ void MapView::refreshLook() {
         p.setBrush(outline);
         p.drawEllipse(QPointF(0, 0), 1.8, 1.8);
     });
+    for (std::size_t i = 0; i < sprites_.size(); ++i) {
+        spriteInk_[i] = Ink::of(sprites_[i]);
+    }
+    repeaterInk_ = Ink::of(repeaterSprite_);
+    ownInk_ = Ink::of(ownSprite_);
     labels_.clear();
     std::fill(stationWidths_.begin(), stationWidths_.end(), -1);
     std::fill(repeaterWidths_.begin(), repeaterWidths_.end(), -1);
@@ -563,8 +586,9 @@ const QImage& MapView::baseImage() {
     const qreal dpr = devicePixelRatioF();
     if (baseCache_.isNull() || !(cachedView_ == view) || cachedDark_ != isDark ||
         cachedTiles_ != tiles || baseCache_.devicePixelRatio() != dpr) {
+        // Opaque, so that a frame copies it rather than blends it.
         baseCache_ = QImage(QSize(std::max(1, view.width), std::max(1, view.height)) * dpr,
-                            QImage::Format_ARGB32_Premultiplied);
+                            QImage::Format_RGB32);
         baseCache_.setDevicePixelRatio(dpr);
         QPainter p(&baseCache_);
         if (base_ != nullptr) {
@@ -595,22 +619,75 @@ QImage MapView::renderImage(bool markers) {
 }
 
 void MapView::paintFrame(QPainter& painter, bool markers) {
-    painter.drawImage(QPointF(0, 0), baseImage());
-    const Viewport view = viewport();
-    drawnLabels_.clear();
-    if (tiles_ != nullptr && tiles_->showing()) {
-        const QString note = TileLayer::attribution();
-        const QFontMetrics fm(font());
-        const QRect box(width() - fm.horizontalAdvance(note) - 8, height() - fm.height() - 4,
-                        fm.horizontalAdvance(note) + 8, fm.height() + 4);
-        painter.fillRect(
-            box, QColor(colours_.halo.red(), colours_.halo.green(), colours_.halo.blue(), 200));
-        painter.setPen(colours_.text);
-        painter.drawText(box, Qt::AlignCenter, note);
-    }
+    const QImage& base = baseImage();
     if (!markers) {
+        painter.drawImage(QPointF(0, 0), base);
+        drawAttribution(painter);
+        drawnLabels_.clear();
         return;
     }
+    // The frame is made in an image of its own: the markers are many, and blending them
+    // straight into it costs a fraction of a painter's call each.
+    if (frame_.size() != base.size()) {
+        frame_ = QImage(base.size(), QImage::Format_RGB32);
+    }
+    std::memcpy(frame_.bits(), base.constBits(), static_cast<std::size_t>(base.sizeInBytes()));
+    frame_.setDevicePixelRatio(base.devicePixelRatio());
+    drawMarkers();
+    painter.drawImage(QPointF(0, 0), frame_);
+}
+
+void MapView::drawAttribution(QPainter& painter) {
+    if (tiles_ == nullptr || !tiles_->showing()) {
+        return;
+    }
+    const QString note = TileLayer::attribution();
+    const QFontMetrics fm(font());
+    const QRect box(width() - fm.horizontalAdvance(note) - 8, height() - fm.height() - 4,
+                    fm.horizontalAdvance(note) + 8, fm.height() + 4);
+    painter.fillRect(box,
+                     QColor(colours_.halo.red(), colours_.halo.green(), colours_.halo.blue(), 200));
+    painter.setPen(colours_.text);
+    painter.drawText(box, Qt::AlignCenter, note);
+}
+
+namespace {
+
+// x * keep / 255, rounded, for bytes.
+inline unsigned scaled(unsigned x, unsigned keep) {
+    const unsigned t = x * keep + 128;
+    return (t + (t >> 8)) >> 8;
+}
+
+// Blends a sprite's ink over an opaque frame at a device pixel, clipped to the frame.
+void blend(QImage& frame, const MapView::Ink& ink, int left, int top) {
+    auto* bits = reinterpret_cast<QRgb*>(frame.bits());
+    const qsizetype stride = frame.bytesPerLine() / 4;
+    const bool inside = left >= 0 && top >= 0 && left + ink.width <= frame.width() &&
+                        top + ink.height <= frame.height();
+    for (const MapView::Ink::Dot& dot : ink.dots) {
+        const int x = left + dot.x, y = top + dot.y;
+        if (!inside && (x < 0 || y < 0 || x >= frame.width() || y >= frame.height())) {
+            continue;
+        }
+        QRgb& d = bits[y * stride + x];
+        const unsigned a = qAlpha(dot.pixel);
+        if (a == 255) {
+            d = dot.pixel;
+            continue;
+        }
+        const unsigned keep = 255 - a;
+        d = qRgb(static_cast<int>(qRed(dot.pixel) + scaled(qRed(d), keep)),
+                 static_cast<int>(qGreen(dot.pixel) + scaled(qGreen(d), keep)),
+                 static_cast<int>(qBlue(dot.pixel) + scaled(qBlue(d), keep)));
+    }
+}
+
+} // namespace
+
+void MapView::drawMarkers() {
+    const Viewport view = viewport();
+    const qreal dpr = frame_.devicePixelRatio();
     const double size = worldPixels(zoom_);
     const QRectF area = QRectF(rect()).adjusted(-kSprite, -kSprite, kSprite, kSprite);
     const auto now = this->now();
@@ -634,8 +711,13 @@ void MapView::paintFrame(QPainter& painter, bool markers) {
             shown.emplace_back(n + static_cast<int>(r), at);
         }
     }
+    auto corner = [dpr](const QPointF& at) {
+        return QPoint(static_cast<int>(std::lround((at.x() - kSprite / 2.0) * dpr)),
+                      static_cast<int>(std::lround((at.y() - kSprite / 2.0) * dpr)));
+    };
 
-    // Tracks under everything, then the repeaters, the stations and your own position.
+    // Tracks and the great-circle line under the markers.
+    QPainter painter(&frame_);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (std::size_t k = 0; k < stationsShown; ++k) {
         const auto i = static_cast<std::size_t>(shown[k].first);
@@ -654,26 +736,41 @@ void MapView::paintFrame(QPainter& painter, bool markers) {
         painter.drawPolyline(line);
     }
     drawGreatCircle(painter, view);
-    const QPointF half(kSprite / 2.0, kSprite / 2.0);
+    painter.end();
+
+    // Repeaters, then stations (the one heard first at the bottom), then your own position.
+    std::vector<char> faint(stationsShown);
     for (std::size_t k = stationsShown; k < shown.size(); ++k) {
-        painter.drawImage(shown[k].second - half, repeaterSprite_);
+        const QPoint at = corner(shown[k].second);
+        blend(frame_, repeaterInk_, at.x(), at.y());
     }
     for (std::size_t k = 0; k < stationsShown; ++k) {
-        const auto& s = all[static_cast<std::size_t>(shown[k].first)];
-        const bool faint = stations_.faint(static_cast<std::size_t>(shown[k].first), now);
-        const int sym =
-            static_cast<int>(s.symbol) + (faint ? static_cast<int>(MapSymbol::Count) : 0);
-        painter.drawImage(shown[k].second - half, sprites_[static_cast<std::size_t>(sym)]);
-        const Position& p = *s.heard.position;
-        if (p.course && p.speedKnots && *p.speedKnots >= 1) {
-            const double a = *p.course * std::numbers::pi / 180;
-            const QPointF from = shown[k].second;
-            painter.setPen(QPen(faint ? faded(colours_.station) : colours_.station, 2));
-            painter.drawLine(from, from + QPointF(std::sin(a), -std::cos(a)) * kHeading);
-        }
+        const auto i = static_cast<std::size_t>(shown[k].first);
+        faint[k] = stations_.faint(i, now) ? 1 : 0;
+        const auto sym = static_cast<std::size_t>(all[i].symbol) +
+                         (faint[k] ? static_cast<std::size_t>(MapSymbol::Count) : 0);
+        const QPoint at = corner(shown[k].second);
+        blend(frame_, spriteInk_[sym], at.x(), at.y());
     }
     if (own_) {
-        painter.drawImage(toScreen(*own_) - half, ownSprite_);
+        const QPoint at = corner(toScreen(*own_));
+        blend(frame_, ownInk_, at.x(), at.y());
+    }
+
+    painter.begin(&frame_);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Where a station moves: a short line in its direction.
+    for (int pass = 0; pass < 2; ++pass) {
+        painter.setPen(QPen(pass == 0 ? colours_.station : faded(colours_.station), 2));
+        for (std::size_t k = 0; k < stationsShown; ++k) {
+            const Position& p = *all[static_cast<std::size_t>(shown[k].first)].heard.position;
+            if (faint[k] != pass || !p.course || !p.speedKnots || *p.speedKnots < 1) {
+                continue;
+            }
+            const double a = *p.course * std::numbers::pi / 180;
+            const QPointF from = shown[k].second;
+            painter.drawLine(from, from + QPointF(std::sin(a), -std::cos(a)) * kHeading);
+        }
     }
     if (selected_ >= 0) {
         const QRect r = itemRect(selected_);
@@ -682,6 +779,7 @@ void MapView::paintFrame(QPainter& painter, bool markers) {
         painter.drawEllipse(QRectF(r).adjusted(-4, -4, 4, 4));
     }
     drawLabels(painter, shown);
+    drawAttribution(painter);
 }
 
 void MapView::drawGreatCircle(QPainter& painter, const Viewport& view) {
@@ -753,46 +851,44 @@ const QImage& MapView::labelImage(const QString& text, bool repeater) {
 }
 
 void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPointF>>& shown) {
+    drawnLabels_.clear();
     // The selected first, then stations newest first, then the repeaters.
     const int n = static_cast<int>(stations_.stations().size());
-    std::vector<std::size_t> order(shown.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        order[k] = k;
-    }
     const auto& all = stations_.stations();
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int ia = shown[a].first, ib = shown[b].first;
-        if ((ia == selected_) != (ib == selected_)) {
-            return ia == selected_;
-        }
-        if ((ia < n) != (ib < n)) {
-            return ia < n;
-        }
-        if (ia < n) {
-            return all[static_cast<std::size_t>(ia)].sequence >
-                   all[static_cast<std::size_t>(ib)].sequence;
-        }
-        return false;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> ranked; // (rank, index into shown)
+    ranked.reserve(shown.size());
+    constexpr std::uint64_t kFirst = ~std::uint64_t{0};
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        const int item = shown[k].first;
+        const std::uint64_t rank = item == selected_ ? kFirst
+                                   : item < n ? all[static_cast<std::size_t>(item)].sequence + 1
+                                              : 0;
+        ranked.emplace_back(rank, static_cast<std::uint32_t>(k));
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
     });
     const int h = QFontMetrics(font()).height() + 2;
+    const QRectF frame(rect());
     std::vector<QRectF> boxes;
-    boxes.reserve(order.size() + 2);
-    // Markers are no place for a label either: your own, and the selected one's.
+    boxes.reserve(ranked.size() + 1);
+    // Your own marker is no place for a label either.
     if (own_) {
         const QPointF at = toScreen(*own_);
         boxes.emplace_back(at.x() - kSprite / 2.0, at.y() - kSprite / 2.0, kSprite, kSprite);
     }
     const std::size_t reserved = boxes.size();
-    for (const std::size_t k : order) {
+    for (const auto& [rank, k] : ranked) {
         const QPointF at = shown[k].second;
-        boxes.emplace_back(at.x() + kSprite / 2.0, at.y() - h / 2.0, labelWidth(shown[k].first), h);
+        const QRectF box(at.x() + kSprite / 2.0, at.y() - h / 2.0, labelWidth(shown[k].first), h);
+        boxes.push_back(frame.intersects(box) ? box : QRectF()); // off the frame: no place
     }
     const std::vector<bool> placed = placeLabels(boxes, std::max(32, h * 3));
     for (std::size_t j = reserved; j < boxes.size(); ++j) {
-        if (!placed[j] || !rect().intersects(boxes[j].toAlignedRect())) {
+        if (!placed[j]) {
             continue;
         }
-        const int item = shown[order[j - reserved]].first;
+        const int item = shown[ranked[j - reserved].second].first;
         painter.drawImage(boxes[j].topLeft(), labelImage(itemCallsign(item), item >= n));
         drawnLabels_.push_back(boxes[j]);
     }

@@ -83,6 +83,17 @@ public:
     bool dark() const;
     const MapColours& colours() const { return colours_; }
 
+    // A marker image as the frame blends it: its pixels with any ink (premultiplied).
+    struct Ink {
+        struct Dot {
+            std::int16_t x, y;
+            QRgb pixel;
+        };
+        std::vector<Dot> dots;
+        int width = 0, height = 0;
+        static Ink of(const QImage& sprite);
+    };
+
     // Now, for what is faint and which track points are recent (the clock by default).
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
@@ -129,6 +140,8 @@ private:
     void clampCentre();
     void refreshLook();
     const QImage& baseImage();
+    void drawMarkers();
+    void drawAttribution(QPainter& painter);
     void drawGreatCircle(QPainter& painter, const Viewport& view);
     void drawLabels(QPainter& painter, const std::vector<std::pair<int, QPointF>>& shown);
     const QImage& labelImage(const QString& text, bool repeater);
@@ -146,7 +159,10 @@ private:
     MapColours colours_;
     std::array<QImage, static_cast<int>(MapSymbol::Count) * 2> sprites_; // normal, faint
     QImage repeaterSprite_, ownSprite_;
+    std::array<Ink, static_cast<int>(MapSymbol::Count) * 2> spriteInk_;
+    Ink repeaterInk_, ownInk_;
     QImage baseCache_;
+    QImage frame_; // the base map with the markers over it
     Viewport cachedView_;
     bool cachedDark_ = false;
     std::uint64_t cachedTiles_ = 0;
