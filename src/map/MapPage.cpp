@@ -20,7 +20,11 @@ constexpr QLatin1String kTileServer{"map/tile_server"};
 } // namespace
 
 bool validTileServer(const QString& address) {
-    const QUrl url(address, QUrl::StrictMode);
+    QString filled = address;
+    filled.replace(QLatin1String("{z}"), QLatin1String("1"))
+        .replace(QLatin1String("{x}"), QLatin1String("1"))
+        .replace(QLatin1String("{y}"), QLatin1String("1"));
+    const QUrl url(filled, QUrl::StrictMode);
     return url.isValid() &&
            (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
            !url.host().isEmpty() && address.contains(QLatin1String("{z}")) &&
