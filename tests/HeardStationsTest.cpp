@@ -754,7 +754,11 @@ TEST_F(Heard, SortedRowsActOnTheirStations) {
     QApplication::clipboard()->clear();
     QTimer::singleShot(0, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            menu->actions().at(1)->trigger(); // Copy Position
+            for (QAction* a : menu->actions()) {
+                if (a->text() == "&Copy Position") {
+                    a->trigger();
+                }
+            }
             menu->close();
         }
     });
