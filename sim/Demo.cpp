@@ -128,14 +128,17 @@ void configureDemoAdapter(SimulatedAdapter& adapter) {
     adapter.setVersion("Tamsel demo firmware 03.05 (simulated)");
 }
 
-DemoReception demoReception(std::mt19937& rng, double seconds) {
+DemoReception demoReception(std::mt19937& rng, double seconds, const std::string& myCall) {
     DemoReception r;
     const Station& s = kStations[static_cast<std::size_t>(pick(rng, 0, kStations.size() - 1))];
     r.sends = s.sends;
     r.caller = s.call;
     r.suffix = s.suffix;
     r.message = s.message;
-    r.called = pick(rng, 1, 6) == 1 ? kDemoCallsign : "CQCQCQ  ";
+    std::string me = myCall.substr(0, 8);
+    me.resize(8, ' ');
+    const bool toMe = pick(rng, 1, 4) == 1 && me.find_first_not_of(' ') != std::string::npos;
+    r.called = toMe ? me : "CQCQCQ  ";
     r.controlCode = pick(rng, 1, 10) == 1 ? pick(rng, 1, 7) : 0;
 
     std::vector<std::uint8_t>& h = r.script.header;

@@ -12,6 +12,9 @@ namespace tamsel {
 // The station the demo adapter is set up as.
 inline constexpr const char* kDemoCallsign = "JA1DMO  ";
 
+// Where the demo adapter keeps what Save stores between runs, in the demo's own data folder.
+inline constexpr const char* kDemoAdapterFile = "simulated-adapter.txt";
+
 // Lifelike settings for the demo adapter: station callsign and suffix, repeaters, message,
 // volume, modem settings and a firmware version; about 1 ms per request.
 void configureDemoAdapter(SimulatedAdapter& adapter);
@@ -33,8 +36,9 @@ struct DemoReception {
 // A reception from a built-in list of stations: mostly control code 0, the header in
 // pieces, the four message parts in a random order among other blocks and filler, the
 // station's position in data blocks (GPS-A, NMEA or none, as each station does), and
-// about `seconds` of transmission at the monitor's pace. Now and then a station calls the
-// demo station itself.
-DemoReception demoReception(std::mt19937& rng, double seconds);
+// about `seconds` of transmission at the monitor's pace. About one call in four is to
+// `myCall` (the station callsign the adapter holds, so that the operator's own callsign is
+// called once set), the others are CQ.
+DemoReception demoReception(std::mt19937& rng, double seconds, const std::string& myCall);
 
 } // namespace tamsel

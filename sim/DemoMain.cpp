@@ -3,6 +3,7 @@
 #include "base/Folders.h"
 #include "console/CommandLine.h"
 #include "console/Console.h"
+#include "log/Formats.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
     tamsel::configureDemoAdapter(*adapter);
+    // What File, Save stores stays for the next run, as in an adapter.
+    adapter->keepStoredIn(tamsel::dataFolder() / tamsel::kDemoAdapterFile);
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
     tamsel::QtNotifier notifier;
@@ -34,7 +37,9 @@ int main(int argc, char* argv[]) {
     auto next = [&] {
         if (!adapter->receptionsPending()) {
             adapter->queueReception(
-                tamsel::demoReception(rng, std::uniform_real_distribution(1.5, 5.0)(rng)).script);
+                tamsel::demoReception(rng, std::uniform_real_distribution(1.5, 5.0)(rng),
+                                      adapter->text(0x60))
+                    .script);
         }
         traffic.start(std::uniform_int_distribution(3000, 8000)(rng));
     };

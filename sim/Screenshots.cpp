@@ -126,7 +126,7 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             NoBoxes boxes;
             Console console(link, boxes);
             Form1->HistoryClick();
-            adapter.queueReception(demoReception(rng, 0.1).script);
+            adapter.queueReception(demoReception(rng, 0.1, kDemoCallsign).script);
             (void)QTest::qWaitFor([] { return Form4->History->count() == 1; }, 5000);
             const std::string name = std::to_string(points) + "pt-" + (isDark ? "dark" : "light");
             ok = save(Form1, out, ("main-" + name + ".png").c_str()) && ok;
@@ -198,7 +198,7 @@ int main(int argc, char* argv[]) {
     Form1->HistoryClick();
     std::mt19937 rng(2026);
     for (int i = 0; i < 10; ++i) {
-        adapter->queueReception(demoReception(rng, 0.1).script);
+        adapter->queueReception(demoReception(rng, 0.1, kDemoCallsign).script);
         const int lines = i + 1;
         if (!QTest::qWaitFor([&] { return Form4->History->count() == lines; }, 5000)) {
             std::fprintf(stderr, "reception %d did not arrive\n", lines);

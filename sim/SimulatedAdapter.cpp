@@ -3,10 +3,13 @@
 #include "SimulatedAdapter.h"
 
 #include "adapter/Catalogue.h"
+#include "base/Folders.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace tamsel {
@@ -139,6 +142,62 @@ int SimulatedAdapter::saveCount() const {
 std::map<std::uint8_t, std::vector<std::uint8_t>> SimulatedAdapter::storedSettings() const {
     std::lock_guard lock(mutex_);
     return stored_;
+}
+
+void SimulatedAdapter::keepStoredIn(std::filesystem::path file) {
+    std::lock_guard lock(mutex_);
+    storeFile_ = std::move(file);
+    std::ifstream in(storeFile_);
+    // "60 4A41314D4F202020": a Get code, then the bytes it reads back, both in hex.
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string code, bytes;
+        if (!(fields >> code >> bytes) || code.size() != 2 || bytes.size() % 2 != 0 ||
+            code.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos ||
+            bytes.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+            continue;
+        }
+        const auto getCode = static_cast<std::uint8_t>(std::stoul(code, nullptr, 16));
+        std::vector<std::uint8_t> value;
+        for (std::size_t at = 0; at < bytes.size(); at += 2) {
+            value.push_back(
+                static_cast<std::uint8_t>(std::stoul(bytes.substr(at, 2), nullptr, 16)));
+        }
+        const auto known = stored_.find(getCode);
+        if (known != stored_.end() && known->second.size() == value.size()) {
+            known->second = value;
+            values_[getCode] = std::move(value);
+        }
+    }
+}
+
+void SimulatedAdapter::writeStored() const {
+    if (storeFile_.empty() || makeFolders(storeFile_.parent_path())) {
+        return;
+    }
+    // Written aside and renamed, so that a run ended half way keeps the last whole file.
+    std::filesystem::path aside = storeFile_;
+    aside += ".new";
+    {
+        std::ofstream out(aside, std::ios::trunc);
+        out << "# What the simulated adapter of tamsel-demo stored at its last Save:\n"
+               "# a Get request's code, then the bytes it reads back, both in hex.\n";
+        for (const auto& [code, value] : stored_) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", code);
+            out << hex;
+            for (std::uint8_t b : value) {
+                std::snprintf(hex, sizeof hex, "%02X", b);
+                out << hex;
+            }
+            out << '\n';
+        }
+        if (!out.flush()) {
+            return;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(aside, storeFile_, ec);
 }
 
 void SimulatedAdapter::queueReception(ScriptedReception reception) {
@@ -324,6 +383,7 @@ int SimulatedAdapter::answer(std::uint8_t requestType, std::uint8_t code, std::u
         if (code == 0x47) {
             ++saves_;
             stored_ = values_;
+            writeStored();
             return 0;
         }
         const std::uint8_t target = readBackCode(code);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -75,6 +76,12 @@ public:
     int initModemCount() const;
     int saveCount() const;
     std::map<std::uint8_t, std::vector<std::uint8_t>> storedSettings() const;
+    // Keeps what Save stores in `file` from one run to the next, as the adapter keeps it
+    // when unplugged: what the file holds becomes the stored and held settings now (as at
+    // power-on), and every Save writes them there (the folder made if need be). A missing
+    // file leaves the settings as they are; a line that names no setting of that size is
+    // passed over.
+    void keepStoredIn(std::filesystem::path file);
 
     // --- receptions
     void queueReception(ScriptedReception reception);
@@ -124,6 +131,7 @@ private:
     int answerReception(std::uint8_t code, unsigned char* data, std::uint16_t length,
                         bool& idlePoll);
     std::optional<std::pair<FaultKind, int>> takeFault(std::uint8_t code);
+    void writeStored() const;
 
     mutable std::mutex mutex_;
     std::map<std::uint8_t, std::vector<std::uint8_t>> values_; // by Get code
@@ -134,6 +142,7 @@ private:
     std::size_t versionPos_ = 0;
     int initModems_ = 0;
     int saves_ = 0;
+    std::filesystem::path storeFile_;
 
     std::deque<ScriptedReception> pending_;
     std::optional<Active> active_;

@@ -8,8 +8,11 @@
 #include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalSpy>
@@ -167,6 +170,88 @@ TEST_F(CallMenuFixture, WithoutARepeaterEveryRepeaterItemRefusesAndSendsNothing)
     }
 }
 
+// After Simplex, the repeater items go back through the repeater Repeater 1 held last, each
+// field sent by its own change handler; the last repeater is kept across restarts.
+TEST_F(CallMenuFixture, AfterSimplexTheRepeaterItemsReturnToTheLastRepeater) {
+    startWith("JR1YB  B", 0x40);
+    const struct {
+        const char* what;
+        std::function<void(CallMenuFixture&, CallMenu&)> act;
+        Trace sent;
+    } cases[] = {
+        {"gateway CQ", [](auto&, CallMenu& m) { m.GatewayCQ1->trigger(); },
+         withFlag({"SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  G\""})},
+        {"local CQ", [](auto&, CallMenu& m) { m.LocalCQ1->trigger(); },
+         withFlag({"SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  B\""})},
+        {"call a station via the gateway",
+         [](CallMenuFixture& f, CallMenu& m) {
+             m.CallStation1->trigger();
+             f.answer(CallDialog::Kind::Station, "dl1abc");
+         },
+         withFlag(
+             {"SetYourCall \"DL1ABC  \"", "SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  G\""})},
+        {"link a reflector",
+         [](CallMenuFixture& f, CallMenu& m) {
+             m.LinkReflector1->trigger();
+             f.answer(CallDialog::Kind::Reflector, "xlx307", "B");
+         },
+         withFlag(
+             {"SetYourCall \"XLX307BL\"", "SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  G\""})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        menu().Simplex1->trigger();
+        ASSERT_EQ(Form1->RPT1CALL->text(), "DIRECT  ");
+        sim->clearTrace();
+        c.act(*this, menu());
+        EXPECT_EQ(describe(sim->mainTrace()), c.sent);
+        EXPECT_TRUE(Form1->Repeater->isChecked());
+        EXPECT_TRUE(notifier.boxes.empty());
+    }
+
+    // A new console on an adapter left at DIRECT knows the repeater from the settings file.
+    menu().Simplex1->trigger();
+    EXPECT_EQ(console->settings()->text(QStringLiteral("calls/repeater"), {}).value, "JR1YB  B");
+    console.reset();
+    start();
+    ASSERT_EQ(Form1->RPT1CALL->text(), "DIRECT  ");
+    menu().EchoTest1->trigger();
+    EXPECT_EQ(describe(sentSinceStart()),
+              withFlag({"SetYourCall \"       E\"", "SetRpt1Call \"JR1YB  B\"",
+                        "SetRpt2Call \"JR1YB  G\""}));
+}
+
+// A repeater typed with one blank is that repeater and module: it takes its 8-place form
+// when the operator leaves the field, becomes the last repeater, and the calls go through it.
+TEST_F(CallMenuFixture, Repeater1TypedWithOneBlankIsThatRepeater) {
+    startWith("JR1YB  B", 0x40);
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    Form1->RPT1CALL->setFocus();
+    Form1->RPT1CALL->selectAll();
+    sim->clearTrace();
+    QTest::keyClicks(Form1->RPT1CALL, QStringLiteral("jp1yiu a"));
+    EXPECT_EQ(Form1->RPT1CALL->text(), "JP1YIU A") << "all 8 places typed";
+    Form1->RPT1CALL->selectAll();
+    QTest::keyClicks(Form1->RPT1CALL, QStringLiteral("jr1yb c"));
+    ASSERT_EQ(Form1->RPT1CALL->text(), "JR1YB C");
+    EXPECT_EQ(describe(sim->mainTrace()).back(), "SetRpt1Call \"JR1YB C \"") << "as typed";
+    QTest::keyClick(Form1->RPT1CALL, Qt::Key_Tab);
+    EXPECT_EQ(Form1->RPT1CALL->text(), "JR1YB  C");
+    EXPECT_EQ(describe(sim->mainTrace()).back(), "SetRpt1Call \"JR1YB  C\"");
+    EXPECT_EQ(menu().lastRepeater(), "JR1YB  C");
+    EXPECT_EQ(console->settings()->text(QStringLiteral("calls/repeater"), {}).value, "JR1YB  C");
+
+    // Typed so and not left, the Call menu reads it the same way.
+    Form1->RPT1CALL->setText(QStringLiteral("JP1YIU A"));
+    Form1->RPT1CALL->setText(QStringLiteral("JR1YB B"));
+    sim->clearTrace();
+    menu().LocalCQ1->trigger();
+    EXPECT_EQ(describe(sim->mainTrace()),
+              (Trace{"SetRpt1Call \"JR1YB  B\"", "SetRpt2Call \"JR1YB  B\""}));
+    EXPECT_TRUE(notifier.boxes.empty());
+}
+
 TEST_F(CallMenuFixture, DialogsRefuseWhatIsNoTargetAndStayOpen) {
     startWith("JR1YB  B", 0x40);
     const struct {
@@ -190,6 +275,58 @@ TEST_F(CallMenuFixture, DialogsRefuseWhatIsNoTargetAndStayOpen) {
     }
     EXPECT_TRUE(sentSinceStart().empty());
     EXPECT_TRUE(notifier.boxes.empty());
+}
+
+// A refusal shows whole at every common font size, the dialog growing round it, and a screen
+// reader reads its words.
+TEST_F(CallMenuFixture, RefusalsShowWholeAndReadAsTheirWords) {
+    const QFont font = QApplication::font();
+    const struct {
+        QAction* CallMenu::*item;
+        CallDialog::Kind kind;
+        const char* text;
+    } cases[] = {{&CallMenu::LinkReflector1, CallDialog::Kind::Reflector, "RF030"},
+                 {&CallMenu::CallStation1, CallDialog::Kind::Station, "DL-ABC"}};
+    for (const int points : {9, 11, 12}) {
+        QFont sized = font;
+        sized.setPointSize(points);
+        QApplication::setFont(sized);
+        startWith("JR1YB  B", 0x40);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(points) + " pt, " + c.text);
+            (menu().*c.item)->trigger();
+            CallDialog* d = menu().dialog(c.kind);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+            answer(c.kind, c.text);
+            QLabel* problem = d->Problem;
+            ASSERT_TRUE(problem->isVisible());
+            ASSERT_FALSE(problem->text().isEmpty());
+            // Laid out once the window system has grown the dialog: the words' height at the
+            // label's width, the buttons below them, all within the dialog.
+            const auto laidOut = [&] {
+                return problem->height() >= problem->heightForWidth(problem->width()) &&
+                       problem->geometry().bottom() < d->Buttons->geometry().top() &&
+                       d->rect().contains(d->Buttons->geometry());
+            };
+            EXPECT_TRUE(test::waitFor(laidOut))
+                << problem->height() << " high, " << problem->heightForWidth(problem->width())
+                << " needed at " << problem->width() << " wide; buttons at "
+                << d->Buttons->geometry().top() << " in " << d->height();
+            EXPECT_GE(problem->width(), problem->minimumSizeHint().width());
+            EXPECT_TRUE(d->rect().contains(problem->geometry()));
+            EXPECT_GE(problem->x(), d->layout()->contentsMargins().left());
+
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(problem);
+            EXPECT_EQ(spoken->text(QAccessible::Name).toStdString(), problem->text().toStdString());
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(d->Field);
+            EXPECT_EQ(field->text(QAccessible::Description).toStdString(),
+                      problem->text().toStdString())
+                << "read with the field that has the keyboard";
+            d->reject();
+        }
+        console.reset();
+    }
+    QApplication::setFont(font);
 }
 
 TEST_F(CallMenuFixture, LinkedReflectorsAreOfferedNewestFirstAndReported) {

@@ -53,7 +53,7 @@ TEST(CallRoutes, NoRepeaterNoRoute) {
         const char* repeater1;
         const QString& refusal;
     } cases[] = {{"", kNoRepeater},        {"        ", kNoRepeater}, {"DIRECT  ", kNoRepeater},
-                 {" direct", kNoRepeater}, {"JR1YB B", kNoModule},    {"JR1YB   ", kNoModule},
+                 {" direct", kNoRepeater}, {"JR1YBB", kNoModule},     {"JR1YB   ", kNoModule},
                  {"JR1YB  1", kNoModule}};
     for (const auto& c : cases) {
         for (const Call call : {Call::GatewayCq, Call::LocalCq, Call::Unlink, Call::EchoTest}) {
@@ -63,6 +63,62 @@ TEST(CallRoutes, NoRepeaterNoRoute) {
         }
     }
     EXPECT_TRUE(route(Call::Simplex, {}).route.has_value()) << "simplex needs no repeater";
+}
+
+TEST(CallRoutes, Repeater1InAnySpacingIsThatRepeaterAndModule) {
+    const struct {
+        const char* typed;
+        const char* repeater; // nullptr: no repeater
+    } cases[] = {
+        {"JR1YB  B", "JR1YB  B"},  {"JR1YB B", "JR1YB  B"},
+        {"jr1yb   b", "JR1YB  B"}, {" JR1YB B ", "JR1YB  B"},
+        {"JP1YIU A", "JP1YIU A"},  {"DB0ABCD C", "DB0ABCDC"},
+        {"DB0ABCDC", "DB0ABCDC"},  {"JR1YB  G", "JR1YB  G"},
+        {"JR1YB  BX", "JR1YB  B"}, {"JR1YBB", nullptr},
+        {"JR1YB", nullptr},        {"JR1YB   ", nullptr},
+        {"JR1YB 1", nullptr},      {"JR1YB BC", nullptr},
+        {"JR B", nullptr},         {"", nullptr},
+        {"        ", nullptr},     {"DIRECT  ", nullptr},
+        {"DIRECT B", nullptr},     {"  JR1YBB", nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto repeater = repeaterOf(QString::fromLatin1(c.typed));
+        EXPECT_EQ(repeater.has_value(), c.repeater != nullptr) << '"' << c.typed << '"';
+        if (repeater && c.repeater != nullptr) {
+            EXPECT_EQ(*repeater, c.repeater) << '"' << c.typed << '"';
+        }
+    }
+    // The calls go through the repeater so read, each field in its 8 places.
+    EXPECT_EQ(route(Call::GatewayCq, {QStringLiteral("JR1YB B"), {}}).route,
+              (Route{"CQCQCQ  ", "JR1YB  B", "JR1YB  G", true}));
+    EXPECT_EQ(route(Call::LocalCq, {QStringLiteral("jp1yiu  a"), {}}).route,
+              (Route{"CQCQCQ  ", "JP1YIU A", "JP1YIU A", true}));
+}
+
+TEST(CallRoutes, WithoutARepeaterTheLastOneServes) {
+    const QString last = QStringLiteral("JR1YB  B");
+    const struct {
+        const char* repeater1;
+        std::optional<Route> gatewayCq;
+        const QString& refusal;
+    } cases[] = {
+        {"DIRECT  ", Route{"CQCQCQ  ", "JR1YB  B", "JR1YB  G", true}, {}},
+        {"        ", Route{"CQCQCQ  ", "JR1YB  B", "JR1YB  G", true}, {}},
+        // Repeater 1's own repeater comes first; something else typed there is refused.
+        {"JP1YIU A", Route{"CQCQCQ  ", "JP1YIU A", "JP1YIU G", true}, {}},
+        {"JR1YB", std::nullopt, kNoModule},
+    };
+    for (const auto& c : cases) {
+        const Routing r = route(Call::GatewayCq, {QString::fromLatin1(c.repeater1), {}, last});
+        EXPECT_EQ(r.route, c.gatewayCq) << c.repeater1;
+        EXPECT_EQ(r.refusal, c.refusal) << c.repeater1;
+    }
+    EXPECT_EQ(viaGateway(QStringLiteral("DL1ABC"), {QStringLiteral("DIRECT  "), {}, last}).route,
+              (Route{"DL1ABC  ", "JR1YB  B", "JR1YB  G", true}));
+    EXPECT_EQ(
+        route(Call::GatewayCq, {QStringLiteral("DIRECT  "), {}, QStringLiteral("JR1YB")}).refusal,
+        kNoRepeater)
+        << "a last repeater without its module is none";
 }
 
 TEST(CallRoutes, ReplyAnswersTheWayItCame) {

@@ -7,6 +7,7 @@
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "support/ConsoleFixture.h"
+#include "widgets/CallsignFont.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEnterEvent>
+#include <QFontDatabase>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -89,6 +91,49 @@ TEST_F(Desk, TypingStopsAtWhatIsSent) {
         EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown)) << c.typed;
     }
     EXPECT_EQ(test::describe(sim->mainTrace()).back(), "SetTxMessage \"a message that is to\"");
+}
+
+// Only padding (the blanks a field held before the operator typed) gives way to what is
+// typed next, never a blank the operator just typed: typing on where the field is full
+// stops at the limit, with the typed blank kept.
+TEST_F(Desk, TypedBlanksAreNoPadding) {
+    start();
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    const struct {
+        TEdit* edit;
+        QString before;
+        int cursor;
+        const char* typed;
+        const char* shown;
+        const char* sent; // the last request
+    } cases[] = {
+        {Form1->SendMSG, QString(20, ' '), 0, "Hello, fast typing! 12345", "Hello, fast typing! ",
+         "SetTxMessage \"Hello, fast typing! \""},
+        {Form1->SendMSG, QStringLiteral("QRV                 "), 3, "  on 439",
+         "QRV  on 439         ", "SetTxMessage \"QRV  on 439         \""},
+        {Form1->YourCALL, QString(8, ' '), 0, "ja1 abcde", "JA1 ABCD", "SetYourCall \"JA1 ABCD\""},
+        {Form1->YourCALL, QString(8, ' '), 0, "a  b  c d", "A  B  C ", "SetYourCall \"A  B  C \""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        c.edit->setText(c.before);
+        c.edit->setFocus();
+        c.edit->setCursorPosition(c.cursor);
+        QTest::keyClicks(c.edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(test::describe(sim->mainTrace()).back(), c.sent);
+    }
+    // Padding still gives way, also once a blank was typed before it.
+    Form1->SendMSG->setText(QString(20, ' '));
+    Form1->SendMSG->home(false);
+    QTest::keyClicks(Form1->SendMSG, QStringLiteral("73 "));
+    sim->clearTrace();
+    QTest::keyClicks(Form1->SendMSG, QStringLiteral("de JA1ABC"));
+    EXPECT_EQ(Form1->SendMSG->text(), "73 de JA1ABC        ");
+    // One request a character, but none for the blank: in place of padding, it sends the
+    // same bytes.
+    EXPECT_EQ(test::describe(sim->mainTrace()).size(), 8u);
 }
 
 TEST_F(Desk, TabFollowsTheScreenAndVolumeTakesTheArrows) {
@@ -423,6 +468,29 @@ double strongestChange(const QImage& image, const QImage& base) {
     return best;
 }
 
+// What a callsign field needs of its font is that its characters line up, whatever the font
+// says of its pitch: Noto Sans Mono (pulled in by ghostscript) calls itself proportional.
+TEST(CallsignFont, ChosenByTheAdvanceOfCallsignCharacters) {
+    const std::pair<const char*, bool> families[] = {
+        {"DejaVu Sans Mono", true}, {"Noto Sans Mono", true}, {"DejaVu Sans", false}};
+    int tried = 0;
+    for (const auto& [family, even] : families) {
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            continue;
+        }
+        ++tried;
+        QFont font{QString::fromLatin1(family)};
+        font.setPointSize(11);
+        EXPECT_EQ(evenCallsignAdvance(font), even) << family;
+    }
+    EXPECT_GE(tried, 2);
+    for (const int points : {9, 12}) {
+        const QFont chosen = callsignFont(points);
+        EXPECT_TRUE(evenCallsignAdvance(chosen)) << chosen.family().toStdString();
+        EXPECT_EQ(QFontInfo(chosen).pointSize(), points);
+    }
+}
+
 // Light and dark, 9 to 12 pt: callsigns in a fixed pitch that fits eight characters, a tick
 // that stands out from its box, a volume track of the theme, room for "Volume", and a
 // memory window as wide as its lines and no wider than the screen.
@@ -444,7 +512,7 @@ TEST_F(Desk, LooksInLightAndDarkFrom9To12Points) {
                 {Form1->CallerCALL2, 4}, {Form1->CalledCALL, 8}};
             for (const auto& [w, characters] : callsigns) {
                 const QFontMetrics m(w->font());
-                EXPECT_TRUE(QFontInfo(w->font()).fixedPitch()) << w->objectName().toStdString();
+                EXPECT_TRUE(evenCallsignAdvance(w->font())) << w->objectName().toStdString();
                 EXPECT_EQ(QFontInfo(w->font()).pointSize(), points)
                     << w->objectName().toStdString();
                 EXPECT_LE(m.horizontalAdvance(QString(characters, QLatin1Char('W'))) + 4,

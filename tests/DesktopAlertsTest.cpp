@@ -94,6 +94,32 @@ TEST(DesktopAlerts, WithNoSessionBusTheWindowAsksForAttention) {
     EXPECT_EQ(alerts.lastWay(), DesktopAlerts::Way::Attention);
 }
 
+// Only a reception with the EMR flag is critical; a call and a watched station are normal,
+// whatever else the flag byte holds.
+TEST(DesktopAlerts, OnlyAnEmergencyIsCritical) {
+    const struct {
+        AlertKind kind;
+        std::uint8_t flag1;
+        uchar urgency;
+    } cases[] = {
+        {AlertKind::CallingYou, 0x00, 1}, {AlertKind::Watched, 0x00, 1},
+        {AlertKind::CallingYou, 0x40, 1}, {AlertKind::Watched, 0x60, 1},
+        {AlertKind::CallingYou, 0x08, 2}, {AlertKind::Watched, 0x48, 2},
+    };
+    Alerting alerting;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.kind)) + " flags " +
+                     std::to_string(c.flag1));
+        StationReport header;
+        header.caller = "JA1XYZ  ";
+        header.called = "JE2TUV  ";
+        header.flags = {c.flag1, 0, 0};
+        const AlertNotice notice = alerting.notice(header, c.kind);
+        EXPECT_EQ(notice.emergency, c.urgency == 2);
+        EXPECT_EQ(notificationUrgency(notice), c.urgency);
+    }
+}
+
 // A body is sent escaped unless the service now holding the name said it shows plain text.
 TEST(DesktopAlerts, BodiesAreEscapedUnlessTheServiceSaidItReadsPlainText) {
     enum Event { Markup, Plain, Failed, LateAnswer, OwnerChanged };

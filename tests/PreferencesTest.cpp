@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <functional>
 
@@ -101,6 +103,7 @@ TEST_F(PreferencesWindow, RefusesWhatItCannotSaveAndSavesNothing) {
         SCOPED_TRACE(c.text);
         open();
         page()->source->setCurrentIndex(static_cast<int>(c.source));
+        page()->latitude->setText("48.1"); // a first start leaves it empty
         (page()->*c.field)->setText(QString::fromLatin1(c.text));
         button(QDialogButtonBox::Ok)->click();
         EXPECT_TRUE(dialog()->isVisible());
@@ -126,13 +129,206 @@ TEST_F(PreferencesWindow, AHandEditedFileIsReadAtStartWithItsDefaultsShown) {
     EXPECT_EQ(page()->resultLocator->text(), "IJ90wa");
     EXPECT_TRUE(page()->defaults->isVisibleTo(dialog()));
     EXPECT_EQ(page()->defaults->text(),
-              "Not usable in the settings file, default shown: latitude. Not set in the "
-              "settings file, default shown: gpsd, locator.");
+              "Not usable in the settings file, default shown: latitude.");
+    EXPECT_EQ(page()->gpsd->text(), "") << "not in the file, and not used";
 
     // OK puts right what the file held and the page could not show, though left as shown.
     button(QDialogButtonBox::Ok)->click();
     EXPECT_TRUE(file().contains("latitude=0\n")) << file().toStdString();
     EXPECT_FALSE(file().contains("gpsd=")) << "a default left as shown is not written";
+}
+
+// On first start nothing on the Station page looks set: the fields are empty, their hints
+// hold no value, and the page says so in words. What the file holds is shown.
+TEST_F(PreferencesWindow, AnUnsetPositionLooksUnset) {
+    const struct {
+        const char* file;
+        const char* locator;
+        const char* latitude;
+        const char* gpsd;
+        const char* note;
+    } cases[] = {
+        {"", "", "", "", "Your position is not set."},
+        {"[station]\nsource=none\nlocator=JN58td\n", "JN58td", "", "", "Your position is not set."},
+        {"[station]\nsource=latlon\nlatitude=-33.87\nlongitude=151.21\n", "", "-33.87", "", ""},
+        {"[station]\nsource=gpsd\n", "", "", "localhost:2947", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        writeFile(c.file);
+        start();
+        open();
+        EXPECT_EQ(page()->locator->text(), c.locator);
+        EXPECT_EQ(page()->latitude->text(), c.latitude);
+        EXPECT_EQ(page()->gpsd->text(), c.gpsd);
+        EXPECT_EQ(page()->defaults->text(), c.note);
+        EXPECT_EQ(page()->defaults->isVisibleTo(dialog()), *c.note != 0);
+        for (const QLineEdit* field :
+             {page()->locator, page()->latitude, page()->longitude, page()->gpsd}) {
+            EXPECT_FALSE(field->placeholderText().contains(QRegularExpression("[0-9]")))
+                << field->accessibleName().toStdString() << ": "
+                << field->placeholderText().toStdString();
+        }
+        console.reset();
+    }
+    // Choosing gpsd offers its usual address, there to be changed; OK then uses it.
+    QFile::remove(path);
+    start();
+    open();
+    page()->source->setCurrentIndex(static_cast<int>(PositionSource::Gpsd));
+    EXPECT_EQ(page()->gpsd->text(), "localhost:2947");
+    button(QDialogButtonBox::Ok)->click();
+    EXPECT_FALSE(dialog()->isVisible()) << dialog()->problem()->text().toStdString();
+    EXPECT_EQ(console->ownStation()->settings().source, PositionSource::Gpsd);
+    EXPECT_EQ(console->ownStation()->settings().gpsd, "localhost:2947");
+}
+
+// Keyboard only: Tab runs from the page list into the page's fields, then to OK, Cancel and
+// Apply; Enter is OK wherever the focus is, also after Cancel had it and after the dialog
+// was closed and opened again; Alt with a letter is an access key and never typed.
+TEST_F(PreferencesWindow, EnterIsOkFromEveryFieldAndTabKeepsToThePage) {
+    start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+    QListWidget* pages = dialog()->pageList();
+    const auto focus = [this] { return dialog()->focusWidget(); };
+    const auto key = [&focus](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(focus(), static_cast<Qt::Key>(k), mods);
+    };
+    for (int row = 0; row < pages->count(); ++row) {
+        SCOPED_TRACE(pages->item(row)->text().toStdString());
+        pages->setCurrentRow(row);
+        pages->setFocus();
+        std::vector<QWidget*> stops;
+        for (int i = 0; i < 40 && (stops.empty() || focus() != pages); ++i) {
+            key(Qt::Key_Tab);
+            stops.push_back(focus());
+        }
+        std::string path;
+        for (QWidget* w : stops) {
+            path += std::string(w->metaObject()->className()) + " " +
+                    w->accessibleName().toStdString() + ", ";
+        }
+        SCOPED_TRACE(path);
+        ASSERT_GE(stops.size(), 5u);
+        ASSERT_EQ(stops.back(), pages) << "Tab comes round to the page list";
+        stops.pop_back();
+        const auto* page = dialog()->page(pages->item(row)->text());
+        for (std::size_t i = 0; i + 3 < stops.size(); ++i) {
+            EXPECT_TRUE(page->isAncestorOf(stops[i]))
+                << i << ": " << stops[i]->metaObject()->className() << " "
+                << stops[i]->accessibleName().toStdString();
+        }
+        EXPECT_EQ(stops[stops.size() - 3], button(QDialogButtonBox::Ok));
+        EXPECT_EQ(stops[stops.size() - 2], button(QDialogButtonBox::Cancel));
+        EXPECT_EQ(stops[stops.size() - 1], button(QDialogButtonBox::Apply));
+    }
+    // Alt with a letter that names nothing types nothing, in a line edit as in the list.
+    pages->setCurrentRow(0);
+    page()->source->setCurrentIndex(static_cast<int>(PositionSource::Locator));
+    page()->locator->setText("JN58");
+    page()->locator->setFocus();
+    key(Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(page()->locator->text(), "JN58");
+    dialog()->reject();
+
+    // Each row starts in the watch list with a new entry typed, from the page list.
+    enum class Then { Closed, Open };
+    const struct {
+        const char* what;
+        std::function<void()> keys;
+        Then then;
+        bool saved;
+    } rows[] = {
+        {"Enter on Cancel",
+         [&] {
+             while (focus() != button(QDialogButtonBox::Cancel)) {
+                 key(Qt::Key_Tab);
+             }
+             key(Qt::Key_Return);
+         },
+         Then::Closed, true},
+        {"Enter after Tab over Cancel",
+         [&] {
+             while (focus() != button(QDialogButtonBox::Cancel)) {
+                 key(Qt::Key_Tab);
+             }
+             key(Qt::Key_Tab);
+             key(Qt::Key_Return);
+         },
+         Then::Closed, true},
+        {"Enter back in a field after Cancel had the focus",
+         [&] {
+             while (focus() != button(QDialogButtonBox::Cancel)) {
+                 key(Qt::Key_Tab);
+             }
+             key(Qt::Key_Backtab);
+             key(Qt::Key_Backtab);
+             key(Qt::Key_Return);
+         },
+         Then::Closed, true},
+        {"Enter in the spin box",
+         [&] {
+             key(Qt::Key_P, Qt::AltModifier); // Once per station within
+             key(Qt::Key_Tab);
+             key(Qt::Key_Enter, Qt::KeypadModifier);
+         },
+         Then::Closed, true},
+        {"Alt+O", [&] { key(Qt::Key_O, Qt::AltModifier); }, Then::Closed, true},
+        {"Alt+A", [&] { key(Qt::Key_A, Qt::AltModifier); }, Then::Open, true},
+        {"Alt+C", [&] { key(Qt::Key_C, Qt::AltModifier); }, Then::Closed, false},
+        {"Escape", [&] { key(Qt::Key_Escape); }, Then::Closed, false},
+    };
+    auto* alerts = static_cast<AlertsPage*>(dialog()->page(QStringLiteral("Alerts")));
+    auto* watch = alerts->findChild<QPlainTextEdit*>();
+    ASSERT_NE(watch, nullptr);
+    QStringList kept;
+    int n = 0;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+        EXPECT_TRUE(button(QDialogButtonBox::Ok)->isDefault());
+        for (QDialogButtonBox::StandardButton b :
+             {QDialogButtonBox::Cancel, QDialogButtonBox::Apply}) {
+            EXPECT_FALSE(button(b)->isDefault() || button(b)->autoDefault());
+        }
+        pages->setFocus();
+        for (int row = 0; row < pages->count(); ++row) {
+            if (pages->item(row)->text() == "Alerts") {
+                pages->setCurrentRow(row);
+            }
+        }
+        key(Qt::Key_W, Qt::AltModifier);
+        ASSERT_EQ(focus(), watch);
+        const QString entry = QStringLiteral("JA%1*").arg(++n);
+        QTest::keyClick(watch, Qt::Key_End, Qt::ControlModifier);
+        key(Qt::Key_Return); // a new line in the list, not OK
+        ASSERT_TRUE(dialog()->isVisible());
+        QTest::keyClicks(watch, entry);
+        key(Qt::Key_Q, Qt::AltModifier); // names nothing
+        EXPECT_TRUE(watch->toPlainText().endsWith("\n" + entry))
+            << watch->toPlainText().toStdString();
+        r.keys();
+        // An access key clicks its button a moment later, as a click shows.
+        const auto held = [this] {
+            return SettingsStore(path).raw(QStringLiteral("alerts/watch")).value_or(QString());
+        };
+        EXPECT_TRUE(waitFor([&] {
+            return dialog()->isVisible() == (r.then == Then::Open) &&
+                   (!r.saved || held().contains(entry));
+        }));
+        EXPECT_EQ(held().contains(entry), r.saved) << held().toStdString();
+        if (r.saved) {
+            kept << entry;
+        }
+        for (const QString& before : kept) {
+            EXPECT_TRUE(held().contains(before))
+                << "the watch list survives: " << held().toStdString();
+        }
+        dialog()->reject();
+    }
 }
 
 TEST_F(PreferencesWindow, CancelForgetsApplySavesAndStaysOpen) {

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace tamsel {
@@ -73,6 +76,51 @@ TEST(SimulatedAdapter, SaveKeepsACopyAndInitModemIsCounted) {
     const auto stored = sim.storedSettings().at(0x60);
     EXPECT_EQ(std::string(stored.begin(), stored.end()), "JA1ABC  ");
     EXPECT_EQ(sim.text(0x60), "JA1XYZ  ");
+}
+
+// What Save stores outlives the run in the file given, as in an adapter left unplugged; what
+// was only set does not, and a damaged file spoils no setting.
+TEST(SimulatedAdapter, SavedSettingsOutliveARestartInTheirFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path file =
+        std::filesystem::path(dir.path().toStdString()) / "demo" / "simulated-adapter.txt";
+    const auto restarted = [&file] {
+        auto sim = std::make_unique<SimulatedAdapter>();
+        sim->setText(0x60, "JA1DMO  ");
+        sim->keepStoredIn(file);
+        return sim;
+    };
+    {
+        auto sim = restarted();
+        EXPECT_EQ(read(*sim, Request::GetMyCall), "JA1DMO  ") << "no file yet";
+        write(*sim, Request::SetMyCall, "JA1ABC  ");
+        write(*sim, Request::SetTxMessage, "saved message       ");
+        sendValue(*sim, Request::SetVolume, 77);
+        EXPECT_EQ(command(*sim, Request::SaveSettings), 0);
+        write(*sim, Request::SetTxMessage, "only set, not saved ");
+    }
+    ASSERT_TRUE(std::filesystem::exists(file)) << "the folder is made";
+    {
+        auto sim = restarted();
+        EXPECT_EQ(read(*sim, Request::GetMyCall), "JA1ABC  ");
+        EXPECT_EQ(read(*sim, Request::GetTxMessage), "saved message       ");
+        EXPECT_EQ(read(*sim, Request::GetVolume), std::string(1, '\x4D'));
+        EXPECT_EQ(sim->storedSettings().at(0x60), sim->value(0x60)) << "stored and held";
+    }
+    {
+        std::ofstream damaged(file, std::ios::trunc);
+        damaged << "60 4A41324142432020\n" // JA2ABC: taken
+                   "62 4A41\n"             // too short for Station Call
+                   "66 zz\n"               // not hex
+                   "99 01\n"               // no such setting
+                   "82\n"
+                   "garbage without a value\n";
+    }
+    auto sim = restarted();
+    EXPECT_EQ(read(*sim, Request::GetMyCall), "JA2ABC  ");
+    EXPECT_EQ(read(*sim, Request::GetYourCall), "        ");
+    EXPECT_EQ(read(*sim, Request::GetTxMessage), std::string(20, ' '));
 }
 
 TEST(SimulatedAdapter, RefusedWriteKeepsTheOldValue) {

@@ -3,6 +3,8 @@
 // tells the operator through DesktopAlerts, and adds the message when the reception ends.
 #include "alerts/Alerting.h"
 
+#include "adapter/Payload.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -40,7 +42,15 @@ AlertNotice Alerting::notice(const StationReport& header, AlertKind kind) const 
     body.removeAll(QString());
     n.body = body.join(QLatin1Char('\n'));
     n.sound = rules_.settings().sound;
+    n.emergency = (header.flags[0] & kFlagEmr) != 0;
     return n;
+}
+
+void Alerting::answered(const QString& callsign) {
+    const QString station = QString::fromStdString(baseCallsign(callsign.toStdString()));
+    if (desktop_ && !station.isEmpty()) {
+        desktop_->close(station);
+    }
 }
 
 void Alerting::noteReception(const StationReport& report) {

@@ -39,6 +39,12 @@ public:
     DesktopAlerts* desktop() const { return desktop_.get(); }
 
     void noteReception(const tamsel::StationReport& report);
+    // The operator answered `callsign` (a header field, as Station Call holds it): that
+    // station's notification has done its work and is closed.
+    void answered(const QString& callsign);
+
+    // The notice a header that alerted as `kind` gives, with the message heard so far.
+    AlertNotice notice(const StationReport& header, AlertKind kind) const;
 
 signals:
     // The operator chose Reply on an alert: the header of the station's last reception.
@@ -47,8 +53,6 @@ signals:
     void alerted(const QString& station, tamsel::AlertKind kind);
 
 private:
-    AlertNotice notice(const StationReport& header, AlertKind kind) const;
-
     AlertRules rules_;
     Context context_;
     std::unique_ptr<DesktopAlerts> desktop_;

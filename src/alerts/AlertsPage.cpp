@@ -70,10 +70,10 @@ std::optional<PreferencesPage::Problem> AlertsPage::validate() const {
 }
 
 AlertsPage::AlertsPage(QWidget* parent)
-    : PreferencesPage(parent), callsToMe_(new QCheckBox(tr("Alert when a station &calls me"))),
+    : PreferencesPage(parent), callsToMe_(new QCheckBox(tr("Alert when a station calls &me"))),
       watch_(new QPlainTextEdit), refused_(new QLabel),
       every_(new QRadioButton(tr("On &every reception"))),
-      once_(new QRadioButton(tr("&Once per station within"))), quiet_(new QSpinBox),
+      once_(new QRadioButton(tr("Once &per station within"))), quiet_(new QSpinBox),
       sound_(new QCheckBox(tr("&Sound"))) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(callsToMe_);

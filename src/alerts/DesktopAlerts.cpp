@@ -67,7 +67,28 @@ DesktopAlerts::DesktopAlerts(QWidget* window, QObject* parent) : QObject(parent)
     askCapabilities(true);
 }
 
-DesktopAlerts::~DesktopAlerts() = default;
+uchar notificationUrgency(const AlertNotice& notice) {
+    return notice.emergency ? 2 : 1;
+}
+
+DesktopAlerts::~DesktopAlerts() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (ids_.isEmpty() || !bus.isConnected()) {
+        return;
+    }
+    // In order on one connection: the answer to the last says the service has had them all.
+    // Waited for briefly, so that a service that hangs cannot hold up the end.
+    const QList<uint> ids = ids_.values();
+    for (qsizetype i = 0; i + 1 < ids.size(); ++i) {
+        QDBusMessage close = call("CloseNotification");
+        close << ids[i];
+        bus.send(close);
+    }
+    QDBusMessage last = call("CloseNotification");
+    last << ids.back();
+    constexpr int kExitWaitMs = 1000;
+    bus.call(last, QDBus::Block, kExitWaitMs);
+}
 
 void DesktopAlerts::askCapabilities(bool serviceThere) {
     const int generation = capabilities_.ownerChanged();
@@ -90,6 +111,7 @@ void DesktopAlerts::show(const AlertNotice& notice) {
         fallBack(notice);
         return;
     }
+    closing_.remove(notice.station); // a new notice after the answer is shown
     if (sent_.contains(notice.station)) {
         // Its id is on its way: replace it once it is known.
         queued_.insert(notice.station, notice);
@@ -101,7 +123,7 @@ void DesktopAlerts::show(const AlertNotice& notice) {
 void DesktopAlerts::notify(const AlertNotice& notice, uint replaces) {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"),
-                 QVariant::fromValue<uchar>(notice.kind == AlertKind::CallingYou ? 2 : 1));
+                 QVariant::fromValue<uchar>(notificationUrgency(notice)));
     hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry));
     if (notice.sound) {
         hints.insert(QStringLiteral("sound-name"), QString::fromLatin1(kSound));
@@ -125,15 +147,40 @@ void DesktopAlerts::notified(QDBusPendingCallWatcher* w, const AlertNotice& noti
     if (reply.isError()) {
         ids_.remove(notice.station);
         queued_.remove(notice.station);
+        if (closing_.remove(notice.station)) {
+            return; // answered already: nothing to tell
+        }
         fallBack(notice);
         return;
     }
     ids_.insert(notice.station, reply.value());
     lastWay_ = Way::Notification;
     emit delivered(notice.station, Way::Notification);
+    if (closing_.remove(notice.station)) {
+        close(notice.station);
+        return;
+    }
     if (queued_.contains(notice.station)) {
         notify(queued_.take(notice.station), reply.value());
     }
+}
+
+void DesktopAlerts::close(const QString& station) {
+    queued_.remove(station);
+    if (sent_.contains(station)) {
+        closing_.insert(station);
+        return;
+    }
+    if (const auto id = ids_.constFind(station); id != ids_.cend()) {
+        closeNotification(*id);
+        ids_.erase(id);
+    }
+}
+
+void DesktopAlerts::closeNotification(uint id) {
+    QDBusMessage close = call("CloseNotification");
+    close << id;
+    QDBusConnection::sessionBus().asyncCall(close);
 }
 
 void DesktopAlerts::fallBack(const AlertNotice& notice) {
@@ -168,9 +215,7 @@ void DesktopAlerts::onActionInvoked(uint id, const QString& action) {
         return; // another program's notification
     }
     if (action == QLatin1String("dismiss")) {
-        QDBusMessage close = call("CloseNotification");
-        close << id;
-        QDBusConnection::sessionBus().asyncCall(close);
+        closeNotification(id);
         return;
     }
     emit replyRequested(station);

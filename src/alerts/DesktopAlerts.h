@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -24,7 +25,13 @@ struct AlertNotice {
     QString summary;
     QString body; // plain text
     bool sound = true;
+    bool emergency = false; // the reception carries the EMR flag
 };
+
+// The notification's urgency hint: 1 (normal, which the service lets expire) for a call and
+// a watched station alike, 2 (critical, which stays until dismissed) only for a reception
+// with the EMR flag.
+uchar notificationUrgency(const AlertNotice& notice);
 
 // Whether the notification service shows a body as markup, as far as it is known. Until the
 // service has said, and again from the moment another service takes its name, a body is sent
@@ -59,10 +66,15 @@ public:
 
     // `window` is what asks for attention when nothing else can tell the operator.
     explicit DesktopAlerts(QWidget* window, QObject* parent = nullptr);
+    // Closes the notifications still shown: they would outlive the program that can answer
+    // them.
     ~DesktopAlerts() override;
 
     // Shows the station's notification, or replaces the one it has.
     void show(const AlertNotice& notice);
+    // Closes the station's notification, if it has one: it has been answered. One whose id
+    // is still on its way is closed once the id is known.
+    void close(const QString& station);
     // How the last notice reached the operator (a notification may still fall back).
     Way lastWay() const { return lastWay_; }
 
@@ -81,11 +93,13 @@ private:
     void notify(const AlertNotice& notice, uint replaces);
     void notified(QDBusPendingCallWatcher* call, const AlertNotice& notice);
     void fallBack(const AlertNotice& notice);
+    void closeNotification(uint id);
 
     QPointer<QWidget> window_;
     QHash<QString, uint> ids_;         // station -> notification shown
     QHash<QString, AlertNotice> sent_; // station -> a notice whose id is still on its way
     QHash<QString, AlertNotice> queued_;
+    QSet<QString> closing_; // answered while their id was on its way
     NotificationCapabilities capabilities_;
     QSystemTrayIcon* tray_ = nullptr;
     QString trayStation_;

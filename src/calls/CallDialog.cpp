@@ -67,9 +67,10 @@ CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind
         moduleLabel->setBuddy(Module);
         form->addRow(moduleLabel, Module);
     }
+    // Read out as its words: a label without a name of its own is named by its text.
     Problem = new QLabel;
     Problem->setWordWrap(true);
-    Problem->setAccessibleName(QStringLiteral("Problem"));
+    Problem->setTextFormat(Qt::PlainText);
     Problem->hide();
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     Buttons->button(QDialogButtonBox::Ok)
@@ -77,7 +78,7 @@ CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind
     Buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(Buttons, &QDialogButtonBox::accepted, this, &CallDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &CallDialog::reject);
-    connect(Field, &QLineEdit::textEdited, Problem, &QLabel::hide);
+    connect(Field, &QLineEdit::textEdited, this, &CallDialog::hideProblem);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
@@ -95,7 +96,7 @@ void CallDialog::present(const QStringList& choices) {
     } else {
         Field->clear();
     }
-    Problem->hide();
+    hideProblem();
     show();
     raise();
     activateWindow();
@@ -119,14 +120,51 @@ Checked CallDialog::check() const {
 void CallDialog::accept() {
     const Checked checked = check();
     if (!checked.ok()) {
-        Problem->setText(checked.error);
-        Problem->show();
+        showProblem(checked.error);
         Field->setFocus();
         return;
     }
     value_ = checked.value;
-    Problem->hide();
+    hideProblem();
     QDialog::accept();
+}
+
+void CallDialog::showProblem(const QString& text) {
+    Problem->setText(text);
+    // Also read with the field the keyboard stays in.
+    Field->setAccessibleDescription(text);
+    Problem->show();
+    fitProblem();
+}
+
+void CallDialog::hideProblem() {
+    Problem->hide();
+    Field->setAccessibleDescription(QString());
+    setMinimumHeight(0); // the layout's own minimum again
+}
+
+void CallDialog::fitProblem() {
+    if (Problem->isHidden()) {
+        return;
+    }
+    // A word-wrapped label needs a height that depends on its width, which the minimum
+    // size a layout gives its window leaves out: the label asks for the height its words
+    // take at the width it has, and the dialog is made at least as high as its layout
+    // then needs (which grows it when it is lower).
+    layout()->activate();
+    const int needed = Problem->heightForWidth(Problem->width());
+    if (needed > 0 && needed != Problem->minimumHeight()) {
+        Problem->setMinimumHeight(needed);
+        layout()->activate();
+    }
+    if (const int least = layout()->totalMinimumSize().height(); least != minimumHeight()) {
+        setMinimumHeight(least);
+    }
+}
+
+void CallDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    fitProblem(); // narrower, the words take more lines
 }
 
 void CallDialog::takeModuleFromText(const QString& text) {

@@ -37,9 +37,15 @@ public:
     QLabel* Problem = nullptr;
     QDialogButtonBox* Buttons = nullptr;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     Checked check() const;
     void takeModuleFromText(const QString& text);
+    void showProblem(const QString& text);
+    void hideProblem();
+    void fitProblem();
 
     Kind kind_;
     QString value_;

@@ -3,6 +3,7 @@
 #include "calls/CallMenu.h"
 
 #include "monitor/ReceptionMachine.h"
+#include "widgets/Foreground.h"
 
 namespace tamsel {
 
@@ -49,7 +50,21 @@ QAction* CallMenu::item(const char* caption, const char* name, const QKeySequenc
 }
 
 Station CallMenu::station() const {
-    return station_ ? station_() : Station{};
+    Station s = station_ ? station_() : Station{};
+    s.lastRepeater = lastRepeater_;
+    return s;
+}
+
+void CallMenu::setLastRepeater(const QString& repeater) {
+    lastRepeater_ = repeaterOf(repeater).value_or(QString());
+}
+
+void CallMenu::noteRepeater1(const QString& text) {
+    const auto repeater = repeaterOf(text);
+    if (repeater && *repeater != lastRepeater_) {
+        lastRepeater_ = *repeater;
+        emit lastRepeaterChanged(lastRepeater_);
+    }
 }
 
 void CallMenu::setRecentReflectors(const QStringList& names) {
@@ -84,6 +99,7 @@ CallDialog* CallMenu::dialog(CallDialog::Kind kind) {
     if (d == nullptr) {
         d = new CallDialog(kind, parentWidget());
         d->setWindowModality(Qt::WindowModal);
+        placeBeside(d, parentWidget());
         connect(d, &QDialog::accepted, this, [this, kind] { answered(kind); });
     }
     return d;

@@ -28,6 +28,15 @@ public:
     // Where the items read Repeater 1 and My Call from.
     void setStation(std::function<Station()> station) { station_ = std::move(station); }
 
+    // The repeater Repeater 1 held last ("JR1YB  B"), which the items through a repeater
+    // return to while Repeater 1 holds none; empty when none is known. A kept one is
+    // checked as it comes in.
+    QString lastRepeater() const { return lastRepeater_; }
+    void setLastRepeater(const QString& repeater);
+    // Every Repeater 1 the main window holds; one naming a repeater and its module becomes
+    // the last repeater.
+    void noteRepeater1(const QString& text);
+
     // The reflectors linked recently ("REF030 C"), newest first; a kept list is checked
     // name by name as it comes in.
     QStringList recentReflectors() const { return recent_.names(); }
@@ -56,6 +65,7 @@ signals:
     void routeChosen(const QString& your, const QString& rpt1, const QString& rpt2);
     void repeaterFlagChosen(bool on);
     void recentReflectorsChanged(const QStringList& names);
+    void lastRepeaterChanged(const QString& repeater);
 
 private:
     QAction* item(const char* caption, const char* name, const QKeySequence& shortcut = {});
@@ -66,6 +76,7 @@ private:
 
     Notifier& notifier_;
     std::function<Station()> station_;
+    QString lastRepeater_;
     RecentNames recent_;
     std::optional<ReceivedRoute> last_;
     std::map<CallDialog::Kind, CallDialog*> dialogs_;

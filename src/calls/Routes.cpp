@@ -4,6 +4,8 @@
 
 #include "monitor/ReceptionMachine.h"
 
+#include <QRegularExpression>
+
 namespace tamsel {
 
 namespace {
@@ -11,36 +13,59 @@ namespace {
 constexpr QLatin1String kCq{"CQCQCQ  "};
 constexpr QLatin1String kDirect{"DIRECT  "};
 
-// Why Repeater 1 can carry no repeater route, or nothing when it can.
-QString repeaterProblem(const QString& repeater1) {
-    const QString r = repeater1.trimmed().toUpper();
-    if (r.isEmpty() || r == QLatin1String("DIRECT")) {
-        return kNoRepeater;
-    }
-    const QString f = field8(repeater1.toUpper());
-    if (f[7] < QLatin1Char('A') || f[7] > QLatin1Char('Z')) {
-        return kNoModule;
-    }
-    return {};
-}
+// The repeater a call goes through: Repeater 1's, or while Repeater 1 holds none the last
+// one it held; or why there is none.
+struct Through {
+    QString rpt1;
+    QString problem;
+};
 
-QString gatewayOf(const QString& repeater1) {
-    return field8(repeater1.toUpper()).left(7) + QLatin1Char('G');
+Through repeaterFor(const Station& station) {
+    if (const auto repeater = repeaterOf(station.repeater1)) {
+        // A Repeater 1 that already sends this stays as it is: setting it would change nothing.
+        return {field8(station.repeater1) == *repeater ? station.repeater1 : *repeater, {}};
+    }
+    const QString held = station.repeater1.trimmed().toUpper();
+    if (!held.isEmpty() && held != QLatin1String("DIRECT")) {
+        return {{}, kNoModule};
+    }
+    if (const auto last = repeaterOf(station.lastRepeater)) {
+        return {*last, {}};
+    }
+    return {{}, kNoRepeater};
 }
 
 Routing throughRepeater(const QString& your, const Station& station, bool toGateway) {
-    if (QString problem = repeaterProblem(station.repeater1); !problem.isEmpty()) {
-        return {std::nullopt, problem};
+    const Through through = repeaterFor(station);
+    if (through.rpt1.isEmpty()) {
+        return {std::nullopt, through.problem};
     }
-    const QString rpt2 =
-        toGateway ? gatewayOf(station.repeater1) : field8(station.repeater1.toUpper());
-    return {Route{field8(your), station.repeater1, rpt2, true}, {}};
+    const QString repeater = field8(through.rpt1);
+    const QString rpt2 = toGateway ? repeater.left(7) + QLatin1Char('G') : repeater;
+    return {Route{field8(your), through.rpt1, rpt2, true}, {}};
 }
 
 } // namespace
 
 QString field8(const QString& text) {
     return text.left(8).leftJustified(8, QLatin1Char(' '));
+}
+
+std::optional<QString> repeaterOf(const QString& text) {
+    static const QRegularExpression spaced(QStringLiteral(R"(^([A-Z0-9]{3,7}) +([A-Z])$)"));
+    // As the field sends it: a callsign from the first place, the module in the 8th.
+    static const QRegularExpression placed(QStringLiteral(R"(^[A-Z0-9/]{3,7} *[A-Z]$)"));
+    const QString upper = text.toUpper();
+    QString repeater;
+    if (const auto match = spaced.match(upper.trimmed()); match.hasMatch()) {
+        repeater = match.captured(1).leftJustified(7, QLatin1Char(' ')) + match.captured(2);
+    } else if (placed.match(field8(upper)).hasMatch()) {
+        repeater = field8(upper);
+    }
+    if (repeater.isEmpty() || repeater.left(7).trimmed() == QLatin1String("DIRECT")) {
+        return std::nullopt;
+    }
+    return repeater;
 }
 
 ReceivedRoute receivedRoute(const StationReport& heard) {

@@ -18,14 +18,17 @@ inline constexpr QLatin1String kNoModule{
     "such as JR1YB  B."};
 inline constexpr QLatin1String kNobodyHeard{"Nothing received yet: nobody to reply to."};
 
-// Where the operator stands: the main window's Repeater 1 and My Call as they are.
+// Where the operator stands: the main window's Repeater 1 and My Call as they are, and the
+// repeater Repeater 1 held last ("JR1YB  B"; empty when none is known), which the calls
+// through a repeater return to while Repeater 1 holds none (after a simplex call).
 struct Station {
     QString repeater1;
     QString myCall;
+    QString lastRepeater = {};
 };
 
-// The three header values, 8 characters each except a Repeater 1 left as it is, and the
-// Repeater option: on for every route through a repeater, off for simplex.
+// The three header values, 8 characters each, and the Repeater option: on for every route
+// through a repeater, off for simplex.
 struct Route {
     QString your, rpt1, rpt2;
     bool repeater = true;
@@ -63,5 +66,12 @@ Routing reply(const std::optional<ReceivedRoute>& last, const Station& station);
 
 // A callsign field's 8 characters: cut, or padded with blanks.
 QString field8(const QString& text);
+
+// A repeater and its module as Repeater 1 sends them: the callsign padded to 7 places, the
+// module letter in the 8th ("JR1YB  B"). Read from a callsign of 3 to 7 letters and digits,
+// one or more blanks and the module letter, in either case ("jr1yb b", "JR1YB   B"), or
+// from a field that already holds that form in its first 8 places. Nothing for any other
+// text: no module ("JR1YB", "JR1YBB"), blank, DIRECT.
+std::optional<QString> repeaterOf(const QString& text);
 
 } // namespace tamsel

@@ -57,6 +57,14 @@ void addCallMenu(CallMenu* calls) {
     calls->setStation([] { return Station{Form1->repeater1(), Form1->myCall()}; });
     QObject::connect(calls, &CallMenu::routeChosen, Form1, &TForm1::setRoute);
     QObject::connect(calls, &CallMenu::repeaterFlagChosen, Form1, &TForm1::setRepeaterFlag);
+    // A repeater typed with one blank ("JR1YB B") takes the form it is sent in once the
+    // operator leaves the field: its module in the 8th place.
+    QObject::connect(Form1->RPT1CALL, &QLineEdit::editingFinished, calls, [] {
+        const QString typed = Form1->repeater1();
+        if (const auto repeater = repeaterOf(typed); repeater && field8(typed) != *repeater) {
+            Form1->RPT1CALL->setText(*repeater);
+        }
+    });
 }
 
 } // namespace
@@ -403,14 +411,23 @@ void Console::wirePreferences(Notifier& notifier) {
                              store->set(kRecent, names.join(QLatin1Char(',')));
                              store->commit();
                          });
+        // The repeater Repeater 1 held last, kept between runs ("JR1YB  B"); the adapter's
+        // own Repeater 1 is newer than the kept one.
+        const QString kRepeater = QStringLiteral("calls/repeater");
+        calls->setLastRepeater(store->text(kRepeater, {}).value);
+        QObject::connect(calls, &CallMenu::lastRepeaterChanged, store,
+                         [store, kRepeater](const QString& repeater) {
+                             store->set(kRepeater, repeater);
+                             store->commit();
+                         });
+        calls->noteRepeater1(Form1->repeater1());
+        QObject::connect(Form1->RPT1CALL, &QLineEdit::textChanged, calls, &CallMenu::noteRepeater1);
     }
 
     Preferences* preferences = preferences_.get();
     QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
-    QObject::connect(open, &QAction::triggered, preferences, [preferences] {
-        placeBeside(preferences, Form1);
-        preferences->openPreferences();
-    });
+    QObject::connect(open, &QAction::triggered, preferences,
+                     [preferences] { preferences->openPreferences(Form1); });
 }
 
 void Console::wireAlerts() {
@@ -462,12 +479,29 @@ void Console::wireAlerts() {
     // Reply answers that station's last reception as the Call menu's Reply would, and brings
     // the console to the front.
     CallMenu* calls = Form1->findChild<CallMenu*>();
-    QObject::connect(alerting, &Alerting::replyRequested, Form1, [calls](const StationReport& h) {
-        if (calls != nullptr) {
-            calls->replyTo(receivedRoute(h));
-        }
-        showWindow(Form1);
-    });
+    QObject::connect(alerting, &Alerting::replyRequested, Form1,
+                     [calls, alerting](const StationReport& h) {
+                         if (calls != nullptr) {
+                             calls->replyTo(receivedRoute(h));
+                         }
+                         alerting->answered(QString::fromStdString(h.caller));
+                         showWindow(Form1);
+                     });
+    // A station answered has no more need of its notification: a call made to it (Station
+    // Call names it, however it got there), or a Reply to it that answers elsewhere (a CQ
+    // over the gateway is answered there).
+    QObject::connect(Form1->YourCALL, &QLineEdit::textChanged, alerting, &Alerting::answered);
+    QObject::connect(heard_.get(), &HeardStations::replyRequested, alerting,
+                     [alerting](const StationReport& r) {
+                         alerting->answered(QString::fromStdString(r.caller));
+                     });
+    if (calls != nullptr) {
+        QObject::connect(calls->Reply1, &QAction::triggered, alerting, [this, alerting] {
+            if (lastReception_ != nullptr) {
+                alerting->answered(QString::fromStdString(lastReception_->caller));
+            }
+        });
+    }
 }
 
 void Console::wireMap(Notifier& notifier) {

@@ -9,6 +9,7 @@
 #include "adapter/Version.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
+#include "widgets/CallsignFont.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 #include "widgets/Text.h"
@@ -137,10 +138,7 @@ void TForm1::applyColours() {
 void TForm1::showCallsignsFixedPitch() {
     // Every blank of a callsign takes a column, so "JR1YB B" and "JR1YB  B" look different.
     // The size follows the window's font.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
-    fixed.setPointSizeF(centralwidget->font().pointSizeF());
+    const QFont fixed = callsignFont(centralwidget->font().pointSizeF());
     for (const auto& field : callsignFieldWidths()) {
         field.first->setFont(fixed);
     }

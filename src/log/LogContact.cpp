@@ -2,6 +2,8 @@
 // LogContact: the "Log Contact..." dialog, prefilled from a reception, appending to the ADIF log.
 #include "log/LogContact.h"
 
+#include "widgets/Foreground.h"
+
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -198,6 +200,9 @@ LogContactDialog* openLogContact(QWidget* parent, const Contact& prefill, Contac
         [&logger](const Contact& c) { return logger.log(c, std::chrono::system_clock::now()); },
         parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (parent != nullptr) {
+        placeBeside(dialog, parent->window());
+    }
     dialog->show();
     return dialog;
 }

@@ -81,6 +81,10 @@ LogPage::LogPage(QWidget* parent)
     adifFile_->setPlaceholderText(LogSettings().adifPath());
     sender_->addItems({tr("Off"), tr("WSJT-X message (KLog, CQRLOG, Log4OM, GridTracker)"),
                        tr("ADIF text (QLog)")});
+    // As wide as a short item, not the longest: the long one would widen the whole dialog
+    // past a small screen at a large font. Its list still shows every item whole.
+    sender_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    sender_->setMinimumContentsLength(20);
     port_->setRange(1, 65535);
 
     auto* browse = new QPushButton(tr("Browse..."));

@@ -2,7 +2,10 @@
 // Preferences: the Preferences dialog, a page per subject with OK, Cancel and Apply.
 #include "settings/Preferences.h"
 
+#include "widgets/Foreground.h"
+
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +31,18 @@ Preferences::Preferences(SettingsStore& store, Notifier& notifier, QWidget* pare
     layout->addWidget(problem_);
     layout->addWidget(buttons_);
 
+    // Enter is OK from every field, and only OK: no other button becomes the default by
+    // having had the focus. Each button has its access key.
+    QPushButton* ok = buttons_->button(QDialogButtonBox::Ok);
+    QPushButton* cancel = buttons_->button(QDialogButtonBox::Cancel);
+    QPushButton* apply = buttons_->button(QDialogButtonBox::Apply);
+    ok->setText(tr("&OK"));
+    cancel->setText(tr("&Cancel"));
+    apply->setText(tr("&Apply"));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    apply->setAutoDefault(false);
+
     connect(list_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
     connect(buttons_, &QDialogButtonBox::accepted, this, &Preferences::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &Preferences::reject);
@@ -42,6 +57,44 @@ void Preferences::addPage(PreferencesPage* page) {
     if (list_->currentRow() < 0) {
         list_->setCurrentRow(0);
     }
+    for (QPushButton* b : page->findChildren<QPushButton*>()) {
+        b->setAutoDefault(false); // Enter on it is OK too
+    }
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (w->testAttribute(Qt::WA_InputMethodEnabled)) {
+            w->installEventFilter(this);
+        }
+    }
+    keepButtonsLast();
+}
+
+void Preferences::keepButtonsLast() {
+    // A page joins the end of the dialog's Tab order, after the buttons. They go back to the
+    // end, their box with them: the box hands the focus on to a button, so where it stands
+    // counts too.
+    auto* column = static_cast<QBoxLayout*>(layout());
+    column->removeWidget(buttons_);
+    buttons_->setParent(nullptr);
+    column->addWidget(buttons_);
+    QWidget* previous = buttons_->button(QDialogButtonBox::Ok);
+    for (QWidget* b :
+         {buttons_->button(QDialogButtonBox::Cancel), buttons_->button(QDialogButtonBox::Apply)}) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
+}
+
+bool Preferences::eventFilter(QObject* watched, QEvent* event) {
+    // Alt with a letter is an access key, never text: one that names nothing types nothing.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if ((mods & Qt::AltModifier) != 0 && (mods & Qt::ControlModifier) == 0 &&
+            !key->text().isEmpty()) {
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 PreferencesPage* Preferences::page(const QString& title) const {
@@ -86,9 +139,13 @@ void Preferences::saveChanges(PreferencesPage* page) {
     }
 }
 
-void Preferences::openPreferences() {
+void Preferences::openPreferences(const QWidget* beside) {
     loadPages();
     problem_->hide();
+    if (beside != nullptr) {
+        placeBeside(this, beside);
+    }
+    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
     show();
     raise();
     activateWindow();

@@ -19,7 +19,8 @@
 namespace tamsel {
 
 // The console's own settings, one page per subject listed on the left. OK saves and
-// closes, Apply saves and stays, Cancel (or Escape) closes and forgets the edits. A page
+// closes, Apply saves and stays, Cancel (or Escape) closes and forgets the edits. Enter is
+// OK from every field; Tab goes from the page list through the page's fields to the buttons. A page
 // whose fields cannot be saved is shown with the problem under it and its field in focus,
 // and nothing is saved. Only the keys whose values the operator changed are saved, so what
 // another console or another window saved while the dialog was open stays. A file that
@@ -34,8 +35,9 @@ public:
     PreferencesPage* page(const QString& title) const;
     void showPage(PreferencesPage* page);
 
-    // Loads every page from the store and shows the dialog, on the page shown last.
-    void openPreferences();
+    // Loads every page from the store and shows the dialog, on the page shown last; the
+    // first time beside `beside`, when given, sized to what the pages now show.
+    void openPreferences(const QWidget* beside = nullptr);
     // Validates every page, then saves what was changed on them and commits. False when a
     // page refused.
     bool apply();
@@ -47,7 +49,11 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void keepButtonsLast();
     // A key as its page showed it when loaded, and what the file held for it then.
     struct Loaded {
         QString shown;

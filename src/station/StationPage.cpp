@@ -52,10 +52,9 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
     source->addItems({QStringLiteral("None"), QStringLiteral("Maidenhead locator"),
                       QStringLiteral("Latitude and longitude"), QStringLiteral("gpsd")});
     units->addItems({unitsText(Units::Metric), unitsText(Units::Imperial)});
-    locator->setPlaceholderText(QStringLiteral("JN58td"));
-    latitude->setPlaceholderText(QStringLiteral("48.14583 (negative south)"));
-    longitude->setPlaceholderText(QStringLiteral("11.62500 (negative west)"));
-    gpsd->setPlaceholderText(StationSettings::kDefaultGpsd);
+    // Hints that cannot be taken for a value: an empty field is one not set.
+    latitude->setPlaceholderText(tr("decimal degrees, negative south"));
+    longitude->setPlaceholderText(tr("decimal degrees, negative west"));
     defaults->setWordWrap(true);
 
     auto* form = new QFormLayout(this);
@@ -77,7 +76,13 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
     form->addRow(defaults);
     defaults->setAccessibleName(QStringLiteral("Defaults"));
 
-    connect(source, &QComboBox::currentIndexChanged, this, &StationPage::showResult);
+    connect(source, &QComboBox::currentIndexChanged, this, [this] {
+        // gpsd chosen with no address yet: the usual one, there to be changed.
+        if (chosenSource() == PositionSource::Gpsd && gpsd->text().trimmed().isEmpty()) {
+            gpsd->setText(StationSettings::kDefaultGpsd);
+        }
+        showResult();
+    });
     for (QLineEdit* e : {locator, latitude, longitude, gpsd}) {
         connect(e, &QLineEdit::textChanged, this, &StationPage::showResult);
     }
@@ -87,27 +92,40 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
 
 void StationPage::load(const SettingsStore& store) {
     loaded_ = StationSettings::load(store);
+    // A field shows what the file holds, or the default the source in use takes; one the
+    // file lacks and the source does not use stays empty, so that nothing looks set that
+    // is not.
+    const auto shown = [this](QLatin1String key, PositionSource usedBy) {
+        return loaded_.source == usedBy ||
+               loaded_.defaulted.value(key, SettingsStore::Origin::Stored) !=
+                   SettingsStore::Origin::Missing;
+    };
+    const auto degrees = [](double value) { return QLocale::c().toString(value, 'g', 12); };
     source->setCurrentIndex(static_cast<int>(loaded_.source));
     locator->setText(loaded_.locator);
-    latitude->setText(QLocale::c().toString(loaded_.latitude, 'g', 12));
-    longitude->setText(QLocale::c().toString(loaded_.longitude, 'g', 12));
-    gpsd->setText(loaded_.gpsd);
+    latitude->setText(shown(StationSettings::kLatitude, PositionSource::LatLon)
+                          ? degrees(loaded_.latitude)
+                          : QString());
+    longitude->setText(shown(StationSettings::kLongitude, PositionSource::LatLon)
+                           ? degrees(loaded_.longitude)
+                           : QString());
+    gpsd->setText(shown(StationSettings::kGpsd, PositionSource::Gpsd) ? loaded_.gpsd : QString());
     units->setCurrentIndex(static_cast<int>(loaded_.units));
 
-    QStringList missing;
     QStringList invalid;
     for (auto it = loaded_.defaulted.cbegin(); it != loaded_.defaulted.cend(); ++it) {
-        const QString key = it.key().section(QLatin1Char('/'), 1);
-        (it.value() == SettingsStore::Origin::Invalid ? invalid : missing) << key;
+        if (it.value() == SettingsStore::Origin::Invalid) {
+            invalid << it.key().section(QLatin1Char('/'), 1);
+        }
     }
     QStringList notes;
-    if (!invalid.isEmpty()) {
-        notes << QStringLiteral("Not usable in the settings file, default shown: %1.")
-                     .arg(invalid.join(QStringLiteral(", ")));
+    if (loaded_.source == PositionSource::None) {
+        notes << tr("Your position is not set.");
     }
-    if (!missing.isEmpty()) {
-        notes << QStringLiteral("Not set in the settings file, default shown: %1.")
-                     .arg(missing.join(QStringLiteral(", ")));
+    if (!invalid.isEmpty()) {
+        //: %1 lists keys of the settings file, such as "latitude, gpsd"
+        notes << tr("Not usable in the settings file, default shown: %1.")
+                     .arg(invalid.join(QStringLiteral(", ")));
     }
     defaults->setText(notes.join(QLatin1Char(' ')));
     defaults->setVisible(!notes.isEmpty());

@@ -23,8 +23,9 @@ public:
     void setUpperCase(bool on);
     // Hides QLineEdit::setText to apply the case rule first and to keep the limit off it.
     void setText(const QString& text);
-    // The operator can put in at most `characters`; when more would come in, blanks at the
-    // end of the field (padding) give way first. 0: no limit.
+    // The operator can put in at most `characters`; when more would come in, padding (the
+    // blanks at the end of a text the program set, as far as the operator has not typed
+    // over them) gives way first, never a blank the operator typed. 0: no limit.
     void setTypingLimit(int characters) { typingLimit_ = characters; }
     int typingLimit() const { return typingLimit_; }
 
@@ -32,6 +33,7 @@ signals:
     void doubleClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
@@ -42,18 +44,30 @@ private:
     int typingLimit_ = 0;
     bool programText_ = false; // setText is under way
     QString shown_;            // the text before the change being checked
+    int padding_ = 0;          // how many of the last characters of shown_ are padding
+    // What the change being checked leaves: the text and its padding, and where the cursor
+    // goes when only a padding blank gave way to a typed one (the text stays as it is).
+    QString checked_;
+    int checkedPadding_ = 0;
+    int movedCursor_ = -1;
 };
 
 // What an edit holding `before` keeps of `after` (the text a change would give, with the
-// cursor at `cursor` just after what came in) under a limit of `limit` characters: blanks
-// at the end of `before` give way first, then what came in is cut. Empty when nothing of
-// the change fits. Changes that add nothing (deleting) always pass.
+// cursor at `cursor` just after what came in) under a limit of `limit` characters. The last
+// `padding` characters of `before` are padding (blanks the field held before the operator
+// typed, not blanks the operator typed): they give way first, then what came in is cut.
+// `padding` is how many of the result's last characters are still padding. Empty when
+// nothing of the change fits; a change that only trades a padding blank for a typed one
+// keeps the text and moves the cursor. Changes that add nothing (deleting) always pass.
 struct LimitedEdit {
     QString text;
     int cursor = 0;
+    int padding = 0;
 };
 std::optional<LimitedEdit> limitEdit(const QString& before, const QString& after, int cursor,
-                                     int limit);
+                                     int limit, int padding);
+// The blanks at the end of `text`: the padding of a text the program set.
+int trailingBlanks(const QString& text);
 
 // A memo one line high: text that is only set when it differs, a click signal, and an
 // optional limit on what can be typed.

@@ -2,6 +2,8 @@
 // Foreground: showing windows and bringing the program to the front.
 #include "widgets/Foreground.h"
 
+#include "widgets/Placement.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
@@ -79,20 +81,28 @@ void placeBeside(QWidget* window, const QWidget* anchor) {
         return; // once; after that it stays where the operator put it
     }
     window->setProperty("tamselPlaced", true);
-    const QScreen* screen = anchor->screen();
-    const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
-    const QRect a = anchor->frameGeometry();
-    const QSize size = window->frameGeometry().size();
-    constexpr int kGap = 8;
-    // Beside the main window on its right, or below it, or centred over it.
-    QPoint at(a.right() + kGap, a.top());
-    if (room.isValid() && at.x() + size.width() > room.right()) {
-        at = QPoint(a.left(), a.bottom() + kGap);
-        if (at.y() + size.height() > room.bottom()) {
-            at = a.center() - QPoint(size.width() / 2, size.height() / 2);
+    if (!window->testAttribute(Qt::WA_Resized)) {
+        // As showing it would, so that its size is known now; but as large as it asks to be
+        // (the screen bounds it below), not two thirds of the screen at most.
+        window->adjustSize();
+        if (const QSize hint = window->sizeHint(); hint.isValid()) {
+            window->resize(window->size().expandedTo(hint));
         }
     }
-    window->move(at);
+    // A window not shown yet has no frame; the window manager gives it the anchor's.
+    const QWidget* framed = window->frameGeometry() != window->geometry() ? window : anchor;
+    const QMargins frame(framed->geometry().left() - framed->frameGeometry().left(),
+                         framed->geometry().top() - framed->frameGeometry().top(),
+                         framed->frameGeometry().right() - framed->geometry().right(),
+                         framed->frameGeometry().bottom() - framed->geometry().bottom());
+    const QScreen* screen = anchor->screen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QSize want = window->size().grownBy(frame);
+    const QRect at = tamsel::placeBeside(anchor->frameGeometry(), want, room);
+    if (at.size() != want) {
+        window->resize(at.size().shrunkBy(frame)); // no larger than the screen
+    }
+    window->move(at.topLeft()); // a window's position is its frame's
 }
 
 } // namespace tamsel

@@ -24,8 +24,8 @@ extern bool (*applicationHasFocus)();
 // Escape closes (hides) `window`, as its close button does.
 void closeOnEscape(QWidget* window);
 
-// The first time it is shown, `window` goes beside `anchor` (right of it, else below it,
-// else centred over it), never over its corner.
+// The first time it is shown, `window` goes beside `anchor` as placeBeside() of Placement.h
+// has it: wholly on the screen, made smaller where the screen is smaller.
 void placeBeside(QWidget* window, const QWidget* anchor);
 
 } // namespace tamsel

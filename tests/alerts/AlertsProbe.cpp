@@ -9,12 +9,34 @@
 #include "support/ConsoleFixture.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
 namespace {
+
+// Prints the reason of the first NotificationClosed on the bus and ends the program.
+class ClosedWatch : public QObject {
+    Q_OBJECT
+public:
+    explicit ClosedWatch(QApplication& app) : app_(app) {
+        QDBusConnection::sessionBus().connect(
+            QString(), QStringLiteral("/org/freedesktop/Notifications"),
+            QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("NotificationClosed"),
+            this, SLOT(closed(uint, uint)));
+    }
+public slots:
+    void closed(uint /*id*/, uint reason) {
+        std::printf("closed %u\n", reason);
+        std::fflush(stdout);
+        app_.quit();
+    }
+
+private:
+    QApplication& app_;
+};
 
 // The console hears JA1XYZ call My Call over the gateway; prints how long after the header
 // was handed to the adapter the daemon had the notification, and what Reply sent.
@@ -55,10 +77,78 @@ int consoleProbe(QApplication& app) {
     return app.exec();
 }
 
+// The console hears JA1XYZ call My Call; once the notification is shown the operator types
+// JA1XYZ into Station Call (a call made to it, sent to the adapter as it changes). Prints the
+// reason of the NotificationClosed the service then sends while the console still runs.
+int answeredProbe(QApplication& app) {
+    using namespace tamsel;
+    SimulatedAdapter sim;
+    sim.setText(0x60, "JE2TUV  ");
+    sim.setText(0x63, "JR1YB  B");
+    sim.setText(0x64, "JR1YB  G");
+    sim.setIdlePollDelay(std::chrono::milliseconds(1));
+    adapterFound = 1;
+    test::RecordingNotifier boxes;
+    Console console(sim, boxes);
+    QObject::connect(console.alerting()->desktop(), &DesktopAlerts::delivered, &app,
+                     [](const QString& station, DesktopAlerts::Way way) {
+                         std::printf("delivered %s %d\n", qPrintable(station),
+                                     static_cast<int>(way));
+                         std::fflush(stdout);
+                         Form1->YourCALL->setText(QStringLiteral("JA1XYZ  "));
+                     });
+    ClosedWatch closed(app);
+    sim.queueReception(test::header("JR1YB  G", "JR1YB  B", "JE2TUV  ", "JA1XYZ  "));
+    QTimer::singleShot(20000, &app, [&] { app.exit(2); });
+    return app.exec();
+}
+
+// Three notices, one an emergency; once all are shown the program ends and its notifications
+// with it.
+int exitProbe(QApplication& app) {
+    using namespace tamsel;
+    QWidget window;
+    window.show();
+    DesktopAlerts alerts(&window);
+    const AlertNotice notices[] = {
+        {AlertKind::CallingYou, QStringLiteral("JA1XYZ"), QStringLiteral("JA1XYZ is calling you"),
+         QStringLiteral("via gateway JR1YB"), false, false},
+        {AlertKind::Watched,
+         QStringLiteral("JA2ABC"),
+         QStringLiteral("JA2ABC heard"),
+         {},
+         false,
+         false},
+        {AlertKind::Watched, QStringLiteral("JA3EMR"), QStringLiteral("JA3EMR heard"),
+         QStringLiteral("EMR"), false, true},
+    };
+    int deliveries = 0;
+    QObject::connect(&alerts, &DesktopAlerts::delivered, &app,
+                     [&](const QString& station, DesktopAlerts::Way way) {
+                         std::printf("delivered %s %d\n", qPrintable(station),
+                                     static_cast<int>(way));
+                         std::fflush(stdout);
+                         if (++deliveries == 3) {
+                             app.quit();
+                         }
+                     });
+    for (const AlertNotice& n : notices) {
+        alerts.show(n);
+    }
+    QTimer::singleShot(20000, &app, [&] { app.exit(2); });
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (app.arguments().contains(QStringLiteral("--answer"))) {
+        return answeredProbe(app);
+    }
+    if (app.arguments().contains(QStringLiteral("--exit"))) {
+        return exitProbe(app);
+    }
     if (app.arguments().contains(QStringLiteral("--console"))) {
         return consoleProbe(app);
     }
@@ -92,3 +182,5 @@ int main(int argc, char** argv) {
                        [&] { app.exit(deliveries > 0 ? 3 : 2); });
     return app.exec();
 }
+
+#include "AlertsProbe.moc"

@@ -100,9 +100,10 @@ assert n["summary"]["data"] == "JA1XYZ is calling you", n["summary"]
 body = n["body"]["data"]
 # dunst reads markup: a message's own "<b>" and "&" reach it escaped, shown as typed.
 assert body == "via gateway JR1YB\n&lt;b&gt;QRV&lt;/b&gt; &amp; 73", body
-assert n["timeout"]["data"] == 0, ("not critical", n["timeout"])
+# dunst keeps the time-out its urgency gave (microseconds): normal's 7 s, critical's none.
+assert n["timeout"]["data"] == 7000000, ("a call is no emergency", n["timeout"])
 assert n["default_action_name"]["data"] == "default", n["default_action_name"]
-print("ok: daemon showed", repr(n["summary"]["data"]), repr(body), "critical")
+print("ok: daemon showed", repr(n["summary"]["data"]), repr(body), "at normal urgency")
 PY
 # The whole console: a call to My Call is on screen within half a second of its header, and
 # Reply sets the route back by the change rule.
@@ -122,5 +123,60 @@ grep -q '^sent SetYourCall "JA1XYZ  "$' "$work/console.out" \
 [ "$(grep -c '^sent ' "$work/console.out")" = 1 ] \
     || fail "Reply sent more than the changed field: $(cat "$work/console.out")"
 echo "ok: Reply on the console's notification sent SetYourCall \"JA1XYZ  \" alone"
+
+# The urgency of each notice as the bus carried it: summary -> urgency byte of every Notify.
+urgencies() {
+    python3 - "$work/bus.log" <<'PY'
+import re, sys
+# One message from each line that starts one: a body's own lines may start anywhere.
+calls = re.split(r"\n(?=(?:method call|method return|signal|error) )", open(sys.argv[1]).read())
+for c in calls:
+    if "member=Notify" not in c or "method call" not in c:
+        continue
+    # The application's name, the icon, the summary (the body may run over lines).
+    strings = re.findall(r'^\s+string "(.*)"$', c, re.M)
+    urgency = re.search(r'string "urgency"\s+variant\s+byte (\d+)', c)
+    print(strings[2], urgency.group(1) if urgency else "none")
+PY
+}
+sent="$(urgencies)"
+grep -q '^JA1XYZ is calling you 1$' <<<"$sent" && ! grep -q '^JA1XYZ is calling you [^1]' <<<"$sent" \
+    || fail "a call went out at another urgency than normal: $sent"
+echo "ok: a call to me is sent at normal urgency"
+
+# Three notices, one with the EMR flag; then the program ends and takes its notices along.
+closes_before="$(grep -c 'member=CloseNotification' "$work/bus.log")"
+"$probe" --exit >"$work/exit.out" 2>&1 || fail "the probe failed: $(cat "$work/exit.out")"
+[ "$(grep -c '^delivered .* 1$' "$work/exit.out")" = 3 ] \
+    || fail "not all delivered by notification: $(cat "$work/exit.out")"
+[ "$(grep -c 'member=CloseNotification' "$work/bus.log")" -ge $((closes_before + 3)) ] \
+    || fail "the program ended without closing its notifications"
+waitfor '[ "$(dunstctl count displayed)" = 0 ] && [ "$(dunstctl count waiting)" = 0 ]' \
+    || fail "notifications outlived the program: $(dunstctl count displayed) shown"
+echo "ok: the program's notifications were closed when it ended"
+sent="$(urgencies)"
+for u in "JA2ABC heard 1" "JA3EMR heard 2"; do
+    grep -qx "$u" <<<"$sent" || fail "expected \"$u\": $sent"
+done
+history="$(dunstctl history)"
+python3 - "$history" <<'PY' || fail "history: $history"
+import json, sys
+shown = {n["summary"]["data"]: n["timeout"]["data"] for n in json.loads(sys.argv[1])["data"][0]
+         if n["appname"]["data"] == "Tamsel Console"}
+for summary, timeout in [("JA2ABC heard", 7000000), ("JA3EMR heard", 0)]:
+    assert shown.get(summary) == timeout, (summary, shown)
+print("ok: the daemon held a watched station at normal urgency and an EMR reception critical")
+PY
+
+# The console closes a station's notification when the operator calls that station.
+"$probe" --answer >"$work/answer.out" 2>&1 &
+answer_pid=$!
+waitfor 'grep -q "^closed " "$work/answer.out"' \
+    || fail "the notification was not closed: $(cat "$work/answer.out")"
+wait "$answer_pid"
+grep -q '^delivered JA1XYZ 1$' "$work/answer.out" || fail "not shown: $(cat "$work/answer.out")"
+grep -q '^closed 3$' "$work/answer.out" \
+    || fail "not closed by the console: $(cat "$work/answer.out")"
+echo "ok: calling the station closed its notification while the console ran"
 
 echo "dunst: all passed"

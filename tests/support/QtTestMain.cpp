@@ -28,9 +28,12 @@ private:
 
 } // namespace
 
-// Window tests run on the offscreen platform, so they need no display.
+// Window tests run on the offscreen platform, so they need no display; one given with its
+// options ("offscreen:configfile=...", a screen of another size) is kept.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QTemporaryDir root;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
