@@ -2,6 +2,7 @@
 // MapView: the map widget: the base map, your position, the stations heard and the repeaters.
 #include "map/MapView.h"
 
+#include "map/MapAccessible.h"
 #include "map/MapLabels.h"
 #include "map/Tiles.h"
 
@@ -107,6 +108,8 @@ QColor faded(QColor c) {
 } // namespace
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
+    // Before anything asks for this widget's accessible interface (setting its name does).
+    installMapAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setMinimumSize(320, 240);

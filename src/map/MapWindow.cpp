@@ -2,7 +2,6 @@
 // MapWindow: the Map window: the map, a line about the selected station, Save Image.
 #include "map/MapWindow.h"
 
-#include "map/MapAccessible.h"
 #include "widgets/SaveFile.h"
 
 #include <QBuffer>
@@ -15,7 +14,6 @@ MapWindow::MapWindow(Notifier& notifier, const QByteArray& userAgent)
     : notifier_(notifier), base_(std::make_unique<BaseMap>(BaseMap::load(BaseMap::shippedFile()))),
       view_(new MapView(this)),
       tiles_(new TileLayer(TileLayer::defaultCacheFolder(), userAgent, this)) {
-    installMapAccessibility();
     setWindowTitle(tr("Map"));
     setObjectName(QStringLiteral("Map"));
     view_->setBaseMap(base_.get());
