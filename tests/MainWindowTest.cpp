@@ -416,6 +416,7 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
                                      "Received &History",
                                      "&Memory",
                                      "Heard &Stations",
+                                     "Ma&p",
                                      "&Help",
                                      "&PIC Version",
                                      "&About..."}));
