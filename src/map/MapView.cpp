@@ -120,15 +120,21 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
 MapView::Ink MapView::Ink::of(const QImage& sprite) {
     const QImage image = sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     Ink ink;
-    ink.width = image.width();
     ink.height = image.height();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 0) {
-                ink.dots.push_back(
-                    {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), line[x]});
-            }
+        int x0 = 0, x1 = image.width();
+        while (x0 < x1 && qAlpha(line[x0]) == 0) {
+            ++x0;
+        }
+        while (x1 > x0 && qAlpha(line[x1 - 1]) == 0) {
+            --x1;
+        }
+        if (x0 < x1) {
+            ink.runs.push_back({static_cast<std::int16_t>(x0), static_cast<std::int16_t>(y),
+                                static_cast<std::int16_t>(x1 - x0),
+                                static_cast<std::int32_t>(ink.pixels.size())});
+            ink.pixels.insert(ink.pixels.end(), line + x0, line + x1);
         }
     }
     return ink;
@@ -656,33 +662,31 @@ void MapView::drawAttribution(QPainter& painter) {
 
 namespace {
 
-// x * keep / 255, rounded, for bytes.
-inline unsigned scaled(unsigned x, unsigned keep) {
-    const unsigned t = x * keep + 128;
-    return (t + (t >> 8)) >> 8;
+// Premultiplied `s` over the opaque `d`, two channels at a time.
+inline QRgb over(QRgb s, QRgb d) {
+    const std::uint32_t keep = 255 - qAlpha(s);
+    std::uint32_t rb = (d & 0xff00ff) * keep + 0x800080;
+    rb = ((rb + ((rb >> 8) & 0xff00ff)) >> 8) & 0xff00ff;
+    std::uint32_t ag = ((d >> 8) & 0xff00ff) * keep + 0x800080;
+    ag = (ag + ((ag >> 8) & 0xff00ff)) & 0xff00ff00;
+    return s + rb + ag;
 }
 
-// Blends a sprite's ink over an opaque frame at a device pixel, clipped to the frame.
-void blend(QImage& frame, const MapView::Ink& ink, int left, int top) {
-    auto* bits = reinterpret_cast<QRgb*>(frame.bits());
-    const qsizetype stride = frame.bytesPerLine() / 4;
-    const bool inside = left >= 0 && top >= 0 && left + ink.width <= frame.width() &&
-                        top + ink.height <= frame.height();
-    for (const MapView::Ink::Dot& dot : ink.dots) {
-        const int x = left + dot.x, y = top + dot.y;
-        if (!inside && (x < 0 || y < 0 || x >= frame.width() || y >= frame.height())) {
+// Blends a sprite over an opaque frame at a device pixel, clipped to the frame.
+void blend(QRgb* bits, qsizetype stride, int width, int height, const MapView::Ink& ink, int left,
+           int top) {
+    for (const MapView::Ink::Run& run : ink.runs) {
+        const int y = top + run.y;
+        if (y < 0 || y >= height) {
             continue;
         }
-        QRgb& d = bits[y * stride + x];
-        const unsigned a = qAlpha(dot.pixel);
-        if (a == 255) {
-            d = dot.pixel;
-            continue;
+        const int from = std::max(left + run.x, 0);
+        const int to = std::min(left + run.x + run.length, width);
+        const QRgb* src = ink.pixels.data() + run.offset + (from - left - run.x);
+        QRgb* dst = bits + y * stride;
+        for (int x = from; x < to; ++x) {
+            dst[x] = over(*src++, dst[x]);
         }
-        const unsigned keep = 255 - a;
-        d = qRgb(static_cast<int>(qRed(dot.pixel) + scaled(qRed(d), keep)),
-                 static_cast<int>(qGreen(dot.pixel) + scaled(qGreen(d), keep)),
-                 static_cast<int>(qBlue(dot.pixel) + scaled(qBlue(d), keep)));
     }
 }
 
@@ -742,22 +746,31 @@ void MapView::drawMarkers() {
     painter.end();
 
     // Repeaters, then stations (the one heard first at the bottom), then your own position.
+    struct Stamp {
+        const Ink* ink;
+        QPoint at;
+    };
+    std::vector<Stamp> stamps;
+    stamps.reserve(shown.size() + 1);
     std::vector<char> faint(stationsShown);
     for (std::size_t k = stationsShown; k < shown.size(); ++k) {
-        const QPoint at = corner(shown[k].second);
-        blend(frame_, repeaterInk_, at.x(), at.y());
+        stamps.push_back({&repeaterInk_, corner(shown[k].second)});
     }
     for (std::size_t k = 0; k < stationsShown; ++k) {
         const auto i = static_cast<std::size_t>(shown[k].first);
         faint[k] = stations_.faint(i, now) ? 1 : 0;
         const auto sym = static_cast<std::size_t>(all[i].symbol) +
                          (faint[k] ? static_cast<std::size_t>(MapSymbol::Count) : 0);
-        const QPoint at = corner(shown[k].second);
-        blend(frame_, spriteInk_[sym], at.x(), at.y());
+        stamps.push_back({&spriteInk_[sym], corner(shown[k].second)});
     }
     if (own_) {
-        const QPoint at = corner(toScreen(*own_));
-        blend(frame_, ownInk_, at.x(), at.y());
+        stamps.push_back({&ownInk_, corner(toScreen(*own_))});
+    }
+    auto* bits = reinterpret_cast<QRgb*>(frame_.bits());
+    const qsizetype stride = frame_.bytesPerLine() / 4;
+    for (const Stamp& stamp : stamps) {
+        blend(bits, stride, frame_.width(), frame_.height(), *stamp.ink, stamp.at.x(),
+              stamp.at.y());
     }
 
     painter.begin(&frame_);

@@ -83,14 +83,16 @@ public:
     bool dark() const;
     const MapColours& colours() const { return colours_; }
 
-    // A marker image as the frame blends it: its pixels with any ink (premultiplied).
+    // A marker image as the frame blends it: each row's pixels from its first ink to its
+    // last (premultiplied).
     struct Ink {
-        struct Dot {
-            std::int16_t x, y;
-            QRgb pixel;
+        struct Run {
+            std::int16_t x, y, length;
+            std::int32_t offset; // into pixels
         };
-        std::vector<Dot> dots;
-        int width = 0, height = 0;
+        std::vector<Run> runs;
+        std::vector<QRgb> pixels;
+        int height = 0;
         static Ink of(const QImage& sprite);
     };
 
