@@ -15,6 +15,7 @@
 #include "memory/RepeaterList.h"
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
+#include "repeaters/RepeaterDirectory.h"
 #include "sim/SimulatedAdapter.h"
 #include "widgets/LineListView.h"
 
@@ -613,6 +614,114 @@ void MapMarkers(benchmark::State& state) {
 BENCHMARK(MapFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 BENCHMARK(MapBase)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 BENCHMARK(MapMarkers)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
+// --- the repeater directory: the nearest repeater, and reading the directory at start
+
+// An Icom list of `count` repeaters: most in Japan, the others in Europe and North America,
+// as the lists of a few countries kept together would be.
+std::string directoryList(std::size_t count) {
+    std::mt19937 random(34);
+    std::uniform_real_distribution<double> unit(0, 1);
+    struct Region {
+        double lat, lon, dLat, dLon;
+    };
+    const Region regions[] = {{31, 129, 14, 16}, {36, -10, 22, 40}, {25, -125, 24, 55}};
+    std::string out = "Group No,Group Name,Name,Sub Name,Repeater Call Sign,Gateway Call Sign,"
+                      "Frequency,Dup,Offset,Mode,TONE,Repeater Tone,RPT1USE,Position,Latitude,"
+                      "Longitude,UTC Offset\r\n";
+    const char* const letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (std::size_t i = 0; i < count; ++i) {
+        const Region& r = regions[i % 10 < 6 ? 0 : i % 10 < 9 ? 1 : 2];
+        std::string call = "J";
+        for (std::size_t n = i, k = 0; k < 5; ++k, n /= 36) {
+            call += letters[n % 36];
+        }
+        char row[256];
+        std::snprintf(row, sizeof row,
+                      "%zu,Area %zu,Repeater %zu,,%s A,%s G,439.%06zu,DUP-,5.000000,DV,OFF,88.5Hz,"
+                      "YES,Exact,%.6f,%.6f,+9:00\r\n",
+                      i % 50, i % 50, i, call.c_str(), call.c_str(), i % 1000000,
+                      r.lat + unit(random) * r.dLat, r.lon + unit(random) * r.dLon);
+        out += row;
+    }
+    return out;
+}
+
+// A directory folder holding one list of `count` repeaters, made once per size.
+std::filesystem::path repeaterFolder(std::size_t count) {
+    static QTemporaryDir root;
+    const std::filesystem::path folder = root.path().toStdString() + "/" + std::to_string(count);
+    if (!std::filesystem::exists(folder)) {
+        RepeaterDirectory d(folder);
+        d.load();
+        if (count > 0) {
+            d.keep("list.csv", directoryList(count));
+        }
+    }
+    return folder;
+}
+
+std::vector<LatLon> askedPositions() {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> lat(33, 44), lon(130, 142);
+    std::vector<LatLon> asked;
+    for (int i = 0; i < 64; ++i) {
+        asked.push_back({lat(random), lon(random)});
+    }
+    return asked;
+}
+
+// "Use Nearest Repeater", once the directory's grid is made.
+void RepeaterNearest(benchmark::State& state) {
+    RepeaterDirectory d(repeaterFolder(static_cast<std::size_t>(state.range(0))));
+    d.load();
+    const auto asked = askedPositions();
+    (void)d.nearest(asked[0]);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(d.nearest(asked[i++ % asked.size()]));
+    }
+}
+BENCHMARK(RepeaterNearest)->Arg(1000)->Arg(100'000)->Unit(benchmark::kMicrosecond)->Apply(stable);
+
+// Making the grid of 100,000 positions, which a thread of its own does after start.
+void RepeaterGrid(benchmark::State& state) {
+    RepeaterDirectory d(repeaterFolder(static_cast<std::size_t>(state.range(0))));
+    d.load();
+    std::vector<LatLon> points;
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < d.repeaters().size(); ++i) {
+        points.push_back(*d.repeaters()[i].position);
+        items.push_back(i);
+    }
+    for (auto _ : state) {
+        NearestIndex index;
+        index.build(points, items);
+        benchmark::DoNotOptimize(index.size());
+    }
+}
+BENCHMARK(RepeaterGrid)->Arg(100'000)->Unit(benchmark::kMillisecond)->Apply(stable);
+
+// Reading the directory as the console does at start: its index, checked against the lists.
+void RepeaterDirectoryRead(benchmark::State& state) {
+    const auto folder = repeaterFolder(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        auto d = std::make_unique<RepeaterDirectory>(folder);
+        d->load();
+        if (d->rebuilt()) {
+            state.SkipWithError("the index was rebuilt");
+        }
+        benchmark::DoNotOptimize(d->repeaters().data());
+        // Its grid is made on a thread of its own, which the end waits for: not start-up.
+        state.PauseTiming();
+        d.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(RepeaterDirectoryRead)
+    ->Arg(0)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Apply(stable);
 
 // Collects every result so the ratios can be printed after the run.
 class Collector : public benchmark::ConsoleReporter {
@@ -698,6 +807,12 @@ int printTable(const Collector& c) {
          t("MapFrame/real_time") / t("MapBase/real_time"), "the offline map alone (Europe)", 2.0},
         {"The same frame in milliseconds", t("MapFrame/real_time") * 1000, "16 ms, a 60 Hz frame",
          16.0},
+        {"Use Nearest Repeater at 100,000 repeaters",
+         t("RepeaterNearest/100000") / t("RepeaterNearest/1000"), "the same at 1,000", 3.0},
+        {"Use Nearest Repeater at 100,000 (ms)", t("RepeaterNearest/100000") * 1e3, "5 ms", 5.0},
+        {"Read 100,000 repeaters at start (ms)",
+         (t("RepeaterDirectoryRead/100000") - t("RepeaterDirectoryRead/0")) * 1e3,
+         "the same without a directory, 50 ms more", 50.0},
         {"Start-up to a shown, populated main window",
          t("StartUp/real_time") / t("EmptyWindowPlusRequests/real_time"),
          "an empty window + the adapter's request time", 1.3},
@@ -722,6 +837,9 @@ int printTable(const Collector& c) {
             std::printf("  %s = %g s\n", name.c_str(), value);
         }
     }
+    std::printf("Repeater grid of 100,000 positions, made on its own thread after start: %.1f ms "
+                "(info)\n",
+                t("RepeaterGrid/100000") * 1e3);
     std::printf("D-PRS decoder: %.1f MB/s on the real capture, %.2f us a sentence (info)\n",
                 k("DecodePositions.bytes_per_second") / 1e6, t("DecodePositions") * 1e6);
     std::printf("Map: a new position redraws the markers only: %.2f ms (info)\n",

@@ -4,12 +4,35 @@
 #include "console/CommandLine.h"
 #include "console/Console.h"
 #include "log/Formats.h"
+#include "memory/MemoryFile.h"
+#include "repeaters/RepeaterDirectory.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
 #include <QTimer>
 #include <iostream>
 #include <random>
+
+// The demo's repeater directory starts with the example Icom list (Tokyo, Yokohama, Osaka,
+// Kobe), so that the Repeaters window and Use Nearest Repeater have something to show. A
+// directory the operator has filled or emptied is left as it is.
+static void seedRepeaterDirectory() {
+    const std::filesystem::path folder = tamsel::dataFolder() / "repeaters";
+    std::error_code ec;
+    if (std::filesystem::exists(folder, ec)) {
+        return;
+    }
+    for (const char* examples : {TAMSEL_EXAMPLES_INSTALLED, TAMSEL_EXAMPLES_SOURCE}) {
+        const auto read = tamsel::readWholeFile(std::string(examples) + "/icom-repeaters.csv");
+        if (read.bytes) {
+            tamsel::RepeaterDirectory directory(folder);
+            directory.load();
+            directory.keep("icom-repeaters.csv",
+                           std::string_view(read.bytes->data(), read.bytes->size()));
+            return;
+        }
+    }
+}
 
 // The console on a simulated adapter that hears a station every few seconds, for trying
 // the program without an adapter.
@@ -22,6 +45,7 @@ int main(int argc, char* argv[]) {
     }
     // Its made-up stations and contacts stay out of the operator's own logs and settings.
     tamsel::folderName() = "tamsel-demo";
+    seedRepeaterDirectory();
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);
     tamsel::configureDemoAdapter(*adapter);

@@ -4,6 +4,7 @@
 #include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "console/Console.h"
+#include "console/RepeaterFeature.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
@@ -14,9 +15,11 @@
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/RadioHeader.h"
+#include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
+#include "station/OwnStation.h"
 #include "widgets/Contrast.h"
 
 #include <QApplication>
@@ -135,6 +138,17 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             Form3->Memory->selectRow(3);
             ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
             ok = mapPicture(console, out, ("map-" + name + ".png").c_str()) && ok;
+            // The Repeaters window over the example list, from Tokyo Station.
+            ok = Form3->importList(
+                     QFileInfo(memoryFile).dir().filePath(QStringLiteral("icom-repeaters.csv"))) &&
+                 ok;
+            StationSettings here;
+            here.source = PositionSource::Locator;
+            here.locator = QStringLiteral("PM95vq");
+            console.ownStation()->configure(here);
+            RepeatersWindow* repeaters = console.repeaters()->window();
+            repeaters->table()->selectRow(0);
+            ok = save(repeaters, out, ("repeaters-" + name + ".png").c_str()) && ok;
         }
     }
     return ok;
@@ -245,5 +259,16 @@ int main(int argc, char* argv[]) {
     ok = Form3->importList(list) && ok;
     Form3->Memory->selectRow(0);
     ok = save(Form3, dir, "repeater-list.png") && ok;
+    // The same list in the Repeaters window, seen from Tokyo Station, with the CHIRP export.
+    ok =
+        Form3->importList(QFileInfo(list).dir().filePath(QStringLiteral("chirp-export.csv"))) && ok;
+    StationSettings here;
+    here.source = PositionSource::Locator;
+    here.locator = QStringLiteral("PM95vq");
+    console.ownStation()->configure(here);
+    RepeatersWindow* repeaters = console.repeaters()->window();
+    repeaters->show();
+    repeaters->table()->selectRow(0);
+    ok = save(repeaters, dir, "repeaters.png") && ok;
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "map/MapWindow.h"
 #include "console/Unit1.h"
 #include "heard/HeardStations.h"
+#include "memory/Unit4.h"
 #include "support/ConsoleFixture.h"
 #include "support/RecordingNotifier.h"
 #include "widgets/Contrast.h"
@@ -351,6 +352,13 @@ TEST_F(MapConsoleTest, FollowsHeardStationsBothWays) {
     EXPECT_EQ(heard->table()->currentIndex().row(), heard->model()->rowOf("JA1XYZ"));
     QTest::keyClick(view, Qt::Key_Enter);
     EXPECT_TRUE(heard->isVisible());
+
+    // The repeaters of the directory, again after an import.
+    const int stations = view->itemCount();
+    ASSERT_TRUE(
+        Form3->importList(QStringLiteral(TAMSEL_SOURCE_DIR "/examples/icom-repeaters.csv")));
+    ASSERT_GT(view->itemCount(), stations);
+    EXPECT_FALSE(view->stations().repeaters().front().callsign.isEmpty());
 
     // Show on Map from the table centres the map on that station and selects it.
     map->hide();

@@ -128,8 +128,9 @@ void DesktopAlerts::notify(const AlertNotice& notice, uint replaces) {
     if (notice.sound) {
         hints.insert(QStringLiteral("sound-name"), QString::fromLatin1(kSound));
     }
-    const QStringList actions{QStringLiteral("default"), tr("Reply"), QStringLiteral("dismiss"),
-                              tr("Dismiss")};
+    const QStringList actions{QStringLiteral("default"),
+                              actionLabel_.isEmpty() ? tr("Reply") : actionLabel_,
+                              QStringLiteral("dismiss"), tr("Dismiss")};
     QDBusMessage message = call("Notify");
     message << QString::fromLatin1(kAppName) << replaces << QString::fromLatin1(kIcon)
             << notice.summary << capabilities_.body(notice.body) << actions << hints << -1;

@@ -70,6 +70,9 @@ public:
     // them.
     ~DesktopAlerts() override;
 
+    // The label of the notifications' action (replyRequested); "Reply" unless set.
+    void setActionLabel(const QString& label) { actionLabel_ = label; }
+
     // Shows the station's notification, or replaces the one it has.
     void show(const AlertNotice& notice);
     // Closes the station's notification, if it has one: it has been answered. One whose id
@@ -104,6 +107,7 @@ private:
     QSystemTrayIcon* tray_ = nullptr;
     QString trayStation_;
     Way lastWay_ = Way::None;
+    QString actionLabel_;
 };
 
 } // namespace tamsel

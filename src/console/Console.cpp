@@ -7,6 +7,7 @@
 #include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "calls/RouteNames.h"
+#include "console/RepeaterFeature.h"
 #include "console/Signals.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
@@ -104,8 +105,12 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wireAlerts();
         wireMap(notifier); // before the log is read back, so the map hears it too
         wireLogs(notifier);
+        repeaters_ =
+            std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
+        showRepeatersOnMap();
         Form1->show();
     } catch (...) {
+        repeaters_.reset();
         destroyWindows();
         map_.reset();
         heard_.reset();
@@ -339,8 +344,12 @@ void Console::logContact(QWidget* from, StationReport reception) {
     if (reception.caller.empty()) {
         reception.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
     }
-    LogContactDialog* dialog =
-        openLogContact(from, contactLogger_->prefill(reception, myStation()), *contactLogger_);
+    Contact prefill = contactLogger_->prefill(reception, myStation());
+    // Through a repeater the directory knows: on its output frequency.
+    if (const auto frequency = repeaters_ ? repeaters_->repeater1Frequency() : std::nullopt) {
+        prefill.frequencyMHz = *frequency;
+    }
+    LogContactDialog* dialog = openLogContact(from, prefill, *contactLogger_);
     // The form closes once the contact is logged; where it went is shown by the window it
     // was opened from: in its status bar, or (the main window has none) in a note over it.
     QPointer<QWidget> opener(from);
@@ -597,6 +606,24 @@ void Console::wireMap(Notifier& notifier) {
     tiles();
 }
 
+void Console::showRepeatersOnMap() {
+    // The directory's D-STAR repeaters, again after every import.
+    RepeaterFeature* repeaters = repeaters_.get();
+    MapWindow* map = map_.get();
+    auto feed = [repeaters, map] {
+        std::vector<MapRepeater> shown;
+        for (const Repeater& r : repeaters->directory().repeaters()) {
+            if (r.dv && r.position) {
+                shown.push_back({QString::fromStdString(r.shownCallsign()),
+                                 QString::fromStdString(r.name), r.position});
+            }
+        }
+        map->setRepeaters(std::move(shown));
+    };
+    QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
+    feed();
+}
+
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
     : Console(static_cast<AdapterLink&>(connection), notifier, captionNote) {
     follow(connection);
@@ -613,6 +640,7 @@ Console::~Console() {
         connection_->setListener({}); // waits for a report under way; none follows
     }
     relay_.reset(); // reports already queued go with it
+    repeaters_.reset();
     destroyWindows();
     map_.reset();
     heard_.reset(); // after the monitor has ended

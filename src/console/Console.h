@@ -36,6 +36,7 @@ class SettingsStore;
 class OwnStation;
 class Preferences;
 class MapWindow;
+class RepeaterFeature;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -82,6 +83,8 @@ public:
     Alerting* alerting() const { return alerting_.get(); }
     // The map of your station, the stations heard and the repeaters (Window > Map).
     MapWindow* map() const { return map_.get(); }
+    // The repeater directory, its window and the nearest repeater.
+    RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
     static inline const char* const kDisconnected = " - adapter disconnected";
     static inline const char* const kNotAccessible = " - adapter not accessible";
@@ -103,6 +106,7 @@ private:
     void wireAlerts();
     // The map: fed by Heard Stations, its selection in step with the table's.
     void wireMap(Notifier& notifier);
+    void showRepeatersOnMap();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -121,6 +125,7 @@ private:
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
     std::unique_ptr<MapWindow> map_;
+    std::unique_ptr<RepeaterFeature> repeaters_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box

@@ -493,9 +493,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
         if (!c) {
             return {};
         }
-        // Tenths where they matter, whole units beyond.
-        const double d = distanceIn(units_, c->first);
-        return d < 100 ? QString::number(d, 'f', 1) : QString::number(std::lround(d));
+        return QString::fromStdString(distanceFigure(units_, c->first));
     }
     case Bearing: {
         const auto c = courseTo(s);

@@ -389,6 +389,65 @@ bool layOutCallsign(std::string_view written, std::string& out) {
     return true;
 }
 
+namespace {
+// The header row decides the separator: the comma, the semicolon that software writes
+// where the comma is the decimal mark, or the tab of tab-separated text.
+RepeaterListFormat findFormat(std::string_view file, Columns& c, char& separator) {
+    RepeaterListFormat format = RepeaterListFormat::None;
+    for (const char s : {',', ';', '\t'}) {
+        forEachRecord(file, s, [&](std::size_t, const std::vector<std::string_view>& r) {
+            format = readHeader(r, c);
+            return false;
+        });
+        if (format != RepeaterListFormat::None) {
+            separator = s;
+            break;
+        }
+    }
+    return format;
+}
+} // namespace
+
+RepeaterListFormat forEachListRow(std::string_view file,
+                                  const std::vector<std::string_view>& titles, const ListRow& row) {
+    if (file.substr(0, 3) == "\xEF\xBB\xBF") {
+        file.remove_prefix(3);
+    }
+    Columns c;
+    char separator = ',';
+    const RepeaterListFormat format = findFormat(file, c, separator);
+    if (format == RepeaterListFormat::None) {
+        return format;
+    }
+    std::vector<std::size_t> at(titles.size(), Columns::kMissing);
+    std::vector<std::string_view> fields(titles.size());
+    bool header = true;
+    forEachRecord(file, separator, [&](std::size_t line, const std::vector<std::string_view>& r) {
+        if (header) {
+            header = false;
+            for (std::size_t i = 0; i < r.size(); ++i) {
+                for (std::size_t t = 0; t < titles.size(); ++t) {
+                    if (at[t] == Columns::kMissing && sameName(trim(r[i]), titles[t])) {
+                        at[t] = i;
+                    }
+                }
+            }
+            return true;
+        }
+        for (std::size_t t = 0; t < titles.size(); ++t) {
+            fields[t] = field(r, at[t]);
+        }
+        row(format, line, fields);
+        return true;
+    });
+    return format;
+}
+
+std::optional<std::string> shiftJisToUtf8(std::string_view text) {
+    Recoder recoder;
+    return recoder.fromSjis(text);
+}
+
 std::string_view RepeaterImport::line(std::size_t i) const {
     const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : bytes.size();
     return {bytes.data() + starts[i], end - starts[i]};
@@ -399,20 +458,9 @@ RepeaterImport importRepeaterList(std::string_view file) {
     if (file.substr(0, 3) == "\xEF\xBB\xBF") {
         file.remove_prefix(3);
     }
-    // The header row decides the separator: the comma, the semicolon that software writes
-    // where the comma is the decimal mark, or the tab of tab-separated text.
     Columns c;
     char separator = ',';
-    for (const char s : {',', ';', '\t'}) {
-        forEachRecord(file, s, [&](std::size_t, const std::vector<std::string_view>& r) {
-            result.format = readHeader(r, c);
-            return false;
-        });
-        if (result.format != RepeaterListFormat::None) {
-            separator = s;
-            break;
-        }
-    }
+    result.format = findFormat(file, c, separator);
     if (result.format == RepeaterListFormat::None) {
         return result;
     }

@@ -5,6 +5,8 @@
 #include "memory/HugePages.h"
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,19 @@ struct RepeaterImport {
 // semicolons or tabs, numbers with a decimal point or comma). Columns are found by their
 // header names, so added or reordered columns do not matter.
 RepeaterImport importRepeaterList(std::string_view file);
+
+// For readers that want more of a list than its memory lines: finds the list's format and
+// separator as importRepeaterList() does and calls `row(line, fields)` for every record after
+// the header row, with the format, `fields[i]` being the column titled `titles[i]` (found whatever
+// the case, blanks trimmed; empty where the list has no such column). The text is passed on in the
+// list's own encoding. Returns the format; None (and no row) for a file of neither kind.
+using ListRow = std::function<void(RepeaterListFormat format, std::size_t line,
+                                   const std::vector<std::string_view>& fields)>;
+RepeaterListFormat forEachListRow(std::string_view file,
+                                  const std::vector<std::string_view>& titles, const ListRow& row);
+
+// Shift_JIS (Windows code page 932) text as UTF-8; nothing when it is not such text.
+std::optional<std::string> shiftJisToUtf8(std::string_view text);
 
 // A callsign as the D-STAR field holds it, upper case, module letter in the 8th character
 // ("JR1YB B" becomes "JR1YB  B"); nothing when it does not fit 8 characters.

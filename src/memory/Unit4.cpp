@@ -152,6 +152,7 @@ bool TForm3::importList(const QString& path) {
                          imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
     }
     notifier_.information(text);
+    emit repeaterListImported(path);
     return true;
 }
 

@@ -44,6 +44,8 @@ signals:
     // The operator selected a line: its destination, repeater 1 and repeater 2 columns.
     void memoryRowChosen(const QString& your, const QString& rpt1, const QString& rpt2);
     void searchRequested();
+    // A repeater list was imported (into the list, as importList() says), from `path`.
+    void repeaterListImported(const QString& path);
 
 public:
     LineListView* Memory;

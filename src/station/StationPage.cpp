@@ -46,8 +46,10 @@ QString unitsText(Units u) {
 StationPage::StationPage(const OwnStation& station, QWidget* parent)
     : PreferencesPage(parent), source(new QComboBox(this)), locator(new QLineEdit(this)),
       latitude(new QLineEdit(this)), longitude(new QLineEdit(this)), gpsd(new QLineEdit(this)),
-      units(new QComboBox(this)), resultLocator(new QLabel(this)), resultPosition(new QLabel(this)),
-      defaults(new QLabel(this)), station_(station) {
+      units(new QComboBox(this)),
+      followRepeater(new QCheckBox(tr("&Follow the nearest repeater"), this)),
+      resultLocator(new QLabel(this)), resultPosition(new QLabel(this)), defaults(new QLabel(this)),
+      station_(station) {
     // In the order of PositionSource and Units.
     source->addItems({QStringLiteral("None"), QStringLiteral("Maidenhead locator"),
                       QStringLiteral("Latitude and longitude"), QStringLiteral("gpsd")});
@@ -71,6 +73,10 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
     row(QStringLiteral("Lo&ngitude:"), longitude);
     row(QStringLiteral("&gpsd (host:port):"), gpsd);
     row(QStringLiteral("&Units:"), units);
+    form->addRow(followRepeater);
+    followRepeater->setAccessibleName(tr("Follow the nearest repeater"));
+    followRepeater->setToolTip(tr("While your position comes from gpsd, Repeater 1 changes "
+                                  "by itself to a repeater that has become clearly nearer"));
     row(QStringLiteral("Your locator:"), resultLocator);
     row(QStringLiteral("Your position:"), resultPosition);
     form->addRow(defaults);
@@ -111,6 +117,7 @@ void StationPage::load(const SettingsStore& store) {
                            : QString());
     gpsd->setText(shown(StationSettings::kGpsd, PositionSource::Gpsd) ? loaded_.gpsd : QString());
     units->setCurrentIndex(static_cast<int>(loaded_.units));
+    followRepeater->setChecked(loaded_.followRepeater);
 
     QStringList invalid;
     for (auto it = loaded_.defaulted.cbegin(); it != loaded_.defaulted.cend(); ++it) {
@@ -174,6 +181,7 @@ void StationPage::save(SettingsWriter& store) {
     StationSettings s = loaded_;
     s.source = chosenSource();
     s.units = static_cast<Units>(units->currentIndex());
+    s.followRepeater = followRepeater->isChecked();
     if (const auto grid = parseLocator(locator->text())) {
         s.locator = *grid;
     } else if (locator->text().trimmed().isEmpty()) {

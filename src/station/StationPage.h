@@ -6,6 +6,7 @@
 #include "station/OwnStation.h"
 #include "station/StationSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@ public:
     QLineEdit* longitude;
     QLineEdit* gpsd;
     QComboBox* units;
+    QCheckBox* followRepeater;
     QLabel* resultLocator;
     QLabel* resultPosition;
     QLabel* defaults;

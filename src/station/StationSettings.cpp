@@ -98,6 +98,13 @@ StationSettings StationSettings::load(const SettingsStore& store) {
                                     QStringLiteral("metric"));
     s.units = *unitsFromKey(units.value.toStdString());
     note(kUnits, units.origin);
+
+    // Added later than the others: a file without it is no news worth a note.
+    const auto follow = store.flag(kFollowRepeater, false);
+    s.followRepeater = follow.value;
+    if (follow.origin == SettingsStore::Origin::Invalid) {
+        note(kFollowRepeater, follow.origin);
+    }
     return s;
 }
 
@@ -109,6 +116,7 @@ void StationSettings::save(SettingsWriter& store) const {
     store.set(kGpsd, gpsd);
     const std::string_view u = unitsKey(units);
     store.set(kUnits, QString::fromLatin1(u.data(), static_cast<qsizetype>(u.size())));
+    store.set(kFollowRepeater, followRepeater);
 }
 
 } // namespace tamsel

@@ -27,6 +27,7 @@ std::optional<GpsdAddress> parseGpsdAddress(const QString& text);
 //           longitude = 11.625     (decimal degrees, -180 to 180, negative west)
 //           gpsd = localhost:2947
 //           units = metric | imperial
+//           follow_repeater = false    (Repeater 1 follows the nearest repeater under gpsd)
 struct StationSettings {
     static inline constexpr QLatin1String kSource{"station/source"};
     static inline constexpr QLatin1String kLocator{"station/locator"};
@@ -34,6 +35,7 @@ struct StationSettings {
     static inline constexpr QLatin1String kLongitude{"station/longitude"};
     static inline constexpr QLatin1String kGpsd{"station/gpsd"};
     static inline constexpr QLatin1String kUnits{"station/units"};
+    static inline constexpr QLatin1String kFollowRepeater{"station/follow_repeater"};
     static inline constexpr QLatin1String kDefaultGpsd{"localhost:2947"};
 
     PositionSource source = PositionSource::None;
@@ -42,6 +44,7 @@ struct StationSettings {
     double longitude = 0;
     QString gpsd = kDefaultGpsd;
     Units units = Units::Metric;
+    bool followRepeater = false;
 
     // The keys whose value above is the default because the file lacked it or held
     // something the key does not take.
@@ -52,7 +55,8 @@ struct StationSettings {
 
     friend bool operator==(const StationSettings& a, const StationSettings& b) {
         return a.source == b.source && a.locator == b.locator && a.latitude == b.latitude &&
-               a.longitude == b.longitude && a.gpsd == b.gpsd && a.units == b.units;
+               a.longitude == b.longitude && a.gpsd == b.gpsd && a.units == b.units &&
+               a.followRepeater == b.followRepeater;
     }
 };
 

@@ -2,6 +2,9 @@
 // Units: metric or imperial distance, speed and altitude, and the names the columns show.
 #include "station/Units.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace tamsel {
 namespace {
 
@@ -40,6 +43,18 @@ std::string_view altitudeUnit(Units units) {
 
 double distanceIn(Units units, double metres) {
     return units == Units::Imperial ? metres / kMetresPerMile : metres / 1000;
+}
+
+std::string distanceFigure(Units units, double metres) {
+    // Tenths where they matter, whole units beyond.
+    const double d = distanceIn(units, metres);
+    char text[32];
+    if (d < 100) {
+        std::snprintf(text, sizeof text, "%.1f", d);
+    } else {
+        std::snprintf(text, sizeof text, "%ld", std::lround(d));
+    }
+    return text;
 }
 
 double speedIn(Units units, double knots) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tamsel {
@@ -21,6 +22,9 @@ std::string_view altitudeUnit(Units units);
 // Values converted for showing in `units`: a distance given in metres (in km or mi), a
 // speed in knots (in km/h or mph), an altitude in feet (in m or ft), as D-PRS gives them.
 double distanceIn(Units units, double metres);
+// A distance as the tables show it, in `units`: tenths below 100, whole units beyond ("3.2",
+// "123").
+std::string distanceFigure(Units units, double metres);
 double speedIn(Units units, double knots);
 double altitudeIn(Units units, double feet);
 

@@ -1,0 +1,470 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RepeaterDirectory: the repeater lists the operator imported, kept whole in a folder of
+// their own, with an index that makes reading them back at start quick.
+#include "repeaters/RepeaterDirectory.h"
+
+#include "base/Folders.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace tamsel {
+
+namespace {
+
+// The index: this header, the lists it was made from, then the repeaters. Written and
+// read on the same machine, so numbers are as the machine holds them; anything that does
+// not read back whole makes the index be rebuilt.
+constexpr char kMagic[8] = {'T', 'M', 'S', 'L', 'R', 'P', 'T', 'R'};
+constexpr std::uint32_t kVersion = 1;
+
+// Eight bytes at a time: the index is read at every start.
+std::uint64_t checksum(std::string_view data) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= data.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, data.data() + i, 8);
+        h = (h ^ w) * 0x100000001b3ULL;
+        h ^= h >> 29;
+    }
+    for (; i < data.size(); ++i) {
+        h = (h ^ static_cast<unsigned char>(data[i])) * 0x100000001b3ULL;
+    }
+    return h;
+}
+
+class Writer {
+public:
+    template <typename T> void put(T v) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        out.append(reinterpret_cast<const char*>(&v), sizeof v);
+    }
+    void text(std::string_view s) {
+        put(static_cast<std::uint32_t>(s.size()));
+        out.append(s);
+    }
+    std::string out;
+};
+
+class Reader {
+public:
+    explicit Reader(std::string_view in) : in_(in) {}
+    template <typename T> bool get(T& v) {
+        if (in_.size() < sizeof v) {
+            return false;
+        }
+        std::memcpy(&v, in_.data(), sizeof v);
+        in_.remove_prefix(sizeof v);
+        return true;
+    }
+    bool text(std::string& s) {
+        std::uint32_t n = 0;
+        if (!get(n) || in_.size() < n) {
+            return false;
+        }
+        s.assign(in_.substr(0, n));
+        in_.remove_prefix(n);
+        return true;
+    }
+    bool done() const { return in_.empty(); }
+
+private:
+    std::string_view in_;
+};
+
+enum Flags : std::uint8_t { kDv = 1, kPosition = 2, kApproximate = 4, kUtc = 8 };
+
+std::string readFile(const std::filesystem::path& path, bool* ok) {
+    std::ifstream in(path, std::ios::binary);
+    std::string data;
+    if (!in) {
+        *ok = false;
+        return data;
+    }
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    in.seekg(0);
+    data.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+    in.read(data.data(), static_cast<std::streamsize>(data.size()));
+    *ok = static_cast<bool>(in);
+    return data;
+}
+
+QString errnoText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes `data` to `path` by way of a hidden file beside it, renamed over it once all is
+// on disk: a full disk or an unwritable folder leaves what was there as it was.
+QString writeWhole(const std::filesystem::path& path, std::string_view data) {
+    const std::filesystem::path temporary =
+        path.parent_path() / ("." + path.filename().string() + ".partial");
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return errnoText(errno);
+    }
+    int error = 0;
+    for (std::size_t done = 0; done < data.size() && error == 0;) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno != EINTR) {
+            error = errno;
+        } else if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return errnoText(error);
+    }
+    return {};
+}
+
+bool sameLists(const std::vector<RepeaterDirectory::List>& a,
+               const std::vector<RepeaterDirectory::List>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.name == y.name && x.size == y.size && x.modified == y.modified;
+    });
+}
+
+} // namespace
+
+RepeaterDirectory::RepeaterDirectory(std::filesystem::path folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {}
+
+std::vector<RepeaterDirectory::List> RepeaterDirectory::listsOnDisk() const {
+    std::vector<List> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(listsFolder(), ec)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code e;
+        if (name.empty() || name.front() == '.' || !entry.is_regular_file(e)) {
+            continue; // a file on its way in, or not a list
+        }
+        List l;
+        l.name = name;
+        l.size = entry.file_size(e);
+        l.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         entry.last_write_time(e).time_since_epoch())
+                         .count();
+        found.push_back(std::move(l));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const List& a, const List& b) { return a.name < b.name; });
+    return found;
+}
+
+void RepeaterDirectory::load() {
+    const std::vector<List> onDisk = listsOnDisk();
+    rebuilt_ = false;
+    if (!readIndex(onDisk)) {
+        rebuilt_ = true;
+        rebuild(onDisk);
+    }
+    reindex();
+    emit changed();
+}
+
+bool RepeaterDirectory::readIndex(const std::vector<List>& onDisk) {
+    bool ok = true;
+    const std::string data = readFile(folder_ / kIndexName, &ok);
+    if (!ok) {
+        return onDisk.empty(); // no lists, no index: nothing to read
+    }
+    constexpr std::size_t kHead = sizeof kMagic + sizeof(std::uint32_t) + sizeof(std::uint64_t);
+    if (data.size() < kHead || std::memcmp(data.data(), kMagic, sizeof kMagic) != 0) {
+        return false;
+    }
+    Reader head(std::string_view(data).substr(sizeof kMagic, kHead - sizeof kMagic));
+    std::uint32_t version = 0;
+    std::uint64_t sum = 0;
+    head.get(version);
+    head.get(sum);
+    const std::string_view body = std::string_view(data).substr(kHead);
+    if (version != kVersion || sum != checksum(body)) {
+        return false;
+    }
+    Reader in(body);
+    std::uint32_t listCount = 0;
+    if (!in.get(listCount) || listCount > onDisk.size()) {
+        return false;
+    }
+    std::vector<List> lists(listCount);
+    std::uint64_t total = 0;
+    for (List& l : lists) {
+        if (!in.text(l.name) || !in.get(l.size) || !in.get(l.modified) || !in.get(l.repeaters)) {
+            return false;
+        }
+        total += l.repeaters;
+    }
+    if (!sameLists(lists, onDisk)) {
+        return false;
+    }
+    std::vector<Repeater> repeaters(total);
+    std::uint32_t list = 0;
+    std::uint32_t left = lists.empty() ? 0 : lists[0].repeaters;
+    for (Repeater& r : repeaters) {
+        while (left == 0) {
+            left = lists[++list].repeaters;
+        }
+        --left;
+        std::uint8_t flags = 0;
+        std::int16_t utc = 0;
+        double lat = 0, lon = 0;
+        if (!in.get(flags) || !in.get(r.duplex) || !in.get(utc) || !in.get(r.frequencyMHz) ||
+            !in.get(r.offsetMHz) || !in.get(lat) || !in.get(lon) || !in.text(r.name) ||
+            !in.text(r.area) || !in.text(r.callsign) || !in.text(r.gateway)) {
+            return false;
+        }
+        r.list = list;
+        r.dv = (flags & kDv) != 0;
+        r.approximate = (flags & kApproximate) != 0;
+        if ((flags & kPosition) != 0) {
+            r.position = LatLon{lat, lon};
+        }
+        if ((flags & kUtc) != 0) {
+            r.utcOffsetMinutes = utc;
+        }
+    }
+    if (!in.done()) {
+        return false;
+    }
+    lists_ = std::move(lists);
+    repeaters_ = std::move(repeaters);
+    return true;
+}
+
+void RepeaterDirectory::rebuild(std::vector<List> onDisk) {
+    lists_.clear();
+    repeaters_.clear();
+    for (List& l : onDisk) {
+        bool ok = true;
+        const std::string data = readFile(listsFolder() / l.name, &ok);
+        auto read =
+            ok ? readRepeaters(data, static_cast<std::uint32_t>(lists_.size())) : std::nullopt;
+        if (!read) {
+            continue; // unreadable, or no list: left where it is, not in the directory
+        }
+        l.repeaters = static_cast<std::uint32_t>(read->size());
+        repeaters_.insert(repeaters_.end(), std::make_move_iterator(read->begin()),
+                          std::make_move_iterator(read->end()));
+        lists_.push_back(std::move(l));
+    }
+    writeIndex(nullptr); // when it cannot be written, the next start rebuilds it again
+}
+
+bool RepeaterDirectory::writeIndex(QString* error) const {
+    Writer w;
+    w.put(static_cast<std::uint32_t>(lists_.size()));
+    for (const List& l : lists_) {
+        w.text(l.name);
+        w.put(l.size);
+        w.put(l.modified);
+        w.put(l.repeaters);
+    }
+    for (const Repeater& r : repeaters_) {
+        const std::uint8_t flags = (r.dv ? kDv : 0) | (r.position ? kPosition : 0) |
+                                   (r.approximate ? kApproximate : 0) |
+                                   (r.utcOffsetMinutes ? kUtc : 0);
+        w.put(flags);
+        w.put(r.duplex);
+        w.put(static_cast<std::int16_t>(r.utcOffsetMinutes.value_or(0)));
+        w.put(r.frequencyMHz);
+        w.put(r.offsetMHz);
+        w.put(r.position ? r.position->latitude : 0.0);
+        w.put(r.position ? r.position->longitude : 0.0);
+        w.text(r.name);
+        w.text(r.area);
+        w.text(r.callsign);
+        w.text(r.gateway);
+    }
+    Writer head;
+    head.out.append(kMagic, sizeof kMagic);
+    head.put(kVersion);
+    head.put(checksum(w.out));
+    const QString failed = writeWhole(folder_ / kIndexName, head.out + w.out);
+    if (error != nullptr) {
+        *error = failed;
+    }
+    return failed.isEmpty();
+}
+
+QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes) {
+    const std::string name = std::filesystem::path(given).filename().string();
+    const QString shown = QString::fromStdString(name);
+    if (name.empty() || name == "." || name == ".." || name.front() == '.') {
+        return tr("%1 is no name for a repeater list.").arg(shown);
+    }
+    // Lists are in the order of their names, as they are read back at start.
+    const auto at =
+        std::lower_bound(lists_.begin(), lists_.end(), name,
+                         [](const List& l, const std::string& n) { return l.name < n; });
+    const bool replaces = at != lists_.end() && at->name == name;
+    const auto index = static_cast<std::uint32_t>(at - lists_.begin());
+    auto read = readRepeaters(bytes, index);
+    if (!read) {
+        return tr("%1 is not a repeater list.").arg(shown);
+    }
+    const std::filesystem::path path = listsFolder() / name;
+    const auto cannot = [&](const QString& why) {
+        //: %1: the list's file name, %2: the folder, %3: the system's reason.
+        return tr("The repeater list %1 cannot be kept in %2: %3. The lists kept before are "
+                  "as they were.")
+            .arg(shown, QString::fromStdString(listsFolder().string()), why);
+    };
+    if (const std::error_code ec = makeFolders(listsFolder())) {
+        return cannot(QString::fromStdString(ec.message()));
+    }
+    if (const QString why = writeWhole(path, bytes); !why.isEmpty()) {
+        return cannot(why);
+    }
+    List kept;
+    kept.name = name;
+    std::error_code ec;
+    kept.size = std::filesystem::file_size(path, ec);
+    kept.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::filesystem::last_write_time(path, ec).time_since_epoch())
+                        .count();
+    kept.repeaters = static_cast<std::uint32_t>(read->size());
+
+    // The list's repeaters where its old ones were, or where its name puts them.
+    auto first = std::find_if(repeaters_.begin(), repeaters_.end(),
+                              [&](const Repeater& r) { return r.list >= index; });
+    auto last = replaces ? std::find_if(first, repeaters_.end(),
+                                        [&](const Repeater& r) { return r.list > index; })
+                         : first;
+    first = repeaters_.erase(first, last);
+    if (!replaces) {
+        for (auto r = first; r != repeaters_.end(); ++r) {
+            ++r->list;
+        }
+    }
+    repeaters_.insert(first, std::make_move_iterator(read->begin()),
+                      std::make_move_iterator(read->end()));
+    if (replaces) {
+        *at = std::move(kept);
+    } else {
+        lists_.insert(at, std::move(kept));
+    }
+    writeIndex(nullptr); // when it cannot be written, the next start rebuilds it
+    reindex();
+    emit changed();
+    return {};
+}
+
+QString RepeaterDirectory::remove(const std::string& name) {
+    const auto at =
+        std::find_if(lists_.begin(), lists_.end(), [&](const List& l) { return l.name == name; });
+    if (at == lists_.end()) {
+        return tr("There is no repeater list %1.").arg(QString::fromStdString(name));
+    }
+    std::error_code ec;
+    if (!std::filesystem::remove(listsFolder() / name, ec) && ec) {
+        return tr("The repeater list %1 cannot be removed: %2.")
+            .arg(QString::fromStdString(name), QString::fromStdString(ec.message()));
+    }
+    const auto index = static_cast<std::uint32_t>(at - lists_.begin());
+    lists_.erase(at);
+    std::erase_if(repeaters_, [&](const Repeater& r) { return r.list == index; });
+    for (Repeater& r : repeaters_) {
+        r.list -= r.list > index ? 1 : 0;
+    }
+    writeIndex(nullptr);
+    reindex();
+    emit changed();
+    return {};
+}
+
+RepeaterDirectory::~RepeaterDirectory() {
+    if (building_.valid()) {
+        building_.wait();
+    }
+}
+
+void RepeaterDirectory::reindex() {
+    callsignsBuilt_ = false; // made when first asked for
+    nearest_.reset();
+    std::vector<LatLon> points;
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < repeaters_.size(); ++i) {
+        if (repeaters_[i].routable() && repeaters_[i].position) {
+            points.push_back(*repeaters_[i].position);
+            items.push_back(i);
+        }
+    }
+    if (points.empty()) {
+        building_ = {};
+        nearest_ = std::make_shared<const NearestIndex>();
+        return;
+    }
+    building_ =
+        std::async(std::launch::async, [points = std::move(points), items = std::move(items)] {
+            auto index = std::make_shared<NearestIndex>();
+            index->build(points, items);
+            return std::shared_ptr<const NearestIndex>(std::move(index));
+        }).share();
+}
+
+namespace {
+std::uint64_t packed(const std::string& field) {
+    std::uint64_t k = 0;
+    std::memcpy(&k, field.data(), std::min<std::size_t>(field.size(), sizeof k));
+    return k;
+}
+} // namespace
+
+const Repeater* RepeaterDirectory::find(const std::string& callsign) const {
+    if (callsign.size() != 8) {
+        return nullptr;
+    }
+    if (!callsignsBuilt_) {
+        byCallsign_.clear();
+        for (std::size_t i = 0; i < repeaters_.size(); ++i) {
+            if (repeaters_[i].routable()) {
+                byCallsign_.emplace_back(packed(repeaters_[i].callsign),
+                                         static_cast<std::uint32_t>(i));
+            }
+        }
+        std::sort(byCallsign_.begin(), byCallsign_.end()); // the first of a callsign first
+        callsignsBuilt_ = true;
+    }
+    const std::uint64_t k = packed(callsign);
+    const auto it = std::lower_bound(byCallsign_.begin(), byCallsign_.end(),
+                                     std::pair<std::uint64_t, std::uint32_t>(k, 0));
+    return it == byCallsign_.end() || it->first != k ? nullptr : &repeaters_[it->second];
+}
+
+bool RepeaterDirectory::anyPositioned() const {
+    return std::any_of(repeaters_.begin(), repeaters_.end(),
+                       [](const Repeater& r) { return r.routable() && r.position; });
+}
+
+std::optional<RepeaterDirectory::Nearest> RepeaterDirectory::nearest(const LatLon& from) const {
+    if (nearest_ == nullptr) {
+        if (!building_.valid()) {
+            return std::nullopt; // never read
+        }
+        nearest_ = building_.get();
+    }
+    const auto found = nearest_->nearest(from);
+    if (!found) {
+        return std::nullopt;
+    }
+    return Nearest{&repeaters_[found->index], found->course};
+}
+
+} // namespace tamsel

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// RepeatersWindow: the window "Repeaters", the imported repeater lists as one directory.
+#pragma once
+
+#include "repeaters/RepeatersModel.h"
+#include "widgets/Notifier.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTableView>
+#include <functional>
+
+namespace tamsel {
+
+// Every repeater of the kept lists, nearest first when your position is known. The filter
+// narrows the rows as you type; a click on a column's title, or View > Sort By, sorts by
+// it. Enter or a double-click on a row, or "Use as My Repeater" in its context menu, asks
+// for the repeater as Repeater 1 with its gateway as Repeater 2 (useRequested). File >
+// Remove List takes a kept list out of the directory.
+class RepeatersWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    RepeatersWindow(RepeaterDirectory& directory, Notifier& notifier);
+
+    RepeatersModel* model() const { return model_; }
+    RepeatersFilter* filterModel() const { return filter_; }
+    QTableView* table() const { return table_; }
+    QLineEdit* filterField() const { return field_; }
+
+    void setOwnPosition(const std::optional<LatLon>& position, const QString& status);
+    void setUnits(Units units);
+    // Sorts by `column`, as a click on its title would.
+    void setSort(int column, Qt::SortOrder order);
+    // The repeater of a row as the table shows it (after filter and sort).
+    const Repeater* repeaterAt(int row) const;
+    // Asks to use the repeater of a table row.
+    void use(const QModelIndex& index);
+
+    // Asks before a list is removed; true removes it. A question box by default.
+    std::function<bool(const QString& list)> confirmRemove;
+
+    QAction* UseAsMyRepeater;
+    QAction* SortDescending;
+    QMenu* removeList;
+    QMenu* sortBy;
+
+signals:
+    void useRequested(const tamsel::Repeater& repeater);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showSort(int column, Qt::SortOrder order);
+    void fillRemoveMenu();
+    void showCount();
+    void sizeColumns();
+
+    RepeaterDirectory& directory_;
+    Notifier& notifier_;
+    RepeatersModel* model_;
+    RepeatersFilter* filter_;
+    QLineEdit* field_;
+    QTableView* table_;
+    QLabel* count_;
+    QLabel* ownStatus_;
+    QMenu* context_;
+};
+
+} // namespace tamsel

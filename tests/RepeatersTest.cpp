@@ -1,0 +1,349 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the repeater directory in the console: the Repeaters window, Use as My Repeater and
+// Use Nearest Repeater (their request traces and refusals), lists kept on import, Log Contact.
+#include "calls/CallMenu.h"
+#include "console/RepeaterFeature.h"
+#include "log/LogContact.h"
+#include "memory/Unit4.h"
+#include "repeaters/RepeatersWindow.h"
+#include "settings/SettingsStore.h"
+#include "station/OwnStation.h"
+#include "support/CaseName.h"
+#include "support/ConsoleFixture.h"
+
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <fstream>
+
+namespace tamsel {
+namespace {
+
+using test::describe;
+using Trace = std::vector<std::string>;
+
+QString dataFile(const char* name) {
+    return QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/repeaters/") + QLatin1String(name);
+}
+
+const LatLon kAkihabara{35.6984, 139.7731};
+const LatLon kKobe{34.69, 135.19};
+
+class RepeatersFixture : public test::ConsoleFixture {
+public:
+    // The adapter's header: CQ through JR1YB B's gateway (Repeater 1 and 2 as given).
+    void startWith(const std::string& rpt1, const std::string& rpt2, std::uint8_t flags) {
+        sim->setText(0x64, rpt2);
+        sim->setText(0x63, rpt1);
+        sim->setText(0x62, "CQCQCQ  ");
+        sim->setText(0x60, "JA1ABC  ");
+        sim->setValue(0x65, {flags, 0, 0});
+        start();
+    }
+    RepeaterFeature& feature() { return *console->repeaters(); }
+    RepeatersWindow& window() { return *feature().window(); }
+    void importList(const char* name) {
+        ASSERT_TRUE(Form3->importList(dataFile(name)));
+        notifier.boxes.clear(); // "Imported ..."
+    }
+    void stand(const std::optional<LatLon>& here, Units units = Units::Metric) {
+        StationSettings s;
+        s.units = units;
+        if (here) {
+            s.source = PositionSource::LatLon;
+            s.latitude = here->latitude;
+            s.longitude = here->longitude;
+        }
+        // Through the settings, as Preferences would: every commit reads them again.
+        s.save(*console->settings());
+        console->settings()->commit();
+    }
+    QStringList column(int c) {
+        QStringList out;
+        const auto* m = window().table()->model();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            out << m->index(r, c).data().toString();
+        }
+        return out;
+    }
+    // Typed where QTest can type it (ASCII), else put in as an input method would.
+    void filter(const QString& text) {
+        window().filterField()->clear();
+        if (QString::fromLatin1(text.toLatin1()) == text && text.toLatin1().toUpper() != "") {
+            QTest::keyClicks(window().filterField(), text);
+        } else {
+            window().filterField()->setText(text);
+        }
+    }
+};
+
+const Trace kToAkihabaraA{"SetRpt1Call \"JP1YIU A\"", "SetRpt2Call \"JP1YIU G\"", "GetTxFlags",
+                          "SetTxFlags \"@\\x00\\x00\"", "GetTxFlags"};
+
+struct UseCase {
+    const char* what;
+    std::string rpt1, rpt2;
+    std::uint8_t flags;
+    std::function<void(RepeatersFixture&)> act;
+    Trace sent;
+};
+
+class UseTrace : public RepeatersFixture {
+public:
+    void choose(const char* typed) {
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        filter(QString::fromUtf8(typed));
+        ASSERT_EQ(window().table()->model()->rowCount(), 1) << typed;
+        window().table()->setFocus();
+        window().table()->setCurrentIndex(window().table()->model()->index(0, 0));
+    }
+};
+class UseTraceCase : public UseTrace, public ::testing::WithParamInterface<UseCase> {};
+
+TEST_P(UseTraceCase, OneRequestPerChangedFieldThenTheFlag) {
+    const UseCase& c = GetParam();
+    startWith(c.rpt1, c.rpt2, c.flags);
+    importList("icom-japan-sjis.csv");
+    stand(kAkihabara);
+    c.act(*this);
+    EXPECT_EQ(describe(sentSinceStart()), c.sent) << c.what;
+    EXPECT_EQ(Form1->RPT1CALL->text(), "JP1YIU A");
+    EXPECT_EQ(Form1->RPT2CALL->text(), "JP1YIU G");
+    EXPECT_EQ(Form1->YourCALL->text(), "CQCQCQ  "); // Your Call stays
+    EXPECT_TRUE(Form1->Repeater->isChecked());
+    EXPECT_TRUE(notifier.boxes.empty()) << notifier.texts().join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Repeaters, UseTraceCase,
+    ::testing::Values(
+        UseCase{"Enter on the row", "JR1YB  B", "JR1YB  G", 0x00,
+                [](RepeatersFixture& f) {
+                    static_cast<UseTrace&>(f).choose("jp1yiu a");
+                    QTest::keyClick(f.feature().window()->table(), Qt::Key_Return);
+                },
+                kToAkihabaraA},
+        UseCase{"double-click on the row", "JR1YB  B", "JR1YB  G", 0x00,
+                [](RepeatersFixture& f) {
+                    static_cast<UseTrace&>(f).choose("JP1YIUA");
+                    QTableView* t = f.feature().window()->table();
+                    const QPoint at = t->visualRect(t->model()->index(0, 1)).center();
+                    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, at);
+                    QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, at);
+                },
+                kToAkihabaraA},
+        UseCase{"the context menu, where Repeater 1 already stands",
+                "JP1YIU A",
+                "JR1YB  G",
+                0x40,
+                [](RepeatersFixture& f) {
+                    static_cast<UseTrace&>(f).choose("JP1YIU A");
+                    f.feature().window()->UseAsMyRepeater->trigger();
+                },
+                {"SetRpt2Call \"JP1YIU G\""}},
+        UseCase{"Use Nearest Repeater", "JR1YB  B", "JR1YB  G", 0x00,
+                [](RepeatersFixture& f) { f.feature().useNearestAction()->trigger(); },
+                kToAkihabaraA},
+        UseCase{"Use Nearest Repeater where all already stands sends nothing",
+                "JP1YIU A",
+                "JP1YIU G",
+                0x40,
+                [](RepeatersFixture& f) { f.feature().useNearestAction()->trigger(); },
+                {}}),
+    test::ByWhat());
+
+struct RefusalCase {
+    const char* what;
+    std::optional<LatLon> here;
+    std::vector<const char*> lists;
+    const char* said;
+};
+
+class Refusal : public RepeatersFixture, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusal, SaysWhyAndChangesNothing) {
+    const RefusalCase& c = GetParam();
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    for (const char* list : c.lists) {
+        importList(list);
+    }
+    stand(c.here);
+    // Through the menu as the operator reaches it.
+    ASSERT_TRUE(Form1->findChild<CallMenu*>()->actions().contains(feature().useNearestAction()));
+    feature().useNearestAction()->trigger();
+    EXPECT_EQ(notifier.texts(), QStringList{QString::fromUtf8(c.said)}) << c.what;
+    EXPECT_TRUE(sentSinceStart().empty());
+    EXPECT_EQ(Form1->RPT1CALL->text(), "JR1YB  B");
+    EXPECT_FALSE(Form1->Repeater->isChecked());
+}
+
+const char* const kNoPosition = "Set your position first (Config, Preferences, Station).";
+const char* const kNoList = "Import a repeater list first (Memory window, File, Import).";
+
+INSTANTIATE_TEST_SUITE_P(
+    Repeaters, Refusal,
+    ::testing::Values(
+        RefusalCase{"no position", std::nullopt, {"icom-japan-sjis.csv"}, kNoPosition},
+        RefusalCase{"no position and no list", std::nullopt, {}, kNoPosition},
+        RefusalCase{"no list", kAkihabara, {}, kNoList},
+        RefusalCase{"lists without positions", kAkihabara, {"chirp-uk.csv"}, kNoList}),
+    test::ByWhat());
+
+TEST_F(RepeatersFixture, TheWindowSortsByDistanceFiltersAndSortsByKeyboard) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    // Window > Repeaters opens it.
+    QAction* open = nullptr;
+    for (QAction* a : Form1->menuWindow->actions()) {
+        open = a->text() == QLatin1String("&Repeaters") ? a : open;
+    }
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().windowTitle(), "Repeaters");
+    EXPECT_EQ(window().table()->accessibleName(), "Repeaters");
+    EXPECT_EQ(window().table()->model()->rowCount(), 0);
+
+    importList("icom-japan-sjis.csv");
+    importList("icom-germany.csv");
+    EXPECT_EQ(window().table()->model()->rowCount(), 20);
+    QStringList titles;
+    for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
+        titles << window().table()->model()->headerData(c, Qt::Horizontal).toString();
+    }
+    EXPECT_EQ(titles, (QStringList{"Name", "Area", "Repeater", "Gateway", "Frequency (MHz)",
+                                   "Offset (MHz)", "Distance (km)", "Bearing"}));
+    // Without your position: Distance and Bearing blank.
+    EXPECT_EQ(column(RepeatersModel::Distance).join(QString()), QString());
+
+    stand(kKobe);
+    const QStringList near = column(RepeatersModel::Callsign).mid(0, 3);
+    EXPECT_EQ(near, (QStringList{"JP3YIC B", "JP3YHH A", "JP2YGG B"}));
+    EXPECT_EQ(column(RepeatersModel::Distance).first(), "0.5");
+    EXPECT_EQ(column(RepeatersModel::Frequency).first(), "439.3700");
+    EXPECT_EQ(column(RepeatersModel::Offset).first(), "-5.0000");
+    // Rows without a position go last.
+    EXPECT_EQ(column(RepeatersModel::Distance).last(), "");
+    stand(kKobe, Units::Imperial);
+    EXPECT_EQ(window().table()->model()->headerData(RepeatersModel::Distance, Qt::Horizontal),
+              "Distance (mi)");
+    EXPECT_EQ(column(RepeatersModel::Distance).first(), "0.3");
+
+    // View > Sort By > Name, then Descending.
+    QAction* byName = window().sortBy->actions().at(RepeatersModel::Name);
+    byName->trigger();
+    EXPECT_EQ(column(RepeatersModel::Name).first(), "Berlin Mitte");
+    window().SortDescending->trigger();
+    EXPECT_EQ(column(RepeatersModel::Name).first(), "那覇");
+    EXPECT_EQ(window().table()->horizontalHeader()->sortIndicatorSection(), RepeatersModel::Name);
+
+    struct Narrow {
+        const char* typed;
+        int rows;
+    };
+    for (const Narrow& n :
+         {Narrow{"関東", 4}, Narrow{"db0", 9}, Narrow{"DB0DF B", 1}, Narrow{"hamburg", 2},
+          Narrow{"Ruhr", 1}, Narrow{"zzz", 0}, Narrow{"", 20}}) {
+        filter(QString::fromUtf8(n.typed));
+        EXPECT_EQ(window().table()->model()->rowCount(), n.rows) << n.typed;
+    }
+    // Down from the filter goes to the first row.
+    filter(QStringLiteral("JP3"));
+    window().table()->setCurrentIndex({});
+    QTest::keyClick(window().filterField(), Qt::Key_Down);
+    EXPECT_EQ(window().table()->currentIndex().row(), 0);
+    // An FM repeater carries no route: told, nothing sent.
+    filter(QStringLiteral("ｱﾅﾛｸﾞ"));
+    ASSERT_EQ(window().table()->model()->rowCount(), 1);
+    window().use(window().table()->model()->index(0, 0));
+    EXPECT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_TRUE(sentSinceStart().empty());
+}
+
+TEST_F(RepeatersFixture, ListsAreKeptAcrossStartsAndCanBeRemoved) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    importList("icom-usa.csv");
+    importList("chirp-uk.csv");
+    EXPECT_EQ(feature().directory().lists().size(), 2u);
+    // The memory window shows the import as it always did: the D-STAR rows.
+    EXPECT_EQ(Form3->Memory->count(), 4);
+
+    console.reset();
+    start();
+    EXPECT_EQ(feature().directory().repeaters().size(), 13u);
+    EXPECT_FALSE(feature().directory().rebuilt());
+
+    int asked = 0;
+    window().confirmRemove = [&](const QString& list) {
+        ++asked;
+        return list == QLatin1String("icom-usa.csv");
+    };
+    emit window().removeList->aboutToShow();
+    const auto items = window().removeList->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "chirp-uk.csv (5 repeaters)");
+    items[0]->trigger(); // declined
+    EXPECT_EQ(window().table()->model()->rowCount(), 13);
+    items[1]->trigger();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(window().table()->model()->rowCount(), 5);
+    EXPECT_EQ(feature().directory().lists().size(), 1u);
+}
+
+TEST_F(RepeatersFixture, AListThatCannotBeKeptIsSaidAndTheMemoryWindowStillHasIt) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    // Where the directory's folder should be, a file.
+    const std::filesystem::path folder = feature().directory().folder();
+    std::filesystem::create_directories(folder.parent_path());
+    std::ofstream(folder) << "in the way";
+    ASSERT_TRUE(Form3->importList(dataFile("icom-japan-sjis.csv")));
+    EXPECT_EQ(Form3->Memory->count(), 9);
+    ASSERT_EQ(notifier.boxes.size(), 2u);
+    EXPECT_EQ(notifier.boxes[1].kind, "failure");
+    EXPECT_TRUE(notifier.boxes[1].text.startsWith(
+        "The repeater list icom-japan-sjis.csv cannot be kept in"));
+    EXPECT_TRUE(feature().directory().empty());
+}
+
+TEST_F(RepeatersFixture, LogContactOffersRepeaterOnesFrequency) {
+    startWith("JR1YB  B", "JR1YB  G", 0x40);
+    importList("icom-japan-sjis.csv");
+    const auto offered = [] {
+        for (QAction* a : Form1->menuFile->actions()) {
+            if (a->text() == QLatin1String("Log Contact...")) {
+                a->trigger();
+            }
+        }
+        auto* dialog = Form1->findChild<LogContactDialog*>();
+        QString frequency = QStringLiteral("(no dialog)");
+        for (auto* edit :
+             dialog != nullptr ? dialog->findChildren<QLineEdit*>() : QList<QLineEdit*>{}) {
+            if (edit->accessibleName() == QLatin1String("Frequency (MHz)")) {
+                frequency = edit->text();
+            }
+        }
+        delete dialog;
+        return frequency;
+    };
+    // Repeater 1 in any spacing the Call menu reads; one the directory does not know offers
+    // the remembered frequency (none yet).
+    for (const auto& [repeater1, frequency] :
+         {std::pair{"JP3YIC B", 439.37}, std::pair{"jp1yiu    b", 434.52},
+          std::pair{"JR1YB  B", 0.0}}) {
+        Form1->RPT1CALL->setText(QString::fromLatin1(repeater1));
+        EXPECT_EQ(offered().toDouble(), frequency) << repeater1;
+    }
+}
+
+TEST_F(RepeatersFixture, FixedPositionsOfferNoNearerRepeater) {
+    startWith("JP1YIU A", "JP1YIU G", 0x40);
+    importList("icom-japan-sjis.csv");
+    QSignalSpy offered(&feature(), &RepeaterFeature::nearerOffered);
+    stand(kAkihabara);
+    stand(kKobe); // a jump, but not from gpsd
+    EXPECT_EQ(offered.count(), 0);
+    EXPECT_TRUE(sentSinceStart().empty());
+}
+
+} // namespace
+} // namespace tamsel
