@@ -173,6 +173,7 @@ void RepeaterFeature::imported(const QString& path) {
     if (!why.isEmpty()) {
         notifier_.failure(why);
     }
+    emit directoryChanged();
 }
 
 } // namespace tamsel

@@ -48,6 +48,8 @@ public:
 signals:
     // A nearer repeater was offered to the operator (not set by itself).
     void nearerOffered(const QString& callsign, double metres);
+    // A list was imported: the directory's repeaters changed.
+    void directoryChanged();
 
 private:
     void moved();
