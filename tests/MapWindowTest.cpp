@@ -2,9 +2,11 @@
 // Tests of the Map window: where things are drawn, the base map, labels, looks, the keyboard,
 // the mouse, screen readers, and the selection kept in step with Heard Stations.
 #include "map/MapWindow.h"
+#include "console/RepeaterFeature.h"
 #include "console/Unit1.h"
 #include "heard/HeardStations.h"
 #include "memory/Unit4.h"
+#include "repeaters/RepeatersWindow.h"
 #include "support/ConsoleFixture.h"
 #include "support/RecordingNotifier.h"
 #include "widgets/Contrast.h"
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -368,6 +371,41 @@ TEST_F(MapConsoleTest, FollowsHeardStationsBothWays) {
     const QPoint centre = view->itemRect(view->selectedItem()).center();
     EXPECT_NEAR(centre.x(), view->width() / 2, 2);
     EXPECT_NEAR(centre.y(), view->height() / 2, 2);
+
+    // The Repeaters window: a row chosen there is the repeater selected on the map and the
+    // other way round; its Show on Map centres the map on it.
+    RepeatersWindow* window = console->repeaters()->window();
+    auto* table = window->findChild<QTableView*>();
+    ASSERT_NE(table, nullptr);
+    std::vector<int> placed; // rows of D-STAR repeaters with a position
+    for (int row = 0; row < table->model()->rowCount() && placed.size() < 2; ++row) {
+        if (const Repeater* r = window->repeaterAt(row); r->dv && r->position) {
+            placed.push_back(row);
+        }
+    }
+    ASSERT_EQ(placed.size(), 2u);
+    const auto callOf = [window](int row) {
+        return QString::fromStdString(window->repeaterAt(row)->shownCallsign());
+    };
+    table->selectRow(placed[0]);
+    ASSERT_GE(view->selectedItem(), 0);
+    EXPECT_TRUE(view->itemName(view->selectedItem()).startsWith(callOf(placed[0]) + ","));
+    int other = -1;
+    for (int item = 0; item < view->itemCount(); ++item) {
+        if (view->itemName(item).startsWith(callOf(placed[1]) + ",")) {
+            other = item;
+        }
+    }
+    ASSERT_GE(other, 0);
+    view->selectItem(other, true);
+    EXPECT_EQ(table->currentIndex().row(), placed[1]);
+    map->hide();
+    window->ShowOnMap->trigger();
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(view->selectedItem(), other);
+    const QPoint middle = view->itemRect(other).center();
+    EXPECT_NEAR(middle.x(), view->width() / 2, 2);
+    EXPECT_NEAR(middle.y(), view->height() / 2, 2);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "memory/Unit4.h"
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
+#include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "station/Geodesy.h"
@@ -622,6 +623,25 @@ void Console::showRepeatersOnMap() {
     };
     QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
     feed();
+
+    // The Repeaters window's row and the repeater selected on the map are one selection.
+    MapView* view = map->view();
+    QObject::connect(repeaters, &RepeaterFeature::windowMade, map,
+                     [map, view](RepeatersWindow* window) {
+                         QObject::connect(window, &RepeatersWindow::repeaterChosen, view,
+                                          &MapView::selectRepeater);
+                         QObject::connect(window, &RepeatersWindow::showOnMapRequested, map,
+                                          [map, view](const QString& callsign) {
+                                              placeBeside(map, Form1);
+                                              showWindow(map);
+                                              view->showRepeater(callsign);
+                                          });
+                     });
+    QObject::connect(view, &MapView::repeaterSelected, map, [repeaters](const QString& callsign) {
+        if (RepeatersWindow* window = repeaters->windowIfMade()) {
+            window->selectRepeater(callsign);
+        }
+    });
 }
 
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)

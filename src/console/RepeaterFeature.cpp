@@ -63,6 +63,7 @@ RepeatersWindow* RepeaterFeature::window() {
         connect(window_.get(), &RepeatersWindow::useRequested, this, &RepeaterFeature::use);
         window_->setUnits(station_.units());
         window_->setOwnPosition(station_.position(), station_.status());
+        emit windowMade(window_.get());
     }
     return window_.get();
 }
