@@ -3,10 +3,10 @@
 #include "map/MapAccessible.h"
 
 #include "map/MapView.h"
+#include "widgets/AccessibleItems.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
-#include <unordered_map>
 
 namespace tamsel {
 
@@ -83,12 +83,6 @@ class MapViewAccessible : public QAccessibleWidget {
 public:
     explicit MapViewAccessible(MapView* view) : QAccessibleWidget(view, QAccessible::List) {}
 
-    ~MapViewAccessible() override {
-        for (const auto& [item, id] : items_) {
-            QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-
     MapView* view() const { return static_cast<MapView*>(widget()); }
 
     int childCount() const override { return view()->itemCount(); }
@@ -97,18 +91,12 @@ public:
         if (index < 0 || index >= view()->itemCount()) {
             return nullptr;
         }
-        if (const auto found = items_.find(index); found != items_.end()) {
-            if (QAccessibleInterface* kept = QAccessible::accessibleInterface(found->second)) {
-                return kept;
-            }
-            items_.erase(found);
-        }
-        if (items_.size() >= kKeptItems) {
-            letGoOffScreen();
-        }
-        auto* item = new MapItemAccessible(view(), index);
-        items_.emplace(index, QAccessible::registerAccessibleInterface(item));
-        return item;
+        return items_.item(
+            index, [this, index] { return new MapItemAccessible(view(), index); },
+            [this](int i) {
+                return i == view()->selectedItem() ||
+                       view()->rect().intersects(view()->itemRect(i));
+            });
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
@@ -127,20 +115,7 @@ public:
     }
 
 private:
-    void letGoOffScreen() const {
-        for (auto it = items_.begin(); it != items_.end();) {
-            const int item = it->first;
-            if (item == view()->selectedItem() ||
-                view()->rect().intersects(view()->itemRect(item))) {
-                ++it;
-            } else {
-                QAccessible::deleteAccessibleInterface(it->second);
-                it = items_.erase(it);
-            }
-        }
-    }
-
-    mutable std::unordered_map<int, QAccessible::Id> items_;
+    mutable AccessibleItems items_{kKeptItems};
 };
 
 QAccessibleInterface* create(const QString& key, QObject* object) {
