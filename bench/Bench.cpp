@@ -10,6 +10,7 @@
 #include "heard/HeardStationsModel.h"
 #include "log/Adif.h"
 #include "log/ReceptionLog.h"
+#include "map/MapWindow.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 #include "monitor/Position.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QPainter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -543,6 +545,75 @@ void EmptyWindowPlusRequests(benchmark::State& state) {
 }
 BENCHMARK(EmptyWindowPlusRequests)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 
+// The map over Europe (zoom 4 in a 1000 x 700 window), with 10,000 stations and 5,000
+// repeaters all in view, or none: a whole frame, the offline map drawn again as after a pan
+// or a zoom, against the offline map alone. MapMarkers is what a new position costs: the
+// markers over the kept base map.
+MapWindow& europeMap(bool markers) {
+    static NoBoxes boxes;
+    static std::map<bool, std::unique_ptr<MapWindow>> windows;
+    auto& window = windows[markers];
+    if (window == nullptr) {
+        window = std::make_unique<MapWindow>(boxes, QByteArray("tamsel/bench"));
+        window->view()->resize(1000, 700);
+        window->view()->setOwnPosition(LatLon{48.14, 11.58});
+        if (markers) {
+            std::mt19937 rng(35);
+            std::uniform_real_distribution<double> lat(36, 68), lon(-9, 38);
+            const std::array<const char*, 4> symbols{"/>", "/-", "/[", ""};
+            const auto now = std::chrono::system_clock::now();
+            for (int i = 0; i < 10'000; ++i) {
+                HeardStation s;
+                s.callsign = "DL" + std::to_string(10'000 + i);
+                s.position = Position{lat(rng),
+                                      lon(rng),
+                                      i % 3 == 0 ? std::optional(90) : std::nullopt,
+                                      i % 3 == 0 ? std::optional(20.0) : std::nullopt,
+                                      {},
+                                      symbols[static_cast<std::size_t>(i) % symbols.size()],
+                                      {}};
+                s.utcStart = now - std::chrono::minutes(i % 60);
+                s.count = 1;
+                window->view()->noteStation(s);
+            }
+            std::vector<MapRepeater> repeaters;
+            for (int i = 0; i < 5'000; ++i) {
+                repeaters.push_back(
+                    {QStringLiteral("DB0R%1").arg(i), {}, LatLon{lat(rng), lon(rng)}});
+            }
+            window->view()->setRepeaters(std::move(repeaters));
+            window->view()->selectStation("DL10000");
+        }
+        window->view()->centreOn({50, 14}, 4);
+    }
+    return *window;
+}
+
+void mapFrame(benchmark::State& state, bool markers, bool dropBase) {
+    MapView* view = europeMap(markers).view();
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        if (dropBase) {
+            view->dropBaseCache();
+        }
+        QPainter painter(&image);
+        view->paintFrame(painter, markers);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+void MapFrame(benchmark::State& state) {
+    mapFrame(state, true, true);
+}
+void MapBase(benchmark::State& state) {
+    mapFrame(state, false, true);
+}
+void MapMarkers(benchmark::State& state) {
+    mapFrame(state, true, false);
+}
+BENCHMARK(MapFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
+BENCHMARK(MapBase)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
+BENCHMARK(MapMarkers)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 // --- the repeater directory: the nearest repeater, and reading the directory at start
 
 // An Icom list of `count` repeaters: most in Japan, the others in Europe and North America,
@@ -732,6 +803,10 @@ int printTable(const Collector& c) {
         {"Cost per request over the bare call",
          (t("CatalogueTransfer") - t("BareTransfer")) / t("PacedTransfer"), "a 50 us bare call",
          0.05},
+        {"Map frame, 10,000 stations + 5,000 repeaters",
+         t("MapFrame/real_time") / t("MapBase/real_time"), "the offline map alone (Europe)", 2.0},
+        {"The same frame in milliseconds", t("MapFrame/real_time") * 1000, "16 ms, a 60 Hz frame",
+         16.0},
         {"Use Nearest Repeater at 100,000 repeaters",
          t("RepeaterNearest/100000") / t("RepeaterNearest/1000"), "the same at 1,000", 3.0},
         {"Use Nearest Repeater at 100,000 (ms)", t("RepeaterNearest/100000") * 1e3, "5 ms", 5.0},
@@ -767,6 +842,8 @@ int printTable(const Collector& c) {
                 t("RepeaterGrid/100000") * 1e3);
     std::printf("D-PRS decoder: %.1f MB/s on the real capture, %.2f us a sentence (info)\n",
                 k("DecodePositions.bytes_per_second") / 1e6, t("DecodePositions") * 1e6);
+    std::printf("Map: a new position redraws the markers only: %.2f ms (info)\n",
+                t("MapMarkers/real_time") * 1000);
     std::printf("%d of %zu rows meet their target\n", static_cast<int>(rows.size()) - misses,
                 rows.size());
     return misses;

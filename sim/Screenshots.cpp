@@ -13,6 +13,7 @@
 #include "history/Unit5.h"
 #include "language/Translations.h"
 #include "log/LogContact.h"
+#include "map/MapWindow.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/RadioHeader.h"
@@ -90,6 +91,24 @@ bool callPictures(const QDir& dir) {
     return ok;
 }
 
+// The map of the demo's stations seen from Yokohama, the station heard first selected, with
+// a few repeaters.
+bool mapPicture(tamsel::Console& console, const QDir& dir, const char* name) {
+    using namespace tamsel;
+    MapWindow* map = console.map();
+    map->setRepeaters(
+        {{QStringLiteral("JP1YIU A"), QStringLiteral("Yokohama"), LatLon{35.4437, 139.6380}},
+         {QStringLiteral("JP2YGG A"), QStringLiteral("Nagoya"), LatLon{35.1815, 136.9066}},
+         {QStringLiteral("JP3YIY A"), QStringLiteral("Osaka"), LatLon{34.6937, 135.5023}}});
+    map->view()->setOwnPosition(LatLon{35.4660, 139.6220});
+    map->show();
+    map->view()->showEverything();
+    if (map->view()->itemCount() > 0) {
+        map->view()->selectItem(0, false);
+    }
+    return save(map, dir, name);
+}
+
 } // namespace
 
 // The main window, the received history and the memory at 9, 11 and 12 pt, in a light and
@@ -120,6 +139,7 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             ok = Form3->loadFile(memoryFile) && ok;
             Form3->Memory->selectRow(3);
             ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
+            ok = mapPicture(console, out, ("map-" + name + ".png").c_str()) && ok;
             // The Repeaters window over the example list, from Tokyo Station.
             ok = Form3->importList(
                      QFileInfo(memoryFile).dir().filePath(QStringLiteral("icom-repeaters.csv"))) &&
@@ -229,6 +249,7 @@ int main(int argc, char* argv[]) {
     ok = save(Form11, dir, "default-setting.png") && ok;
     ok = save(Form2, dir, "station-callsign.png") && ok;
     ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+    ok = mapPicture(console, dir, "map.png") && ok;
     // File, Log Contact... for the last caller, a frequency typed in.
     for (QAction* action : Form1->menuFile->actions()) {
         if (action->text() == QLatin1String("Log Contact...")) {

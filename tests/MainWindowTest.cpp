@@ -418,6 +418,7 @@ TEST_F(MainWindow, MenuCaptionsAndProperties) {
                                      "Received &History",
                                      "&Memory",
                                      "Heard &Stations",
+                                     "Ma&p",
                                      "&Repeaters",
                                      "&Help",
                                      "&PIC Version",

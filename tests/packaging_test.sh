@@ -24,6 +24,7 @@ expected=(
     usr/share/doc/tamsel/examples/chirp-export.csv
     usr/share/man/man1/tamsel.1
     usr/share/man/man1/tamsel-demo.1
+    usr/share/tamsel/world-50m.bin
 )
 
 # 1. The install tree.

@@ -20,10 +20,13 @@
 #include "log/LogContact.h"
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
+#include "map/MapPage.h"
+#include "map/MapWindow.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
+#include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "station/Geodesy.h"
@@ -103,15 +106,18 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wireWindows();
         wirePreferences(notifier);
         wireAlerts();
+        wireMap(notifier); // before the log is read back, so the map hears it too
         wireLogs(notifier);
         repeaters_ =
             std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
+        showRepeatersOnMap();
         // Kept in the settings file, read when the console starts (Application).
         preferences_->addPage(new LanguagePage);
         Form1->show();
     } catch (...) {
         repeaters_.reset();
         destroyWindows();
+        map_.reset();
         heard_.reset();
         throw;
     }
@@ -516,6 +522,136 @@ void Console::wireAlerts() {
     }
 }
 
+void Console::wireMap(Notifier& notifier) {
+    map_ = std::make_unique<MapWindow>(notifier, TileLayer::userAgentFor(TAMSEL_VERSION));
+    MapWindow* map = map_.get();
+    MapView* view = map->view();
+    HeardStations* heard = heard_.get();
+    HeardStationsModel* model = heard->model();
+    closeOnEscape(map);
+    QAction* open = Form1->menuWindow->addAction(QObject::tr("Ma&p"));
+    QObject::connect(open, &QAction::triggered, map, [map] {
+        placeBeside(map, Form1);
+        showWindow(map);
+    });
+
+    // Every station as Heard Stations knows it, at once (a row changed whole: its station).
+    auto note = [model, view](int first, int last) {
+        for (int row = first; row <= last; ++row) {
+            view->noteStation(model->station(row));
+        }
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, view,
+                     [note](const QModelIndex&, int first, int last) { note(first, last); });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, view,
+                     [note](const QModelIndex& from, const QModelIndex& to) {
+                         if (from.column() == 0) {
+                             note(from.row(), to.row());
+                         }
+                     });
+    note(0, model->rowCount() - 1);
+
+    // Your position and units, as Heard Stations has them.
+    OwnStation* station = station_.get();
+    auto own = [view, station] { view->setOwnPosition(station->position()); };
+    QObject::connect(station, &OwnStation::positionChanged, view, own);
+    QObject::connect(station, &OwnStation::unitsChanged, view, &MapView::setUnits);
+    own();
+    view->setUnits(station->units());
+
+    // One selection for both: a row chosen in the table is the station selected on the map,
+    // and the other way round.
+    QObject::connect(heard->table()->selectionModel(), &QItemSelectionModel::currentRowChanged,
+                     view, [model, view](const QModelIndex& current) {
+                         if (current.isValid()) {
+                             view->selectStation(model->station(current.row()).callsign);
+                         }
+                     });
+    auto rowOf = [model](const QString& callsign) {
+        return model->rowOf(callsign.toLatin1().toStdString());
+    };
+    auto choose = [heard, rowOf](const QString& callsign) {
+        const int row = rowOf(callsign);
+        if (row >= 0 && heard->table()->currentIndex().row() != row) {
+            heard->table()->selectRow(row);
+        }
+        return row;
+    };
+    QObject::connect(view, &MapView::stationSelected, heard, choose);
+    QObject::connect(view, &MapView::stationActivated, heard, [heard, choose](const QString& c) {
+        if (choose(c) >= 0) {
+            placeBeside(heard, Form1);
+            showWindow(heard);
+            heard->table()->setFocus();
+        }
+    });
+    QObject::connect(view, &MapView::replyRequested, heard,
+                     [heard, model, rowOf](const QString& c) {
+                         if (const int row = rowOf(c); row >= 0) {
+                             heard->replyTo(model->index(row, 0));
+                         }
+                     });
+    QObject::connect(view, &MapView::logContactRequested, map,
+                     [this, map, model, rowOf](const QString& c) {
+                         if (const int row = rowOf(c); row >= 0) {
+                             logContact(map, lastReception(model->station(row)));
+                         }
+                     });
+    QObject::connect(heard, &HeardStations::showOnMapRequested, map, [map, view](const QString& c) {
+        placeBeside(map, Form1);
+        showWindow(map);
+        view->showStation(c.toLatin1().toStdString());
+    });
+
+    // Preferences, page "Map": the tiles follow it at once.
+    SettingsStore* store = settings_.get();
+    preferences_->addPage(new MapPage);
+    auto tiles = [store, map] {
+        const MapSettings s = loadMapSettings(*store);
+        map->tiles()->setServer(s.tileServer);
+        map->tiles()->setEnabled(s.tiles);
+    };
+    QObject::connect(store, &SettingsStore::changed, map, tiles);
+    tiles();
+}
+
+void Console::showRepeatersOnMap() {
+    // The directory's D-STAR repeaters, again after every import.
+    RepeaterFeature* repeaters = repeaters_.get();
+    MapWindow* map = map_.get();
+    auto feed = [repeaters, map] {
+        std::vector<MapRepeater> shown;
+        for (const Repeater& r : repeaters->directory().repeaters()) {
+            if (r.dv && r.position) {
+                shown.push_back({QString::fromStdString(r.shownCallsign()),
+                                 QString::fromStdString(r.name), r.position});
+            }
+        }
+        map->setRepeaters(std::move(shown));
+    };
+    QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
+    feed();
+
+    // The Repeaters window's row and the repeater selected on the map are one selection.
+    MapView* view = map->view();
+    QObject::connect(repeaters, &RepeaterFeature::windowMade, map,
+                     [map, view](RepeatersWindow* window) {
+                         QObject::connect(window, &RepeatersWindow::repeaterChosen, view,
+                                          &MapView::selectRepeater);
+                         QObject::connect(window, &RepeatersWindow::showOnMapRequested, map,
+                                          [map, view](const QString& callsign) {
+                                              placeBeside(map, Form1);
+                                              showWindow(map);
+                                              view->showRepeater(callsign);
+                                          });
+                     });
+    QObject::connect(view, &MapView::repeaterSelected, map, [repeaters](const QString& callsign) {
+        if (RepeatersWindow* window = repeaters->windowIfMade()) {
+            window->selectRepeater(callsign);
+        }
+    });
+}
+
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
     : Console(static_cast<AdapterLink&>(connection), notifier, captionNote) {
     follow(connection);
@@ -534,6 +670,7 @@ Console::~Console() {
     relay_.reset(); // reports already queued go with it
     repeaters_.reset();
     destroyWindows();
+    map_.reset();
     heard_.reset(); // after the monitor has ended
 }
 

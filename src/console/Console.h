@@ -35,6 +35,7 @@ struct StationReport;
 class SettingsStore;
 class OwnStation;
 class Preferences;
+class MapWindow;
 class RepeaterFeature;
 class Translations;
 
@@ -81,6 +82,8 @@ public:
     Preferences* preferences() const { return preferences_.get(); }
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
+    // The map of your station, the stations heard and the repeaters (Window > Map).
+    MapWindow* map() const { return map_.get(); }
     // The repeater directory, its window and the nearest repeater.
     RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
@@ -106,6 +109,9 @@ private:
     MyStation myStation() const;
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
+    // The map: fed by Heard Stations, its selection in step with the table's.
+    void wireMap(Notifier& notifier);
+    void showRepeatersOnMap();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
@@ -123,6 +129,7 @@ private:
     std::unique_ptr<OwnStation> station_;
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
+    std::unique_ptr<MapWindow> map_;
     std::unique_ptr<RepeaterFeature> repeaters_;
 };
 

@@ -63,6 +63,7 @@ RepeatersWindow* RepeaterFeature::window() {
         connect(window_.get(), &RepeatersWindow::useRequested, this, &RepeaterFeature::use);
         window_->setUnits(station_.units());
         window_->setOwnPosition(station_.position(), station_.status());
+        emit windowMade(window_.get());
     }
     return window_.get();
 }
@@ -173,6 +174,7 @@ void RepeaterFeature::imported(const QString& path) {
     if (!why.isEmpty()) {
         notifier_.failure(why);
     }
+    emit directoryChanged();
 }
 
 } // namespace tamsel

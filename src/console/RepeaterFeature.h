@@ -30,6 +30,8 @@ public:
     RepeaterDirectory& directory() { return directory_; }
     // The Repeaters window, made when first needed: start-up does not wait for it.
     RepeatersWindow* window();
+    // The Repeaters window when it has been made, else null.
+    RepeatersWindow* windowIfMade() const { return window_.get(); }
     QAction* useNearestAction() const { return useNearest_; }
     QAction* windowAction() const { return open_; }
     // Where a nearer repeater is offered; made on first use.
@@ -48,6 +50,10 @@ public:
 signals:
     // A nearer repeater was offered to the operator (not set by itself).
     void nearerOffered(const QString& callsign, double metres);
+    // A list was imported: the directory's repeaters changed.
+    void directoryChanged();
+    // The Repeaters window was made (on first use), for the others to wire to it.
+    void windowMade(tamsel::RepeatersWindow* window);
 
 private:
     void moved();

@@ -331,9 +331,14 @@ void HeardStations::openMenu(const QModelIndex& index, const QPoint& globalAt) {
     // The station itself, not its row: receptions go on while the menu is open.
     const HeardStation station = model_->station(index.row());
     QMenu menu(this);
-    QAction* map = menu.addAction(tr("Open in &Map"), this, [this, station] { openMap(station); });
+    QAction* show = menu.addAction(tr("Show on &Map"), this, [this, station] {
+        emit showOnMapRequested(QString::fromLatin1(station.callsign.c_str()));
+    });
+    QAction* map =
+        menu.addAction(tr("Open in Map &Program"), this, [this, station] { openMap(station); });
     QAction* copy =
         menu.addAction(tr("&Copy Position"), this, [this, station] { copyPosition(station); });
+    show->setEnabled(station.position.has_value());
     map->setEnabled(station.position.has_value());
     copy->setEnabled(station.position.has_value());
     menu.addSeparator();

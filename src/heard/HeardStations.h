@@ -105,6 +105,8 @@ signals:
     void replyRequested(const tamsel::StationReport& reception);
     // "Log Contact..." on a station: its last reception, as the report of its end.
     void logContactRequested(const StationReport& reception);
+    // "Show on Map" on a station: the map should show it, selected.
+    void showOnMapRequested(const QString& callsign);
     // The table's sort changed (column -1: newest on top), by a title, the menu or setSort().
     void sortChanged(int column, Qt::SortOrder order);
 

@@ -100,6 +100,19 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     UseAsMyRepeater = context_->addAction(tr("Use as &My Repeater"));
     UseAsMyRepeater->setObjectName(QStringLiteral("UseAsMyRepeater"));
     connect(UseAsMyRepeater, &QAction::triggered, this, [this] { use(table_->currentIndex()); });
+    ShowOnMap = context_->addAction(tr("Show on &Map"));
+    ShowOnMap->setObjectName(QStringLiteral("ShowOnMap"));
+    connect(ShowOnMap, &QAction::triggered, this, [this] {
+        if (const Repeater* r = repeaterAt(table_->currentIndex().row())) {
+            emit showOnMapRequested(QString::fromStdString(r->shownCallsign()));
+        }
+    });
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (const Repeater* r = current.isValid() ? repeaterAt(current.row()) : nullptr) {
+                    emit repeaterChosen(QString::fromStdString(r->shownCallsign()));
+                }
+            });
     connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QModelIndex index = table_->indexAt(at);
         if (index.isValid()) {
@@ -192,6 +205,21 @@ void RepeatersWindow::use(const QModelIndex& index) {
         return;
     }
     emit useRequested(*r);
+}
+
+void RepeatersWindow::selectRepeater(const QString& callsign) {
+    const std::string wanted = callsign.toStdString();
+    if (const Repeater* r = repeaterAt(table_->currentIndex().row());
+        r != nullptr && r->shownCallsign() == wanted) {
+        return;
+    }
+    for (int row = 0; row < filter_->rowCount(); ++row) {
+        if (const Repeater* r = repeaterAt(row); r != nullptr && r->shownCallsign() == wanted) {
+            table_->selectRow(row);
+            table_->scrollTo(filter_->index(row, 0));
+            return;
+        }
+    }
 }
 
 void RepeatersWindow::fillRemoveMenu() {

@@ -37,17 +37,25 @@ public:
     const Repeater* repeaterAt(int row) const;
     // Asks to use the repeater of a table row.
     void use(const QModelIndex& index);
+    // Makes the row of the repeater shown as `callsign` ("JR1YB B") the current one, when the
+    // table shows it.
+    void selectRepeater(const QString& callsign);
 
     // Asks before a list is removed; true removes it. A question box by default.
     std::function<bool(const QString& list)> confirmRemove;
 
     QAction* UseAsMyRepeater;
+    QAction* ShowOnMap;
     QAction* SortDescending;
     QMenu* removeList;
     QMenu* sortBy;
 
 signals:
     void useRequested(const tamsel::Repeater& repeater);
+    // The map is asked to show the repeater (its callsign as shown, "JR1YB B").
+    void showOnMapRequested(const QString& callsign);
+    // The current row became this repeater.
+    void repeaterChosen(const QString& callsign);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

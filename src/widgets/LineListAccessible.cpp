@@ -2,11 +2,11 @@
 // LineListAccessible: the line list as screen readers see it, one item per row.
 #include "widgets/LineListAccessible.h"
 
+#include "widgets/AccessibleItems.h"
 #include "widgets/LineListView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
-#include <unordered_map>
 
 namespace tamsel {
 
@@ -76,12 +76,6 @@ class LineListAccessible : public QAccessibleWidget {
 public:
     explicit LineListAccessible(LineListView* view) : QAccessibleWidget(view, QAccessible::List) {}
 
-    ~LineListAccessible() override {
-        for (const auto& [row, id] : items_) {
-            QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-
     LineListView* view() const { return static_cast<LineListView*>(widget()); }
 
     int childCount() const override { return view()->count(); }
@@ -90,18 +84,12 @@ public:
         if (index < 0 || index >= view()->count()) {
             return nullptr;
         }
-        if (const auto found = items_.find(index); found != items_.end()) {
-            if (QAccessibleInterface* kept = QAccessible::accessibleInterface(found->second)) {
-                return kept;
-            }
-            items_.erase(found); // already deleted with the rest of Qt's cache
-        }
-        if (items_.size() >= kKeptItems) {
-            letGoOutOfView();
-        }
-        auto* item = new LineItemAccessible(view(), index);
-        items_.emplace(index, QAccessible::registerAccessibleInterface(item));
-        return item;
+        return items_.item(
+            index, [this, index] { return new LineItemAccessible(view(), index); },
+            [this](int i) {
+                return (i >= view()->topRow() && i <= view()->topRow() + view()->visibleRows()) ||
+                       i == view()->currentRow();
+            });
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
@@ -123,21 +111,7 @@ public:
     }
 
 private:
-    void letGoOutOfView() const {
-        const int top = view()->topRow();
-        const int bottom = top + view()->visibleRows();
-        for (auto it = items_.begin(); it != items_.end();) {
-            const int row = it->first;
-            if ((row >= top && row <= bottom) || row == view()->currentRow()) {
-                ++it;
-            } else {
-                QAccessible::deleteAccessibleInterface(it->second);
-                it = items_.erase(it);
-            }
-        }
-    }
-
-    mutable std::unordered_map<int, QAccessible::Id> items_;
+    mutable AccessibleItems items_{kKeptItems};
 };
 
 QAccessibleInterface* create(const QString& key, QObject* object) {

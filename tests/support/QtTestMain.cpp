@@ -17,6 +17,8 @@ public:
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
         qputenv("XDG_CONFIG_HOME",
                 root_.filePath(QStringLiteral("config%1").arg(count_)).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME",
+                root_.filePath(QStringLiteral("cache%1").arg(count_)).toLocal8Bit());
     }
 
 private:

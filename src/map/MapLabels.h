@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// MapLabels: which labels the map shows so that none lies on another.
+#pragma once
+
+#include <QRectF>
+#include <vector>
+
+namespace tamsel {
+
+// Greedy placement: the labels are taken in the order given (the most important first) and
+// each is kept unless it overlaps one kept before it. A grid of buckets keeps this near
+// linear for tens of thousands of labels. `cell` is the bucket's side in pixels: about a
+// label's size.
+std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell = 64);
+
+} // namespace tamsel

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the map's logic: the projection, the base map file, label placement, the stations.
+#include "map/BaseMap.h"
+#include "map/MapLabels.h"
+#include "map/MapStations.h"
+#include "map/Mercator.h"
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+// The slippy-map tile of a position as the OpenStreetMap wiki writes it, for comparison.
+std::pair<int, int> wikiTile(double lat, double lon, int z) {
+    const double n = std::ldexp(1.0, z);
+    const double r = lat * M_PI / 180;
+    return {static_cast<int>(std::floor((lon + 180) / 360 * n)),
+            static_cast<int>(std::floor((1 - std::asinh(std::tan(r)) / M_PI) / 2 * n))};
+}
+
+TEST(Mercator, PositionsLandOnTheirTiles) {
+    struct Row {
+        const char* place;
+        double lat, lon;
+    };
+    for (const Row& row : {Row{"Tokyo", 35.6812, 139.7671}, Row{"Munich", 48.1374, 11.5755},
+                           Row{"Sydney", -33.8688, 151.2093}, Row{"Quito", -0.1807, -78.4678},
+                           Row{"Reykjavik", 64.1466, -21.9426}}) {
+        for (const int z : {0, 3, 10, 16}) {
+            const PixelPoint p = toPixel({row.lat, row.lon}, z);
+            const auto [tx, ty] = wikiTile(row.lat, row.lon, z);
+            EXPECT_EQ(static_cast<int>(p.x) / kTileSize, tx) << row.place << " z" << z;
+            EXPECT_EQ(static_cast<int>(p.y) / kTileSize, ty) << row.place << " z" << z;
+            const LatLon back = fromPixel(p, z);
+            EXPECT_NEAR(back.latitude, row.lat, 1e-9) << row.place;
+            EXPECT_NEAR(back.longitude, row.lon, 1e-9) << row.place;
+        }
+    }
+}
+
+TEST(Mercator, EdgesAndWrapping) {
+    EXPECT_EQ(toWorld({0, 0}), (WorldPoint{0.5, 0.5}));
+    EXPECT_NEAR(toWorld({90, 0}).y, 0, 1e-12); // the pole is taken as the limit
+    EXPECT_NEAR(toWorld({-89, 0}).y, 1, 1e-12);
+    EXPECT_NEAR(toWorld({0, -180}).x, 0, 1e-12);
+    EXPECT_NEAR(toWorld({0, 180}).x, 1, 1e-12);
+    EXPECT_NEAR(toWorld({0, 190}).x, toWorld({0, -170}).x, 1e-12);
+    EXPECT_DOUBLE_EQ(worldPixels(0), 256);
+    EXPECT_DOUBLE_EQ(worldPixels(5), 8192);
+    const Viewport view{4, 100, 200, 640, 480};
+    const PixelPoint s = view.toScreen({0.5, 0.25});
+    EXPECT_DOUBLE_EQ(s.x, 0.5 * 4096 - 100);
+    EXPECT_DOUBLE_EQ(s.y, 0.25 * 4096 - 200);
+    EXPECT_EQ(view.toWorld(s), (WorldPoint{0.5, 0.25}));
+}
+
+std::filesystem::path writeFile(const QTemporaryDir& dir, const std::string& bytes) {
+    const std::filesystem::path path = dir.filePath(QStringLiteral("map.bin")).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string u32(std::uint32_t v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+            static_cast<char>(v >> 24)};
+}
+
+TEST(BaseMap, ReadsTheShippedFile) {
+    const BaseMap map = BaseMap::load(TAMSEL_MAP_FILE);
+    EXPECT_TRUE(map.error().isEmpty()) << map.error().toStdString();
+    EXPECT_GT(map.shapeCount(), 1000u); // some 240 countries and 1,400 coastlines
+    EXPECT_GT(map.pointCount(), 100000u);
+}
+
+TEST(BaseMap, RefusesDamagedFiles) {
+    // One triangle, whole, then cut short, with a count too large, and with bytes after it.
+    const std::string triangle = std::string("TSLMAP01") + u32(1) + '\0' + u32(1) + u32(3) +
+                                 u32(10) + u32(10) + u32(20) + u32(10) + u32(15) + u32(20);
+    QTemporaryDir dir;
+    EXPECT_EQ(BaseMap::load(writeFile(dir, triangle)).shapeCount(), 1u);
+    struct Row {
+        const char* what;
+        std::string bytes;
+    };
+    for (const Row& row :
+         {Row{"cut short", triangle.substr(0, triangle.size() - 3)},
+          Row{"huge count", std::string("TSLMAP01") + u32(1) + '\0' + u32(1) + u32(0xFFFFFFF0)},
+          Row{"trailing bytes", triangle + "x"},
+          Row{"other magic", "TSLMAP02" + triangle.substr(8)},
+          Row{"unknown layer", std::string("TSLMAP01") + u32(1) + '\7' + u32(0)},
+          Row{"empty", ""}}) {
+        const BaseMap map = BaseMap::load(writeFile(dir, row.bytes));
+        EXPECT_TRUE(map.empty()) << row.what;
+        EXPECT_TRUE(map.error().contains(QLatin1String("damaged"))) << row.what;
+    }
+    const BaseMap missing = BaseMap::load(dir.filePath(QStringLiteral("none")).toStdString());
+    EXPECT_TRUE(missing.error().contains(QLatin1String("cannot be read")));
+}
+
+TEST(MapLabels, KeepsTheFirstOfThoseThatWouldOverlap) {
+    //  0 kept; 1 overlaps 0; 2 apart; 3 overlaps 2 only; 4 touches 0's edge exactly (kept:
+    //  touching is no overlap); 5 empty.
+    const std::vector<QRectF> labels{{0, 0, 50, 10},   {40, 5, 50, 10}, {200, 0, 50, 10},
+                                     {220, 8, 50, 10}, {50, 0, 20, 10}, {}};
+    EXPECT_EQ(placeLabels(labels), (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST(MapLabels, NoneOverlapAmongMany) {
+    std::vector<QRectF> labels;
+    for (int i = 0; i < 3000; ++i) {
+        labels.emplace_back((i * 7919) % 900, (i * 104729) % 600, 40 + i % 30, 14);
+    }
+    const std::vector<bool> kept = placeLabels(labels, 32);
+    std::vector<QRectF> shown;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (kept[i]) {
+            for (const QRectF& other : shown) {
+                ASSERT_FALSE(other.intersects(labels[i]));
+            }
+            shown.push_back(labels[i]);
+        } else {
+            // Left out only for one kept before it.
+            const bool blocked = std::any_of(
+                labels.begin(), labels.begin() + static_cast<long>(i), [&](const QRectF& r) {
+                    return kept[static_cast<std::size_t>(&r - labels.data())] &&
+                           r.intersects(labels[i]);
+                });
+            ASSERT_TRUE(blocked) << i;
+        }
+    }
+    EXPECT_GT(shown.size(), 100u);
+}
+
+HeardStation station(const std::string& call, double lat, double lon, int minute,
+                     const std::string& symbol = "/>") {
+    HeardStation s;
+    s.callsign = call;
+    s.position = Position{lat, lon, {}, {}, {}, symbol, {}};
+    s.utcStart = std::chrono::system_clock::time_point{} + std::chrono::hours(1000) +
+                 std::chrono::minutes(minute);
+    s.count = static_cast<std::size_t>(minute);
+    return s;
+}
+
+TEST(MapStations, TracksTheLastHourAndFadesAfterHalfAnHour) {
+    MapStations map;
+    HeardStation none;
+    none.callsign = "NOPOS";
+    EXPECT_FALSE(map.note(none));
+    EXPECT_EQ(map.note(station("JA1XYZ", 35.0, 139.0, 0)), 0u);
+    EXPECT_EQ(map.note(station("JH3ABC", 34.7, 135.5, 1)), 1u);
+    EXPECT_EQ(map.note(station("JA1XYZ", 35.1, 139.1, 20)), 0u);
+    map.note(station("JA1XYZ", 35.1, 139.1, 21)); // the same place: no new point
+    map.note(station("JA1XYZ", 35.2, 139.2, 70));
+    const auto& s = map.stations()[0];
+    // The point of minute 0 is more than an hour older than the last reception.
+    ASSERT_EQ(s.track.size(), 2u);
+    EXPECT_EQ(s.at, toWorld({35.2, 139.2}));
+    EXPECT_GT(s.sequence, map.stations()[1].sequence);
+    const auto at = [](int minute) {
+        return std::chrono::system_clock::time_point{} + std::chrono::hours(1000) +
+               std::chrono::minutes(minute);
+    };
+    EXPECT_EQ(map.recentTrack(0, at(75)).size(), 2u);
+    EXPECT_TRUE(map.recentTrack(0, at(85)).empty()); // minute 20 is out of the hour: no track
+    EXPECT_FALSE(map.faint(0, at(100)));
+    EXPECT_TRUE(map.faint(0, at(101)));
+    EXPECT_EQ(map.indexOf("JH3ABC"), 1u);
+    EXPECT_FALSE(map.indexOf("NOPOS"));
+}
+
+TEST(MapStations, SymbolsAndRepeaters) {
+    struct Row {
+        const char* symbol;
+        MapSymbol expected;
+    };
+    for (const Row& row :
+         {Row{"/>", MapSymbol::Car}, Row{"/-", MapSymbol::House}, Row{"/[", MapSymbol::Person},
+          Row{"/s", MapSymbol::Boat}, Row{"/^", MapSymbol::Aircraft}, Row{"/k", MapSymbol::Truck},
+          Row{"/b", MapSymbol::Bicycle}, Row{"\\>", MapSymbol::Plain}, Row{"", MapSymbol::Plain},
+          Row{"/>x", MapSymbol::Plain}}) {
+        EXPECT_EQ(mapSymbol(row.symbol), row.expected) << row.symbol;
+    }
+    MapStations map;
+    map.setRepeaters(
+        {{QStringLiteral("JP1YIU A"), QStringLiteral("Yokohama"), LatLon{35.44, 139.64}},
+         {QStringLiteral("JP1YKR B"), QStringLiteral("Nowhere"), std::nullopt},
+         {QStringLiteral("BAD"), {}, LatLon{95, 0}}});
+    ASSERT_EQ(map.repeaterPoints().size(), 3u);
+    EXPECT_TRUE(map.repeaterPoints()[0]);
+    EXPECT_FALSE(map.repeaterPoints()[1]);
+    EXPECT_FALSE(map.repeaterPoints()[2]);
+    EXPECT_EQ(map.repeaterIndexOf(QStringLiteral("JP1YKR B")), 1u);
+}
+
+} // namespace
+} // namespace tamsel
