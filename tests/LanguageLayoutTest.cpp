@@ -9,6 +9,7 @@
 #include "history/Unit5.h"
 #include "language/Translations.h"
 #include "log/LogContact.h"
+#include "map/MapWindow.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "repeaters/RepeatersWindow.h"

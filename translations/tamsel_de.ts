@@ -14,6 +14,17 @@
     </message>
 </context>
 <context>
+    <name>BaseMap</name>
+    <message>
+        <source>The map file %1 cannot be read.</source>
+        <translation>Die Kartendatei %1 lässt sich nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The map file %1 is damaged.</source>
+        <translation>Die Kartendatei %1 ist beschädigt.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Usage: %1 [--help | --version]
@@ -275,6 +286,13 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>Comment</source>
         <translation>Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Ma&amp;p</source>
+        <translation>&amp;Karte</translation>
     </message>
 </context>
 <context>
@@ -771,16 +789,20 @@ Rechtsklick, oder Menütaste oder Umschalt+F10, um ihre Karte zu öffnen oder ih
         <translation>Standort &amp;kopieren</translation>
     </message>
     <message>
-        <source>Open in &amp;Map</source>
-        <translation>In Karte ö&amp;ffnen</translation>
-    </message>
-    <message>
         <source>No program could show the map: this desktop has no map application and no web browser for %1.
 
 Copy the position (%2, %3) instead?</source>
         <translation>Kein Programm konnte die Karte zeigen: Dieser Desktop hat keine Kartenanwendung und keinen Webbrowser für %1.
 
 Stattdessen den Standort (%2, %3) kopieren?</translation>
+    </message>
+    <message>
+        <source>Show on &amp;Map</source>
+        <translation>Auf der Ka&amp;rte zeigen</translation>
+    </message>
+    <message>
+        <source>Open in Map &amp;Program</source>
+        <translation>In Karten&amp;programm öffnen</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1056,104 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Sent to %1 as ADIF</source>
         <translation>An %1 als ADIF gesendet</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapPage</name>
+    <message>
+        <source>Show OpenStreetMap tiles (needs the internet)</source>
+        <translation>OpenStreetMap-Kacheln zeigen (braucht das Internet)</translation>
+    </message>
+    <message>
+        <source>&amp;Tile server:</source>
+        <translation>&amp;Kachelserver:</translation>
+    </message>
+    <message>
+        <source>Tile server</source>
+        <translation>Kachelserver</translation>
+    </message>
+    <message>
+        <source>Without tiles, or without the internet, the map shown is the one that comes with the console.</source>
+        <translation>Ohne Kacheln oder ohne Internet zeigt die Konsole die Karte, die ihr beiliegt.</translation>
+    </message>
+    <message>
+        <source>The tile server must be an http or https address with {z}, {x} and {y} in it, such as %1.</source>
+        <translation>Der Kachelserver muss eine http- oder https-Adresse mit {z}, {x} und {y} sein, etwa %1.</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Karte</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapView</name>
+    <message>
+        <source>Map</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>%1, %2 %3, %4 degrees</source>
+        <extracomment>A station on the map for screen readers: callsign, distance and unit, bearing.</extracomment>
+        <translation>%1, %2 %3, %4 Grad</translation>
+    </message>
+    <message>
+        <source>Last heard: %1</source>
+        <translation>Zuletzt gehört: %1</translation>
+    </message>
+    <message>
+        <source>Message: %1</source>
+        <translation>Nachricht: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2, bearing %3 degrees</source>
+        <translation>%1 %2, Richtung %3 Grad</translation>
+    </message>
+    <message>
+        <source>&amp;Reply</source>
+        <translation>&amp;Antworten</translation>
+    </message>
+    <message>
+        <source>&amp;Log Contact...</source>
+        <translation>Verbindung &amp;loggen...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Position</source>
+        <translation>Standort &amp;kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapWindow</name>
+    <message>
+        <source>Map</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Save &amp;Image...</source>
+        <translation>Als &amp;Bild speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>Tab selects a station; Home shows them all</source>
+        <translation>Tab wählt eine Station; Pos1 zeigt alle</translation>
+    </message>
+    <message>
+        <source>The map could not be made into an image.</source>
+        <translation>Die Karte ließ sich nicht als Bild speichern.</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gespeichert</translation>
     </message>
 </context>
 <context>
@@ -1306,6 +1426,10 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
             <numerusform>%1 von %n Relais</numerusform>
             <numerusform>%1 von %n Relais</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Show on &amp;Map</source>
+        <translation>Auf der &amp;Karte zeigen</translation>
     </message>
 </context>
 <context>
@@ -1686,6 +1810,13 @@ Es liest die Icom-Relaislisten-CSV (mit den Spalten Name, Repeater Call Sign, Ga
     <message>
         <source>Message</source>
         <translation>Nachricht</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::TileLayer</name>
+    <message>
+        <source>(c) OpenStreetMap contributors</source>
+        <translation>(c) OpenStreetMap-Mitwirkende</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,17 @@
     </message>
 </context>
 <context>
+    <name>BaseMap</name>
+    <message>
+        <source>The map file %1 cannot be read.</source>
+        <translation>地図ファイル %1 を読み込めません。</translation>
+    </message>
+    <message>
+        <source>The map file %1 is damaged.</source>
+        <translation>地図ファイル %1 は壊れています。</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Usage: %1 [--help | --version]
@@ -275,6 +286,13 @@ then unplug the adapter and plug it in again.</source>
     <message>
         <source>Comment</source>
         <translation>コメント</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Ma&amp;p</source>
+        <translation>地図(&amp;P)</translation>
     </message>
 </context>
 <context>
@@ -771,16 +789,20 @@ Right-click it, or press the Menu key or Shift+F10, to open its map or copy its 
         <translation>位置をコピー(&amp;C)</translation>
     </message>
     <message>
-        <source>Open in &amp;Map</source>
-        <translation>地図で開く(&amp;M)</translation>
-    </message>
-    <message>
         <source>No program could show the map: this desktop has no map application and no web browser for %1.
 
 Copy the position (%2, %3) instead?</source>
         <translation>地図を表示できるプログラムがありません: このデスクトップには地図アプリケーションも %1 を開くウェブブラウザーもありません。
 
 代わりに位置 (%2, %3) をコピーしますか?</translation>
+    </message>
+    <message>
+        <source>Show on &amp;Map</source>
+        <translation>地図に表示(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Open in Map &amp;Program</source>
+        <translation>地図プログラムで開く(&amp;P)</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1056,104 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Sent to %1 as ADIF</source>
         <translation>ADIF で %1 へ送信しました</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapPage</name>
+    <message>
+        <source>Show OpenStreetMap tiles (needs the internet)</source>
+        <translation>OpenStreetMap のタイルを表示 (インターネットが必要)</translation>
+    </message>
+    <message>
+        <source>&amp;Tile server:</source>
+        <translation>タイルサーバー(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Tile server</source>
+        <translation>タイルサーバー</translation>
+    </message>
+    <message>
+        <source>Without tiles, or without the internet, the map shown is the one that comes with the console.</source>
+        <translation>タイルなし、またはインターネットがないときは、コンソールに付属の地図を表示します。</translation>
+    </message>
+    <message>
+        <source>The tile server must be an http or https address with {z}, {x} and {y} in it, such as %1.</source>
+        <translation>タイルサーバーは {z}、{x}、{y} を含む http または https のアドレスにしてください (例: %1)。</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地図</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapView</name>
+    <message>
+        <source>Map</source>
+        <translation>地図</translation>
+    </message>
+    <message>
+        <source>%1, %2 %3, %4 degrees</source>
+        <extracomment>A station on the map for screen readers: callsign, distance and unit, bearing.</extracomment>
+        <translation>%1、%2 %3、方位 %4 度</translation>
+    </message>
+    <message>
+        <source>Last heard: %1</source>
+        <translation>最終受信: %1</translation>
+    </message>
+    <message>
+        <source>Message: %1</source>
+        <translation>メッセージ: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2, bearing %3 degrees</source>
+        <translation>%1 %2、方位 %3 度</translation>
+    </message>
+    <message>
+        <source>&amp;Reply</source>
+        <translation>応答(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Log Contact...</source>
+        <translation>交信を記録(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Position</source>
+        <translation>位置をコピー(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::MapWindow</name>
+    <message>
+        <source>Map</source>
+        <translation>地図</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Save &amp;Image...</source>
+        <translation>画像として保存(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>閉じる(&amp;C)</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG 画像 (*.png)</translation>
+    </message>
+    <message>
+        <source>Tab selects a station; Home shows them all</source>
+        <translation>Tab キーで局を選択、Home キーで全体を表示</translation>
+    </message>
+    <message>
+        <source>The map could not be made into an image.</source>
+        <translation>地図を画像にできませんでした。</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 を保存しました</translation>
     </message>
 </context>
 <context>
@@ -1303,6 +1423,10 @@ Copy the position (%2, %3) instead?</source>
         <translation>
             <numerusform>%n 局中 %1 局</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Show on &amp;Map</source>
+        <translation>地図に表示(&amp;M)</translation>
     </message>
 </context>
 <context>
@@ -1681,6 +1805,13 @@ It reads the Icom repeater-list CSV (with the columns Name, Repeater Call Sign, 
     <message>
         <source>Message</source>
         <translation>メッセージ</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::TileLayer</name>
+    <message>
+        <source>(c) OpenStreetMap contributors</source>
+        <translation>(c) OpenStreetMap contributors</translation>
     </message>
 </context>
 <context>
