@@ -365,7 +365,7 @@ std::optional<MapView::Course> MapView::courseTo(int item) const {
 }
 
 QString MapView::itemName(int item) const {
-    const QString call = itemCallsign(item);
+    QString call = itemCallsign(item);
     const auto c = courseTo(item);
     if (!c) {
         return call;
@@ -543,12 +543,12 @@ void MapView::refreshLook() {
     for (int faint = 0; faint < 2; ++faint) {
         for (int s = 0; s < static_cast<int>(MapSymbol::Count); ++s) {
             const QColor fill = faint ? faded(colours_.station) : colours_.station;
-            sprites_[static_cast<std::size_t>(faint * static_cast<int>(MapSymbol::Count) + s)] =
-                sprite(dpr, [&](QPainter& p) {
-                    p.setPen(QPen(faint ? faded(outline) : outline, 1.2));
-                    p.setBrush(fill);
-                    drawSymbol(p, static_cast<MapSymbol>(s));
-                });
+            const int at = faint * static_cast<int>(MapSymbol::Count) + s;
+            sprites_[static_cast<std::size_t>(at)] = sprite(dpr, [&](QPainter& p) {
+                p.setPen(QPen(faint ? faded(outline) : outline, 1.2));
+                p.setBrush(fill);
+                drawSymbol(p, static_cast<MapSymbol>(s));
+            });
         }
     }
     repeaterSprite_ = sprite(dpr, [&](QPainter& p) {

@@ -115,10 +115,26 @@ enum Column {
     Rpt1,
     Rpt2,
 };
-const std::vector<std::string_view> kTitles{
-    "Name",       "Group Name", "Sub Name", "Repeater Call Sign", "Gateway Call Sign", "Frequency",
-    "Dup",        "Offset",     "Mode",     "Position",           "Latitude",          "Longitude",
-    "UTC Offset", "Duplex",     "Comment",  "RPT1CALL",           "RPT2CALL"};
+const std::vector<std::string_view>& titles() {
+    static const std::vector<std::string_view> kTitles{"Name",
+                                                       "Group Name",
+                                                       "Sub Name",
+                                                       "Repeater Call Sign",
+                                                       "Gateway Call Sign",
+                                                       "Frequency",
+                                                       "Dup",
+                                                       "Offset",
+                                                       "Mode",
+                                                       "Position",
+                                                       "Latitude",
+                                                       "Longitude",
+                                                       "UTC Offset",
+                                                       "Duplex",
+                                                       "Comment",
+                                                       "RPT1CALL",
+                                                       "RPT2CALL"};
+    return kTitles;
+}
 
 } // namespace
 
@@ -155,7 +171,7 @@ std::optional<std::vector<Repeater>> readRepeaters(std::string_view file, std::u
     const std::string text = asUtf8(file);
     std::vector<Repeater> out;
     const auto format = forEachListRow(
-        text, kTitles,
+        text, titles(),
         [&](RepeaterListFormat kind, std::size_t, const std::vector<std::string_view>& f) {
             const bool icom = kind == RepeaterListFormat::Icom;
             Repeater r;
@@ -168,7 +184,7 @@ std::optional<std::vector<Repeater>> readRepeaters(std::string_view file, std::u
                 r.area = f[Group].empty() ? f[SubName] : f[Group];
                 r.callsign = repeaterField(f[RepeaterCall]);
                 r.gateway = repeaterField(f[GatewayCall]);
-                r.duplex = same(f[Dup], "DUP-") ? '-' : same(f[Dup], "DUP+") ? '+' : 0;
+                r.duplex = same(f[Dup], "DUP-") ? '-' : same(f[Dup], "DUP+") ? '+' : '\0';
                 if (!same(f[PositionKind], "None")) {
                     r.position = position(f[Latitude], f[Longitude]);
                     r.approximate = r.position && same(f[PositionKind], "Approximate");
@@ -181,7 +197,7 @@ std::optional<std::vector<Repeater>> readRepeaters(std::string_view file, std::u
                 r.duplex = f[Duplex] == "-"           ? '-'
                            : f[Duplex] == "+"         ? '+'
                            : same(f[Duplex], "split") ? 's'
-                                                      : 0;
+                                                      : '\0';
             }
             if (r.duplex == 0) {
                 r.offsetMHz = 0;

@@ -101,7 +101,7 @@ QVariant RepeatersModel::data(const QModelIndex& index, int role) const {
                                            : QVariant();
     }
     if (role == kSortRole) {
-        constexpr double kUnknown = std::numeric_limits<double>::infinity();
+        constexpr double kUnknown = std::numeric_limits<double>::max(); // sorts last
         switch (index.column()) {
         case Frequency:
             return r.frequencyMHz;
