@@ -57,6 +57,8 @@ bench: build
 screenshots: build
 	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt
 	@$(BUILD)/sim/tamsel-screenshots docs/screenshots examples/memory.txt --looks
+	@$(BUILD)/sim/tamsel-screenshots docs/screenshots/ja examples/memory.txt --language=ja
+	@$(BUILD)/sim/tamsel-screenshots docs/screenshots/de examples/memory.txt --language=de
 
 # The Debian package, built as Debian builds it (dpkg-buildpackage, debhelper) from a copy
 # of the tracked sources; the .deb and its -dbgsym land in build/package/.

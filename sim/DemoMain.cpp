@@ -38,8 +38,11 @@ static void seedRepeaterDirectory() {
 // the program without an adapter.
 int main(int argc, char* argv[]) {
     const tamsel::ProgramInfo program{
-        "tamsel-demo", "Runs the Tamsel Console on a built-in simulated adapter that hears a "
-                       "station every few\nseconds, for trying the console without an adapter."};
+        "tamsel-demo",
+        QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Runs the Tamsel Console on a built-in simulated adapter that hears a "
+            "station every few\nseconds, for trying the console without an adapter.")};
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
@@ -73,5 +76,6 @@ int main(int argc, char* argv[]) {
 
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); },
-        QStringLiteral(" [demo: simulated adapter]"));
+        //: Added to the main window's title of the demo program
+        QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"));
 }

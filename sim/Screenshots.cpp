@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the demo set-up into PNG files, for the README:
 //   tamsel-screenshots OUTPUT-FOLDER MEMORY-FILE
+// or, with --language=ja or --language=de, the main windows in that language.
 #include "alerts/AlertsPage.h"
 #include "calls/CallMenu.h"
 #include "console/Console.h"
@@ -10,6 +11,7 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "language/Translations.h"
 #include "log/LogContact.h"
 #include "map/MapWindow.h"
 #include "memory/Unit12.h"
@@ -185,8 +187,13 @@ bool alertPictures(tamsel::Console& console, tamsel::SimulatedAdapter& adapter, 
 }
 
 int main(int argc, char* argv[]) {
-    if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "--looks")) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER MEMORY-FILE [--looks]\n", argv[0]);
+    const std::string option = argc == 4 ? argv[3] : "";
+    const bool translated = option == "--language=ja" || option == "--language=de";
+    if (argc != 3 && !(argc == 4 && (option == "--looks" || translated))) {
+        std::fprintf(
+            stderr,
+            "usage: %s OUTPUT-FOLDER MEMORY-FILE [--looks | --language=ja | --language=de]\n",
+            argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -202,11 +209,17 @@ int main(int argc, char* argv[]) {
     adapter->setLatency(std::chrono::microseconds(200));
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
-    if (argc == 4) {
+    std::unique_ptr<tamsel::Translations> translations;
+    if (translated) {
+        translations = std::make_unique<tamsel::Translations>(
+            QString::fromStdString(option.substr(option.find('=') + 1)));
+    }
+    if (option == "--looks") {
         return looks(dir, *adapter, *discovery.link, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     NoBoxes boxes;
-    tamsel::Console console(*discovery.link, boxes, QStringLiteral(" [demo: simulated adapter]"));
+    tamsel::Console console(*discovery.link, boxes,
+                            QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"));
     using namespace tamsel;
 
     Form1->HistoryClick();
@@ -223,6 +236,12 @@ int main(int argc, char* argv[]) {
     Form3->Memory->selectRow(3);
     Form12->SearchKey->setText(QStringLiteral("JR1YB"));
 
+    if (translated) {
+        bool ok = save(Form1, dir, "main-window.png");
+        ok = save(Form4, dir, "received-history.png") && ok;
+        ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+        return ok ? 0 : 1;
+    }
     bool ok = save(Form1, dir, "main-window.png");
     ok = save(Form4, dir, "received-history.png") && ok;
     ok = save(Form3, dir, "memory.png") && ok;

@@ -92,6 +92,27 @@ TEST(Discovery, AdapterThatCannotBeOpenedIsReportedAsSuch) {
     EXPECT_NE(text.find("60-tamsel.rules"), std::string::npos);
 }
 
+// The system's reason and the rule's path go into the operator's language's sentence as
+// they are, even when they hold what looks like a place for an argument.
+TEST(Discovery, ReasonAndRuleFilledInAsTheyAre) {
+    Discovery cannotOpen;
+    cannotOpen.outcome = Discovery::Outcome::CannotOpen;
+    cannotOpen.error = "odd %2 reason";
+    const std::string text = notFoundMessage(cannotOpen, {false, "/src/%1/60-tamsel.rules"});
+    EXPECT_NE(text.find("(odd %2 reason)"), std::string::npos) << text;
+    EXPECT_NE(text.find("sudo cp /src/%1/60-tamsel.rules /etc/udev/rules.d/"), std::string::npos)
+        << text;
+    // In another language: the translation is asked for the English text.
+    const std::string german = notFoundMessage(
+        cannotOpen, {true, "/usr/lib/udev/rules.d/60-tamsel.rules"}, [](const char* english) {
+            return std::string(english).find("is installed (%2)") != std::string::npos
+                       ? std::string("Regel %2 installiert; Grund: %1")
+                       : std::string("?");
+        });
+    EXPECT_EQ(german,
+              "Regel /usr/lib/udev/rules.d/60-tamsel.rules installiert; Grund: odd %2 reason");
+}
+
 TEST(Discovery, NoAdapterKeepsTheShortMessage) {
     EXPECT_EQ(notFoundMessage(Discovery{}), "Tamsel not found.");
 }

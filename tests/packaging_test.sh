@@ -37,6 +37,20 @@ if find "$scratch/root" -type f | grep -E 'tests|bench|screenshots' ; then
     fail "test or bench programs are installed"
 fi
 
+# The translations are in the programs and load: --help in each language (no settings file of
+# the developer's choosing the language).
+speaks() { # ROOT: both programs answer --help in Japanese and German, English under C.UTF-8
+    for program in tamsel tamsel-demo; do
+        for case in "ja_JP.UTF-8:使い方" "de_DE.UTF-8:Aufruf" "C.UTF-8:Usage"; do
+            IFS=: read -r locale first <<< "$case"
+            help=$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME="$scratch/config" \
+                LANG="$locale" "$1/usr/bin/$program" --help)
+            [[ $help == "$first: "* ]] || fail "$program --help under $locale: ${help%%$'\n'*}"
+        done
+    done
+}
+speaks "$scratch/root"
+
 # 2. The udev rule: the adapter only, for the logged-in user, no mode and no group.
 rule="$source_dir/packaging/60-tamsel.rules"
 grep -v '^#' "$rule" | grep -q 'ATTR{idVendor}=="04d8", ATTR{idProduct}=="0310", TAG+="uaccess"' \
@@ -53,6 +67,18 @@ for entry in tamsel tamsel-demo; do
     grep -q '^Categories=.*HamRadio' "$desktop" || fail "no HamRadio category in $entry"
     grep -qx "Exec=$entry" "$desktop" || fail "$entry.desktop does not run $entry"
     [ -x "$scratch/root/usr/bin/$entry" ] || fail "$entry.desktop runs a program not installed"
+done
+for entry in tamsel tamsel-demo; do
+    for key in 'Name[ja]' 'Comment[ja]' 'Name[de]' 'Comment[de]'; do
+        grep -qF "$key=" "$source_dir/packaging/$entry.desktop" || fail "$entry.desktop has no $key"
+    done
+done
+for lang in ja de; do
+    for element in name summary p; do
+        grep -q "<$element xml:lang=\"$lang\">" \
+            "$source_dir/packaging/io.github.tamsel.console.metainfo.xml" \
+            || fail "metainfo has no $element in $lang"
+    done
 done
 grep -qx 'Name=Tamsel Console (demo)' "$source_dir/packaging/tamsel-demo.desktop" \
     || fail "the demo entry is not named Tamsel Console (demo)"
@@ -98,6 +124,10 @@ for dep in libqt6widgets6 libusb-1.0-0 libjpeg62-turbo; do
     grep -q "$dep" <<< "$depends" || fail "package does not depend on $dep ($depends)"
 done
 grep -q fonts-ipafont-gothic <<< "$(dpkg-deb -f "$deb" Recommends)" || fail "no font recommended"
+grep -q qt6-translations-l10n <<< "$(dpkg-deb -f "$deb" Recommends)" \
+    || fail "Qt's own translations not recommended"
+dpkg-deb -x "$deb" "$scratch/unpacked"
+speaks "$scratch/unpacked"
 lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' || true
 lintian --fail-on error,warning "$deb" > /dev/null 2>&1 || fail "lintian"
 echo "packaging: ${#expected[@]} files installed and packaged, lintian clean;" \

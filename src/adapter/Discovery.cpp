@@ -61,23 +61,49 @@ Discovery rediscoverAdapter(UsbBus& bus) {
     return at ? openAt(bus, *at, /*comingBack=*/true) : Discovery{};
 }
 
-std::string notFoundMessage(const Discovery& result, const UdevRule& rule) {
-    if (result.outcome != Discovery::Outcome::CannotOpen) {
-        return kNotFoundText;
+namespace {
+
+// `text` with %1 and %2 replaced in one pass, so what they bring in is left as it is.
+std::string filledIn(const std::string& text, const std::string& first, const std::string& second) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+            out += text[++i] == '1' ? first : second;
+        } else {
+            out += text[i];
+        }
     }
-    const std::string install = rule.installed
-                                    ? "The udev rule that grants it is installed (" + rule.path +
-                                          "); make udev read it again:\n"
-                                    : "Install the udev rule that comes with the program:\n"
-                                      "  sudo cp " +
-                                          rule.path + " /etc/udev/rules.d/\n";
-    return "Tamsel found, but it could not be opened (" + result.error +
-           ").\n\n"
-           "This is usually a matter of permissions. " +
-           install +
-           "  sudo udevadm control --reload\n"
-           "  sudo udevadm trigger\n"
-           "then unplug the adapter and plug it in again.";
+    return out;
+}
+
+} // namespace
+
+std::string notFoundMessage(const Discovery& result, const UdevRule& rule,
+                            const TranslateText& translate) {
+    const auto say = [&translate](const char* english) {
+        return translate ? translate(english) : std::string(english);
+    };
+    if (result.outcome != Discovery::Outcome::CannotOpen) {
+        return say(kNotFoundText);
+    }
+    //: %1 is the system's reason, %2 the udev rule's file
+    const char* installed = QT_TRANSLATE_NOOP(
+        "Discovery", "Tamsel found, but it could not be opened (%1).\n\n"
+                     "This is usually a matter of permissions. The udev rule that grants it is "
+                     "installed (%2); make udev read it again:\n"
+                     "  sudo udevadm control --reload\n"
+                     "  sudo udevadm trigger\n"
+                     "then unplug the adapter and plug it in again.");
+    //: %1 is the system's reason, %2 the udev rule's file
+    const char* notInstalled = QT_TRANSLATE_NOOP(
+        "Discovery", "Tamsel found, but it could not be opened (%1).\n\n"
+                     "This is usually a matter of permissions. Install the udev rule that comes "
+                     "with the program:\n"
+                     "  sudo cp %2 /etc/udev/rules.d/\n"
+                     "  sudo udevadm control --reload\n"
+                     "  sudo udevadm trigger\n"
+                     "then unplug the adapter and plug it in again.");
+    return filledIn(say(rule.installed ? installed : notInstalled), result.error, rule.path);
 }
 
 } // namespace tamsel

@@ -2,11 +2,14 @@
 // Discovery: finding, opening and configuring the adapter on the USB buses.
 #pragma once
 
+#include "base/Translatable.h"
+
 #include "AdapterLink.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,7 +55,7 @@ Discovery discoverAdapter(UsbBus& bus);
 // The same walk for an adapter that has come back, leaving adapterFound alone.
 Discovery rediscoverAdapter(UsbBus& bus);
 
-inline constexpr const char* kNotFoundText = "Tamsel not found.";
+inline constexpr const char* kNotFoundText = QT_TRANSLATE_NOOP("Discovery", "Tamsel not found.");
 
 // Where the udev rule that grants the adapter to the user at the seat is: installed (by
 // the package), or still in the source tree to be copied into place.
@@ -61,8 +64,12 @@ struct UdevRule {
     std::string path = "packaging/60-tamsel.rules";
 };
 
+// Gives an English text of the logic in the operator's language (context "Discovery").
+using TranslateText = std::function<std::string(const char* english)>;
+
 // The text for the operator when discovery did not give an adapter; for one that could
-// not be opened, the permission fix with the rule where it is.
-std::string notFoundMessage(const Discovery& result, const UdevRule& rule = {});
+// not be opened, the permission fix with the rule where it is. English without `translate`.
+std::string notFoundMessage(const Discovery& result, const UdevRule& rule = {},
+                            const TranslateText& translate = {});
 
 } // namespace tamsel

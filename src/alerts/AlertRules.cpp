@@ -31,8 +31,16 @@ std::string_view trimmed(std::string_view s) {
 
 } // namespace
 
+const char* alertSummaryText(AlertKind kind) {
+    //: A notification's title; %1 is a call sign
+    return kind == AlertKind::CallingYou ? QT_TRANSLATE_NOOP("Alerting", "%1 is calling you")
+                                         //: A notification's title; %1 is a call sign
+                                         : QT_TRANSLATE_NOOP("Alerting", "%1 heard");
+}
+
 std::string alertSummary(AlertKind kind, std::string_view caller) {
-    return std::string(caller) + (kind == AlertKind::CallingYou ? " is calling you" : " heard");
+    std::string text = alertSummaryText(kind);
+    return text.replace(text.find("%1"), 2, caller);
 }
 
 std::string baseCallsign(std::string_view field) {

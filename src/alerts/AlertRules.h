@@ -3,6 +3,8 @@
 // the watch list) and how often, as pure functions of the header and the clock.
 #pragma once
 
+#include "base/Translatable.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -57,6 +59,8 @@ struct AlertSettings {
 
 enum class AlertKind { CallingYou, Watched };
 
+// "%1 is calling you" or "%1 heard", in English (context "Alerting"); %1 is the caller.
+const char* alertSummaryText(AlertKind kind);
 // "JA1XYZ is calling you" or "JA1XYZ heard".
 std::string alertSummary(AlertKind kind, std::string_view caller);
 

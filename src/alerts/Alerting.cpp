@@ -5,6 +5,7 @@
 
 #include "adapter/Payload.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QWidget>
 
@@ -28,7 +29,7 @@ AlertNotice Alerting::notice(const StationReport& header, AlertKind kind) const 
     AlertNotice n;
     n.kind = kind;
     n.station = QString::fromStdString(baseCallsign(header.caller));
-    n.summary = QString::fromStdString(alertSummary(kind, n.station.toStdString()));
+    n.summary = QCoreApplication::translate("Alerting", alertSummaryText(kind)).arg(n.station);
     QStringList body;
     if (context_.route) {
         body << context_.route(header);

@@ -25,20 +25,26 @@ struct Look {
 Look lookOf(CallDialog::Kind kind) {
     switch (kind) {
     case CallDialog::Kind::Reflector:
-        return {"Link Reflector", "&Reflector:", "Reflector", 8};
+        return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Link Reflector"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Reflector:"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "Reflector"), 8};
     case CallDialog::Kind::Station:
-        return {"Call a Station", "&Callsign:", "Callsign", 8};
+        return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Call a Station"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Callsign:"),
+                QT_TRANSLATE_NOOP("tamsel::CallDialog", "Callsign"), 8};
     case CallDialog::Kind::Repeater:
         break;
     }
-    return {"Route to a Repeater", "&Repeater:", "Repeater", 6};
+    return {QT_TRANSLATE_NOOP("tamsel::CallDialog", "Route to a Repeater"),
+            QT_TRANSLATE_NOOP("tamsel::CallDialog", "&Repeater:"),
+            QT_TRANSLATE_NOOP("tamsel::CallDialog", "Repeater"), 6};
 }
 
 } // namespace
 
 CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
     const Look look = lookOf(kind);
-    setWindowTitle(QString::fromLatin1(look.title));
+    setWindowTitle(tr(look.title));
     auto* form = new QFormLayout;
     Field = new TEdit;
     Field->setUpperCase(true);
@@ -49,12 +55,12 @@ CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind
         Names->setEditable(true);
         Names->setLineEdit(Field);
         Names->setInsertPolicy(QComboBox::NoInsert);
-        Names->setAccessibleName(QString::fromLatin1(look.name));
+        Names->setAccessibleName(tr(look.name));
         entry = Names;
         connect(Field, &QLineEdit::textChanged, this, &CallDialog::takeModuleFromText);
     }
-    Field->setAccessibleName(QString::fromLatin1(look.name));
-    auto* label = new QLabel(QString::fromLatin1(look.label));
+    Field->setAccessibleName(tr(look.name));
+    auto* label = new QLabel(tr(look.label));
     label->setBuddy(entry);
     form->addRow(label, entry);
     if (kind != Kind::Station) {
@@ -62,8 +68,8 @@ CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind
         for (char m = 'A'; m <= 'Z'; ++m) {
             Module->addItem(QString(QLatin1Char(m)));
         }
-        Module->setAccessibleName(QStringLiteral("Module"));
-        auto* moduleLabel = new QLabel(QStringLiteral("&Module:"));
+        Module->setAccessibleName(tr("Module"));
+        auto* moduleLabel = new QLabel(tr("&Module:"));
         moduleLabel->setBuddy(Module);
         form->addRow(moduleLabel, Module);
     }
@@ -74,7 +80,7 @@ CallDialog::CallDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind
     Problem->hide();
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     Buttons->button(QDialogButtonBox::Ok)
-        ->setText(kind == Kind::Reflector ? QStringLiteral("&Link") : QStringLiteral("&OK"));
+        ->setText(kind == Kind::Reflector ? tr("&Link") : tr("&OK"));
     Buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(Buttons, &QDialogButtonBox::accepted, this, &CallDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &CallDialog::reject);

@@ -8,22 +8,24 @@
 namespace tamsel {
 
 CallMenu::CallMenu(Notifier& notifier, QWidget* parent)
-    : QMenu(QStringLiteral("C&all"), parent), notifier_(notifier) {
+    //: The menu of calls to make (not a call sign)
+    : QMenu(tr("C&all"), parent), notifier_(notifier) {
     setObjectName(QStringLiteral("menuCall"));
     // Ctrl with a letter no line edit takes for itself, so they work from any field.
-    GatewayCQ1 = item("&Gateway CQ", "GatewayCQ1", QKeySequence(Qt::CTRL | Qt::Key_G));
-    LocalCQ1 = item("L&ocal CQ", "LocalCQ1");
-    LinkReflector1 =
-        item("&Link Reflector...", "LinkReflector1", QKeySequence(Qt::CTRL | Qt::Key_R));
-    Unlink1 = item("&Unlink", "Unlink1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    Info1 = item("&Info", "Info1");
-    EchoTest1 = item("&Echo Test", "EchoTest1", QKeySequence(Qt::CTRL | Qt::Key_T));
+    GatewayCQ1 = item(QT_TR_NOOP("&Gateway CQ"), "GatewayCQ1", QKeySequence(Qt::CTRL | Qt::Key_G));
+    LocalCQ1 = item(QT_TR_NOOP("L&ocal CQ"), "LocalCQ1");
+    LinkReflector1 = item(QT_TR_NOOP("&Link Reflector..."), "LinkReflector1",
+                          QKeySequence(Qt::CTRL | Qt::Key_R));
+    Unlink1 =
+        item(QT_TR_NOOP("&Unlink"), "Unlink1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    Info1 = item(QT_TR_NOOP("&Info"), "Info1");
+    EchoTest1 = item(QT_TR_NOOP("&Echo Test"), "EchoTest1", QKeySequence(Qt::CTRL | Qt::Key_T));
     addSeparator();
-    CallStation1 = item("Call a &Station...", "CallStation1");
-    RouteRepeater1 = item("&Route to a Repeater...", "RouteRepeater1");
+    CallStation1 = item(QT_TR_NOOP("Call a &Station..."), "CallStation1");
+    RouteRepeater1 = item(QT_TR_NOOP("&Route to a Repeater..."), "RouteRepeater1");
     addSeparator();
-    Simplex1 = item("Si&mplex", "Simplex1");
-    Reply1 = item("Re&ply to Last Caller", "Reply1");
+    Simplex1 = item(QT_TR_NOOP("Si&mplex"), "Simplex1");
+    Reply1 = item(QT_TR_NOOP("Re&ply to Last Caller"), "Reply1");
 
     connect(GatewayCQ1, &QAction::triggered, this,
             [this] { apply(route(Call::GatewayCq, station())); });
@@ -43,7 +45,7 @@ CallMenu::CallMenu(Notifier& notifier, QWidget* parent)
 }
 
 QAction* CallMenu::item(const char* caption, const char* name, const QKeySequence& shortcut) {
-    QAction* action = addAction(QString::fromLatin1(caption));
+    QAction* action = addAction(tr(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     return action;

@@ -2,6 +2,8 @@
 // Routes: Station Call, Repeater 1 and Repeater 2 for each call the operator can make.
 #include "calls/Routes.h"
 
+#include <QCoreApplication>
+
 #include "monitor/ReceptionMachine.h"
 
 #include <QRegularExpression>
@@ -27,12 +29,12 @@ Through repeaterFor(const Station& station) {
     }
     const QString held = station.repeater1.trimmed().toUpper();
     if (!held.isEmpty() && held != QLatin1String("DIRECT")) {
-        return {{}, kNoModule};
+        return {{}, QCoreApplication::translate("Routes", kNoModule)};
     }
     if (const auto last = repeaterOf(station.lastRepeater)) {
         return {*last, {}};
     }
-    return {{}, kNoRepeater};
+    return {{}, QCoreApplication::translate("Routes", kNoRepeater)};
 }
 
 Routing throughRepeater(const QString& your, const Station& station, bool toGateway) {
@@ -103,7 +105,7 @@ Routing viaGateway(const QString& your, const Station& station) {
 Routing reply(const std::optional<ReceivedRoute>& last, const Station& station) {
     const QString caller = last ? last->caller.trimmed().toUpper() : QString();
     if (caller.isEmpty()) {
-        return {std::nullopt, kNobodyHeard};
+        return {std::nullopt, QCoreApplication::translate("Routes", kNobodyHeard)};
     }
     switch (headerWay(*last)) {
     case HeaderWay::Simplex:

@@ -12,11 +12,14 @@ namespace tamsel {
 
 struct StationReport;
 
-inline constexpr QLatin1String kNoRepeater{"Choose your repeater first: Repeater 1 holds none."};
-inline constexpr QLatin1String kNoModule{
-    "Repeater 1 needs the repeater's module letter in its 8th place, "
-    "such as JR1YB  B."};
-inline constexpr QLatin1String kNobodyHeard{"Nothing received yet: nobody to reply to."};
+// The refusals in English; a Routing carries them translated (context "Routes").
+inline constexpr const char* kNoRepeater =
+    QT_TRANSLATE_NOOP("Routes", "Choose your repeater first: Repeater 1 holds none.");
+inline constexpr const char* kNoModule =
+    QT_TRANSLATE_NOOP("Routes", "Repeater 1 needs the repeater's module letter in its 8th place, "
+                                "such as JR1YB  B.");
+inline constexpr const char* kNobodyHeard =
+    QT_TRANSLATE_NOOP("Routes", "Nothing received yet: nobody to reply to.");
 
 // Where the operator stands: the main window's Repeater 1 and My Call as they are, and the
 // repeater Repeater 1 held last ("JR1YB  B"; empty when none is known), which the calls

@@ -2,6 +2,7 @@
 // Targets: what the operator names in a call (reflector, module, callsign, repeater), checked.
 #include "calls/Targets.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <array>
 
@@ -9,14 +10,21 @@ namespace tamsel {
 
 namespace {
 
-constexpr QLatin1String kBadModule{"A module is one letter from A to Z."};
-constexpr QLatin1String kBadReflector{"A reflector is named by 3 letters and 3 letters or digits, "
-                                      "such as REF030, XRF757, DCS006 or XLX307."};
-constexpr QLatin1String kBadCallsign{
-    "A callsign is 3 to 8 characters: letters A to Z, digits, / and blanks, "
-    "starting with a letter or a digit."};
-constexpr QLatin1String kBadRepeater{
-    "A repeater's callsign is 3 to 6 letters and digits, without its module."};
+constexpr const char* kBadModule =
+    QT_TRANSLATE_NOOP("Targets", "A module is one letter from A to Z.");
+constexpr const char* kBadReflector =
+    QT_TRANSLATE_NOOP("Targets", "A reflector is named by 3 letters and 3 letters or digits, "
+                                 "such as REF030, XRF757, DCS006 or XLX307.");
+constexpr const char* kBadCallsign =
+    QT_TRANSLATE_NOOP("Targets", "A callsign is 3 to 8 characters: letters A to Z, digits, / and "
+                                 "blanks, starting with a letter or a digit.");
+constexpr const char* kBadRepeater = QT_TRANSLATE_NOOP(
+    "Targets", "A repeater's callsign is 3 to 6 letters and digits, without its module.");
+
+// A refusal in the operator's language.
+Checked refused(const char* why) {
+    return {{}, QCoreApplication::translate("Targets", why)};
+}
 
 // Kept short: the operator's own recent names come first anyway.
 constexpr std::array<const char*, 8> kShipped{"REF001", "REF030", "XRF012", "XRF757",
@@ -31,7 +39,7 @@ bool isLetter(QChar c) {
 Checked checkModule(const QString& text) {
     QString m = text.trimmed().toUpper();
     if (m.size() != 1 || !isLetter(m[0])) {
-        return {{}, kBadModule};
+        return refused(kBadModule);
     }
     return {m, {}};
 }
@@ -42,7 +50,7 @@ Checked checkReflector(const QString& text, const QString& module) {
         QStringLiteral(R"(^([A-Z]{3}) ?(?:([0-9]{1,3})|([A-Z0-9]{3}))(?: ?([A-Z]))?$)"));
     const auto match = form.match(text.trimmed().toUpper());
     if (!match.hasMatch()) {
-        return {{}, kBadReflector};
+        return refused(kBadReflector);
     }
     const QString number = match.captured(2);
     const QString name =
@@ -59,7 +67,7 @@ Checked checkCallsign(const QString& text) {
     static const QRegularExpression form(QStringLiteral(R"(^[A-Z0-9][A-Z0-9/ ]{2,7}$)"));
     const QString call = text.trimmed().toUpper();
     if (!form.match(call).hasMatch()) {
-        return {{}, kBadCallsign};
+        return refused(kBadCallsign);
     }
     return {call, {}};
 }
@@ -68,7 +76,7 @@ Checked checkRepeaterRoute(const QString& repeater, const QString& module) {
     static const QRegularExpression form(QStringLiteral(R"(^[A-Z0-9]{3,6}$)"));
     const QString call = repeater.trimmed().toUpper();
     if (!form.match(call).hasMatch()) {
-        return {{}, kBadRepeater};
+        return refused(kBadRepeater);
     }
     Checked m = checkModule(module);
     if (!m.ok()) {

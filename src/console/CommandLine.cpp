@@ -2,8 +2,14 @@
 // CommandLine: --help, -h and --version, answered before any USB access or display.
 #include "console/CommandLine.h"
 
+#include "language/Translations.h"
+
+#include <QCoreApplication>
+#include <QString>
+
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -39,35 +45,90 @@ bool attachedQtOption(std::string_view arg) {
 } // namespace
 
 std::string usage(const ProgramInfo& program) {
-    const bool demo = program.name != "tamsel";
-    // The demo keeps its settings and logs in folders of its own.
-    const std::string folder = demo ? "tamsel-demo" : "tamsel";
-    return "Usage: " + program.name + " [--help | --version]\n" + program.purpose +
-           "\n"
-           "It takes no other options. The adapter holds its own settings; the console's\n"
-           "(your position, units) are in $XDG_CONFIG_HOME/" +
-           folder + "/tamsel.conf\n(~/.config/" + folder +
-           "/tamsel.conf), set in Config, Preferences.\n" +
-           (demo ? std::string("The demo keeps them and its logs apart from the console's own.\n")
-                 : std::string()) +
-           "\n"
-           "  -h, --help     show this help and exit\n"
-           "      --version  show the version and exit\n"
-           "\n"
-           "Qt's own options (-platform, -style, -display, -session and the others of\n"
-           "qt6options(7)) are passed to Qt.\n"
-           "\n" +
-           (demo ? std::string("tamsel is the same console for a real adapter.\n")
-                 : std::string("The adapter (USB 04d8:0310) must be accessible to you. The udev "
-                               "rule that grants\n"
-                               "it to the user at the seat is "
-                               "/usr/lib/udev/rules.d/60-tamsel.rules when the\n"
-                               "package is installed, or packaging/60-tamsel.rules in the source "
-                               "tree.\n"
-                               "tamsel-demo runs the same console on a built-in simulated "
-                               "adapter.\n")) +
-           "See " + program.name + "(1).\n";
+    const QString name = QString::fromStdString(program.name);
+    const QString purpose = QCoreApplication::translate("CommandLine", program.purpose.c_str());
+    if (program.name != "tamsel") {
+        // The demo keeps its settings and logs in folders of its own.
+        //: --help of the demo program: %1 is its name, %2 what it does, %3 its folders' name
+        return QCoreApplication::translate(
+                   "CommandLine",
+                   "Usage: %1 [--help | --version]\n"
+                   "%2\n"
+                   "It takes no other options. The adapter holds its own settings; the console's\n"
+                   "(your position, units) are in $XDG_CONFIG_HOME/%3/tamsel.conf\n"
+                   "(~/.config/%3/tamsel.conf), set in Config, Preferences.\n"
+                   "The demo keeps them and its logs apart from the console's own.\n"
+                   "\n"
+                   "  -h, --help     show this help and exit\n"
+                   "      --version  show the version and exit\n"
+                   "\n"
+                   "Qt's own options (-platform, -style, -display, -session and the others of\n"
+                   "qt6options(7)) are passed to Qt.\n"
+                   "\n"
+                   "tamsel is the same console for a real adapter.\n"
+                   "See %1(1).\n")
+            .arg(name, purpose, QStringLiteral("tamsel-demo"))
+            .toStdString();
+    }
+    //: --help: %1 is the program's name, %2 what it does, %3 its folders' name
+    return QCoreApplication::translate(
+               "CommandLine",
+               "Usage: %1 [--help | --version]\n"
+               "%2\n"
+               "It takes no other options. The adapter holds its own settings; the console's\n"
+               "(your position, units) are in $XDG_CONFIG_HOME/%3/tamsel.conf\n"
+               "(~/.config/%3/tamsel.conf), set in Config, Preferences.\n"
+               "\n"
+               "  -h, --help     show this help and exit\n"
+               "      --version  show the version and exit\n"
+               "\n"
+               "Qt's own options (-platform, -style, -display, -session and the others of\n"
+               "qt6options(7)) are passed to Qt.\n"
+               "\n"
+               "The adapter (USB 04d8:0310) must be accessible to you. The udev rule that grants\n"
+               "it to the user at the seat is /usr/lib/udev/rules.d/60-tamsel.rules when the\n"
+               "package is installed, or packaging/60-tamsel.rules in the source tree.\n"
+               "tamsel-demo runs the same console on a built-in simulated adapter.\n"
+               "See %1(1).\n")
+        .arg(name, purpose, QStringLiteral("tamsel"))
+        .toStdString();
 }
+
+namespace {
+
+// While it lives, texts are in the operator's language, also before the program has made its
+// application object (--help is answered before that).
+class HelpLanguage {
+public:
+    HelpLanguage() {
+        if (QCoreApplication::instance() == nullptr) {
+            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+            translations_ = std::make_unique<Translations>(languageOfThisRun());
+        }
+    }
+    ~HelpLanguage() {
+        translations_.reset();
+        app_.reset();
+    }
+    HelpLanguage(const HelpLanguage&) = delete;
+    HelpLanguage& operator=(const HelpLanguage&) = delete;
+
+private:
+    char name_[7] = "tamsel";
+    char* argv_[2] = {name_, nullptr};
+    int argc_ = 1;
+    std::unique_ptr<QCoreApplication> app_;
+    std::unique_ptr<Translations> translations_;
+};
+
+std::string tryHelp(const std::string& program, const char* english, std::string_view arg) {
+    return QCoreApplication::translate("CommandLine", english)
+        .arg(QString::fromStdString(program),
+             QString::fromUtf8(arg.data(), static_cast<qsizetype>(arg.size())))
+        .toStdString();
+}
+
+} // namespace
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
                                      std::ostream& out, std::ostream& err) {
@@ -78,8 +139,12 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, const Pr
         const std::string_view arg = argv[i];
         if (among(kQtWithValue, arg)) {
             if (++i == argc) {
-                err << program.name << ": option '" << arg << "' needs a value\n"
-                    << "Try '" << program.name << " --help' for more information.\n";
+                const HelpLanguage language;
+                err << tryHelp(program.name,
+                               QT_TRANSLATE_NOOP("CommandLine",
+                                                 "%1: option '%2' needs a value\n"
+                                                 "Try '%1 --help' for more information.\n"),
+                               arg);
                 return 2;
             }
         } else if (!among(kQtFlags, arg) && !attachedQtOption(arg)) {
@@ -90,6 +155,7 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, const Pr
         return std::nullopt;
     }
     if (own.size() == 1 && (own[0] == "--help" || own[0] == "-h")) {
+        const HelpLanguage language;
         out << usage(program);
         return 0;
     }
@@ -99,8 +165,11 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, const Pr
     }
     const bool answer = own[0] == "--help" || own[0] == "-h" || own[0] == "--version";
     const std::string_view wrong = answer ? own[1] : own[0];
-    err << program.name << ": unrecognised argument '" << wrong << "'\n"
-        << "Try '" << program.name << " --help' for more information.\n";
+    const HelpLanguage language;
+    err << tryHelp(program.name,
+                   QT_TRANSLATE_NOOP("CommandLine", "%1: unrecognised argument '%2'\n"
+                                                    "Try '%1 --help' for more information.\n"),
+                   wrong);
     return 2;
 }
 

@@ -14,6 +14,8 @@
 #include "dialogs/Unit6.h"
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "language/LanguagePage.h"
+#include "language/Translations.h"
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
@@ -109,6 +111,8 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         repeaters_ =
             std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
         showRepeatersOnMap();
+        // Kept in the settings file, read when the console starts (Application).
+        preferences_->addPage(new LanguagePage);
         Form1->show();
     } catch (...) {
         repeaters_.reset();
@@ -268,13 +272,15 @@ void Console::wireLogs(Notifier& notifier) {
             }
             for (const ReceptionLog::News& n : told) {
                 if (n.failed) {
-                    notifier.failure(
-                        QObject::tr("Receptions cannot be written to the reception log (%1). "
-                                    "The console carries on without it.")
-                            .arg(QString::fromStdString(n.reason)));
+                    notifier.failure(QCoreApplication::translate(
+                                         "Console",
+                                         "Receptions cannot be written to the reception log (%1). "
+                                         "The console carries on without it.")
+                                         .arg(QString::fromStdString(n.reason)));
                 } else {
                     notifier.information(
-                        QObject::tr("Receptions are written to the reception log again (%1).")
+                        QCoreApplication::translate(
+                            "Console", "Receptions are written to the reception log again (%1).")
                             .arg(QString::fromStdString(folder.string())));
                 }
             }
@@ -283,7 +289,7 @@ void Console::wireLogs(Notifier& notifier) {
 
     // "Log Contact..." everywhere a reception is shown: the main window's last caller, the
     // history's chosen line and Heard Stations' chosen station.
-    auto* action = new QAction(QStringLiteral("Log Contact..."), Form1);
+    auto* action = new QAction(QCoreApplication::translate("Console", "Log Contact..."), Form1);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Form1->menuFile->insertAction(Form1->Exit1, action);
     QObject::connect(action, &QAction::triggered, Form1, [this] {
@@ -435,7 +441,8 @@ void Console::wirePreferences(Notifier& notifier) {
     }
 
     Preferences* preferences = preferences_.get();
-    QAction* open = Form1->menuConfig->addAction(QStringLiteral("&Preferences..."));
+    QAction* open =
+        Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
     QObject::connect(open, &QAction::triggered, preferences,
                      [preferences] { preferences->openPreferences(Form1); });
 }
@@ -479,7 +486,8 @@ void Console::wireAlerts() {
             const Course c = course(*from, {p.latitude, p.longitude});
             const Units units = station->units();
             const std::string_view unit = distanceUnit(units);
-            return QStringLiteral("%1 %2, bearing %3\u00B0")
+            //: Distance, its unit and bearing of a heard station: "123.4 km, bearing 45°"
+            return QCoreApplication::translate("Console", "%1 %2, bearing %3°")
                 .arg(distanceIn(units, c.metres), 0, 'f', 1)
                 .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
                 .arg(wholeDegrees(c.bearing));
@@ -686,10 +694,10 @@ void Console::adapterChanged(AdapterConnection& connection) {
     const auto [state, generation] = connection.status();
     switch (state) {
     case S::Disconnected:
-        Form1->showAdapterState(QString::fromLatin1(kDisconnected));
+        Form1->showAdapterState(QCoreApplication::translate("Console", kDisconnected));
         break;
     case S::NotAccessible:
-        Form1->showAdapterState(QString::fromLatin1(kNotAccessible));
+        Form1->showAdapterState(QCoreApplication::translate("Console", kNotAccessible));
         break;
     case S::Reopened:
         // The requests of start-up after InitModem, in the same order; then the monitor.
@@ -724,7 +732,10 @@ void Console::destroyWindows() {
 }
 
 Application::Application(int& argc, char** argv, Notifier& notifier)
-    : QApplication(argc, argv), notifier_(notifier) {}
+    : QApplication(argc, argv), notifier_(notifier),
+      translations_(std::make_unique<Translations>(languageOfThisRun())) {}
+
+Application::~Application() = default;
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
@@ -750,7 +761,10 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
                const QString& captionNote, AdapterConnection::BusFactory rescan,
                AdapterConnection::ArrivalWait arrivals) {
     if (discovery.outcome != Discovery::Outcome::Found) {
-        notifier.error(QString::fromStdString(notFoundMessage(discovery, udevRule())));
+        notifier.error(
+            QString::fromStdString(notFoundMessage(discovery, udevRule(), [](const char* english) {
+                return QCoreApplication::translate("Discovery", english).toStdString();
+            })));
         return 0;
     }
     try {

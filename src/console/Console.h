@@ -37,6 +37,7 @@ class OwnStation;
 class Preferences;
 class MapWindow;
 class RepeaterFeature;
+class Translations;
 
 // The program's windows, one each, set while the Console lives.
 extern TForm1* Form1;
@@ -86,8 +87,12 @@ public:
     // The repeater directory, its window and the nearest repeater.
     RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
-    static inline const char* const kDisconnected = " - adapter disconnected";
-    static inline const char* const kNotAccessible = " - adapter not accessible";
+    //: Added to the main window's title
+    static inline const char* const kDisconnected =
+        QT_TRANSLATE_NOOP("Console", " - adapter disconnected");
+    //: Added to the main window's title
+    static inline const char* const kNotAccessible =
+        QT_TRANSLATE_NOOP("Console", " - adapter not accessible");
 
 private:
     void wireWindows();
@@ -129,14 +134,17 @@ private:
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
-// and the event loop goes on.
+// and the event loop goes on. It speaks the language of the Preferences' "Language" page,
+// else the desktop's.
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv, Notifier& notifier);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     Notifier& notifier_;
+    std::unique_ptr<Translations> translations_;
 };
 
 // Where the udev rule for the adapter is on this machine.

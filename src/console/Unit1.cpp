@@ -27,7 +27,8 @@ namespace tamsel {
 namespace {
 
 constexpr const char* kCaption = "Tamsel V03.05";
-constexpr const char* kAttribution = "Tamsel Console, free software for D-STAR operators";
+constexpr const char* kAttribution =
+    QT_TRANSLATE_NOOP("TForm1", "Tamsel Console, free software for D-STAR operators");
 
 std::optional<QString> readShown(AdapterLink& link, Request request, Retry rule) {
     if (auto text = readText(link, request, rule)) {
@@ -47,7 +48,7 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     setKeyboardOrder();
     fitToFont();
     caption_ = QString::fromLatin1(kCaption) + QStringLiteral(" - ") +
-               QString::fromLatin1(kAttribution) + captionNote;
+               QCoreApplication::translate("TForm1", kAttribution) + captionNote;
     setWindowTitle(caption_);
     // The client area is fixed; the window grows by the menu bar around it.
     adjustSize();
@@ -455,14 +456,14 @@ void TForm1::HeardStations1Click() {
 void TForm1::PICVersion1Click() {
     const std::string version = readVersion(link_);
     if (!link_.connected()) {
-        notifier_.failure(QStringLiteral("The adapter is disconnected: no version to show."));
+        notifier_.failure(tr("The adapter is disconnected: no version to show."));
         return;
     }
     notifier_.information(fromBytes(version));
 }
 
 QString TForm1::aboutText() {
-    return QString(13, ' ') + kCaption + '\n' + kAttribution;
+    return QString(13, ' ') + kCaption + '\n' + QCoreApplication::translate("TForm1", kAttribution);
 }
 
 void TForm1::About1Click() {

@@ -9,8 +9,10 @@
 int main(int argc, char* argv[]) {
     // --help and --version are answered before USB or the display is touched.
     const tamsel::ProgramInfo program{
-        "tamsel", "Configures a Tamsel USB D-STAR digital-voice adapter and shows what it "
-                  "receives."};
+        "tamsel",
+        QT_TRANSLATE_NOOP("CommandLine",
+                          "Configures a Tamsel USB D-STAR digital-voice adapter and shows what it "
+                          "receives.")};
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }

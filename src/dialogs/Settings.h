@@ -2,6 +2,8 @@
 // Settings: the default settings dialog's conversions between adapter bytes and field texts.
 #pragma once
 
+#include "base/Translatable.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,13 +33,17 @@ struct SettingField {
     int divisor; // the adapter keeps the value divided by this
 };
 
-inline constexpr SettingField kDelayField{"Delay Time is too big. (max. 2550)",
-                                          "Delay Time is too small. (min. 0)", 2550, 10};
-inline constexpr SettingField kKeepAliveField{"Keep Alive Time is too big. (max. 2550)",
-                                              "Keep Alive Time is too small. (min. 0)", 2550, 10};
-inline constexpr SettingField kErrorBitsField{"ReSync Error Bits is too big. (max. 24)",
-                                              "ReSync Error Bits is too small. (min. 0)", 24, 1};
-inline constexpr const char* kInvalidCharacter = "Invalid character";
+// The messages are English; the window shows them translated (context "Settings").
+inline constexpr SettingField kDelayField{
+    QT_TRANSLATE_NOOP("Settings", "Delay Time is too big. (max. 2550)"),
+    QT_TRANSLATE_NOOP("Settings", "Delay Time is too small. (min. 0)"), 2550, 10};
+inline constexpr SettingField kKeepAliveField{
+    QT_TRANSLATE_NOOP("Settings", "Keep Alive Time is too big. (max. 2550)"),
+    QT_TRANSLATE_NOOP("Settings", "Keep Alive Time is too small. (min. 0)"), 2550, 10};
+inline constexpr SettingField kErrorBitsField{
+    QT_TRANSLATE_NOOP("Settings", "ReSync Error Bits is too big. (max. 24)"),
+    QT_TRANSLATE_NOOP("Settings", "ReSync Error Bits is too small. (min. 0)"), 24, 1};
+inline constexpr const char* kInvalidCharacter = QT_TRANSLATE_NOOP("Settings", "Invalid character");
 
 // The wValue to send for the field's text, or the message that refuses it.
 struct SettingValue {

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace tamsel {
 
@@ -30,16 +31,16 @@ void readInto(AdapterLink& link, Request request, QLineEdit* field) {
 
 TForm2::TForm2(AdapterLink& link) : link_(link) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("My CallSign Set"));
+    setWindowTitle(tr("My CallSign Set"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
     auto* menuBar = new QMenuBar(this);
-    QMenu* action = menuBar->addMenu(QStringLiteral("&Action"));
-    Save1 = action->addAction(QStringLiteral("&Save"));
+    QMenu* action = menuBar->addMenu(tr("&Action"));
+    Save1 = action->addAction(tr("&Save"));
     Save1->setObjectName(QStringLiteral("Save1"));
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    Exit1 = action->addAction(QStringLiteral("E&xit/Cancel"));
+    Exit1 = action->addAction(tr("E&xit/Cancel"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     addAction(Save1); // Ctrl+S works while the menu is closed
     connect(Save1, &QAction::triggered, this, &TForm2::Save1Click);
@@ -52,22 +53,23 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
     mycallsign = new TEdit(this);
     mycallsign->setObjectName(QStringLiteral("mycallsign"));
     mycallsign->setText(QStringLiteral("mycallsign"));
-    mycallsign->setAccessibleName(QStringLiteral("CallSign"));
+    mycallsign->setAccessibleName(tr("CallSign"));
     mycallsign2 = new TEdit(this);
     mycallsign2->setObjectName(QStringLiteral("mycallsign2"));
     mycallsign2->setText(QStringLiteral("mycallsign2"));
-    mycallsign2->setAccessibleName(QStringLiteral("CallSign2"));
+    mycallsign2->setAccessibleName(tr("CallSign2"));
     // Only what Save sends can be typed.
     mycallsign->setTypingLimit(static_cast<int>(kCallsignWidth));
     mycallsign2->setTypingLimit(static_cast<int>(kSuffixWidth));
-    grid->addWidget(label(QStringLiteral("CallSign"), this), 0, 0);
-    grid->addWidget(label(QStringLiteral("CallSign2"), this), 0, 1);
+    grid->addWidget(label(tr("CallSign"), this), 0, 0);
+    grid->addWidget(label(tr("CallSign2"), this), 0, 1);
     grid->addWidget(mycallsign, 1, 0);
     grid->addWidget(mycallsign2, 1, 1);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 1);
-    // The client area below the menu bar is 219 by 66.
-    setFixedSize(219, 66 + menuBar->sizeHint().height());
+    // The client area below the menu bar is 219 by 66, wider where a translated label needs
+    // more room.
+    setFixedSize(std::max(219, grid->minimumSize().width()), 66 + menuBar->sizeHint().height());
     move(0, 0);
 
     readValues();

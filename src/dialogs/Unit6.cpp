@@ -6,6 +6,7 @@
 #include "dialogs/Settings.h"
 #include "widgets/Text.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -27,13 +28,13 @@ template <typename W> W* named(W* widget, const char* name) {
 
 TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_(notifier) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("Default Setting"));
-    QMenu* change = menuBar()->addMenu(QStringLiteral("&Change"));
-    Save1 = change->addAction(QStringLiteral("&Save"));
+    setWindowTitle(tr("Default Setting"));
+    QMenu* change = menuBar()->addMenu(tr("&Change"));
+    Save1 = change->addAction(tr("&Save"));
     Save1->setObjectName(QStringLiteral("Save1"));
-    Cancel1 = change->addAction(QStringLiteral("&Cancel"));
+    Cancel1 = change->addAction(tr("&Cancel"));
     Cancel1->setObjectName(QStringLiteral("Cancel1"));
-    Eixit1 = change->addAction(QStringLiteral("E&xit"));
+    Eixit1 = change->addAction(tr("E&xit"));
     Eixit1->setObjectName(QStringLiteral("Eixit1"));
     connect(Save1, &QAction::triggered, this, &TForm11::Save1Click);
     connect(Cancel1, &QAction::triggered, this, &TForm11::Cancel1Click);
@@ -63,15 +64,19 @@ TForm11::TForm11(AdapterLink& link, Notifier& notifier) : link_(link), notifier_
         const char* label;
         int row, column;
     } rows[] = {
-        {Delay, "Delay Time", 0, 0},          {KeepAlive, "Keep Alive", 1, 0},
-        {ErrorBits, "Error Bits", 2, 0},      {RxInv, "RX Invert", 3, 0},
-        {AutoDetect, "RX Auto Detect", 3, 2}, {TxInv, "TX Invert", 4, 0},
-        {PreBits, "PreBitPattern", 5, 0},     {PostBits, "PostBitPattern", 6, 0},
+        {Delay, QT_TR_NOOP("Delay Time"), 0, 0},
+        {KeepAlive, QT_TR_NOOP("Keep Alive"), 1, 0},
+        {ErrorBits, QT_TR_NOOP("Error Bits"), 2, 0},
+        {RxInv, QT_TR_NOOP("RX Invert"), 3, 0},
+        {AutoDetect, QT_TR_NOOP("RX Auto Detect"), 3, 2},
+        {TxInv, QT_TR_NOOP("TX Invert"), 4, 0},
+        {PreBits, QT_TR_NOOP("PreBitPattern"), 5, 0},
+        {PostBits, QT_TR_NOOP("PostBitPattern"), 6, 0},
     };
     for (const auto& r : rows) {
-        grid->addWidget(new QLabel(QString::fromLatin1(r.label), central), r.row, r.column);
+        grid->addWidget(new QLabel(tr(r.label), central), r.row, r.column);
         grid->addWidget(r.control, r.row, r.column + 1);
-        r.control->setAccessibleName(QString::fromLatin1(r.label));
+        r.control->setAccessibleName(tr(r.label));
     }
     grid->setColumnStretch(4, 1);
     setCentralWidget(central);
@@ -118,7 +123,8 @@ void TForm11::Save1Click() {
     for (const auto& [edit, target] : numbers) {
         const SettingValue v = convertSetting(toBytes(edit->text()), *target.first);
         if (v.message != nullptr) {
-            notifier_.plain(QString::fromLatin1(v.message), edit->accessibleName());
+            notifier_.plain(QCoreApplication::translate("Settings", v.message),
+                            edit->accessibleName());
         } else {
             sendValue(link_, target.second, *v.wValue);
         }

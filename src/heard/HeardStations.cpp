@@ -2,6 +2,8 @@
 // HeardStations: the Heard Stations window, who was heard and where.
 #include "heard/HeardStations.h"
 
+#include "calls/RouteNames.h"
+
 #include "log/Csv.h"
 
 #include "monitor/Position.h"
@@ -59,41 +61,44 @@ QString coordinate(double degrees) {
 HeardStations::HeardStations(Notifier& notifier)
     : notifier_(notifier), model_(new HeardStationsModel(this)) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("Heard Stations"));
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    SaveAs1 = file->addAction(QStringLiteral("Save &As..."));
+    setWindowTitle(tr("Heard Stations"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    SaveAs1 = file->addAction(tr("Save &As..."));
     SaveAs1->setObjectName(QStringLiteral("SaveAs1"));
-    ExportAdif1 = file->addAction(QStringLiteral("Export A&DIF..."));
+    ExportAdif1 = file->addAction(tr("Export A&DIF..."));
     ExportAdif1->setObjectName(QStringLiteral("ExportAdif1"));
     connect(ExportAdif1, &QAction::triggered, this, &HeardStations::ExportAdif1Click);
     file->addSeparator();
-    LogContact1 = file->addAction(QStringLiteral("&Log Contact..."));
+    LogContact1 = file->addAction(tr("&Log Contact..."));
     LogContact1->setObjectName(QStringLiteral("LogContact1"));
     LogContact1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(LogContact1, &QAction::triggered, this, &HeardStations::LogContact1Click);
     file->addSeparator();
-    Exit1 = file->addAction(QStringLiteral("E&xit"));
+    Exit1 = file->addAction(tr("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(SaveAs1, &QAction::triggered, this, &HeardStations::SaveAs1Click);
     connect(Exit1, &QAction::triggered, this, &HeardStations::Exit1Click);
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    SortByLastHeard = view->addAction(QStringLiteral("Sort by &Last Heard"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    SortByLastHeard = view->addAction(tr("Sort by &Last Heard"));
     SortByLastHeard->setObjectName(QStringLiteral("SortByLastHeard"));
     connect(SortByLastHeard, &QAction::triggered, this, &HeardStations::sortByLastHeard);
     // Every column by keyboard too, as a click on its title sorts it.
-    sortBy_ = view->addMenu(QStringLiteral("Sort &By"));
+    sortBy_ = view->addMenu(tr("Sort &By"));
     sortBy_->setObjectName(QStringLiteral("SortBy"));
     auto* columns = new QActionGroup(this);
     QString taken;
-    const QStringList titles = HeardStationsModel::headers(Units::Metric);
+    const QStringList titles = HeardStationsModel::titles(Units::Metric);
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
-        QString title = QString::fromLatin1(HeardStationsModel::kColumns[c].title);
+        QString title = QCoreApplication::translate("HeardStationsModel",
+                                                    HeardStationsModel::kColumns[c].title);
         // The first letter of the title that no item above it has taken is its access key;
-        // a title whose letters are all taken gets a free one after it, "Comment (&K)".
+        // a title whose letters are all taken, or that is written in other letters than
+        // A to Z (Japanese), gets a free one after it, "Comment (&K)".
         bool keyed = false;
         for (int i = 0; i < title.size() && !keyed; ++i) {
             const QChar letter = title.at(i).toLower();
-            if (letter.isLetter() && !taken.contains(letter)) {
+            if (letter >= QLatin1Char('a') && letter <= QLatin1Char('z') &&
+                !taken.contains(letter)) {
                 taken += letter;
                 title.insert(i, QLatin1Char('&'));
                 keyed = true;
@@ -114,7 +119,7 @@ HeardStations::HeardStations(Notifier& notifier)
                 [this, c] { setSort(c, table_->horizontalHeader()->sortIndicatorOrder()); });
     }
     sortBy_->addSeparator();
-    SortDescending = sortBy_->addAction(QStringLiteral("&Descending"));
+    SortDescending = sortBy_->addAction(tr("&Descending"));
     SortDescending->setObjectName(QStringLiteral("SortDescending"));
     SortDescending->setCheckable(true);
     connect(SortDescending, &QAction::triggered, this, [this](bool down) {
@@ -126,7 +131,7 @@ HeardStations::HeardStations(Notifier& notifier)
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("Stations"));
-    table_->setAccessibleName(QStringLiteral("Heard Stations"));
+    table_->setAccessibleName(tr("Heard Stations"));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -142,9 +147,9 @@ HeardStations::HeardStations(Notifier& notifier)
     connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &HeardStations::showSort);
     showSort(-1, Qt::AscendingOrder);
-    table_->setToolTip(kReplyHint + QStringLiteral("\nRight-click it, or press the Menu key or "
-                                                   "Shift+F10, to open its map or copy its "
-                                                   "position"));
+    table_->setToolTip(tr("Double-click a row, or select it and press Enter, to reply to its "
+                          "station\nRight-click it, or press the Menu key or Shift+F10, to open "
+                          "its map or copy its position"));
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->installEventFilter(this);
     table_->viewport()->installEventFilter(this);
@@ -163,20 +168,17 @@ HeardStations::HeardStations(Notifier& notifier)
     sizeToFont();
 
     chooseFile = [this] {
-        return chooseSaveFile(this, QStringLiteral("heard.csv"),
-                              QStringLiteral("CSV files (*.csv)"));
+        return chooseSaveFile(this, QStringLiteral("heard.csv"), tr("CSV files (*.csv)"));
     };
     chooseAdifFile = [this] {
-        return chooseSaveFile(this, QStringLiteral("heard.adi"),
-                              QStringLiteral("ADIF files (*.adi)"));
+        return chooseSaveFile(this, QStringLiteral("heard.adi"), tr("ADIF files (*.adi)"));
     };
     ownStation = [] { return MyStation{}; };
     stationFrequency = [](const HeardStation&) { return std::optional<double>(); };
     chooseFrequency = [this](std::optional<double> suggested) -> std::optional<double> {
         bool ok = false;
         const double mhz = QInputDialog::getDouble(
-            this, QStringLiteral("Export ADIF"),
-            QStringLiteral("The frequency you heard the stations on (MHz):"),
+            this, tr("Export ADIF"), tr("The frequency you heard the stations on (MHz):"),
             suggested.value_or(145.0), 0.1, 300000.0, 4, &ok);
         return ok ? std::optional<double>(mhz) : std::nullopt;
     };
@@ -184,10 +186,9 @@ HeardStations::HeardStations(Notifier& notifier)
         return desktopHandles(url.scheme()) && QDesktopServices::openUrl(url);
     };
     offerToCopy = [this](const QString& text) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Open in Map"), text,
-                        QMessageBox::NoButton, this);
-        QPushButton* copy =
-            box.addButton(QStringLiteral("&Copy Position"), QMessageBox::AcceptRole);
+        QMessageBox box(QMessageBox::Information, tr("Open in Map"), text, QMessageBox::NoButton,
+                        this);
+        QPushButton* copy = box.addButton(tr("&Copy Position"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Close);
         box.setDefaultButton(copy);
         box.exec();
@@ -201,8 +202,8 @@ void HeardStations::sizeToFont() {
     const QFontMetrics titles(table_->horizontalHeader()->font());
     const int padding = cells.horizontalAdvance(QStringLiteral("00"));
     // Titles in either units, so that switching them needs no new widths.
-    const QStringList metric = HeardStationsModel::headers(Units::Metric);
-    const QStringList imperial = HeardStationsModel::headers(Units::Imperial);
+    const QStringList metric = HeardStationsModel::titles(Units::Metric);
+    const QStringList imperial = HeardStationsModel::titles(Units::Imperial);
     // Room for the sort indicator beside a title.
     const int indicator = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, table_);
     int total = 0;
@@ -211,8 +212,14 @@ void HeardStations::sizeToFont() {
         const int title =
             std::max(titles.horizontalAdvance(metric[c]), titles.horizontalAdvance(imperial[c])) +
             indicator;
-        const int width =
-            std::max(cells.horizontalAdvance(QLatin1String(column.widest)), title) + padding;
+        int content = cells.horizontalAdvance(QLatin1String(column.widest));
+        if (c == HeardStationsModel::Route) {
+            // Route names run longer in some languages than the English sample.
+            for (const QString& name : widestRouteNames()) {
+                content = std::max(content, cells.horizontalAdvance(name));
+            }
+        }
+        const int width = std::max(content, title) + padding;
         table_->setColumnWidth(c, width);
         total += width;
     }
@@ -327,16 +334,15 @@ void HeardStations::openMenu(const QModelIndex& index, const QPoint& globalAt) {
     QAction* show = menu.addAction(tr("Show on &Map"), this, [this, station] {
         emit showOnMapRequested(QString::fromLatin1(station.callsign.c_str()));
     });
-    QAction* map = menu.addAction(QStringLiteral("Open in Map &Program"), this,
-                                  [this, station] { openMap(station); });
-    QAction* copy = menu.addAction(QStringLiteral("&Copy Position"), this,
-                                   [this, station] { copyPosition(station); });
+    QAction* map =
+        menu.addAction(tr("Open in Map &Program"), this, [this, station] { openMap(station); });
+    QAction* copy =
+        menu.addAction(tr("&Copy Position"), this, [this, station] { copyPosition(station); });
     show->setEnabled(station.position.has_value());
     map->setEnabled(station.position.has_value());
     copy->setEnabled(station.position.has_value());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("&Log Contact..."), this,
-                   [this, station] { logContact(station); });
+    menu.addAction(tr("&Log Contact..."), this, [this, station] { logContact(station); });
     menuOpen_ = true;
     updateHold();
     const QPointer<HeardStations> alive(this);
@@ -362,9 +368,9 @@ void HeardStations::openMap(const HeardStation& station) {
                        .arg(lat, lon));
     if (!openUrl(web)) {
         // Nothing on this desktop shows maps: say so, and the position can still go elsewhere.
-        const QString text = QStringLiteral("No program could show the map: this desktop has no "
-                                            "map application and no web browser for %1.\n\n"
-                                            "Copy the position (%2, %3) instead?")
+        const QString text = tr("No program could show the map: this desktop has no "
+                                "map application and no web browser for %1.\n\n"
+                                "Copy the position (%2, %3) instead?")
                                  .arg(web.toString(), lat, lon);
         if (offerToCopy(text)) {
             copyPosition(station);

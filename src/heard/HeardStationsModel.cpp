@@ -31,8 +31,20 @@ QString unitText(HeardStationsModel::ColumnInfo::Unit unit, Units units) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// The part of a header that names its route, as the station's last one had it.
+StationReport routeHeader(const HeardStation& s) {
+    StationReport header;
+    header.caller = s.callsign;
+    header.called = s.called;
+    header.rpt1 = s.rpt1;
+    header.rpt2 = s.rpt2;
+    header.flags = s.flags;
+    return header;
+}
+
 QString markText(Mark mark) {
-    return mark == Mark::CallingYou ? QStringLiteral("calling you") : QStringLiteral("watched");
+    return mark == Mark::CallingYou ? HeardStationsModel::tr("calling you")
+                                    : HeardStationsModel::tr("watched");
 }
 
 // A tint of the theme's own background, so the row stands out in a light and a dark theme
@@ -53,22 +65,38 @@ QColor markBackground(Mark mark) {
 
 const std::array<HeardStationsModel::ColumnInfo, HeardStationsModel::ColumnCount>
     HeardStationsModel::kColumns{{
-        {"Callsign", ColumnInfo::Unit::None, false, "JA1ABC-7"},
-        {"Suffix", ColumnInfo::Unit::None, false, "IC92"},
-        {"Last Heard", ColumnInfo::Unit::None, false, "2026/12/08 10:00:00"},
-        {"Count", ColumnInfo::Unit::None, true, "00000"},
-        {"Called", ColumnInfo::Unit::None, false, "JA1YKX G"},
-        {"Route", ColumnInfo::Unit::None, false, "gateway CQ JR1YB"},
-        {"Message", ColumnInfo::Unit::None, false, "MMMMMMMMMMMMMMMMMMMM"},
-        {"Locator", ColumnInfo::Unit::None, false, "PM95vr"},
-        {"Latitude", ColumnInfo::Unit::None, true, "-00.00000"},
-        {"Longitude", ColumnInfo::Unit::None, true, "-000.00000"},
-        {"Distance", ColumnInfo::Unit::Distance, true, "00000"},
-        {"Bearing", ColumnInfo::Unit::None, true, "000"},
-        {"Course", ColumnInfo::Unit::None, true, "000"},
-        {"Speed", ColumnInfo::Unit::Speed, true, "000"},
-        {"Altitude", ColumnInfo::Unit::Height, true, "00000"},
-        {"Comment", ColumnInfo::Unit::None, false, "ID-52PLUS on the air"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), ColumnInfo::Unit::None, false,
+         "JA1ABC-7"},
+        //: Column: the caller's 4-character callsign suffix (radio model)
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Suffix"), ColumnInfo::Unit::None, false, "IC92"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), ColumnInfo::Unit::None, false,
+         "2026/12/08 10:00:00"},
+        //: Column: how many times the station was heard
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Count"), ColumnInfo::Unit::None, true, "00000"},
+        //: Column: the station that was called
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), ColumnInfo::Unit::None, false,
+         "JA1YKX G"},
+        //: Column: which way the call came (gateway, repeater, simplex)
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), ColumnInfo::Unit::None, false,
+         "gateway CQ JR1YB"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), ColumnInfo::Unit::None, false,
+         "MMMMMMMMMMMMMMMMMMMM"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), ColumnInfo::Unit::None, false,
+         "PM95vr"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), ColumnInfo::Unit::None, true,
+         "-00.00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), ColumnInfo::Unit::None, true,
+         "-000.00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), ColumnInfo::Unit::Distance, true,
+         "00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Bearing"), ColumnInfo::Unit::None, true, "000"},
+        //: Column: the direction the station moves in
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Course"), ColumnInfo::Unit::None, true, "000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Speed"), ColumnInfo::Unit::Speed, true, "000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), ColumnInfo::Unit::Height, true,
+         "00000"},
+        {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), ColumnInfo::Unit::None, false,
+         "ID-52PLUS on the air"},
     }};
 
 HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -81,6 +109,20 @@ QStringList HeardStationsModel::headers(Units units) {
             title += QStringLiteral(" (%1)").arg(unitText(c.unit, units));
         }
         out << title;
+    }
+    return out;
+}
+
+QStringList HeardStationsModel::titles(Units units) {
+    QStringList out;
+    for (const ColumnInfo& c : kColumns) {
+        const QString title = QCoreApplication::translate("HeardStationsModel", c.title);
+        if (c.unit == ColumnInfo::Unit::None) {
+            out << title;
+        } else {
+            //: A column title and its unit: "Distance (km)"
+            out << tr("%1 (%2)").arg(title, unitText(c.unit, units));
+        }
     }
     return out;
 }
@@ -441,7 +483,7 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
 QVariant HeardStationsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount) {
-        return headers().at(section);
+        return titles().at(section);
     }
     return {};
 }
@@ -471,15 +513,8 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
         return QString::number(s.count);
     case Called:
         return trimmed(s.called);
-    case Route: {
-        StationReport header;
-        header.caller = s.callsign;
-        header.called = s.called;
-        header.rpt1 = s.rpt1;
-        header.rpt2 = s.rpt2;
-        header.flags = s.flags;
-        return routeName(receivedRoute(header));
-    }
+    case Route:
+        return routeName(receivedRoute(routeHeader(s)));
     case Message:
         return fromBytes(s.message);
     case Locator:
@@ -516,6 +551,10 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
 }
 
 QString HeardStationsModel::exportText(const HeardStation& s, int column) const {
+    if (column == Route) {
+        // Files are read by other programs: English in every language.
+        return routeName(receivedRoute(routeHeader(s)), RouteText::English);
+    }
     if (column != LastHeard) {
         return text(s, column);
     }

@@ -64,9 +64,13 @@ public:
 
     explicit HeardStationsModel(QObject* parent = nullptr);
 
-    // The titles with the units in use, as the table and the CSV file show them.
+    // The titles with the units in use, as the CSV file has them: English in every language,
+    // for the programs that read it.
     QStringList headers() const { return headers(units_); }
     static QStringList headers(Units units);
+    // The same titles as the table shows them, in the operator's language.
+    QStringList titles() const { return titles(units_); }
+    static QStringList titles(Units units);
 
     void apply(const StationReport& report);
     const HeardStation& station(int row) const;

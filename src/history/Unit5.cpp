@@ -18,8 +18,10 @@ namespace tamsel {
 
 std::atomic<int> historyOpen{0};
 
-const char* const TForm4::kHeading =
-    "       Date/Time          Caller                 Called          Message";
+//: The heading over the history lines; its words are also drawn one by one over their
+//: columns, so the spaces between them need not be kept.
+const char* const TForm4::kHeading = QT_TRANSLATE_NOOP(
+    "tamsel::TForm4", "       Date/Time          Caller                 Called          Message");
 
 namespace {
 
@@ -38,10 +40,14 @@ protected:
             const char* text;
             std::size_t first, last; // columns of the history line, counted from 1
         };
-        static constexpr Word kWords[] = {{"Date/Time", hl::kDate.start, hl::kDate.last()},
-                                          {"Caller", hl::kCaller.start, hl::kSuffix.last()},
-                                          {"Called", hl::kCalled.start, hl::kCalled.last()},
-                                          {"Message", hl::kMessage.start, hl::kMessage.last()}};
+        static constexpr Word kWords[] = {
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Date/Time"), hl::kDate.start, hl::kDate.last()},
+            //: The station that called (column heading)
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Caller"), hl::kCaller.start, hl::kSuffix.last()},
+            //: The station that was called (column heading)
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Called"), hl::kCalled.start, hl::kCalled.last()},
+            {QT_TRANSLATE_NOOP("tamsel::TForm4", "Message"), hl::kMessage.start,
+             hl::kMessage.last()}};
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
         const int cw = QFontMetrics(list_->font()).horizontalAdvance(QLatin1Char('M'));
@@ -50,7 +56,7 @@ protected:
             const int first = static_cast<int>(w.first) - 1;
             const int columns = static_cast<int>(w.last - w.first) + 1;
             const QRect r(x0 + first * cw, 0, columns * cw, height());
-            p.drawText(r, Qt::AlignCenter, QString::fromLatin1(w.text));
+            p.drawText(r, Qt::AlignCenter, QCoreApplication::translate("tamsel::TForm4", w.text));
         }
     }
 
@@ -62,21 +68,21 @@ private:
 
 TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("Received History"));
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    SaveAs1 = file->addAction(QStringLiteral("Save &As..."));
+    setWindowTitle(tr("Received History"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    SaveAs1 = file->addAction(tr("Save &As..."));
     SaveAs1->setObjectName(QStringLiteral("SaveAs1"));
     connect(SaveAs1, &QAction::triggered, this, &TForm4::SaveAs1Click);
-    Erase = file->addAction(QStringLiteral("&Erase"));
+    Erase = file->addAction(tr("&Erase"));
     Erase->setObjectName(QStringLiteral("Erase"));
     file->addSeparator();
-    LogContact1 = file->addAction(QStringLiteral("&Log Contact..."));
+    LogContact1 = file->addAction(tr("&Log Contact..."));
     LogContact1->setObjectName(QStringLiteral("LogContact1"));
     LogContact1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     LogContact1->setEnabled(false); // until a line is there
     connect(LogContact1, &QAction::triggered, this, &TForm4::LogContact1Click);
     file->addSeparator();
-    Exit1 = file->addAction(QStringLiteral("E&xit"));
+    Exit1 = file->addAction(tr("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Erase, &QAction::triggered, this, &TForm4::EraseClick);
     connect(Exit1, &QAction::triggered, this, &TForm4::Exit1Click);
@@ -88,7 +94,7 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
     History = new LineListView(central);
-    StaticText1 = new HistoryHeading(QString::fromLatin1(kHeading), History, central);
+    StaticText1 = new HistoryHeading(tr(kHeading), History, central);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     QFont bold = fixed;
     bold.setBold(true);
@@ -96,13 +102,13 @@ TForm4::TForm4(Notifier& notifier) : notifier_(notifier) {
     layout->addWidget(StaticText1);
 
     History->setObjectName(QStringLiteral("History"));
-    History->setAccessibleName(QStringLiteral("Received History"));
+    History->setAccessibleName(tr("Received History"));
     History->setFont(fixed);
     applyColours();
     connect(History, &LineListView::rowDoubleClicked, this, &TForm4::HistoryDblClick);
     connect(History, &LineListView::rowActivated, this, &TForm4::HistoryDblClick);
-    History->setToolTip(QStringLiteral("Double-click a line, or select it and press Enter, "
-                                       "to reply to its caller"));
+    History->setToolTip(tr("Double-click a line, or select it and press Enter, "
+                           "to reply to its caller"));
     History->installEventFilter(this);
     layout->addWidget(History);
     setCentralWidget(central);

@@ -2,6 +2,8 @@
 // ContactLogger: what OK in "Log Contact..." does: the ADIF record, then the logging program.
 #include "log/ContactLogger.h"
 
+#include <QCoreApplication>
+
 namespace tamsel {
 
 Contact ContactLogger::prefill(const StationReport& end, const MyStation& own) const {
@@ -24,7 +26,9 @@ ContactLogger::Outcome ContactLogger::log(const Contact& c, UtcTime now) {
         settings_.lastFrequencyMHz = *c.frequencyMHz;
     }
     const QString sent = sender_.send(settings_, c, now, version_);
-    return {{}, QObject::tr("Logged to %1. %2").arg(path, sent)};
+    return {{}, //: %1 is the ADIF file, %2 a sentence on the logging program: "Sent to
+                //: 127.0.0.1:2237 as ADIF"
+            QCoreApplication::translate("ContactLogger", "Logged to %1. %2").arg(path, sent)};
 }
 
 } // namespace tamsel

@@ -100,9 +100,9 @@ QString LogSender::send(const LogSettings& settings, const Contact& c, UtcTime n
             return tr("Not sent to %1: %2").arg(where, socket_.errorString());
         }
     }
-    const QString kind =
-        settings.sender == LogSettings::Sender::Wsjtx ? tr("as WSJT-X does") : tr("as ADIF");
-    return tr("Sent to %1 %2").arg(where, kind);
+    return (settings.sender == LogSettings::Sender::Wsjtx ? tr("Sent to %1 as WSJT-X does")
+                                                          : tr("Sent to %1 as ADIF"))
+        .arg(where);
 }
 
 } // namespace tamsel

@@ -13,10 +13,10 @@ std::size_t searchPosition = 0;
 
 TForm12::TForm12(Notifier& notifier) : QWidget(nullptr, Qt::Window), notifier_(notifier) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("Search"));
+    setWindowTitle(tr("Search"));
     SearchKey = new TEdit(this);
     SearchKey->setObjectName(QStringLiteral("SearchKey"));
-    SearchKey->setAccessibleName(QStringLiteral("Search"));
+    SearchKey->setAccessibleName(tr("Search"));
     QFont bold = SearchKey->font();
     bold.setBold(true);
     SearchKey->setFont(bold);
@@ -52,7 +52,7 @@ void TForm12::SearchKeyKeyPress(char key) {
     if (outcome.found) {
         emit searchHit(static_cast<int>(*outcome.found));
     } else if (outcome.notFound) {
-        notifier_.information(QStringLiteral("Not found."));
+        notifier_.information(tr("Not found."));
     }
 }
 

@@ -25,17 +25,17 @@ constexpr int kRowsShown = 20;
 
 TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
-    setWindowTitle(QStringLiteral("Memory"));
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    File = file->addAction(QStringLiteral("&Open"));
+    setWindowTitle(tr("Memory"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    File = file->addAction(tr("&Open"));
     File->setObjectName(QStringLiteral("File"));
-    Import1 = file->addAction(QStringLiteral("&Import Repeater List..."));
+    Import1 = file->addAction(tr("&Import Repeater List..."));
     Import1->setObjectName(QStringLiteral("Import1"));
     connect(Import1, &QAction::triggered, this, &TForm3::Import1Click);
-    Serech1 = file->addAction(QStringLiteral("&Find"));
+    Serech1 = file->addAction(tr("&Find"));
     Serech1->setObjectName(QStringLiteral("Serech1"));
     Serech1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    Exit1 = file->addAction(QStringLiteral("E&xit"));
+    Exit1 = file->addAction(tr("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(File, &QAction::triggered, this, &TForm3::FileClick);
     connect(Serech1, &QAction::triggered, this, &TForm3::Serech1Click);
@@ -43,7 +43,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
 
     Memory = new LineListView(this);
     Memory->setObjectName(QStringLiteral("Memory"));
-    Memory->setAccessibleName(QStringLiteral("Memory"));
+    Memory->setAccessibleName(tr("Memory"));
     Memory->setFont(memoryFont());
     Memory->setDecoder(decodeMemoryLine);
     Memory->setTabStop(3);
@@ -53,9 +53,8 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
     chooseList = [this] {
-        return QFileDialog::getOpenFileName(
-            this, QStringLiteral("Import Repeater List"), QString(),
-            QStringLiteral("Repeater lists (*.csv *.CSV);;All files (*)"));
+        return QFileDialog::getOpenFileName(this, tr("Import Repeater List"), QString(),
+                                            tr("Repeater lists (*.csv *.CSV);;All files (*)"));
     };
 }
 
@@ -88,7 +87,7 @@ bool TForm3::loadFile(const QString& path) {
     MemoryFileRead read = readMemoryFile(QFile::encodeName(path).toStdString());
     if (!read.lines) {
         notifier_.failure(
-            QStringLiteral("Cannot open the memory file %1:\n%2")
+            tr("Cannot open the memory file %1:\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(read.error.c_str())));
         return false;
     }
@@ -121,33 +120,33 @@ bool TForm3::importList(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     const FileRead read = readWholeFile(QFile::encodeName(path).toStdString());
     if (!read.bytes) {
-        notifier_.failure(QStringLiteral("Cannot open the repeater list %1:\n%2")
+        notifier_.failure(tr("Cannot open the repeater list %1:\n%2")
                               .arg(shown, QString::fromLocal8Bit(read.error.c_str())));
         return false;
     }
     const std::string_view content(read.bytes->data(), read.bytes->size());
     RepeaterImport imported = importRepeaterList(content);
     if (imported.format == RepeaterListFormat::None) {
-        notifier_.failure(
-            QStringLiteral("%1 is not a repeater list this program knows.\n\n"
-                           "It reads the Icom repeater-list CSV (with the columns "
-                           "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
-                           "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
-                           "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
-                .arg(shown));
+        notifier_.failure(tr("%1 is not a repeater list this program knows.\n\n"
+                             "It reads the Icom repeater-list CSV (with the columns "
+                             "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
+                             "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
+                             "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
+                              .arg(shown));
         return false;
     }
     const std::size_t count = imported.size();
     Memory->replaceAll(std::move(imported.bytes), std::move(imported.starts));
-    QString text = QStringLiteral("Imported %1 repeaters from %2").arg(count).arg(shown);
+    QString text = tr("Imported %n repeaters from %1", nullptr, static_cast<int>(count)).arg(shown);
     if (!imported.skipped.empty()) {
         QStringList first;
         for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
             first << QString::number(imported.skipped[i]);
         }
-        text += QStringLiteral("\n\nSkipped %1 D-STAR rows with no repeater callsign or a "
-                               "callsign longer than 8 characters, at lines %2%3.")
-                    .arg(imported.skipped.size())
+        text += QStringLiteral("\n\n") +
+                tr("Skipped %n D-STAR rows with no repeater callsign or a callsign longer than 8 "
+                   "characters, at lines %1%2.",
+                   nullptr, static_cast<int>(imported.skipped.size()))
                     .arg(first.join(QStringLiteral(", ")),
                          imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
     }

@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tamsel {
 
@@ -16,10 +18,10 @@ Preferences::Preferences(SettingsStore& store, Notifier& notifier, QWidget* pare
       stack_(new QStackedWidget(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this)) {
-    setWindowTitle(QStringLiteral("Preferences"));
-    list_->setAccessibleName(QStringLiteral("Pages"));
+    setWindowTitle(tr("Preferences"));
+    list_->setAccessibleName(tr("Pages"));
     list_->setMaximumWidth(160);
-    problem_->setAccessibleName(QStringLiteral("Problem"));
+    problem_->setAccessibleName(tr("Problem"));
     problem_->setWordWrap(true);
     problem_->hide();
 
@@ -54,6 +56,16 @@ void Preferences::addPage(PreferencesPage* page) {
     pages_.push_back(page);
     stack_->addWidget(page);
     list_->addItem(page->title());
+    // As wide as the longest title (translated ones run longer), up to its maximum.
+    const QFontMetrics m(list_->font());
+    int widest = 0;
+    for (int i = 0; i < list_->count(); ++i) {
+        widest = std::max(widest, m.horizontalAdvance(list_->item(i)->text()));
+    }
+    const int margins =
+        2 * list_->frameWidth() +
+        4 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_);
+    list_->setMinimumWidth(std::min(list_->maximumWidth(), widest + margins));
     if (list_->currentRow() < 0) {
         list_->setCurrentRow(0);
     }

@@ -48,18 +48,17 @@ void SettingsStore::open() {
     if (QFileInfo::exists(path_)) {
         QFile file(path_);
         if (!file.open(QIODevice::ReadOnly)) {
-            if (!moveAside(QStringLiteral("could not be read"))) {
+            if (!moveAside(Fault::Unreadable)) {
                 return;
             }
-        } else if (!parsesAsIni(file.readAll()) &&
-                   !moveAside(QStringLiteral("could not be parsed"))) {
+        } else if (!parsesAsIni(file.readAll()) && !moveAside(Fault::Unparsable)) {
             return;
         }
     }
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     if (settings_->status() != QSettings::NoError) {
         settings_.reset();
-        moveAside(QStringLiteral("could not be parsed"));
+        moveAside(Fault::Unparsable);
         if (!settings_) {
             settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
         }
@@ -89,22 +88,28 @@ bool SettingsStore::parsesAsIni(const QByteArray& content) {
     return true;
 }
 
-bool SettingsStore::moveAside(const QString& why) {
+bool SettingsStore::moveAside(Fault fault) {
     QString aside = path_ + QStringLiteral(".bad");
     // An earlier broken file already kept aside is kept too.
     for (int n = 1; QFileInfo::exists(aside); ++n) {
         aside = path_ + QStringLiteral(".bad.%1").arg(n);
     }
     if (QFile::rename(path_, aside)) {
-        startWarning_ = QStringLiteral("The settings file %1 %2; it was moved aside to %3 and "
-                                       "the defaults are in use.")
-                            .arg(path_, why, aside);
+        startWarning_ = (fault == Fault::Unreadable
+                             ? tr("The settings file %1 could not be read; it was moved aside to "
+                                  "%2 and the defaults are in use.")
+                             : tr("The settings file %1 could not be parsed; it was moved aside "
+                                  "to %2 and the defaults are in use."))
+                            .arg(path_, aside);
         qWarning().noquote() << startWarning_;
         return true;
     }
-    startWarning_ = QStringLiteral("The settings file %1 %2 and could not be moved aside; the "
-                                   "defaults are in use and no settings will be saved.")
-                        .arg(path_, why);
+    startWarning_ = (fault == Fault::Unreadable
+                         ? tr("The settings file %1 could not be read and could not be moved "
+                              "aside; the defaults are in use and no settings will be saved.")
+                         : tr("The settings file %1 could not be parsed and could not be moved "
+                              "aside; the defaults are in use and no settings will be saved."))
+                        .arg(path_);
     qWarning().noquote() << startWarning_;
     scratch_ = std::make_unique<QTemporaryDir>();
     settings_ = std::make_unique<QSettings>(scratch_->filePath(QStringLiteral("tamsel.conf")),
@@ -192,9 +197,9 @@ void SettingsStore::remove(const QString& key) {
 bool SettingsStore::commit() {
     writeError_.clear();
     if (scratch_) {
-        writeError_ = QStringLiteral("The settings cannot be saved: %1 could not be used or "
-                                     "moved aside. The new settings are in use until the "
-                                     "console closes.")
+        writeError_ = tr("The settings cannot be saved: %1 could not be used or "
+                         "moved aside. The new settings are in use until the "
+                         "console closes.")
                           .arg(path_);
     } else {
         // The folder is made here rather than at start so that only a console whose
@@ -209,9 +214,9 @@ bool SettingsStore::commit() {
         settings_->sync();
         failed_ = settings_->status() != QSettings::NoError;
         if (failed_) {
-            writeError_ = QStringLiteral("The settings could not be saved to %1 (the folder "
-                                         "cannot be written to, or the disk is full). The new "
-                                         "settings are in use until the console closes.")
+            writeError_ = tr("The settings could not be saved to %1 (the folder "
+                             "cannot be written to, or the disk is full). The new "
+                             "settings are in use until the console closes.")
                               .arg(path_);
         }
     }

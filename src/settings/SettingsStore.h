@@ -103,7 +103,8 @@ signals:
 private:
     void open();
     static bool parsesAsIni(const QByteArray& content);
-    bool moveAside(const QString& why);
+    enum class Fault { Unreadable, Unparsable };
+    bool moveAside(Fault fault);
 
     QString path_;
     QString startWarning_;

@@ -56,11 +56,11 @@ void OwnStation::follow() {
                               QLocale::c().toString(gpsd_.position()->longitude, 'f', 5));
             break;
         case GpsdClient::State::NotReachable:
-            status = kNotReachable;
+            status = tr("gpsd not reachable"); // kNotReachable in English
             break;
         case GpsdClient::State::Off:
         case GpsdClient::State::NoFix:
-            status = kNoFix;
+            status = tr("no fix"); // kNoFix in English
             break;
         }
         break;

@@ -6,6 +6,7 @@
 
 #include <QFormLayout>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace tamsel {
 namespace {
@@ -36,8 +37,9 @@ QString unitsText(Units u) {
     const auto name = [](std::string_view s) {
         return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
     };
-    return QStringLiteral("%1 (%2, %3, %4)")
-        .arg(u == Units::Metric ? QStringLiteral("Metric") : QStringLiteral("Imperial"),
+    //: The units and their symbols: "Metric (km, km/h, m)"
+    return StationPage::tr("%1 (%2, %3, %4)")
+        .arg(u == Units::Metric ? StationPage::tr("Metric") : StationPage::tr("Imperial"),
              name(distanceUnit(u)), name(speedUnit(u)), name(altitudeUnit(u)));
 }
 
@@ -51,8 +53,8 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
       resultLocator(new QLabel(this)), resultPosition(new QLabel(this)), defaults(new QLabel(this)),
       station_(station) {
     // In the order of PositionSource and Units.
-    source->addItems({QStringLiteral("None"), QStringLiteral("Maidenhead locator"),
-                      QStringLiteral("Latitude and longitude"), QStringLiteral("gpsd")});
+    source->addItems({tr("None"), tr("Maidenhead locator"), tr("Latitude and longitude"),
+                      QStringLiteral("gpsd")});
     units->addItems({unitsText(Units::Metric), unitsText(Units::Imperial)});
     // Hints that cannot be taken for a value: an empty field is one not set.
     latitude->setPlaceholderText(tr("decimal degrees, negative south"));
@@ -64,23 +66,25 @@ StationPage::StationPage(const OwnStation& station, QWidget* parent)
         auto* l = new QLabel(label, this);
         l->setBuddy(field);
         form->addRow(l, field);
+        // The label without its access key ("&Source:", "位置の取得元(&S):") and colon.
         QString name = label;
+        name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
         field->setAccessibleName(name.remove(QLatin1Char('&')).chopped(1));
     };
-    row(QStringLiteral("&Source:"), source);
-    row(QStringLiteral("&Locator:"), locator);
-    row(QStringLiteral("La&titude:"), latitude);
-    row(QStringLiteral("Lo&ngitude:"), longitude);
-    row(QStringLiteral("&gpsd (host:port):"), gpsd);
-    row(QStringLiteral("&Units:"), units);
+    row(tr("&Source:"), source);
+    row(tr("&Locator:"), locator);
+    row(tr("La&titude:"), latitude);
+    row(tr("Lo&ngitude:"), longitude);
+    row(tr("&gpsd (host:port):"), gpsd);
+    row(tr("&Units:"), units);
     form->addRow(followRepeater);
     followRepeater->setAccessibleName(tr("Follow the nearest repeater"));
     followRepeater->setToolTip(tr("While your position comes from gpsd, Repeater 1 changes "
                                   "by itself to a repeater that has become clearly nearer"));
-    row(QStringLiteral("Your locator:"), resultLocator);
-    row(QStringLiteral("Your position:"), resultPosition);
+    row(tr("Your locator:"), resultLocator);
+    row(tr("Your position:"), resultPosition);
     form->addRow(defaults);
-    defaults->setAccessibleName(QStringLiteral("Defaults"));
+    defaults->setAccessibleName(tr("Defaults"));
 
     connect(source, &QComboBox::currentIndexChanged, this, [this] {
         // gpsd chosen with no address yet: the usual one, there to be changed.
@@ -148,27 +152,26 @@ std::optional<PreferencesPage::Problem> StationPage::validate() const {
         break;
     case PositionSource::Locator:
         if (!parseLocator(locator->text())) {
-            return Problem{QStringLiteral("The locator needs 4, 6, 8 or 10 characters, such as "
-                                          "JN58, JN58td or JN58td25."),
+            return Problem{tr("The locator needs 4, 6, 8 or 10 characters, such as "
+                              "JN58, JN58td or JN58td25."),
                            locator};
         }
         break;
     case PositionSource::LatLon:
         if (!parseDegrees(latitude->text(), 90)) {
-            return Problem{QStringLiteral("The latitude needs decimal degrees from -90 to 90 "
-                                          "(negative south)."),
+            return Problem{tr("The latitude needs decimal degrees from -90 to 90 "
+                              "(negative south)."),
                            latitude};
         }
         if (!parseDegrees(longitude->text(), 180)) {
-            return Problem{QStringLiteral("The longitude needs decimal degrees from -180 to 180 "
-                                          "(negative west)."),
+            return Problem{tr("The longitude needs decimal degrees from -180 to 180 "
+                              "(negative west)."),
                            longitude};
         }
         break;
     case PositionSource::Gpsd:
         if (!parseGpsdAddress(gpsd->text())) {
-            return Problem{QStringLiteral("gpsd needs a host and port, such as localhost:2947."),
-                           gpsd};
+            return Problem{tr("gpsd needs a host and port, such as localhost:2947."), gpsd};
         }
         break;
     }
@@ -210,13 +213,14 @@ void StationPage::showResult() {
     QString why;
     switch (chosen) {
     case PositionSource::None:
-        why = QStringLiteral("none");
+        //: No position: the source chosen is None
+        why = tr("none");
         break;
     case PositionSource::Locator:
         if (const auto grid = parseLocator(locator->text())) {
             position = locatorCentre(grid->toStdString());
         } else {
-            why = QStringLiteral("not a locator yet");
+            why = tr("not a locator yet");
         }
         break;
     case PositionSource::LatLon: {
@@ -225,7 +229,7 @@ void StationPage::showResult() {
         if (lat && lon) {
             position = LatLon{*lat, *lon};
         } else {
-            why = QStringLiteral("not a position yet");
+            why = tr("not a position yet");
         }
         break;
     }
@@ -235,7 +239,7 @@ void StationPage::showResult() {
             position = station_.position();
             why = station_.status();
         } else {
-            why = QStringLiteral("followed from gpsd once applied");
+            why = tr("followed from gpsd once applied");
         }
         break;
     }

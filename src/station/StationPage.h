@@ -22,7 +22,7 @@ class StationPage : public PreferencesPage {
 public:
     explicit StationPage(const OwnStation& station, QWidget* parent = nullptr);
 
-    QString title() const override { return QStringLiteral("Station"); }
+    QString title() const override { return tr("Station"); }
     void load(const SettingsStore& store) override;
     std::optional<Problem> validate() const override;
     void save(SettingsWriter& store) override;

@@ -2,6 +2,7 @@
 // SaveFile: writing what a window keeps to a file the operator chose.
 #include "widgets/SaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,7 +40,7 @@ QString chooseSaveFile(QWidget* parent, const QString& name, const QString& filt
 bool saveFile(const QString& path, const QByteArray& bytes, Notifier& notifier) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
-        notifier.failure(QStringLiteral("Cannot write %1:\n%2")
+        notifier.failure(QCoreApplication::translate("SaveFile", "Cannot write %1:\n%2")
                              .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }

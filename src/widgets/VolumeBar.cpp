@@ -87,7 +87,7 @@ QString VolumeBar::valueText() const {
 }
 
 void VolumeBar::showValue() {
-    setToolTip(QStringLiteral("Volume: %1").arg(valueText()));
+    setToolTip(tr("Volume: %1").arg(valueText()));
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, percent());
         QAccessible::updateAccessibility(&event);
