@@ -29,7 +29,7 @@ QString saveFolder() {
 }
 
 QString chooseSaveFile(QWidget* parent, const QString& name, const QString& filter) {
-    const QString path =
+    QString path =
         QFileDialog::getSaveFileName(parent, QString(), QDir(saveFolder()).filePath(name), filter);
     if (!path.isEmpty()) {
         lastFolder() = QFileInfo(path).absolutePath();
