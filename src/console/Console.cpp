@@ -767,6 +767,8 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
             })));
         return 0;
     }
+    // Asked to end while the windows are being made, the program still ends cleanly.
+    holdTerminationSignals();
     try {
         std::unique_ptr<AdapterConnection> connection;
         std::unique_ptr<Console> console;

@@ -23,8 +23,26 @@ void onSignal(int) {
 
 } // namespace
 
+void holdTerminationSignals() {
+    if (wakeFds[0] >= 0) {
+        return;
+    }
+    if (::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        wakeFds[0] = wakeFds[1] = -1;
+        return;
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(sig, &action, nullptr);
+    }
+}
+
 void closeOnTerminationSignals(QWidget* window) {
-    if (wakeFds[0] < 0 && ::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    holdTerminationSignals();
+    if (wakeFds[0] < 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, window);
@@ -34,13 +52,6 @@ void closeOnTerminationSignals(QWidget* window) {
         }
         window->close();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        ::sigaction(sig, &action, nullptr);
-    }
 }
 
 } // namespace tamsel

@@ -11,4 +11,9 @@ namespace tamsel {
 // the windows go, exit status 0.
 void closeOnTerminationSignals(QWidget* window);
 
+// Catches those signals from now on and keeps them until closeOnTerminationSignals() is
+// called: a signal that comes while the windows are still being made closes them once
+// they are, instead of killing the process half-way.
+void holdTerminationSignals();
+
 } // namespace tamsel
