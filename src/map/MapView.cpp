@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <utility>
 
 namespace tamsel {
 
@@ -142,6 +143,13 @@ MapView::Ink MapView::Ink::of(const QImage& sprite) {
 
 void MapView::setBaseMap(const BaseMap* map) {
     base_ = map;
+    baseCache_ = QImage();
+    update();
+}
+
+void MapView::setBaseMapSource(std::function<const BaseMap*()> source) {
+    baseSource_ = std::move(source);
+    base_ = nullptr;
     baseCache_ = QImage();
     update();
 }
@@ -589,6 +597,9 @@ void MapView::resizeEvent(QResizeEvent* event) {
 }
 
 const QImage& MapView::baseImage() {
+    if (base_ == nullptr && baseSource_) {
+        base_ = std::exchange(baseSource_, nullptr)();
+    }
     const Viewport view = viewport();
     const bool isDark = dark();
     const std::uint64_t tiles = tiles_ != nullptr ? tiles_->generation() : 0;

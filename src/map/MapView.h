@@ -36,6 +36,9 @@ public:
     explicit MapView(QWidget* parent = nullptr);
 
     void setBaseMap(const BaseMap* map);
+    // Where the base map comes from when the first frame needs it: start-up does not wait
+    // for the map file.
+    void setBaseMapSource(std::function<const BaseMap*()> source);
     void setTileLayer(TileLayer* tiles);
     // A station as it is now known (one without a position is left off).
     void noteStation(const HeardStation& station);
@@ -150,6 +153,7 @@ private:
     int labelWidth(int item);
 
     const BaseMap* base_ = nullptr;
+    std::function<const BaseMap*()> baseSource_;
     TileLayer* tiles_ = nullptr;
     MapStations stations_;
     std::vector<std::size_t> placedRepeaters_; // repeaters with a position, by item order

@@ -11,12 +11,11 @@
 namespace tamsel {
 
 MapWindow::MapWindow(Notifier& notifier, const QByteArray& userAgent)
-    : notifier_(notifier), base_(std::make_unique<BaseMap>(BaseMap::load(BaseMap::shippedFile()))),
-      view_(new MapView(this)),
+    : notifier_(notifier), view_(new MapView(this)),
       tiles_(new TileLayer(TileLayer::defaultCacheFolder(), userAgent, this)) {
     setWindowTitle(tr("Map"));
     setObjectName(QStringLiteral("Map"));
-    view_->setBaseMap(base_.get());
+    view_->setBaseMapSource([this] { return &baseMap(); });
     view_->setTileLayer(tiles_);
     setCentralWidget(view_);
 
@@ -40,8 +39,16 @@ MapWindow::MapWindow(Notifier& notifier, const QByteArray& userAgent)
     view_->setFocus();
 }
 
+const BaseMap& MapWindow::baseMap() {
+    if (base_ == nullptr) {
+        base_ = std::make_unique<BaseMap>(BaseMap::load(BaseMap::shippedFile()));
+        showSelection();
+    }
+    return *base_;
+}
+
 void MapWindow::showSelection() {
-    if (!base_->error().isEmpty()) {
+    if (base_ != nullptr && !base_->error().isEmpty()) {
         status_->setText(base_->error());
         return;
     }

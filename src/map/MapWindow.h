@@ -24,7 +24,8 @@ public:
 
     MapView* view() const { return view_; }
     TileLayer* tiles() const { return tiles_; }
-    const BaseMap& baseMap() const { return *base_; }
+    // The offline map, read from its file on first use.
+    const BaseMap& baseMap();
 
     // The repeaters of the repeater directory (those without a position are left off).
     void setRepeaters(std::vector<MapRepeater> repeaters) {
