@@ -7,6 +7,7 @@
 #include "log/Csv.h"
 
 #include "monitor/Position.h"
+#include "widgets/RowTable.h"
 #include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
@@ -129,17 +130,10 @@ HeardStations::HeardStations(Notifier& notifier)
         }
     });
 
-    table_ = new QTableView(this);
+    table_ = newRowTable(this);
     table_->setObjectName(QStringLiteral("Stations"));
     table_->setAccessibleName(tr("Heard Stations"));
     table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setStretchLastSection(true);
     // No column chosen yet: newest first. A third click on a title goes back to it.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->horizontalHeader()->setSortIndicatorClearable(true);

@@ -2,6 +2,8 @@
 // RepeatersWindow: the window "Repeaters", the imported repeater lists as one directory.
 #include "repeaters/RepeatersWindow.h"
 
+#include "widgets/RowTable.h"
+
 #include <QActionGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -65,17 +67,10 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     connect(field_, &QLineEdit::textChanged, this, &RepeatersWindow::showCount);
     layout->addWidget(field_);
 
-    table_ = new QTableView(central);
+    table_ = newRowTable(central);
     table_->setObjectName(QStringLiteral("RepeaterTable"));
     table_->setAccessibleName(tr("Repeaters"));
     table_->setModel(filter_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setStretchLastSection(true);
     table_->setSortingEnabled(true);
     connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &RepeatersWindow::showSort);
