@@ -2,13 +2,16 @@
 // Tests of the map's logic: the projection, the base map file, label placement, the stations.
 #include "map/BaseMap.h"
 #include "map/MapLabels.h"
+#include "map/MapMarkers.h"
 #include "map/MapStations.h"
 #include "map/Mercator.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace tamsel {
 namespace {
@@ -160,6 +163,8 @@ TEST(MapStations, TracksTheLastHourAndFadesAfterHalfAnHour) {
     ASSERT_EQ(s.track.size(), 2u);
     EXPECT_EQ(s.at, toWorld({35.2, 139.2}));
     EXPECT_GT(s.sequence, map.stations()[1].sequence);
+    // Heard again, JA1XYZ is now the newest: the labels give it the first place.
+    EXPECT_EQ(map.byHearing(), (std::vector<std::uint32_t>{1, 0}));
     const auto at = [](int minute) {
         return std::chrono::system_clock::time_point{} + std::chrono::hours(1000) +
                std::chrono::minutes(minute);
@@ -194,6 +199,86 @@ TEST(MapStations, SymbolsAndRepeaters) {
     EXPECT_FALSE(map.repeaterPoints()[1]);
     EXPECT_FALSE(map.repeaterPoints()[2]);
     EXPECT_EQ(map.repeaterIndexOf(QStringLiteral("JP1YKR B")), 1u);
+}
+
+// An opaque frame and a translucent sprite of random pixels (premultiplied, alpha from 0 to
+// 255 with both ends common), of odd sizes so that the four-at-a-time path and its tail run.
+QImage randomImage(int width, int height, bool opaque, std::mt19937& rng) {
+    QImage image(width, height,
+                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    std::uniform_int_distribution<int> byte(0, 255), pick(0, 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int a = opaque ? 255 : std::array{0, 255, byte(rng), byte(rng)}[pick(rng)];
+            auto channel = [&] { return a == 0 ? 0 : byte(rng) * a / 255; };
+            image.setPixel(x, y, qRgba(channel(), channel(), channel(), a));
+        }
+    }
+    return image;
+}
+
+TEST(MapMarkers, StampsBlendAsQtDrawsTheSpriteClippedAtEachEdge) {
+    std::mt19937 rng(35);
+    const QImage frame = randomImage(41, 31, true, rng);
+    const QImage sprite = randomImage(13, 9, false, rng);
+    const Ink ink = Ink::of(sprite);
+    // Inside, over each edge, over a corner, wholly outside.
+    for (const QPoint at : {QPoint(10, 10), QPoint(-5, 3), QPoint(35, 12), QPoint(7, -4),
+                            QPoint(20, 27), QPoint(-6, -6), QPoint(50, 50)}) {
+        QImage ours = frame.copy();
+        const std::array stamps{Stamp{&ink, at.x(), at.y()}};
+        blendStamps(Canvas::of(ours), stamps);
+        QImage qts = frame.copy();
+        QPainter(&qts).drawImage(at, sprite);
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb a = ours.pixel(x, y), b = qts.pixel(x, y);
+                ASSERT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b)),
+                          3)
+                    << "stamp at " << at.x() << "," << at.y() << ", pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(MapMarkers, TwoBandsMakeTheFrameOneThreadMakes) {
+    std::mt19937 rng(4);
+    const QImage frame = randomImage(203, 151, true, rng);
+    const QImage sprite = randomImage(14, 14, false, rng);
+    const Ink ink = Ink::of(sprite);
+    std::uniform_int_distribution<int> x(-14, 203), y(-14, 151);
+    std::vector<Stamp> stamps;
+    for (int i = 0; i < 2000; ++i) { // enough for the second thread, overlapping everywhere
+        stamps.push_back({&ink, x(rng), y(rng)});
+    }
+    QImage one = frame.copy(), two = frame.copy();
+    blendStamps(Canvas::of(one), stamps, 0, one.height());
+    blendStamps(Canvas::of(two), stamps);
+    EXPECT_EQ(one, two);
+}
+
+TEST(MapMarkers, TheHeadingPointsAlongTheCourse) {
+    MapMarkers markers(MapColours::light(), 1.0);
+    const double centre = MapMarkers::headingSide() / 2.0;
+    for (const int course : {0, 45, 90, 180, 270, 359, 360, -90}) {
+        // The ink's weighted middle lies half the line's length from the centre, that way.
+        double sum = 0, sx = 0, sy = 0;
+        const Ink& ink = markers.heading(course, false);
+        for (const Ink::Run& run : ink.runs) {
+            for (int i = 0; i < run.length; ++i) {
+                const double a = qAlpha(ink.pixels[static_cast<std::size_t>(run.offset + i)]);
+                sum += a;
+                sx += a * (run.x + i + 0.5 - centre);
+                sy += a * (run.y + 0.5 - centre);
+            }
+        }
+        ASSERT_GT(sum, 0) << course;
+        const double r = course * M_PI / 180;
+        EXPECT_NEAR(sx / sum, std::sin(r) * MapMarkers::kHeading / 2, 1.0) << course;
+        EXPECT_NEAR(sy / sum, -std::cos(r) * MapMarkers::kHeading / 2, 1.0) << course;
+    }
+    EXPECT_EQ(&markers.heading(360, true), &markers.heading(0, true)); // made once
 }
 
 } // namespace

@@ -121,6 +121,22 @@ TEST_F(MapWindowTest, LabelsNeverOverlapAndTheSelectedOneIsShown) {
     EXPECT_NEAR(labels.front().center().y(), selected.center().y(), 2);
 }
 
+TEST_F(MapWindowTest, WhereTwoLabelsWouldMeetTheStationHeardLastHasIt) {
+    HeardStation first = station("DL1A", 48.0, 11.0);
+    view->noteStation(first);
+    view->noteStation(station("DL1ABC", 48.0, 11.0));
+    view->centreOn({48.0, 11.0}, 8);
+    const double shortLabel = QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("DL1A"));
+    auto shownWidth = [&] {
+        (void)view->renderImage();
+        return view->drawnLabels().size() == 1 ? view->drawnLabels().front().width() : -1.0;
+    };
+    EXPECT_GT(shownWidth(), shortLabel + 10); // DL1ABC, the newer
+    first.count = 2;                          // DL1A heard again
+    view->noteStation(first);
+    EXPECT_LT(shownWidth(), shortLabel + 10);
+}
+
 TEST_F(MapWindowTest, FollowsTheLightAndTheDarkTheme) {
     view->centreOn({33, 142}, 6);
     const QPoint pacific = view->toScreen({31.0, 146.0}).toPoint();

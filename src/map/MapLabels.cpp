@@ -44,7 +44,7 @@ std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell) {
             for (long cx = x0; free && cx <= x1; ++cx) {
                 for (std::int32_t e = head[static_cast<std::size_t>(cy * columns + cx)]; e >= 0;
                      e = next[static_cast<std::size_t>(e)]) {
-                    if (labels[owner[static_cast<std::size_t>(e)]].intersects(r)) {
+                    if (overlaps(labels[owner[static_cast<std::size_t>(e)]], r)) {
                         free = false;
                         break;
                     }

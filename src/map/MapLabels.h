@@ -13,4 +13,11 @@ namespace tamsel {
 // label's size.
 std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell = 64);
 
+// Whether two rectangles of positive width and height share more than an edge (as
+// QRectF::intersects says, without a call into the library for each of thousands).
+inline bool overlaps(const QRectF& a, const QRectF& b) {
+    return a.left() < b.right() && b.left() < a.right() && a.top() < b.bottom() &&
+           b.top() < a.bottom();
+}
+
 } // namespace tamsel

@@ -48,11 +48,15 @@ std::optional<std::size_t> MapStations::note(const HeardStation& station) {
     if (added) {
         stations_.push_back({station, at, {}, ++heard_, mapSymbol(station.position->symbol)});
         stations_.back().track.push_back({station.utcStart, at});
+        byHearing_.push_back(static_cast<std::uint32_t>(found->second));
         return found->second;
     }
     Station& s = stations_[found->second];
     if (s.heard.utcStart != station.utcStart || s.heard.count != station.count) {
         s.sequence = ++heard_;
+        const auto i = static_cast<std::uint32_t>(found->second);
+        const auto was = std::find(byHearing_.begin(), byHearing_.end(), i);
+        std::rotate(was, was + 1, byHearing_.end()); // to the newest end
     }
     s.heard = station;
     s.at = at;

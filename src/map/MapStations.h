@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -54,6 +55,8 @@ public:
 
     const std::vector<Station>& stations() const { return stations_; }
     std::optional<std::size_t> indexOf(const std::string& callsign) const;
+    // The stations' indices in the order of their sequence: the one heard longest ago first.
+    const std::vector<std::uint32_t>& byHearing() const { return byHearing_; }
 
     // The track of station `i` to draw at `now`: its points of the last kTrackSpan.
     std::vector<WorldPoint> recentTrack(std::size_t i, Clock::time_point now) const;
@@ -69,6 +72,7 @@ public:
 private:
     std::vector<Station> stations_;
     std::unordered_map<std::string, std::size_t> index_;
+    std::vector<std::uint32_t> byHearing_;
     std::uint64_t heard_ = 0;
     std::vector<MapRepeater> repeaters_;
     std::vector<std::optional<WorldPoint>> repeaterAt_;

@@ -4,6 +4,7 @@
 
 #include "map/MapAccessible.h"
 #include "map/MapLabels.h"
+#include "map/MapMarkers.h"
 #include "map/Tiles.h"
 
 #include <GeographicLib/Geodesic.hpp>
@@ -30,80 +31,11 @@ namespace tamsel {
 
 namespace {
 
-constexpr int kSprite = 14;     // a marker's side, in pixels
-constexpr double kPick = 10;    // how near the pointer must be to an item
-constexpr double kHeading = 20; // the length of the line in a moving station's direction
+constexpr int kSprite = MapMarkers::kSide;
+constexpr double kPick = 10; // how near the pointer must be to an item
 
 QString coordinate(double degrees) {
     return QString::number(degrees, 'f', 5);
-}
-
-// A marker drawn once into an image: `draw` paints it around (0, 0) in a kSprite box.
-QImage sprite(qreal dpr, const std::function<void(QPainter&)>& draw) {
-    QImage image(QSize(kSprite, kSprite) * dpr, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.translate(kSprite / 2.0, kSprite / 2.0);
-    draw(p);
-    return image;
-}
-
-void drawSymbol(QPainter& p, MapSymbol symbol) {
-    switch (symbol) {
-    case MapSymbol::Plain:
-        p.drawEllipse(QPointF(0, 0), 5, 5);
-        break;
-    case MapSymbol::Car:
-        p.drawRoundedRect(QRectF(-6, -3, 12, 5), 1.5, 1.5);
-        p.drawRect(QRectF(-3, -5.5, 6, 3));
-        p.drawEllipse(QPointF(-3.5, 3), 1.8, 1.8);
-        p.drawEllipse(QPointF(3.5, 3), 1.8, 1.8);
-        break;
-    case MapSymbol::Truck:
-        p.drawRect(QRectF(-6, -5, 8, 8));
-        p.drawRect(QRectF(2, -2, 4, 5));
-        p.drawEllipse(QPointF(-3.5, 4), 1.8, 1.8);
-        p.drawEllipse(QPointF(3.5, 4), 1.8, 1.8);
-        break;
-    case MapSymbol::House:
-        p.drawPolygon(QPolygonF({{-5, 6}, {-5, -1}, {0, -6}, {5, -1}, {5, 6}}));
-        break;
-    case MapSymbol::Person:
-        p.drawEllipse(QPointF(0, -4), 2.5, 2.5);
-        p.drawPolygon(QPolygonF({{-4, 6}, {0, -1}, {4, 6}}));
-        break;
-    case MapSymbol::Bicycle:
-        p.drawEllipse(QPointF(-3.5, 2), 2.8, 2.8);
-        p.drawEllipse(QPointF(3.5, 2), 2.8, 2.8);
-        p.drawPolyline(QPolygonF({{-3.5, 2}, {0, -4}, {3.5, 2}}));
-        break;
-    case MapSymbol::Boat:
-        p.drawPolygon(QPolygonF({{-6, 2}, {6, 2}, {4, 6}, {-4, 6}}));
-        p.drawPolygon(QPolygonF({{0, -6}, {0, 1}, {5, 1}}));
-        break;
-    case MapSymbol::Aircraft:
-        p.drawPolygon(QPolygonF({{0, -6},
-                                 {1.5, -2},
-                                 {6, 1},
-                                 {1.5, 0},
-                                 {1, 4},
-                                 {3, 6},
-                                 {-3, 6},
-                                 {-1, 4},
-                                 {-1.5, 0},
-                                 {-6, 1},
-                                 {-1.5, -2}}));
-        break;
-    case MapSymbol::Count:
-        break;
-    }
-}
-
-QColor faded(QColor c) {
-    c.setAlphaF(0.45f);
-    return c;
 }
 
 } // namespace
@@ -118,28 +50,7 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     refreshLook();
 }
 
-MapView::Ink MapView::Ink::of(const QImage& sprite) {
-    const QImage image = sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    Ink ink;
-    ink.height = image.height();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int x0 = 0, x1 = image.width();
-        while (x0 < x1 && qAlpha(line[x0]) == 0) {
-            ++x0;
-        }
-        while (x1 > x0 && qAlpha(line[x1 - 1]) == 0) {
-            --x1;
-        }
-        if (x0 < x1) {
-            ink.runs.push_back({static_cast<std::int16_t>(x0), static_cast<std::int16_t>(y),
-                                static_cast<std::int16_t>(x1 - x0),
-                                static_cast<std::int32_t>(ink.pixels.size())});
-            ink.pixels.insert(ink.pixels.end(), line + x0, line + x1);
-        }
-    }
-    return ink;
-}
+MapView::~MapView() = default;
 
 void MapView::setBaseMap(const BaseMap* map) {
     base_ = map;
@@ -546,36 +457,7 @@ bool MapView::dark() const {
 
 void MapView::refreshLook() {
     colours_ = dark() ? MapColours::dark() : MapColours::light();
-    const qreal dpr = devicePixelRatioF();
-    const QColor outline = colours_.halo;
-    for (int faint = 0; faint < 2; ++faint) {
-        for (int s = 0; s < static_cast<int>(MapSymbol::Count); ++s) {
-            const QColor fill = faint ? faded(colours_.station) : colours_.station;
-            const int at = faint * static_cast<int>(MapSymbol::Count) + s;
-            sprites_[static_cast<std::size_t>(at)] = sprite(dpr, [&](QPainter& p) {
-                p.setPen(QPen(faint ? faded(outline) : outline, 1.2));
-                p.setBrush(fill);
-                drawSymbol(p, static_cast<MapSymbol>(s));
-            });
-        }
-    }
-    repeaterSprite_ = sprite(dpr, [&](QPainter& p) {
-        p.setPen(QPen(outline, 1.2));
-        p.setBrush(colours_.repeater);
-        p.drawPolygon(QPolygonF({{0, -6}, {5.5, 5}, {-5.5, 5}}));
-    });
-    ownSprite_ = sprite(dpr, [&](QPainter& p) {
-        p.setPen(QPen(outline, 1.5));
-        p.setBrush(colours_.own);
-        p.drawEllipse(QPointF(0, 0), 6, 6);
-        p.setBrush(outline);
-        p.drawEllipse(QPointF(0, 0), 1.8, 1.8);
-    });
-    for (std::size_t i = 0; i < sprites_.size(); ++i) {
-        spriteInk_[i] = Ink::of(sprites_[i]);
-    }
-    repeaterInk_ = Ink::of(repeaterSprite_);
-    ownInk_ = Ink::of(ownSprite_);
+    markers_ = std::make_unique<MapMarkers>(colours_, devicePixelRatioF());
     labels_.clear();
     std::fill(stationWidths_.begin(), stationWidths_.end(), -1);
     std::fill(repeaterWidths_.begin(), repeaterWidths_.end(), -1);
@@ -671,38 +553,6 @@ void MapView::drawAttribution(QPainter& painter) {
     painter.drawText(box, Qt::AlignCenter, note);
 }
 
-namespace {
-
-// Premultiplied `s` over the opaque `d`, two channels at a time.
-inline QRgb over(QRgb s, QRgb d) {
-    const std::uint32_t keep = 255 - qAlpha(s);
-    std::uint32_t rb = (d & 0xff00ff) * keep + 0x800080;
-    rb = ((rb + ((rb >> 8) & 0xff00ff)) >> 8) & 0xff00ff;
-    std::uint32_t ag = ((d >> 8) & 0xff00ff) * keep + 0x800080;
-    ag = (ag + ((ag >> 8) & 0xff00ff)) & 0xff00ff00;
-    return s + rb + ag;
-}
-
-// Blends a sprite over an opaque frame at a device pixel, clipped to the frame.
-void blend(QRgb* bits, qsizetype stride, int width, int height, const MapView::Ink& ink, int left,
-           int top) {
-    for (const MapView::Ink::Run& run : ink.runs) {
-        const int y = top + run.y;
-        if (y < 0 || y >= height) {
-            continue;
-        }
-        const int from = std::max(left + run.x, 0);
-        const int to = std::min(left + run.x + run.length, width);
-        const QRgb* src = ink.pixels.data() + run.offset + (from - left - run.x);
-        QRgb* dst = bits + y * stride;
-        for (int x = from; x < to; ++x) {
-            dst[x] = over(*src++, dst[x]);
-        }
-    }
-}
-
-} // namespace
-
 void MapView::drawMarkers() {
     const Viewport view = viewport();
     const qreal dpr = frame_.devicePixelRatio();
@@ -729,10 +579,6 @@ void MapView::drawMarkers() {
             shown.emplace_back(n + static_cast<int>(r), at);
         }
     }
-    auto corner = [dpr](const QPointF& at) {
-        return QPoint(static_cast<int>(std::lround((at.x() - kSprite / 2.0) * dpr)),
-                      static_cast<int>(std::lround((at.y() - kSprite / 2.0) * dpr)));
-    };
 
     // Tracks and the great-circle line under the markers.
     QPainter painter(&frame_);
@@ -756,49 +602,40 @@ void MapView::drawMarkers() {
     drawGreatCircle(painter, view);
     painter.end();
 
-    // Repeaters, then stations (the one heard first at the bottom), then your own position.
-    struct Stamp {
-        const Ink* ink;
-        QPoint at;
-    };
+    // Repeaters, then stations (the one heard first at the bottom), then your own position,
+    // then the lines in the direction of the stations that move.
     std::vector<Stamp> stamps;
-    stamps.reserve(shown.size() + 1);
-    std::vector<char> faint(stationsShown);
+    stamps.reserve(shown.size() + stationsShown / 2 + 1);
+    auto stamp = [&stamps, dpr](const Ink& ink, const QPointF& centre, int side) {
+        stamps.push_back({&ink, static_cast<int>(std::lround((centre.x() - side / 2.0) * dpr)),
+                          static_cast<int>(std::lround((centre.y() - side / 2.0) * dpr))});
+    };
     for (std::size_t k = stationsShown; k < shown.size(); ++k) {
-        stamps.push_back({&repeaterInk_, corner(shown[k].second)});
+        stamp(markers_->repeater(), shown[k].second, kSprite);
     }
+    std::vector<char> faint(stationsShown);
     for (std::size_t k = 0; k < stationsShown; ++k) {
         const auto i = static_cast<std::size_t>(shown[k].first);
         faint[k] = stations_.faint(i, now) ? 1 : 0;
-        const auto sym = static_cast<std::size_t>(all[i].symbol) +
-                         (faint[k] ? static_cast<std::size_t>(MapSymbol::Count) : 0);
-        stamps.push_back({&spriteInk_[sym], corner(shown[k].second)});
+        stamp(markers_->station(all[i].symbol, faint[k] != 0), shown[k].second, kSprite);
     }
     if (own_) {
-        stamps.push_back({&ownInk_, corner(toScreen(*own_))});
+        stamp(markers_->own(), toScreen(*own_), kSprite);
     }
-    auto* bits = reinterpret_cast<QRgb*>(frame_.bits());
-    const qsizetype stride = frame_.bytesPerLine() / 4;
-    for (const Stamp& stamp : stamps) {
-        blend(bits, stride, frame_.width(), frame_.height(), *stamp.ink, stamp.at.x(),
-              stamp.at.y());
+    for (const char fainter : {1, 0}) { // the faint ones under the others
+        for (std::size_t k = 0; k < stationsShown; ++k) {
+            const Position& p = *all[static_cast<std::size_t>(shown[k].first)].heard.position;
+            if (faint[k] != fainter || !p.course || !p.speedKnots || *p.speedKnots < 1) {
+                continue;
+            }
+            stamp(markers_->heading(*p.course, fainter != 0), shown[k].second,
+                  MapMarkers::headingSide());
+        }
     }
+    blendStamps(Canvas::of(frame_), stamps);
 
     painter.begin(&frame_);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    // Where a station moves: a short line in its direction.
-    for (int pass = 0; pass < 2; ++pass) {
-        painter.setPen(QPen(pass == 0 ? colours_.station : faded(colours_.station), 2));
-        for (std::size_t k = 0; k < stationsShown; ++k) {
-            const Position& p = *all[static_cast<std::size_t>(shown[k].first)].heard.position;
-            if (faint[k] != pass || !p.course || !p.speedKnots || *p.speedKnots < 1) {
-                continue;
-            }
-            const double a = *p.course * std::numbers::pi / 180;
-            const QPointF from = shown[k].second;
-            painter.drawLine(from, from + QPointF(std::sin(a), -std::cos(a)) * kHeading);
-        }
-    }
     if (selected_ >= 0) {
         const QRect r = itemRect(selected_);
         painter.setPen(QPen(colours_.selection, 2.5));
@@ -881,20 +718,29 @@ void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPo
     drawnLabels_.clear();
     // The selected first, then stations newest first, then the repeaters.
     const int n = static_cast<int>(stations_.stations().size());
-    const auto& all = stations_.stations();
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> ranked; // (rank, index into shown)
+    std::vector<std::int32_t> shownAs(static_cast<std::size_t>(n),
+                                      -1); // a station's index in shown
+    std::vector<std::uint32_t> ranked;     // indices into shown
     ranked.reserve(shown.size());
-    constexpr std::uint64_t kFirst = ~std::uint64_t{0};
     for (std::size_t k = 0; k < shown.size(); ++k) {
         const int item = shown[k].first;
-        const std::uint64_t rank = item == selected_ ? kFirst
-                                   : item < n ? all[static_cast<std::size_t>(item)].sequence + 1
-                                              : 0;
-        ranked.emplace_back(rank, static_cast<std::uint32_t>(k));
+        if (item == selected_) {
+            ranked.insert(ranked.begin(), static_cast<std::uint32_t>(k));
+        } else if (item < n) {
+            shownAs[static_cast<std::size_t>(item)] = static_cast<std::int32_t>(k);
+        }
     }
-    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
+    const auto& byHearing = stations_.byHearing();
+    for (auto i = byHearing.rbegin(); i != byHearing.rend(); ++i) {
+        if (const std::int32_t k = shownAs[*i]; k >= 0) {
+            ranked.push_back(static_cast<std::uint32_t>(k));
+        }
+    }
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        if (shown[k].first >= n && shown[k].first != selected_) {
+            ranked.push_back(static_cast<std::uint32_t>(k));
+        }
+    }
     const int h = QFontMetrics(font()).height() + 2;
     const QRectF frame(rect());
     std::vector<QRectF> boxes;
@@ -905,17 +751,17 @@ void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPo
         boxes.emplace_back(at.x() - kSprite / 2.0, at.y() - kSprite / 2.0, kSprite, kSprite);
     }
     const std::size_t reserved = boxes.size();
-    for (const auto& [rank, k] : ranked) {
+    for (const std::uint32_t k : ranked) {
         const QPointF at = shown[k].second;
         const QRectF box(at.x() + kSprite / 2.0, at.y() - h / 2.0, labelWidth(shown[k].first), h);
-        boxes.push_back(frame.intersects(box) ? box : QRectF()); // off the frame: no place
+        boxes.push_back(overlaps(frame, box) ? box : QRectF()); // off the frame: no place
     }
     const std::vector<bool> placed = placeLabels(boxes, std::max(32, h * 3));
     for (std::size_t j = reserved; j < boxes.size(); ++j) {
         if (!placed[j]) {
             continue;
         }
-        const int item = shown[ranked[j - reserved].second].first;
+        const int item = shown[ranked[j - reserved]].first;
         painter.drawImage(boxes[j].topLeft(), labelImage(itemCallsign(item), item >= n));
         drawnLabels_.push_back(boxes[j]);
     }

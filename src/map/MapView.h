@@ -9,12 +9,13 @@
 #include <QCache>
 #include <QImage>
 #include <QWidget>
-#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tamsel {
 
+class MapMarkers;
 class TileLayer;
 
 // Draws the offline base map (and the tiles over it, when a tile layer is given), then the
@@ -34,6 +35,7 @@ public:
     static constexpr int kMaxZoom = 16;
 
     explicit MapView(QWidget* parent = nullptr);
+    ~MapView() override;
 
     void setBaseMap(const BaseMap* map);
     // Where the base map comes from when the first frame needs it: start-up does not wait
@@ -85,19 +87,6 @@ public:
     const std::vector<QRectF>& drawnLabels() const { return drawnLabels_; }
     bool dark() const;
     const MapColours& colours() const { return colours_; }
-
-    // A marker image as the frame blends it: each row's pixels from its first ink to its
-    // last (premultiplied).
-    struct Ink {
-        struct Run {
-            std::int16_t x, y, length;
-            std::int32_t offset; // into pixels
-        };
-        std::vector<Run> runs;
-        std::vector<QRgb> pixels;
-        int height = 0;
-        static Ink of(const QImage& sprite);
-    };
 
     // Now, for what is faint and which track points are recent (the clock by default).
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
@@ -163,10 +152,7 @@ private:
     int zoom_ = 2;
     int selected_ = -1;
     MapColours colours_;
-    std::array<QImage, static_cast<int>(MapSymbol::Count) * 2> sprites_; // normal, faint
-    QImage repeaterSprite_, ownSprite_;
-    std::array<Ink, static_cast<int>(MapSymbol::Count) * 2> spriteInk_;
-    Ink repeaterInk_, ownInk_;
+    std::unique_ptr<MapMarkers> markers_; // in the look of colours_
     QImage baseCache_;
     QImage frame_; // the base map with the markers over it
     Viewport cachedView_;
