@@ -211,7 +211,7 @@ const Ink& MapMarkers::station(MapSymbol symbol, bool faint) const {
 
 const Ink& MapMarkers::heading(int course, bool faint) {
     const int degrees = ((course % 360) + 360) % 360;
-    std::optional<Ink>& kept = headings_[static_cast<std::size_t>(degrees + (faint ? 360 : 0))];
+    std::optional<Ink>& kept = headings_[static_cast<std::size_t>(degrees) + (faint ? 360U : 0U)];
     if (!kept) {
         kept = Ink::of(sprite(headingSide(), dpr_, [&](QPainter& p) {
             p.setPen(QPen(faint ? faded(colours_.station) : colours_.station, 2));

@@ -613,22 +613,22 @@ void MapView::drawMarkers() {
     for (std::size_t k = stationsShown; k < shown.size(); ++k) {
         stamp(markers_->repeater(), shown[k].second, kSprite);
     }
-    std::vector<char> faint(stationsShown);
+    std::vector<bool> faint(stationsShown);
     for (std::size_t k = 0; k < stationsShown; ++k) {
         const auto i = static_cast<std::size_t>(shown[k].first);
-        faint[k] = stations_.faint(i, now) ? 1 : 0;
-        stamp(markers_->station(all[i].symbol, faint[k] != 0), shown[k].second, kSprite);
+        faint[k] = stations_.faint(i, now);
+        stamp(markers_->station(all[i].symbol, faint[k]), shown[k].second, kSprite);
     }
     if (own_) {
         stamp(markers_->own(), toScreen(*own_), kSprite);
     }
-    for (const char fainter : {1, 0}) { // the faint ones under the others
+    for (const bool fainter : {true, false}) { // the faint ones under the others
         for (std::size_t k = 0; k < stationsShown; ++k) {
             const Position& p = *all[static_cast<std::size_t>(shown[k].first)].heard.position;
             if (faint[k] != fainter || !p.course || !p.speedKnots || *p.speedKnots < 1) {
                 continue;
             }
-            stamp(markers_->heading(*p.course, fainter != 0), shown[k].second,
+            stamp(markers_->heading(*p.course, fainter), shown[k].second,
                   MapMarkers::headingSide());
         }
     }
