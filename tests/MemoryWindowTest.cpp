@@ -114,7 +114,7 @@ TEST_F(MemoryWindow, UnreadableFileIsReportedAndTheListKept) {
 TEST_F(MemoryWindow, NulBytesAndVeryLongLinesLoadWithoutHarm) {
     start();
     Form3->show();
-    std::string content = std::string("Name\0\0\0\0 JA1NUL\0  JR1YB  B", 26) + "\n";
+    std::string content("Name\0\0\0\0 JA1NUL\0  JR1YB  B\n", 27);
     content += "Long     JA1LNG   " + std::string(2'000'000, 'x') + "\n";
     open(write("odd.txt", content));
     ASSERT_EQ(Form3->Memory->count(), 2);
