@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <system_error>
 #include <thread>
 
 #if defined(__SSE2__)
@@ -167,8 +168,15 @@ void blendStamps(const Canvas& canvas, std::span<const Stamp> stamps) {
     // Two bands of rows: each thread blends every stamp, in order, into its own rows only,
     // so the frame comes out as one thread would make it.
     const int middle = canvas.height / 2;
-    std::thread lower(
-        [&canvas, stamps, middle] { blendStamps(canvas, stamps, middle, canvas.height); });
+    std::thread lower;
+    try {
+        lower = std::thread(
+            [&canvas, stamps, middle] { blendStamps(canvas, stamps, middle, canvas.height); });
+    } catch (const std::system_error&) {
+        // No thread to be had (the process is at its limit): the frame is made on this one.
+        blendStamps(canvas, stamps, 0, canvas.height);
+        return;
+    }
     blendStamps(canvas, stamps, 0, middle);
     lower.join();
 }
