@@ -72,6 +72,7 @@ public:
     const Ink& station(MapSymbol symbol, bool faint) const;
     const Ink& repeater() const { return repeater_; }
     const Ink& own() const { return own_; }
+    qreal dpr() const { return dpr_; }
     // The line from a marker's centre towards `course` (degrees, 0 north), kHeading long.
     const Ink& heading(int course, bool faint);
     // The side of the heading's box, in pixels: it is stamped centred on the marker.

@@ -457,7 +457,7 @@ bool MapView::dark() const {
 
 void MapView::refreshLook() {
     colours_ = dark() ? MapColours::dark() : MapColours::light();
-    markers_ = std::make_unique<MapMarkers>(colours_, devicePixelRatioF());
+    markers_.reset(); // drawn again in this look when a frame needs them
     labels_.clear();
     std::fill(stationWidths_.begin(), stationWidths_.end(), -1);
     std::fill(repeaterWidths_.begin(), repeaterWidths_.end(), -1);
@@ -562,6 +562,9 @@ void MapView::drawMarkers() {
     const auto& all = stations_.stations();
     const int n = static_cast<int>(all.size());
     // Items in view with their places, stations in the order they were heard.
+    if (markers_ == nullptr || markers_->dpr() != dpr) {
+        markers_ = std::make_unique<MapMarkers>(colours_, dpr);
+    }
     std::vector<std::pair<int, QPointF>> shown;
     shown.reserve(all.size() + placedRepeaters_.size());
     for (int i = 0; i < n; ++i) {
