@@ -11,7 +11,6 @@
 #include "widgets/SaveFile.h"
 #include "widgets/Text.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -86,9 +85,8 @@ HeardStations::HeardStations(Notifier& notifier)
     // Every column by keyboard too, as a click on its title sorts it.
     sortBy_ = view->addMenu(tr("Sort &By"));
     sortBy_->setObjectName(QStringLiteral("SortBy"));
-    auto* columns = new QActionGroup(this);
     QString taken;
-    const QStringList titles = HeardStationsModel::titles(Units::Metric);
+    QStringList items;
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
         QString title = QCoreApplication::translate("HeardStationsModel",
                                                     HeardStationsModel::kColumns[c].title);
@@ -112,13 +110,11 @@ HeardStations::HeardStations(Notifier& notifier)
                 keyed = true;
             }
         }
-        QAction* a = sortBy_->addAction(title);
-        a->setCheckable(true);
-        a->setData(c);
-        columns->addAction(a);
-        connect(a, &QAction::triggered, this,
-                [this, c] { setSort(c, table_->horizontalHeader()->sortIndicatorOrder()); });
+        items << title;
     }
+    addSortItems(sortBy_, items, [this](int column) {
+        setSort(column, table_->horizontalHeader()->sortIndicatorOrder());
+    });
     sortBy_->addSeparator();
     SortDescending = sortBy_->addAction(tr("&Descending"));
     SortDescending->setObjectName(QStringLiteral("SortDescending"));
@@ -504,11 +500,7 @@ void HeardStations::setSort(int column, Qt::SortOrder order) {
 
 void HeardStations::showSort(int column, Qt::SortOrder order) {
     const bool any = column >= 0 && column < HeardStationsModel::ColumnCount;
-    for (QAction* a : sortBy_->actions()) {
-        if (a->isCheckable() && a != SortDescending) {
-            a->setChecked(any && a->data().toInt() == column);
-        }
-    }
+    tickSortItem(sortBy_, any ? column : -1);
     SortDescending->setEnabled(any);
     SortDescending->setChecked(any && order == Qt::DescendingOrder);
     emit sortChanged(any ? column : -1, order);

@@ -4,7 +4,6 @@
 
 #include "widgets/RowTable.h"
 
-#include <QActionGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -35,18 +34,11 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     QMenu* view = menuBar()->addMenu(tr("&View"));
     sortBy = view->addMenu(tr("Sort &By"));
     sortBy->setObjectName(QStringLiteral("SortBy"));
-    auto* columns = new QActionGroup(this);
-    const QString keys[RepeatersModel::ColumnCount] = {
-        tr("&Name"),      tr("&Area"),   tr("&Repeater"), tr("&Gateway"),
-        tr("&Frequency"), tr("&Offset"), tr("&Distance"), tr("&Bearing")};
-    for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
-        QAction* a = sortBy->addAction(keys[c]);
-        a->setCheckable(true);
-        a->setData(c);
-        columns->addAction(a);
-        connect(a, &QAction::triggered, this,
-                [this, c] { setSort(c, table_->horizontalHeader()->sortIndicatorOrder()); });
-    }
+    addSortItems(
+        sortBy,
+        {tr("&Name"), tr("&Area"), tr("&Repeater"), tr("&Gateway"), tr("&Frequency"), tr("&Offset"),
+         tr("&Distance"), tr("&Bearing")},
+        [this](int column) { setSort(column, table_->horizontalHeader()->sortIndicatorOrder()); });
     sortBy->addSeparator();
     SortDescending = sortBy->addAction(tr("D&escending"));
     SortDescending->setCheckable(true);
@@ -171,11 +163,7 @@ void RepeatersWindow::setSort(int column, Qt::SortOrder order) {
 }
 
 void RepeatersWindow::showSort(int column, Qt::SortOrder order) {
-    for (QAction* a : sortBy->actions()) {
-        if (a->isCheckable() && a != SortDescending) {
-            a->setChecked(a->data().toInt() == column);
-        }
-    }
+    tickSortItem(sortBy, column);
     SortDescending->setChecked(order == Qt::DescendingOrder);
 }
 
