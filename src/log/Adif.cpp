@@ -2,15 +2,16 @@
 // Adif: contacts as ADIF 3.1.4 records (ADI), the band of a frequency, and the ADIF log file.
 #include "log/Adif.h"
 
+#include "base/Numbers.h"
 #include "calls/HeaderWay.h"
 #include "monitor/HistoryLine.h"
 #include "monitor/Position.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 namespace tamsel {
 
@@ -70,9 +71,7 @@ std::string withoutControls(std::string text) {
 }
 
 std::string frequencyText(double mhz) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", mhz);
-    std::string s = text;
+    std::string s = pointDecimal(mhz, 6);
     s.erase(s.find_last_not_of('0') + 1);
     if (s.back() == '.') {
         s.pop_back();
@@ -130,9 +129,12 @@ std::string adifLocation(double degrees, bool latitude) {
         ++whole;
         minutes = 0;
     }
-    char text[48];
-    std::snprintf(text, sizeof text, "%c%03d %06.3f", hemisphere, whole, minutes);
-    return text;
+    // "%c%03d %06.3f" under any locale: the minutes always with a point.
+    const std::string degreesText = std::to_string(whole);
+    const std::string minutesText = pointDecimal(minutes, 3);
+    return hemisphere + std::string(3 - std::min<std::size_t>(3, degreesText.size()), '0') +
+           degreesText + ' ' + std::string(6 - std::min<std::size_t>(6, minutesText.size()), '0') +
+           minutesText;
 }
 
 std::string adifField(std::string_view name, std::string_view value) {
