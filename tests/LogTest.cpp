@@ -524,12 +524,17 @@ TEST(Adif, RecordsHoldOnlyWhatAdiAllows) {
     c.comment = "tab\there";
     const struct {
         std::string typed;
-        std::string written; // empty: left out
+        std::string written;  // empty: left out
+        std::string ext = {}; // a 10-character locator's last two, in the _EXT field
     } grids[] = {{"JN", "JN"},
                  {"jn58", "JN58"},
                  {"jn58TD", "JN58td"},
                  {"JN58td25", "JN58td25"},
-                 {"JN58td25mk", "JN58td25"},
+                 {"JN58td25mk", "JN58td25", "mk"},
+                 {"jn58TD25MK", "JN58td25", "mk"},
+                 {"JN58td25my", "JN58td25"},
+                 {"JN58td25m", "JN58td25"},
+                 {"JN58td2", ""},
                  {"JN5", ""},
                  {"JN58t", ""},
                  {"SN58", ""},
@@ -552,6 +557,8 @@ TEST(Adif, RecordsHoldOnlyWhatAdiAllows) {
                       record.find("<" + field + ":" + std::to_string(g.written.size()) + ">" +
                                   g.written));
             EXPECT_EQ(record.find("<" + field + ":") == std::string::npos, g.written.empty());
+            const std::string ext = g.ext.empty() ? "_EXT:" : "_EXT:2>" + g.ext;
+            EXPECT_EQ(record.find("<" + field + ext) == std::string::npos, g.ext.empty());
         }
     }
     const std::string header = adifHeader(at("2026-12-08T10:00:00Z"), "3.5.0");
@@ -800,7 +807,7 @@ TEST(Wsjtx, QsoLoggedAsWsjtxWritesIt) {
     EXPECT_EQ(r.text(), "JA1ABC");
     EXPECT_EQ(r.text(), "PM95");
     EXPECT_EQ(r.number<quint64>(), 145375000u);
-    EXPECT_EQ(r.text(), "DSTAR");
+    EXPECT_EQ(r.text(), "DIGITALVOICE"); // ADIF's mode; the Logged ADIF adds SUBMODE DSTAR
     EXPECT_EQ(r.text(), "59");
     EXPECT_EQ(r.text(), "");
     EXPECT_EQ(r.text(), ""); // power

@@ -181,11 +181,12 @@ listening=":$(printf '%04X' "$port") "
 waitfor 'cat /proc/net/udp /proc/net/udp6 2>/dev/null | grep -q "$listening"' || fail "KLog does not listen on $port"
 echo "ok: KLog up and listening on UDP $port after $((SECONDS - start)) s"
 
-# Through UDP: KLog logs the "QSO Logged" message by itself.
+# Through UDP: KLog logs the "QSO Logged" message by itself. That message has ADIF's mode
+# and no submode, which KLog records as the mode's own name.
 logged "$work/udp.adi" JH3ABC 439.41 "$port" || fail "the probe could not log over UDP"
 waitfor '[ -n "$(row JH3ABC)" ]' || fail "the contact sent over UDP never reached KLog's log"
 expect_row JH3ABC \
-    "JH3ABC|2024-05-17 09:30:15|2024-05-17 09:31:42|DIGITALVOICE|DSTAR|70CM|439.41|PM95UQ|JE2TUV|PM85KE|57|55"
+    "JH3ABC|2024-05-17 09:30:15|2024-05-17 09:31:42|DIGITALVOICE|DIGITALVOICE|70CM|439.41|PM95UQ|JE2TUV|PM85KE|57|55"
 echo "ok: over UDP KLog logged $(row JH3ABC)"
 
 # Through the file: File > Import from ADIF, the path typed into the file dialog.
