@@ -372,9 +372,6 @@ TEST(Dprs, AmbiguityAndCourseAsAprsMeansThem) {
         EXPECT_EQ(p->course, c.course);
         EXPECT_EQ(p->speedKnots, c.speedKnots);
     }
-    EXPECT_DOUBLE_EQ(ambiguityDegrees(0), 0);
-    EXPECT_DOUBLE_EQ(ambiguityDegrees(2), 1 / 60.0);
-    EXPECT_DOUBLE_EQ(ambiguityDegrees(4), 1);
 }
 
 TEST(HeardList, NewestOnTopFoundByCallsignAcrossManyStations) {
