@@ -507,6 +507,40 @@ TEST(HeardModel, DistanceAndBearingInYourUnits) {
     }
 }
 
+// An ambiguous position says how large its box is on the cells that show where it is.
+TEST(HeardModel, AnAmbiguousPositionSaysHowLargeItsBoxIs) {
+    using M = HeardStationsModel;
+    const struct {
+        const char* packet;
+        Units units;
+        const char* box; // empty: an exact position, no tooltip
+    } rows[] = {
+        {"!35  .  N/139  .  E>", Units::Metric, "111 km"},
+        {"!35  .  N/139  .  E>", Units::Imperial, "69.1 mi"},
+        {"!3521.  N/13941.  E>", Units::Metric, "1.9 km"},
+        {"!3521.5 N/13941.50E>", Units::Metric, "0.2 km"},
+        {"!3521.50N/13941.50E>", Units::Metric, ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.packet);
+        M m;
+        m.apply(heard("JA1ABC"));
+        StationReport report = at(0, 0);
+        report.position = *decodeAprs(r.packet);
+        m.apply(report);
+        m.setOwnPosition(LatLon{35.0, 135.0});
+        m.setUnits(r.units);
+        const QString expected =
+            *r.box == 0 ? QString()
+                        : QStringLiteral("Approximate position: the station sent only a box %1 "
+                                         "from north to south; shown at its centre.")
+                              .arg(QLatin1String(r.box));
+        for (const int column : {M::Locator, M::Latitude, M::Longitude, M::Distance, M::Bearing}) {
+            EXPECT_EQ(cellOf(m, 0, column, Qt::ToolTipRole), expected) << column;
+        }
+    }
+}
+
 // A file names the moment a station was heard, also where the local time shown skips an hour
 // in spring or shows one twice in autumn.
 TEST(HeardModel, ExportedTimeIsTheMomentAcrossDaylightSavingTime) {

@@ -7,11 +7,13 @@
 #include "monitor/HeardList.h"
 #include "monitor/HistoryLine.h"
 #include "monitor/RadioHeader.h"
+#include "station/Units.h"
 #include "support/TimeZone.h"
 
 #include <QDataStream>
 #include <QDateTime>
 #include <QIODevice>
+#include <clocale>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
@@ -522,12 +524,17 @@ TEST(Adif, RecordsHoldOnlyWhatAdiAllows) {
     c.comment = "tab\there";
     const struct {
         std::string typed;
-        std::string written; // empty: left out
+        std::string written;  // empty: left out
+        std::string ext = {}; // a 10-character locator's last two, in the _EXT field
     } grids[] = {{"JN", "JN"},
                  {"jn58", "JN58"},
                  {"jn58TD", "JN58td"},
                  {"JN58td25", "JN58td25"},
-                 {"JN58td25mk", "JN58td25"},
+                 {"JN58td25mk", "JN58td25", "mk"},
+                 {"jn58TD25MK", "JN58td25", "mk"},
+                 {"JN58td25my", "JN58td25"},
+                 {"JN58td25m", "JN58td25"},
+                 {"JN58td2", ""},
                  {"JN5", ""},
                  {"JN58t", ""},
                  {"SN58", ""},
@@ -550,6 +557,8 @@ TEST(Adif, RecordsHoldOnlyWhatAdiAllows) {
                       record.find("<" + field + ":" + std::to_string(g.written.size()) + ">" +
                                   g.written));
             EXPECT_EQ(record.find("<" + field + ":") == std::string::npos, g.written.empty());
+            const std::string ext = g.ext.empty() ? "_EXT:" : "_EXT:2>" + g.ext;
+            EXPECT_EQ(record.find("<" + field + ext) == std::string::npos, g.ext.empty());
         }
     }
     const std::string header = adifHeader(at("2026-12-08T10:00:00Z"), "3.5.0");
@@ -798,7 +807,7 @@ TEST(Wsjtx, QsoLoggedAsWsjtxWritesIt) {
     EXPECT_EQ(r.text(), "JA1ABC");
     EXPECT_EQ(r.text(), "PM95");
     EXPECT_EQ(r.number<quint64>(), 145375000u);
-    EXPECT_EQ(r.text(), "DSTAR");
+    EXPECT_EQ(r.text(), "DIGITALVOICE"); // ADIF's mode; the Logged ADIF adds SUBMODE DSTAR
     EXPECT_EQ(r.text(), "59");
     EXPECT_EQ(r.text(), "");
     EXPECT_EQ(r.text(), ""); // power
@@ -890,6 +899,91 @@ TEST(Wsjtx, HeartbeatStatusAndCloseAsWsjtxWritesThem) {
         }
         EXPECT_EQ(r.in.status(), QDataStream::Ok) << k.name;
         EXPECT_TRUE(r.in.atEnd()) << k.name;
+    }
+}
+
+} // namespace
+} // namespace tamsel
+
+namespace tamsel {
+namespace {
+
+// The process's locale, as Qt sets it from LANG, for the life of the object; `set` says
+// whether the machine has it (scripts/install-deps generates the ones the tests use).
+class ProcessLocale {
+public:
+    explicit ProcessLocale(const char* name) : before_(std::setlocale(LC_ALL, nullptr)) {
+        set = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~ProcessLocale() { std::setlocale(LC_ALL, before_.c_str()); }
+    ProcessLocale(const ProcessLocale&) = delete;
+    ProcessLocale& operator=(const ProcessLocale&) = delete;
+    bool set = false;
+
+private:
+    std::string before_;
+};
+
+#define ENTER_LOCALE(guard, name)                                                                  \
+    ProcessLocale guard(name);                                                                     \
+    if (!guard.set) {                                                                              \
+        GTEST_SKIP() << "the locale " << (name)                                                    \
+                     << " is not on this machine (scripts/install-deps generates it)";             \
+    }
+
+StationReport positioned() {
+    StationReport end = reception("2026-12-08T09:27:41Z", "JA1ABC B");
+    end.duration = 3000ms;
+    end.positions.push_back({34.7025, -135.49816, 90, 12.5, 1234.0, "/>", "mobile"});
+    return end;
+}
+
+// Files and datagrams hold numbers with a point under any locale, and read them back.
+TEST(RecordsUnderLocale, NumbersKeepTheirPoint) {
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        SCOPED_TRACE(name);
+        ENTER_LOCALE(locale, name);
+        Contact c = contactFromReception(positioned());
+        c.frequencyMHz = 439.15;
+        const std::string record = adifRecord(c);
+        for (const char* field :
+             {"<FREQ:6>439.15<", "<LAT:11>N034 42.150<", "<LON:11>W135 29.890<"}) {
+            EXPECT_NE(record.find(field), std::string::npos) << field << " in " << record;
+        }
+        const QByteArray datagram = wsjtxLoggedAdif(c, at("2026-12-08T10:00:00Z"), "3.5.0");
+        EXPECT_TRUE(datagram.contains("<FREQ:6>439.15<")) << datagram.toStdString();
+
+        const std::string line = receptionCsvLine(positioned());
+        EXPECT_NE(line.find(",3.0,"), std::string::npos) << line;
+        EXPECT_NE(line.find(",34.70250,-135.49816,"), std::string::npos) << line;
+        EXPECT_NE(line.find(",90,12.5,1234,"), std::string::npos) << line;
+        EXPECT_EQ(distanceFigure(Units::Metric, 12345), "12.3"); // the Heard Stations export
+        EXPECT_EQ(distanceFigure(Units::Metric, 9608100), "9608");
+    }
+}
+
+// A day written under one locale is read back under the other: lines of earlier versions
+// with a decimal comma in their quoted number fields, and lines with a point.
+TEST(RecordsUnderLocale, TheReceptionLogReadsBackEitherDecimalSign) {
+    const std::string comma = "2026-12-08T09:27:41Z,\"3,0\",JA1ABC B,ID51,CQCQCQ,JR1WN  B,"
+                              "JR1WN  G,41 00 01,,,\"34,70250\",\"-135,49816\",PM74sq,90,"
+                              "\"12,5\",1234,/>,mobile\r\n";
+    const std::string point = "2026-12-08T09:27:41Z,3.0,JA1ABC B,ID51,CQCQCQ,JR1WN  B,"
+                              "JR1WN  G,41 00 01,,,34.70250,-135.49816,PM74sq,90,"
+                              "12.5,1234,/>,mobile\r\n";
+    for (const char* name : {"C.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        ENTER_LOCALE(locale, name);
+        for (const std::string& line : {comma, point}) {
+            SCOPED_TRACE(std::string(name) + ": " + line);
+            const auto back = parseReceptionCsv(std::string(kReceptionCsvHeader) + line);
+            ASSERT_EQ(back.size(), 1u);
+            EXPECT_EQ(back[0].duration, 3000ms);
+            ASSERT_EQ(back[0].positions.size(), 1u);
+            EXPECT_DOUBLE_EQ(back[0].positions[0].latitude, 34.7025);
+            EXPECT_DOUBLE_EQ(back[0].positions[0].longitude, -135.49816);
+            EXPECT_EQ(back[0].positions[0].speedKnots, 12.5);
+            EXPECT_EQ(back[0].positions[0].altitudeFeet, 1234.0);
+        }
     }
 }
 

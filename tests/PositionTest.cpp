@@ -125,11 +125,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "", "JN58sc"},
         StreamCase{"GGA then RMC of the same fix, the RMC with the altitude", kGga + kRmc, 2,
                    48.1173, 11.516667, 84, 22.4, 545.4 * 3.28084, "", "JN58sc"},
-        StreamCase{"ambiguity: blanks at the right of the minutes",
+        StreamCase{"ambiguity: blanks at the right of the minutes, the box's centre",
                    gpsA("!4903.  N/07201.  W-"),
                    1,
-                   49.05,
-                   -72.016667,
+                   49.058333,
+                   -72.025,
                    {},
                    {},
                    {},
@@ -340,6 +340,38 @@ StationReport heard(const std::string& call) {
     r.caller = call;
     r.time = "2026/12/08 10:00:00";
     return r;
+}
+
+// Ambiguous positions stand at the centre of their box (the latitude's blanks make the
+// longitude as vague); course 000 is unknown, 360 north.
+TEST(Dprs, AmbiguityAndCourseAsAprsMeansThem) {
+    const struct {
+        const char* packet;
+        double latitude, longitude;
+        int ambiguity;
+        std::optional<int> course;
+        std::optional<double> speedKnots;
+    } cases[] = {
+        {"!35  .  N/139  .  E>", 35.5, 139.5, 4, {}, {}},
+        {"!352 .  N/1394 .  W>", 35 + 25 / 60.0, -(139 + 45 / 60.0), 3, {}, {}},
+        {"!3521.  S/13941.  E>", -(35 + 21.5 / 60), 139 + 41.5 / 60, 2, {}, {}},
+        {"!3521.5 N/13941.57E>", 35 + 21.55 / 60, 139 + 41.55 / 60, 1, {}, {}},
+        {"!3521.50N/13941.5 E>", 35 + 21.55 / 60, 139 + 41.55 / 60, 1, {}, {}},
+        {"!90  .  N/179  .  W>", 90, -179.5, 4, {}, {}}, // the box's centre stays on the globe
+        {"!3521.50N/13941.50E>000/010", 35 + 21.5 / 60, 139 + 41.5 / 60, 0, {}, 10.0},
+        {"!3521.50N/13941.50E>360/010", 35 + 21.5 / 60, 139 + 41.5 / 60, 0, 0, 10.0},
+        {"!3521.50N/13941.50E>001/000", 35 + 21.5 / 60, 139 + 41.5 / 60, 0, 1, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.packet);
+        const auto p = decodeAprs(c.packet);
+        ASSERT_TRUE(p.has_value());
+        EXPECT_NEAR(p->latitude, c.latitude, 1e-9);
+        EXPECT_NEAR(p->longitude, c.longitude, 1e-9);
+        EXPECT_EQ(p->ambiguity, c.ambiguity);
+        EXPECT_EQ(p->course, c.course);
+        EXPECT_EQ(p->speedKnots, c.speedKnots);
+    }
 }
 
 TEST(HeardList, NewestOnTopFoundByCallsignAcrossManyStations) {

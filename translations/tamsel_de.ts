@@ -820,6 +820,10 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <extracomment>A column title and its unit: &quot;Distance (km)&quot;</extracomment>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Approximate position: the station sent only a box %1 %2 from north to south; shown at its centre.</source>
+        <translation>Ungefährer Standort: Die Station hat nur ein Gebiet von %1 %2 in Nord-Süd-Richtung gesendet; angezeigt in seiner Mitte.</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::LanguagePage</name>

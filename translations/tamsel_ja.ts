@@ -820,6 +820,10 @@ Copy the position (%2, %3) instead?</source>
         <extracomment>A column title and its unit: &quot;Distance (km)&quot;</extracomment>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Approximate position: the station sent only a box %1 %2 from north to south; shown at its centre.</source>
+        <translation>おおよその位置：この局は南北 %1 %2 の範囲までしか送っていません。範囲の中心に表示しています。</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::LanguagePage</name>

@@ -450,6 +450,8 @@ QVariant HeardStationsModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::AccessibleDescriptionRole:
         return marked && column != Callsign ? QVariant(markText(*marked)) : QVariant();
+    case Qt::ToolTipRole:
+        return vagueness(station(index.row()), column);
     case Qt::TextAlignmentRole:
         return kColumns[static_cast<std::size_t>(column)].numeric
                    ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
@@ -548,6 +550,22 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
     default:
         return {};
     }
+}
+
+QString HeardStationsModel::vagueness(const HeardStation& s, int column) const {
+    const auto& p = s.position;
+    const bool placed = column == Locator || column == Latitude || column == Longitude ||
+                        column == Distance || column == Bearing;
+    if (!placed || !p || p->ambiguity <= 0) {
+        return {};
+    }
+    constexpr double kMetresPerDegree = 111195; // of latitude, on the mean Earth
+    const std::string_view unit = distanceUnit(units_);
+    return tr("Approximate position: the station sent only a box %1 %2 from north to south; "
+              "shown at its centre.")
+        .arg(QString::fromStdString(
+                 distanceFigure(units_, ambiguityDegrees(p->ambiguity) * kMetresPerDegree)),
+             QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
 }
 
 QString HeardStationsModel::exportText(const HeardStation& s, int column) const {

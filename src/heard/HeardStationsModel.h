@@ -113,6 +113,8 @@ public:
     QString text(const HeardStation& station, int column) const;
     // A cell for a file: as shown, but the time in ISO 8601 with its offset from UTC.
     QString exportText(const HeardStation& station, int column) const;
+    // For a position cell of a station that sent an ambiguous position: how vague it is.
+    QString vagueness(const HeardStation& station, int column) const;
 
 private:
     struct Key {

@@ -2,15 +2,16 @@
 // Adif: contacts as ADIF 3.1.4 records (ADI), the band of a frequency, and the ADIF log file.
 #include "log/Adif.h"
 
+#include "base/Numbers.h"
 #include "calls/HeaderWay.h"
 #include "monitor/HistoryLine.h"
 #include "monitor/Position.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 namespace tamsel {
 
@@ -59,6 +60,26 @@ void putAscii(std::string& record, std::string_view name, std::string_view value
     }
 }
 
+// A locator as ADIF has it: up to 8 characters in `name`, a finer one cut to 8; of a
+// 10-character one, the last two in `name`_EXT (defined since ADIF 3.1.4, the version the
+// header declares).
+void putGridsquare(std::string& record, const std::string& name, std::string_view text) {
+    const auto grid = adifGridsquare(text.substr(0, 8));
+    if (!grid) {
+        return;
+    }
+    record += adifField(name, *grid);
+    if (text.size() == 10 && grid->size() == 8) {
+        std::string ext(text.substr(8));
+        for (char& ch : ext) {
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        }
+        if (ext[0] >= 'a' && ext[0] <= 'x' && ext[1] >= 'a' && ext[1] <= 'x') {
+            record += adifField(name + "_EXT", ext);
+        }
+    }
+}
+
 std::string withoutControls(std::string text) {
     for (char& c : text) {
         const auto u = static_cast<unsigned char>(c);
@@ -70,9 +91,7 @@ std::string withoutControls(std::string text) {
 }
 
 std::string frequencyText(double mhz) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", mhz);
-    std::string s = text;
+    std::string s = pointDecimal(mhz, 6);
     s.erase(s.find_last_not_of('0') + 1);
     if (s.back() == '.') {
         s.pop_back();
@@ -130,9 +149,12 @@ std::string adifLocation(double degrees, bool latitude) {
         ++whole;
         minutes = 0;
     }
-    char text[48];
-    std::snprintf(text, sizeof text, "%c%03d %06.3f", hemisphere, whole, minutes);
-    return text;
+    // "%c%03d %06.3f" under any locale: the minutes always with a point.
+    const std::string degreesText = std::to_string(whole);
+    const std::string minutesText = pointDecimal(minutes, 3);
+    return hemisphere + std::string(3 - std::min<std::size_t>(3, degreesText.size()), '0') +
+           degreesText + ' ' + std::string(6 - std::min<std::size_t>(6, minutesText.size()), '0') +
+           minutesText;
 }
 
 std::string adifField(std::string_view name, std::string_view value) {
@@ -161,11 +183,7 @@ std::string adifRecord(const Contact& c) {
     }
     putAscii(r, "RST_SENT", c.rstSent);
     putAscii(r, "RST_RCVD", c.rstReceived);
-    // Locators of 2 to 8 characters only, as ADIF has them; a finer one is cut to 8.
-    const auto grid = [](const std::string& text) {
-        return adifGridsquare(std::string_view(text).substr(0, 8)).value_or(std::string());
-    };
-    putAscii(r, "GRIDSQUARE", grid(c.gridsquare));
+    putGridsquare(r, "GRIDSQUARE", c.gridsquare);
     if (c.latitude && c.longitude) {
         r += adifField("LAT", adifLocation(*c.latitude, true));
         r += adifField("LON", adifLocation(*c.longitude, false));
@@ -175,7 +193,7 @@ std::string adifRecord(const Contact& c) {
     putAscii(r, "NAME", c.name);
     putAscii(r, "COMMENT", c.comment);
     putAscii(r, "STATION_CALLSIGN", c.stationCallsign);
-    putAscii(r, "MY_GRIDSQUARE", grid(c.myGridsquare));
+    putGridsquare(r, "MY_GRIDSQUARE", c.myGridsquare);
     if (c.propagation == Propagation::Internet) {
         r += adifField("PROP_MODE", "INTERNET");
     } else if (c.propagation == Propagation::Repeater) {

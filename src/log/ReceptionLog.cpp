@@ -2,6 +2,7 @@
 // ReceptionLog: every reception as one CSV line in a file per UTC day, kept for a number of days.
 #include "log/ReceptionLog.h"
 
+#include "base/Numbers.h"
 #include "monitor/Position.h"
 #include "monitor/RadioHeader.h"
 
@@ -25,11 +26,9 @@ constexpr std::size_t kColumns = 18;
 constexpr std::string_view kPrefix = "receptions-";
 constexpr std::string_view kSuffix = ".csv";
 
-// `value` with `decimals` digits after the point (at most 5).
+// `value` with `decimals` digits after the point (at most 5), under any locale.
 std::string number(double value, int decimals) {
-    char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return pointDecimal(value, decimals);
 }
 
 std::string flagsText(const std::array<std::uint8_t, 3>& flags) {
@@ -68,14 +67,15 @@ bool startsReception(std::string_view rest) {
     return true;
 }
 
-std::optional<double> toDouble(const std::string& s) {
-    if (s.empty()) {
-        return std::nullopt;
+std::optional<double> toDouble(std::string s) {
+    // Earlier versions wrote the decimal comma of a German or French locale ("34,70250"):
+    // their days are read back too.
+    if (const auto comma = s.find(','); comma != std::string::npos &&
+                                        s.find_first_of(",.", comma + 1) == std::string::npos &&
+                                        s.find('.') == std::string::npos) {
+        s[comma] = '.';
     }
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    return end == s.c_str() + s.size() && std::isfinite(v) ? std::optional<double>(v)
-                                                           : std::nullopt;
+    return parsePointDecimal(s);
 }
 
 // The longest a reception can have lasted: the adapter ends one long before.

@@ -92,7 +92,9 @@ QByteArray wsjtxClose() {
 
 QByteArray wsjtxQsoLogged(const Contact& c) {
     Message m(kWsjtxQsoLogged);
-    m.time(c.off).text(c.call).text(c.gridsquare).number(hertz(c)).text("DSTAR");
+    // ADIF's mode: a logger that records this message alone (without "Logged ADIF") keeps
+    // it as it stands, and DSTAR is only a submode there.
+    m.time(c.off).text(c.call).text(c.gridsquare).number(hertz(c)).text("DIGITALVOICE");
     m.text(c.rstSent).text(c.rstReceived).text({}).text(c.comment).text(c.name);
     m.time(c.on).text(c.stationCallsign).text(c.stationCallsign).text(c.myGridsquare);
     m.text({}).text({}).text(propagationName(c.propagation)); // exchanges, propagation

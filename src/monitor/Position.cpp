@@ -82,32 +82,60 @@ std::optional<double> angle(std::uint64_t degrees, std::uint64_t minutes, std::u
     return hemisphere == negative ? -value : value;
 }
 
+// An APRS angle as sent: whole degrees, the minutes in hundredths, and how many of the
+// minutes' digits were blanks (position ambiguity).
+struct AprsAngle {
+    std::uint64_t degrees = 0;
+    std::uint64_t hundredths = 0;
+    char hemisphere = 0;
+    int blanks = 0;
+};
+
 // APRS "ddmm.hh" (or "dddmm.hh") and the hemisphere letter after it. Blanks stand for
-// position ambiguity: only from the right end of the minutes leftwards, read as zeros.
-std::optional<double> aprsAngle(std::string_view text, std::size_t degreeDigits, char negative,
-                                char positive, std::uint64_t limit) {
+// position ambiguity: only from the right end of the minutes leftwards.
+std::optional<AprsAngle> aprsAngle(std::string_view text, std::size_t degreeDigits) {
     const std::string_view degrees = text.substr(0, degreeDigits);
     if (text.size() != degreeDigits + 6 || text[degreeDigits + 2] != '.' || !allDigits(degrees)) {
         return std::nullopt;
     }
-    std::uint64_t hundredths = 0;
-    bool blank = false;
+    AprsAngle a;
     for (std::size_t i = degreeDigits; i < degreeDigits + 5; ++i) {
         const char c = text[i];
         if (i == degreeDigits + 2) {
             continue; // the dot
         }
-        blank = blank || c == ' ';
-        if (blank ? c != ' ' : !isDigit(c)) {
+        if (a.blanks > 0 ? c != ' ' : c != ' ' && !isDigit(c)) {
             return std::nullopt;
         }
-        hundredths = hundredths * 10 + (blank ? 0 : static_cast<unsigned>(c - '0'));
+        a.blanks += c == ' ' ? 1 : 0;
+        a.hundredths = a.hundredths * 10 + (c == ' ' ? 0 : static_cast<unsigned>(c - '0'));
     }
-    std::uint64_t d = 0;
     for (char c : degrees) {
-        d = d * 10 + static_cast<unsigned>(c - '0');
+        a.degrees = a.degrees * 10 + static_cast<unsigned>(c - '0');
     }
-    return angle(d, hundredths, 100, text.back(), negative, positive, limit);
+    a.hemisphere = text.back();
+    return a;
+}
+
+// The side of the box `ambiguity` blank digits leave, in hundredths of a minute.
+std::uint64_t boxHundredths(int ambiguity) {
+    constexpr std::uint64_t kBoxes[] = {1, 10, 100, 1000, 6000};
+    return kBoxes[std::clamp(ambiguity, 0, 4)];
+}
+
+// The angle at the centre of its box of `ambiguity` blank digits (where the APRS maps put
+// it), as signed degrees. A box on the pole or the antimeridian is centred inside.
+std::optional<double> ambiguousAngle(AprsAngle a, int ambiguity, char negative, char positive,
+                                     std::uint64_t limit) {
+    if (a.hundredths >= 6000 || a.degrees > limit) {
+        return std::nullopt;
+    }
+    const std::uint64_t box = boxHundredths(ambiguity);
+    std::uint64_t centre = a.degrees * 6000 + a.hundredths / box * box + box / 2;
+    if (ambiguity > 0) {
+        centre = std::min(centre, limit * 6000);
+    }
+    return angle(centre / 6000, centre % 6000, 100, a.hemisphere, negative, positive, limit);
 }
 
 // NMEA "ddmm.mmmm" (or "dddmm.mmmm"): digits, an optional fraction of any length.
@@ -172,8 +200,16 @@ std::optional<Position> uncompressed(std::string_view s) {
         return std::nullopt;
     }
     Position p;
-    const auto lat = aprsAngle(s.substr(0, 8), 2, 'S', 'N', 90);
-    const auto lon = aprsAngle(s.substr(9, 9), 3, 'W', 'E', 180);
+    const auto latText = aprsAngle(s.substr(0, 8), 2);
+    const auto lonText = aprsAngle(s.substr(9, 9), 3);
+    if (!latText || !lonText) {
+        return std::nullopt;
+    }
+    // The latitude's blanks make the longitude as vague; a sender that blanks only the
+    // longitude gets the same box.
+    p.ambiguity = std::max(latText->blanks, lonText->blanks);
+    const auto lat = ambiguousAngle(*latText, p.ambiguity, 'S', 'N', 90);
+    const auto lon = ambiguousAngle(*lonText, p.ambiguity, 'W', 'E', 180);
     if (!lat || !lon) {
         return std::nullopt;
     }
@@ -186,7 +222,10 @@ std::optional<Position> uncompressed(std::string_view s) {
     if (extension) {
         const int course = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
         if (course <= 360) {
-            p.course = course % 360;
+            // 000 is an unknown course, 360 is north.
+            if (course > 0) {
+                p.course = course % 360;
+            }
             p.speedKnots = (rest[4] - '0') * 100 + (rest[5] - '0') * 10 + (rest[6] - '0');
         }
         rest.remove_prefix(7);
@@ -295,6 +334,10 @@ std::optional<Position> nmeaPosition(std::string_view lat, std::string_view ns,
 }
 
 } // namespace
+
+double ambiguityDegrees(int ambiguity) {
+    return ambiguity > 0 ? static_cast<double>(boxHundredths(ambiguity)) / 6000 : 0;
+}
 
 std::uint16_t crcX25(std::string_view bytes) {
     std::uint16_t crc = 0xFFFF;

@@ -21,7 +21,14 @@ struct Position {
     std::optional<double> altitudeFeet;
     std::string symbol;  // APRS symbol table and code, e.g. "/["
     std::string comment; // APRS comment, without the altitude
+    // APRS position ambiguity: how many digits of the minutes the station left blank (0 to
+    // 4); the position is then the centre of the box they leave.
+    int ambiguity = 0;
 };
+
+// The side of the box an ambiguity leaves, in degrees of latitude (0.1' for one blank digit,
+// 1', 10', 1 degree for four); 0 for an exact position.
+double ambiguityDegrees(int ambiguity);
 
 // CRC-16/X-25 (reflected polynomial 0x8408, initial 0xFFFF, result inverted).
 std::uint16_t crcX25(std::string_view bytes);
@@ -33,7 +40,8 @@ std::optional<Position> decodeGpsA(std::string_view sentence);
 
 // The information field of an APRS packet ("SRC>DST,PATH:info" or just "info"): the
 // uncompressed and compressed position forms. Blanks at the right of the minutes (position
-// ambiguity) read as zeros. The weather symbol's course/speed fields are the wind: no
+// ambiguity) give the centre of the box they leave, in latitude and longitude alike. Course
+// 000 is unknown (no course), 360 north. The weather symbol's course/speed fields are the wind: no
 // course or speed for it. The first "/A=" altitude is taken out of the comment.
 std::optional<Position> decodeAprs(std::string_view packet);
 

@@ -2,8 +2,9 @@
 // Units: metric or imperial distance, speed and altitude, and the names the columns show.
 #include "station/Units.h"
 
+#include "base/Numbers.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace tamsel {
 namespace {
@@ -47,14 +48,9 @@ double distanceIn(Units units, double metres) {
 
 std::string distanceFigure(Units units, double metres) {
     // Tenths where they matter, whole units beyond.
+    // With a point under any locale: the Heard Stations export holds it too.
     const double d = distanceIn(units, metres);
-    char text[32];
-    if (d < 100) {
-        std::snprintf(text, sizeof text, "%.1f", d);
-    } else {
-        std::snprintf(text, sizeof text, "%ld", std::lround(d));
-    }
-    return text;
+    return d < 100 ? pointDecimal(d, 1) : std::to_string(std::lround(d));
 }
 
 double speedIn(Units units, double knots) {

@@ -3,7 +3,8 @@
 # Contacts taken by a real logging program: KLog, in a home of its own under a virtual X
 # server, receives one contact over UDP as WSJT-X announces it and imports another from the
 # ADIF file the console wrote (File > Import from ADIF, driven with xdotool); each is then
-# read back from KLog's own database.
+# read back from KLog's own database. The console logs both under a German locale, whose
+# decimal comma must reach neither.
 #   klog_test.sh PROBE
 # The conditions in single quotes, and the variables only they use, are expanded when waitfor
 # evaluates them.
@@ -43,6 +44,8 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp" LC_ALL=C
 unset LANGUAGE QT_QPA_PLATFORM XAUTHORITY
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$TMPDIR"
 db="$HOME/.klog/logbook.dat"
+# The locale the probe logs under (scripts/install-deps generates it).
+probe_locale=de_DE.UTF-8
 
 fail() {
     echo "FAIL after $((SECONDS - start)) s: $*"
@@ -138,6 +141,10 @@ expected
   $2"
 }
 
+locale -a | grep -qix "${probe_locale%%.*}.utf-\?8" ||
+    fail "the locale $probe_locale is missing: run scripts/install-deps"
+logged() { LC_ALL="$probe_locale" LANG="$probe_locale" "$probe" "$@"; }
+
 # A UDP port nobody uses, for KLog to listen on.
 port="$(python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
@@ -174,15 +181,16 @@ listening=":$(printf '%04X' "$port") "
 waitfor 'cat /proc/net/udp /proc/net/udp6 2>/dev/null | grep -q "$listening"' || fail "KLog does not listen on $port"
 echo "ok: KLog up and listening on UDP $port after $((SECONDS - start)) s"
 
-# Through UDP: KLog logs the "QSO Logged" message by itself.
-"$probe" "$work/udp.adi" JH3ABC 439.41 "$port" || fail "the probe could not log over UDP"
+# Through UDP: KLog logs the "QSO Logged" message by itself. That message has ADIF's mode
+# and no submode, which KLog records as the mode's own name.
+logged "$work/udp.adi" JH3ABC 439.41 "$port" || fail "the probe could not log over UDP"
 waitfor '[ -n "$(row JH3ABC)" ]' || fail "the contact sent over UDP never reached KLog's log"
 expect_row JH3ABC \
-    "JH3ABC|2024-05-17 09:30:15|2024-05-17 09:31:42|DIGITALVOICE|DSTAR|70CM|439.41|PM95UQ|JE2TUV|PM85KE|57|55"
+    "JH3ABC|2024-05-17 09:30:15|2024-05-17 09:31:42|DIGITALVOICE|DIGITALVOICE|70CM|439.41|PM95UQ|JE2TUV|PM85KE|57|55"
 echo "ok: over UDP KLog logged $(row JH3ABC)"
 
 # Through the file: File > Import from ADIF, the path typed into the file dialog.
-"$probe" "$work/tamsel.adi" JA1XYZ 145.375 || fail "the probe could not write the ADIF file"
+logged "$work/tamsel.adi" JA1XYZ 145.375 || fail "the probe could not write the ADIF file"
 answer_dialogs || fail "KLog did not settle before the import"
 file_menu i " Open File$" || fail "File > Import from ADIF did not open a file dialog"
 x windowfocus --sync "$(dialogs | awk '/ Open File$/{print $1}')"

@@ -80,7 +80,7 @@ expect "$client: Dial frequency changed to 439410000"
 expect "$client: Mode changed to DSTAR"
 expect "$client: Logged JH3ABC "
 said "$client: Logged JH3ABC " " freq: 439410000 " || fail "the contact's frequency is not 439410000 Hz"
-waitfor 'said "dx_call: \"JH3ABC\" " " mode: \"DSTAR\" "' || fail "the contact's mode is not DSTAR"
+waitfor 'said "dx_call: \"JH3ABC\" " " mode: \"DIGITALVOICE\" "' || fail "the contact's mode is not DIGITALVOICE"
 echo "ok: $(grep -F "$client: Logged" "$work/daemon.out")"
 # The close, not the server's own time-out: that forgets a client only after 15 s of silence.
 expect "Removed WSJT-X instance: $client"
