@@ -2,6 +2,7 @@
 // Tests of the reception log in the running console, "Log Contact..." and the "Log" page.
 #include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "language/Translations.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
 #include "log/LogSender.h"
@@ -13,6 +14,7 @@
 #include "support/ConsoleFixture.h"
 #include "support/TimeZone.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDataStream>
@@ -30,7 +32,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QtGui/private/qguiapplication_p.h>
 #include <map>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <regex>
 
 namespace tamsel {
@@ -231,6 +236,64 @@ TEST_F(Logs, CtrlLDuringAReceptionTakesTheStationUnderWay) {
     EXPECT_EQ(fieldText(dialog, "Call"), "JK1WXY");
     EXPECT_EQ(fieldText(dialog, "Comment"), "under way");
     delete dialog;
+}
+
+// Ctrl+L takes the station being worked: the one in Station Call when it was heard in the
+// last ten minutes, else the last caller; a Call changed by hand takes that station's own
+// last reception, or none of another station's.
+TEST_F(Logs, CtrlLTakesTheStationWorkedAndACallTypedTakesItsOwnReception) {
+    const struct {
+        const char* stationCall;
+        int workedMinutesAgo; // when JA0NOP was last heard; 7M4QRS called a minute ago
+        const char* typed;    // into Call, or nothing
+        const char *call, *suffix, *rpt1, *comment;
+    } rows[] = {
+        {"JA0NOP", 3, nullptr, "JA0NOP", "NOP", "JR1WN  B", "worked"},
+        {"JA0NOP", 11, nullptr, "7M4QRS", "QRS", "JR1YF  A", "cq"},
+        {"CQCQCQ", 3, nullptr, "7M4QRS", "QRS", "JR1YF  A", "cq"},
+        {"CQCQCQ", 3, "JA0NOP", "JA0NOP", "NOP", "JR1WN  B", "worked"},
+        {"CQCQCQ", 3, "DL1XYZ", "DL1XYZ", "", "", ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.stationCall) + " " + (r.typed ? r.typed : "-"));
+        start();
+        const auto now = std::chrono::system_clock::now();
+        const auto hear = [](const char* caller, const char* suffix, const char* rpt1,
+                             const char* message, std::chrono::system_clock::time_point at) {
+            StationReport h;
+            h.caller = caller;
+            h.suffix = suffix;
+            h.rpt1 = rpt1;
+            h.utcStart = at;
+            emit Form1->monitor()->stationReport(h);
+            h.kind = StationReport::Kind::Message;
+            h.message = message;
+            emit Form1->monitor()->stationReport(h);
+            h.kind = StationReport::Kind::End;
+            h.duration = std::chrono::seconds(1);
+            emit Form1->monitor()->stationReport(h);
+        };
+        hear("JA0NOP  ", "NOP ", "JR1WN  B", "worked",
+             now - std::chrono::minutes(r.workedMinutesAgo));
+        hear("7M4QRS  ", "QRS ", "JR1YF  A", "cq", now - std::chrono::minutes(1));
+        QCoreApplication::processEvents();
+        Form1->YourCALL->setText(QLatin1String(r.stationCall));
+        LogContactDialog* dialog = openDialog();
+        ASSERT_NE(dialog, nullptr);
+        if (r.typed != nullptr) {
+            field(dialog, "Call")->clear();
+            QTest::keyClicks(field(dialog, "Call"), QLatin1String(r.typed));
+        }
+        const Contact c = dialog->contact();
+        EXPECT_EQ(c.call + "|" + c.suffix + "|" + c.rpt1 + "|" + c.comment,
+                  std::string(r.call) + "|" + r.suffix + "|" + r.rpt1 + "|" + r.comment);
+        const auto started = *r.comment == 'w'   ? now - std::chrono::minutes(r.workedMinutesAgo)
+                             : *r.comment == 'c' ? now - std::chrono::minutes(1)
+                                                 : now;
+        EXPECT_LT(std::chrono::abs(c.on - started), std::chrono::seconds(2));
+        delete dialog;
+        console.reset();
+    }
 }
 
 // The form by keyboard: one Tab stop per field, an access key for each.
@@ -460,6 +523,111 @@ TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {
     dialog->accept();
     EXPECT_EQ(dialog->status(), "Enter the callsign of the station worked.");
     delete dialog;
+}
+
+// The frequency is read as the interface language writes it, or with a point; what is not
+// a frequency in an amateur band is refused with the reason, and only what was logged is
+// offered next time.
+TEST_F(Logs, TheFrequencyIsReadAsTheLanguageWritesItAndOnlyABandIsLogged) {
+    const struct {
+        const char* language;
+        const char* typed;
+        double logged; // 0: refused
+        const char* says;
+    } rows[] = {
+        {"de", "439,150", 439.15, ""},
+        {"de", " 439.15 ", 439.15, ""},
+        {"ja", "\uFF14\uFF13\uFF19\uFF0E\uFF11\uFF15", 439.15, ""}, // full-width, as an IME types
+        {"en", "1296", 1296, ""},
+        {"en", "439,150", 0, "such as 145.375"}, // an English comma groups: not 439150
+        {"de", "10.368,1", 0, "145,375"},        // two separators: ambiguous
+        {"en", "1e3", 0, "such as 145.375"},
+        {"en", "500", 0, "500 MHz is in no amateur band"},
+        {"de", "-145,5", 0, "-145,5 MHz"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.language) + " " + r.typed);
+        const Translations language{QLatin1String(r.language)};
+        LogSettings settings;
+        settings.adifFile = data.filePath(QStringLiteral("log.adi"));
+        settings.lastFrequencyMHz = 145.5;
+        ContactLogger logger(settings, "3.5.0");
+        Contact c;
+        c.call = "JA1ABC";
+        c.frequencyMHz = settings.lastFrequencyMHz;
+        QPointer<LogContactDialog> dialog = openLogContact(nullptr, c, logger);
+        QLineEdit* frequency = nullptr; // the one whose hint gives an example
+        for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+            frequency = edit->placeholderText().contains("145") ? edit : frequency;
+        }
+        ASSERT_NE(frequency, nullptr);
+        EXPECT_EQ(frequency->text(), *r.language == 'd' ? "145,5" : "145.5");
+        frequency->clear();
+        frequency->insert(QString::fromUtf8(r.typed)); // as typed or pasted: nothing dropped
+        EXPECT_EQ(frequency->text(), QString::fromUtf8(r.typed));
+        dialog->accept();
+        if (r.logged > 0) {
+            EXPECT_EQ(settings.lastFrequencyMHz, r.logged);
+            EXPECT_TRUE(dialog == nullptr || !dialog->isVisible());
+        } else {
+            EXPECT_TRUE(dialog->status().contains(QString::fromUtf8(r.says)))
+                << dialog->status().toStdString();
+            EXPECT_EQ(settings.lastFrequencyMHz, 145.5) << "only what was logged is remembered";
+        }
+        delete dialog;
+    }
+}
+
+// A refusal is said to a screen reader: the keyboard goes to the field at fault, which
+// carries the reason, and an alert is raised with the reason as its text.
+TEST_F(Logs, ARefusalMovesTheFocusAndRaisesAnAlert) {
+    static QStringList alerts;
+    alerts.clear();
+    // As when a screen reader runs: the platform's accessibility on, its events seen here.
+    QPlatformAccessibility* platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr);
+    platform->setActive(true);
+    QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::Alert && e->accessibleInterface() != nullptr) {
+            alerts << e->accessibleInterface()->text(QAccessible::Description);
+        }
+    });
+    const struct {
+        const char *call, *frequency, *locator, *myLocator;
+        int offBeforeOn;
+        const char* focus;
+    } rows[] = {
+        {"", "439.15", "", "", 0, "Call"},
+        {"JA1ABC", "439.15", "", "", 1, "Off (UTC)"},
+        {"JA1ABC", "", "", "", 0, "Frequency (MHz)"},
+        {"JA1ABC", "600", "", "", 0, "Frequency (MHz)"},
+        {"JA1ABC", "439.15", "PM9", "", 0, "Their locator"},
+        {"JA1ABC", "439.15", "", "JO62ab12xy", 0, "My locator"},
+    };
+    LogSettings settings;
+    ContactLogger logger(settings, "3.5.0");
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.focus);
+        Contact c;
+        c.on = std::chrono::system_clock::now();
+        c.off = c.on - std::chrono::hours(r.offBeforeOn);
+        LogContactDialog* dialog = openLogContact(nullptr, c, logger);
+        field(dialog, "Call")->setText(QLatin1String(r.call));
+        field(dialog, "Frequency (MHz)")->setText(QLatin1String(r.frequency));
+        field(dialog, "Their locator")->setText(QLatin1String(r.locator));
+        field(dialog, "My locator")->setText(QLatin1String(r.myLocator));
+        field(dialog, "Comment")->setFocus();
+        dialog->accept();
+        ASSERT_NE(dialog->focusWidget(), nullptr);
+        EXPECT_EQ(dialog->focusWidget()->accessibleName(), r.focus);
+        EXPECT_EQ(dialog->focusWidget()->accessibleDescription(), dialog->status());
+        EXPECT_EQ(alerts, QStringList{dialog->status()});
+        alerts.clear();
+        delete dialog;
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    platform->setActive(false);
 }
 
 // What a logger was sent, one word a datagram: the WSJT-X message's name, or "ADIF" for a

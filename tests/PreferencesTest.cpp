@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -424,6 +425,34 @@ TEST_F(PreferencesWindow, OkKeepsWhatWasSavedBehindTheDialogsBack) {
         };
         EXPECT_EQ(held(c.key), QString::fromLatin1(c.value)) << file().toStdString();
         EXPECT_EQ(held(c.editedKey), QString::fromLatin1(c.editedValue)) << file().toStdString();
+    }
+}
+
+// The Station page shows degrees as the interface language writes them (the default locale
+// is the interface language's) and takes back what it shows, a point and a comma too.
+TEST_F(PreferencesWindow, DegreesAsTheInterfaceLanguageWritesThem) {
+    const struct {
+        const char *language, *shown, *typed, *result;
+    } rows[] = {
+        {"de", "-33,875", "151,5", "-33,87500; 151,50000"},
+        {"de", "-33,875", "151.5", "-33,87500; 151,50000"},
+        {"en", "-33.875", "151,5", "-33.87500, 151.50000"},
+        {"ja", "-33.875", "\uFF11\uFF15\uFF11\uFF0E\uFF15", "-33.87500, 151.50000"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.language) + " " + r.typed);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLatin1String(r.language)));
+        writeFile("[station]\nsource=latlon\nlatitude=-33.875\nlongitude=0\n");
+        start();
+        open();
+        EXPECT_EQ(page()->latitude->text(), r.shown);
+        page()->longitude->setText(QString::fromUtf8(r.typed));
+        EXPECT_EQ(page()->resultPosition->text(), r.result);
+        button(QDialogButtonBox::Ok)->click();
+        EXPECT_EQ(console->ownStation()->position(), (LatLon{-33.875, 151.5}));
+        console.reset();
+        QLocale::setDefault(before);
     }
 }
 

@@ -852,8 +852,9 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Verbindung loggen</translation>
     </message>
     <message>
-        <source>MHz, e.g. 145.375</source>
-        <translation>MHz, z. B. 145.375</translation>
+        <source>MHz, e.g. %1</source>
+        <extracomment>%1 is a frequency as this language writes it: 145.375</extracomment>
+        <translation>MHz, z. B. %1</translation>
     </message>
     <message>
         <source>D-STAR (DIGITALVOICE / DSTAR)</source>
@@ -932,8 +933,14 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Geben Sie die Frequenz in MHz ein: Ein Logprogramm nimmt keine Verbindung ohne sie an.</translation>
     </message>
     <message>
-        <source>The frequency is not a number of MHz.</source>
-        <translation>Die Frequenz ist keine Zahl in MHz.</translation>
+        <source>The frequency is not a number of MHz such as %1.</source>
+        <extracomment>%1 is a frequency as this language writes it: 145.375</extracomment>
+        <translation>Die Frequenz ist keine Zahl in MHz wie %1.</translation>
+    </message>
+    <message>
+        <source>%1 MHz is in no amateur band: a logging program would not know its band. Check the frequency, such as %2 on 2 m or %3 on 70 cm.</source>
+        <extracomment>%1 is the frequency typed, %2 and %3 frequencies as this language writes them</extracomment>
+        <translation>%1 MHz liegt in keinem Amateurfunkband: Ein Logprogramm wüsste sein Band nicht. Prüfen Sie die Frequenz, etwa %2 im 2-m-Band oder %3 im 70-cm-Band.</translation>
     </message>
     <message>
         <source>Their locator needs 2, 4, 6 or 8 characters, such as JN58 or JN58td.</source>
@@ -1165,7 +1172,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>last fix %1, %2 (stale)</source>
         <extracomment>%1, %2: latitude and longitude of the receiver&apos;s last position fix, too old to count as where the station is now.</extracomment>
-        <translation>letzte Position %1, %2 (veraltet)</translation>
+        <translation>letzte Position %1; %2 (veraltet)</translation>
     </message>
     <message>
         <source>gpsd not reachable</source>

@@ -852,8 +852,9 @@ Copy the position (%2, %3) instead?</source>
         <translation>交信を記録</translation>
     </message>
     <message>
-        <source>MHz, e.g. 145.375</source>
-        <translation>MHz (例: 145.375)</translation>
+        <source>MHz, e.g. %1</source>
+        <extracomment>%1 is a frequency as this language writes it: 145.375</extracomment>
+        <translation>MHz (例: %1)</translation>
     </message>
     <message>
         <source>D-STAR (DIGITALVOICE / DSTAR)</source>
@@ -932,8 +933,14 @@ Copy the position (%2, %3) instead?</source>
         <translation>周波数を MHz で入力してください: ログ用プログラムは周波数のない交信を受け付けません。</translation>
     </message>
     <message>
-        <source>The frequency is not a number of MHz.</source>
-        <translation>周波数が MHz の数値ではありません。</translation>
+        <source>The frequency is not a number of MHz such as %1.</source>
+        <extracomment>%1 is a frequency as this language writes it: 145.375</extracomment>
+        <translation>周波数が MHz の数値 (例: %1) ではありません。</translation>
+    </message>
+    <message>
+        <source>%1 MHz is in no amateur band: a logging program would not know its band. Check the frequency, such as %2 on 2 m or %3 on 70 cm.</source>
+        <extracomment>%1 is the frequency typed, %2 and %3 frequencies as this language writes them</extracomment>
+        <translation>%1 MHz はどのアマチュアバンドにも入っていません: ログ用プログラムがバンドを判断できません。周波数を確認してください (例: 2 m の %2、70 cm の %3)。</translation>
     </message>
     <message>
         <source>Their locator needs 2, 4, 6 or 8 characters, such as JN58 or JN58td.</source>

@@ -2,6 +2,7 @@
 // CallDialog: asks for the reflector, station or repeater of a call, and checks it.
 #include "calls/CallDialog.h"
 
+#include "widgets/Alert.h"
 #include "widgets/Controls.h"
 
 #include <QComboBox>
@@ -141,6 +142,7 @@ void CallDialog::showProblem(const QString& text) {
     Field->setAccessibleDescription(text);
     Problem->show();
     fitProblem();
+    raiseAlert(Problem);
 }
 
 void CallDialog::hideProblem() {

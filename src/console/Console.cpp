@@ -292,15 +292,8 @@ void Console::wireLogs(Notifier& notifier) {
     auto* action = new QAction(QCoreApplication::translate("Console", "Log Contact..."), Form1);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Form1->menuFile->insertAction(Form1->Exit1, action);
-    QObject::connect(action, &QAction::triggered, Form1, [this] {
-        StationReport shown = *lastReception_;
-        if (receiving_) {
-            // Under way: it has lasted until now.
-            shown.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::system_clock::now() - shown.utcStart);
-        }
-        logContact(Form1, shown);
-    });
+    QObject::connect(action, &QAction::triggered, Form1,
+                     [this] { logContact(Form1, stationBeingWorked()); });
     QObject::connect(Form4, &TForm4::logContactRequested, Form4,
                      [this](const QByteArray& line, std::optional<TForm4::Instant> start) {
                          logContact(Form4, receptionOfHistoryLine(line, start));
@@ -333,6 +326,45 @@ Console::receptionOfHistoryLine(const QByteArray& line,
     return *reception;
 }
 
+StationReport Console::shownReception() const {
+    StationReport shown = *lastReception_;
+    if (receiving_) {
+        shown.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::system_clock::now() - shown.utcStart);
+    }
+    return shown;
+}
+
+std::optional<StationReport> Console::lastReceptionOf(const std::string& call) const {
+    const std::string base = contactCallsign(call);
+    if (base.empty()) {
+        return std::nullopt;
+    }
+    if (contactCallsign(lastReception_->caller) == base) {
+        return shownReception();
+    }
+    // A callsign heard with and without a module letter is one station: its latest.
+    const HeardStationsModel* heard = heard_->model();
+    const HeardStation* latest = nullptr;
+    for (int row = 0; row < heard->rowCount(); ++row) {
+        const HeardStation& s = heard->station(row);
+        if ((latest == nullptr || s.utcStart > latest->utcStart) &&
+            contactCallsign(s.callsign) == base) {
+            latest = &s;
+        }
+    }
+    return latest != nullptr ? std::optional(lastReception(*latest)) : std::nullopt;
+}
+
+StationReport Console::stationBeingWorked() const {
+    const auto worked = lastReceptionOf(Form1->YourCALL->text().toStdString());
+    if (worked &&
+        std::chrono::system_clock::now() - (worked->utcStart + worked->duration) <= kWorkedWithin) {
+        return *worked;
+    }
+    return shownReception();
+}
+
 MyStation Console::myStation() const {
     MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
     if (station_ != nullptr) {
@@ -356,7 +388,12 @@ void Console::logContact(QWidget* from, StationReport reception) {
     if (const auto frequency = repeaters_ ? repeaters_->repeater1Frequency() : std::nullopt) {
         prefill.frequencyMHz = *frequency;
     }
-    LogContactDialog* dialog = openLogContact(from, prefill, *contactLogger_);
+    // A Call changed by hand takes that station's own last reception.
+    LogContactDialog* dialog =
+        openLogContact(from, prefill, *contactLogger_, [this](const std::string& call) {
+            const auto r = lastReceptionOf(call);
+            return r ? std::optional(contactFromReception(*r)) : std::nullopt;
+        });
     // The form closes once the contact is logged; where it went is shown by the window it
     // was opened from: in its status bar, or (the main window has none) in a note over it.
     QPointer<QWidget> opener(from);

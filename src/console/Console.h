@@ -107,6 +107,15 @@ private:
     receptionOfHistoryLine(const QByteArray& line,
                            std::optional<std::chrono::system_clock::time_point> start) const;
     MyStation myStation() const;
+    // The reception the main window shows; one under way has lasted until now.
+    StationReport shownReception() const;
+    // A station's last reception by its callsign (the module letter aside), one under way
+    // included; nothing for a station not heard.
+    std::optional<StationReport> lastReceptionOf(const std::string& call) const;
+    // What Ctrl+L logs: the station in Station Call when it was heard in the last
+    // kWorkedWithin, else the caller shown.
+    StationReport stationBeingWorked() const;
+    static constexpr std::chrono::minutes kWorkedWithin{10};
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     // The map: fed by Heard Stations, its selection in step with the table's.

@@ -40,6 +40,9 @@ QStringList Translations::available() {
 }
 
 Translations::Translations(const Language& language) : language_(language) {
+    // Numbers as the interface language writes them, not as the desktop's locale does: an
+    // English console in Germany shows and reads 439.150.
+    QLocale::setDefault(QLocale(language));
     if (language == QLatin1String("en")) {
         return;
     }
@@ -48,6 +51,7 @@ Translations::Translations(const Language& language) : language_(language) {
 }
 
 Translations::~Translations() {
+    QLocale::setDefault(before_);
     if (QCoreApplication::instance() == nullptr) {
         return;
     }

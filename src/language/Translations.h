@@ -5,6 +5,7 @@
 #include "language/Language.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 #include <QTranslator>
 #include <memory>
@@ -12,11 +13,12 @@
 
 namespace tamsel {
 
-// The translators of one language, installed in the application while this lives.
+// The translators of one language, installed in the application while this lives, and its
+// way of writing numbers as the default locale (what the windows show and read).
 class Translations {
 public:
-    // Nothing is installed for English, the source language. A missing file of Qt's own
-    // (qt6-translations-l10n not installed) leaves Qt's buttons in English, nothing else.
+    // No translator is installed for English, the source language. A missing file of Qt's
+    // own (qt6-translations-l10n not installed) leaves Qt's buttons in English, nothing else.
     explicit Translations(const Language& language);
     ~Translations();
     Translations(const Translations&) = delete;
@@ -37,6 +39,7 @@ public:
 
 private:
     Language language_;
+    QLocale before_; // the default locale again when these go
     std::unique_ptr<QTranslator> own_;
     std::unique_ptr<QTranslator> qt_;
 };

@@ -2,9 +2,8 @@
 // OwnStation: the console's own position and units, from the station settings and gpsd.
 #include "station/OwnStation.h"
 
+#include "language/Numbers.h"
 #include "station/Locator.h"
-
-#include <QLocale>
 
 namespace tamsel {
 
@@ -52,8 +51,8 @@ void OwnStation::follow() {
             //: %1, %2: latitude and longitude of the receiver's last position fix, too old
             //: to count as where the station is now.
             status = tr("last fix %1, %2 (stale)")
-                         .arg(QLocale::c().toString(gpsd_.position()->latitude, 'f', 5),
-                              QLocale::c().toString(gpsd_.position()->longitude, 'f', 5));
+                         .arg(shownNumber(gpsd_.position()->latitude, 5, 5),
+                              shownNumber(gpsd_.position()->longitude, 5, 5));
             break;
         case GpsdClient::State::NotReachable:
             status = tr("gpsd not reachable"); // kNotReachable in English

@@ -2,6 +2,7 @@
 // StationPage: the Preferences page "Station": where the console is and which units it shows.
 #include "station/StationPage.h"
 
+#include "language/Numbers.h"
 #include "station/Locator.h"
 
 #include <QFormLayout>
@@ -11,13 +12,13 @@
 namespace tamsel {
 namespace {
 
-// Decimal degrees as typed, with a point or a comma, within [-limit, limit].
+// Decimal degrees as typed, with a point or a comma in any language (degrees never need
+// a group separator), within [-limit, limit].
 std::optional<double> parseDegrees(const QString& text, double limit) {
-    QString t = text.trimmed();
+    QString t = text;
     t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !(v >= -limit && v <= limit)) {
+    const auto v = typedNumber(t);
+    if (!v || !(*v >= -limit && *v <= limit)) {
         return std::nullopt;
     }
     return v;
@@ -29,8 +30,11 @@ std::optional<QString> parseLocator(const QString& text) {
 }
 
 QString showPosition(const LatLon& p) {
-    return QStringLiteral("%1, %2").arg(QLocale::c().toString(p.latitude, 'f', 5),
-                                        QLocale::c().toString(p.longitude, 'f', 5));
+    // Where the decimal separator is a comma, a semicolon parts the two.
+    const bool comma = QLocale().decimalPoint() == QLatin1String(",");
+    return QStringLiteral("%1%2 %3").arg(shownNumber(p.latitude, 5, 5),
+                                         comma ? QStringLiteral(";") : QStringLiteral(","),
+                                         shownNumber(p.longitude, 5, 5));
 }
 
 QString unitsText(Units u) {
@@ -110,7 +114,7 @@ void StationPage::load(const SettingsStore& store) {
                loaded_.defaulted.value(key, SettingsStore::Origin::Stored) !=
                    SettingsStore::Origin::Missing;
     };
-    const auto degrees = [](double value) { return QLocale::c().toString(value, 'g', 12); };
+    const auto degrees = [](double value) { return shownNumber(value, 0, 9); };
     source->setCurrentIndex(static_cast<int>(loaded_.source));
     locator->setText(loaded_.locator);
     latitude->setText(shown(StationSettings::kLatitude, PositionSource::LatLon)
