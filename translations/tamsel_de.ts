@@ -1243,13 +1243,23 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Setzen Sie zuerst Ihren Standort (Konfiguration, Einstellungen, Standort).</translation>
     </message>
     <message>
-        <source>Import a repeater list first (Memory window, File, Import).</source>
-        <translation>Importieren Sie zuerst eine Relaisliste (Fenster Speicher, Datei, Importieren).</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 ist näher: %2</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>Importieren Sie zuerst eine Relaisliste (Fenster, Relais, Datei, Relaisliste importieren).</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>Das nächstgelegene Relais im Verzeichnis, %1, ist %2 entfernt.</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
+        <translation>Relais 1: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1408,10 +1418,6 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <source>No lists kept</source>
         <translation>Keine Listen abgelegt</translation>
     </message>
-    <message>
-        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
-        <translation>Noch keine Relaislisten: Importieren Sie eine im Fenster Speicher (Datei, Relaisliste importieren).</translation>
-    </message>
     <message numerus="yes">
         <source>%n repeaters</source>
         <translation>
@@ -1430,6 +1436,22 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Show on &amp;Map</source>
         <translation>Auf der &amp;Karte zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Import Repeater List...</source>
+        <translation>Relaisliste im&amp;portieren...</translation>
+    </message>
+    <message>
+        <source>Import Repeater List</source>
+        <translation>Relaisliste importieren</translation>
+    </message>
+    <message>
+        <source>Repeater lists (*.csv *.CSV);;All files (*)</source>
+        <translation>Relaislisten (*.csv *.CSV);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one (File, Import Repeater List).</source>
+        <translation>Noch keine Relaislisten: Importieren Sie eine (Datei, Relaisliste importieren).</translation>
     </message>
 </context>
 <context>

@@ -1243,13 +1243,23 @@ Copy the position (%2, %3) instead?</source>
         <translation>先に自局の位置を設定してください ([設定]、[環境設定]、[自局])。</translation>
     </message>
     <message>
-        <source>Import a repeater list first (Memory window, File, Import).</source>
-        <translation>先にレピーターリストを取り込んでください ([メモリー] ウィンドウ、[ファイル]、[取り込み])。</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 のほうが近くなりました: %2</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>先にレピーターリストを取り込んでください ([ウィンドウ]、[レピーター一覧]、[ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>一覧で最も近いレピーター %1 は %2 離れています。</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
+        <translation>アクセスレピーター: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1407,10 +1417,6 @@ Copy the position (%2, %3) instead?</source>
         <source>No lists kept</source>
         <translation>保存されたリストはありません</translation>
     </message>
-    <message>
-        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
-        <translation>まだレピーターリストがありません: [メモリー] ウィンドウで取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
-    </message>
     <message numerus="yes">
         <source>%n repeaters</source>
         <translation>
@@ -1427,6 +1433,22 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Show on &amp;Map</source>
         <translation>地図に表示(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Import Repeater List...</source>
+        <translation>レピーターリストの取り込み(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Import Repeater List</source>
+        <translation>レピーターリストの取り込み</translation>
+    </message>
+    <message>
+        <source>Repeater lists (*.csv *.CSV);;All files (*)</source>
+        <translation>レピーターリスト (*.csv *.CSV);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one (File, Import Repeater List).</source>
+        <translation>まだレピーターリストがありません: 取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
     </message>
 </context>
 <context>

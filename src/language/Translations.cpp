@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 
 namespace tamsel {
 
@@ -40,6 +41,9 @@ QStringList Translations::available() {
 }
 
 Translations::Translations(const Language& language) : language_(language) {
+    // Windows write numbers as the interface language does (QLocale()); what files and
+    // datagrams hold is written in the C locale, never through this.
+    QLocale::setDefault(QLocale(language));
     if (language == QLatin1String("en")) {
         return;
     }
