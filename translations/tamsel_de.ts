@@ -405,7 +405,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <name>TForm1</name>
     <message>
         <source>Caller Callsign</source>
-        <translation>Rufzeichen Anrufer</translation>
+        <translation>Rufzeichen des Anrufers</translation>
     </message>
     <message>
         <source>Click to reply: this caller becomes the Station Call</source>
@@ -449,7 +449,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>Send Message</source>
-        <translation>Sendenachricht</translation>
+        <translation>Eigene Nachricht</translation>
     </message>
     <message>
         <source>Station Call</source>
@@ -533,7 +533,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>&amp;About...</source>
-        <translation>&amp;Info...</translation>
+        <translation>Übe&amp;r Tamsel Console...</translation>
     </message>
     <message>
         <source>Tamsel Console, free software for D-STAR operators</source>
@@ -548,7 +548,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>A reflector is named by 3 letters and 3 letters or digits, such as REF030, XRF757, DCS006 or XLX307.</source>
-        <translation>Ein Reflektor heißt 3 Buchstaben und 3 Buchstaben oder Ziffern, etwa REF030, XRF757, DCS006 oder XLX307.</translation>
+        <translation>Ein Reflektorname besteht aus 3 Buchstaben und 3 Buchstaben oder Ziffern, etwa REF030, XRF757, DCS006 oder XLX307.</translation>
     </message>
     <message>
         <source>A callsign is 3 to 8 characters: letters A to Z, digits, / and blanks, starting with a letter or a digit.</source>
@@ -713,7 +713,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>Dismiss</source>
-        <translation>Verwerfen</translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -1231,7 +1231,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>Use &amp;Nearest Repeater</source>
-        <translation>Nächstes Relais ver&amp;wenden</translation>
+        <translation>Nächstgelegenes Relais ver&amp;wenden</translation>
     </message>
     <message>
         <source>Use</source>
@@ -1600,11 +1600,11 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Follow the nearest repeater</source>
-        <translation>Dem nächsten Relais &amp;folgen</translation>
+        <translation>Dem nächstgelegenen Relais &amp;folgen</translation>
     </message>
     <message>
         <source>Follow the nearest repeater</source>
-        <translation>Dem nächsten Relais folgen</translation>
+        <translation>Dem nächstgelegenen Relais folgen</translation>
     </message>
     <message>
         <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
@@ -1626,7 +1626,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Change</source>
-        <translation>Ä&amp;nndern</translation>
+        <translation>Ä&amp;ndern</translation>
     </message>
     <message>
         <source>&amp;Save</source>

@@ -6,7 +6,7 @@
     <message>
         <source>%1 is calling you</source>
         <extracomment>A notification&apos;s title; %1 is a call sign</extracomment>
-        <translation>%1 があなたを呼んでいます</translation>
+        <translation>%1 が自局を呼び出しています</translation>
     </message>
     <message>
         <source>%1 heard</source>
@@ -350,11 +350,11 @@ then unplug the adapter and plug it in again.</source>
     <name>Routes</name>
     <message>
         <source>Choose your repeater first: Repeater 1 holds none.</source>
-        <translation>先にレピーターを選んでください: レピーター1 が空です。</translation>
+        <translation>先にレピーターを選んでください: アクセスレピーターが空です。</translation>
     </message>
     <message>
         <source>Repeater 1 needs the repeater&apos;s module letter in its 8th place, such as JR1YB  B.</source>
-        <translation>レピーター1 の8文字目にはレピーターのモジュール文字が必要です (例: JR1YB  B)。</translation>
+        <translation>アクセスレピーターの8文字目にはレピーターのモジュール文字が必要です (例: JR1YB  B)。</translation>
     </message>
     <message>
         <source>Nothing received yet: nobody to reply to.</source>
@@ -461,7 +461,7 @@ then unplug the adapter and plug it in again.</source>
     </message>
     <message>
         <source>Repeater 1</source>
-        <translation>レピーター1</translation>
+        <translation>アクセスレピーター</translation>
     </message>
     <message>
         <source>Repeater 2</source>
@@ -809,7 +809,7 @@ Copy the position (%2, %3) instead?</source>
     <name>tamsel::HeardStationsModel</name>
     <message>
         <source>calling you</source>
-        <translation>あなたを呼出中</translation>
+        <translation>自局を呼出中</translation>
     </message>
     <message>
         <source>watched</source>
@@ -1387,11 +1387,11 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>Double-click a row, or select it and press Enter, to use its repeater as Repeater 1 and its gateway as Repeater 2</source>
-        <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをレピーター1 に、ゲートウェイをレピーター2 に使います</translation>
+        <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをアクセスレピーターに、ゲートウェイをレピーター2 に使います</translation>
     </message>
     <message>
         <source>Use as &amp;My Repeater</source>
-        <translation>自分のレピーターとして使う(&amp;M)</translation>
+        <translation>アクセスレピーターに設定(&amp;M)</translation>
     </message>
     <message>
         <source>Remove List</source>
@@ -1399,7 +1399,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>Remove the repeater list %1 from the directory?</source>
-        <translation>レピーターリスト %1 をディレクトリーから削除しますか?</translation>
+        <translation>レピーターリスト %1 を一覧から削除しますか?</translation>
     </message>
     <message>
         <source>%1 is no D-STAR repeater with a module letter: no route goes through it.</source>
@@ -1605,7 +1605,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
-        <translation>位置を gpsd から得ている間、はっきり近くなったレピーターにレピーター1 が自動で切り替わります</translation>
+        <translation>位置を gpsd から得ている間、はっきり近くなったレピーターにアクセスレピーターが自動で切り替わります</translation>
     </message>
 </context>
 <context>
@@ -1631,7 +1631,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>取消(&amp;C)</translation>
+        <translation>キャンセル(&amp;C)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -1697,7 +1697,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>E&amp;xit/Cancel</source>
-        <translation>終了/取消(&amp;X)</translation>
+        <translation>終了/キャンセル(&amp;X)</translation>
     </message>
     <message>
         <source>CallSign</source>
