@@ -242,7 +242,7 @@ TEST(Translations, WordingOperatorsUse) {
         {"de", "TForm1", "&About...", "Übe&r Tamsel Console..."},
         {"ja", "Alerting", "%1 is calling you", "%1 が自局を呼び出しています"},
         {"ja", "tamsel::HeardStationsModel", "calling you", "自局を呼出中"},
-        {"ja", "tamsel::RepeatersWindow", "Use as &My Repeater", "アクセスレピーターに設定(&M)"},
+        {"ja", "tamsel::RepeatersWindow", "&Use as My Repeater", "アクセスレピーターに設定(&U)"},
         {"ja", "TForm1", "Repeater 1", "アクセスレピーター"},
         {"ja", "tamsel::RepeatersWindow", "Remove the repeater list %1 from the directory?",
          "レピーターリスト %1 を一覧から削除しますか?"},

@@ -15,7 +15,6 @@
 #include <QAccessible>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <fstream>
@@ -210,7 +209,6 @@ class NearestSaid : public RepeatersFixture, public ::testing::WithParamInterfac
 // set is named with its distance; numbers in the interface language's form.
 TEST_P(NearestSaid, RefusesFarAndNamesTheOneSet) {
     const NearestCase& c = GetParam();
-    const QLocale before;
     startWith("JR1YB  B", "JR1YB  G", 0x00);
     const Translations language(QLatin1String(c.language));
     importList("icom-japan-sjis.csv");
@@ -218,7 +216,6 @@ TEST_P(NearestSaid, RefusesFarAndNamesTheOneSet) {
     feature().useNearestAction()->trigger();
     const auto* note = Form1->findChild<QLabel*>(QStringLiteral("Toast"));
     const QString status = note != nullptr && note->isVisible() ? note->text() : QString();
-    QLocale::setDefault(before);
     EXPECT_EQ(notifier.texts().join('\n'), QString::fromUtf8(c.said)) << c.what;
     EXPECT_EQ(status, QString::fromUtf8(c.status)) << c.what;
     if (*c.said != '\0') {

@@ -1196,7 +1196,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>Über&amp;nehmen</translation>
+        <translation>Überne&amp;hmen</translation>
     </message>
 </context>
 <context>
@@ -1390,10 +1390,6 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Doppelklick auf eine Zeile, oder auswählen und Eingabe drücken, um ihr Relais als Relais 1 und ihr Gateway als Relais 2 zu verwenden</translation>
     </message>
     <message>
-        <source>Use as &amp;My Repeater</source>
-        <translation>Als &amp;mein Relais verwenden</translation>
-    </message>
-    <message>
         <source>Remove List</source>
         <translation>Liste entfernen</translation>
     </message>
@@ -1452,6 +1448,10 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>No repeater lists yet: import one (File, Import Repeater List).</source>
         <translation>Noch keine Relaislisten: Importieren Sie eine (Datei, Relaisliste importieren).</translation>
+    </message>
+    <message>
+        <source>&amp;Use as My Repeater</source>
+        <translation>Als &amp;mein Relais verwenden</translation>
     </message>
 </context>
 <context>

@@ -1390,10 +1390,6 @@ Copy the position (%2, %3) instead?</source>
         <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをアクセスレピーターに、ゲートウェイをレピーター2 に使います</translation>
     </message>
     <message>
-        <source>Use as &amp;My Repeater</source>
-        <translation>アクセスレピーターに設定(&amp;M)</translation>
-    </message>
-    <message>
         <source>Remove List</source>
         <translation>リストを削除</translation>
     </message>
@@ -1449,6 +1445,10 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>No repeater lists yet: import one (File, Import Repeater List).</source>
         <translation>まだレピーターリストがありません: 取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message>
+        <source>&amp;Use as My Repeater</source>
+        <translation>アクセスレピーターに設定(&amp;U)</translation>
     </message>
 </context>
 <context>

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QLibraryInfo>
-#include <QLocale>
 
 namespace tamsel {
 
@@ -52,6 +51,7 @@ Translations::Translations(const Language& language) : language_(language) {
 }
 
 Translations::~Translations() {
+    QLocale::setDefault(before_);
     if (QCoreApplication::instance() == nullptr) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "language/Language.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 #include <QTranslator>
 #include <memory>
@@ -12,7 +13,8 @@
 
 namespace tamsel {
 
-// The translators of one language, installed in the application while this lives.
+// The translators of one language, installed in the application while this lives, and the
+// language's way of writing numbers as the default locale.
 class Translations {
 public:
     // Nothing is installed for English, the source language. A missing file of Qt's own
@@ -37,6 +39,7 @@ public:
 
 private:
     Language language_;
+    QLocale before_; // the default locale this replaced, back when it goes
     std::unique_ptr<QTranslator> own_;
     std::unique_ptr<QTranslator> qt_;
 };

@@ -93,7 +93,7 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     addAction(find);
 
     context_ = new QMenu(this);
-    UseAsMyRepeater = context_->addAction(tr("Use as &My Repeater"));
+    UseAsMyRepeater = context_->addAction(tr("&Use as My Repeater"));
     UseAsMyRepeater->setObjectName(QStringLiteral("UseAsMyRepeater"));
     connect(UseAsMyRepeater, &QAction::triggered, this, [this] { use(table_->currentIndex()); });
     ShowOnMap = context_->addAction(tr("Show on &Map"));
