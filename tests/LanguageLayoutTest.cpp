@@ -218,5 +218,44 @@ TEST(Translations, EachLanguageLoadsItsOwnAndQtsFile) {
               QStringLiteral("Received History"));
 }
 
+// Wording as operators who read the languages asked for it.
+TEST(Translations, WordingOperatorsUse) {
+    const struct {
+        const char* language;
+        const char* context;
+        const char* source;
+        const char* translation;
+    } cases[] = {
+        {"de", "tamsel::TForm11", "&Change", "Ä&ndern"},
+        {"de", "tamsel::RepeaterFeature", "Use &Nearest Repeater",
+         "Nächstgelegenes Relais ver&wenden"},
+        {"de", "tamsel::StationPage", "&Follow the nearest repeater",
+         "Dem nächstgelegenen Relais &folgen"},
+        {"de", "Targets",
+         "A reflector is named by 3 letters and 3 letters or digits, such as REF030, XRF757, "
+         "DCS006 or XLX307.",
+         "Ein Reflektorname besteht aus 3 Buchstaben und 3 Buchstaben oder Ziffern, etwa REF030, "
+         "XRF757, DCS006 oder XLX307."},
+        {"de", "TForm1", "Send Message", "Eigene Nachricht"},
+        {"de", "TForm1", "Caller Callsign", "Rufzeichen des Anrufers"},
+        {"de", "tamsel::DesktopAlerts", "Dismiss", "Schließen"},
+        {"de", "TForm1", "&About...", "Übe&r Tamsel Console..."},
+        {"ja", "Alerting", "%1 is calling you", "%1 が自局を呼び出しています"},
+        {"ja", "tamsel::HeardStationsModel", "calling you", "自局を呼出中"},
+        {"ja", "tamsel::RepeatersWindow", "&Use as My Repeater", "アクセスレピーターに設定(&U)"},
+        {"ja", "TForm1", "Repeater 1", "アクセスレピーター"},
+        {"ja", "tamsel::RepeatersWindow", "Remove the repeater list %1 from the directory?",
+         "レピーターリスト %1 を一覧から削除しますか?"},
+        {"ja", "tamsel::Preferences", "&Cancel", "キャンセル(&C)"},
+        {"ja", "tamsel::TForm11", "&Cancel", "キャンセル(&C)"},
+    };
+    for (const auto& c : cases) {
+        const Translations translations(QLatin1String(c.language));
+        EXPECT_EQ(QCoreApplication::translate(c.context, c.source),
+                  QString::fromUtf8(c.translation))
+            << c.language << " " << c.source;
+    }
+}
+
 } // namespace
 } // namespace tamsel::test

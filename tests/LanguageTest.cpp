@@ -3,7 +3,11 @@
 // reads it.
 #include "language/Language.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMap>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,6 +19,9 @@ struct Case {
     const char* name;
     QMap<QString, QString> environment;
     const char* expected;
+    // False where the locale named is none the C library has: gettext then speaks English,
+    // while the console still takes the language from the name.
+    bool libcLocale = true;
 };
 
 tamsel::Environment environmentOf(const QMap<QString, QString>& values) {
@@ -28,7 +35,7 @@ const Case kCases[] = {
     {"LANG alone", {{"LANG", "ja_JP.UTF-8"}}, "ja"},
     {"LANG German", {{"LANG", "de_DE.UTF-8"}}, "de"},
     {"LANG of Austria", {{"LANG", "de_AT@euro"}}, "de"},
-    {"LANG bare code", {{"LANG", "ja"}}, "ja"},
+    {"LANG bare code", {{"LANG", "ja"}}, "ja", false},
     {"LANG not one of ours", {{"LANG", "fr_FR.UTF-8"}}, "en"},
     {"LANG English", {{"LANG", "en_GB.UTF-8"}}, "en"},
     {"C.UTF-8", {{"LANG", "C.UTF-8"}}, "en"},
@@ -49,7 +56,12 @@ const Case kCases[] = {
      "en"},
     {"LANGUAGE empty entries skipped", {{"LANGUAGE", "::de"}, {"LANG", "fr_FR.UTF-8"}}, "de"},
     {"LANGUAGE ignored under C", {{"LANGUAGE", "ja"}, {"LANG", "C"}}, "en"},
-    {"LANGUAGE ignored under C.UTF-8", {{"LANGUAGE", "de"}, {"LC_ALL", "C.UTF-8"}}, "en"},
+    {"LANGUAGE honoured under C.UTF-8", {{"LANGUAGE", "de"}, {"LC_ALL", "C.UTF-8"}}, "de"},
+    {"LANGUAGE list under LANG=C.UTF-8", {{"LANGUAGE", "ja:de"}, {"LANG", "C.UTF-8"}}, "ja"},
+    {"LANGUAGE ignored under POSIX", {{"LANGUAGE", "de"}, {"LC_MESSAGES", "POSIX"}}, "en"},
+    {"LANGUAGE ignored under LC_ALL=C",
+     {{"LANGUAGE", "ja"}, {"LC_ALL", "C"}, {"LANG", "C.UTF-8"}},
+     "en"},
     {"LANGUAGE ignored with no locale", {{"LANGUAGE", "ja"}}, "en"},
     {"empty LANGUAGE is unset", {{"LANGUAGE", ""}, {"LANG", "de_DE.UTF-8"}}, "de"},
 };
@@ -58,6 +70,93 @@ TEST(LanguageTest, DesktopLanguageAsTheCLibraryReadsIt) {
     for (const Case& c : kCases) {
         EXPECT_EQ(tamsel::desktopLanguage(environmentOf(c.environment), kSpoken),
                   QLatin1String(c.expected))
+            << c.name;
+    }
+}
+
+// The language the gettext program of the C library answers in, for the environment `values`,
+// from `catalogues`: the console's languages, each with the one message "write error".
+QString gettextLanguage(const QMap<QString, QString>& values, const QString& locales,
+                        const QString& catalogues) {
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+    environment.insert(QStringLiteral("LOCPATH"), locales);
+    environment.insert(QStringLiteral("TEXTDOMAINDIR"), catalogues);
+    environment.insert(QStringLiteral("TEXTDOMAIN"), QStringLiteral("tamsel"));
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        environment.insert(it.key(), it.value());
+    }
+    QProcess gettext;
+    gettext.setProcessEnvironment(environment);
+    gettext.start(QStringLiteral("gettext"), {QStringLiteral("write error")});
+    if (!gettext.waitForFinished(10000) || gettext.exitCode() != 0) {
+        return QStringLiteral("failed: ") + QString::fromLocal8Bit(gettext.readAllStandardError());
+    }
+    const QString said = QString::fromUtf8(gettext.readAllStandardOutput());
+    if (said == QLatin1String("write error")) {
+        return QStringLiteral("en");
+    }
+    if (said == QString::fromUtf8("Schreibfehler")) {
+        return QStringLiteral("de");
+    }
+    if (said == QString::fromUtf8("書き込みエラー")) {
+        return QStringLiteral("ja");
+    }
+    return QStringLiteral("unknown: ") + said;
+}
+
+// A catalogue of one message translated as itself: English has a catalogue of its own, as
+// the console speaks it (else gettext would go on to the next language of LANGUAGE).
+QByteArray englishCatalogue() {
+    const char message[] = "write error";
+    const quint32 length = sizeof message - 1;
+    const quint32 words[] = {0x950412de, 0, 1, 28, 36, 0, 44, length, 44, length, 44};
+    QByteArray mo(reinterpret_cast<const char*>(words), sizeof words);
+    mo.append(message, sizeof message);
+    return mo;
+}
+
+TEST(LanguageTest, DecidesAsTheGettextProgram) {
+    const QString locales = QStringLiteral(TAMSEL_TEST_LOCALES);
+    QDir().mkpath(locales);
+    const char* const needed[][3] = {{"de_DE.UTF-8", "de_DE", "UTF-8"},
+                                     {"ja_JP.UTF-8", "ja_JP", "UTF-8"},
+                                     {"fr_FR.UTF-8", "fr_FR", "UTF-8"},
+                                     {"en_GB.UTF-8", "en_GB", "UTF-8"},
+                                     {"de_AT@euro", "de_AT@euro", "ISO-8859-15"}};
+    for (const auto& locale : needed) {
+        const QString path = locales + QLatin1Char('/') + QLatin1String(locale[0]);
+        if (QFile::exists(path + QStringLiteral("/LC_MESSAGES"))) {
+            continue;
+        }
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-i"), QLatin1String(locale[1]), QStringLiteral("-f"),
+                         QLatin1String(locale[2]), path});
+        ASSERT_TRUE(localedef.waitForFinished(120000)) << locale[0];
+        ASSERT_EQ(localedef.exitCode(), 0) << locale[0] << localedef.readAllStandardError().data();
+    }
+    // The console's languages as catalogues: Debian's German and Japanese of coreutils.
+    QTemporaryDir catalogues;
+    for (const char* code : {"en", "de", "ja"}) {
+        const QString folder = catalogues.filePath(QLatin1String(code) + "/LC_MESSAGES");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString mo = folder + QStringLiteral("/tamsel.mo");
+        if (QLatin1String(code) == QLatin1String("en")) {
+            QFile file(mo);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(englishCatalogue());
+        } else {
+            ASSERT_TRUE(QFile::copy(
+                QStringLiteral("/usr/share/locale/%1/LC_MESSAGES/coreutils.mo").arg(code), mo));
+        }
+    }
+    for (const Case& c : kCases) {
+        if (!c.libcLocale) {
+            continue;
+        }
+        EXPECT_EQ(tamsel::desktopLanguage(environmentOf(c.environment), kSpoken),
+                  gettextLanguage(c.environment, locales, catalogues.path()))
             << c.name;
     }
 }

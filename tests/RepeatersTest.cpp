@@ -3,6 +3,7 @@
 // Use Nearest Repeater (their request traces and refusals), lists kept on import, Log Contact.
 #include "calls/CallMenu.h"
 #include "console/RepeaterFeature.h"
+#include "language/Translations.h"
 #include "log/LogContact.h"
 #include "memory/Unit4.h"
 #include "repeaters/RepeatersWindow.h"
@@ -11,7 +12,9 @@
 #include "support/CaseName.h"
 #include "support/ConsoleFixture.h"
 
+#include <QAccessible>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <fstream>
@@ -179,7 +182,8 @@ TEST_P(Refusal, SaysWhyAndChangesNothing) {
 }
 
 const char* const kNoPosition = "Set your position first (Config, Preferences, Station).";
-const char* const kNoList = "Import a repeater list first (Memory window, File, Import).";
+const char* const kNoList =
+    "Import a repeater list first (Window, Repeaters, File, Import Repeater List).";
 
 INSTANTIATE_TEST_SUITE_P(
     Repeaters, Refusal,
@@ -188,6 +192,62 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"no position and no list", std::nullopt, {}, kNoPosition},
         RefusalCase{"no list", kAkihabara, {}, kNoList},
         RefusalCase{"lists without positions", kAkihabara, {"chirp-uk.csv"}, kNoList}),
+    test::ByWhat());
+
+struct NearestCase {
+    const char* what;
+    const char* language;
+    LatLon here;
+    Units units;
+    const char* said;   // the refusal, or none
+    const char* status; // the note over the main window, or none
+};
+
+class NearestSaid : public RepeatersFixture, public ::testing::WithParamInterface<NearestCase> {};
+
+// Beyond 150 km nothing is set and the operator is told how far the nearest one is; a repeater
+// set is named with its distance; numbers in the interface language's form.
+TEST_P(NearestSaid, RefusesFarAndNamesTheOneSet) {
+    const NearestCase& c = GetParam();
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    const Translations language(QLatin1String(c.language));
+    importList("icom-japan-sjis.csv");
+    stand(c.here, c.units);
+    feature().useNearestAction()->trigger();
+    const auto* note = Form1->findChild<QLabel*>(QStringLiteral("Toast"));
+    const QString status = note != nullptr && note->isVisible() ? note->text() : QString();
+    EXPECT_EQ(notifier.texts().join('\n'), QString::fromUtf8(c.said)) << c.what;
+    EXPECT_EQ(status, QString::fromUtf8(c.status)) << c.what;
+    if (*c.said != '\0') {
+        EXPECT_TRUE(sentSinceStart().empty()) << c.what;
+        EXPECT_EQ(Form1->RPT1CALL->text(), "JR1YB  B") << c.what;
+    } else {
+        EXPECT_EQ(Form1->RPT1CALL->text(), "JP3YIC B") << c.what;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(const_cast<QLabel*>(note))
+                      ->text(QAccessible::Name),
+                  status);
+    }
+}
+
+const LatLon kMunich{48.1374, 11.5755};
+const LatLon kOsaka{34.7025, 135.4959}; // JP3YIC B lies 29 km away
+const LatLon kKyoto{35.0116, 135.7681};
+
+INSTANTIATE_TEST_SUITE_P(
+    Repeaters, NearestSaid,
+    ::testing::Values(
+        NearestCase{"Munich with a Japanese list", "en", kMunich, Units::Metric,
+                    "The nearest repeater in the directory, JP3YIC B, is 9,263 km away.", ""},
+        NearestCase{"in miles", "en", kMunich, Units::Imperial,
+                    "The nearest repeater in the directory, JP3YIC B, is 5,756 mi away.", ""},
+        NearestCase{"German", "de", kMunich, Units::Metric,
+                    "Das nächstgelegene Relais im Verzeichnis, JP3YIC B, ist 9.263 km entfernt.",
+                    ""},
+        NearestCase{"Kobe", "en", kKobe, Units::Metric, "", "Repeater 1: JP3YIC B, 0.5 km"},
+        NearestCase{"Japanese", "ja", kKobe, Units::Metric, "",
+                    "アクセスレピーター: JP3YIC B, 0.5 km"},
+        NearestCase{"German decimal comma", "de", kKobe, Units::Metric, "",
+                    "Relais 1: JP3YIC B, 0,5 km"}),
     test::ByWhat());
 
 TEST_F(RepeatersFixture, TheWindowSortsByDistanceFiltersAndSortsByKeyboard) {
@@ -288,6 +348,41 @@ TEST_F(RepeatersFixture, ListsAreKeptAcrossStartsAndCanBeRemoved) {
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(window().table()->model()->rowCount(), 5);
     EXPECT_EQ(feature().directory().lists().size(), 1u);
+}
+
+// The Repeaters window imports by itself: File > Import Repeater List... or Ctrl+I, as the
+// Memory window imports (the list kept, the Memory window showing it, the count said).
+TEST_F(RepeatersFixture, TheRepeatersWindowImportsItsOwnList) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    EXPECT_EQ(window().ImportRepeaterList->text(), "&Import Repeater List...");
+    EXPECT_TRUE(window().menuBar()->actions().first()->menu()->actions().contains(
+        window().ImportRepeaterList));
+    const struct {
+        const char* what;
+        const char* chosen;
+        std::function<void()> ask;
+        std::size_t lists;
+    } cases[] = {
+        {"Ctrl+I", "icom-japan-sjis.csv",
+         [this] { QTest::keyClick(&window(), Qt::Key_I, Qt::ControlModifier); }, 1},
+        {"none chosen", "", [this] { window().ImportRepeaterList->trigger(); }, 1},
+        {"the menu", "icom-germany.csv", [this] { window().ImportRepeaterList->trigger(); }, 2},
+    };
+    for (const auto& c : cases) {
+        window().chooseList = [&c] { return *c.chosen ? dataFile(c.chosen) : QString(); };
+        notifier.boxes.clear();
+        c.ask();
+        EXPECT_EQ(feature().directory().lists().size(), c.lists) << c.what;
+        EXPECT_EQ(notifier.boxes.size(), *c.chosen ? 1u : 0u) << c.what; // "Imported ..."
+    }
+    EXPECT_EQ(window().table()->model()->rowCount(), 20);
+    // The Memory window shows the last list, as its own import would.
+    ASSERT_GT(Form3->Memory->count(), 0);
+    EXPECT_NE(Form3->Memory->line(0).find("DB0"), std::string_view::npos);
 }
 
 TEST_F(RepeatersFixture, AListThatCannotBeKeptIsSaidAndTheMemoryWindowStillHasIt) {

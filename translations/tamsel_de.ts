@@ -405,7 +405,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <name>TForm1</name>
     <message>
         <source>Caller Callsign</source>
-        <translation>Rufzeichen Anrufer</translation>
+        <translation>Rufzeichen des Anrufers</translation>
     </message>
     <message>
         <source>Click to reply: this caller becomes the Station Call</source>
@@ -449,7 +449,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>Send Message</source>
-        <translation>Sendenachricht</translation>
+        <translation>Eigene Nachricht</translation>
     </message>
     <message>
         <source>Station Call</source>
@@ -533,7 +533,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>&amp;About...</source>
-        <translation>&amp;Info...</translation>
+        <translation>Übe&amp;r Tamsel Console...</translation>
     </message>
     <message>
         <source>Tamsel Console, free software for D-STAR operators</source>
@@ -548,7 +548,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>A reflector is named by 3 letters and 3 letters or digits, such as REF030, XRF757, DCS006 or XLX307.</source>
-        <translation>Ein Reflektor heißt 3 Buchstaben und 3 Buchstaben oder Ziffern, etwa REF030, XRF757, DCS006 oder XLX307.</translation>
+        <translation>Ein Reflektorname besteht aus 3 Buchstaben und 3 Buchstaben oder Ziffern, etwa REF030, XRF757, DCS006 oder XLX307.</translation>
     </message>
     <message>
         <source>A callsign is 3 to 8 characters: letters A to Z, digits, / and blanks, starting with a letter or a digit.</source>
@@ -713,7 +713,7 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message>
         <source>Dismiss</source>
-        <translation>Verwerfen</translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -1207,7 +1207,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>Über&amp;nehmen</translation>
+        <translation>Überne&amp;hmen</translation>
     </message>
 </context>
 <context>
@@ -1242,7 +1242,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>Use &amp;Nearest Repeater</source>
-        <translation>Nächstes Relais ver&amp;wenden</translation>
+        <translation>Nächstgelegenes Relais ver&amp;wenden</translation>
     </message>
     <message>
         <source>Use</source>
@@ -1254,13 +1254,23 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Setzen Sie zuerst Ihren Standort (Konfiguration, Einstellungen, Standort).</translation>
     </message>
     <message>
-        <source>Import a repeater list first (Memory window, File, Import).</source>
-        <translation>Importieren Sie zuerst eine Relaisliste (Fenster Speicher, Datei, Importieren).</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 ist näher: %2</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>Importieren Sie zuerst eine Relaisliste (Fenster, Relais, Datei, Relaisliste importieren).</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>Das nächstgelegene Relais im Verzeichnis, %1, ist %2 entfernt.</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
+        <translation>Relais 1: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1391,10 +1401,6 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Doppelklick auf eine Zeile, oder auswählen und Eingabe drücken, um ihr Relais als Relais 1 und ihr Gateway als Relais 2 zu verwenden</translation>
     </message>
     <message>
-        <source>Use as &amp;My Repeater</source>
-        <translation>Als &amp;mein Relais verwenden</translation>
-    </message>
-    <message>
         <source>Remove List</source>
         <translation>Liste entfernen</translation>
     </message>
@@ -1419,10 +1425,6 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <source>No lists kept</source>
         <translation>Keine Listen abgelegt</translation>
     </message>
-    <message>
-        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
-        <translation>Noch keine Relaislisten: Importieren Sie eine im Fenster Speicher (Datei, Relaisliste importieren).</translation>
-    </message>
     <message numerus="yes">
         <source>%n repeaters</source>
         <translation>
@@ -1441,6 +1443,26 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Show on &amp;Map</source>
         <translation>Auf der &amp;Karte zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Import Repeater List...</source>
+        <translation>Relaisliste im&amp;portieren...</translation>
+    </message>
+    <message>
+        <source>Import Repeater List</source>
+        <translation>Relaisliste importieren</translation>
+    </message>
+    <message>
+        <source>Repeater lists (*.csv *.CSV);;All files (*)</source>
+        <translation>Relaislisten (*.csv *.CSV);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one (File, Import Repeater List).</source>
+        <translation>Noch keine Relaislisten: Importieren Sie eine (Datei, Relaisliste importieren).</translation>
+    </message>
+    <message>
+        <source>&amp;Use as My Repeater</source>
+        <translation>Als &amp;mein Relais verwenden</translation>
     </message>
 </context>
 <context>
@@ -1589,11 +1611,11 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Follow the nearest repeater</source>
-        <translation>Dem nächsten Relais &amp;folgen</translation>
+        <translation>Dem nächstgelegenen Relais &amp;folgen</translation>
     </message>
     <message>
         <source>Follow the nearest repeater</source>
-        <translation>Dem nächsten Relais folgen</translation>
+        <translation>Dem nächstgelegenen Relais folgen</translation>
     </message>
     <message>
         <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
@@ -1615,7 +1637,7 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
     <message>
         <source>&amp;Change</source>
-        <translation>Ä&amp;nndern</translation>
+        <translation>Ä&amp;ndern</translation>
     </message>
     <message>
         <source>&amp;Save</source>

@@ -6,7 +6,7 @@
     <message>
         <source>%1 is calling you</source>
         <extracomment>A notification&apos;s title; %1 is a call sign</extracomment>
-        <translation>%1 があなたを呼んでいます</translation>
+        <translation>%1 が自局を呼び出しています</translation>
     </message>
     <message>
         <source>%1 heard</source>
@@ -350,11 +350,11 @@ then unplug the adapter and plug it in again.</source>
     <name>Routes</name>
     <message>
         <source>Choose your repeater first: Repeater 1 holds none.</source>
-        <translation>先にレピーターを選んでください: レピーター1 が空です。</translation>
+        <translation>先にレピーターを選んでください: アクセスレピーターが空です。</translation>
     </message>
     <message>
         <source>Repeater 1 needs the repeater&apos;s module letter in its 8th place, such as JR1YB  B.</source>
-        <translation>レピーター1 の8文字目にはレピーターのモジュール文字が必要です (例: JR1YB  B)。</translation>
+        <translation>アクセスレピーターの8文字目にはレピーターのモジュール文字が必要です (例: JR1YB  B)。</translation>
     </message>
     <message>
         <source>Nothing received yet: nobody to reply to.</source>
@@ -461,7 +461,7 @@ then unplug the adapter and plug it in again.</source>
     </message>
     <message>
         <source>Repeater 1</source>
-        <translation>レピーター1</translation>
+        <translation>アクセスレピーター</translation>
     </message>
     <message>
         <source>Repeater 2</source>
@@ -809,7 +809,7 @@ Copy the position (%2, %3) instead?</source>
     <name>tamsel::HeardStationsModel</name>
     <message>
         <source>calling you</source>
-        <translation>あなたを呼出中</translation>
+        <translation>自局を呼出中</translation>
     </message>
     <message>
         <source>watched</source>
@@ -1254,13 +1254,23 @@ Copy the position (%2, %3) instead?</source>
         <translation>先に自局の位置を設定してください ([設定]、[環境設定]、[自局])。</translation>
     </message>
     <message>
-        <source>Import a repeater list first (Memory window, File, Import).</source>
-        <translation>先にレピーターリストを取り込んでください ([メモリー] ウィンドウ、[ファイル]、[取り込み])。</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 のほうが近くなりました: %2</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>先にレピーターリストを取り込んでください ([ウィンドウ]、[レピーター一覧]、[ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>一覧で最も近いレピーター %1 は %2 離れています。</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
+        <translation>アクセスレピーター: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1388,11 +1398,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>Double-click a row, or select it and press Enter, to use its repeater as Repeater 1 and its gateway as Repeater 2</source>
-        <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをレピーター1 に、ゲートウェイをレピーター2 に使います</translation>
-    </message>
-    <message>
-        <source>Use as &amp;My Repeater</source>
-        <translation>自分のレピーターとして使う(&amp;M)</translation>
+        <translation>行をダブルクリックするか、選択して Enter キーを押すと、そのレピーターをアクセスレピーターに、ゲートウェイをレピーター2 に使います</translation>
     </message>
     <message>
         <source>Remove List</source>
@@ -1400,7 +1406,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>Remove the repeater list %1 from the directory?</source>
-        <translation>レピーターリスト %1 をディレクトリーから削除しますか?</translation>
+        <translation>レピーターリスト %1 を一覧から削除しますか?</translation>
     </message>
     <message>
         <source>%1 is no D-STAR repeater with a module letter: no route goes through it.</source>
@@ -1418,10 +1424,6 @@ Copy the position (%2, %3) instead?</source>
         <source>No lists kept</source>
         <translation>保存されたリストはありません</translation>
     </message>
-    <message>
-        <source>No repeater lists yet: import one in the Memory window (File, Import Repeater List).</source>
-        <translation>まだレピーターリストがありません: [メモリー] ウィンドウで取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
-    </message>
     <message numerus="yes">
         <source>%n repeaters</source>
         <translation>
@@ -1438,6 +1440,26 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Show on &amp;Map</source>
         <translation>地図に表示(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Import Repeater List...</source>
+        <translation>レピーターリストの取り込み(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Import Repeater List</source>
+        <translation>レピーターリストの取り込み</translation>
+    </message>
+    <message>
+        <source>Repeater lists (*.csv *.CSV);;All files (*)</source>
+        <translation>レピーターリスト (*.csv *.CSV);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>No repeater lists yet: import one (File, Import Repeater List).</source>
+        <translation>まだレピーターリストがありません: 取り込んでください ([ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message>
+        <source>&amp;Use as My Repeater</source>
+        <translation>アクセスレピーターに設定(&amp;U)</translation>
     </message>
 </context>
 <context>
@@ -1594,7 +1616,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>While your position comes from gpsd, Repeater 1 changes by itself to a repeater that has become clearly nearer</source>
-        <translation>位置を gpsd から得ている間、はっきり近くなったレピーターにレピーター1 が自動で切り替わります</translation>
+        <translation>位置を gpsd から得ている間、はっきり近くなったレピーターにアクセスレピーターが自動で切り替わります</translation>
     </message>
 </context>
 <context>
@@ -1620,7 +1642,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>取消(&amp;C)</translation>
+        <translation>キャンセル(&amp;C)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -1686,7 +1708,7 @@ Copy the position (%2, %3) instead?</source>
     </message>
     <message>
         <source>E&amp;xit/Cancel</source>
-        <translation>終了/取消(&amp;X)</translation>
+        <translation>終了/キャンセル(&amp;X)</translation>
     </message>
     <message>
         <source>CallSign</source>

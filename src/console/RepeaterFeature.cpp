@@ -14,8 +14,11 @@
 #include "repeaters/RepeatersWindow.h"
 #include "station/OwnStation.h"
 #include "widgets/Foreground.h"
+#include "widgets/Toast.h"
 
+#include <QAccessible>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace tamsel {
 
@@ -61,6 +64,8 @@ RepeatersWindow* RepeaterFeature::window() {
         window_ = std::make_unique<RepeatersWindow>(directory_, notifier_);
         closeOnEscape(window_.get());
         connect(window_.get(), &RepeatersWindow::useRequested, this, &RepeaterFeature::use);
+        // One import whichever window it is asked from: the Memory window shows the list too.
+        connect(window_.get(), &RepeatersWindow::importRequested, Form3, &TForm3::importList);
         window_->setUnits(station_.units());
         window_->setOwnPosition(station_.position(), station_.status());
         emit windowMade(window_.get());
@@ -71,6 +76,19 @@ RepeatersWindow* RepeaterFeature::window() {
 RepeaterFeature::~RepeaterFeature() = default;
 
 namespace {
+// Use Nearest Repeater sets nothing farther than this: beyond it, the directory holds no
+// repeater of the operator's region.
+constexpr double kNearestReachMetres = 150'000;
+
+// A distance with its unit in the interface language's form ("9,263 km", German "9.263 km").
+QString shownDistance(Units units, double metres) {
+    const double d = distanceIn(units, metres);
+    const std::string_view unit = distanceUnit(units);
+    return QStringLiteral("%1 %2").arg(
+        QLocale().toString(d, 'f', d < 100 ? 1 : 0),
+        QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
+}
+
 // Repeater 1 as the directory names repeaters ("JR1YB  B"), in whatever spacing it was typed;
 // empty when it holds none.
 std::string repeater1Field() {
@@ -115,10 +133,24 @@ bool RepeaterFeature::useNearest() {
     }
     const auto nearest = directory_.nearest(*here);
     if (!nearest) {
-        notifier_.information(tr("Import a repeater list first (Memory window, File, Import)."));
+        notifier_.information(
+            tr("Import a repeater list first (Window, Repeaters, File, Import Repeater List)."));
+        return false;
+    }
+    const QString callsign = QString::fromStdString(nearest->repeater->shownCallsign());
+    const QString distance = shownDistance(station_.units(), nearest->course.metres);
+    if (nearest->course.metres > kNearestReachMetres) {
+        //: %1: a repeater's callsign ("JP3YIC B"), %2: its distance with the unit ("9,263 km").
+        notifier_.information(
+            tr("The nearest repeater in the directory, %1, is %2 away.").arg(callsign, distance));
         return false;
     }
     use(*nearest->repeater);
+    // The main window has no status bar: a note over it, read out as an alert.
+    //: %1: the repeater's callsign ("DB0ABC C"), %2: its distance with the unit ("4.2 km").
+    Toast* note = Toast::show(Form1, tr("Repeater 1: %1, %2").arg(callsign, distance));
+    QAccessibleEvent alert(note, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     return true;
 }
 

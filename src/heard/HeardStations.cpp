@@ -85,7 +85,12 @@ HeardStations::HeardStations(Notifier& notifier)
     // Every column by keyboard too, as a click on its title sorts it.
     sortBy_ = view->addMenu(tr("Sort &By"));
     sortBy_->setObjectName(QStringLiteral("SortBy"));
-    QString taken;
+    // Descending, last in the menu, keeps its key: the columns take the others.
+    const QString descending = tr("&Descending");
+    const qsizetype mark = descending.indexOf(QLatin1Char('&'));
+    QString taken = mark >= 0 && mark + 1 < descending.size()
+                        ? descending.mid(mark + 1, 1).toLower()
+                        : QString();
     QStringList items;
     for (int c = 0; c < HeardStationsModel::ColumnCount; ++c) {
         QString title = QCoreApplication::translate("HeardStationsModel",
@@ -116,7 +121,7 @@ HeardStations::HeardStations(Notifier& notifier)
         setSort(column, table_->horizontalHeader()->sortIndicatorOrder());
     });
     sortBy_->addSeparator();
-    SortDescending = sortBy_->addAction(tr("&Descending"));
+    SortDescending = sortBy_->addAction(descending);
     SortDescending->setObjectName(QStringLiteral("SortDescending"));
     SortDescending->setCheckable(true);
     connect(SortDescending, &QAction::triggered, this, [this](bool down) {

@@ -31,9 +31,10 @@ std::optional<Language> among(const QString& locale, const QStringList& spoken) 
     return std::nullopt;
 }
 
+// gettext ignores LANGUAGE only under the locale named exactly C (POSIX is the same locale);
+// C.UTF-8 is a locale of its own, so LANGUAGE still counts there.
 bool isCLocale(const QString& locale) {
-    return locale.isEmpty() || locale == QLatin1String("C") || locale == QLatin1String("POSIX") ||
-           locale.startsWith(QLatin1String("C."));
+    return locale.isEmpty() || locale == QLatin1String("C") || locale == QLatin1String("POSIX");
 }
 
 } // namespace

@@ -23,8 +23,8 @@ Environment processEnvironment();
 // The language the desktop asks for among `spoken` (codes; English is always spoken), read
 // as the C library reads it for messages: the locale is the first non-empty of LC_ALL,
 // LC_MESSAGES and LANG; LANGUAGE, a list of languages separated by colons, is used before it
-// unless that locale is C or POSIX (or unset). The first entry spoken wins; English where
-// none is.
+// unless that locale is named C or POSIX (or unset; C.UTF-8 does not count). The first entry spoken
+// wins; English where none is.
 Language desktopLanguage(const Environment& environment, const QStringList& spoken);
 
 // The language to speak: the preference ("system", "en" or a code of `spoken`; anything

@@ -4,6 +4,7 @@
 
 #include "widgets/RowTable.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -23,6 +24,14 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     filter_->setSortRole(RepeatersModel::kSortRole);
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    ImportRepeaterList = file->addAction(tr("&Import Repeater List..."));
+    ImportRepeaterList->setObjectName(QStringLiteral("ImportRepeaterList"));
+    ImportRepeaterList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(ImportRepeaterList, &QAction::triggered, this, [this] {
+        if (const QString path = chooseList(); !path.isEmpty()) {
+            emit importRequested(path);
+        }
+    });
     removeList = file->addMenu(tr("&Remove List"));
     removeList->setObjectName(QStringLiteral("RemoveList"));
     connect(removeList, &QMenu::aboutToShow, this, &RepeatersWindow::fillRemoveMenu);
@@ -84,7 +93,7 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     addAction(find);
 
     context_ = new QMenu(this);
-    UseAsMyRepeater = context_->addAction(tr("Use as &My Repeater"));
+    UseAsMyRepeater = context_->addAction(tr("&Use as My Repeater"));
     UseAsMyRepeater->setObjectName(QStringLiteral("UseAsMyRepeater"));
     connect(UseAsMyRepeater, &QAction::triggered, this, [this] { use(table_->currentIndex()); });
     ShowOnMap = context_->addAction(tr("Show on &Map"));
@@ -116,6 +125,10 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     connect(&directory_, &RepeaterDirectory::changed, this, &RepeatersWindow::showCount);
     showCount();
 
+    chooseList = [this] {
+        return QFileDialog::getOpenFileName(this, tr("Import Repeater List"), QString(),
+                                            tr("Repeater lists (*.csv *.CSV);;All files (*)"));
+    };
     confirmRemove = [this](const QString& list) {
         return QMessageBox::question(
                    this, tr("Remove List"),
@@ -230,8 +243,7 @@ void RepeatersWindow::showCount() {
     const int all = model_->rowCount();
     const int shown = filter_->rowCount();
     if (all == 0) {
-        count_->setText(tr("No repeater lists yet: import one in the Memory window (File, "
-                           "Import Repeater List)."));
+        count_->setText(tr("No repeater lists yet: import one (File, Import Repeater List)."));
     } else if (shown == all) {
         count_->setText(tr("%n repeaters", nullptr, all));
     } else {

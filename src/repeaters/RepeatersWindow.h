@@ -16,7 +16,8 @@ namespace tamsel {
 
 // Every repeater of the kept lists, nearest first when your position is known. The filter
 // narrows the rows as you type; a click on a column's title, or View > Sort By, sorts by
-// it. Enter or a double-click on a row, or "Use as My Repeater" in its context menu, asks
+// it. File > Import Repeater List asks for a list to import (importRequested). Enter or a
+// double-click on a row, or "Use as My Repeater" in its context menu, asks
 // for the repeater as Repeater 1 with its gateway as Repeater 2 (useRequested). File >
 // Remove List takes a kept list out of the directory.
 class RepeatersWindow : public QMainWindow {
@@ -41,9 +42,12 @@ public:
     // table shows it.
     void selectRepeater(const QString& callsign);
 
+    // The repeater list to import; empty when none was chosen. A file dialog by default.
+    std::function<QString()> chooseList;
     // Asks before a list is removed; true removes it. A question box by default.
     std::function<bool(const QString& list)> confirmRemove;
 
+    QAction* ImportRepeaterList;
     QAction* UseAsMyRepeater;
     QAction* ShowOnMap;
     QAction* SortDescending;
@@ -52,6 +56,8 @@ public:
 
 signals:
     void useRequested(const tamsel::Repeater& repeater);
+    // File > Import Repeater List chose this file.
+    void importRequested(const QString& path);
     // The map is asked to show the repeater (its callsign as shown, "JR1YB B").
     void showOnMapRequested(const QString& callsign);
     // The current row became this repeater.
