@@ -780,6 +780,9 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
             console = std::make_unique<Console>(*discovery.link, notifier, captionNote);
         }
         closeOnTerminationSignals(Form1);
+        // Not left to the last window closed: any other window still open would keep the
+        // program running without its monitor.
+        QObject::connect(Form1, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
         eventLoop();
         console.reset(); // the windows and the monitor go before the connection
     } catch (const std::exception& e) {
