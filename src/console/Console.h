@@ -73,17 +73,20 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // The list of heard stations (not one of the six), collecting from the start.
-    HeardStations* heardStations() const { return heard_.get(); }
+    // The list of heard stations (not one of the six), collecting from the start; its
+    // window, made when first needed.
+    HeardStationsModel* heardModel() const { return heardModel_.get(); }
+    HeardStations* heardStations();
     // The console's own settings, the own station that follows them, and the dialog that
-    // edits them (Config > Preferences...).
+    // edits them (Config > Preferences..., made when first needed).
     SettingsStore* settings() const { return settings_.get(); }
     OwnStation* ownStation() const { return station_.get(); }
-    Preferences* preferences() const { return preferences_.get(); }
+    Preferences* preferences();
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
-    // The map of your station, the stations heard and the repeaters (Window > Map).
-    MapWindow* map() const { return map_.get(); }
+    // The map of your station, the stations heard and the repeaters (Window > Map), made
+    // when first needed.
+    MapWindow* map();
     // The repeater directory, its window and the nearest repeater.
     RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
@@ -110,12 +113,18 @@ private:
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     // The map: fed by Heard Stations, its selection in step with the table's.
-    void wireMap(Notifier& notifier);
+    void wireMap();
+    // Heard Stations' window, once made: what it asks for and what it shows.
+    void wireHeardStations();
+    // The table's selection and the map's are one, once both windows are made.
+    void wireHeardWithMap();
     void showRepeatersOnMap();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
 
+    Notifier& notifier_;
+    std::unique_ptr<HeardStationsModel> heardModel_;
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
