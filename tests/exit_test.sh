@@ -4,6 +4,8 @@
 # menu is opened by its keys, then the program is ended by File > Exit, and in a second run
 # by one SIGTERM. It must end within a few seconds with exit status 0.
 #   exit_test.sh DEMO        (runs itself again under xvfb-run when there is no display)
+# The conditions in single quotes are expanded when waitfor evaluates them.
+# shellcheck disable=SC2016
 set -uo pipefail
 demo="$1"
 if [ -z "${DISPLAY:-}" ]; then
@@ -20,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    LC_ALL=C.UTF-8 LANGUAGE= QT_QPA_PLATFORM=xcb
+    LC_ALL=C.UTF-8 LANGUAGE='' QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME/tamsel-demo"
 # The WSJT-X datagrams on: with them the program's heartbeats show whether it still runs.
 printf '[log]\nsender=wsjtx\nhost=127.0.0.1\nport=2237\n' >"$XDG_CONFIG_HOME/tamsel-demo/tamsel.conf"

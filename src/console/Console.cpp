@@ -454,21 +454,14 @@ void Console::wireHeardStations() {
     heard->setOwnPosition(station->position(), station->status());
     heard->setUnits(station->units());
 
-    // Its sort, kept between runs ([heard] sort_column, -1 for newest first); a sort chosen
-    // earlier in this run stands.
+    // Its sort, kept between runs ([heard] sort_column, -1 for newest first).
     SettingsStore* store = settings_.get();
-    if (heardSort_) {
-        heard->setSort(heardSort_->first, heardSort_->second);
-    } else {
-        heard->setSort(store
+    const int column = store
                            ->integer(QStringLiteral("heard/sort_column"), -1, -1,
                                      HeardStationsModel::ColumnCount - 1)
-                           .value,
-                       store->integer(QStringLiteral("heard/sort_order"), 0, 0, 1).value == 1
-                           ? Qt::DescendingOrder
-                           : Qt::AscendingOrder);
-        heardSort_.reset(); // set by the sort just restored, which is no choice of this run
-    }
+                           .value;
+    const bool down = store->integer(QStringLiteral("heard/sort_order"), 0, 0, 1).value == 1;
+    heard->setSort(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
     // Kept when the console ends (a write at every click would also re-read every setting).
     QObject::connect(heard, &HeardStations::sortChanged, store,
                      [this](int column, Qt::SortOrder order) {
