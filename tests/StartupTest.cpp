@@ -147,6 +147,8 @@ TEST_F(LaterWindows, AreMadeWhenFirstOpenedAndShowWhatCameBefore) {
     heard.position.latitude = 35.68;
     heard.position.longitude = 139.77;
     console->heardModel()->apply(heard);
+    heard.position.latitude = 35.70; // on the move: a track before the map is made
+    console->heardModel()->apply(heard);
 
     auto action = [](QMenu* menu, const char* text) {
         for (QAction* a : menu->actions()) {
@@ -164,7 +166,11 @@ TEST_F(LaterWindows, AreMadeWhenFirstOpenedAndShowWhatCameBefore) {
         {"tamsel::HeardStations", Form1->HeardStations1,
          [this] { return console->heardStations()->table()->model()->rowCount() == 1; }},
         {"tamsel::MapWindow", action(Form1->menuWindow, "Ma&p"),
-         [this] { return console->map()->view()->itemCount() == 1; }},
+         [this] {
+             const MapView* view = console->map()->view();
+             return view->itemCount() == 1 &&
+                    view->stations().recentTrack(0, std::chrono::system_clock::now()).size() == 2;
+         }},
         {"tamsel::Preferences", action(Form1->menuConfig, "&Preferences..."),
          [this] { return console->preferences()->pageList()->count() == 5; }},
         {"tamsel::RepeatersWindow", console->repeaters()->windowAction(),

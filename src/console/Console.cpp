@@ -21,7 +21,9 @@
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
 #include "map/MapPage.h"
+#include "map/MapStations.h"
 #include "map/MapWindow.h"
+#include "map/Mercator.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/Position.h"
@@ -563,6 +565,23 @@ void Console::wireAlerts() {
 }
 
 void Console::wireMap() {
+    // Until the map is made its stations, with their tracks, are kept here.
+    mapStations_ = std::make_unique<MapStations>();
+    HeardStationsModel* model = heardModel_.get();
+    auto note = [this, model](int first, int last) {
+        for (int row = first; row <= last && mapStations_ != nullptr; ++row) {
+            mapStations_->note(model->station(row));
+        }
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, model,
+                     [note](const QModelIndex&, int first, int last) { note(first, last); });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, model,
+                     [note](const QModelIndex& from, const QModelIndex& to) {
+                         if (from.column() == 0) {
+                             note(from.row(), to.row());
+                         }
+                     });
+
     // Window > Map; the window itself is made when first opened.
     QAction* open = Form1->menuWindow->addAction(QObject::tr("Ma&p"));
     QObject::connect(open, &QAction::triggered, Form1, [this] {
@@ -582,7 +601,21 @@ MapWindow* Console::map() {
     HeardStationsModel* model = heardModel_.get();
     closeOnEscape(map);
 
-    // Every station as Heard Stations knows it, at once (a row changed whole: its station).
+    // What was heard before, each station's track first (oldest heard first), then every
+    // station as Heard Stations knows it, at once (a row changed whole: its station).
+    for (const std::uint32_t i : mapStations_->byHearing()) {
+        const MapStations::Station& s = mapStations_->stations()[i];
+        for (std::size_t p = 0; p + 1 < s.track.size(); ++p) {
+            HeardStation then = s.heard;
+            const LatLon at = fromWorld(s.track[p].at);
+            then.utcStart = s.track[p].when;
+            then.position->latitude = at.latitude;
+            then.position->longitude = at.longitude;
+            view->noteStation(then);
+        }
+        view->noteStation(s.heard);
+    }
+    mapStations_.reset();
     auto note = [model, view](int first, int last) {
         for (int row = first; row <= last; ++row) {
             view->noteStation(model->station(row));

@@ -36,6 +36,7 @@ class SettingsStore;
 class OwnStation;
 class Preferences;
 class MapWindow;
+class MapStations;
 class RepeaterFeature;
 class Translations;
 
@@ -139,6 +140,8 @@ private:
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
     std::unique_ptr<MapWindow> map_;
+    // Until the map is made: the stations it will show, with their tracks since start.
+    std::unique_ptr<MapStations> mapStations_;
     std::unique_ptr<RepeaterFeature> repeaters_;
 };
 
