@@ -720,6 +720,14 @@ void Console::wireHeardWithMap() {
             heard->table()->selectRow(row);
         }
     });
+    // What was chosen in the one made first.
+    if (const QModelIndex current = heard->table()->currentIndex(); current.isValid()) {
+        view->selectStation(model->station(current.row()).callsign);
+    } else if (const auto selected = view->selectedStation()) {
+        if (const int row = model->rowOf(*selected); row >= 0) {
+            heard->table()->selectRow(row);
+        }
+    }
 }
 
 void Console::showRepeatersOnMap() {
