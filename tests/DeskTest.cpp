@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 namespace tamsel {
 namespace {
@@ -66,6 +67,32 @@ TEST_F(Desk, PointerTakesTheKeyboardOnlyFromOurOwnWindows) {
         }
         console.reset();
     }
+}
+
+// The memory search opens beside the memory window and clear of the main window; the main
+// window, activated by the operator with the pointer crossing into it before the
+// activation arrives, keeps the keyboard.
+TEST_F(Desk, TheMainWindowActivatedOverTheSearchKeepsTheKeyboard) {
+    start();
+    const QRect room = Form1->screen()->availableGeometry();
+    Form1->move(room.topLeft());
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    applicationHasFocus = +[] { return true; };
+    Form1->Memory1->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form3));
+    emit Form3->searchRequested();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form12));
+    EXPECT_FALSE(Form12->frameGeometry().intersects(Form1->frameGeometry()));
+
+    Form1->activateWindow(); // arrives after the pointer's entering
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(Form1, &enter);
+    const auto* rule = qApp->findChild<QTimer*>(QStringLiteral("PointerRule"));
+    EXPECT_TRUE(waitFor([rule] { return rule == nullptr || !rule->isActive(); }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Form1->isActiveWindow());
+    EXPECT_TRUE(Form1->YourCALL->hasFocus());
 }
 
 TEST_F(Desk, TypingStopsAtWhatIsSent) {

@@ -31,6 +31,7 @@ TEST(Placement, BesideTheMainWindowElseWithinTheScreen) {
         QSize want;
         QRect screen;
         QRect placed;
+        QRect keepClear{}; // the main window, when `main` is another
     } cases[] = {
         {"right", {10, 20, 300, 200}, {400, 300}, screen, {310 + gap, 20, 400, 300}},
         {"right, raised to end on the screen",
@@ -61,10 +62,29 @@ TEST(Placement, BesideTheMainWindowElseWithinTheScreen) {
          screen,
          {200 + gap, 0, 300, 200}},
         {"no screen known", {0, 0, 300, 200}, {400, 300}, QRect(), {300 + gap, 0, 400, 300}},
+        // Opened beside another window: clear of the main window where the screen has room.
+        {"below, as left of it covers the main window",
+         {420, 20, 300, 200},
+         {300, 250},
+         screen,
+         {420, 220 + gap, 300, 250},
+         {100, 20, 310, 200}},
+        {"above, as nothing else leaves the main window clear",
+         {420, 330, 300, 200},
+         {300, 250},
+         screen,
+         {420, 330 - gap - 250, 300, 250},
+         {100, 330, 310, 200}},
+        {"left of it all the same where nothing leaves the main window clear",
+         {420, 150, 300, 300},
+         {300, 250},
+         screen,
+         {420 - gap - 300, 150, 300, 250},
+         {100, 150, 310, 300}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const QRect placed = placeBeside(c.main, c.want, c.screen);
+        const QRect placed = placeBeside(c.main, c.want, c.screen, c.keepClear);
         EXPECT_EQ(placed, c.placed)
             << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
         if (c.screen.isValid()) {

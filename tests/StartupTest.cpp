@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of start-up and shutdown.
 #include "console/Console.h"
+#include "console/RepeaterFeature.h"
 #include "console/Unit1.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
+#include "heard/HeardStations.h"
 #include "history/Unit5.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
+#include "repeaters/RepeatersWindow.h"
+#include "settings/Preferences.h"
 #include "sim/SimulatedBus.h"
+#include "support/ConsoleFixture.h"
 #include "support/RecordingNotifier.h"
 #include "support/Trace.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -122,6 +130,70 @@ TEST(Startup, ClosingTheMainWindowEndsTheProgramWhileOtherWindowsAreOpen) {
     });
     EXPECT_FALSE(endedByGuard);
     EXPECT_EQ(Form4, nullptr);
+}
+
+// The windows beyond the six are made when first opened; what they show is gathered from
+// the start all the same, and each shows it once opened.
+class LaterWindows : public test::ConsoleFixture {};
+
+TEST_F(LaterWindows, AreMadeWhenFirstOpenedAndShowWhatCameBefore) {
+    start();
+    StationReport heard;
+    heard.caller = "JA1XYZ";
+    heard.time = "2026/12/08 10:00:00";
+    heard.utcStart = std::chrono::system_clock::now();
+    console->heardModel()->apply(heard);
+    heard.kind = StationReport::Kind::Position;
+    heard.position.latitude = 35.68;
+    heard.position.longitude = 139.77;
+    console->heardModel()->apply(heard);
+    heard.position.latitude = 35.70; // on the move: a track before the map is made
+    console->heardModel()->apply(heard);
+
+    auto action = [](QMenu* menu, const char* text) {
+        for (QAction* a : menu->actions()) {
+            if (a->text() == QLatin1String(text)) {
+                return a;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    const struct {
+        const char* type;
+        QAction* open;
+        std::function<bool()> shows;
+    } windows[] = {
+        {"tamsel::HeardStations", Form1->HeardStations1,
+         [this] { return console->heardStations()->table()->model()->rowCount() == 1; }},
+        {"tamsel::MapWindow", action(Form1->menuWindow, "Ma&p"),
+         [this] {
+             const MapView* view = console->map()->view();
+             return view->itemCount() == 1 &&
+                    view->stations().recentTrack(0, std::chrono::system_clock::now()).size() == 2;
+         }},
+        {"tamsel::Preferences", action(Form1->menuConfig, "&Preferences..."),
+         [this] { return console->preferences()->pageList()->count() == 5; }},
+        {"tamsel::RepeatersWindow", console->repeaters()->windowAction(),
+         [this] { return console->repeaters()->windowIfMade() != nullptr; }},
+    };
+    auto made = [](const char* type) {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return std::count_if(all.begin(), all.end(),
+                             [type](const QWidget* w) { return w->inherits(type); });
+    };
+    for (const auto& w : windows) {
+        EXPECT_EQ(made(w.type), 0) << w.type << " made at start";
+    }
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.type);
+        ASSERT_NE(w.open, nullptr);
+        w.open->trigger();
+        w.open->trigger(); // opened again: the same window
+        EXPECT_EQ(made(w.type), 1);
+        EXPECT_TRUE(w.shows());
+    }
+    EXPECT_TRUE(console->heardStations()->isVisible());
+    EXPECT_TRUE(console->map()->isVisible());
 }
 
 } // namespace

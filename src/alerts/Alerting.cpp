@@ -16,13 +16,22 @@ Alerting::Alerting(QObject* parent) : QObject(parent) {}
 Alerting::~Alerting() = default;
 
 void Alerting::setWindow(QWidget* window) {
-    desktop_ = std::make_unique<DesktopAlerts>(window);
-    connect(desktop_.get(), &DesktopAlerts::replyRequested, this, [this](const QString& station) {
-        const auto header = headers_.find(station);
-        if (header != headers_.end()) {
-            emit replyRequested(header->second);
-        }
-    });
+    window_ = window;
+    desktop_.reset();
+}
+
+DesktopAlerts* Alerting::desktop() {
+    if (desktop_ == nullptr && window_ != nullptr) {
+        desktop_ = std::make_unique<DesktopAlerts>(window_);
+        connect(desktop_.get(), &DesktopAlerts::replyRequested, this,
+                [this](const QString& station) {
+                    const auto header = headers_.find(station);
+                    if (header != headers_.end()) {
+                        emit replyRequested(header->second);
+                    }
+                });
+    }
+    return desktop_.get();
 }
 
 AlertNotice Alerting::notice(const StationReport& header, AlertKind kind) const {
@@ -68,16 +77,16 @@ void Alerting::noteReception(const StationReport& report) {
         current_.emplace(report, alert->kind);
         headers_[QString::fromStdString(alert->caller)] = report;
         emit alerted(QString::fromStdString(alert->caller), alert->kind);
-        if (desktop_) {
-            desktop_->show(notice(report, alert->kind));
+        if (DesktopAlerts* desktop = this->desktop()) {
+            desktop->show(notice(report, alert->kind));
         }
     } else if (report.kind == K::Message && current_) {
         // The message arrives whole when the reception has sent all of it: the same
         // notification, replaced, now says it too.
         message_ = QString::fromLatin1(report.message.data(),
                                        static_cast<qsizetype>(report.message.size()));
-        if (desktop_) {
-            desktop_->show(notice(current_->first, current_->second));
+        if (DesktopAlerts* desktop = this->desktop()) {
+            desktop->show(notice(current_->first, current_->second));
         }
     }
 }

@@ -36,7 +36,8 @@ public:
     const AlertRules& rules() const { return rules_; }
     // Where alerts go; until then they are decided but shown nowhere.
     void setWindow(QWidget* window);
-    DesktopAlerts* desktop() const { return desktop_.get(); }
+    // Made on first use: start-up does not wait for the desktop's notification service.
+    DesktopAlerts* desktop();
 
     void noteReception(const tamsel::StationReport& report);
     // The operator answered `callsign` (a header field, as Station Call holds it): that
@@ -55,6 +56,7 @@ signals:
 private:
     AlertRules rules_;
     Context context_;
+    QWidget* window_ = nullptr;
     std::unique_ptr<DesktopAlerts> desktop_;
     // The reception under way, when its header alerted.
     std::optional<std::pair<StationReport, AlertKind>> current_;

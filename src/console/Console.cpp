@@ -21,7 +21,9 @@
 #include "log/LogPage.h"
 #include "log/ReceptionLog.h"
 #include "map/MapPage.h"
+#include "map/MapStations.h"
 #include "map/MapWindow.h"
+#include "map/Mercator.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "monitor/Position.h"
@@ -73,14 +75,15 @@ void addCallMenu(CallMenu* calls) {
 
 } // namespace
 
-Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote) {
+Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote)
+    : notifier_(notifier) {
     trackActiveWindows();
     historyOpen = 0;
     searchPosition = 0;
     try {
         // Made first so that it hears every reception the monitor reports.
-        heard_ = std::make_unique<HeardStations>(notifier);
-        HeardStationsModel* heard = heard_->model();
+        heardModel_ = std::make_unique<HeardStationsModel>();
+        HeardStationsModel* heard = heardModel_.get();
         // Made before the main window too, so that Reply knows the first reception; the
         // main window owns it once it is in the menu bar.
         auto calls = std::make_unique<CallMenu>(notifier);
@@ -98,6 +101,7 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
                                                 &Alerting::noteReception, Qt::QueuedConnection);
                            });
         addCallMenu(calls.release());
+        keepUncovered(Form1);
         Form2 = new TForm2(link);
         Form3 = new TForm3(notifier);
         Form4 = new TForm4(notifier);
@@ -106,26 +110,24 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         wireWindows();
         wirePreferences(notifier);
         wireAlerts();
-        wireMap(notifier); // before the log is read back, so the map hears it too
+        wireMap();
         wireLogs(notifier);
         repeaters_ =
             std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
         showRepeatersOnMap();
-        // Kept in the settings file, read when the console starts (Application).
-        preferences_->addPage(new LanguagePage);
         Form1->show();
     } catch (...) {
         repeaters_.reset();
         destroyWindows();
         map_.reset();
         heard_.reset();
+        heardModel_.reset();
         throw;
     }
 }
 
 void Console::wireWindows() {
     // The main window's menu opens the others, beside it the first time.
-    HeardStations* heard = heard_.get();
     QObject::connect(Form1, &TForm1::stationCallsignRequested, Form2, [] {
         placeBeside(Form2, Form1);
         Form2->openModal();
@@ -142,12 +144,13 @@ void Console::wireWindows() {
         placeBeside(Form3, Form1);
         showWindow(Form3);
     });
-    QObject::connect(Form1, &TForm1::heardStationsRequested, heard, [heard] {
+    QObject::connect(Form1, &TForm1::heardStationsRequested, Form1, [this] {
+        HeardStations* heard = heardStations();
         placeBeside(heard, Form1);
         showWindow(heard);
     });
     // Escape hides every window but the main one (the station dialog's own Escape cancels).
-    for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form4, Form11, Form12, heard}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form4, Form11, Form12}) {
         closeOnEscape(w);
     }
 
@@ -157,15 +160,6 @@ void Console::wireWindows() {
     QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
     QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
-    // Heard Stations answers a station's last reception as the Call menu's Reply would.
-    CallMenu* calls = Form1->findChild<CallMenu*>();
-    QObject::connect(heard, &HeardStations::replyRequested, Form1,
-                     [calls](const StationReport& reception) {
-                         if (calls != nullptr) {
-                             calls->replyTo(receivedRoute(reception));
-                         }
-                     });
-
     // The memory search looks through the memory list, scrolls it to what it found and
     // marks that line.
     Form12->setSearchedLines(&Form3->Memory->lines());
@@ -186,7 +180,6 @@ void Console::wireLogs(Notifier& notifier) {
     // Preferences, page "Log"; the page's changes reach the logger and the sender at once.
     SettingsStore* store = settings_.get();
     logSettings_ = std::make_unique<LogSettings>(loadLogSettings(*store));
-    preferences_->addPage(new LogPage);
     contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
     QObject::connect(store, &SettingsStore::changed, Form1, [this, store] {
         *logSettings_ = loadLogSettings(*store);
@@ -197,7 +190,7 @@ void Console::wireLogs(Notifier& notifier) {
     const auto now = std::chrono::system_clock::now();
 
     // What was heard in the last day comes back, so a restart loses nothing on screen.
-    HeardStationsModel* heard = heard_->model();
+    HeardStationsModel* heard = heardModel_.get();
     for (const StationReport& end : readRecentReceptions(folder, now)) {
         for (const StationReport& r : liveReports(end)) {
             heard->apply(r);
@@ -298,10 +291,6 @@ void Console::wireLogs(Notifier& notifier) {
                      [this](const QByteArray& line, std::optional<TForm4::Instant> start) {
                          logContact(Form4, receptionOfHistoryLine(line, start));
                      });
-    QObject::connect(heard_.get(), &HeardStations::logContactRequested, heard_.get(),
-                     [this](const StationReport& r) { logContact(heard_.get(), r); });
-    heard_->ownStation = [this] { return myStation(); };
-    heard_->logSettings = logSettings_.get();
 }
 
 StationReport
@@ -317,7 +306,7 @@ Console::receptionOfHistoryLine(const QByteArray& line,
     }
     // The line shows only part of the header; Heard Stations knows the rest (route, flags,
     // position, duration) while this is still its station's last reception.
-    const HeardStationsModel* heard = heard_->model();
+    const HeardStationsModel* heard = heardModel_.get();
     const int row = heard->rowOf(reception->caller);
     if (row >= 0 && (start ? heard->station(row).utcStart == *start
                            : heard->station(row).lastHeard == reception->time)) {
@@ -425,34 +414,24 @@ void Console::wirePreferences(Notifier& notifier) {
     }
     station_ = std::make_unique<OwnStation>();
     station_->configure(StationSettings::load(*settings_));
-    preferences_ = std::make_unique<Preferences>(*settings_, notifier);
-    preferences_->addPage(new StationPage(*station_));
     SettingsStore* store = settings_.get();
     OwnStation* station = station_.get();
     QObject::connect(store, &SettingsStore::changed, station,
                      [store, station] { station->configure(StationSettings::load(*store)); });
 
-    // Heard Stations' distances, bearings and units follow your station.
-    HeardStations* heard = heard_.get();
-    auto showPosition = [heard, station] {
-        heard->setOwnPosition(station->position(), station->status());
+    // Heard Stations' distances, bearings and units follow your station; its window's
+    // status bar too, once it is made.
+    HeardStationsModel* heard = heardModel_.get();
+    auto showPosition = [this, heard, station] {
+        heard->setOwnPosition(station->position());
+        if (heard_ != nullptr) {
+            heard_->setOwnPosition(station->position(), station->status());
+        }
     };
     QObject::connect(station, &OwnStation::positionChanged, heard, showPosition);
-    QObject::connect(station, &OwnStation::unitsChanged, heard, &HeardStations::setUnits);
+    QObject::connect(station, &OwnStation::unitsChanged, heard, &HeardStationsModel::setUnits);
     showPosition();
     heard->setUnits(station->units());
-
-    // Heard Stations' sort, kept between runs ([heard] sort_column, -1 for newest first).
-    const QString kSortColumn = QStringLiteral("heard/sort_column");
-    const QString kSortOrder = QStringLiteral("heard/sort_order");
-    heard->setSort(store->integer(kSortColumn, -1, -1, HeardStationsModel::ColumnCount - 1).value,
-                   store->integer(kSortOrder, 0, 0, 1).value == 1 ? Qt::DescendingOrder
-                                                                  : Qt::AscendingOrder);
-    // Kept when the console ends (a write at every click would also re-read every setting).
-    QObject::connect(heard, &HeardStations::sortChanged, store,
-                     [this](int column, Qt::SortOrder order) {
-                         heardSort_ = {column, order};
-                     });
 
     // The reflectors linked recently, kept between runs ("REF030 C,XLX307 B").
     if (CallMenu* calls = Form1->findChild<CallMenu*>(); calls != nullptr) {
@@ -477,21 +456,88 @@ void Console::wirePreferences(Notifier& notifier) {
         QObject::connect(Form1->RPT1CALL, &QLineEdit::textChanged, calls, &CallMenu::noteRepeater1);
     }
 
-    Preferences* preferences = preferences_.get();
     QAction* open =
         Form1->menuConfig->addAction(QCoreApplication::translate("Console", "&Preferences..."));
-    QObject::connect(open, &QAction::triggered, preferences,
-                     [preferences] { preferences->openPreferences(Form1); });
+    QObject::connect(open, &QAction::triggered, Form1,
+                     [this] { preferences()->openPreferences(Form1); });
+}
+
+Preferences* Console::preferences() {
+    if (preferences_ == nullptr) {
+        preferences_ = std::make_unique<Preferences>(*settings_, notifier_);
+        preferences_->addPage(new StationPage(*station_));
+        preferences_->addPage(new AlertsPage);
+        preferences_->addPage(new MapPage);
+        preferences_->addPage(new LogPage);
+        // Kept in the settings file, read when the console starts (Application).
+        preferences_->addPage(new LanguagePage);
+    }
+    return preferences_.get();
+}
+
+HeardStations* Console::heardStations() {
+    if (heard_ == nullptr) {
+        heard_ = std::make_unique<HeardStations>(notifier_, heardModel_.get());
+        wireHeardStations();
+        if (map_ != nullptr) {
+            wireHeardWithMap();
+        }
+    }
+    return heard_.get();
+}
+
+void Console::wireHeardStations() {
+    HeardStations* heard = heard_.get();
+    closeOnEscape(heard);
+    const OwnStation* station = station_.get();
+    heard->setOwnPosition(station->position(), station->status());
+    heard->setUnits(station->units());
+
+    // Its sort, kept between runs ([heard] sort_column, -1 for newest first).
+    SettingsStore* store = settings_.get();
+    const int column = store
+                           ->integer(QStringLiteral("heard/sort_column"), -1, -1,
+                                     HeardStationsModel::ColumnCount - 1)
+                           .value;
+    const bool down = store->integer(QStringLiteral("heard/sort_order"), 0, 0, 1).value == 1;
+    heard->setSort(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
+    // Kept when the console ends (a write at every click would also re-read every setting).
+    QObject::connect(heard, &HeardStations::sortChanged, store,
+                     [this](int column, Qt::SortOrder order) {
+                         heardSort_ = {column, order};
+                     });
+
+    // A station's last reception answered as the Call menu's Reply would; its notification
+    // has then done its work.
+    CallMenu* calls = Form1->findChild<CallMenu*>();
+    Alerting* alerting = alerting_.get();
+    QObject::connect(heard, &HeardStations::replyRequested, Form1,
+                     [calls, alerting](const StationReport& reception) {
+                         if (calls != nullptr) {
+                             calls->replyTo(receivedRoute(reception));
+                         }
+                         alerting->answered(QString::fromStdString(reception.caller));
+                     });
+    QObject::connect(heard, &HeardStations::logContactRequested, heard,
+                     [this, heard](const StationReport& r) { logContact(heard, r); });
+    heard->ownStation = [this] { return myStation(); };
+    heard->logSettings = logSettings_.get();
+    QObject::connect(heard, &HeardStations::showOnMapRequested, Form1,
+                     [this, heard](const QString& c) {
+                         MapWindow* map = this->map();
+                         placeBeside(map, heard);
+                         showWindow(map);
+                         map->view()->showStation(c.toLatin1().toStdString());
+                     });
 }
 
 void Console::wireAlerts() {
     Alerting* alerting = alerting_.get();
     SettingsStore* store = settings_.get();
     alerting->setSettings(loadAlertSettings(*store));
-    preferences_->addPage(new AlertsPage);
 
     // Heard Stations marks the stations that called you or are watched, by the same rules.
-    HeardStationsModel* marked = heard_->model();
+    HeardStationsModel* marked = heardModel_.get();
     marked->setMarker([alerting](const HeardStation& s) -> std::optional<HeardStationsModel::Mark> {
         const auto kind =
             alerting->rules().classify(s.callsign, s.called, Form1->myCall().toStdString());
@@ -509,7 +555,7 @@ void Console::wireAlerts() {
                      [marked] { marked->refreshMarks(); });
 
     OwnStation* station = station_.get();
-    HeardStationsModel* heard = heard_->model();
+    HeardStationsModel* heard = heardModel_.get();
     alerting->setContext({
         [] { return Form1->myCall(); },
         [](const StationReport& header) { return routeName(receivedRoute(header)); },
@@ -546,10 +592,6 @@ void Console::wireAlerts() {
     // Call names it, however it got there), or a Reply to it that answers elsewhere (a CQ
     // over the gateway is answered there).
     QObject::connect(Form1->YourCALL, &QLineEdit::textChanged, alerting, &Alerting::answered);
-    QObject::connect(heard_.get(), &HeardStations::replyRequested, alerting,
-                     [alerting](const StationReport& r) {
-                         alerting->answered(QString::fromStdString(r.caller));
-                     });
     if (calls != nullptr) {
         QObject::connect(calls->Reply1, &QAction::triggered, alerting, [this, alerting] {
             if (lastReception_ != nullptr) {
@@ -559,20 +601,58 @@ void Console::wireAlerts() {
     }
 }
 
-void Console::wireMap(Notifier& notifier) {
-    map_ = std::make_unique<MapWindow>(notifier, TileLayer::userAgentFor(TAMSEL_VERSION));
-    MapWindow* map = map_.get();
-    MapView* view = map->view();
-    HeardStations* heard = heard_.get();
-    HeardStationsModel* model = heard->model();
-    closeOnEscape(map);
+void Console::wireMap() {
+    // Until the map is made its stations, with their tracks, are kept here.
+    mapStations_ = std::make_unique<MapStations>();
+    HeardStationsModel* model = heardModel_.get();
+    auto note = [this, model](int first, int last) {
+        for (int row = first; row <= last && mapStations_ != nullptr; ++row) {
+            mapStations_->note(model->station(row));
+        }
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, model,
+                     [note](const QModelIndex&, int first, int last) { note(first, last); });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, model,
+                     [note](const QModelIndex& from, const QModelIndex& to) {
+                         if (from.column() == 0) {
+                             note(from.row(), to.row());
+                         }
+                     });
+
+    // Window > Map; the window itself is made when first opened.
     QAction* open = Form1->menuWindow->addAction(QObject::tr("Ma&p"));
-    QObject::connect(open, &QAction::triggered, map, [map] {
+    QObject::connect(open, &QAction::triggered, Form1, [this] {
+        MapWindow* map = this->map();
         placeBeside(map, Form1);
         showWindow(map);
     });
+}
 
-    // Every station as Heard Stations knows it, at once (a row changed whole: its station).
+MapWindow* Console::map() {
+    if (map_ != nullptr) {
+        return map_.get();
+    }
+    map_ = std::make_unique<MapWindow>(notifier_, TileLayer::userAgentFor(TAMSEL_VERSION));
+    MapWindow* map = map_.get();
+    MapView* view = map->view();
+    HeardStationsModel* model = heardModel_.get();
+    closeOnEscape(map);
+
+    // What was heard before, each station's track first (oldest heard first), then every
+    // station as Heard Stations knows it, at once (a row changed whole: its station).
+    for (const std::uint32_t i : mapStations_->byHearing()) {
+        const MapStations::Station& s = mapStations_->stations()[i];
+        for (std::size_t p = 0; p + 1 < s.track.size(); ++p) {
+            HeardStation then = s.heard;
+            const LatLon at = fromWorld(s.track[p].at);
+            then.utcStart = s.track[p].when;
+            then.position->latitude = at.latitude;
+            then.position->longitude = at.longitude;
+            view->noteStation(then);
+        }
+        view->noteStation(s.heard);
+    }
+    mapStations_.reset();
     auto note = [model, view](int first, int last) {
         for (int row = first; row <= last; ++row) {
             view->noteStation(model->station(row));
@@ -596,53 +676,36 @@ void Console::wireMap(Notifier& notifier) {
     own();
     view->setUnits(station->units());
 
-    // One selection for both: a row chosen in the table is the station selected on the map,
-    // and the other way round.
-    QObject::connect(heard->table()->selectionModel(), &QItemSelectionModel::currentRowChanged,
-                     view, [model, view](const QModelIndex& current) {
-                         if (current.isValid()) {
-                             view->selectStation(model->station(current.row()).callsign);
-                         }
-                     });
     auto rowOf = [model](const QString& callsign) {
         return model->rowOf(callsign.toLatin1().toStdString());
     };
-    auto choose = [heard, rowOf](const QString& callsign) {
-        const int row = rowOf(callsign);
-        if (row >= 0 && heard->table()->currentIndex().row() != row) {
+    QObject::connect(view, &MapView::stationActivated, map, [this, rowOf](const QString& c) {
+        const int row = rowOf(c);
+        if (row < 0) {
+            return;
+        }
+        HeardStations* heard = heardStations();
+        if (heard->table()->currentIndex().row() != row) {
             heard->table()->selectRow(row);
         }
-        return row;
-    };
-    QObject::connect(view, &MapView::stationSelected, heard, choose);
-    QObject::connect(view, &MapView::stationActivated, heard, [heard, choose](const QString& c) {
-        if (choose(c) >= 0) {
-            placeBeside(heard, Form1);
-            showWindow(heard);
-            heard->table()->setFocus();
+        placeBeside(heard, map_.get());
+        showWindow(heard);
+        heard->table()->setFocus();
+    });
+    QObject::connect(view, &MapView::replyRequested, map, [this, model, rowOf](const QString& c) {
+        if (const int row = rowOf(c); row >= 0) {
+            heardStations()->replyTo(model->index(row, 0));
         }
     });
-    QObject::connect(view, &MapView::replyRequested, heard,
-                     [heard, model, rowOf](const QString& c) {
-                         if (const int row = rowOf(c); row >= 0) {
-                             heard->replyTo(model->index(row, 0));
-                         }
-                     });
     QObject::connect(view, &MapView::logContactRequested, map,
                      [this, map, model, rowOf](const QString& c) {
                          if (const int row = rowOf(c); row >= 0) {
                              logContact(map, lastReception(model->station(row)));
                          }
                      });
-    QObject::connect(heard, &HeardStations::showOnMapRequested, map, [map, view](const QString& c) {
-        placeBeside(map, Form1);
-        showWindow(map);
-        view->showStation(c.toLatin1().toStdString());
-    });
 
     // Preferences, page "Map": the tiles follow it at once.
     SettingsStore* store = settings_.get();
-    preferences_->addPage(new MapPage);
     auto tiles = [store, map] {
         const MapSettings s = loadMapSettings(*store);
         map->tiles()->setServer(s.tileServer);
@@ -650,12 +713,9 @@ void Console::wireMap(Notifier& notifier) {
     };
     QObject::connect(store, &SettingsStore::changed, map, tiles);
     tiles();
-}
 
-void Console::showRepeatersOnMap() {
     // The directory's D-STAR repeaters, again after every import.
     RepeaterFeature* repeaters = repeaters_.get();
-    MapWindow* map = map_.get();
     auto feed = [repeaters, map] {
         std::vector<MapRepeater> shown;
         for (const Repeater& r : repeaters->directory().repeaters()) {
@@ -668,25 +728,64 @@ void Console::showRepeatersOnMap() {
     };
     QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
     feed();
-
-    // The Repeaters window's row and the repeater selected on the map are one selection.
-    MapView* view = map->view();
-    QObject::connect(repeaters, &RepeaterFeature::windowMade, map,
-                     [map, view](RepeatersWindow* window) {
-                         QObject::connect(window, &RepeatersWindow::repeaterChosen, view,
-                                          &MapView::selectRepeater);
-                         QObject::connect(window, &RepeatersWindow::showOnMapRequested, map,
-                                          [map, view](const QString& callsign) {
-                                              placeBeside(map, Form1);
-                                              showWindow(map);
-                                              view->showRepeater(callsign);
-                                          });
-                     });
     QObject::connect(view, &MapView::repeaterSelected, map, [repeaters](const QString& callsign) {
         if (RepeatersWindow* window = repeaters->windowIfMade()) {
             window->selectRepeater(callsign);
         }
     });
+    if (heard_ != nullptr) {
+        wireHeardWithMap();
+    }
+    return map;
+}
+
+void Console::wireHeardWithMap() {
+    // One selection for both: a row chosen in the table is the station selected on the map,
+    // and the other way round.
+    HeardStations* heard = heard_.get();
+    HeardStationsModel* model = heardModel_.get();
+    MapView* view = map_->view();
+    QObject::connect(heard->table()->selectionModel(), &QItemSelectionModel::currentRowChanged,
+                     view, [model, view](const QModelIndex& current) {
+                         if (current.isValid()) {
+                             view->selectStation(model->station(current.row()).callsign);
+                         }
+                     });
+    QObject::connect(view, &MapView::stationSelected, heard, [heard, model](const QString& c) {
+        const int row = model->rowOf(c.toLatin1().toStdString());
+        if (row >= 0 && heard->table()->currentIndex().row() != row) {
+            heard->table()->selectRow(row);
+        }
+    });
+    // What was chosen in the one made first.
+    if (const QModelIndex current = heard->table()->currentIndex(); current.isValid()) {
+        view->selectStation(model->station(current.row()).callsign);
+    } else if (const auto selected = view->selectedStation()) {
+        if (const int row = model->rowOf(*selected); row >= 0) {
+            heard->table()->selectRow(row);
+        }
+    }
+}
+
+void Console::showRepeatersOnMap() {
+    // The Repeaters window's row and the repeater selected on the map are one selection.
+    RepeaterFeature* repeaters = repeaters_.get();
+    QObject::connect(repeaters, &RepeaterFeature::windowMade, Form1,
+                     [this](RepeatersWindow* window) {
+                         QObject::connect(window, &RepeatersWindow::repeaterChosen, window,
+                                          [this](const QString& callsign) {
+                                              if (map_ != nullptr) {
+                                                  map_->view()->selectRepeater(callsign);
+                                              }
+                                          });
+                         QObject::connect(window, &RepeatersWindow::showOnMapRequested, window,
+                                          [this, window](const QString& callsign) {
+                                              MapWindow* map = this->map();
+                                              placeBeside(map, window);
+                                              showWindow(map);
+                                              map->view()->showRepeater(callsign);
+                                          });
+                     });
 }
 
 Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
@@ -708,7 +807,8 @@ Console::~Console() {
     repeaters_.reset();
     destroyWindows();
     map_.reset();
-    heard_.reset(); // after the monitor has ended
+    heard_.reset();
+    heardModel_.reset(); // after the monitor has ended
 }
 
 void Console::follow(AdapterConnection& connection) {
@@ -817,6 +917,9 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
             console = std::make_unique<Console>(*discovery.link, notifier, captionNote);
         }
         closeOnTerminationSignals(Form1);
+        // Not left to the last window closed: any other window still open would keep the
+        // program running without its monitor.
+        QObject::connect(Form1, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
         eventLoop();
         console.reset(); // the windows and the monitor go before the connection
     } catch (const std::exception& e) {

@@ -36,6 +36,7 @@ class SettingsStore;
 class OwnStation;
 class Preferences;
 class MapWindow;
+class MapStations;
 class RepeaterFeature;
 class Translations;
 
@@ -73,17 +74,20 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // The list of heard stations (not one of the six), collecting from the start.
-    HeardStations* heardStations() const { return heard_.get(); }
+    // The list of heard stations (not one of the six), collecting from the start; its
+    // window, made when first needed.
+    HeardStationsModel* heardModel() const { return heardModel_.get(); }
+    HeardStations* heardStations();
     // The console's own settings, the own station that follows them, and the dialog that
-    // edits them (Config > Preferences...).
+    // edits them (Config > Preferences..., made when first needed).
     SettingsStore* settings() const { return settings_.get(); }
     OwnStation* ownStation() const { return station_.get(); }
-    Preferences* preferences() const { return preferences_.get(); }
+    Preferences* preferences();
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
-    // The map of your station, the stations heard and the repeaters (Window > Map).
-    MapWindow* map() const { return map_.get(); }
+    // The map of your station, the stations heard and the repeaters (Window > Map), made
+    // when first needed.
+    MapWindow* map();
     // The repeater directory, its window and the nearest repeater.
     RepeaterFeature* repeaters() const { return repeaters_.get(); }
 
@@ -119,12 +123,18 @@ private:
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     // The map: fed by Heard Stations, its selection in step with the table's.
-    void wireMap(Notifier& notifier);
+    void wireMap();
+    // Heard Stations' window, once made: what it asks for and what it shows.
+    void wireHeardStations();
+    // The table's selection and the map's are one, once both windows are made.
+    void wireHeardWithMap();
     void showRepeatersOnMap();
     static void destroyWindows();
     void follow(AdapterConnection& connection);
     void adapterChanged(AdapterConnection& connection);
 
+    Notifier& notifier_;
+    std::unique_ptr<HeardStationsModel> heardModel_;
     std::unique_ptr<HeardStations> heard_;
     AdapterConnection* connection_ = nullptr;
     std::unique_ptr<AdapterNews> relay_;
@@ -139,6 +149,8 @@ private:
     std::unique_ptr<Preferences> preferences_; // its Station page follows station_
     std::unique_ptr<Alerting> alerting_;
     std::unique_ptr<MapWindow> map_;
+    // Until the map is made: the stations it will show, with their tracks since start.
+    std::unique_ptr<MapStations> mapStations_;
     std::unique_ptr<RepeaterFeature> repeaters_;
 };
 

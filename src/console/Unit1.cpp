@@ -473,6 +473,7 @@ void TForm1::About1Click() {
 void TForm1::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
     event->accept();
+    emit closed();
 }
 
 void TForm1::FormCloseQuery() {

@@ -89,6 +89,8 @@ signals:
     void historyRequested();
     void memoryRequested();
     void heardStationsRequested();
+    // The window has closed: the program ends, whatever other windows are open.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -58,8 +58,12 @@ QString coordinate(double degrees) {
 
 } // namespace
 
-HeardStations::HeardStations(Notifier& notifier)
-    : notifier_(notifier), model_(new HeardStationsModel(this)) {
+HeardStations::HeardStations(Notifier& notifier) : HeardStations(notifier, new HeardStationsModel) {
+    model_->setParent(this);
+}
+
+HeardStations::HeardStations(Notifier& notifier, HeardStationsModel* model)
+    : notifier_(notifier), model_(model) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(tr("Heard Stations"));
     QMenu* file = menuBar()->addMenu(tr("&File"));

@@ -27,6 +27,9 @@ class HeardStations : public QMainWindow {
     Q_OBJECT
 public:
     explicit HeardStations(Notifier& notifier);
+    // The window over a list that lives apart from it (and outlives it): the list collects
+    // before the window is first opened.
+    HeardStations(Notifier& notifier, HeardStationsModel* model);
 
     HeardStationsModel* model() const { return model_; }
     QTableView* table() const { return table_; }

@@ -13,6 +13,7 @@ namespace tamsel {
 MapWindow::MapWindow(Notifier& notifier, const QByteArray& userAgent)
     : notifier_(notifier), view_(new MapView(this)),
       tiles_(new TileLayer(TileLayer::defaultCacheFolder(), userAgent, this)) {
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(tr("Map"));
     setObjectName(QStringLiteral("Map"));
     view_->setBaseMapSource([this] { return &baseMap(); });

@@ -18,6 +18,7 @@ Preferences::Preferences(SettingsStore& store, Notifier& notifier, QWidget* pare
       stack_(new QStackedWidget(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this)) {
+    setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(tr("Preferences"));
     list_->setAccessibleName(tr("Pages"));
     list_->setMaximumWidth(160);

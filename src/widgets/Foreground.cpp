@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 
 namespace tamsel {
@@ -16,6 +17,9 @@ namespace tamsel {
 namespace {
 
 QPointer<QWidget> lastActive;
+QPointer<const QWidget> uncovered;
+// The pointer rule waiting for the activation the pointer may have come with.
+QPointer<QTimer> pointerRule;
 
 class ActivationWatcher : public QObject {
 public:
@@ -25,11 +29,28 @@ public:
             auto* widget = static_cast<QWidget*>(watched);
             if (widget->isWindow()) {
                 lastActive = widget;
+                // Activated just now: the window chosen, which the pointer does not overrule.
+                if (pointerRule != nullptr) {
+                    pointerRule->stop();
+                }
             }
         }
         return false;
     }
 };
+
+void bringLastActiveToFront() {
+    QWidget* window = lastActive ? lastActive.data() : QApplication::activeWindow();
+    if (window == nullptr || !window->isVisible()) {
+        return;
+    }
+    window->raise();
+    // The keyboard is taken only from another window of ours, never from another program:
+    // keys typed for that program must not land in a header field.
+    if (applicationHasFocus()) {
+        window->activateWindow();
+    }
+}
 
 } // namespace
 
@@ -58,16 +79,14 @@ bool programHasFocus() {
 bool (*applicationHasFocus)() = programHasFocus;
 
 void bringProgramToFront() {
-    QWidget* window = lastActive ? lastActive.data() : QApplication::activeWindow();
-    if (window == nullptr || !window->isVisible()) {
-        return;
+    if (pointerRule == nullptr) {
+        pointerRule = new QTimer(qApp);
+        pointerRule->setObjectName(QStringLiteral("PointerRule"));
+        pointerRule->setSingleShot(true);
+        pointerRule->setInterval(kPointerSettleMs);
+        QObject::connect(pointerRule, &QTimer::timeout, qApp, bringLastActiveToFront);
     }
-    window->raise();
-    // The keyboard is taken only from another window of ours, never from another program:
-    // keys typed for that program must not land in a header field.
-    if (applicationHasFocus()) {
-        window->activateWindow();
-    }
+    pointerRule->start();
 }
 
 void closeOnEscape(QWidget* window) {
@@ -98,11 +117,18 @@ void placeBeside(QWidget* window, const QWidget* anchor) {
     const QScreen* screen = anchor->screen();
     const QRect room = screen != nullptr ? screen->availableGeometry() : QRect();
     const QSize want = window->size().grownBy(frame);
-    const QRect at = tamsel::placeBeside(anchor->frameGeometry(), want, room);
+    const QRect clear = uncovered != nullptr && uncovered != window && uncovered->isVisible()
+                            ? uncovered->frameGeometry()
+                            : QRect();
+    const QRect at = tamsel::placeBeside(anchor->frameGeometry(), want, room, clear);
     if (at.size() != want) {
         window->resize(at.size().shrunkBy(frame)); // no larger than the screen
     }
     window->move(at.topLeft()); // a window's position is its frame's
+}
+
+void keepUncovered(const QWidget* window) {
+    uncovered = window;
 }
 
 } // namespace tamsel

@@ -21,7 +21,8 @@ long long area(const QRect& r) {
 
 } // namespace
 
-QRect placeBeside(const QRect& main, const QSize& want, const QRect& screen) {
+QRect placeBeside(const QRect& main, const QSize& want, const QRect& screen,
+                  const QRect& keepClear) {
     const QRect right(QPoint(main.right() + 1 + kPlacementGap, main.top()), want);
     if (!screen.isValid()) {
         return right;
@@ -32,13 +33,24 @@ QRect placeBeside(const QRect& main, const QSize& want, const QRect& screen) {
         QRect(QPoint(main.left() - kPlacementGap - size.width(), main.top()), size),
         QRect(QPoint(main.left(), main.bottom() + 1 + kPlacementGap), size),
     };
+    const QRect above(QPoint(main.left(), main.top() - kPlacementGap - size.height()), size);
+    auto room = [&screen](std::size_t side, const QRect& c) {
+        return side < 2 ? c.left() >= screen.left() && c.right() <= screen.right()
+                        : c.top() >= screen.top() && c.bottom() <= screen.bottom();
+    };
+    // A window opened from another one does not cover the main window where it need not.
+    if (keepClear.isValid() && !keepClear.intersects(main)) {
+        for (std::size_t i = 0; i <= candidates.size(); ++i) {
+            const QRect& c = i < candidates.size() ? candidates[i] : above;
+            if (room(i, c) && !ontoScreen(c, screen).intersects(keepClear)) {
+                return ontoScreen(c, screen);
+            }
+        }
+    }
     // The first with room as it stands, kept level with `main` where the screen allows.
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const QRect& c = candidates[i];
-        const bool room = i < 2 ? c.left() >= screen.left() && c.right() <= screen.right()
-                                : c.top() >= screen.top() && c.bottom() <= screen.bottom();
-        if (room) {
-            return ontoScreen(c, screen);
+        if (room(i, candidates[i])) {
+            return ontoScreen(candidates[i], screen);
         }
     }
     QRect best = ontoScreen(candidates[0], screen);

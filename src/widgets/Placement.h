@@ -15,6 +15,10 @@ inline constexpr int kPlacementGap = 8;
 // with it as far as the screen allows. Where none of these has room, the one of them that
 // covers the least of `main` once moved onto the screen. A window larger than the screen is
 // made as large as the screen. An invalid `screen` leaves the window right of `main`.
-QRect placeBeside(const QRect& main, const QSize& want, const QRect& screen);
+// With a valid `keepClear` (the program's main window, when `main` is another), the first
+// of those places, or above `main`, that has room and leaves `keepClear` uncovered comes
+// first.
+QRect placeBeside(const QRect& main, const QSize& want, const QRect& screen,
+                  const QRect& keepClear = {});
 
 } // namespace tamsel
