@@ -4,6 +4,8 @@
 #include "calls/CallMenu.h"
 #include "console/RepeaterFeature.h"
 #include "log/LogContact.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
 #include "memory/Unit4.h"
 #include "repeaters/RepeatersWindow.h"
 #include "settings/SettingsStore.h"
@@ -288,6 +290,33 @@ TEST_F(RepeatersFixture, ListsAreKeptAcrossStartsAndCanBeRemoved) {
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(window().table()->model()->rowCount(), 5);
     EXPECT_EQ(feature().directory().lists().size(), 1u);
+}
+
+// Every view follows the directory, whatever changed it: an import, or Remove List.
+TEST_F(RepeatersFixture, EveryViewFollowsImportAndRemoveList) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    stand(kAkihabara);
+    window().show();
+    window().confirmRemove = [](const QString&) { return true; };
+    const struct {
+        const char* what;
+        std::function<int()> count;
+    } views[] = {
+        {"the map", [this] { return int(console->map()->view()->stations().repeaters().size()); }},
+        {"the Repeaters window", [this] { return window().table()->model()->rowCount(); }},
+        {"nearest", [this] { return feature().directory().nearest(kAkihabara) ? 1 : 0; }},
+        {"the Call menu", [this] { return feature().useNearest() ? 1 : 0; }},
+    };
+    importList("icom-japan-sjis.csv");
+    for (const auto& v : views) {
+        EXPECT_GT(v.count(), 0) << v.what << " after the import";
+    }
+    emit window().removeList->aboutToShow();
+    ASSERT_EQ(window().removeList->actions().size(), 1);
+    window().removeList->actions()[0]->trigger();
+    for (const auto& v : views) {
+        EXPECT_EQ(v.count(), 0) << v.what << " after Remove List";
+    }
 }
 
 TEST_F(RepeatersFixture, AListThatCannotBeKeptIsSaidAndTheMemoryWindowStillHasIt) {

@@ -616,7 +616,7 @@ void Console::wireMap(Notifier& notifier) {
 }
 
 void Console::showRepeatersOnMap() {
-    // The directory's D-STAR repeaters, again after every import.
+    // The directory's D-STAR repeaters, again after every change (an import, Remove List).
     RepeaterFeature* repeaters = repeaters_.get();
     MapWindow* map = map_.get();
     auto feed = [repeaters, map] {
@@ -629,7 +629,7 @@ void Console::showRepeatersOnMap() {
         }
         map->setRepeaters(std::move(shown));
     };
-    QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
+    QObject::connect(&repeaters->directory(), &RepeaterDirectory::changed, map, feed);
     feed();
 
     // The Repeaters window's row and the repeater selected on the map are one selection.

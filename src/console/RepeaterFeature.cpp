@@ -174,7 +174,6 @@ void RepeaterFeature::imported(const QString& path) {
     if (!why.isEmpty()) {
         notifier_.failure(why);
     }
-    emit directoryChanged();
 }
 
 } // namespace tamsel
