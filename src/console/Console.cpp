@@ -16,6 +16,7 @@
 #include "history/Unit5.h"
 #include "language/LanguagePage.h"
 #include "language/Translations.h"
+#include "log/AppendFile.h"
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
@@ -33,8 +34,11 @@
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "widgets/Foreground.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Toast.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
@@ -233,6 +237,24 @@ void Console::wireLogs(Notifier& notifier) {
     });
     // The log is always there and follows the Log page at once: switched on or off, and
     // the days past a shorter retention removed as soon as it is applied.
+    // No window's save replaces a log, which only ever grows.
+    guardSaves(Form1, [this, folder](const QString& path) {
+        const std::filesystem::path chosen = QFile::encodeName(path).toStdString();
+        const QString shown = QDir::toNativeSeparators(path);
+        if (sameFile(chosen, QFile::encodeName(logSettings_->adifPath()).toStdString())) {
+            return QCoreApplication::translate("Console",
+                                               "%1 is your ADIF log, which is only ever added to. "
+                                               "Choose another file.")
+                .arg(shown);
+        }
+        if (isReceptionFile(chosen, folder)) {
+            return QCoreApplication::translate("Console",
+                                               "%1 is a file of your reception log, which is only "
+                                               "ever added to. Choose another file.")
+                .arg(shown);
+        }
+        return QString();
+    });
     receptionLog_ = std::make_unique<ReceptionLog>(folder, logSettings_->retentionDays);
     ReceptionLog* log = receptionLog_.get();
     auto follow = [this, log, folder] {
