@@ -510,8 +510,8 @@ void Console::wireAlerts() {
             const std::string_view unit = distanceUnit(units);
             //: Distance, its unit and bearing of a heard station: "123.4 km, bearing 45°"
             return QCoreApplication::translate("Console", "%1 %2, bearing %3°")
-                .arg(distanceIn(units, c.metres), 0, 'f', 1)
-                .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+                .arg(distanceText(units, c.metres, DistanceForm::FigureOnly),
+                     QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
                 .arg(wholeDegrees(c.bearing));
         },
     });

@@ -40,6 +40,9 @@ QStringList Translations::available() {
 }
 
 Translations::Translations(const Language& language) : language_(language) {
+    // Windows write numbers as their language does ("9.608,1 km"), not as the desktop's
+    // locale would: LANG=de_DE with the English interface shows "9,608.1 km".
+    QLocale::setDefault(QLocale(language));
     if (language == QLatin1String("en")) {
         return;
     }
@@ -48,6 +51,7 @@ Translations::Translations(const Language& language) : language_(language) {
 }
 
 Translations::~Translations() {
+    QLocale::setDefault(before_);
     if (QCoreApplication::instance() == nullptr) {
         return;
     }

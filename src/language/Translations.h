@@ -5,6 +5,7 @@
 #include "language/Language.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 #include <QTranslator>
 #include <memory>
@@ -37,6 +38,7 @@ public:
 
 private:
     Language language_;
+    QLocale before_; // the numbers' language before this one's
     std::unique_ptr<QTranslator> own_;
     std::unique_ptr<QTranslator> qt_;
 };

@@ -152,7 +152,7 @@ QVariant RepeatersModel::data(const QModelIndex& index, int role) const {
         if (c == nullptr) {
             return QString();
         }
-        const QString figure = QString::fromStdString(distanceFigure(units_, c->metres));
+        const QString figure = distanceText(units_, c->metres, DistanceForm::FigureOnly);
         //: A distance from a position the repeater list marks as approximate.
         return r.approximate ? tr("~%1").arg(figure) : figure;
     }

@@ -149,8 +149,8 @@ void RepeatersWindow::sizeColumns() {
     const QFontMetrics title(table_->horizontalHeader()->font());
     const int mark = 2 * title.height() + 8;
     const char* const widest[RepeatersModel::ColumnCount] = {
-        "MMMMMMMMMMMM", "MMMMMMMMMM", "JR1YBX B", "JR1YBX G",
-        "1293.0000",    "-20.0000",   "00000",    "000"};
+        "MMMMMMMMMMMM", "MMMMMMMMMM", "JR1YBX B",  "JR1YBX G",
+        "1293.0000",    "-20.0000",   "~00,000.0", "000"};
     for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
         const int text = title.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
         table_->setColumnWidth(
