@@ -61,6 +61,8 @@ public:
         console->settings()->commit();
     }
     QStringList column(int c) {
+        // The order is worked out on a thread of its own.
+        EXPECT_TRUE(test::waitFor([this] { return !window().model()->sorting(); }));
         QStringList out;
         const auto* m = window().table()->model();
         for (int r = 0; r < m->rowCount(); ++r) {

@@ -14,13 +14,10 @@
 namespace tamsel {
 
 RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifier)
-    : directory_(directory), notifier_(notifier), model_(new RepeatersModel(directory, this)),
-      filter_(new RepeatersFilter(this)) {
+    : directory_(directory), notifier_(notifier), model_(new RepeatersModel(directory, this)) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setObjectName(QStringLiteral("Repeaters"));
     setWindowTitle(tr("Repeaters"));
-    filter_->setSourceModel(model_);
-    filter_->setSortRole(RepeatersModel::kSortRole);
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
     removeList = file->addMenu(tr("&Remove List"));
@@ -55,14 +52,14 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     field_->setAccessibleName(tr("Filter"));
     field_->setPlaceholderText(tr("Filter by name, area or callsign"));
     field_->setClearButtonEnabled(true);
-    connect(field_, &QLineEdit::textChanged, filter_, &RepeatersFilter::setText);
-    connect(field_, &QLineEdit::textChanged, this, &RepeatersWindow::showCount);
+    connect(field_, &QLineEdit::textChanged, model_, &RepeatersModel::setFilter);
+    connect(model_, &RepeatersModel::rowsArranged, this, &RepeatersWindow::showCount);
     layout->addWidget(field_);
 
     table_ = newRowTable(central);
     table_->setObjectName(QStringLiteral("RepeaterTable"));
     table_->setAccessibleName(tr("Repeaters"));
-    table_->setModel(filter_);
+    table_->setModel(model_);
     table_->setSortingEnabled(true);
     connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &RepeatersWindow::showSort);
@@ -113,7 +110,6 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     ownStatus_ = new QLabel(this);
     statusBar()->addWidget(count_);
     statusBar()->addPermanentWidget(ownStatus_);
-    connect(&directory_, &RepeaterDirectory::changed, this, &RepeatersWindow::showCount);
     showCount();
 
     confirmRemove = [this](const QString& list) {
@@ -130,10 +126,21 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
 }
 
 void RepeatersWindow::setOwnPosition(const std::optional<LatLon>& position, const QString& status) {
+    if (!isVisible()) {
+        pending_ = position; // a gpsd fix a second costs nothing while nobody looks
+        pendingStatus_ = status;
+        return;
+    }
+    pending_.reset();
     model_->setOwnPosition(position);
     ownStatus_->setText(position ? QString() : status);
-    if (table_->horizontalHeader()->sortIndicatorSection() >= RepeatersModel::Distance) {
-        filter_->invalidate(); // moved: the order by distance moves too
+}
+
+void RepeatersWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (pending_) {
+        const auto position = *pending_;
+        setOwnPosition(position, pendingStatus_);
     }
 }
 
@@ -168,8 +175,7 @@ void RepeatersWindow::showSort(int column, Qt::SortOrder order) {
 }
 
 const Repeater* RepeatersWindow::repeaterAt(int row) const {
-    const QModelIndex source = filter_->mapToSource(filter_->index(row, 0));
-    return source.isValid() ? &model_->repeater(source.row()) : nullptr;
+    return row >= 0 && row < model_->rowCount() ? &model_->repeater(row) : nullptr;
 }
 
 void RepeatersWindow::use(const QModelIndex& index) {
@@ -196,10 +202,10 @@ void RepeatersWindow::selectRepeater(const QString& callsign) {
         r != nullptr && r->shownCallsign() == wanted) {
         return;
     }
-    for (int row = 0; row < filter_->rowCount(); ++row) {
+    for (int row = 0; row < model_->rowCount(); ++row) {
         if (const Repeater* r = repeaterAt(row); r != nullptr && r->shownCallsign() == wanted) {
             table_->selectRow(row);
-            table_->scrollTo(filter_->index(row, 0));
+            table_->scrollTo(model_->index(row, 0));
             return;
         }
     }
@@ -227,8 +233,8 @@ void RepeatersWindow::fillRemoveMenu() {
 }
 
 void RepeatersWindow::showCount() {
-    const int all = model_->rowCount();
-    const int shown = filter_->rowCount();
+    const int all = model_->total();
+    const int shown = model_->rowCount();
     if (all == 0) {
         count_->setText(tr("No repeater lists yet: import one in the Memory window (File, "
                            "Import Repeater List)."));
@@ -257,9 +263,9 @@ bool RepeatersWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
-        if (watched == field_ && key->key() == Qt::Key_Down && filter_->rowCount() > 0) {
+        if (watched == field_ && key->key() == Qt::Key_Down && model_->rowCount() > 0) {
             table_->setFocus();
-            table_->setCurrentIndex(filter_->index(0, 0));
+            table_->setCurrentIndex(model_->index(0, 0));
             return true;
         }
     }
