@@ -264,6 +264,48 @@ TEST_F(RepeatersFixture, TheWindowSortsByDistanceFiltersAndSortsByKeyboard) {
     EXPECT_TRUE(sentSinceStart().empty());
 }
 
+// A move costs the window only what the operator sees: nothing while it is hidden, and a new
+// order only when the order changed.
+TEST_F(RepeatersFixture, AMoveRearrangesOnlyWhatTheOperatorSees) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    importList("icom-japan-sjis.csv");
+    const LatLon kNearAkihabara{35.6985, 139.7731}; // 11 m on
+    const struct {
+        const char* what;
+        bool shown;
+        int sortColumn;
+        LatLon to;
+        bool repainted;
+        bool reordered;
+        const char* first; // once shown, sorted
+    } moves[] = {
+        {"hidden", false, RepeatersModel::Distance, kKobe, false, false, "JP3YIC B"},
+        {"sorted by name", true, RepeatersModel::Name, kKobe, true, false, "JP3YIC B"},
+        {"a step that changes no order", true, RepeatersModel::Distance, kNearAkihabara, true,
+         false, "JP1YIU A"},
+        {"a drive that does", true, RepeatersModel::Distance, kKobe, true, true, "JP3YIC B"},
+    };
+    for (const auto& m : moves) {
+        stand(kAkihabara);
+        window().show();
+        window().setSort(m.sortColumn, Qt::AscendingOrder);
+        column(0); // settled
+        if (!m.shown) {
+            window().hide();
+        }
+        QAbstractItemModel* rows = window().table()->model();
+        QSignalSpy repainted(rows, &QAbstractItemModel::dataChanged);
+        QSignalSpy reordered(rows, &QAbstractItemModel::layoutChanged);
+        stand(m.to);
+        EXPECT_TRUE(test::waitFor([this] { return !window().model()->sorting(); }));
+        EXPECT_EQ(!repainted.isEmpty(), m.repainted) << m.what;
+        EXPECT_EQ(reordered.count(), m.reordered ? 1 : 0) << m.what;
+        window().show();
+        window().setSort(RepeatersModel::Distance, Qt::AscendingOrder);
+        EXPECT_EQ(column(RepeatersModel::Callsign).first(), m.first) << m.what;
+    }
+}
+
 TEST_F(RepeatersFixture, ListsAreKeptAcrossStartsAndCanBeRemoved) {
     startWith("JR1YB  B", "JR1YB  G", 0x00);
     importList("icom-usa.csv");
