@@ -16,6 +16,7 @@
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "repeaters/RepeaterDirectory.h"
+#include "repeaters/RepeatersWindow.h"
 #include "sim/SimulatedAdapter.h"
 #include "widgets/LineListView.h"
 
@@ -723,6 +724,76 @@ BENCHMARK(RepeaterDirectoryRead)
     ->Unit(benchmark::kMillisecond)
     ->Apply(stable);
 
+// The GUI thread's own time: what the window costs it, not the time spent waiting for a
+// thread of its own.
+double guiThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Waits, without turning over, until the Repeaters window has its new order.
+void settle(RepeatersWindow& w) {
+    while (w.model()->sorting()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QCoreApplication::processEvents(); // and has painted it
+}
+
+// A gpsd fix with 100,000 repeaters, the Repeaters window sorted by distance and shown (1)
+// or hidden (0): the GUI thread's time from the fix to the window painted in its new order.
+// The fixes are those of a drive, 30 m apart.
+void RepeatersFix(benchmark::State& state) {
+    RepeaterDirectory d(repeaterFolder(shortRun ? 1000 : 100'000));
+    d.load();
+    NoBoxes boxes;
+    RepeatersWindow w(d, boxes);
+    if (state.range(0) != 0) {
+        w.show();
+        (void)QTest::qWaitForWindowExposed(&w);
+    }
+    LatLon here{35.6984, 139.7731};
+    w.setOwnPosition(here, {});
+    settle(w);
+    for (auto _ : state) {
+        here.latitude += 0.00027;
+        const double start = guiThreadSeconds();
+        w.setOwnPosition(here, {});
+        settle(w);
+        state.SetIterationTime(guiThreadSeconds() - start);
+    }
+}
+// Each fix waits for its order (about half a second of the other thread): few of them.
+BENCHMARK(RepeatersFix)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(8)
+    ->Apply(fewRepetitions);
+
+// A key typed in the Repeaters filter at 100,000 repeaters, to the table painted.
+void RepeatersFilterKey(benchmark::State& state) {
+    RepeaterDirectory d(repeaterFolder(shortRun ? 1000 : 100'000));
+    d.load();
+    NoBoxes boxes;
+    RepeatersWindow w(d, boxes);
+    w.show();
+    (void)QTest::qWaitForWindowExposed(&w);
+    w.setOwnPosition(LatLon{35.6984, 139.7731}, {});
+    settle(w);
+    const QString typed[] = {QStringLiteral("ja1"), QStringLiteral("ja1b"), QStringLiteral("ja1"),
+                             QStringLiteral("ja")};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const double start = guiThreadSeconds();
+        w.filterField()->setText(typed[i++ % std::size(typed)]);
+        QCoreApplication::processEvents();
+        state.SetIterationTime(guiThreadSeconds() - start);
+    }
+}
+BENCHMARK(RepeatersFilterKey)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(stable);
+
 // Collects every result so the ratios can be printed after the run.
 class Collector : public benchmark::ConsoleReporter {
 public:
@@ -813,6 +884,13 @@ int printTable(const Collector& c) {
         {"Read 100,000 repeaters at start (ms)",
          (t("RepeaterDirectoryRead/100000") - t("RepeaterDirectoryRead/0")) * 1e3,
          "the same without a directory, 50 ms more", 50.0},
+        {"A gpsd fix, 100,000 repeaters, window shown (ms)",
+         t("RepeatersFix/1/iterations:8/manual_time") * 1e3,
+         "16 ms, a 60 Hz frame, of the GUI thread", 16.0},
+        {"A gpsd fix, 100,000 repeaters, hidden (ms)",
+         t("RepeatersFix/0/iterations:8/manual_time") * 1e3, "1 ms of the GUI thread", 1.0},
+        {"A key in the Repeaters filter, 100,000 (ms)", t("RepeatersFilterKey/manual_time") * 1e3,
+         "16 ms, a 60 Hz frame, of the GUI thread", 16.0},
         {"Start-up to a shown, populated main window",
          t("StartUp/real_time") / t("EmptyWindowPlusRequests/real_time"),
          "an empty window + the adapter's request time", 1.3},

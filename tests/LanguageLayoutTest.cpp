@@ -14,6 +14,7 @@
 #include "memory/Unit4.h"
 #include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
+#include "station/Units.h"
 #include "support/ConsoleFixture.h"
 #include "widgets/Contrast.h"
 
@@ -255,6 +256,37 @@ TEST(Translations, WordingOperatorsUse) {
                   QString::fromUtf8(c.translation))
             << c.language << " " << c.source;
     }
+}
+
+// One decimal, grouped, as the language writes numbers; by default the interface language's,
+// whatever the desktop's locale.
+TEST(Units, DistanceTextIsWrittenAsTheInterfaceLanguageWritesNumbers) {
+    const struct {
+        const char* language;
+        Units units;
+        double metres;
+        DistanceForm form;
+        const char* shown;
+    } rows[] = {
+        {"en", Units::Metric, 9'608'100, DistanceForm::WithUnit, "9,608.1 km"},
+        {"de", Units::Metric, 9'608'100, DistanceForm::WithUnit, "9.608,1 km"},
+        {"ja", Units::Metric, 9'608'100, DistanceForm::WithUnit, "9,608.1 km"},
+        {"de", Units::Metric, 460, DistanceForm::FigureOnly, "0,5"},
+        {"en", Units::Imperial, 1609.344 * 12.34, DistanceForm::WithUnit, "12.3 mi"},
+        {"de", Units::Imperial, 1609.344 * 1234.56, DistanceForm::FigureOnly, "1.234,6"},
+    };
+    const QLocale before = QLocale();
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); // the desktop's
+    for (const auto& r : rows) {
+        const QLocale locale(QLatin1String(r.language));
+        EXPECT_EQ(distanceText(r.units, r.metres, r.form, locale), QString::fromUtf8(r.shown))
+            << r.language;
+        const Translations interface(QLatin1String(r.language));
+        EXPECT_EQ(distanceText(r.units, r.metres, r.form), QString::fromUtf8(r.shown))
+            << r.language << ", the interface's language";
+    }
+    EXPECT_EQ(QLocale().language(), QLocale::French); // back to the desktop's
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "log/LogSender.h"
 #include "log/ReceptionLog.h"
 #include "log/Wsjtx.h"
+#include "map/MapWindow.h"
 #include "monitor/RadioHeader.h"
 #include "monitor/Unit2.h"
 #include "settings/SettingsStore.h"
@@ -500,6 +501,58 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
     EXPECT_EQ(after.readAll(), before);
     EXPECT_TRUE(notifier.texts().last().contains(QStringLiteral("is your ADIF log")))
         << notifier.texts().join(QLatin1Char('|')).toStdString();
+}
+
+// No window's save replaces a log, by its name or through a link: the ADIF log and the
+// reception log's day files (one there already, or one still to come) stay as they were.
+TEST_F(Logs, NoSaveReplacesALog) {
+    start();
+    QDir().mkpath(folder());
+    const auto now = std::chrono::system_clock::now();
+    const auto inFolder = [&](const std::string& name) {
+        return folder() + QLatin1Char('/') + QString::fromStdString(name);
+    };
+    const QString adif = inFolder("tamsel.adi");
+    const QString today = inFolder(receptionFileName(now));
+    for (const QString& kept : {adif, today}) {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("kept") == 4);
+    }
+    const QString adifLink = data.filePath(QStringLiteral("link.adi"));
+    ASSERT_TRUE(QFile::link(adif, adifLink));
+    const QString hardLink = data.filePath(QStringLiteral("hard.csv"));
+    std::filesystem::create_hard_link(today.toStdString(), hardLink.toStdString());
+    const QString tomorrow = inFolder(receptionFileName(now + std::chrono::hours(24)));
+    const QString other = data.filePath(QStringLiteral("other"));
+
+    HeardStations* heard = console->heardStations();
+    MapWindow* map = console->map();
+    const struct {
+        const char* what;
+        std::function<bool(const QString&)> save;
+    } saves[] = {
+        {"Heard Stations' Save As", [heard](const QString& p) { return heard->saveAs(p); }},
+        {"Export ADIF", [heard](const QString& p) { return heard->exportAdif(p); }},
+        {"the history's Save As", [](const QString& p) { return Form4->saveAs(p); }},
+        {"the map's Save Image", [map](const QString& p) { return map->saveImage(p); }},
+    };
+    for (const auto& s : saves) {
+        for (const QString& target : {adif, adifLink, today, hardLink, tomorrow}) {
+            notifier.boxes.clear();
+            EXPECT_FALSE(s.save(target)) << s.what << " " << target.toStdString();
+            ASSERT_EQ(notifier.boxes.size(), 1u) << s.what << " " << target.toStdString();
+            EXPECT_EQ(notifier.boxes[0].kind, "failure");
+            EXPECT_TRUE(notifier.boxes[0].text.contains(QStringLiteral("which is only ever added")))
+                << notifier.boxes[0].text.toStdString();
+        }
+        EXPECT_TRUE(s.save(other)) << s.what;
+    }
+    for (const QString& kept : {adif, today}) {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), "kept") << kept.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(tomorrow));
 }
 
 TEST_F(Logs, AFileThatCannotBeWrittenKeepsTheDialogOpenWithTheReason) {

@@ -5,6 +5,8 @@
 #include "console/RepeaterFeature.h"
 #include "language/Translations.h"
 #include "log/LogContact.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
 #include "memory/Unit4.h"
 #include "repeaters/RepeatersWindow.h"
 #include "settings/SettingsStore.h"
@@ -62,6 +64,8 @@ public:
         console->settings()->commit();
     }
     QStringList column(int c) {
+        // The order is worked out on a thread of its own.
+        EXPECT_TRUE(test::waitFor([this] { return !window().model()->sorting(); }));
         QStringList out;
         const auto* m = window().table()->model();
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -320,6 +324,48 @@ TEST_F(RepeatersFixture, TheWindowSortsByDistanceFiltersAndSortsByKeyboard) {
     EXPECT_TRUE(sentSinceStart().empty());
 }
 
+// A move costs the window only what the operator sees: nothing while it is hidden, and a new
+// order only when the order changed.
+TEST_F(RepeatersFixture, AMoveRearrangesOnlyWhatTheOperatorSees) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    importList("icom-japan-sjis.csv");
+    const LatLon kNearAkihabara{35.6985, 139.7731}; // 11 m on
+    const struct {
+        const char* what;
+        bool shown;
+        int sortColumn;
+        LatLon to;
+        bool repainted;
+        bool reordered;
+        const char* first; // once shown, sorted
+    } moves[] = {
+        {"hidden", false, RepeatersModel::Distance, kKobe, false, false, "JP3YIC B"},
+        {"sorted by name", true, RepeatersModel::Name, kKobe, true, false, "JP3YIC B"},
+        {"a step that changes no order", true, RepeatersModel::Distance, kNearAkihabara, true,
+         false, "JP1YIU A"},
+        {"a drive that does", true, RepeatersModel::Distance, kKobe, true, true, "JP3YIC B"},
+    };
+    for (const auto& m : moves) {
+        stand(kAkihabara);
+        window().show();
+        window().setSort(m.sortColumn, Qt::AscendingOrder);
+        column(0); // settled
+        if (!m.shown) {
+            window().hide();
+        }
+        QAbstractItemModel* rows = window().table()->model();
+        QSignalSpy repainted(rows, &QAbstractItemModel::dataChanged);
+        QSignalSpy reordered(rows, &QAbstractItemModel::layoutChanged);
+        stand(m.to);
+        EXPECT_TRUE(test::waitFor([this] { return !window().model()->sorting(); }));
+        EXPECT_EQ(!repainted.isEmpty(), m.repainted) << m.what;
+        EXPECT_EQ(reordered.count(), m.reordered ? 1 : 0) << m.what;
+        window().show();
+        window().setSort(RepeatersModel::Distance, Qt::AscendingOrder);
+        EXPECT_EQ(column(RepeatersModel::Callsign).first(), m.first) << m.what;
+    }
+}
+
 TEST_F(RepeatersFixture, ListsAreKeptAcrossStartsAndCanBeRemoved) {
     startWith("JR1YB  B", "JR1YB  G", 0x00);
     importList("icom-usa.csv");
@@ -383,6 +429,33 @@ TEST_F(RepeatersFixture, TheRepeatersWindowImportsItsOwnList) {
     // The Memory window shows the last list, as its own import would.
     ASSERT_GT(Form3->Memory->count(), 0);
     EXPECT_NE(Form3->Memory->line(0).find("DB0"), std::string_view::npos);
+}
+
+// Every view follows the directory, whatever changed it: an import, or Remove List.
+TEST_F(RepeatersFixture, EveryViewFollowsImportAndRemoveList) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    stand(kAkihabara);
+    window().show();
+    window().confirmRemove = [](const QString&) { return true; };
+    const struct {
+        const char* what;
+        std::function<int()> count;
+    } views[] = {
+        {"the map", [this] { return int(console->map()->view()->stations().repeaters().size()); }},
+        {"the Repeaters window", [this] { return window().table()->model()->rowCount(); }},
+        {"nearest", [this] { return feature().directory().nearest(kAkihabara) ? 1 : 0; }},
+        {"the Call menu", [this] { return feature().useNearest() ? 1 : 0; }},
+    };
+    importList("icom-japan-sjis.csv");
+    for (const auto& v : views) {
+        EXPECT_GT(v.count(), 0) << v.what << " after the import";
+    }
+    emit window().removeList->aboutToShow();
+    ASSERT_EQ(window().removeList->actions().size(), 1);
+    window().removeList->actions()[0]->trigger();
+    for (const auto& v : views) {
+        EXPECT_EQ(v.count(), 0) << v.what << " after Remove List";
+    }
 }
 
 TEST_F(RepeatersFixture, AListThatCannotBeKeptIsSaidAndTheMemoryWindowStillHasIt) {

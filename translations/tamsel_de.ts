@@ -138,6 +138,14 @@ Sekunden eine Station hört, um die Konsole ohne Adapter auszuprobieren.</transl
         <translation>Empfänge werden wieder ins Empfangslog geschrieben (%1).</translation>
     </message>
     <message>
+        <source>%1 is your ADIF log, which is only ever added to. Choose another file.</source>
+        <translation>%1 ist Ihr ADIF-Log, das nur ergänzt wird. Wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>%1 is a file of your reception log, which is only ever added to. Choose another file.</source>
+        <translation>%1 ist eine Datei Ihres Empfangslogs, das nur ergänzt wird. Wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
         <source>Log Contact...</source>
         <translation>Verbindung loggen...</translation>
     </message>

@@ -138,6 +138,14 @@ seconds, for trying the console without an adapter.</source>
         <translation>受信は再び受信ログに書き込まれています (%1)。</translation>
     </message>
     <message>
+        <source>%1 is your ADIF log, which is only ever added to. Choose another file.</source>
+        <translation>%1 は ADIF ログで、追記するだけのファイルです。別のファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>%1 is a file of your reception log, which is only ever added to. Choose another file.</source>
+        <translation>%1 は受信ログのファイルで、追記するだけのファイルです。別のファイルを選んでください。</translation>
+    </message>
+    <message>
         <source>Log Contact...</source>
         <translation>交信を記録...</translation>
     </message>

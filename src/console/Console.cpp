@@ -16,6 +16,7 @@
 #include "history/Unit5.h"
 #include "language/LanguagePage.h"
 #include "language/Translations.h"
+#include "log/AppendFile.h"
 #include "log/ContactLogger.h"
 #include "log/LogContact.h"
 #include "log/LogPage.h"
@@ -35,8 +36,11 @@
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "widgets/Foreground.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Toast.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
@@ -226,6 +230,24 @@ void Console::wireLogs(Notifier& notifier) {
     });
     // The log is always there and follows the Log page at once: switched on or off, and
     // the days past a shorter retention removed as soon as it is applied.
+    // No window's save replaces a log, which only ever grows.
+    guardSaves(Form1, [this, folder](const QString& path) {
+        const std::filesystem::path chosen = QFile::encodeName(path).toStdString();
+        const QString shown = QDir::toNativeSeparators(path);
+        if (sameFile(chosen, QFile::encodeName(logSettings_->adifPath()).toStdString())) {
+            return QCoreApplication::translate("Console",
+                                               "%1 is your ADIF log, which is only ever added to. "
+                                               "Choose another file.")
+                .arg(shown);
+        }
+        if (isReceptionFile(chosen, folder)) {
+            return QCoreApplication::translate("Console",
+                                               "%1 is a file of your reception log, which is only "
+                                               "ever added to. Choose another file.")
+                .arg(shown);
+        }
+        return QString();
+    });
     receptionLog_ = std::make_unique<ReceptionLog>(folder, logSettings_->retentionDays);
     ReceptionLog* log = receptionLog_.get();
     auto follow = [this, log, folder] {
@@ -571,8 +593,8 @@ void Console::wireAlerts() {
             const std::string_view unit = distanceUnit(units);
             //: Distance, its unit and bearing of a heard station: "123.4 km, bearing 45°"
             return QCoreApplication::translate("Console", "%1 %2, bearing %3°")
-                .arg(distanceIn(units, c.metres), 0, 'f', 1)
-                .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+                .arg(distanceText(units, c.metres, DistanceForm::FigureOnly),
+                     QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
                 .arg(wholeDegrees(c.bearing));
         },
     });
@@ -714,7 +736,7 @@ MapWindow* Console::map() {
     QObject::connect(store, &SettingsStore::changed, map, tiles);
     tiles();
 
-    // The directory's D-STAR repeaters, again after every import.
+    // The directory's D-STAR repeaters, again after every change (an import, Remove List).
     RepeaterFeature* repeaters = repeaters_.get();
     auto feed = [repeaters, map] {
         std::vector<MapRepeater> shown;
@@ -726,7 +748,7 @@ MapWindow* Console::map() {
         }
         map->setRepeaters(std::move(shown));
     };
-    QObject::connect(repeaters, &RepeaterFeature::directoryChanged, map, feed);
+    QObject::connect(&repeaters->directory(), &RepeaterDirectory::changed, map, feed);
     feed();
     QObject::connect(view, &MapView::repeaterSelected, map, [repeaters](const QString& callsign) {
         if (RepeatersWindow* window = repeaters->windowIfMade()) {

@@ -177,11 +177,7 @@ void RepeaterFeature::moved() {
         return;
     }
     offered_ = offer->repeater->callsign;
-    const Units units = station_.units();
-    const std::string_view unit = distanceUnit(units);
-    const QString distance = QStringLiteral("%1 %2").arg(
-        QString::fromStdString(distanceFigure(units, offer->metres)),
-        QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
+    const QString distance = distanceText(station_.units(), offer->metres);
     const QString callsign = QString::fromStdString(offer->repeater->shownCallsign());
     AlertNotice notice;
     notice.station = QLatin1String(kNearerNotice); // one notice, replaced by the next
@@ -206,7 +202,6 @@ void RepeaterFeature::imported(const QString& path) {
     if (!why.isEmpty()) {
         notifier_.failure(why);
     }
-    emit directoryChanged();
 }
 
 } // namespace tamsel

@@ -50,8 +50,6 @@ public:
 signals:
     // A nearer repeater was offered to the operator (not set by itself).
     void nearerOffered(const QString& callsign, double metres);
-    // A list was imported: the directory's repeaters changed.
-    void directoryChanged();
     // The Repeaters window was made (on first use), for the others to wire to it.
     void windowMade(tamsel::RepeatersWindow* window);
 

@@ -15,7 +15,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -439,17 +438,12 @@ QByteArray HeardStations::adif(const HeardStationsModel& model, const MyStation&
 }
 
 bool HeardStations::exportAdif(const QString& path) {
+    if (!maySaveTo(path, notifier_)) {
+        return false; // before asking anything
+    }
     std::optional<double> lastFrequency;
-    if (logSettings != nullptr) {
-        if (sameFile(path.toStdString(), logSettings->adifPath().toStdString())) {
-            notifier_.failure(QStringLiteral("%1 is your ADIF log, which is only ever added to. "
-                                             "Choose another file for the listening reports.")
-                                  .arg(QDir::toNativeSeparators(path)));
-            return false;
-        }
-        if (logSettings->lastFrequencyMHz > 0) {
-            lastFrequency = logSettings->lastFrequencyMHz;
-        }
+    if (logSettings != nullptr && logSettings->lastFrequencyMHz > 0) {
+        lastFrequency = logSettings->lastFrequencyMHz;
     }
     // Each station on the frequency it was heard on where the console knows it; the others
     // on the one the operator names (loggers take no report without a band), offered the

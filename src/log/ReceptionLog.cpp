@@ -189,6 +189,23 @@ std::string receptionFileName(UtcTime t) {
     return std::string(kPrefix) + utcText(t, UtcForm::Day) + std::string(kSuffix);
 }
 
+bool isReceptionFile(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    std::error_code ec;
+    const std::filesystem::path chosen = std::filesystem::absolute(path, ec);
+    if (dayOf(chosen.filename().string()) && sameFile(chosen.parent_path(), folder)) {
+        return true;
+    }
+    if (!std::filesystem::exists(chosen, ec)) {
+        return false;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (dayOf(entry.path().filename().string()) && sameFile(entry.path(), chosen)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<std::filesystem::path> removeExpiredReceptionFiles(const std::filesystem::path& folder,
                                                                UtcTime now, int days) {
     std::vector<std::filesystem::path> removed;

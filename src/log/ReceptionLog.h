@@ -27,6 +27,10 @@ std::vector<StationReport> parseReceptionCsv(std::string_view text);
 // "receptions-2026-12-08.csv": the file of the UTC day of `t`.
 std::string receptionFileName(UtcTime t);
 
+// Whether `path` names a day file of the reception log in `folder`: one there (or to be made
+// there, by its name), or the same file by another name (a link).
+bool isReceptionFile(const std::filesystem::path& path, const std::filesystem::path& folder);
+
 // Removes the day files under `folder` whose UTC day ended more than `days` days before
 // `now`; returns what it removed. Other files stay.
 std::vector<std::filesystem::path> removeExpiredReceptionFiles(const std::filesystem::path& folder,

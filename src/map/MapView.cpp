@@ -292,9 +292,8 @@ QString MapView::itemName(int item) const {
     const std::string_view unit = distanceUnit(units_);
     //: A station on the map for screen readers: callsign, distance and unit, bearing.
     return tr("%1, %2 %3, %4 degrees")
-        .arg(call)
-        .arg(std::lround(distanceIn(units_, c->metres)))
-        .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+        .arg(call, distanceText(units_, c->metres, DistanceForm::FigureOnly),
+             QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
         .arg(wholeDegrees(c->bearing));
 }
 
@@ -322,8 +321,8 @@ QString MapView::itemTooltip(int item) const {
     if (const auto c = courseTo(item)) {
         const std::string_view unit = distanceUnit(units_);
         lines << tr("%1 %2, bearing %3 degrees")
-                     .arg(distanceIn(units_, c->metres), 0, 'f', 1)
-                     .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
+                     .arg(distanceText(units_, c->metres, DistanceForm::FigureOnly),
+                          QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())))
                      .arg(wholeDegrees(c->bearing));
     }
     return lines.join(QLatin1Char('\n'));

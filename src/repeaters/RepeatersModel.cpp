@@ -3,8 +3,10 @@
 #include "repeaters/RepeatersModel.h"
 
 #include <QCollator>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace tamsel {
 
@@ -20,18 +22,235 @@ QString megahertz(double mhz) {
 
 } // namespace
 
+// What the thread that orders the rows reads: a copy, as the directory may change meanwhile.
+struct RepeatersModel::Snapshot {
+    std::vector<LatLon> positions; // NaN where a repeater has none
+    std::vector<double> frequency, offset;
+    std::vector<std::string> texts[Gateway + 1]; // Name .. Gateway, as shown
+    // The filter's haystacks: each repeater's name, area and callsigns case-folded, one line
+    // each; and its callsigns without blanks ("JR1YB B" is found as "jr1ybb" too).
+    std::string folded, compact;
+    std::vector<std::uint32_t> foldedAt, compactAt; // where each repeater's starts; one more
+};
+
+namespace {
+
+void appendFolded(std::string& out, const std::string& text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        for (const char c : text) {
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+    } else {
+        out += QString::fromStdString(text).toCaseFolded().toStdString();
+    }
+    out += '\n';
+}
+
+std::string withoutBlanks(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
 RepeatersModel::RepeatersModel(const RepeaterDirectory& directory, QObject* parent)
     : QAbstractTableModel(parent), directory_(directory) {
-    connect(&directory_, &RepeaterDirectory::changed, this, [this] {
-        beginResetModel();
-        courses_.clear();
-        measured_.clear();
-        endResetModel();
+    connect(&directory_, &RepeaterDirectory::changed, this, &RepeatersModel::directoryChanged);
+    directoryChanged();
+}
+
+RepeatersModel::~RepeatersModel() {
+    stop_ = true;
+    if (running_.valid()) {
+        running_.wait();
+    }
+}
+
+void RepeatersModel::directoryChanged() {
+    auto s = std::make_shared<Snapshot>();
+    const std::vector<Repeater>& all = directory_.repeaters();
+    const std::size_t n = all.size();
+    s->positions.reserve(n);
+    s->frequency.reserve(n);
+    s->offset.reserve(n);
+    for (auto& t : s->texts) {
+        t.reserve(n);
+    }
+    s->foldedAt.reserve(n + 1);
+    s->compactAt.reserve(n + 1);
+    for (const Repeater& r : all) {
+        s->positions.push_back(r.position ? *r.position : LatLon{kNone, kNone});
+        s->frequency.push_back(r.frequencyMHz);
+        s->offset.push_back(r.duplex == '-' ? -r.offsetMHz : r.offsetMHz);
+        s->texts[Name].push_back(r.name);
+        s->texts[Area].push_back(r.area);
+        s->texts[Callsign].push_back(r.shownCallsign());
+        s->texts[Gateway].push_back(shownCallsign(r.gateway));
+        s->foldedAt.push_back(static_cast<std::uint32_t>(s->folded.size()));
+        s->compactAt.push_back(static_cast<std::uint32_t>(s->compact.size()));
+        for (int c = Name; c <= Gateway; ++c) {
+            appendFolded(s->folded, s->texts[c].back());
+        }
+        appendFolded(s->compact, withoutBlanks(s->texts[Callsign].back()));
+        appendFolded(s->compact, withoutBlanks(s->texts[Gateway].back()));
+    }
+    s->foldedAt.push_back(static_cast<std::uint32_t>(s->folded.size()));
+    s->compactAt.push_back(static_cast<std::uint32_t>(s->compact.size()));
+
+    beginResetModel();
+    snapshot_ = std::move(s);
+    sorted_.resize(n);
+    std::iota(sorted_.begin(), sorted_.end(), 0u); // as the lists have them, until ordered
+    refilter();
+    endResetModel();
+    emit rowsArranged();
+    requestOrder();
+}
+
+void RepeatersModel::refilter() {
+    const Snapshot& s = *snapshot_;
+    const std::size_t n = s.positions.size();
+    matches_.assign(n, 1);
+    if (!filter_.isEmpty()) {
+        const std::string needle = filter_.toStdString();
+        const std::string compact = withoutBlanks(needle);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string_view folded(s.folded.data() + s.foldedAt[i],
+                                          s.foldedAt[i + 1] - s.foldedAt[i]);
+            const std::string_view squeezed(s.compact.data() + s.compactAt[i],
+                                            s.compactAt[i + 1] - s.compactAt[i]);
+            matches_[i] = folded.find(needle) != std::string_view::npos ||
+                          (!compact.empty() && squeezed.find(compact) != std::string_view::npos);
+        }
+    }
+    rows_.clear();
+    for (const std::uint32_t i : sorted_) {
+        if (matches_[i] != 0) {
+            rows_.push_back(i);
+        }
+    }
+}
+
+void RepeatersModel::setFilter(const QString& text) {
+    const QString folded = text.trimmed().toCaseFolded();
+    if (folded == filter_) {
+        return;
+    }
+    filter_ = folded;
+    beginResetModel();
+    refilter();
+    endResetModel();
+    emit rowsArranged();
+}
+
+void RepeatersModel::sort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= ColumnCount || (column == column_ && order == order_)) {
+        return;
+    }
+    column_ = column;
+    order_ = order;
+    requestOrder();
+}
+
+void RepeatersModel::requestOrder() {
+    if (running_.valid()) {
+        again_ = true; // the one running is out of date; its order is not taken
+        return;
+    }
+    startJob();
+}
+
+void RepeatersModel::startJob() {
+    again_ = false;
+    Job job{snapshot_, own_, column_, order_};
+    running_ = std::async(std::launch::async, [this, job = std::move(job)] {
+        auto order = arrange(job, stop_);
+        QMetaObject::invokeMethod(this, &RepeatersModel::takeOrder, Qt::QueuedConnection);
+        return order;
     });
 }
 
+std::vector<std::uint32_t> RepeatersModel::arrange(const Job& job, const std::atomic<bool>& stop) {
+    const Snapshot& s = *job.snapshot;
+    const std::size_t n = s.positions.size();
+    std::vector<std::uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    // Numbers to sort by (unknown: last going up), or the texts' collation keys.
+    std::vector<double> number;
+    std::vector<QCollatorSortKey> keys;
+    if (job.column == Distance || job.column == Bearing) {
+        number.assign(n, std::numeric_limits<double>::max());
+        for (std::size_t i = 0; i < n && job.own && !stop; ++i) {
+            if (!std::isnan(s.positions[i].latitude)) {
+                const Course c = course(*job.own, s.positions[i]);
+                number[i] = job.column == Distance ? c.metres : c.bearing;
+            }
+        }
+    } else if (job.column == Frequency || job.column == Offset) {
+        number = job.column == Frequency ? s.frequency : s.offset;
+    } else {
+        QCollator collator;
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        keys.reserve(n);
+        for (std::size_t i = 0; i < n && !stop; ++i) {
+            keys.push_back(collator.sortKey(QString::fromStdString(s.texts[job.column][i])));
+        }
+    }
+    if (stop) {
+        return order;
+    }
+    const auto less = [&](std::uint32_t a, std::uint32_t b) {
+        return keys.empty() ? number[a] < number[b] : keys[a].compare(keys[b]) < 0;
+    };
+    if (job.order == Qt::AscendingOrder) {
+        std::stable_sort(order.begin(), order.end(), less);
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return less(b, a); });
+    }
+    return order;
+}
+
+void RepeatersModel::takeOrder() {
+    if (!running_.valid()) {
+        return;
+    }
+    std::vector<std::uint32_t> order = running_.get();
+    running_ = {};
+    if (again_) {
+        startJob(); // asked for another meanwhile: only that one counts
+        return;
+    }
+    if (order == sorted_) {
+        emit rowsArranged(); // a move that changes nothing the operator sees
+        return;
+    }
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<std::uint32_t> before = rows_;
+    sorted_ = std::move(order);
+    refilter();
+    // The rows held (the current one, the selection) follow their repeaters.
+    std::vector<int> rowOf(sorted_.size(), -1);
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        rowOf[rows_[r]] = static_cast<int>(r);
+    }
+    const QModelIndexList held = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(held.size());
+    for (const QModelIndex& i : held) {
+        const int row = rowOf[before[static_cast<std::size_t>(i.row())]];
+        moved << (row < 0 ? QModelIndex() : index(row, i.column()));
+    }
+    changePersistentIndexList(held, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit rowsArranged();
+}
+
 int RepeatersModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(directory_.repeaters().size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 int RepeatersModel::columnCount(const QModelIndex& parent) const {
@@ -72,23 +291,12 @@ QVariant RepeatersModel::headerData(int section, Qt::Orientation orientation, in
     return title(section, units_);
 }
 
-const Course* RepeatersModel::courseTo(int row) const {
-    if (!own_) {
-        return nullptr;
+std::optional<Course> RepeatersModel::courseTo(const Repeater& r) const {
+    // Measured as the row is shown: a move costs the rows in view, not every row.
+    if (!own_ || !r.position) {
+        return std::nullopt;
     }
-    const auto i = static_cast<std::size_t>(row);
-    if (courses_.size() != directory_.repeaters().size()) {
-        courses_.assign(directory_.repeaters().size(), std::nullopt);
-        measured_.assign(directory_.repeaters().size(), false);
-    }
-    if (!measured_[i]) {
-        measured_[i] = true;
-        const Repeater& r = directory_.repeaters()[i];
-        if (r.position) {
-            courses_[i] = course(*own_, *r.position);
-        }
-    }
-    return courses_[i] ? &*courses_[i] : nullptr;
+    return course(*own_, *r.position);
 }
 
 QVariant RepeatersModel::data(const QModelIndex& index, int role) const {
@@ -99,25 +307,6 @@ QVariant RepeatersModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return index.column() >= Frequency ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                            : QVariant();
-    }
-    if (role == kSortRole) {
-        constexpr double kUnknown = std::numeric_limits<double>::max(); // sorts last
-        switch (index.column()) {
-        case Frequency:
-            return r.frequencyMHz;
-        case Offset:
-            return r.duplex == '-' ? -r.offsetMHz : r.offsetMHz;
-        case Distance: {
-            const Course* c = courseTo(index.row());
-            return c != nullptr ? c->metres : kUnknown;
-        }
-        case Bearing: {
-            const Course* c = courseTo(index.row());
-            return c != nullptr ? c->bearing : kUnknown;
-        }
-        default:
-            return data(index, Qt::DisplayRole);
-        }
     }
     if (role == Qt::ToolTipRole && index.column() == Distance && r.approximate) {
         return tr("The list gives this repeater's position as approximate.");
@@ -148,17 +337,17 @@ QVariant RepeatersModel::data(const QModelIndex& index, int role) const {
             return QString();
         }
     case Distance: {
-        const Course* c = courseTo(index.row());
-        if (c == nullptr) {
+        const auto c = courseTo(r);
+        if (!c) {
             return QString();
         }
-        const QString figure = QString::fromStdString(distanceFigure(units_, c->metres));
+        const QString figure = distanceText(units_, c->metres, DistanceForm::FigureOnly);
         //: A distance from a position the repeater list marks as approximate.
         return r.approximate ? tr("~%1").arg(figure) : figure;
     }
     case Bearing: {
-        const Course* c = courseTo(index.row());
-        return c != nullptr ? QString::number(wholeDegrees(c->bearing)) : QString();
+        const auto c = courseTo(r);
+        return c ? QString::number(wholeDegrees(c->bearing)) : QString();
     }
     default:
         return {};
@@ -170,9 +359,12 @@ void RepeatersModel::setOwnPosition(const std::optional<LatLon>& position) {
         return;
     }
     own_ = position;
-    measured_.assign(measured_.size(), false);
     if (rowCount() > 0) {
+        // The view repaints the rows it shows; nothing is measured for the others.
         emit dataChanged(index(0, Distance), index(rowCount() - 1, Bearing));
+    }
+    if (column_ == Distance || column_ == Bearing) {
+        requestOrder();
     }
 }
 
@@ -185,51 +377,6 @@ void RepeatersModel::setUnits(Units units) {
     if (rowCount() > 0) {
         emit dataChanged(index(0, Distance), index(rowCount() - 1, Distance));
     }
-}
-
-void RepeatersFilter::setText(const QString& text) {
-    const QString t = text.trimmed();
-    if (t == text_) {
-        return;
-    }
-    text_ = t;
-    invalidateFilter();
-}
-
-bool RepeatersFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
-    if (text_.isEmpty()) {
-        return true;
-    }
-    const QAbstractItemModel* m = sourceModel();
-    for (const int column : {RepeatersModel::Name, RepeatersModel::Area, RepeatersModel::Callsign,
-                             RepeatersModel::Gateway}) {
-        QString cell = m->data(m->index(row, column, parent)).toString();
-        if (cell.contains(text_, Qt::CaseInsensitive)) {
-            return true;
-        }
-        // "JR1YB B" is found as typed with either spacing.
-        if (column >= RepeatersModel::Callsign &&
-            cell.remove(QLatin1Char(' '))
-                .contains(QString(text_).remove(QLatin1Char(' ')), Qt::CaseInsensitive)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool RepeatersFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const QVariant a = left.data(RepeatersModel::kSortRole);
-    const QVariant b = right.data(RepeatersModel::kSortRole);
-    if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double) {
-        return a.toDouble() < b.toDouble();
-    }
-    static const QCollator collator = [] {
-        QCollator c;
-        c.setNumericMode(true);
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a.toString(), b.toString()) < 0;
 }
 
 } // namespace tamsel

@@ -15,13 +15,10 @@
 namespace tamsel {
 
 RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifier)
-    : directory_(directory), notifier_(notifier), model_(new RepeatersModel(directory, this)),
-      filter_(new RepeatersFilter(this)) {
+    : directory_(directory), notifier_(notifier), model_(new RepeatersModel(directory, this)) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setObjectName(QStringLiteral("Repeaters"));
     setWindowTitle(tr("Repeaters"));
-    filter_->setSourceModel(model_);
-    filter_->setSortRole(RepeatersModel::kSortRole);
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
     ImportRepeaterList = file->addAction(tr("&Import Repeater List..."));
@@ -64,14 +61,14 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     field_->setAccessibleName(tr("Filter"));
     field_->setPlaceholderText(tr("Filter by name, area or callsign"));
     field_->setClearButtonEnabled(true);
-    connect(field_, &QLineEdit::textChanged, filter_, &RepeatersFilter::setText);
-    connect(field_, &QLineEdit::textChanged, this, &RepeatersWindow::showCount);
+    connect(field_, &QLineEdit::textChanged, model_, &RepeatersModel::setFilter);
+    connect(model_, &RepeatersModel::rowsArranged, this, &RepeatersWindow::showCount);
     layout->addWidget(field_);
 
     table_ = newRowTable(central);
     table_->setObjectName(QStringLiteral("RepeaterTable"));
     table_->setAccessibleName(tr("Repeaters"));
-    table_->setModel(filter_);
+    table_->setModel(model_);
     table_->setSortingEnabled(true);
     connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &RepeatersWindow::showSort);
@@ -122,7 +119,6 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
     ownStatus_ = new QLabel(this);
     statusBar()->addWidget(count_);
     statusBar()->addPermanentWidget(ownStatus_);
-    connect(&directory_, &RepeaterDirectory::changed, this, &RepeatersWindow::showCount);
     showCount();
 
     chooseList = [this] {
@@ -143,10 +139,21 @@ RepeatersWindow::RepeatersWindow(RepeaterDirectory& directory, Notifier& notifie
 }
 
 void RepeatersWindow::setOwnPosition(const std::optional<LatLon>& position, const QString& status) {
+    if (!isVisible()) {
+        pending_ = position; // a gpsd fix a second costs nothing while nobody looks
+        pendingStatus_ = status;
+        return;
+    }
+    pending_.reset();
     model_->setOwnPosition(position);
     ownStatus_->setText(position ? QString() : status);
-    if (table_->horizontalHeader()->sortIndicatorSection() >= RepeatersModel::Distance) {
-        filter_->invalidate(); // moved: the order by distance moves too
+}
+
+void RepeatersWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (pending_) {
+        const auto position = *pending_;
+        setOwnPosition(position, pendingStatus_);
     }
 }
 
@@ -162,8 +169,8 @@ void RepeatersWindow::sizeColumns() {
     const QFontMetrics title(table_->horizontalHeader()->font());
     const int mark = 2 * title.height() + 8;
     const char* const widest[RepeatersModel::ColumnCount] = {
-        "MMMMMMMMMMMM", "MMMMMMMMMM", "JR1YBX B", "JR1YBX G",
-        "1293.0000",    "-20.0000",   "00000",    "000"};
+        "MMMMMMMMMMMM", "MMMMMMMMMM", "JR1YBX B",  "JR1YBX G",
+        "1293.0000",    "-20.0000",   "~00,000.0", "000"};
     for (int c = 0; c < RepeatersModel::ColumnCount; ++c) {
         const int text = title.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
         table_->setColumnWidth(
@@ -181,8 +188,7 @@ void RepeatersWindow::showSort(int column, Qt::SortOrder order) {
 }
 
 const Repeater* RepeatersWindow::repeaterAt(int row) const {
-    const QModelIndex source = filter_->mapToSource(filter_->index(row, 0));
-    return source.isValid() ? &model_->repeater(source.row()) : nullptr;
+    return row >= 0 && row < model_->rowCount() ? &model_->repeater(row) : nullptr;
 }
 
 void RepeatersWindow::use(const QModelIndex& index) {
@@ -209,10 +215,10 @@ void RepeatersWindow::selectRepeater(const QString& callsign) {
         r != nullptr && r->shownCallsign() == wanted) {
         return;
     }
-    for (int row = 0; row < filter_->rowCount(); ++row) {
+    for (int row = 0; row < model_->rowCount(); ++row) {
         if (const Repeater* r = repeaterAt(row); r != nullptr && r->shownCallsign() == wanted) {
             table_->selectRow(row);
-            table_->scrollTo(filter_->index(row, 0));
+            table_->scrollTo(model_->index(row, 0));
             return;
         }
     }
@@ -240,8 +246,8 @@ void RepeatersWindow::fillRemoveMenu() {
 }
 
 void RepeatersWindow::showCount() {
-    const int all = model_->rowCount();
-    const int shown = filter_->rowCount();
+    const int all = model_->total();
+    const int shown = model_->rowCount();
     if (all == 0) {
         count_->setText(tr("No repeater lists yet: import one (File, Import Repeater List)."));
     } else if (shown == all) {
@@ -269,9 +275,9 @@ bool RepeatersWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
-        if (watched == field_ && key->key() == Qt::Key_Down && filter_->rowCount() > 0) {
+        if (watched == field_ && key->key() == Qt::Key_Down && model_->rowCount() > 0) {
             table_->setFocus();
-            table_->setCurrentIndex(filter_->index(0, 0));
+            table_->setCurrentIndex(model_->index(0, 0));
             return true;
         }
     }

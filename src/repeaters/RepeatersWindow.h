@@ -26,7 +26,6 @@ public:
     RepeatersWindow(RepeaterDirectory& directory, Notifier& notifier);
 
     RepeatersModel* model() const { return model_; }
-    RepeatersFilter* filterModel() const { return filter_; }
     QTableView* table() const { return table_; }
     QLineEdit* filterField() const { return field_; }
 
@@ -65,6 +64,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showSort(int column, Qt::SortOrder order);
@@ -75,12 +75,14 @@ private:
     RepeaterDirectory& directory_;
     Notifier& notifier_;
     RepeatersModel* model_;
-    RepeatersFilter* filter_;
     QLineEdit* field_;
     QTableView* table_;
     QLabel* count_;
     QLabel* ownStatus_;
     QMenu* context_;
+    // Your position while the window is hidden: taken when it is shown, nothing before.
+    std::optional<std::optional<LatLon>> pending_;
+    QString pendingStatus_;
 };
 
 } // namespace tamsel

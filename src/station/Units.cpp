@@ -53,6 +53,16 @@ std::string distanceFigure(Units units, double metres) {
     return d < 100 ? pointDecimal(d, 1) : std::to_string(std::lround(d));
 }
 
+QString distanceText(Units units, double metres, DistanceForm form, const QLocale& locale) {
+    const QString figure = locale.toString(distanceIn(units, metres), 'f', 1);
+    if (form == DistanceForm::FigureOnly) {
+        return figure;
+    }
+    const std::string_view unit = distanceUnit(units);
+    return figure + QLatin1Char(' ') +
+           QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size()));
+}
+
 double speedIn(Units units, double knots) {
     const double metresPerHour = knots * kMetresPerNauticalMile;
     return units == Units::Imperial ? metresPerHour / kMetresPerMile : metresPerHour / 1000;

@@ -2,6 +2,8 @@
 // Units: metric or imperial distance, speed and altitude, and the names the columns show.
 #pragma once
 
+#include <QLocale>
+#include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,12 @@ double distanceIn(Units units, double metres);
 // A distance as the tables show it, in `units`: tenths below 100, whole units beyond ("3.2",
 // "123").
 std::string distanceFigure(Units units, double metres);
+// A distance as windows show it, in `units`, with one decimal, written as `locale` writes
+// numbers (by default the interface language's): "9,608.1 km", in German "9.608,1 km"; the
+// figure alone where a column's title names the unit.
+enum class DistanceForm { WithUnit, FigureOnly };
+QString distanceText(Units units, double metres, DistanceForm form = DistanceForm::WithUnit,
+                     const QLocale& locale = QLocale());
 double speedIn(Units units, double knots);
 double altitudeIn(Units units, double feet);
 

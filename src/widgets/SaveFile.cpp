@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <vector>
 
 namespace tamsel {
 
@@ -16,6 +17,16 @@ namespace {
 QString& lastFolder() {
     static QString folder;
     return folder;
+}
+
+struct Guard {
+    QObject* owner;
+    SaveRefusal refusal;
+};
+
+std::vector<Guard>& guards() {
+    static std::vector<Guard> all;
+    return all;
 }
 
 } // namespace
@@ -37,7 +48,27 @@ QString chooseSaveFile(QWidget* parent, const QString& name, const QString& filt
     return path;
 }
 
+void guardSaves(QObject* owner, SaveRefusal refusal) {
+    guards().push_back({owner, std::move(refusal)});
+    QObject::connect(owner, &QObject::destroyed, [owner] {
+        std::erase_if(guards(), [owner](const Guard& g) { return g.owner == owner; });
+    });
+}
+
+bool maySaveTo(const QString& path, Notifier& notifier) {
+    for (const Guard& g : guards()) {
+        if (const QString why = g.refusal(path); !why.isEmpty()) {
+            notifier.failure(why);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool saveFile(const QString& path, const QByteArray& bytes, Notifier& notifier) {
+    if (!maySaveTo(path, notifier)) {
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
         notifier.failure(QCoreApplication::translate("SaveFile", "Cannot write %1:\n%2")

@@ -2,6 +2,7 @@
 // The window tests' main: a QApplication around GoogleTest.
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir root;
     QApplication app(argc, argv);
+    // The windows speak English here (no translation is installed), so their numbers are
+    // English too, whatever the locale the tests run under.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshDataFolder(root));
     return RUN_ALL_TESTS();
