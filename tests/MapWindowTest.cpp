@@ -170,7 +170,7 @@ TEST_F(MapWindowTest, ScreenReadersFindEachStationAndRepeaterAtItsPlace) {
     const QStringList names{map->child(0)->text(QAccessible::Name),
                             map->child(1)->text(QAccessible::Name),
                             map->child(2)->text(QAccessible::Name)};
-    EXPECT_EQ(names, QStringList({"JH3ABC, 403.8 km, 256 degrees", "JA0NOP, 177.6 km, 308 degrees",
+    EXPECT_EQ(names, QStringList({"JH3ABC, 404 km, 256 degrees", "JA0NOP, 178 km, 308 degrees",
                                   "JP1YIU A, 28.8 km, 204 degrees"}));
     for (int i = 0; i < 3; ++i) {
         const QRect r = map->child(i)->rect();

@@ -80,15 +80,6 @@ namespace {
 // repeater of the operator's region.
 constexpr double kNearestReachMetres = 150'000;
 
-// A distance with its unit in the interface language's form ("9,263 km", German "9.263 km").
-QString shownDistance(Units units, double metres) {
-    const double d = distanceIn(units, metres);
-    const std::string_view unit = distanceUnit(units);
-    return QStringLiteral("%1 %2").arg(
-        QLocale().toString(d, 'f', d < 100 ? 1 : 0),
-        QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
-}
-
 // Repeater 1 as the directory names repeaters ("JR1YB  B"), in whatever spacing it was typed;
 // empty when it holds none.
 std::string repeater1Field() {
@@ -138,7 +129,7 @@ bool RepeaterFeature::useNearest() {
         return false;
     }
     const QString callsign = QString::fromStdString(nearest->repeater->shownCallsign());
-    const QString distance = shownDistance(station_.units(), nearest->course.metres);
+    const QString distance = distanceText(station_.units(), nearest->course.metres);
     if (nearest->course.metres > kNearestReachMetres) {
         //: %1: a repeater's callsign ("JP3YIC B"), %2: its distance with the unit ("9,263 km").
         notifier_.information(
