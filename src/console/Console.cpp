@@ -355,7 +355,7 @@ std::optional<StationReport> Console::lastReceptionOf(const std::string& call) c
         return shownReception();
     }
     // A callsign heard with and without a module letter is one station: its latest.
-    const HeardStationsModel* heard = heard_->model();
+    const HeardStationsModel* heard = heardModel_.get();
     const HeardStation* latest = nullptr;
     for (int row = 0; row < heard->rowCount(); ++row) {
         const HeardStation& s = heard->station(row);
