@@ -3,6 +3,7 @@
 // keeping lists through damage and failure, and the nearest repeater.
 #include "repeaters/RepeaterDirectory.h"
 #include "repeaters/NearerRepeater.h"
+#include "repeaters/RepeaterIndex.h"
 #include "support/CaseName.h"
 
 #include <QTemporaryDir>
@@ -226,7 +227,24 @@ TEST_F(Directory, DamagedOrOutdatedIndexIsRebuiltFromTheLists) {
         f.seekp(static_cast<std::streamoff>(at));
         f.put(static_cast<char>(c ^ 0x20));
     };
+    // An index made to look whole, as a crafted file would be: its checksum holds.
+    const auto craft = [&](std::uint32_t repeaters) {
+        std::ifstream in(index, std::ios::binary);
+        auto read = readRepeaterIndex(std::string(std::istreambuf_iterator<char>(in), {}));
+        ASSERT_TRUE(read);
+        read->lists.front().repeaters = repeaters;
+        std::ofstream(index, std::ios::binary | std::ios::trunc)
+            << writeRepeaterIndex(read->lists, read->notLists, read->repeaters);
+    };
+    const auto readme = lists() / "README.txt";
     for (const Damage& damage : std::initializer_list<Damage>{
+             {"a file that is no list put there",
+              [&] { std::ofstream(readme) << "Lists from the club's site.\n"; }, 20},
+             {"a count of repeaters far past the file's end", [&] { craft(4294967295U); }, 20},
+             {"a count of repeaters just past the file's end", [&] { craft(100); }, 20},
+             {"the file that was no list made a list",
+              [&] { std::ofstream(readme, std::ios::trunc) << dataFile("icom-usa.csv"); }, 28},
+             {"that list removed by hand", [&] { std::filesystem::remove(readme); }, 20},
              {"a byte of a name changed", [&] { flip(whole - 20); }, 20},
              {"cut short", [&] { std::filesystem::resize_file(index, whole / 2); }, 20},
              {"empty", [&] { std::filesystem::resize_file(index, 0); }, 20},
