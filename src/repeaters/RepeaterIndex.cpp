@@ -102,6 +102,10 @@ std::optional<RepeaterIndex> readRepeaterIndex(std::string_view file) {
     if (head.failed() || version != kVersion || sum != checksum(body)) {
         return std::nullopt;
     }
+    return readRepeaterIndexBody(body);
+}
+
+std::optional<RepeaterIndex> readRepeaterIndexBody(std::string_view body) {
     // A checksum guards against damage, not against a file made to look whole: every count
     // is checked against the bytes left before anything is made for it.
     LittleEndianReader in(body);
@@ -154,6 +158,9 @@ std::optional<RepeaterIndex> readRepeaterIndex(std::string_view file) {
         r.dv = (flags & kDv) != 0;
         r.approximate = (flags & kApproximate) != 0;
         if ((flags & kPosition) != 0) {
+            if (!isValidPosition({lat, lon})) {
+                return std::nullopt; // no list gives such a position
+            }
             r.position = LatLon{lat, lon};
         }
         if ((flags & kUtc) != 0) {

@@ -35,5 +35,7 @@ std::string writeRepeaterIndex(const std::vector<KeptList>& lists,
 // Nothing when the file is not an index of this version or is damaged in any way; never
 // makes more than the file's size can hold.
 std::optional<RepeaterIndex> readRepeaterIndex(std::string_view file);
+// The same for what follows the index's header, once its checksum has been found right.
+std::optional<RepeaterIndex> readRepeaterIndexBody(std::string_view body);
 
 } // namespace tamsel
