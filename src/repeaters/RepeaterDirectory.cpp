@@ -4,34 +4,21 @@
 #include "repeaters/RepeaterDirectory.h"
 
 #include "base/Folders.h"
+#include "base/WholeFile.h"
 #include "repeaters/RepeaterIndex.h"
 
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
-#include <fstream>
-#include <unistd.h>
 
 namespace tamsel {
 
 namespace {
 
 std::string readFile(const std::filesystem::path& path, bool* ok) {
-    std::ifstream in(path, std::ios::binary);
     std::string data;
-    if (!in) {
-        *ok = false;
-        return data;
-    }
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    in.seekg(0);
-    data.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    *ok = static_cast<bool>(in);
+    *ok = readWhole(path.c_str(), data) == 0;
     return data;
 }
 
@@ -39,38 +26,10 @@ QString errnoText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Writes `data` to `path` by way of a hidden file beside it, renamed over it once all is
-// on disk: a full disk or an unwritable folder leaves what was there as it was.
-QString writeWhole(const std::filesystem::path& path, std::string_view data) {
-    const std::filesystem::path temporary =
-        path.parent_path() / ("." + path.filename().string() + ".partial");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return errnoText(errno);
-    }
-    int error = 0;
-    for (std::size_t done = 0; done < data.size() && error == 0;) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno != EINTR) {
-            error = errno;
-        } else if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        }
-    }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return errnoText(error);
-    }
-    return {};
+// Writes `data` to `path` whole or not at all; an empty text when done, else why not.
+QString writeOrWhy(const std::filesystem::path& path, std::string_view data) {
+    const int error = writeWhole(path, data);
+    return error == 0 ? QString() : errnoText(error);
 }
 
 bool sameLists(const std::vector<RepeaterDirectory::List>& a,
@@ -174,7 +133,7 @@ void RepeaterDirectory::rebuild(std::vector<List> onDisk) {
 
 bool RepeaterDirectory::writeIndex(QString* error) const {
     const QString failed =
-        writeWhole(folder_ / kIndexName, writeRepeaterIndex(lists_, notLists_, repeaters_));
+        writeOrWhy(folder_ / kIndexName, writeRepeaterIndex(lists_, notLists_, repeaters_));
     if (error != nullptr) {
         *error = failed;
     }
@@ -207,7 +166,7 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
     if (const std::error_code ec = makeFolders(listsFolder())) {
         return cannot(QString::fromStdString(ec.message()));
     }
-    if (const QString why = writeWhole(path, bytes); !why.isEmpty()) {
+    if (const QString why = writeOrWhy(path, bytes); !why.isEmpty()) {
         return cannot(why);
     }
     List kept;
