@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading back a reception log from arbitrary bytes: a damaged day file gives no impossible
 // values, and what it gives is written and read again unchanged.
+#include "base/LatLon.h"
 #include "log/ReceptionLog.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ void check(const StationReport& r) {
         std::abort();
     }
     for (const Position& p : r.positions) {
-        if (!plausiblePosition(p.latitude, p.longitude) ||
+        if (!isValidPosition({p.latitude, p.longitude}) ||
             (p.course && (*p.course < 0 || *p.course >= 360)) ||
             (p.speedKnots && !(*p.speedKnots >= 0 && *p.speedKnots <= 1000)) ||
             (p.altitudeFeet && !std::isfinite(*p.altitudeFeet))) {

@@ -3,6 +3,7 @@
 // keeping lists through damage and failure, and the nearest repeater.
 #include "repeaters/RepeaterDirectory.h"
 #include "repeaters/NearerRepeater.h"
+#include "repeaters/RepeaterIndex.h"
 #include "support/CaseName.h"
 
 #include <QTemporaryDir>
@@ -226,7 +227,24 @@ TEST_F(Directory, DamagedOrOutdatedIndexIsRebuiltFromTheLists) {
         f.seekp(static_cast<std::streamoff>(at));
         f.put(static_cast<char>(c ^ 0x20));
     };
+    // An index made to look whole, as a crafted file would be: its checksum holds.
+    const auto craft = [&](std::uint32_t repeaters) {
+        std::ifstream in(index, std::ios::binary);
+        auto read = readRepeaterIndex(std::string(std::istreambuf_iterator<char>(in), {}));
+        ASSERT_TRUE(read);
+        read->lists.front().repeaters = repeaters;
+        std::ofstream(index, std::ios::binary | std::ios::trunc)
+            << writeRepeaterIndex(read->lists, read->notLists, read->repeaters);
+    };
+    const auto readme = lists() / "README.txt";
     for (const Damage& damage : std::initializer_list<Damage>{
+             {"a file that is no list put there",
+              [&] { std::ofstream(readme) << "Lists from the club's site.\n"; }, 20},
+             {"a count of repeaters far past the file's end", [&] { craft(4294967295U); }, 20},
+             {"a count of repeaters just past the file's end", [&] { craft(100); }, 20},
+             {"the file that was no list made a list",
+              [&] { std::ofstream(readme, std::ios::trunc) << dataFile("icom-usa.csv"); }, 28},
+             {"that list removed by hand", [&] { std::filesystem::remove(readme); }, 20},
              {"a byte of a name changed", [&] { flip(whole - 20); }, 20},
              {"cut short", [&] { std::filesystem::resize_file(index, whole / 2); }, 20},
              {"empty", [&] { std::filesystem::resize_file(index, 0); }, 20},
@@ -291,43 +309,91 @@ TEST_F(Directory, AListThatCannotBeKeptLosesNothingKept) {
 }
 
 // The nearest repeater against measuring every one with GeographicLib.
+void expectSameAsMeasuringEvery(const std::vector<LatLon>& points,
+                                const std::vector<LatLon>& asked) {
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        items.push_back(i * 10);
+    }
+    NearestIndex index;
+    index.build(points, items);
+    for (const LatLon& from : asked) {
+        double best = 1e18;
+        std::size_t item = 0;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double m = course(from, points[i]).metres;
+            if (m < best) {
+                best = m;
+                item = items[i];
+            }
+        }
+        const auto found = index.nearest(from);
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->course.metres, best)
+            << points.size() << " " << from.latitude << "," << from.longitude;
+        EXPECT_EQ(found->index, item);
+    }
+}
+
 TEST(Nearest, SameAsMeasuringEveryRepeater) {
     std::mt19937 random(7);
+    std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-180, 180);
     for (const std::size_t count : {1u, 5u, 300u, 5000u}) {
-        std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-180, 180);
         std::uniform_real_distribution<double> nearLat(34, 37), nearLon(135, 140);
         std::vector<LatLon> points;
-        std::vector<std::size_t> items;
         for (std::size_t i = 0; i < count; ++i) {
             // Most in one region, as a country's list; some anywhere.
             points.push_back(i % 4 == 0 ? LatLon{lat(random), lon(random)}
                                         : LatLon{nearLat(random), nearLon(random)});
-            items.push_back(i * 10);
         }
-        NearestIndex index;
-        index.build(points, items);
         std::vector<LatLon> asked{{35.7, 139.7}, {89.99, 0}, {-89.99, 17},  {0, 179.999},
                                   {0, -180},     {60, -150}, {-33.9, 151.2}};
         for (int i = 0; i < 200; ++i) {
             asked.push_back({lat(random), lon(random)});
         }
-        for (const LatLon& from : asked) {
-            double best = 1e18;
-            std::size_t item = 0;
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                const double m = course(from, points[i]).metres;
-                if (m < best) {
-                    best = m;
-                    item = items[i];
-                }
-            }
-            const auto found = index.nearest(from);
-            ASSERT_TRUE(found);
-            EXPECT_EQ(found->course.metres, best)
-                << count << " " << from.latitude << "," << from.longitude;
-            EXPECT_EQ(found->index, item);
-        }
+        expectSameAsMeasuringEvery(points, asked);
     }
+
+    // Worldwide lists, each with a country's worth of repeaters somewhere near the date line
+    // (so that the grid's cells, and the narrower last column, take many sizes), asked
+    // about beside the date line and near the poles, where the columns meet.
+    std::uniform_real_distribution<double> anyLat(-90, 90), unit(0, 1), dateLine(-0.5, 0.5),
+        polar(85, 90);
+    for (int list = 0; list < 16; ++list) {
+        const double centre = -60 + 120 * unit(random);
+        const double spread = 0.3 + 4 * unit(random);
+        const std::size_t count = 100 + 50 * static_cast<std::size_t>(list);
+        std::vector<LatLon> points;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i % 4 == 0) {
+                points.push_back({anyLat(random), lon(random)});
+                continue;
+            }
+            const double east = 180 + spread * (2 * unit(random) - 1);
+            points.push_back(
+                {centre + spread * (2 * unit(random) - 1), east > 180 ? east - 360 : east});
+        }
+        std::vector<LatLon> asked{{90, 0}, {-90, 0}, {89.9, 180}, {-89.95, -180}};
+        for (int i = 0; i < 40; ++i) {
+            const double d = dateLine(random);
+            asked.push_back({centre + spread * (2 * unit(random) - 1), d < 0 ? 180 + d : -180 + d});
+            const double p = polar(random);
+            asked.push_back({i % 2 == 0 ? p : -p, lon(random)});
+        }
+        expectSameAsMeasuringEvery(points, asked);
+    }
+    // Sparse everywhere: cells of the coarsest size, poles asked about.
+    std::vector<LatLon> world;
+    for (int i = 0; i < 4000; ++i) {
+        world.push_back({anyLat(random), lon(random)});
+    }
+    std::vector<LatLon> poles{{90, 0}, {-90, 0}};
+    for (int i = 0; i < 60; ++i) {
+        const double p = polar(random);
+        poles.push_back({i % 2 == 0 ? p : -p, lon(random)});
+    }
+    expectSameAsMeasuringEvery(world, poles);
+
     NearestIndex none;
     none.build({}, {});
     EXPECT_FALSE(none.nearest({35, 139}));

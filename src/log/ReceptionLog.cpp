@@ -2,6 +2,7 @@
 // ReceptionLog: every reception as one CSV line in a file per UTC day, kept for a number of days.
 #include "log/ReceptionLog.h"
 
+#include "base/LatLon.h"
 #include "base/Numbers.h"
 #include "monitor/Position.h"
 #include "monitor/RadioHeader.h"
@@ -125,7 +126,7 @@ std::optional<StationReport> fromColumns(const std::vector<std::string>& c) {
     end.message = utf8ToLatin1(c[9]);
     const auto lat = toDouble(c[10]);
     const auto lon = toDouble(c[11]);
-    if (lat && lon && plausiblePosition(*lat, *lon)) {
+    if (lat && lon && isValidPosition({*lat, *lon})) {
         Position p;
         p.latitude = *lat;
         p.longitude = *lon;

@@ -2,6 +2,7 @@
 // BaseMap: the offline world map (land, borders, coastlines) and how it is drawn.
 #pragma once
 
+#include "map/MapData.h"
 #include "map/Mercator.h"
 
 #include <QColor>
@@ -31,7 +32,7 @@ struct MapColours {
 class BaseMap {
 public:
     // The units the file's coordinates are in: the world square is kUnits wide.
-    static constexpr std::int32_t kUnits = 1 << 24;
+    static constexpr std::int32_t kUnits = MapData::kUnits;
 
     BaseMap() = default;
     static BaseMap load(const std::filesystem::path& file);
@@ -39,29 +40,18 @@ public:
     // (../share/tamsel beside the program), else the source tree's.
     static std::filesystem::path shippedFile();
 
-    bool empty() const { return shapes_.empty(); }
+    bool empty() const { return data_.shapes.empty(); }
     const QString& error() const { return error_; }
-    std::size_t shapeCount() const { return shapes_.size(); }
-    std::size_t pointCount() const { return points_.size(); }
+    std::size_t shapeCount() const { return data_.shapes.size(); }
+    std::size_t pointCount() const { return data_.points.size(); }
 
     // Sea, land, borders and coastlines of what `view` shows.
     void render(QPainter& painter, const Viewport& view, const MapColours& colours) const;
 
 private:
-    enum Layer : std::uint8_t { Country = 0, Coastline = 1 };
-    struct Point {
-        std::int32_t x, y;
-    };
-    struct Shape {
-        Layer layer;
-        std::int32_t minX, minY, maxX, maxY;
-        std::uint32_t firstRing, rings;
-    };
-    void drawLayer(QPainter& painter, const Viewport& view, Layer layer, bool fill) const;
+    void drawLayer(QPainter& painter, const Viewport& view, MapData::Layer layer, bool fill) const;
 
-    std::vector<Shape> shapes_;
-    std::vector<std::uint32_t> ringStart_; // into points_; one more than there are rings
-    std::vector<Point> points_;
+    MapData data_;
     QString error_;
 };
 

@@ -2,6 +2,8 @@
 // MapStations: the stations and repeaters the map shows, with the tracks of the stations.
 #include "map/MapStations.h"
 
+#include "base/LatLon.h"
+
 #include <algorithm>
 
 namespace tamsel {
@@ -40,7 +42,7 @@ MapSymbol mapSymbol(const std::string& aprsSymbol) {
 
 std::optional<std::size_t> MapStations::note(const HeardStation& station) {
     if (!station.position ||
-        !plausiblePosition(station.position->latitude, station.position->longitude)) {
+        !isValidPosition({station.position->latitude, station.position->longitude})) {
         return std::nullopt;
     }
     const WorldPoint at = toWorld({station.position->latitude, station.position->longitude});

@@ -2,16 +2,14 @@
 // MemoryFile: reading a memory file into lines, and searching them.
 #include "memory/MemoryFile.h"
 
+#include "base/WholeFile.h"
+
 #include <algorithm>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tamsel {
 
@@ -66,40 +64,11 @@ MemoryLines splitLines(ByteBuffer content) {
 
 FileRead readWholeFile(const std::string& path) {
     FileRead result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = std::strerror(errno);
+    ByteBuffer content;
+    if (const int error = readWhole(path.c_str(), content); error != 0) {
+        result.error = std::strerror(error);
         return result;
     }
-    struct stat st {};
-    ByteBuffer content;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        content.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    }
-    // Reads straight into the buffer; a file that grows meanwhile, or one of unknown
-    // size, makes it grow.
-    std::size_t used = 0;
-    for (;;) {
-        if (content.capacity() == used) {
-            content.reserve(std::max<std::size_t>(2 * content.capacity(), 1 << 16));
-        }
-        content.resize(content.capacity());
-        const ssize_t n = ::read(fd, content.data() + used, content.size() - used);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            result.error = std::strerror(errno);
-            ::close(fd);
-            return result;
-        }
-        if (n == 0) {
-            break;
-        }
-        used += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    content.resize(used);
     result.bytes = std::move(content);
     return result;
 }

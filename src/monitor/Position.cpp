@@ -452,11 +452,6 @@ std::optional<int> plausibleCourse(std::optional<double> degrees) {
     return std::nullopt;
 }
 
-bool plausiblePosition(double latitude, double longitude) {
-    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90 &&
-           std::fabs(longitude) <= 180;
-}
-
 std::string maidenhead(double latitude, double longitude) {
     // Whole units of 1e-7 minute (about 2 mm) from the south pole and the antimeridian.
     // Positions are sent in decimal minutes, so rounding to that unit gives back the minutes

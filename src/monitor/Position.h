@@ -62,8 +62,6 @@ std::optional<double> within(std::optional<double> value, double low, double hig
 std::optional<double> plausibleSpeed(std::optional<double> knots);
 std::optional<double> plausibleAltitude(std::optional<double> feet);
 std::optional<int> plausibleCourse(std::optional<double> degrees);
-// Latitude and longitude finite and on the globe.
-bool plausiblePosition(double latitude, double longitude);
 
 // The 6-character Maidenhead locator of a position ("DM12mp"); a position on an edge is in
 // the square that the edge starts.

@@ -32,7 +32,38 @@ double angle(double lat1, double lon1, double cos1, double lat2, double lon2, do
     return 2 * std::asin(std::min(1.0, std::sqrt(h)));
 }
 
+// The least central angle from latitude `lat` (radians) to any point whose longitude differs
+// by `gap` radians or more: the distance to the half meridian at that difference, which past
+// a quarter of the globe is the distance to the nearer pole.
+double beyondMeridian(double lat, double gap) {
+    if (gap >= std::numbers::pi / 2) {
+        return std::numbers::pi / 2 - std::abs(lat);
+    }
+    return std::asin(std::min(1.0, std::cos(lat) * std::sin(gap)));
+}
+
 } // namespace
+
+// The longitude (radians) between `from` and the nearer edge of the columns within `ring` of
+// its own, `c0`. The last column is narrower than the others where the cell does not divide
+// 360 degrees, and it lies on either side of the date line.
+double NearestIndex::columnsGap(const LatLon& from, int c0, int ring) const {
+    const double lastWidth = 360 - (columns_ - 1) * cell_;
+    const double narrower = cell_ - lastWidth;
+    const int last = columns_ - 1;
+    // From the west edge of its own column; 180 degrees east is in the first column when the
+    // cell divides the globe.
+    double offset = from.longitude + 180 - c0 * cell_;
+    if (offset > cell_) {
+        offset -= 360;
+    }
+    const double west = offset + ring * cell_ - (c0 + 1 <= ring ? narrower : 0);
+    const double ownWidth = c0 == last ? lastWidth : cell_;
+    const int toLast = last - c0;
+    const double east =
+        ownWidth - offset + ring * cell_ - (toLast >= 1 && toLast <= ring ? narrower : 0);
+    return std::min(west, east) * kRadians;
+}
 
 int NearestIndex::row(double latDegrees) const {
     return std::clamp(static_cast<int>(std::floor((latDegrees + 90) / cell_)), 0, rows_ - 1);
@@ -155,17 +186,13 @@ std::optional<NearestIndex::Found> NearestIndex::nearest(const LatLon& from) con
         }
         // What lies outside the rings seen is at least this far: beyond the rows (the
         // great circle is never shorter than the difference in latitude) or beyond the
-        // columns (no nearer than the meridian plane at the columns' edge).
+        // columns (no nearer than the half meridian at the columns' edge).
         constexpr double kNone = std::numeric_limits<double>::infinity();
         const double south = r0 - ring <= 0 ? kNone : lat - ((r0 - ring) * cell_ - 90) * kRadians;
         const double north =
             r0 + ring >= rows_ - 1 ? kNone : ((r0 + ring + 1) * cell_ - 90) * kRadians - lat;
-        const double westGap = lon - ((c0 - ring) * cell_ - 180) * kRadians;
-        const double eastGap = ((c0 + ring + 1) * cell_ - 180) * kRadians - lon;
-        const double gap = std::min(westGap, eastGap);
-        const double beyondColumns = 2 * ring + 1 >= columns_ || gap >= std::numbers::pi / 2
-                                         ? std::numeric_limits<double>::infinity()
-                                         : std::asin(std::min(1.0, cosLat * std::sin(gap)));
+        const double beyondColumns =
+            2 * ring + 1 >= columns_ ? kNone : beyondMeridian(lat, columnsGap(from, c0, ring));
         const double bound = std::min({south, north, beyondColumns});
         if (std::isfinite(best) && bound > best * kSlack) {
             break;

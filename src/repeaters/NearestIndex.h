@@ -39,6 +39,7 @@ private:
     }
     int row(double latDegrees) const;
     int column(double lonDegrees) const;
+    double columnsGap(const LatLon& from, int c0, int ring) const;
 
     double cell_ = 1;   // degrees a side
     int columns_ = 360; // cells around the globe

@@ -4,95 +4,21 @@
 #include "repeaters/RepeaterDirectory.h"
 
 #include "base/Folders.h"
+#include "base/WholeFile.h"
+#include "repeaters/RepeaterIndex.h"
 
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <unistd.h>
+#include <exception>
 
 namespace tamsel {
 
 namespace {
 
-// The index: this header, the lists it was made from, then the repeaters. Written and
-// read on the same machine, so numbers are as the machine holds them; anything that does
-// not read back whole makes the index be rebuilt.
-constexpr char kMagic[8] = {'T', 'M', 'S', 'L', 'R', 'P', 'T', 'R'};
-constexpr std::uint32_t kVersion = 1;
-
-// Eight bytes at a time: the index is read at every start.
-std::uint64_t checksum(std::string_view data) {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    std::size_t i = 0;
-    for (; i + 8 <= data.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, data.data() + i, 8);
-        h = (h ^ w) * 0x100000001b3ULL;
-        h ^= h >> 29;
-    }
-    for (; i < data.size(); ++i) {
-        h = (h ^ static_cast<unsigned char>(data[i])) * 0x100000001b3ULL;
-    }
-    return h;
-}
-
-class Writer {
-public:
-    template <typename T> void put(T v) {
-        static_assert(std::is_trivially_copyable_v<T>);
-        out.append(reinterpret_cast<const char*>(&v), sizeof v);
-    }
-    void text(std::string_view s) {
-        put(static_cast<std::uint32_t>(s.size()));
-        out.append(s);
-    }
-    std::string out;
-};
-
-class Reader {
-public:
-    explicit Reader(std::string_view in) : in_(in) {}
-    template <typename T> bool get(T& v) {
-        if (in_.size() < sizeof v) {
-            return false;
-        }
-        std::memcpy(&v, in_.data(), sizeof v);
-        in_.remove_prefix(sizeof v);
-        return true;
-    }
-    bool text(std::string& s) {
-        std::uint32_t n = 0;
-        if (!get(n) || in_.size() < n) {
-            return false;
-        }
-        s.assign(in_.substr(0, n));
-        in_.remove_prefix(n);
-        return true;
-    }
-    bool done() const { return in_.empty(); }
-
-private:
-    std::string_view in_;
-};
-
-enum Flags : std::uint8_t { kDv = 1, kPosition = 2, kApproximate = 4, kUtc = 8 };
-
 std::string readFile(const std::filesystem::path& path, bool* ok) {
-    std::ifstream in(path, std::ios::binary);
     std::string data;
-    if (!in) {
-        *ok = false;
-        return data;
-    }
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    in.seekg(0);
-    data.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    *ok = static_cast<bool>(in);
+    *ok = readWhole(path.c_str(), data) == 0;
     return data;
 }
 
@@ -100,38 +26,10 @@ QString errnoText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Writes `data` to `path` by way of a hidden file beside it, renamed over it once all is
-// on disk: a full disk or an unwritable folder leaves what was there as it was.
-QString writeWhole(const std::filesystem::path& path, std::string_view data) {
-    const std::filesystem::path temporary =
-        path.parent_path() / ("." + path.filename().string() + ".partial");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return errnoText(errno);
-    }
-    int error = 0;
-    for (std::size_t done = 0; done < data.size() && error == 0;) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno != EINTR) {
-            error = errno;
-        } else if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        }
-    }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return errnoText(error);
-    }
-    return {};
+// Writes `data` to `path` whole or not at all; an empty text when done, else why not.
+QString writeOrWhy(const std::filesystem::path& path, std::string_view data) {
+    const int error = writeWhole(path, data);
+    return error == 0 ? QString() : errnoText(error);
 }
 
 bool sameLists(const std::vector<RepeaterDirectory::List>& a,
@@ -171,9 +69,16 @@ std::vector<RepeaterDirectory::List> RepeaterDirectory::listsOnDisk() const {
 void RepeaterDirectory::load() {
     const std::vector<List> onDisk = listsOnDisk();
     rebuilt_ = false;
-    if (!readIndex(onDisk)) {
-        rebuilt_ = true;
-        rebuild(onDisk);
+    // Start-up goes on whatever the folder holds: at worst with no repeaters.
+    try {
+        if (!readIndex(onDisk)) {
+            rebuilt_ = true;
+            rebuild(onDisk);
+        }
+    } catch (const std::exception&) {
+        lists_.clear();
+        notLists_.clear();
+        repeaters_.clear();
     }
     reindex();
     emit changed();
@@ -185,79 +90,38 @@ bool RepeaterDirectory::readIndex(const std::vector<List>& onDisk) {
     if (!ok) {
         return onDisk.empty(); // no lists, no index: nothing to read
     }
-    constexpr std::size_t kHead = sizeof kMagic + sizeof(std::uint32_t) + sizeof(std::uint64_t);
-    if (data.size() < kHead || std::memcmp(data.data(), kMagic, sizeof kMagic) != 0) {
+    auto index = readRepeaterIndex(data);
+    if (!index) {
         return false;
     }
-    Reader head(std::string_view(data).substr(sizeof kMagic, kHead - sizeof kMagic));
-    std::uint32_t version = 0;
-    std::uint64_t sum = 0;
-    head.get(version);
-    head.get(sum);
-    const std::string_view body = std::string_view(data).substr(kHead);
-    if (version != kVersion || sum != checksum(body)) {
+    // The index serves while the folder holds the files it was made from, as they were.
+    std::vector<List> seen = index->lists;
+    seen.insert(seen.end(), index->notLists.begin(), index->notLists.end());
+    std::sort(seen.begin(), seen.end(),
+              [](const List& a, const List& b) { return a.name < b.name; });
+    if (!sameLists(seen, onDisk)) {
         return false;
     }
-    Reader in(body);
-    std::uint32_t listCount = 0;
-    if (!in.get(listCount) || listCount > onDisk.size()) {
-        return false;
-    }
-    std::vector<List> lists(listCount);
-    std::uint64_t total = 0;
-    for (List& l : lists) {
-        if (!in.text(l.name) || !in.get(l.size) || !in.get(l.modified) || !in.get(l.repeaters)) {
-            return false;
-        }
-        total += l.repeaters;
-    }
-    if (!sameLists(lists, onDisk)) {
-        return false;
-    }
-    std::vector<Repeater> repeaters(total);
-    std::uint32_t list = 0;
-    std::uint32_t left = lists.empty() ? 0 : lists[0].repeaters;
-    for (Repeater& r : repeaters) {
-        while (left == 0) {
-            left = lists[++list].repeaters;
-        }
-        --left;
-        std::uint8_t flags = 0;
-        std::int16_t utc = 0;
-        double lat = 0, lon = 0;
-        if (!in.get(flags) || !in.get(r.duplex) || !in.get(utc) || !in.get(r.frequencyMHz) ||
-            !in.get(r.offsetMHz) || !in.get(lat) || !in.get(lon) || !in.text(r.name) ||
-            !in.text(r.area) || !in.text(r.callsign) || !in.text(r.gateway)) {
-            return false;
-        }
-        r.list = list;
-        r.dv = (flags & kDv) != 0;
-        r.approximate = (flags & kApproximate) != 0;
-        if ((flags & kPosition) != 0) {
-            r.position = LatLon{lat, lon};
-        }
-        if ((flags & kUtc) != 0) {
-            r.utcOffsetMinutes = utc;
-        }
-    }
-    if (!in.done()) {
-        return false;
-    }
-    lists_ = std::move(lists);
-    repeaters_ = std::move(repeaters);
+    lists_ = std::move(index->lists);
+    notLists_ = std::move(index->notLists);
+    repeaters_ = std::move(index->repeaters);
     return true;
 }
 
 void RepeaterDirectory::rebuild(std::vector<List> onDisk) {
     lists_.clear();
+    notLists_.clear();
     repeaters_.clear();
     for (List& l : onDisk) {
         bool ok = true;
         const std::string data = readFile(listsFolder() / l.name, &ok);
-        auto read =
-            ok ? readRepeaters(data, static_cast<std::uint32_t>(lists_.size())) : std::nullopt;
+        if (!ok) {
+            continue; // unreadable for now: read again at the next start
+        }
+        auto read = readRepeaters(data, static_cast<std::uint32_t>(lists_.size()));
         if (!read) {
-            continue; // unreadable, or no list: left where it is, not in the directory
+            notLists_.push_back(std::move(l)); // no list: left where it is, and not read again
+            continue;
         }
         l.repeaters = static_cast<std::uint32_t>(read->size());
         repeaters_.insert(repeaters_.end(), std::make_move_iterator(read->begin()),
@@ -268,35 +132,8 @@ void RepeaterDirectory::rebuild(std::vector<List> onDisk) {
 }
 
 bool RepeaterDirectory::writeIndex(QString* error) const {
-    Writer w;
-    w.put(static_cast<std::uint32_t>(lists_.size()));
-    for (const List& l : lists_) {
-        w.text(l.name);
-        w.put(l.size);
-        w.put(l.modified);
-        w.put(l.repeaters);
-    }
-    for (const Repeater& r : repeaters_) {
-        const std::uint8_t flags = (r.dv ? kDv : 0) | (r.position ? kPosition : 0) |
-                                   (r.approximate ? kApproximate : 0) |
-                                   (r.utcOffsetMinutes ? kUtc : 0);
-        w.put(flags);
-        w.put(r.duplex);
-        w.put(static_cast<std::int16_t>(r.utcOffsetMinutes.value_or(0)));
-        w.put(r.frequencyMHz);
-        w.put(r.offsetMHz);
-        w.put(r.position ? r.position->latitude : 0.0);
-        w.put(r.position ? r.position->longitude : 0.0);
-        w.text(r.name);
-        w.text(r.area);
-        w.text(r.callsign);
-        w.text(r.gateway);
-    }
-    Writer head;
-    head.out.append(kMagic, sizeof kMagic);
-    head.put(kVersion);
-    head.put(checksum(w.out));
-    const QString failed = writeWhole(folder_ / kIndexName, head.out + w.out);
+    const QString failed =
+        writeOrWhy(folder_ / kIndexName, writeRepeaterIndex(lists_, notLists_, repeaters_));
     if (error != nullptr) {
         *error = failed;
     }
@@ -329,7 +166,7 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
     if (const std::error_code ec = makeFolders(listsFolder())) {
         return cannot(QString::fromStdString(ec.message()));
     }
-    if (const QString why = writeWhole(path, bytes); !why.isEmpty()) {
+    if (const QString why = writeOrWhy(path, bytes); !why.isEmpty()) {
         return cannot(why);
     }
     List kept;
@@ -360,6 +197,7 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
     } else {
         lists_.insert(at, std::move(kept));
     }
+    std::erase_if(notLists_, [&](const List& l) { return l.name == name; });
     writeIndex(nullptr); // when it cannot be written, the next start rebuilds it
     reindex();
     emit changed();

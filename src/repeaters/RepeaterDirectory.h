@@ -5,6 +5,7 @@
 
 #include "repeaters/NearestIndex.h"
 #include "repeaters/Repeater.h"
+#include "repeaters/RepeaterIndex.h"
 
 #include <QObject>
 #include <QString>
@@ -19,18 +20,14 @@ namespace tamsel {
 
 // The folder holds lists/ (each list as it was imported, under its file name) and an index
 // of their repeaters. At start the index is read; when it is missing, damaged or does not
-// match the lists (a list put there or removed by hand), it is rebuilt from the lists.
+// match the lists (a list put there or removed by hand), it is rebuilt from the lists. A file
+// there that is no list is noted in the index, so that it is not read again at every start.
 // Importing a list of the same name replaces it. A list is written to a temporary file and
 // renamed into place, so a list that cannot be kept leaves the ones kept as they were.
 class RepeaterDirectory : public QObject {
     Q_OBJECT
 public:
-    struct List {
-        std::string name; // its file name
-        std::uint64_t size = 0;
-        std::int64_t modified = 0; // nanoseconds, as the file system says
-        std::uint32_t repeaters = 0;
-    };
+    using List = KeptList;
     struct Nearest {
         const Repeater* repeater = nullptr;
         Course course;
@@ -80,6 +77,7 @@ private:
 
     std::filesystem::path folder_;
     std::vector<List> lists_;
+    std::vector<List> notLists_; // files beside the lists that are none
     std::vector<Repeater> repeaters_;
     // The routable repeaters by their 8 callsign bytes taken as one number, made when first
     // asked for.

@@ -7,11 +7,6 @@
 
 namespace tamsel {
 
-bool isValidPosition(const LatLon& p) {
-    return std::isfinite(p.latitude) && std::isfinite(p.longitude) && std::abs(p.latitude) <= 90 &&
-           std::abs(p.longitude) <= 180;
-}
-
 Course course(const LatLon& from, const LatLon& to) {
     Course c;
     double arrival = 0;

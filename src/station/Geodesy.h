@@ -2,17 +2,9 @@
 // Geodesy: positions, distance and initial bearing on the WGS84 ellipsoid (GeographicLib).
 #pragma once
 
+#include "base/LatLon.h"
+
 namespace tamsel {
-
-// A position in decimal degrees, negative south and west.
-struct LatLon {
-    double latitude = 0;
-    double longitude = 0;
-    friend bool operator==(const LatLon&, const LatLon&) = default;
-};
-
-// True for a latitude in [-90, 90] and a longitude in [-180, 180], both finite.
-bool isValidPosition(const LatLon& p);
 
 // The shortest path from one position to another: its length in metres and the initial
 // true bearing in degrees, [0, 360).
