@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <fstream>
 
 namespace tamsel {
 namespace {
@@ -135,6 +136,38 @@ TEST_F(MapWindowTest, WhereTwoLabelsWouldMeetTheStationHeardLastHasIt) {
     first.count = 2;                          // DL1A heard again
     view->noteStation(first);
     EXPECT_LT(shownWidth(), shortLabel + 10);
+}
+
+// The process's peak resident memory in kB since the last reset.
+long peakKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+TEST_F(MapWindowTest, AFrameFarFromHomeTakesNoMoreMemoryThanItsSize) {
+    // Home in Munich, a Tokyo repeater selected: at each zoom in on Tokyo, your own marker
+    // and the great-circle line lie further off the frame, by millions of pixels at the end.
+    view->setOwnPosition(LatLon{48.14, 11.58});
+    view->setRepeaters({{QStringLiteral("JP1YIU A"), {}, LatLon{35.68, 139.77}}});
+    view->selectRepeater(QStringLiteral("JP1YIU A"));
+    view->centreOn({35.68, 139.77}, 4);
+    (void)view->renderImage();
+    std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+    const long before = peakKb();
+    ASSERT_GT(before, 0);
+    for (int z = 5; z <= MapView::kMaxZoom; ++z) {
+        view->centreOn({35.68, 139.77}, z);
+        const QImage frame = view->renderImage();
+        ASSERT_FALSE(frame.isNull());
+        ASSERT_FALSE(view->drawnLabels().empty()) << "zoom " << z; // the repeater's label
+    }
+    EXPECT_LT(peakKb() - before, 50 * 1024);
 }
 
 TEST_F(MapWindowTest, FollowsTheLightAndTheDarkTheme) {

@@ -2,6 +2,7 @@
 // MapView: the map widget: the base map, your position, the stations heard and the repeaters.
 #include "map/MapView.h"
 
+#include "map/Clip.h"
 #include "map/MapAccessible.h"
 #include "map/MapLabels.h"
 #include "map/MapMarkers.h"
@@ -597,10 +598,11 @@ void MapView::drawMarkers() {
         }
         QPolygonF line;
         for (const WorldPoint& w : track) {
-            line << QPointF(w.x * size - view.left, w.y * size - view.top);
+            const PixelPoint p = view.toScreen(w);
+            line << QPointF(p.x, p.y);
         }
         painter.setPen(QPen(faded(colours_.station), 2));
-        painter.drawPolyline(line);
+        drawClipped(painter, line);
     }
     drawGreatCircle(painter, view);
     painter.end();
@@ -662,20 +664,32 @@ void MapView::drawGreatCircle(QPainter& painter, const Viewport& view) {
     QPolygonF part;
     double lastX = 0;
     painter.setPen(QPen(colours_.selection, 2, Qt::DashLine));
+    auto draw = [&] {
+        drawClipped(painter, part);
+        part.clear();
+    };
     for (int i = 0; i <= kSteps; ++i) {
         double lat = 0, lon = 0;
         line.Position(line.Distance() * i / kSteps, lat, lon);
-        const WorldPoint w = toWorld({lat, lon});
-        const QPointF at(w.x * size - view.left, w.y * size - view.top);
+        const PixelPoint p = view.toScreen(toWorld({lat, lon}));
+        const QPointF at(p.x, p.y);
         // Across 180 degrees the line goes on at the other side of the world.
         if (!part.isEmpty() && std::abs(at.x() - lastX) > size / 2) {
-            painter.drawPolyline(part);
-            part.clear();
+            draw();
         }
         part << at;
         lastX = at.x();
     }
-    painter.drawPolyline(part);
+    draw();
+}
+
+void MapView::drawClipped(QPainter& painter, const QPolygonF& line) {
+    // Only the part in the frame (and a pen's width around it) is drawn: a line in world
+    // pixels at a deep zoom would make the painter dash and fill millions of pixels.
+    const QRectF frame = QRectF(rect()).adjusted(-4, -4, 4, 4);
+    for (const QPolygonF& piece : clipPolyline(line, frame)) {
+        painter.drawPolyline(piece);
+    }
 }
 
 int MapView::labelWidth(int item) {
@@ -748,7 +762,7 @@ void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPo
     const QRectF frame(rect());
     std::vector<QRectF> boxes;
     boxes.reserve(ranked.size() + 1);
-    // Your own marker is no place for a label either.
+    // Your own marker is no place for a label either (where it is in the frame).
     if (own_) {
         const QPointF at = toScreen(*own_);
         boxes.emplace_back(at.x() - kSprite / 2.0, at.y() - kSprite / 2.0, kSprite, kSprite);
@@ -759,7 +773,7 @@ void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPo
         const QRectF box(at.x() + kSprite / 2.0, at.y() - h / 2.0, labelWidth(shown[k].first), h);
         boxes.push_back(overlaps(frame, box) ? box : QRectF()); // off the frame: no place
     }
-    const std::vector<bool> placed = placeLabels(boxes, std::max(32, h * 3));
+    const std::vector<bool> placed = placeLabels(boxes, std::max(32, h * 3), frame);
     for (std::size_t j = reserved; j < boxes.size(); ++j) {
         if (!placed[j]) {
             continue;

@@ -137,6 +137,7 @@ private:
     void drawMarkers();
     void drawAttribution(QPainter& painter);
     void drawGreatCircle(QPainter& painter, const Viewport& view);
+    void drawClipped(QPainter& painter, const QPolygonF& line);
     void drawLabels(QPainter& painter, const std::vector<std::pair<int, QPointF>>& shown);
     const QImage& labelImage(const QString& text, bool repeater);
     int labelWidth(int item);
