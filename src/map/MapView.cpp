@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,6 +50,20 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(false);
     setMinimumSize(320, 240);
     setAccessibleName(tr("Map"));
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    attribution_ = new QLabel(this);
+    attribution_->setTextFormat(Qt::RichText);
+    attribution_->setText(
+        QStringLiteral("<a href=\"%1\">%2</a>")
+            .arg(TileLayer::copyrightPage().toString(), TileLayer::attribution().toHtmlEscaped()));
+    attribution_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                          Qt::LinksAccessibleByKeyboard);
+    attribution_->setAutoFillBackground(true);
+    attribution_->setContentsMargins(4, 2, 4, 2);
+    attribution_->setCursor(Qt::PointingHandCursor);
+    attribution_->hide();
+    connect(attribution_, &QLabel::linkActivated, this,
+            [this](const QString& link) { openUrl(QUrl(link)); });
     refreshLook();
 }
 
@@ -458,6 +474,13 @@ bool MapView::dark() const {
 
 void MapView::refreshLook() {
     colours_ = dark() ? MapColours::dark() : MapColours::light();
+    if (attribution_ != nullptr) {
+        QPalette look = attribution_->palette();
+        look.setColor(QPalette::Window, QColor(colours_.halo.red(), colours_.halo.green(),
+                                               colours_.halo.blue(), 200));
+        look.setColor(QPalette::WindowText, colours_.text);
+        attribution_->setPalette(look);
+    }
     markers_.reset(); // drawn again in this look when a frame needs them
     labels_.clear();
     std::fill(stationWidths_.begin(), stationWidths_.end(), -1);
@@ -476,6 +499,7 @@ void MapView::changeEvent(QEvent* event) {
 
 void MapView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    placeAttribution();
     viewChanged();
 }
 
@@ -511,7 +535,19 @@ const QImage& MapView::baseImage() {
 
 void MapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    onScreen_ = true;
     paintFrame(painter);
+    onScreen_ = false;
+    const bool showing = tiles_ != nullptr && tiles_->showing();
+    if (attribution_->isVisibleTo(this) != showing) {
+        attribution_->setVisible(showing);
+        placeAttribution();
+    }
+}
+
+void MapView::placeAttribution() {
+    attribution_->adjustSize();
+    attribution_->move(width() - attribution_->width(), height() - attribution_->height());
 }
 
 QImage MapView::renderImage(bool markers) {
@@ -541,7 +577,8 @@ void MapView::paintFrame(QPainter& painter, bool markers) {
 }
 
 void MapView::drawAttribution(QPainter& painter) {
-    if (tiles_ == nullptr || !tiles_->showing()) {
+    // On screen the label shows it; an image made of the map carries it drawn.
+    if (onScreen_ || tiles_ == nullptr || !tiles_->showing()) {
         return;
     }
     const QString note = TileLayer::attribution();

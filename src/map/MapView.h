@@ -8,6 +8,7 @@
 
 #include <QCache>
 #include <QImage>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -17,6 +18,9 @@ namespace tamsel {
 
 class MapMarkers;
 class TileLayer;
+} // namespace tamsel
+class QLabel;
+namespace tamsel {
 
 // Draws the offline base map (and the tiles over it, when a tile layer is given), then the
 // tracks, repeaters, stations, your position and the great-circle line to the station
@@ -88,6 +92,11 @@ public:
     bool dark() const;
     const MapColours& colours() const { return colours_; }
 
+    // The tiles' attribution on screen: a link to the copyright page (a click, or Enter when
+    // it has the focus, opens it with openUrl).
+    QLabel* attributionLabel() const { return attribution_; }
+    std::function<bool(const QUrl&)> openUrl;
+
     // Now, for what is faint and which track points are recent (the clock by default).
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
@@ -136,6 +145,7 @@ private:
     const QImage& baseImage();
     void drawMarkers();
     void drawAttribution(QPainter& painter);
+    void placeAttribution();
     void drawGreatCircle(QPainter& painter, const Viewport& view);
     void drawClipped(QPainter& painter, const QPolygonF& line);
     void drawLabels(QPainter& painter, const std::vector<std::pair<int, QPointF>>& shown);
@@ -162,6 +172,8 @@ private:
     QCache<QString, QImage> labels_{4096};
     std::vector<int> stationWidths_, repeaterWidths_; // label widths, -1 until measured
     std::vector<QRectF> drawnLabels_;
+    QLabel* attribution_ = nullptr;
+    bool onScreen_ = false; // painting the widget: the label shows the attribution
     std::optional<QPoint> pressAt_;
     bool dragging_ = false;
     int wheel_ = 0;
