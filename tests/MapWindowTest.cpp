@@ -336,6 +336,27 @@ TEST_F(MapWindowTest, TheContextMenuRepliesLogsAndCopies) {
     EXPECT_EQ(QApplication::clipboard()->text(), "35.68000, 139.77000 (PM95vq)");
 }
 
+TEST_F(MapWindowTest, TheMenuKeyAndShiftF10OpenTheContextMenu) {
+    view->noteStation(station("JA1XYZ", 35.68, 139.77));
+    view->centreOn({35.68, 139.77}, 8);
+    view->setFocus();
+    view->selectItem(0, true);
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        QStringList seen;
+        QTimer::singleShot(0, view, [&seen] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* a : menu->actions()) {
+                    seen << a->text();
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(view, key, modifiers);
+        EXPECT_EQ(seen, QStringList({"&Reply", "&Log Contact...", "&Copy Position"})) << key;
+    }
+}
+
 TEST_F(MapWindowTest, SaveImageWritesAPng) {
     view->noteStation(station("JA1XYZ", 35.68, 139.77));
     QTemporaryDir dir;

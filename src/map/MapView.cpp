@@ -879,6 +879,12 @@ void MapView::keyPressEvent(QKeyEvent* event) {
             emit stationActivated(QString::fromLatin1(call->c_str()));
         }
         break;
+    case Qt::Key_F10:
+        if (event->modifiers() != Qt::ShiftModifier) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        [[fallthrough]]; // Shift+F10 is the menu key where the keyboard has none
     case Qt::Key_Menu:
         if (selected_ >= 0) {
             openMenu(selected_, mapToGlobal(itemRect(selected_).bottomRight()));
