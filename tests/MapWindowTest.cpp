@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -355,6 +356,21 @@ TEST_F(MapWindowTest, TheMenuKeyAndShiftF10OpenTheContextMenu) {
         QTest::keyClick(view, key, modifiers);
         EXPECT_EQ(seen, QStringList({"&Reply", "&Log Contact...", "&Copy Position"})) << key;
     }
+}
+
+TEST_F(MapWindowTest, TheStatusBarFollowsTheSelectedStationAsItMoves) {
+    view->setOwnPosition(LatLon{35.68, 139.77});
+    view->noteStation(station("JA1XYZ", 35.70, 139.77));
+    view->noteStation(station("JH1ABC", 35.80, 139.77));
+    view->selectStation("JA1XYZ");
+    const auto* status = window->statusBar()->findChild<QLabel*>();
+    ASSERT_NE(status, nullptr);
+    ASSERT_TRUE(status->text().contains("2.2 km")) << status->text().toStdString();
+    HeardStation moved = station("JA1XYZ", 35.78, 139.77);
+    moved.lastHeard = "2026/12/08 10:05:00";
+    view->noteStation(moved);
+    EXPECT_TRUE(status->text().contains("11.1 km")) << status->text().toStdString();
+    EXPECT_TRUE(status->text().contains("10:05:00")) << status->text().toStdString();
 }
 
 TEST_F(MapWindowTest, SaveImageWritesAPng) {

@@ -111,6 +111,9 @@ void MapView::noteStation(const HeardStation& station) {
         }
     }
     changed();
+    if (static_cast<int>(*index) == selected_) {
+        emit selectionChanged(); // its new place, distance and time
+    }
 }
 
 void MapView::setRepeaters(std::vector<MapRepeater> repeaters) {
