@@ -373,6 +373,31 @@ TEST_F(MapWindowTest, TheStatusBarFollowsTheSelectedStationAsItMoves) {
     EXPECT_TRUE(status->text().contains("10:05:00")) << status->text().toStdString();
 }
 
+TEST_F(MapWindowTest, ShowOnMapSetsTheItemApartFromHomeWithItsLabel) {
+    const LatLon home{48.1374, 11.5755};
+    view->setOwnPosition(home);
+    view->noteStation(station("DL1ABC", 48.1554, 11.5755)); // 2 km north
+    // 2 km east; 1 km west: 40 pixels off at the zoom that sets it apart, so its label
+    // reaches over your own marker.
+    view->setRepeaters({{QStringLiteral("DB0ABC C"), {}, LatLon{48.1374, 11.6025}},
+                        {QStringLiteral("DB0WST B"), {}, LatLon{48.1374, 11.5618}}});
+    const std::vector<std::pair<const char*, std::function<bool()>>> rows{
+        {"station", [&] { return view->showStation("DL1ABC"); }},
+        {"repeater", [&] { return view->showRepeater(QStringLiteral("DB0ABC C")); }},
+        {"repeater west", [&] { return view->showRepeater(QStringLiteral("DB0WST B")); }}};
+    for (const auto& [what, show] : rows) {
+        view->centreOn(home, 4);
+        ASSERT_TRUE(show()) << what;
+        (void)view->renderImage();
+        const QRect item = view->itemRect(view->selectedItem());
+        const QPointF apart = QPointF(item.center()) - view->toScreen(home);
+        EXPECT_GE(std::hypot(apart.x(), apart.y()), 2.0 * item.width()) << what;
+        ASSERT_FALSE(view->drawnLabels().empty()) << what;
+        EXPECT_NEAR(view->drawnLabels().front().left(), item.right() + 1, 2) << what;
+        EXPECT_NEAR(view->drawnLabels().front().center().y(), item.center().y(), 2) << what;
+    }
+}
+
 TEST_F(MapWindowTest, SaveImageWritesAPng) {
     view->noteStation(station("JA1XYZ", 35.68, 139.77));
     QTemporaryDir dir;

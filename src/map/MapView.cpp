@@ -441,8 +441,25 @@ bool MapView::showStation(const std::string& callsign) {
     if (!selectedStation() || *selectedStation() != callsign) {
         return false;
     }
-    centreOn(*itemPosition(selected_), std::max(zoom_, 8));
+    centreOn(*itemPosition(selected_), zoomApart(selected_, std::max(zoom_, 8)));
     return true;
+}
+
+int MapView::zoomApart(int item, int from) const {
+    // The least zoom from `from` on at which the item's marker and label stand clear of your
+    // own marker; where none does (the same place), `from`.
+    const auto w = itemWorld(item);
+    if (!own_ || !w) {
+        return from;
+    }
+    const WorldPoint home = toWorld(*own_);
+    for (int z = from; z <= kMaxZoom; ++z) {
+        const double size = worldPixels(z);
+        if (std::hypot(w->x - home.x, w->y - home.y) * size >= 2.5 * kSprite) {
+            return z;
+        }
+    }
+    return from;
 }
 
 bool MapView::showRepeater(const QString& callsign) {
@@ -450,7 +467,7 @@ bool MapView::showRepeater(const QString& callsign) {
     if (selected_ < 0 || itemCallsign(selected_) != callsign) {
         return false;
     }
-    centreOn(*itemPosition(selected_), std::max(zoom_, 8));
+    centreOn(*itemPosition(selected_), zoomApart(selected_, std::max(zoom_, 8)));
     return true;
 }
 
@@ -801,24 +818,36 @@ void MapView::drawLabels(QPainter& painter, const std::vector<std::pair<int, QPo
     const int h = QFontMetrics(font()).height() + 2;
     const QRectF frame(rect());
     std::vector<QRectF> boxes;
+    std::vector<int> items; // the item of each box, -1 for your own marker
     boxes.reserve(ranked.size() + 1);
-    // Your own marker is no place for a label either (where it is in the frame).
-    if (own_) {
-        const QPointF at = toScreen(*own_);
-        boxes.emplace_back(at.x() - kSprite / 2.0, at.y() - kSprite / 2.0, kSprite, kSprite);
-    }
-    const std::size_t reserved = boxes.size();
-    for (const std::uint32_t k : ranked) {
+    items.reserve(ranked.size() + 1);
+    auto labelBox = [&](std::uint32_t k) {
         const QPointF at = shown[k].second;
         const QRectF box(at.x() + kSprite / 2.0, at.y() - h / 2.0, labelWidth(shown[k].first), h);
         boxes.push_back(overlaps(frame, box) ? box : QRectF()); // off the frame: no place
+        items.push_back(shown[k].first);
+    };
+    // The selected item's label always shows, even over your own marker; the others keep
+    // off it.
+    std::size_t next = 0;
+    if (!ranked.empty() && shown[ranked.front()].first == selected_) {
+        labelBox(ranked.front());
+        next = 1;
+    }
+    if (own_) {
+        const QPointF at = toScreen(*own_);
+        boxes.emplace_back(at.x() - kSprite / 2.0, at.y() - kSprite / 2.0, kSprite, kSprite);
+        items.push_back(-1);
+    }
+    for (; next < ranked.size(); ++next) {
+        labelBox(ranked[next]);
     }
     const std::vector<bool> placed = placeLabels(boxes, std::max(32, h * 3), frame);
-    for (std::size_t j = reserved; j < boxes.size(); ++j) {
-        if (!placed[j]) {
+    for (std::size_t j = 0; j < boxes.size(); ++j) {
+        if (!placed[j] || items[j] < 0) {
             continue;
         }
-        const int item = shown[ranked[j - reserved]].first;
+        const int item = items[j];
         painter.drawImage(boxes[j].topLeft(), labelImage(itemCallsign(item), item >= n));
         drawnLabels_.push_back(boxes[j]);
     }

@@ -135,6 +135,7 @@ private:
     QString itemCallsign(int item) const;
     std::optional<WorldPoint> itemWorld(int item) const;
     void ensureVisible(int item);
+    int zoomApart(int item, int from) const;
     void moveSelection(int step);
     void openMenu(int item, const QPoint& globalAt);
     void copyPosition(int item);
