@@ -130,6 +130,16 @@ private:
         double metres;
         double bearing;
     };
+    // What an item is: a station, or a repeater with a position (`index` in repeaters()).
+    // The one place that tells them apart; nothing for an item out of range.
+    struct Which {
+        const MapStations::Station* station = nullptr;
+        const MapRepeater* repeater = nullptr;
+        std::size_t index = 0; // in stations() or repeaters()
+    };
+    std::optional<Which> which(int item) const;
+    bool isStation(int item) const { return item >= 0 && item < stationCount(); }
+    int stationCount() const { return static_cast<int>(stations_.stations().size()); }
     std::optional<Course> courseTo(int item) const;
     std::optional<LatLon> itemPosition(int item) const;
     QString itemCallsign(int item) const;
