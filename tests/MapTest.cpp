@@ -139,6 +139,38 @@ TEST(Clip, KeepsThePiecesOfALineInTheFrame) {
     }
 }
 
+TEST(Clip, KeepsTheAreaOfARingInTheFrame) {
+    const QRectF frame(0, 0, 100, 100);
+    // The area a ring fills (shoelace).
+    auto area = [](const QPolygonF& p) {
+        double twice = 0;
+        for (qsizetype i = 0; i < p.size(); ++i) {
+            const QPointF& a = p[i];
+            const QPointF& b = p[(i + 1) % p.size()];
+            twice += a.x() * b.y() - b.x() * a.y();
+        }
+        return std::abs(twice) / 2;
+    };
+    struct Row {
+        const char* what;
+        QPolygonF ring;
+        double area;
+    };
+    for (const Row& row :
+         std::vector<Row>{{"inside", {{{10, 10}, {50, 10}, {50, 50}}}, 800},
+                          {"around the frame, millions of pixels out",
+                           {{{-1e7, -1e7}, {1e7, -1e7}, {1e7, 1e7}, {-1e7, 1e7}}},
+                           10000},
+                          {"half in", {{{50, -50}, {150, -50}, {150, 150}, {50, 150}}}, 5000},
+                          {"outside", {{{200, 200}, {300, 200}, {300, 300}}}, 0}}) {
+        const QPolygonF part = clipPolygon(row.ring, frame);
+        EXPECT_NEAR(area(part), row.area, 1e-6) << row.what;
+        EXPECT_TRUE(frame.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(part.boundingRect()) ||
+                    part.isEmpty())
+            << row.what;
+    }
+}
+
 TEST(MapLabels, NoneOverlapAmongMany) {
     std::vector<QRectF> labels;
     for (int i = 0; i < 3000; ++i) {

@@ -61,4 +61,61 @@ std::vector<QPolygonF> clipPolyline(const QPolygonF& line, const QRectF& frame) 
     return pieces;
 }
 
+QPolygonF clipPolygon(const QPolygonF& ring, const QRectF& frame) {
+    if (frame.contains(ring.boundingRect())) {
+        return ring;
+    }
+    // One side of the frame at a time: `inside` tells the side's inner half, `cut` where an
+    // edge crosses it.
+    struct Side {
+        bool (*inside)(const QPointF&, const QRectF&);
+        QPointF (*cut)(const QPointF&, const QPointF&, const QRectF&);
+    };
+    static constexpr std::array<Side, 4> sides{{
+        {[](const QPointF& p, const QRectF& f) { return p.x() >= f.left(); },
+         [](const QPointF& a, const QPointF& b, const QRectF& f) {
+             const double t = (f.left() - a.x()) / (b.x() - a.x());
+             return QPointF(f.left(), a.y() + t * (b.y() - a.y()));
+         }},
+        {[](const QPointF& p, const QRectF& f) { return p.x() <= f.right(); },
+         [](const QPointF& a, const QPointF& b, const QRectF& f) {
+             const double t = (f.right() - a.x()) / (b.x() - a.x());
+             return QPointF(f.right(), a.y() + t * (b.y() - a.y()));
+         }},
+        {[](const QPointF& p, const QRectF& f) { return p.y() >= f.top(); },
+         [](const QPointF& a, const QPointF& b, const QRectF& f) {
+             const double t = (f.top() - a.y()) / (b.y() - a.y());
+             return QPointF(a.x() + t * (b.x() - a.x()), f.top());
+         }},
+        {[](const QPointF& p, const QRectF& f) { return p.y() <= f.bottom(); },
+         [](const QPointF& a, const QPointF& b, const QRectF& f) {
+             const double t = (f.bottom() - a.y()) / (b.y() - a.y());
+             return QPointF(a.x() + t * (b.x() - a.x()), f.bottom());
+         }},
+    }};
+    QPolygonF in = ring;
+    QPolygonF out;
+    for (const Side& side : sides) {
+        out.clear();
+        for (qsizetype i = 0; i < in.size(); ++i) {
+            const QPointF& a = in[(i + in.size() - 1) % in.size()];
+            const QPointF& b = in[i];
+            const bool aIn = side.inside(a, frame), bIn = side.inside(b, frame);
+            if (bIn) {
+                if (!aIn) {
+                    out << side.cut(a, b, frame);
+                }
+                out << b;
+            } else if (aIn) {
+                out << side.cut(a, b, frame);
+            }
+        }
+        std::swap(in, out);
+        if (in.isEmpty()) {
+            break;
+        }
+    }
+    return in;
+}
+
 } // namespace tamsel

@@ -13,4 +13,8 @@ namespace tamsel {
 // is then never more than the frame's own size.
 std::vector<QPolygonF> clipPolyline(const QPolygonF& line, const QRectF& frame);
 
+// A closed ring cut to `frame` (Sutherland-Hodgman): what it fills inside the frame, the same
+// as the ring itself would (edges along the frame's sides are added where it leaves it).
+QPolygonF clipPolygon(const QPolygonF& ring, const QRectF& frame);
+
 } // namespace tamsel
