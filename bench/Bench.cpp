@@ -615,6 +615,51 @@ void MapMarkers(benchmark::State& state) {
 BENCHMARK(MapFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 BENCHMARK(MapBase)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
 BENCHMARK(MapMarkers)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
+
+// A deep zoom far from your own position: home in Munich, a Tokyo repeater selected, the view
+// on Tokyo at the zoom given, against the same at zoom 4. peak_growth_MB is how far the
+// process's peak resident memory rose from a frame at zoom 4 (target: under 50 MB).
+long peakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return 0;
+}
+void MapFarFromHome(benchmark::State& state) {
+    static NoBoxes boxes;
+    static MapWindow window(boxes, QByteArray("tamsel/bench"));
+    MapView* view = window.view();
+    view->resize(1000, 700);
+    view->setOwnPosition(LatLon{48.14, 11.58});
+    view->setRepeaters({{QStringLiteral("JP1YIU A"), {}, LatLon{35.68, 139.77}}});
+    view->selectRepeater(QStringLiteral("JP1YIU A"));
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    auto frame = [&] {
+        view->dropBaseCache();
+        QPainter painter(&image);
+        view->paintFrame(painter);
+    };
+    view->centreOn({35.68, 139.77}, 4);
+    frame();
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = peakResidentKb();
+    view->centreOn({35.68, 139.77}, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        frame();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["peak_growth_MB"] = static_cast<double>(peakResidentKb() - before) / 1024.0;
+}
+BENCHMARK(MapFarFromHome)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(stable);
 // --- the repeater directory: the nearest repeater, and reading the directory at start
 
 // An Icom list of `count` repeaters: most in Japan, the others in Europe and North America,

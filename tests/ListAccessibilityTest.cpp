@@ -1,13 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the line list as screen readers see it.
+#include "widgets/AccessibleItems.h"
 #include "widgets/LineListView.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace tamsel {
 namespace {
+
+// An item as the cache holds it; it counts the items alive.
+class CountedItem : public QAccessibleObject {
+public:
+    explicit CountedItem(QObject* owner, int& alive) : QAccessibleObject(owner), alive_(alive) {
+        ++alive_;
+    }
+    ~CountedItem() override { --alive_; }
+    QAccessibleInterface* parent() const override { return nullptr; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    int& alive_;
+};
+
+TEST(AccessibleItems, AWalkOverEveryItemIsLinearAndBounded) {
+    QObject owner;
+    int alive = 0;
+    for (const int items : {5'000, 20'000}) {
+        AccessibleItems cache(512);
+        long asked = 0; // the work: how often the cache looks at an item it holds
+        auto make = [&] { return new CountedItem(&owner, alive); };
+        auto keep = [&asked](int index) {
+            ++asked;
+            return index % 2 == 0; // on screen (0: the selected item)
+        };
+        QAccessibleInterface* selected = cache.item(0, make, keep);
+        for (int i = 1; i < items; ++i) {
+            QAccessibleInterface* one = cache.item(i, make, keep);
+            ASSERT_EQ(cache.item(i, make, keep), one); // the same while it is looked at
+        }
+        EXPECT_LE(asked, static_cast<long>(items) * AccessibleItems::kLookedAt) << items;
+        EXPECT_LE(cache.kept(), 512u);
+        EXPECT_LE(alive, 512);
+        EXPECT_EQ(cache.item(0, make, keep), selected) << items;
+    }
+    EXPECT_EQ(alive, 0);
+}
 
 class ListAccessibility : public ::testing::Test {
 protected:

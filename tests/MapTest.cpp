@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the map's logic: the projection, the base map file, label placement, the stations.
 #include "map/BaseMap.h"
+#include "map/Clip.h"
 #include "map/MapLabels.h"
 #include "map/MapMarkers.h"
 #include "map/MapStations.h"
@@ -109,6 +110,65 @@ TEST(MapLabels, KeepsTheFirstOfThoseThatWouldOverlap) {
     const std::vector<QRectF> labels{{0, 0, 50, 10},   {40, 5, 50, 10}, {200, 0, 50, 10},
                                      {220, 8, 50, 10}, {50, 0, 20, 10}, {}};
     EXPECT_EQ(placeLabels(labels), (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST(MapLabels, OnlyWhatMeetsTheFrameTakesPart) {
+    // 0 far off (at a deep zoom: millions of pixels), 1 in the frame, 2 reaching into it.
+    const std::vector<QRectF> labels{{-8e6, 3e6, 60, 14}, {10, 10, 60, 14}, {-30, 20, 60, 14}};
+    EXPECT_EQ(placeLabels(labels, 32, QRectF(0, 0, 900, 600)),
+              (std::vector<bool>{false, true, false}));
+}
+
+TEST(Clip, KeepsThePiecesOfALineInTheFrame) {
+    const QRectF frame(0, 0, 100, 100);
+    struct Row {
+        const char* what;
+        QPolygonF line;
+        std::vector<QPolygonF> pieces;
+    };
+    for (const Row& row : std::vector<Row>{
+             {"inside", {{{10, 10}, {50, 50}, {90, 10}}}, {{{{10, 10}, {50, 50}, {90, 10}}}}},
+             {"through", {{{-1e7, 50}, {1e7, 50}}}, {{{{0, 50}, {100, 50}}}}},
+             {"outside", {{{-50, -50}, {-10, 200}}}, {}},
+             {"out and back",
+              {{{50, 50}, {150, 50}, {150, 80}, {50, 80}}},
+              {{{{50, 50}, {100, 50}}}, {{{100, 80}, {50, 80}}}}},
+             {"a point", {{{20, 20}}}, {}}}) {
+        const std::vector<QPolygonF> pieces = clipPolyline(row.line, frame);
+        EXPECT_EQ(pieces, row.pieces) << row.what;
+    }
+}
+
+TEST(Clip, KeepsTheAreaOfARingInTheFrame) {
+    const QRectF frame(0, 0, 100, 100);
+    // The area a ring fills (shoelace).
+    auto area = [](const QPolygonF& p) {
+        double twice = 0;
+        for (qsizetype i = 0; i < p.size(); ++i) {
+            const QPointF& a = p[i];
+            const QPointF& b = p[(i + 1) % p.size()];
+            twice += a.x() * b.y() - b.x() * a.y();
+        }
+        return std::abs(twice) / 2;
+    };
+    struct Row {
+        const char* what;
+        QPolygonF ring;
+        double area;
+    };
+    for (const Row& row :
+         std::vector<Row>{{"inside", {{{10, 10}, {50, 10}, {50, 50}}}, 800},
+                          {"around the frame, millions of pixels out",
+                           {{{-1e7, -1e7}, {1e7, -1e7}, {1e7, 1e7}, {-1e7, 1e7}}},
+                           10000},
+                          {"half in", {{{50, -50}, {150, -50}, {150, 150}, {50, 150}}}, 5000},
+                          {"outside", {{{200, 200}, {300, 200}, {300, 300}}}, 0}}) {
+        const QPolygonF part = clipPolygon(row.ring, frame);
+        EXPECT_NEAR(area(part), row.area, 1e-6) << row.what;
+        EXPECT_TRUE(frame.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(part.boundingRect()) ||
+                    part.isEmpty())
+            << row.what;
+    }
 }
 
 TEST(MapLabels, NoneOverlapAmongMany) {

@@ -17,12 +17,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <fstream>
 
 namespace tamsel {
 namespace {
@@ -135,6 +137,38 @@ TEST_F(MapWindowTest, WhereTwoLabelsWouldMeetTheStationHeardLastHasIt) {
     first.count = 2;                          // DL1A heard again
     view->noteStation(first);
     EXPECT_LT(shownWidth(), shortLabel + 10);
+}
+
+// The process's peak resident memory in kB since the last reset.
+long peakKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+TEST_F(MapWindowTest, AFrameFarFromHomeTakesNoMoreMemoryThanItsSize) {
+    // Home in Munich, a Tokyo repeater selected: at each zoom in on Tokyo, your own marker
+    // and the great-circle line lie further off the frame, by millions of pixels at the end.
+    view->setOwnPosition(LatLon{48.14, 11.58});
+    view->setRepeaters({{QStringLiteral("JP1YIU A"), {}, LatLon{35.68, 139.77}}});
+    view->selectRepeater(QStringLiteral("JP1YIU A"));
+    view->centreOn({35.68, 139.77}, 4);
+    (void)view->renderImage();
+    std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+    const long before = peakKb();
+    ASSERT_GT(before, 0);
+    for (int z = 5; z <= MapView::kMaxZoom; ++z) {
+        view->centreOn({35.68, 139.77}, z);
+        const QImage frame = view->renderImage();
+        ASSERT_FALSE(frame.isNull());
+        ASSERT_FALSE(view->drawnLabels().empty()) << "zoom " << z; // the repeater's label
+    }
+    EXPECT_LT(peakKb() - before, 50 * 1024);
 }
 
 TEST_F(MapWindowTest, FollowsTheLightAndTheDarkTheme) {
@@ -301,6 +335,67 @@ TEST_F(MapWindowTest, TheContextMenuRepliesLogsAndCopies) {
     EXPECT_EQ(replies.size(), 1);
     EXPECT_EQ(logs.size(), 1);
     EXPECT_EQ(QApplication::clipboard()->text(), "35.68000, 139.77000 (PM95vq)");
+}
+
+TEST_F(MapWindowTest, TheMenuKeyAndShiftF10OpenTheContextMenu) {
+    view->noteStation(station("JA1XYZ", 35.68, 139.77));
+    view->centreOn({35.68, 139.77}, 8);
+    view->setFocus();
+    view->selectItem(0, true);
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        QStringList seen;
+        QTimer::singleShot(0, view, [&seen] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* a : menu->actions()) {
+                    seen << a->text();
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(view, key, modifiers);
+        EXPECT_EQ(seen, QStringList({"&Reply", "&Log Contact...", "&Copy Position"})) << key;
+    }
+}
+
+TEST_F(MapWindowTest, TheStatusBarFollowsTheSelectedStationAsItMoves) {
+    view->setOwnPosition(LatLon{35.68, 139.77});
+    view->noteStation(station("JA1XYZ", 35.70, 139.77));
+    view->noteStation(station("JH1ABC", 35.80, 139.77));
+    view->selectStation("JA1XYZ");
+    const auto* status = window->statusBar()->findChild<QLabel*>();
+    ASSERT_NE(status, nullptr);
+    ASSERT_TRUE(status->text().contains("2.2 km")) << status->text().toStdString();
+    HeardStation moved = station("JA1XYZ", 35.78, 139.77);
+    moved.lastHeard = "2026/12/08 10:05:00";
+    view->noteStation(moved);
+    EXPECT_TRUE(status->text().contains("11.1 km")) << status->text().toStdString();
+    EXPECT_TRUE(status->text().contains("10:05:00")) << status->text().toStdString();
+}
+
+TEST_F(MapWindowTest, ShowOnMapSetsTheItemApartFromHomeWithItsLabel) {
+    const LatLon home{48.1374, 11.5755};
+    view->setOwnPosition(home);
+    view->noteStation(station("DL1ABC", 48.1554, 11.5755)); // 2 km north
+    // 2 km east; 1 km west: 40 pixels off at the zoom that sets it apart, so its label
+    // reaches over your own marker.
+    view->setRepeaters({{QStringLiteral("DB0ABC C"), {}, LatLon{48.1374, 11.6025}},
+                        {QStringLiteral("DB0WST B"), {}, LatLon{48.1374, 11.5618}}});
+    const std::vector<std::pair<const char*, std::function<bool()>>> rows{
+        {"station", [&] { return view->showStation("DL1ABC"); }},
+        {"repeater", [&] { return view->showRepeater(QStringLiteral("DB0ABC C")); }},
+        {"repeater west", [&] { return view->showRepeater(QStringLiteral("DB0WST B")); }}};
+    for (const auto& [what, show] : rows) {
+        view->centreOn(home, 4);
+        ASSERT_TRUE(show()) << what;
+        (void)view->renderImage();
+        const QRect item = view->itemRect(view->selectedItem());
+        const QPointF apart = QPointF(item.center()) - view->toScreen(home);
+        EXPECT_GE(std::hypot(apart.x(), apart.y()), 2.0 * item.width()) << what;
+        ASSERT_FALSE(view->drawnLabels().empty()) << what;
+        EXPECT_NEAR(view->drawnLabels().front().left(), item.right() + 1, 2) << what;
+        EXPECT_NEAR(view->drawnLabels().front().center().y(), item.center().y(), 2) << what;
+    }
 }
 
 TEST_F(MapWindowTest, SaveImageWritesAPng) {

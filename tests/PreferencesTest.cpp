@@ -178,6 +178,7 @@ TEST_F(PreferencesWindow, AnUnsetPositionLooksUnset) {
     open();
     page()->source->setCurrentIndex(static_cast<int>(PositionSource::Gpsd));
     EXPECT_EQ(page()->gpsd->text(), "localhost:2947");
+    EXPECT_FALSE(page()->defaults->isVisibleTo(dialog())); // no longer "not set"
     button(QDialogButtonBox::Ok)->click();
     EXPECT_FALSE(dialog()->isVisible()) << dialog()->problem()->text().toStdString();
     EXPECT_EQ(console->ownStation()->settings().source, PositionSource::Gpsd);

@@ -1856,8 +1856,9 @@ Es liest die Icom-Relaislisten-CSV (mit den Spalten Name, Repeater Call Sign, Ga
 <context>
     <name>tamsel::TileLayer</name>
     <message>
-        <source>(c) OpenStreetMap contributors</source>
-        <translation>(c) OpenStreetMap-Mitwirkende</translation>
+        <source>© OpenStreetMap contributors</source>
+        <extracomment>As the OpenStreetMap copyright page words it in the language.</extracomment>
+        <translation>© OpenStreetMap-Mitwirkende</translation>
     </message>
 </context>
 <context>

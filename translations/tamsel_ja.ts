@@ -1851,8 +1851,9 @@ It reads the Icom repeater-list CSV (with the columns Name, Repeater Call Sign, 
 <context>
     <name>tamsel::TileLayer</name>
     <message>
-        <source>(c) OpenStreetMap contributors</source>
-        <translation>(c) OpenStreetMap contributors</translation>
+        <source>© OpenStreetMap contributors</source>
+        <extracomment>As the OpenStreetMap copyright page words it in the language.</extracomment>
+        <translation>© OpenStreetMap 貢献者</translation>
     </message>
 </context>
 <context>

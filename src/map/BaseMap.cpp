@@ -3,6 +3,7 @@
 #include "map/BaseMap.h"
 
 #include "base/WholeFile.h"
+#include "map/Clip.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -102,10 +103,18 @@ void BaseMap::drawLayer(QPainter& painter, const Viewport& view, MapData::Layer 
             if (ring.size() < 2) {
                 continue;
             }
+            // At a deep zoom a ring reaches millions of pixels past the frame: only its part
+            // in the frame goes to the painter.
+            const QRectF frame(-2, -2, view.width + 4, view.height + 4);
             if (fill) {
-                painter.drawPolygon(ring);
+                const QPolygonF part = clipPolygon(ring, frame);
+                if (part.size() >= 3) {
+                    painter.drawPolygon(part);
+                }
             } else {
-                painter.drawPolyline(ring);
+                for (const QPolygonF& piece : clipPolyline(ring, frame)) {
+                    painter.drawPolyline(piece);
+                }
             }
         }
     }

@@ -13,7 +13,7 @@ namespace tamsel {
 namespace {
 
 // Item interfaces are made when asked for and kept while the map lives, so an item keeps its
-// identity while a tool looks at it; past this many, those off screen are let go.
+// identity while a tool looks at it; past this many, those asked for longest ago are let go.
 constexpr std::size_t kKeptItems = 512;
 
 class MapItemAccessible : public QAccessibleInterface {

@@ -8,17 +8,24 @@
 
 namespace tamsel {
 
-std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell) {
+std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell, const QRectF& frame) {
     std::vector<bool> kept(labels.size(), false);
-    // The grid spans the labels; each cell lists the kept labels that reach into it (a
-    // chain through `next`, newest first).
+    auto takesPart = [&frame](const QRectF& r) {
+        return !r.isEmpty() && (frame.isNull() || overlaps(frame, r));
+    };
+    // The grid spans the labels (within the frame); each cell lists the kept labels that
+    // reach into it (a chain through `next`, newest first). A label reaching past the grid
+    // is filed in its edge cells, which still holds every overlap.
     QRectF span;
     for (const QRectF& r : labels) {
-        if (!r.isEmpty()) {
+        if (takesPart(r)) {
             span = span.isNull() ? r : span.united(r);
         }
     }
-    if (span.isNull()) {
+    if (!frame.isNull()) {
+        span = span.intersected(frame);
+    }
+    if (span.isEmpty()) {
         return kept;
     }
     const auto columns = static_cast<long>(std::floor(span.width() / cell)) + 1;
@@ -34,7 +41,7 @@ std::vector<bool> placeLabels(const std::vector<QRectF>& labels, double cell) {
     };
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const QRectF& r = labels[i];
-        if (r.isEmpty()) {
+        if (!takesPart(r)) {
             continue;
         }
         const long x0 = column(r.left()), x1 = column(r.right());

@@ -8,6 +8,7 @@
 
 #include <QCache>
 #include <QImage>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -17,6 +18,9 @@ namespace tamsel {
 
 class MapMarkers;
 class TileLayer;
+} // namespace tamsel
+class QLabel;
+namespace tamsel {
 
 // Draws the offline base map (and the tiles over it, when a tile layer is given), then the
 // tracks, repeaters, stations, your position and the great-circle line to the station
@@ -88,6 +92,11 @@ public:
     bool dark() const;
     const MapColours& colours() const { return colours_; }
 
+    // The tiles' attribution on screen: a link to the copyright page (a click, or Enter when
+    // it has the focus, opens it with openUrl).
+    QLabel* attributionLabel() const { return attribution_; }
+    std::function<bool(const QUrl&)> openUrl;
+
     // Now, for what is faint and which track points are recent (the clock by default).
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
@@ -121,11 +130,22 @@ private:
         double metres;
         double bearing;
     };
+    // What an item is: a station, or a repeater with a position (`index` in repeaters()).
+    // The one place that tells them apart; nothing for an item out of range.
+    struct Which {
+        const MapStations::Station* station = nullptr;
+        const MapRepeater* repeater = nullptr;
+        std::size_t index = 0; // in stations() or repeaters()
+    };
+    std::optional<Which> which(int item) const;
+    bool isStation(int item) const { return item >= 0 && item < stationCount(); }
+    int stationCount() const { return static_cast<int>(stations_.stations().size()); }
     std::optional<Course> courseTo(int item) const;
     std::optional<LatLon> itemPosition(int item) const;
     QString itemCallsign(int item) const;
     std::optional<WorldPoint> itemWorld(int item) const;
     void ensureVisible(int item);
+    int zoomApart(int item, int from) const;
     void moveSelection(int step);
     void openMenu(int item, const QPoint& globalAt);
     void copyPosition(int item);
@@ -136,7 +156,9 @@ private:
     const QImage& baseImage();
     void drawMarkers();
     void drawAttribution(QPainter& painter);
+    void placeAttribution();
     void drawGreatCircle(QPainter& painter, const Viewport& view);
+    void drawClipped(QPainter& painter, const QPolygonF& line);
     void drawLabels(QPainter& painter, const std::vector<std::pair<int, QPointF>>& shown);
     const QImage& labelImage(const QString& text, bool repeater);
     int labelWidth(int item);
@@ -161,6 +183,8 @@ private:
     QCache<QString, QImage> labels_{4096};
     std::vector<int> stationWidths_, repeaterWidths_; // label widths, -1 until measured
     std::vector<QRectF> drawnLabels_;
+    QLabel* attribution_ = nullptr;
+    bool onScreen_ = false; // painting the widget: the label shows the attribution
     std::optional<QPoint> pressAt_;
     bool dragging_ = false;
     int wheel_ = 0;

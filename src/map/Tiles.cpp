@@ -4,12 +4,16 @@
 
 #include "base/Folders.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QImageReader>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QPainter>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace tamsel {
@@ -21,7 +25,52 @@ TileLayer::TileLayer(const QString& cacheFolder, const QByteArray& userAgent, QO
     cache->setMaximumCacheSize(200LL * 1024 * 1024);
     network_.setCache(cache);
     connect(&network_, &QNetworkAccessManager::finished, this, &TileLayer::finished);
+    resume_.setSingleShot(true);
+    connect(&resume_, &QTimer::timeout, this, [this] {
+        ++generation_; // the next frame asks again for what is missing
+        emit updated();
+    });
 }
+
+namespace {
+
+// Why a reply was aborted here: too large or too slow.
+constexpr const char* kCutOff = "tamselCutOff";
+constexpr const char* kTooLarge = "large";
+constexpr const char* kTooSlow = "slow";
+
+// The seconds a Retry-After header asks for: a number, or an HTTP date.
+std::optional<std::chrono::seconds> retryAfter(const QByteArray& value) {
+    const QByteArray text = value.trimmed();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    long long seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error == std::errc() && end == text.data() + text.size() && seconds >= 0) {
+        return std::chrono::seconds(seconds);
+    }
+    const QDateTime at = QDateTime::fromString(QString::fromLatin1(text), Qt::RFC2822Date);
+    if (!at.isValid()) {
+        return std::nullopt;
+    }
+    return std::chrono::seconds(std::max<qint64>(0, QDateTime::currentDateTimeUtc().secsTo(at)));
+}
+
+// A 256-pixel tile from the bytes, or a null image: the size is read from the header first,
+// so a huge image is refused before it is decoded.
+QImage decodeTile(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (reader.size() != QSize(kTileSize, kTileSize)) {
+        return {};
+    }
+    QImage tile;
+    return reader.read(&tile) && tile.size() == QSize(kTileSize, kTileSize) ? tile : QImage();
+}
+
+} // namespace
 
 QString TileLayer::defaultCacheFolder() {
     QString base = qEnvironmentVariable("XDG_CACHE_HOME");
@@ -33,7 +82,12 @@ QString TileLayer::defaultCacheFolder() {
 }
 
 QString TileLayer::attribution() {
-    return tr("(c) OpenStreetMap contributors");
+    //: As the OpenStreetMap copyright page words it in the language.
+    return tr("© OpenStreetMap contributors");
+}
+
+QUrl TileLayer::copyrightPage() {
+    return QUrl(QStringLiteral("https://www.openstreetmap.org/copyright"));
 }
 
 QByteArray TileLayer::userAgentFor(const QString& version) {
@@ -47,6 +101,9 @@ void TileLayer::setEnabled(bool enabled) {
     enabled_ = enabled;
     queue_.clear();
     failed_.clear(); // the network may be back
+    pausedUntil_ = {};
+    backOff_ = std::chrono::seconds(0);
+    resume_.stop();
     ++generation_;
     emit updated();
 }
@@ -59,6 +116,9 @@ void TileLayer::setServer(const QString& server) {
     memory_.clear();
     failed_.clear();
     queue_.clear();
+    pausedUntil_ = {};
+    backOff_ = std::chrono::seconds(0);
+    resume_.stop();
     ++generation_;
     emit updated();
 }
@@ -93,7 +153,7 @@ void TileLayer::draw(QPainter& painter, const Viewport& view) {
             }
             const bool running = std::any_of(running_.cbegin(), running_.cend(),
                                              [&](const Key& k) { return k == key; });
-            if (!running && !failed_.contains(text)) {
+            if (!running && !failed_.contains(text) && !paused()) {
                 queue_.push_back(key);
             }
         }
@@ -104,7 +164,7 @@ void TileLayer::draw(QPainter& painter, const Viewport& view) {
 void TileLayer::startDownloads() {
     // The queue holds what is in view now, nearest the top-left first; only the tiles of
     // the frame last drawn are ever asked for.
-    while (running_.size() < kMaxDownloads && !queue_.empty()) {
+    while (running_.size() < kMaxDownloads && !queue_.empty() && !paused()) {
         const Key key = queue_.front();
         queue_.erase(queue_.begin());
         QString address = server_;
@@ -116,7 +176,45 @@ void TileLayer::startDownloads() {
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                              QNetworkRequest::PreferNetwork);
         request.setTransferTimeout(30000);
-        running_.insert(network_.get(request), key);
+        QNetworkReply* reply = network_.get(request);
+        running_.insert(reply, key);
+        // A tile is a few kB: a reply that goes on past its limit, in bytes or in time, is a
+        // broken server (or a hostile one), not a slow tile.
+        connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 got, qint64 all) {
+            if (got > kMaxTileBytes || all > kMaxTileBytes) {
+                reply->setProperty(kCutOff, QByteArray(kTooLarge));
+                reply->abort();
+            }
+        });
+        QTimer::singleShot(timeLimit_, reply, [reply] {
+            if (reply->isRunning()) {
+                reply->setProperty(kCutOff, QByteArray(kTooSlow));
+                reply->abort();
+            }
+        });
+    }
+}
+
+void TileLayer::pause(std::optional<std::chrono::seconds> asked) {
+    using std::chrono::seconds;
+    if (!paused()) { // the downloads still running when it paused fail together: once
+        backOff_ = backOff_ == seconds(0) ? kFirstBackOff : std::min(backOff_ * 2, kLongestPause);
+    }
+    const seconds wait = asked ? std::clamp(*asked, seconds(1), kLongestPause) : backOff_;
+    pausedUntil_ = std::max(pausedUntil_, now() + wait);
+    queue_.clear();
+    resume_.start(std::chrono::duration_cast<std::chrono::milliseconds>(pausedUntil_ - now()));
+}
+
+void TileLayer::keepAtLeastAWeek(const QUrl& address) {
+    QAbstractNetworkCache* cache = network_.cache();
+    if (cache == nullptr) {
+        return;
+    }
+    QNetworkCacheMetaData meta = cache->metaData(address);
+    if (meta.isValid() && !meta.expirationDate().isValid()) {
+        meta.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(kKeepDays));
+        cache->updateMetaData(meta);
     }
 }
 
@@ -128,16 +226,29 @@ void TileLayer::finished(QNetworkReply* reply) {
     }
     const Key key = found.value();
     running_.erase(found);
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QByteArray cutOff = reply->property(kCutOff).toByteArray();
     QImage tile;
     if (reply->error() == QNetworkReply::NoError) {
-        tile.loadFromData(reply->readAll());
+        tile = decodeTile(reply->read(kMaxTileBytes + 1));
     }
-    if (tile.isNull()) {
-        failed_.insert(keyText(key));
-    } else {
-        memory_.insert(keyText(key), new QImage(std::move(tile)));
+    if (!tile.isNull()) {
+        // The server answers: what failed before may be there now.
+        failed_.clear();
+        backOff_ = std::chrono::seconds(0);
+        if (!reply->attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool()) {
+            keepAtLeastAWeek(reply->url());
+        }
+        const qsizetype bytes = tile.sizeInBytes();
+        memory_.insert(keyText(key), new QImage(std::move(tile)), bytes);
         ++generation_;
         emit updated();
+    } else if (status == 429 || status >= 500 || cutOff == kTooSlow ||
+               (status == 0 && reply->error() != QNetworkReply::NoError && cutOff.isEmpty())) {
+        // The server is busy, broken or out of reach: it is left alone for a while.
+        pause(retryAfter(reply->rawHeader("Retry-After")));
+    } else {
+        failed_.insert(keyText(key)); // no tile there (or not one we take)
     }
     startDownloads();
 }

@@ -11,7 +11,12 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -25,10 +30,24 @@ namespace tamsel {
 // kMaxDownloads downloads at once, and only the tiles in view (what left the view before its
 // turn is not fetched). Nothing waits: a frame draws the tiles there are, and updated() asks
 // for another when more arrive; without the network the offline map stays as it is.
+//
+// After a 429, a 5xx or no answer at all, every request to the server waits for its
+// Retry-After (or a back-off doubling from 30 s), and then the tiles missing are asked again;
+// a tile that arrives forgets the failures. A reply past kMaxTileBytes or kTimeLimit is cut
+// off, and an image is decoded only when it says it is a 256-pixel tile.
 class TileLayer : public QObject {
     Q_OBJECT
 public:
+    using Clock = std::chrono::steady_clock;
     static constexpr int kMaxDownloads = 2;
+    static constexpr qint64 kMaxTileBytes = 1024 * 1024;
+    static constexpr std::chrono::seconds kTimeLimit{60};
+    static constexpr std::chrono::seconds kFirstBackOff{30};
+    static constexpr std::chrono::seconds kLongestPause{24 * 3600};
+    // How long a tile is kept when the server says nothing of it (the policy's least).
+    static constexpr int kKeepDays = 7;
+    // Decoded tiles kept in memory, in bytes.
+    static constexpr qsizetype kMemoryBytes = 64 * 1024 * 1024;
     static inline constexpr QLatin1String kDefaultServer{
         "https://tile.openstreetmap.org/{z}/{x}/{y}.png"};
 
@@ -37,8 +56,10 @@ public:
 
     // $XDG_CACHE_HOME/tamsel/tiles (or ~/.cache/tamsel/tiles).
     static QString defaultCacheFolder();
-    // "(c) OpenStreetMap contributors", shown on the map while tiles show.
+    // "© OpenStreetMap contributors", shown on the map while tiles show, and the page it
+    // links to.
     static QString attribution();
+    static QUrl copyrightPage();
     static QByteArray userAgentFor(const QString& version);
 
     // Off, nothing is drawn or fetched.
@@ -56,6 +77,13 @@ public:
     std::uint64_t generation() const { return generation_; }
     int downloading() const { return static_cast<int>(running_.size()); }
     int waiting() const { return static_cast<int>(queue_.size()); }
+    // Requests wait (the server asked for it, or failed).
+    bool paused() const { return now() < pausedUntil_; }
+    // A whole download's limit (kTimeLimit unless a test shortens it).
+    void setTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
+
+    // Now, for the pauses (the steady clock by default).
+    std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
 signals:
     void updated();
@@ -70,6 +98,8 @@ private:
     };
     void startDownloads();
     void finished(QNetworkReply* reply);
+    void pause(std::optional<std::chrono::seconds> retryAfter);
+    void keepAtLeastAWeek(const QUrl& address);
     QString keyText(const Key& k) const;
 
     QNetworkAccessManager network_;
@@ -78,10 +108,14 @@ private:
     bool enabled_ = false;
     bool showing_ = false;
     std::uint64_t generation_ = 1;
-    QCache<QString, QImage> memory_{512};
+    QCache<QString, QImage> memory_{kMemoryBytes}; // cost: the image's bytes
     std::vector<Key> queue_;
     QHash<QNetworkReply*, Key> running_;
-    QSet<QString> failed_; // not asked again until the server changes
+    QSet<QString> failed_; // no tile there: asked again once another tile arrives
+    std::chrono::milliseconds timeLimit_ = kTimeLimit;
+    Clock::time_point pausedUntil_{};
+    std::chrono::seconds backOff_{0};
+    QTimer resume_;
 };
 
 } // namespace tamsel

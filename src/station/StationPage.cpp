@@ -127,20 +127,25 @@ void StationPage::load(const SettingsStore& store) {
     units->setCurrentIndex(static_cast<int>(loaded_.units));
     followRepeater->setChecked(loaded_.followRepeater);
 
-    QStringList invalid;
+    invalid_.clear();
     for (auto it = loaded_.defaulted.cbegin(); it != loaded_.defaulted.cend(); ++it) {
         if (it.value() == SettingsStore::Origin::Invalid) {
-            invalid << it.key().section(QLatin1Char('/'), 1);
+            invalid_ << it.key().section(QLatin1Char('/'), 1);
         }
     }
+    showNotes();
+}
+
+void StationPage::showNotes() {
+    // What the page shows now, not what the file held: a position just chosen is set.
     QStringList notes;
-    if (loaded_.source == PositionSource::None) {
+    if (chosenSource() == PositionSource::None) {
         notes << tr("Your position is not set.");
     }
-    if (!invalid.isEmpty()) {
+    if (!invalid_.isEmpty()) {
         //: %1 lists keys of the settings file, such as "latitude, gpsd"
         notes << tr("Not usable in the settings file, default shown: %1.")
-                     .arg(invalid.join(QStringLiteral(", ")));
+                     .arg(invalid_.join(QStringLiteral(", ")));
     }
     defaults->setText(notes.join(QLatin1Char(' ')));
     defaults->setVisible(!notes.isEmpty());
@@ -212,6 +217,7 @@ void StationPage::showResult() {
     latitude->setEnabled(chosen == PositionSource::LatLon);
     longitude->setEnabled(chosen == PositionSource::LatLon);
     gpsd->setEnabled(chosen == PositionSource::Gpsd);
+    showNotes();
 
     std::optional<LatLon> position;
     QString why;

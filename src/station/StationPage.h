@@ -41,9 +41,11 @@ public:
 private:
     PositionSource chosenSource() const;
     void showResult();
+    void showNotes();
 
     const OwnStation& station_;
     StationSettings loaded_;
+    QStringList invalid_; // settings the file holds that could not be used
 };
 
 } // namespace tamsel

@@ -13,8 +13,8 @@ namespace tamsel {
 namespace {
 
 // Item interfaces are made on demand, one per row asked for, and kept so that a row keeps
-// its identity while an assistive tool looks at it. Past this many, those out of view are
-// let go, so walking a million-line list costs no more than this.
+// its identity while an assistive tool looks at it. Past this many, those asked for longest
+// ago are let go, so walking a million-line list costs no more than this.
 constexpr std::size_t kKeptItems = 256;
 
 class LineItemAccessible : public QAccessibleInterface {
