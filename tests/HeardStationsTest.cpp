@@ -487,8 +487,8 @@ TEST(HeardModel, DistanceAndBearingInYourUnits) {
         Units units;
         const char *distance, *bearing;
     } rows[] = {
-        {jn58td, fn31pr, Units::Metric, "6353", "298"}, // 6353097.51 m at 297.69 degrees
-        {jn58td, fn31pr, Units::Imperial, "3948", "298"},
+        {jn58td, fn31pr, Units::Metric, "6,353", "298"}, // 6353097.51 m at 297.69 degrees
+        {jn58td, fn31pr, Units::Imperial, "3,948", "298"},
         {near, east, Units::Metric, "0.6", "90"},
         {near, east, Units::Imperial, "0.4", "90"},
         {std::nullopt, fn31pr, Units::Metric, "", ""},
@@ -505,6 +505,36 @@ TEST(HeardModel, DistanceAndBearingInYourUnits) {
         EXPECT_EQ(cellOf(m, 0, M::Distance), r.distance);
         EXPECT_EQ(cellOf(m, 0, M::Bearing), r.bearing);
     }
+}
+
+// The table writes numbers as the interface language does; a file always with a point and
+// no grouping, whatever the language.
+TEST(HeardModel, NumbersAsTheLanguageWritesThemFilesWithAPoint) {
+    using M = HeardStationsModel;
+    const QLocale before;
+    const struct {
+        QLocale::Language language;
+        const char *latitude, *distance, *altitude;
+    } rows[] = {
+        {QLocale::English, "35.50000", "9,401", "1,234"},
+        {QLocale::German, "35,50000", "9.401", "1.234"},
+    };
+    for (const auto& r : rows) {
+        QLocale::setDefault(QLocale(r.language));
+        M m;
+        m.apply(heard("JA1ABC"));
+        StationReport report = at(35.5, 139.5);
+        report.position.altitudeFeet = 1234 / 0.3048;
+        m.apply(report);
+        m.setOwnPosition(LatLon{48.14, 11.58}); // Munich
+        EXPECT_EQ(cellOf(m, 0, M::Latitude), r.latitude);
+        EXPECT_EQ(cellOf(m, 0, M::Distance), r.distance);
+        EXPECT_EQ(cellOf(m, 0, M::Altitude), r.altitude);
+        EXPECT_EQ(m.exportText(m.station(0), M::Latitude), "35.50000");
+        EXPECT_EQ(m.exportText(m.station(0), M::Distance), "9401");
+        EXPECT_EQ(m.exportText(m.station(0), M::Altitude), "1234");
+    }
+    QLocale::setDefault(before);
 }
 
 // An ambiguous position says how large its box is on the cells that show where it is.
@@ -745,8 +775,8 @@ TEST_F(Heard, DistanceFollowsYourStation) {
               "Distance (mi)");
     const QByteArray csv = HeardStations::csv(*window().model());
     EXPECT_TRUE(csv.contains(",Distance (mi),Bearing,Course,Speed (mph),Altitude (ft),"));
-    EXPECT_TRUE(
-        csv.contains("," + cell(1, M::Distance).toUtf8() + "," + cell(1, M::Bearing).toUtf8()));
+    EXPECT_TRUE(csv.contains("," + cell(1, M::Distance).remove(',').toUtf8() + "," +
+                             cell(1, M::Bearing).toUtf8())); // without the grouping
     settings.locator = "PM95vr"; // now KO6JXH is nearer than before, still second
     own.configure(settings);
     table()->sortByColumn(M::Distance, Qt::AscendingOrder);

@@ -502,7 +502,7 @@ std::optional<std::pair<double, double>> HeardStationsModel::courseTo(const Hear
     return std::pair(c.metres, c.bearing);
 }
 
-QString HeardStationsModel::text(const HeardStation& s, int column) const {
+QString HeardStationsModel::text(const HeardStation& s, int column, const QLocale& numbers) const {
     const auto& p = s.position;
     switch (column) {
     case Callsign:
@@ -512,7 +512,7 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
     case LastHeard:
         return fromBytes(s.lastHeard);
     case Count:
-        return QString::number(s.count);
+        return numbers.toString(s.count);
     case Called:
         return trimmed(s.called);
     case Route:
@@ -522,28 +522,29 @@ QString HeardStationsModel::text(const HeardStation& s, int column) const {
     case Locator:
         return p ? QString::fromStdString(maidenhead(p->latitude, p->longitude)) : QString();
     case Latitude:
-        return p ? QString::number(p->latitude, 'f', 5) : QString();
+        return p ? numbers.toString(p->latitude, 'f', 5) : QString();
     case Longitude:
-        return p ? QString::number(p->longitude, 'f', 5) : QString();
+        return p ? numbers.toString(p->longitude, 'f', 5) : QString();
     case Distance: {
         const auto c = courseTo(s);
         if (!c) {
             return {};
         }
-        return QString::fromStdString(distanceFigure(units_, c->first));
+        return distanceText(units_, c->first, DistanceForm::FigureOnly, numbers);
     }
     case Bearing: {
         const auto c = courseTo(s);
-        return c ? QString::number(wholeDegrees(c->second)) : QString();
+        return c ? numbers.toString(wholeDegrees(c->second)) : QString();
     }
     case Course:
-        return p && p->course ? QString::number(*p->course) : QString();
+        return p && p->course ? numbers.toString(*p->course) : QString();
     case Speed:
-        return p && p->speedKnots ? QString::number(std::lround(speedIn(units_, *p->speedKnots)))
-                                  : QString();
+        return p && p->speedKnots
+                   ? numbers.toString(qlonglong{std::lround(speedIn(units_, *p->speedKnots))})
+                   : QString();
     case Altitude:
         return p && p->altitudeFeet
-                   ? QString::number(std::lround(altitudeIn(units_, *p->altitudeFeet)))
+                   ? numbers.toString(qlonglong{std::lround(altitudeIn(units_, *p->altitudeFeet))})
                    : QString();
     case Comment:
         return p ? fromBytes(p->comment) : QString();
@@ -563,8 +564,8 @@ QString HeardStationsModel::vagueness(const HeardStation& s, int column) const {
     const std::string_view unit = distanceUnit(units_);
     return tr("Approximate position: the station sent only a box %1 %2 from north to south; "
               "shown at its centre.")
-        .arg(QString::fromStdString(
-                 distanceFigure(units_, ambiguityDegrees(p->ambiguity) * kMetresPerDegree)),
+        .arg(distanceText(units_, ambiguityDegrees(p->ambiguity) * kMetresPerDegree,
+                          DistanceForm::FigureOnly),
              QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
 }
 
@@ -574,7 +575,7 @@ QString HeardStationsModel::exportText(const HeardStation& s, int column) const 
         return routeName(receivedRoute(routeHeader(s)), RouteText::English);
     }
     if (column != LastHeard) {
-        return text(s, column);
+        return text(s, column, QLocale::c());
     }
     // From the instant, not the local time shown, which names two moments in the hour that
     // comes twice in autumn; with its offset a file read elsewhere or later still names the

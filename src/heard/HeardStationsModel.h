@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QLocale>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -109,9 +110,11 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // A cell as shown.
-    QString text(const HeardStation& station, int column) const;
-    // A cell for a file: as shown, but the time in ISO 8601 with its offset from UTC.
+    // A cell as shown, its numbers as the interface language writes them (or as `numbers`
+    // does: files take the C locale).
+    QString text(const HeardStation& station, int column, const QLocale& numbers = QLocale()) const;
+    // A cell for a file: as shown, but numbers with a point and the time in ISO 8601 with its
+    // offset from UTC.
     QString exportText(const HeardStation& station, int column) const;
     // For a position cell of a station that sent an ambiguous position: how vague it is.
     QString vagueness(const HeardStation& station, int column) const;

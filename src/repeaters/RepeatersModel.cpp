@@ -2,6 +2,8 @@
 // RepeatersModel: the repeater directory as a table, with distance and bearing from you.
 #include "repeaters/RepeatersModel.h"
 
+#include "language/Numbers.h"
+
 #include <QCollator>
 #include <algorithm>
 #include <cmath>
@@ -17,7 +19,7 @@ QString unitName(std::string_view name) {
 }
 
 QString megahertz(double mhz) {
-    return QString::number(mhz, 'f', 4);
+    return shownNumber(mhz, 4, 4); // as Log Contact's frequency field writes it
 }
 
 } // namespace
