@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tests of the lowest floor: little-endian files read back, and files read and written whole.
+// Tests of the lowest floor: CSV records, little-endian files read back, and files read and
+// written whole.
+#include "base/CsvReader.h"
 #include "base/LittleEndian.h"
 #include "base/WholeFile.h"
 
@@ -9,6 +11,62 @@
 
 namespace tamsel {
 namespace {
+
+bool startsDated(std::string_view rest) {
+    return rest.starts_with("2026");
+}
+
+// Each record as its line, + for complete or - for not, and its fields parted by |.
+TEST(CsvReader, RecordsAsBothReadersNeedThem) {
+    const struct {
+        const char* what;
+        std::string text;
+        char separator;
+        CsvReader::RecordStart startsRecord;
+        std::vector<std::string> records;
+    } rows[] = {
+        {"CR LF, LF and a lone CR", "a,b\r\nc\nd\re", ',', nullptr, {"1+a|b", "2+c", "3+d", "4-e"}},
+        {"nothing", "", ',', nullptr, {}},
+        {"blank lines are records", "a\n\n \nb\n", ',', nullptr, {"1+a", "2+", "3+ ", "4+b"}},
+        {"a separator at the end", "a,", ',', nullptr, {"1-a|"}},
+        {"quoted separators, quotes and lines",
+         "\"a,\"\"b\"\"\r\nc\",d\r\ne",
+         ',',
+         nullptr,
+         {"1+a,\"b\"\r\nc|d", "3-e"}},
+        {"a quote inside a field is a character",
+         "5\" mag,ab\"c,d\"e\n",
+         ',',
+         nullptr,
+         {"1+5\" mag|ab\"c|d\"e"}},
+        {"a quote after a blank is a character", " \"a,b\"", ',', nullptr, {"1- \"a|b\""}},
+        {"text after the closing quote is kept",
+         "\"Tokyo\" Tower,\"a\"\"b\"c\n",
+         ',',
+         nullptr,
+         {"1+Tokyo Tower|a\"bc"}},
+        {"an unclosed quote takes the rest", "x,\"a\nb,c", ',', nullptr, {"1-x|a\nb,c"}},
+        {"a torn line ends where a record starts",
+         "\"cut\r\n2026,x\r\n\"two\nlines\",y\n",
+         ',',
+         startsDated,
+         {"1-cut", "2+2026|x", "3+two\nlines|y"}},
+        {"the separator chosen", "a;b,c\td\n", ';', nullptr, {"1+a|b,c\td"}},
+        {"tabs", "a;b\tc\n", '\t', nullptr, {"1+a;b|c"}},
+    };
+    for (const auto& row : rows) {
+        CsvReader reader(row.text, row.separator, row.startsRecord);
+        std::vector<std::string> records;
+        while (reader.next()) {
+            std::string r = std::to_string(reader.line()) + (reader.complete() ? "+" : "-");
+            for (std::size_t i = 0; i < reader.fields().size(); ++i) {
+                r += (i == 0 ? "" : "|") + std::string(reader.fields()[i]);
+            }
+            records.push_back(std::move(r));
+        }
+        EXPECT_EQ(records, row.records) << row.what;
+    }
+}
 
 TEST(LittleEndian, ReadsWhatWasWrittenAndFailsPastTheEnd) {
     LittleEndianWriter w;
