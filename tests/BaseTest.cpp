@@ -6,8 +6,10 @@
 #include "base/WholeFile.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/stat.h>
 
 namespace tamsel {
 namespace {
@@ -137,6 +139,58 @@ TEST(WholeFile, WrittenWholeOrNotAtAll) {
     EXPECT_TRUE(std::filesystem::is_directory(folder / "taken"));
     EXPECT_FALSE(std::filesystem::exists(folder / ".taken.partial"));
     EXPECT_EQ(readWhole(folder.c_str(), read), EISDIR);
+}
+
+// What a save does to the file it replaces, as every save of the console does it.
+TEST(WholeFile, ReplacingKeepsWhatTheFileWas) {
+    namespace fs = std::filesystem;
+    const mode_t umaskBefore = ::umask(027);
+    const struct {
+        const char* what;
+        mode_t before;      // the file's permissions; 0 for no file
+        const char* linkTo; // the name written to is a link to this file
+        int error;
+        mode_t after;
+    } rows[] = {
+        {"a new file: as the umask says", 0, nullptr, 0, 0640},
+        {"a file replaced keeps its permissions", 0604, nullptr, 0, 0604},
+        {"a file nobody may write stays", 0444, nullptr, EACCES, 0444},
+        {"a link: its file is written", 0600, "file", 0, 0600},
+        {"a link to no file: the file is made", 0, "file", 0, 0640},
+    };
+    for (const auto& row : rows) {
+        if (row.error == EACCES && ::geteuid() == 0) {
+            continue; // root may write any file
+        }
+        QTemporaryDir dir;
+        const fs::path folder = dir.path().toStdString();
+        const fs::path file = folder / "file";
+        if (row.before != 0) {
+            ASSERT_EQ(writeWhole(file, "before"), 0);
+            fs::permissions(file, static_cast<fs::perms>(row.before));
+        }
+        const fs::path name = row.linkTo != nullptr ? folder / "link" : file;
+        if (row.linkTo != nullptr) {
+            fs::create_symlink(row.linkTo, name);
+        }
+        EXPECT_EQ(writeWhole(name, "after"), row.error) << row.what;
+        std::string read;
+        EXPECT_EQ(readWhole(file.c_str(), read), 0) << row.what;
+        EXPECT_EQ(read, row.error == 0 ? "after" : "before") << row.what;
+        EXPECT_EQ(static_cast<mode_t>(fs::status(file).permissions()), row.after) << row.what;
+        EXPECT_EQ(fs::is_symlink(name), row.linkTo != nullptr) << row.what;
+        // Nothing else is left in the folder, such as a half-written file.
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        const std::vector<std::string> expected = row.linkTo != nullptr
+                                                      ? std::vector<std::string>{"file", "link"}
+                                                      : std::vector<std::string>{"file"};
+        EXPECT_EQ(names, expected) << row.what;
+    }
+    ::umask(umaskBefore);
 }
 
 } // namespace
