@@ -1,14 +1,74 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tests of the lowest floor: little-endian files read back, and files read and written whole.
+// Tests of the lowest floor: CSV records, little-endian files read back, and files read and
+// written whole.
+#include "base/CsvReader.h"
 #include "base/LittleEndian.h"
 #include "base/WholeFile.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/stat.h>
 
 namespace tamsel {
 namespace {
+
+bool startsDated(std::string_view rest) {
+    return rest.starts_with("2026");
+}
+
+// Each record as its line, + for complete or - for not, and its fields parted by |.
+TEST(CsvReader, RecordsAsBothReadersNeedThem) {
+    const struct {
+        const char* what;
+        std::string text;
+        char separator;
+        CsvReader::RecordStart startsRecord;
+        std::vector<std::string> records;
+    } rows[] = {
+        {"CR LF, LF and a lone CR", "a,b\r\nc\nd\re", ',', nullptr, {"1+a|b", "2+c", "3+d", "4-e"}},
+        {"nothing", "", ',', nullptr, {}},
+        {"blank lines are records", "a\n\n \nb\n", ',', nullptr, {"1+a", "2+", "3+ ", "4+b"}},
+        {"a separator at the end", "a,", ',', nullptr, {"1-a|"}},
+        {"quoted separators, quotes and lines",
+         "\"a,\"\"b\"\"\r\nc\",d\r\ne",
+         ',',
+         nullptr,
+         {"1+a,\"b\"\r\nc|d", "3-e"}},
+        {"a quote inside a field is a character",
+         "5\" mag,ab\"c,d\"e\n",
+         ',',
+         nullptr,
+         {"1+5\" mag|ab\"c|d\"e"}},
+        {"a quote after a blank is a character", " \"a,b\"", ',', nullptr, {"1- \"a|b\""}},
+        {"text after the closing quote is kept",
+         "\"Tokyo\" Tower,\"a\"\"b\"c\n",
+         ',',
+         nullptr,
+         {"1+Tokyo Tower|a\"bc"}},
+        {"an unclosed quote takes the rest", "x,\"a\nb,c", ',', nullptr, {"1-x|a\nb,c"}},
+        {"a torn line ends where a record starts",
+         "\"cut\r\n2026,x\r\n\"two\nlines\",y\n",
+         ',',
+         startsDated,
+         {"1-cut", "2+2026|x", "3+two\nlines|y"}},
+        {"the separator chosen", "a;b,c\td\n", ';', nullptr, {"1+a|b,c\td"}},
+        {"tabs", "a;b\tc\n", '\t', nullptr, {"1+a;b|c"}},
+    };
+    for (const auto& row : rows) {
+        CsvReader reader(row.text, row.separator, row.startsRecord);
+        std::vector<std::string> records;
+        while (reader.next()) {
+            std::string r = std::to_string(reader.line()) + (reader.complete() ? "+" : "-");
+            for (std::size_t i = 0; i < reader.fields().size(); ++i) {
+                r += (i == 0 ? "" : "|") + std::string(reader.fields()[i]);
+            }
+            records.push_back(std::move(r));
+        }
+        EXPECT_EQ(records, row.records) << row.what;
+    }
+}
 
 TEST(LittleEndian, ReadsWhatWasWrittenAndFailsPastTheEnd) {
     LittleEndianWriter w;
@@ -79,6 +139,58 @@ TEST(WholeFile, WrittenWholeOrNotAtAll) {
     EXPECT_TRUE(std::filesystem::is_directory(folder / "taken"));
     EXPECT_FALSE(std::filesystem::exists(folder / ".taken.partial"));
     EXPECT_EQ(readWhole(folder.c_str(), read), EISDIR);
+}
+
+// What a save does to the file it replaces, as every save of the console does it.
+TEST(WholeFile, ReplacingKeepsWhatTheFileWas) {
+    namespace fs = std::filesystem;
+    const mode_t umaskBefore = ::umask(027);
+    const struct {
+        const char* what;
+        mode_t before;      // the file's permissions; 0 for no file
+        const char* linkTo; // the name written to is a link to this file
+        int error;
+        mode_t after;
+    } rows[] = {
+        {"a new file: as the umask says", 0, nullptr, 0, 0640},
+        {"a file replaced keeps its permissions", 0604, nullptr, 0, 0604},
+        {"a file nobody may write stays", 0444, nullptr, EACCES, 0444},
+        {"a link: its file is written", 0600, "file", 0, 0600},
+        {"a link to no file: the file is made", 0, "file", 0, 0640},
+    };
+    for (const auto& row : rows) {
+        if (row.error == EACCES && ::geteuid() == 0) {
+            continue; // root may write any file
+        }
+        QTemporaryDir dir;
+        const fs::path folder = dir.path().toStdString();
+        const fs::path file = folder / "file";
+        if (row.before != 0) {
+            ASSERT_EQ(writeWhole(file, "before"), 0);
+            fs::permissions(file, static_cast<fs::perms>(row.before));
+        }
+        const fs::path name = row.linkTo != nullptr ? folder / "link" : file;
+        if (row.linkTo != nullptr) {
+            fs::create_symlink(row.linkTo, name);
+        }
+        EXPECT_EQ(writeWhole(name, "after"), row.error) << row.what;
+        std::string read;
+        EXPECT_EQ(readWhole(file.c_str(), read), 0) << row.what;
+        EXPECT_EQ(read, row.error == 0 ? "after" : "before") << row.what;
+        EXPECT_EQ(static_cast<mode_t>(fs::status(file).permissions()), row.after) << row.what;
+        EXPECT_EQ(fs::is_symlink(name), row.linkTo != nullptr) << row.what;
+        // Nothing else is left in the folder, such as a half-written file.
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        const std::vector<std::string> expected = row.linkTo != nullptr
+                                                      ? std::vector<std::string>{"file", "link"}
+                                                      : std::vector<std::string>{"file"};
+        EXPECT_EQ(names, expected) << row.what;
+    }
+    ::umask(umaskBefore);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <fcntl.h>
@@ -55,17 +56,45 @@ template <typename Buffer> int readWhole(const char* path, Buffer& into) {
     return 0;
 }
 
+// Where a write to `path` lands: a symbolic link is followed, so the link stays a link.
+inline std::filesystem::path writeTarget(std::filesystem::path path) {
+    std::error_code ec;
+    for (int depth = 0; depth < 40 && std::filesystem::is_symlink(path, ec); ++depth) {
+        const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+        if (ec) {
+            break;
+        }
+        path = to.is_absolute() ? to : path.parent_path() / to;
+    }
+    return path;
+}
+
 // Writes `data` to `path` by way of a hidden file beside it, renamed over it once all is on
-// disk: a full disk or an unwritable folder leaves what was there as it was. 0 when written,
-// else the system's error number.
+// disk: a full disk or an unwritable folder leaves what was there as it was. A file replaced
+// keeps its permissions, and one it may not write is not replaced; a new file gets the
+// permissions the user's umask gives. 0 when written, else the system's error number.
 inline int writeWhole(const std::filesystem::path& path, std::string_view data) {
-    const std::filesystem::path temporary =
-        path.parent_path() / ("." + path.filename().string() + ".partial");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const std::filesystem::path target = writeTarget(path);
+    struct stat existing {};
+    const bool replaces = ::stat(target.c_str(), &existing) == 0;
+    if (replaces && S_ISREG(existing.st_mode) && ::access(target.c_str(), W_OK) != 0) {
+        return errno;
+    }
+    // A name of its own for each write (O_EXCL: never through a link someone put there), so
+    // that two writers of one file never write into each other's half.
+    static std::atomic<unsigned> writes{0};
+    const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid()) +
+                             "-" + std::to_string(writes++);
+    const std::filesystem::path temporary = target.parent_path() / (stem + ".partial");
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replaces ? 0600 : 0666);
     if (fd < 0) {
         return errno;
     }
     int error = 0;
+    if (replaces && S_ISREG(existing.st_mode) && ::fchmod(fd, existing.st_mode & 0777) != 0) {
+        error = errno;
+    }
     for (std::size_t done = 0; done < data.size() && error == 0;) {
         const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno != EINTR) {
@@ -80,7 +109,7 @@ inline int writeWhole(const std::filesystem::path& path, std::string_view data) 
     if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {

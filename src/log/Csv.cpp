@@ -2,6 +2,8 @@
 // Csv: the one writer of CSV cells (quoting, and text a spreadsheet must never run) and its reader.
 #include "log/Csv.h"
 
+#include "base/CsvReader.h"
+
 #include <cctype>
 
 namespace tamsel {
@@ -65,57 +67,13 @@ std::string csvFieldText(std::string_view cell) {
 
 std::vector<CsvRecord> splitCsv(std::string_view text, RecordStart startsRecord) {
     std::vector<CsvRecord> records;
-    CsvRecord record;
-    std::string field;
-    bool quoted = false;
-    bool any = false;
-    const auto endField = [&] {
-        record.fields.push_back(csvFieldText(field));
-        field.clear();
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        any = true;
-        const bool lineBreak = c == '\n' || c == '\r';
-        std::size_t next = i + 1;
-        if (lineBreak && c == '\r' && next < text.size() && text[next] == '\n') {
-            ++next;
+    CsvReader reader(text, ',', startsRecord);
+    while (reader.next()) {
+        CsvRecord& record = records.emplace_back();
+        record.complete = reader.complete();
+        for (const std::string_view field : reader.fields()) {
+            record.fields.push_back(csvFieldText(field));
         }
-        if (quoted && lineBreak && startsRecord != nullptr && startsRecord(text.substr(next))) {
-            // A quoted field left open by a crash: the record is torn, the next one starts here.
-            records.push_back({});
-            record = {};
-            field.clear();
-            quoted = false;
-            any = false;
-            i = next - 1;
-        } else if (quoted) {
-            if (c != '"') {
-                field += c;
-            } else if (next < text.size() && text[next] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                quoted = false;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            endField();
-        } else if (lineBreak) {
-            i = next - 1;
-            endField();
-            record.complete = true;
-            records.push_back(std::move(record));
-            record = {};
-            any = false;
-        } else {
-            field += c;
-        }
-    }
-    if (any) {
-        endField();
-        records.push_back(std::move(record));
     }
     return records;
 }

@@ -2,6 +2,8 @@
 // Csv: the one writer of CSV cells (quoting, and text a spreadsheet must never run) and its reader.
 #pragma once
 
+#include "base/CsvReader.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +29,7 @@ struct CsvRecord {
     std::vector<std::string> fields;
     bool complete = false; // its line ended; a torn or unfinished last line is not complete
 };
-using RecordStart = bool (*)(std::string_view rest);
+using RecordStart = CsvReader::RecordStart;
 std::vector<CsvRecord> splitCsv(std::string_view text, RecordStart startsRecord = nullptr);
 
 } // namespace tamsel

@@ -4,6 +4,7 @@
 
 #include "base/LatLon.h"
 #include "base/Numbers.h"
+#include "base/WholeFile.h"
 #include "monitor/Position.h"
 #include "monitor/RadioHeader.h"
 
@@ -11,8 +12,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace tamsel {
@@ -235,9 +234,8 @@ std::vector<StationReport> readRecentReceptions(const std::filesystem::path& fol
     }
     std::vector<StationReport> out;
     for (const std::string& name : names) {
-        std::ifstream in(folder / name, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
+        std::string text;
+        readWhole((folder / name).c_str(), text); // a day with no file holds nothing
         for (StationReport& end : parseReceptionCsv(text)) {
             if (end.utcStart >= from && end.utcStart <= now) {
                 end.time = localText(end.utcStart);

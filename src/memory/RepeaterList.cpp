@@ -2,13 +2,12 @@
 // RepeaterList: repeater lists (Icom CSV, CHIRP CSV) turned into memory-file lines.
 #include "memory/RepeaterList.h"
 
+#include "base/CsvReader.h"
 #include "memory/MemoryFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <iconv.h>
 #include <limits>
 #include <memory>
@@ -37,79 +36,13 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// Calls `take(line, fields)` for each record of a CSV file (RFC 4180: quoted fields may
-// hold separators, doubled quotes and line breaks), with the line number it starts on,
-// until it returns false. The fields point into the text, or into `unquoted` for a field
-// that had doubled quotes.
+// Calls `take(line, fields)` for each record of a CSV file that is not blank, with the line
+// number it starts on, until it returns false.
 template <typename Take> void forEachRecord(std::string_view text, char separator, Take take) {
-    std::vector<std::string_view> fields;
-    std::deque<std::string> unquoted; // a deque: the views into it stay valid as it grows
-    std::size_t line = 1;
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    std::array<bool, 256> ends{}; // the bytes that end an unquoted field
-    for (const char c : {separator, '\n', '\r'}) {
-        ends[static_cast<unsigned char>(c)] = true;
-    }
-    const auto fieldEnd = [&](std::size_t at) {
-        while (at < n && !ends[static_cast<unsigned char>(text[at])]) {
-            ++at;
-        }
-        return at;
-    };
-    while (i < n) {
-        fields.clear();
-        unquoted.clear();
-        const std::size_t first = line;
-        for (;;) {
-            std::size_t start = i;
-            if (i < n && text[i] == '"') {
-                // Quoted: up to the closing quote; a doubled quote is one quote.
-                std::string value;
-                bool copied = false;
-                std::size_t from = ++i;
-                for (;;) {
-                    const std::size_t q = text.find('"', i);
-                    const std::size_t end = q == text.npos ? n : q;
-                    line += static_cast<std::size_t>(
-                        std::count(text.begin() + static_cast<std::ptrdiff_t>(i),
-                                   text.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
-                    if (q != text.npos && q + 1 < n && text[q + 1] == '"') {
-                        value.append(text.substr(from, q + 1 - from));
-                        copied = true;
-                        i = from = q + 2;
-                        continue;
-                    }
-                    if (copied) {
-                        value.append(text.substr(from, end - from));
-                        unquoted.push_back(std::move(value));
-                        fields.emplace_back(unquoted.back());
-                    } else {
-                        fields.push_back(text.substr(from, end - from));
-                    }
-                    i = q == text.npos ? n : q + 1;
-                    break;
-                }
-                // Anything between the closing quote and the separator is dropped.
-                i = fieldEnd(i);
-            } else {
-                i = fieldEnd(i);
-                fields.push_back(text.substr(start, i - start));
-            }
-            if (i < n && text[i] == separator) {
-                ++i;
-                continue;
-            }
-            break; // the end of the record
-        }
-        if (i < n && text[i] == '\r') {
-            ++i;
-        }
-        if (i < n && text[i] == '\n') {
-            ++i;
-        }
-        ++line;
-        if ((fields.size() > 1 || !trim(fields[0]).empty()) && !take(first, fields)) {
+    CsvReader reader(text, separator);
+    while (reader.next()) {
+        const std::vector<std::string_view>& fields = reader.fields();
+        if ((fields.size() > 1 || !trim(fields[0]).empty()) && !take(reader.line(), fields)) {
             return;
         }
     }

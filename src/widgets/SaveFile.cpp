@@ -2,11 +2,13 @@
 // SaveFile: writing what a window keeps to a file the operator chose.
 #include "widgets/SaveFile.h"
 
+#include "base/WholeFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <vector>
 
@@ -69,10 +71,11 @@ bool saveFile(const QString& path, const QByteArray& bytes, Notifier& notifier) 
     if (!maySaveTo(path, notifier)) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
+    const int error = writeWhole(QFile::encodeName(path).toStdString(),
+                                 std::string_view(bytes.constData(), bytes.size()));
+    if (error != 0) {
         notifier.failure(QCoreApplication::translate("SaveFile", "Cannot write %1:\n%2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+                             .arg(QDir::toNativeSeparators(path), qt_error_string(error)));
         return false;
     }
     return true;
