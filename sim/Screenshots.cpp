@@ -57,6 +57,12 @@ bool save(QWidget* window, const QDir& dir, const char* name) {
     return ok;
 }
 
+// A repeater list imported as File, Import Repeater List does it, once it is in.
+bool importList(const QString& path) {
+    return tamsel::Form3->importList(path) &&
+           QTest::qWaitFor([] { return !tamsel::Form3->importing(); }, 5000);
+}
+
 // The Call menu open below its title, drawn over the main window as the operator sees it,
 // and the Link Reflector dialog with a few reflectors linked before.
 bool callPictures(const QDir& dir) {
@@ -141,7 +147,7 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             ok = save(Form3, out, ("memory-" + name + ".png").c_str()) && ok;
             ok = mapPicture(console, out, ("map-" + name + ".png").c_str()) && ok;
             // The Repeaters window over the example list, from Tokyo Station.
-            ok = Form3->importList(
+            ok = importList(
                      QFileInfo(memoryFile).dir().filePath(QStringLiteral("icom-repeaters.csv"))) &&
                  ok;
             StationSettings here;
@@ -275,12 +281,11 @@ int main(int argc, char* argv[]) {
     const QString list = QFileInfo(QString::fromLocal8Bit(argv[2]))
                              .dir()
                              .filePath(QStringLiteral("icom-repeaters.csv"));
-    ok = Form3->importList(list) && ok;
+    ok = importList(list) && ok;
     Form3->Memory->selectRow(0);
     ok = save(Form3, dir, "repeater-list.png") && ok;
     // The same list in the Repeaters window, seen from Tokyo Station, with the CHIRP export.
-    ok =
-        Form3->importList(QFileInfo(list).dir().filePath(QStringLiteral("chirp-export.csv"))) && ok;
+    ok = importList(QFileInfo(list).dir().filePath(QStringLiteral("chirp-export.csv"))) && ok;
     StationSettings here;
     here.source = PositionSource::Locator;
     here.locator = QStringLiteral("PM95vq");

@@ -198,7 +198,7 @@ TEST_P(AccessKeys, NoTwoInOneWindowOrMenu) {
     station.longitude = 139.7731;
     station.save(*console->settings());
     console->settings()->commit();
-    ASSERT_TRUE(Form3->importList(
+    ASSERT_TRUE(test::importList(
         QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/repeaters/icom-japan-sjis.csv")));
     receive({header("DIRECT  ", "DIRECT  ", "CQCQCQ  ", "JA1ABC  ")});
 

@@ -469,8 +469,7 @@ TEST_F(MapConsoleTest, FollowsHeardStationsBothWays) {
 
     // The repeaters of the directory, again after an import.
     const int stations = view->itemCount();
-    ASSERT_TRUE(
-        Form3->importList(QStringLiteral(TAMSEL_SOURCE_DIR "/examples/icom-repeaters.csv")));
+    ASSERT_TRUE(test::importList(QStringLiteral(TAMSEL_SOURCE_DIR "/examples/icom-repeaters.csv")));
     ASSERT_GT(view->itemCount(), stations);
     EXPECT_FALSE(view->stations().repeaters().front().callsign.isEmpty());
 

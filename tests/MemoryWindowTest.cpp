@@ -282,6 +282,7 @@ TEST_F(MemoryWindow, ImportedRepeaterListsApplyLikeMemoryLines) {
         const QString path = QStringLiteral(TAMSEL_SOURCE_DIR) + QString::fromLatin1(c.file);
         Form3->chooseList = [&] { return path; };
         Form3->Import1->trigger();
+        ASSERT_TRUE(test::importDone());
         ASSERT_EQ(notifier.boxes.size(), 1u);
         EXPECT_EQ(notifier.boxes[0].kind, "information");
         EXPECT_EQ(notifier.boxes[0].text,
@@ -299,6 +300,7 @@ TEST_F(MemoryWindow, ImportedRepeaterListsApplyLikeMemoryLines) {
     Form3->chooseList = [&] { return notAList; };
     notifier.boxes.clear();
     Form3->Import1->trigger();
+    ASSERT_TRUE(test::importDone());
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].kind, "failure");
     EXPECT_TRUE(notifier.boxes[0].text.startsWith(notAList));
@@ -319,6 +321,7 @@ TEST_F(MemoryWindow, ImportNamesTheRowsItSkips) {
                                          "FM;;;146,0;OFF;0,0;FM\r\n");
     Form3->chooseList = [&] { return path; };
     Form3->Import1->trigger();
+    ASSERT_TRUE(test::importDone());
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].text,
               QStringLiteral("Imported 1 repeaters from %1\n\nSkipped 2 D-STAR rows with no "

@@ -38,7 +38,7 @@ protected:
         ASSERT_TRUE(list.open());
         list.write(kList);
         list.close();
-        ASSERT_TRUE(Form3->importList(list.fileName()));
+        ASSERT_TRUE(test::importList(list.fileName()));
         notifier.boxes.clear();
     }
     void followGpsd(quint16 port, bool setByItself) {

@@ -162,5 +162,34 @@ TEST(RepeaterList, CallsignLayout) {
     EXPECT_FALSE(layOutCallsign("JA1ABCDEF", out));
 }
 
+// The one pass an import makes gives the memory lines as the lines alone would be, and each
+// row's fields in UTF-8 whatever the list's encoding.
+TEST(RepeaterList, OnePassGivesTheLinesAndRowsInUtf8) {
+    const std::string head =
+        "Name,Repeater Call Sign,Gateway Call Sign,Frequency,Dup,Offset,Mode\r\n";
+    const struct {
+        const char* what;
+        std::string name;
+        std::string utf8;
+    } cases[] = {
+        {"UTF-8", "Caf\xC3\xA9", "Caf\xC3\xA9"},
+        {"Shift_JIS", "\x93\x8C\x8B\x9E", "\xE6\x9D\xB1\xE4\xBA\xAC"}, // Tokyo
+        {"Latin-1 (no Shift_JIS)", "Caf\xE9", "Caf\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = head + c.name + ",DB0K B,DB0K G,439.1,DUP-,7.6,DV\r\n";
+        std::vector<std::string> names;
+        const RepeaterImport both =
+            importRepeaterList(file, {"Name"}, [&](RepeaterListFormat, std::size_t, const auto& f) {
+                names.emplace_back(f[0]);
+            });
+        const RepeaterImport lines = importRepeaterList(file);
+        EXPECT_EQ(names, std::vector<std::string>{c.utf8}) << c.what;
+        ASSERT_EQ(both.size(), 1u) << c.what;
+        ASSERT_EQ(lines.size(), 1u) << c.what;
+        EXPECT_EQ(both.line(0), lines.line(0)) << c.what;
+    }
+}
+
 } // namespace
 } // namespace tamsel

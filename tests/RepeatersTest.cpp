@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 
 namespace tamsel {
@@ -48,7 +50,7 @@ public:
     RepeaterFeature& feature() { return *console->repeaters(); }
     RepeatersWindow& window() { return *feature().window(); }
     void importList(const char* name) {
-        ASSERT_TRUE(Form3->importList(dataFile(name)));
+        ASSERT_TRUE(test::importList(dataFile(name)));
         notifier.boxes.clear(); // "Imported ..."
     }
     void stand(const std::optional<LatLon>& here, Units units = Units::Metric) {
@@ -422,6 +424,7 @@ TEST_F(RepeatersFixture, TheRepeatersWindowImportsItsOwnList) {
         window().chooseList = [&c] { return *c.chosen ? dataFile(c.chosen) : QString(); };
         notifier.boxes.clear();
         c.ask();
+        ASSERT_TRUE(test::importDone()) << c.what;
         EXPECT_EQ(feature().directory().lists().size(), c.lists) << c.what;
         EXPECT_EQ(notifier.boxes.size(), *c.chosen ? 1u : 0u) << c.what; // "Imported ..."
     }
@@ -464,7 +467,7 @@ TEST_F(RepeatersFixture, AListThatCannotBeKeptIsSaidAndTheMemoryWindowStillHasIt
     const std::filesystem::path folder = feature().directory().folder();
     std::filesystem::create_directories(folder.parent_path());
     std::ofstream(folder) << "in the way";
-    ASSERT_TRUE(Form3->importList(dataFile("icom-japan-sjis.csv")));
+    ASSERT_TRUE(test::importList(dataFile("icom-japan-sjis.csv")));
     EXPECT_EQ(Form3->Memory->count(), 9);
     ASSERT_EQ(notifier.boxes.size(), 2u);
     EXPECT_EQ(notifier.boxes[1].kind, "failure");
@@ -511,6 +514,95 @@ TEST_F(RepeatersFixture, FixedPositionsOfferNoNearerRepeater) {
     stand(kKobe); // a jump, but not from gpsd
     EXPECT_EQ(offered.count(), 0);
     EXPECT_TRUE(sentSinceStart().empty());
+}
+
+// An import reads its file once: the directory keeps what the memory window read and shows,
+// whatever becomes of the file meanwhile.
+TEST_F(RepeatersFixture, TheDirectoryKeepsWhatTheMemoryWindowRead) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    const std::string japan = dataFile("icom-japan-sjis.csv").toStdString();
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> meanwhile;
+    } cases[] = {
+        {"the file replaced by another list",
+         [](const std::string& path) {
+             std::filesystem::copy_file(dataFile("icom-germany.csv").toStdString(), path,
+                                        std::filesystem::copy_options::overwrite_existing);
+         }},
+        {"the file removed", [](const std::string& path) { std::filesystem::remove(path); }},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const std::string path = dir.path().toStdString() + "/jp.csv";
+        std::filesystem::copy_file(japan, path);
+        notifier.boxes.clear();
+        notifier.onBox = [&](const test::RecordingNotifier::Box& box) {
+            if (box.kind == "information") {
+                c.meanwhile(path); // the memory window has shown the list
+            }
+        };
+        ASSERT_TRUE(test::importList(QString::fromStdString(path))) << c.what;
+        notifier.onBox = {};
+        EXPECT_EQ(notifier.boxes.size(), 1u) << c.what; // "Imported ..." and nothing else
+        EXPECT_EQ(Form3->Memory->count(), 9) << c.what;
+        const RepeaterDirectory& d = feature().directory();
+        EXPECT_NE(d.find("JP1YIU A"), nullptr) << c.what;
+        EXPECT_EQ(d.find("DB0DF  B"), nullptr) << c.what;
+        std::ifstream kept(d.folder() / "lists" / "jp.csv", std::ios::binary);
+        std::ifstream original(japan, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
+                  std::string(std::istreambuf_iterator<char>(original), {}))
+            << c.what;
+    }
+}
+
+// A list is read on a thread of its own: nothing of it shows until all of it is in, the
+// windows go on meanwhile, and another import then is refused with a word.
+TEST_F(RepeatersFixture, AnImportRunsApartAndAnotherMeanwhileIsRefused) {
+    startWith("JR1YB  B", "JR1YB  G", 0x00);
+    const QString memory = QStringLiteral(TAMSEL_SOURCE_DIR "/examples/memory.txt");
+    const QString japan = dataFile("icom-japan-sjis.csv");
+    const QString germany = dataFile("icom-germany.csv");
+    const QString refused = QStringLiteral("The repeater list %1 is still being imported. Import "
+                                           "%2 again once it is done.")
+                                .arg(japan, germany);
+    const struct {
+        const char* what;
+        std::function<void()> meanwhile;
+        bool memoryFileStays;
+        QStringList boxes;
+    } cases[] = {
+        {"nothing", [] {}, false, {}},
+        {"another import in the memory window",
+         [&] { EXPECT_FALSE(Form3->importList(germany)); },
+         false,
+         {refused}},
+        {"another import in the Repeaters window",
+         [&] {
+             window().chooseList = [&] { return germany; };
+             window().ImportRepeaterList->trigger();
+         },
+         false,
+         {refused}},
+        {"a memory file opened", [&] { ASSERT_TRUE(Form3->loadFile(memory)); }, true, {}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Form3->loadFile(memory));
+        const int shown = Form3->Memory->count();
+        notifier.boxes.clear();
+        ASSERT_TRUE(Form3->importList(japan)) << c.what;
+        EXPECT_TRUE(Form3->importing()) << c.what;
+        EXPECT_EQ(Form3->Memory->count(), shown) << c.what; // nothing half-imported
+        c.meanwhile();
+        ASSERT_TRUE(test::importDone()) << c.what;
+        EXPECT_EQ(Form3->Memory->count(), c.memoryFileStays ? shown : 9) << c.what;
+        QStringList expected = c.boxes;
+        expected << QStringLiteral("Imported 9 repeaters from %1").arg(japan);
+        EXPECT_EQ(notifier.texts(), expected) << c.what;
+        ASSERT_EQ(feature().directory().lists().size(), 1u) << c.what;
+        EXPECT_EQ(feature().directory().lists()[0].name, "icom-japan-sjis.csv") << c.what;
+    }
 }
 
 } // namespace

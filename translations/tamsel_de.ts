@@ -1771,6 +1771,11 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
 %2</translation>
     </message>
     <message>
+        <source>The repeater list %1 is still being imported. Import %2 again once it is done.</source>
+        <extracomment>%1: the list being imported, %2: the one asked for now (maybe the same).</extracomment>
+        <translation>Die Relaisliste %1 wird noch importiert. Importieren Sie %2 erneut, wenn das erledigt ist.</translation>
+    </message>
+    <message>
         <source>Cannot open the repeater list %1:
 %2</source>
         <translation>Die Relaisliste %1 lässt sich nicht öffnen:

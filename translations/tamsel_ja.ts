@@ -1768,6 +1768,11 @@ Copy the position (%2, %3) instead?</source>
 %2</translation>
     </message>
     <message>
+        <source>The repeater list %1 is still being imported. Import %2 again once it is done.</source>
+        <extracomment>%1: the list being imported, %2: the one asked for now (maybe the same).</extracomment>
+        <translation>レピーターリスト %1 をまだ取り込み中です。終わってから %2 をもう一度取り込んでください。</translation>
+    </message>
+    <message>
         <source>Cannot open the repeater list %1:
 %2</source>
         <translation>レピーターリスト %1 を開けません:

@@ -9,8 +9,8 @@
 #include "calls/Routes.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
-#include "memory/MemoryFile.h"
 #include "memory/Unit4.h"
+#include "repeaters/ListImport.h"
 #include "repeaters/RepeatersWindow.h"
 #include "station/OwnStation.h"
 #include "widgets/Foreground.h"
@@ -42,7 +42,7 @@ RepeaterFeature::RepeaterFeature(const std::filesystem::path& folder, OwnStation
         connect(useNearest_, &QAction::triggered, this, &RepeaterFeature::useNearest);
     }
 
-    // Every list the memory window imports is kept whole as well.
+    // Every list the memory window imports is kept whole as well, as it was read there.
     connect(Form3, &TForm3::repeaterListImported, this, &RepeaterFeature::imported);
 
     connect(&station_, &OwnStation::positionChanged, this, [this] {
@@ -183,13 +183,11 @@ void RepeaterFeature::moved() {
     emit nearerOffered(callsign, offer->metres);
 }
 
-void RepeaterFeature::imported(const QString& path) {
-    const FileRead read = readWholeFile(QFile::encodeName(path).toStdString());
-    if (!read.bytes) {
-        return; // the memory window has said why
-    }
-    const QString why = directory_.keep(QFile::encodeName(QFileInfo(path).fileName()).toStdString(),
-                                        std::string_view(read.bytes->data(), read.bytes->size()));
+void RepeaterFeature::imported(const std::shared_ptr<ImportedList>& list) {
+    // What the memory window read, as it read it: the file is not read again.
+    const QString why =
+        directory_.keep(QFile::encodeName(QFileInfo(list->path).fileName()).toStdString(),
+                        list->bytes(), std::move(list->read.repeaters));
     if (!why.isEmpty()) {
         notifier_.failure(why);
     }

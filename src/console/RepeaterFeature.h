@@ -17,6 +17,7 @@
 namespace tamsel {
 
 class DesktopAlerts;
+struct ImportedList;
 class OwnStation;
 class RepeatersWindow;
 
@@ -55,7 +56,7 @@ signals:
 
 private:
     void moved();
-    void imported(const QString& path);
+    void imported(const std::shared_ptr<ImportedList>& list);
 
     RepeaterDirectory directory_;
     OwnStation& station_;

@@ -6,6 +6,8 @@
 #include "memory/MemoryFile.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
@@ -72,6 +74,26 @@ std::optional<std::string> convert(iconv_t cd, std::string_view text) {
     return out;
 }
 
+// Whether the whole text converts, without keeping what it converts to.
+bool convertsWhole(iconv_t cd, std::string_view text) {
+    if (!opened(cd)) {
+        return false;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr); // a fresh start
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    std::array<char, 1 << 14> out;
+    while (inLeft > 0) {
+        char* o = out.data();
+        std::size_t outLeft = out.size();
+        if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) &&
+            errno != E2BIG) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isSjisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
@@ -130,6 +152,9 @@ public:
     }
     std::optional<std::string> fromSjis(std::string_view sjis) {
         return convert(open(fromSjis_, "UTF-8", "CP932"), sjis);
+    }
+    bool isSjis(std::string_view text) {
+        return convertsWhole(open(fromSjis_, "UTF-8", "CP932"), text);
     }
 
     // Shift_JIS, with Latin letters for each run of characters it has no form for.
@@ -224,6 +249,21 @@ bool recode(Recoder& recoder, std::string& name, std::string& text) {
     text += name;
     name = recoder.toAscii(fitted(name, 4 * kNameWidth, true));
     return true;
+}
+
+std::string latin1ToUtf8(std::string_view latin1) {
+    std::string out;
+    out.reserve(latin1.size() * 2);
+    for (const char ch : latin1) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
 }
 
 // A number written under a locale whose decimal mark is the comma ("439,900000").
@@ -339,54 +379,10 @@ RepeaterListFormat findFormat(std::string_view file, Columns& c, char& separator
     }
     return format;
 }
-} // namespace
 
-RepeaterListFormat forEachListRow(std::string_view file,
-                                  const std::vector<std::string_view>& titles, const ListRow& row) {
-    if (file.substr(0, 3) == "\xEF\xBB\xBF") {
-        file.remove_prefix(3);
-    }
-    Columns c;
-    char separator = ',';
-    const RepeaterListFormat format = findFormat(file, c, separator);
-    if (format == RepeaterListFormat::None) {
-        return format;
-    }
-    std::vector<std::size_t> at(titles.size(), Columns::kMissing);
-    std::vector<std::string_view> fields(titles.size());
-    bool header = true;
-    forEachRecord(file, separator, [&](std::size_t line, const std::vector<std::string_view>& r) {
-        if (header) {
-            header = false;
-            for (std::size_t i = 0; i < r.size(); ++i) {
-                for (std::size_t t = 0; t < titles.size(); ++t) {
-                    if (at[t] == Columns::kMissing && sameName(trim(r[i]), titles[t])) {
-                        at[t] = i;
-                    }
-                }
-            }
-            return true;
-        }
-        for (std::size_t t = 0; t < titles.size(); ++t) {
-            fields[t] = field(r, at[t]);
-        }
-        row(format, line, fields);
-        return true;
-    });
-    return format;
-}
-
-std::optional<std::string> shiftJisToUtf8(std::string_view text) {
-    Recoder recoder;
-    return recoder.fromSjis(text);
-}
-
-std::string_view RepeaterImport::line(std::size_t i) const {
-    const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : bytes.size();
-    return {bytes.data() + starts[i], end - starts[i]};
-}
-
-RepeaterImport importRepeaterList(std::string_view file) {
+// The one pass over a list: its memory lines when `lines`, and `row` for every record.
+RepeaterImport readList(std::string_view file, bool lines,
+                        const std::vector<std::string_view>& titles, const ListRow& row) {
     RepeaterImport result;
     if (file.substr(0, 3) == "\xEF\xBB\xBF") {
         file.remove_prefix(3);
@@ -420,12 +416,42 @@ RepeaterImport importRepeaterList(std::string_view file) {
             ch = static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch; // a memory line is one line
         }
     };
+    // The fields handed to `row`, in UTF-8: a Shift_JIS list's converted, any other one's
+    // bytes taken as Latin-1. Which one the list is, is decided once for the whole file.
+    enum class Encoding { Utf8, ShiftJis, Latin1 };
+    const Encoding encoding = !row || utf8           ? Encoding::Utf8
+                              : recoder.isSjis(file) ? Encoding::ShiftJis
+                                                     : Encoding::Latin1;
+    std::vector<std::size_t> at(titles.size(), Columns::kMissing);
+    std::vector<std::string_view> fields(titles.size());
+    std::vector<std::string> converted(titles.size());
+    const auto inUtf8 = [&](std::string_view f, std::string& into) -> std::string_view {
+        if (encoding == Encoding::Utf8 || isAscii(f)) {
+            return f;
+        }
+        auto sjis = encoding == Encoding::ShiftJis ? recoder.fromSjis(f) : std::nullopt;
+        into = sjis ? std::move(*sjis) : latin1ToUtf8(f);
+        return into;
+    };
     forEachRecord(file, separator, [&](std::size_t line, const std::vector<std::string_view>& r) {
         if (header) {
             header = false;
+            for (std::size_t i = 0; i < r.size(); ++i) {
+                for (std::size_t t = 0; t < titles.size(); ++t) {
+                    if (at[t] == Columns::kMissing && sameName(trim(r[i]), titles[t])) {
+                        at[t] = i;
+                    }
+                }
+            }
             return true;
         }
-        if (!sameName(field(r, c.mode), "DV")) {
+        if (row) {
+            for (std::size_t t = 0; t < titles.size(); ++t) {
+                fields[t] = inUtf8(field(r, at[t]), converted[t]);
+            }
+            row(result.format, line, fields);
+        }
+        if (!lines || !sameName(field(r, c.mode), "DV")) {
             return true; // analogue channels have no D-STAR route
         }
         bool fits = true;
@@ -496,6 +522,31 @@ RepeaterImport importRepeaterList(std::string_view file) {
         return true;
     });
     return result;
+}
+} // namespace
+
+RepeaterListFormat forEachListRow(std::string_view file,
+                                  const std::vector<std::string_view>& titles, const ListRow& row) {
+    return readList(file, false, titles, row).format;
+}
+
+std::optional<std::string> shiftJisToUtf8(std::string_view text) {
+    Recoder recoder;
+    return recoder.fromSjis(text);
+}
+
+std::string_view RepeaterImport::line(std::size_t i) const {
+    const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : bytes.size();
+    return {bytes.data() + starts[i], end - starts[i]};
+}
+
+RepeaterImport importRepeaterList(std::string_view file) {
+    return readList(file, true, {}, {});
+}
+
+RepeaterImport importRepeaterList(std::string_view file,
+                                  const std::vector<std::string_view>& titles, const ListRow& row) {
+    return readList(file, true, titles, row);
 }
 
 } // namespace tamsel

@@ -41,11 +41,15 @@ RepeaterImport importRepeaterList(std::string_view file);
 // For readers that want more of a list than its memory lines: finds the list's format and
 // separator as importRepeaterList() does and calls `row(line, fields)` for every record after
 // the header row, with the format, `fields[i]` being the column titled `titles[i]` (found whatever
-// the case, blanks trimmed; empty where the list has no such column). The text is passed on in the
-// list's own encoding. Returns the format; None (and no row) for a file of neither kind.
+// the case, blanks trimmed; empty where the list has no such column), in UTF-8 (a Shift_JIS list
+// converted, any other one's bytes taken as Latin-1). Returns the format; None (and no row) for a
+// file of neither kind.
 using ListRow = std::function<void(RepeaterListFormat format, std::size_t line,
                                    const std::vector<std::string_view>& fields)>;
 RepeaterListFormat forEachListRow(std::string_view file,
+                                  const std::vector<std::string_view>& titles, const ListRow& row);
+// Both in one pass over the file: its memory lines, and `row` for every record.
+RepeaterImport importRepeaterList(std::string_view file,
                                   const std::vector<std::string_view>& titles, const ListRow& row);
 
 // Shift_JIS (Windows code page 932) text as UTF-8; nothing when it is not such text.

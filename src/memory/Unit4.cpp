@@ -5,6 +5,7 @@
 #include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
+#include "repeaters/ListImport.h"
 #include "widgets/Text.h"
 
 #include <QFileDialog>
@@ -23,7 +24,7 @@ constexpr int kColumnsShown = 100;
 constexpr int kRowsShown = 20;
 } // namespace
 
-TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
+TForm3::TForm3(Notifier& notifier) : notifier_(notifier), import_(new ListImport(this)) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(tr("Memory"));
     QMenu* file = menuBar()->addMenu(tr("&File"));
@@ -50,6 +51,7 @@ TForm3::TForm3(Notifier& notifier) : notifier_(notifier) {
     connect(Memory, &LineListView::selectionChanged, this, &TForm3::MemoryClick);
     setCentralWidget(Memory);
     fitToFont();
+    connect(import_, &ListImport::finished, this, &TForm3::imported);
 
     chooseFile = [this] { return QFileDialog::getOpenFileName(this); };
     chooseList = [this] {
@@ -92,6 +94,7 @@ bool TForm3::loadFile(const QString& path) {
         return false;
     }
     Memory->replaceAll(std::move(read.lines->bytes), std::move(read.lines->starts), true);
+    showImport_ = false; // the file opened last is the one shown
     return true;
 }
 
@@ -117,42 +120,58 @@ void TForm3::Import1Click() {
 }
 
 bool TForm3::importList(const QString& path) {
-    const QString shown = QDir::toNativeSeparators(path);
-    const FileRead read = readWholeFile(QFile::encodeName(path).toStdString());
-    if (!read.bytes) {
-        notifier_.failure(tr("Cannot open the repeater list %1:\n%2")
-                              .arg(shown, QString::fromLocal8Bit(read.error.c_str())));
+    if (import_->running()) {
+        //: %1: the list being imported, %2: the one asked for now (maybe the same).
+        notifier_.information(tr("The repeater list %1 is still being imported. Import %2 "
+                                 "again once it is done.")
+                                  .arg(QDir::toNativeSeparators(import_->runningPath()),
+                                       QDir::toNativeSeparators(path)));
         return false;
     }
-    const std::string_view content(read.bytes->data(), read.bytes->size());
-    RepeaterImport imported = importRepeaterList(content);
-    if (imported.format == RepeaterListFormat::None) {
+    showImport_ = true;
+    return import_->start(path);
+}
+
+bool TForm3::importing() const {
+    return import_->running();
+}
+
+void TForm3::imported(const std::shared_ptr<ImportedList>& list) {
+    const QString shown = QDir::toNativeSeparators(list->path);
+    if (!list->file.bytes) {
+        notifier_.failure(tr("Cannot open the repeater list %1:\n%2")
+                              .arg(shown, QString::fromLocal8Bit(list->file.error.c_str())));
+        return;
+    }
+    RepeaterImport& lines = list->read.lines;
+    if (lines.format == RepeaterListFormat::None) {
         notifier_.failure(tr("%1 is not a repeater list this program knows.\n\n"
                              "It reads the Icom repeater-list CSV (with the columns "
                              "Name, Repeater Call Sign, Gateway Call Sign, Frequency, "
                              "Dup, Offset and Mode) and the CHIRP CSV export (with Name, "
                              "Frequency, Mode, URCALL, RPT1CALL and RPT2CALL).")
                               .arg(shown));
-        return false;
+        return;
     }
-    const std::size_t count = imported.size();
-    Memory->replaceAll(std::move(imported.bytes), std::move(imported.starts));
+    const std::size_t count = lines.size();
+    if (showImport_) {
+        Memory->replaceAll(std::move(lines.bytes), std::move(lines.starts));
+    }
     QString text = tr("Imported %n repeaters from %1", nullptr, static_cast<int>(count)).arg(shown);
-    if (!imported.skipped.empty()) {
+    if (!lines.skipped.empty()) {
         QStringList first;
-        for (std::size_t i = 0; i < imported.skipped.size() && i < 5; ++i) {
-            first << QString::number(imported.skipped[i]);
+        for (std::size_t i = 0; i < lines.skipped.size() && i < 5; ++i) {
+            first << QString::number(lines.skipped[i]);
         }
         text += QStringLiteral("\n\n") +
                 tr("Skipped %n D-STAR rows with no repeater callsign or a callsign longer than 8 "
                    "characters, at lines %1%2.",
-                   nullptr, static_cast<int>(imported.skipped.size()))
+                   nullptr, static_cast<int>(lines.skipped.size()))
                     .arg(first.join(QStringLiteral(", ")),
-                         imported.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
+                         lines.skipped.size() > 5 ? QStringLiteral(", ...") : QString());
     }
     notifier_.information(text);
-    emit repeaterListImported(path);
-    return true;
+    emit repeaterListImported(list);
 }
 
 void TForm3::MemoryClick() {

@@ -2,10 +2,8 @@
 // Repeater: one repeater of a repeater list, and a list's repeaters read from its file.
 #include "repeaters/Repeater.h"
 
-#include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
 
-#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -83,19 +81,6 @@ std::optional<LatLon> position(std::string_view lat, std::string_view lon) {
     return p;
 }
 
-// The list's text as UTF-8: a Shift_JIS list converted, anything else taken as Latin-1.
-std::string asUtf8(std::string_view file) {
-    if (isUtf8Text(file)) {
-        return std::string(file);
-    }
-    if (auto utf8 = shiftJisToUtf8(file)) {
-        return std::move(*utf8);
-    }
-    return QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()))
-        .toUtf8()
-        .toStdString();
-}
-
 enum Column {
     Name,
     Group,
@@ -167,54 +152,71 @@ std::string shownCallsign(std::string_view field) {
     return base;
 }
 
+namespace {
+// A list's row as a repeater, added to `out` unless the row is empty.
+void addRepeater(std::vector<Repeater>& out, std::uint32_t list, RepeaterListFormat kind,
+                 const std::vector<std::string_view>& f) {
+    const bool icom = kind == RepeaterListFormat::Icom;
+    Repeater r;
+    r.list = list;
+    r.name = f[Name];
+    r.frequencyMHz = number(f[Frequency]).value_or(0);
+    r.offsetMHz = std::abs(number(f[Offset]).value_or(0));
+    r.dv = same(f[Mode], "DV");
+    if (icom) {
+        r.area = f[Group].empty() ? f[SubName] : f[Group];
+        r.callsign = repeaterField(f[RepeaterCall]);
+        r.gateway = repeaterField(f[GatewayCall]);
+        r.duplex = same(f[Dup], "DUP-") ? '-' : same(f[Dup], "DUP+") ? '+' : '\0';
+        if (!same(f[PositionKind], "None")) {
+            r.position = position(f[Latitude], f[Longitude]);
+            r.approximate = r.position && same(f[PositionKind], "Approximate");
+        }
+        r.utcOffsetMinutes = utcOffset(f[Utc]);
+    } else {
+        r.area = f[Comment];
+        r.callsign = repeaterField(f[Rpt1]);
+        r.gateway = repeaterField(f[Rpt2]);
+        r.duplex = f[Duplex] == "-"           ? '-'
+                   : f[Duplex] == "+"         ? '+'
+                   : same(f[Duplex], "split") ? 's'
+                                              : '\0';
+    }
+    if (r.duplex == 0) {
+        r.offsetMHz = 0;
+    }
+    // A repeater's gateway is its callsign with `G` in the 8th place.
+    if (r.gateway.size() != kField || r.gateway[kField - 1] != 'G') {
+        r.gateway = r.callsign.empty() ? std::string() : r.callsign.substr(0, 7) + 'G';
+    }
+    if (r.name.empty() && r.callsign.empty() && r.frequencyMHz == 0) {
+        return; // an empty row
+    }
+    out.push_back(std::move(r));
+}
+} // namespace
+
 std::optional<std::vector<Repeater>> readRepeaters(std::string_view file, std::uint32_t list) {
-    const std::string text = asUtf8(file);
     std::vector<Repeater> out;
     const auto format = forEachListRow(
-        text, titles(),
+        file, titles(),
         [&](RepeaterListFormat kind, std::size_t, const std::vector<std::string_view>& f) {
-            const bool icom = kind == RepeaterListFormat::Icom;
-            Repeater r;
-            r.list = list;
-            r.name = f[Name];
-            r.frequencyMHz = number(f[Frequency]).value_or(0);
-            r.offsetMHz = std::abs(number(f[Offset]).value_or(0));
-            r.dv = same(f[Mode], "DV");
-            if (icom) {
-                r.area = f[Group].empty() ? f[SubName] : f[Group];
-                r.callsign = repeaterField(f[RepeaterCall]);
-                r.gateway = repeaterField(f[GatewayCall]);
-                r.duplex = same(f[Dup], "DUP-") ? '-' : same(f[Dup], "DUP+") ? '+' : '\0';
-                if (!same(f[PositionKind], "None")) {
-                    r.position = position(f[Latitude], f[Longitude]);
-                    r.approximate = r.position && same(f[PositionKind], "Approximate");
-                }
-                r.utcOffsetMinutes = utcOffset(f[Utc]);
-            } else {
-                r.area = f[Comment];
-                r.callsign = repeaterField(f[Rpt1]);
-                r.gateway = repeaterField(f[Rpt2]);
-                r.duplex = f[Duplex] == "-"           ? '-'
-                           : f[Duplex] == "+"         ? '+'
-                           : same(f[Duplex], "split") ? 's'
-                                                      : '\0';
-            }
-            if (r.duplex == 0) {
-                r.offsetMHz = 0;
-            }
-            // A repeater's gateway is its callsign with `G` in the 8th place.
-            if (r.gateway.size() != kField || r.gateway[kField - 1] != 'G') {
-                r.gateway = r.callsign.empty() ? std::string() : r.callsign.substr(0, 7) + 'G';
-            }
-            if (r.name.empty() && r.callsign.empty() && r.frequencyMHz == 0) {
-                return; // an empty row
-            }
-            out.push_back(std::move(r));
+            addRepeater(out, list, kind, f);
         });
     if (format == RepeaterListFormat::None) {
         return std::nullopt;
     }
     return out;
+}
+
+RepeaterListRead readRepeaterList(std::string_view file) {
+    RepeaterListRead read;
+    read.lines = importRepeaterList(
+        file, titles(),
+        [&](RepeaterListFormat kind, std::size_t, const std::vector<std::string_view>& f) {
+            addRepeater(read.repeaters, 0, kind, f);
+        });
+    return read;
 }
 
 } // namespace tamsel

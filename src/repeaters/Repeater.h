@@ -2,6 +2,7 @@
 // Repeater: one repeater of a repeater list, and a list's repeaters read from its file.
 #pragma once
 
+#include "memory/RepeaterList.h"
 #include "station/Geodesy.h"
 
 #include <cstddef>
@@ -37,6 +38,14 @@ struct Repeater {
 // without a usable position (none written, the Icom "None", out of range, or 0,0) is kept
 // with none. Nothing when the file is no repeater list.
 std::optional<std::vector<Repeater>> readRepeaters(std::string_view file, std::uint32_t list = 0);
+
+// A list read once for both its uses: the memory window's lines, and the directory's
+// repeaters (of list 0). `lines.format` is None for a file that is no repeater list.
+struct RepeaterListRead {
+    RepeaterImport lines;
+    std::vector<Repeater> repeaters;
+};
+RepeaterListRead readRepeaterList(std::string_view file);
 
 // A callsign as the D-STAR field holds it ("jr1yb b" is "JR1YB  B"); empty when it does
 // not fit.

@@ -140,7 +140,17 @@ bool RepeaterDirectory::writeIndex(QString* error) const {
     return failed.isEmpty();
 }
 
-QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes) {
+QString RepeaterDirectory::keep(const std::string& name, std::string_view bytes) {
+    auto read = readRepeaters(bytes);
+    if (!read) {
+        const std::string shown = std::filesystem::path(name).filename().string();
+        return tr("%1 is not a repeater list.").arg(QString::fromStdString(shown));
+    }
+    return keep(name, bytes, std::move(*read));
+}
+
+QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes,
+                                std::vector<Repeater> read) {
     const std::string name = std::filesystem::path(given).filename().string();
     const QString shown = QString::fromStdString(name);
     if (name.empty() || name == "." || name == ".." || name.front() == '.') {
@@ -152,9 +162,8 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
                          [](const List& l, const std::string& n) { return l.name < n; });
     const bool replaces = at != lists_.end() && at->name == name;
     const auto index = static_cast<std::uint32_t>(at - lists_.begin());
-    auto read = readRepeaters(bytes, index);
-    if (!read) {
-        return tr("%1 is not a repeater list.").arg(shown);
+    for (Repeater& r : read) {
+        r.list = index;
     }
     const std::filesystem::path path = listsFolder() / name;
     const auto cannot = [&](const QString& why) {
@@ -176,7 +185,7 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
     kept.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(
                         std::filesystem::last_write_time(path, ec).time_since_epoch())
                         .count();
-    kept.repeaters = static_cast<std::uint32_t>(read->size());
+    kept.repeaters = static_cast<std::uint32_t>(read.size());
 
     // The list's repeaters where its old ones were, or where its name puts them.
     auto first = std::find_if(repeaters_.begin(), repeaters_.end(),
@@ -190,8 +199,8 @@ QString RepeaterDirectory::keep(const std::string& given, std::string_view bytes
             ++r->list;
         }
     }
-    repeaters_.insert(first, std::make_move_iterator(read->begin()),
-                      std::make_move_iterator(read->end()));
+    repeaters_.insert(first, std::make_move_iterator(read.begin()),
+                      std::make_move_iterator(read.end()));
     if (replaces) {
         *at = std::move(kept);
     } else {

@@ -46,6 +46,8 @@ public:
     // replacing a list of that name. An empty text when kept, else why not (the lists
     // kept stay as they were). A file that is no repeater list is not kept.
     QString keep(const std::string& name, std::string_view bytes);
+    // The same for a list already read (readRepeaterList()): `repeaters` are its repeaters.
+    QString keep(const std::string& name, std::string_view bytes, std::vector<Repeater> repeaters);
     // Removes the list `name`; an empty text when done, else why not.
     QString remove(const std::string& name);
 

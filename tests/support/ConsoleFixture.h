@@ -5,6 +5,7 @@
 #include "adapter/Discovery.h"
 #include "console/Console.h"
 #include "console/Unit1.h"
+#include "memory/Unit4.h"
 #include "monitor/RadioHeader.h"
 #include "sim/SimulatedAdapter.h"
 #include "support/RecordingNotifier.h"
@@ -113,6 +114,16 @@ inline std::string describe(const TraceEntry& e) {
 // Waits, turning the event loop, until `done` holds; fails the test after five seconds.
 template <typename F> bool waitFor(F done) {
     return QTest::qWaitFor(done, 5000);
+}
+
+// Until the list the memory window is importing has been taken in (shown and kept).
+inline bool importDone() {
+    return waitFor([] { return !Form3->importing(); });
+}
+
+// Imports a repeater list as File, Import Repeater List does, and waits until it is in.
+inline bool importList(const QString& path) {
+    return Form3->importList(path) && importDone();
 }
 
 inline std::vector<std::string> describe(const std::vector<TraceEntry>& trace) {
