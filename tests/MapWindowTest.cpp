@@ -152,6 +152,10 @@ long peakKb() {
 }
 
 TEST_F(MapWindowTest, AFrameFarFromHomeTakesNoMoreMemoryThanItsSize) {
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory back (its quarantine): the peak says nothing here.
+    GTEST_SKIP() << "resident memory is not the program's own under AddressSanitizer";
+#endif
     // Home in Munich, a Tokyo repeater selected: at each zoom in on Tokyo, your own marker
     // and the great-circle line lie further off the frame, by millions of pixels at the end.
     view->setOwnPosition(LatLon{48.14, 11.58});
