@@ -382,9 +382,7 @@ void HeardStations::copyPosition(const HeardStation& station) {
         return;
     }
     QApplication::clipboard()->setText(
-        QStringLiteral("%1, %2 (%3)")
-            .arg(coordinate(p->latitude), coordinate(p->longitude),
-                 QString::fromStdString(maidenhead(p->latitude, p->longitude))));
+        QString::fromStdString(copiedPosition(p->latitude, p->longitude)));
 }
 
 QString HeardStations::csvCell(const QString& text) {

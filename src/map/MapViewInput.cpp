@@ -3,6 +3,7 @@
 #include "map/MapView.h"
 
 #include "map/MapViewParts.h"
+#include "monitor/Position.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,14 +20,6 @@ namespace tamsel {
 
 using mapview::kPick;
 using mapview::kSprite;
-
-namespace {
-
-QString coordinate(double degrees) {
-    return QString::number(degrees, 'f', 5);
-}
-
-} // namespace
 
 bool MapView::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
@@ -187,9 +180,7 @@ void MapView::copyPosition(int item) {
         return;
     }
     QApplication::clipboard()->setText(
-        QStringLiteral("%1, %2 (%3)")
-            .arg(coordinate(p->latitude), coordinate(p->longitude),
-                 QString::fromStdString(maidenhead(p->latitude, p->longitude))));
+        QString::fromStdString(copiedPosition(p->latitude, p->longitude)));
 }
 
 } // namespace tamsel

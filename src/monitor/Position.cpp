@@ -2,6 +2,8 @@
 // Position: D-PRS positions in the slow-data stream (GPS-A/APRS and NMEA), and the grid locator.
 #include "monitor/Position.h"
 
+#include "base/Numbers.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -450,6 +452,11 @@ std::optional<int> plausibleCourse(std::optional<double> degrees) {
         return static_cast<int>(std::lround(*c)) % 360;
     }
     return std::nullopt;
+}
+
+std::string copiedPosition(double latitude, double longitude) {
+    return pointDecimal(latitude, 5) + ", " + pointDecimal(longitude, 5) + " (" +
+           maidenhead(latitude, longitude) + ")";
 }
 
 std::string maidenhead(double latitude, double longitude) {

@@ -67,6 +67,10 @@ std::optional<int> plausibleCourse(std::optional<double> degrees);
 // the square that the edge starts.
 std::string maidenhead(double latitude, double longitude);
 
+// A position as the windows copy it for other programs: "35.68120, 139.76710 (PM95vq)",
+// decimal degrees with a point whatever the language.
+std::string copiedPosition(double latitude, double longitude);
+
 // The data bytes of one reception's slow data, split into sentences at CR or LF and
 // decoded. A sentence longer than kMaxSentence bytes is dropped whole.
 class PositionStream {
