@@ -186,12 +186,15 @@ void TileLayer::startDownloads() {
                 reply->abort();
             }
         });
-        QTimer::singleShot(timeLimit_, reply, [reply] {
+        auto* limit = new QTimer(reply); // goes with the reply
+        limit->setSingleShot(true);
+        connect(limit, &QTimer::timeout, reply, [reply] {
             if (reply->isRunning()) {
                 reply->setProperty(kCutOff, QByteArray(kTooSlow));
                 reply->abort();
             }
         });
+        limit->start(timeLimit_);
     }
 }
 

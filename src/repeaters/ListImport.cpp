@@ -14,7 +14,21 @@ std::string_view ImportedList::bytes() const {
                       : std::string_view();
 }
 
-ListImport::ListImport(QObject* parent) : QObject(parent) {}
+ListImport::ListImport(QObject* parent) : QObject(parent) {
+    connect(this, &ListImport::read, this, &ListImport::handOver, Qt::QueuedConnection);
+}
+
+void ListImport::handOver() {
+    std::shared_ptr<ImportedList> list;
+    {
+        const std::lock_guard lock(mutex_);
+        list = std::move(read_);
+    }
+    if (list) {
+        emit finished(list);
+        running_.clear(); // once every part has taken it
+    }
+}
 
 ListImport::~ListImport() {
     if (thread_.joinable()) {
@@ -43,13 +57,11 @@ bool ListImport::start(const QString& path) {
             list->file.error = std::strerror(ENOMEM);
             list->read = {};
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, list] {
-                emit finished(list);
-                running_.clear(); // once every part has taken it
-            },
-            Qt::QueuedConnection);
+        {
+            const std::lock_guard lock(mutex_);
+            read_ = list;
+        }
+        emit read();
     });
     return true;
 }

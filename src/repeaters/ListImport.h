@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -43,10 +44,16 @@ public:
 
 signals:
     void finished(std::shared_ptr<tamsel::ImportedList> list);
+    // From the reading thread, queued to this object's: the list in read_ is whole.
+    void read();
 
 private:
+    void handOver();
+
     std::thread thread_;
     QString running_;
+    std::mutex mutex_;
+    std::shared_ptr<ImportedList> read_; // under mutex_
 };
 
 } // namespace tamsel

@@ -60,6 +60,8 @@ constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 RepeatersModel::RepeatersModel(const RepeaterDirectory& directory, QObject* parent)
     : QAbstractTableModel(parent), directory_(directory) {
     connect(&directory_, &RepeaterDirectory::changed, this, &RepeatersModel::directoryChanged);
+    connect(this, &RepeatersModel::orderArranged, this, &RepeatersModel::takeOrder,
+            Qt::QueuedConnection);
     directoryChanged();
 }
 
@@ -123,8 +125,10 @@ void RepeatersModel::refilter() {
                                           s.foldedAt[i + 1] - s.foldedAt[i]);
             const std::string_view squeezed(s.compact.data() + s.compactAt[i],
                                             s.compactAt[i + 1] - s.compactAt[i]);
-            matches_[i] = folded.find(needle) != std::string_view::npos ||
-                          (!compact.empty() && squeezed.find(compact) != std::string_view::npos);
+            const bool found =
+                folded.find(needle) != std::string_view::npos ||
+                (!compact.empty() && squeezed.find(compact) != std::string_view::npos);
+            matches_[i] = found ? 1 : 0;
         }
     }
     rows_.clear();
@@ -169,7 +173,7 @@ void RepeatersModel::startJob() {
     Job job{snapshot_, own_, column_, order_};
     running_ = std::async(std::launch::async, [this, job = std::move(job)] {
         auto order = arrange(job, stop_);
-        QMetaObject::invokeMethod(this, &RepeatersModel::takeOrder, Qt::QueuedConnection);
+        emit orderArranged(); // queued to takeOrder
         return order;
     });
 }

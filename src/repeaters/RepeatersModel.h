@@ -65,6 +65,8 @@ public:
 signals:
     // The rows are in their new order (or filtered anew).
     void rowsArranged();
+    // From the sorting thread, queued to takeOrder: a new order is ready.
+    void orderArranged();
 
 private:
     struct Snapshot;

@@ -56,7 +56,7 @@ std::string distanceFigure(Units units, double metres) {
 QString distanceText(Units units, double metres, DistanceForm form, const QLocale& locale) {
     // Tenths where they matter, whole units beyond, as the distance column writes them.
     const double d = distanceIn(units, metres);
-    const QString figure = locale.toString(d, 'f', d < 100 ? 1 : 0);
+    QString figure = locale.toString(d, 'f', d < 100 ? 1 : 0);
     if (form == DistanceForm::FigureOnly) {
         return figure;
     }
