@@ -13,7 +13,7 @@ namespace tamsel {
 
 namespace {
 
-struct Station {
+struct DemoStation {
     const char* call;
     const char* suffix;
     const char* message;
@@ -22,13 +22,13 @@ struct Station {
 };
 
 constexpr std::array kStations{
-    Station{"JA1XYZ  ", "ID51", "Hello from Tokyo    ", DemoPosition::GpsA, 35.6812, 139.7671},
-    Station{"JH3ABC  ", "ID31", "Osaka mobile, QRV   ", DemoPosition::GpsA, 34.7025, 135.4959},
-    Station{"7M4QRS  ", "D74 ", "73 de 7M4QRS        ", DemoPosition::None, 0, 0},
-    Station{"JR6KLM  ", "    ", "Okinawa calling CQ  ", DemoPosition::Nmea, 26.2124, 127.6792},
-    Station{"JE2TUV  ", "ID52", "Portable on the hill", DemoPosition::GpsA, 35.3606, 138.7274},
-    Station{"JA0NOP  ", "DR1 ", "Nagano, 5 and 9 here", DemoPosition::Nmea, 36.6485, 138.1948},
-    Station{"JK1WXY  ", "ID50", "Testing new antenna ", DemoPosition::None, 0, 0},
+    DemoStation{"JA1XYZ  ", "ID51", "Hello from Tokyo    ", DemoPosition::GpsA, 35.6812, 139.7671},
+    DemoStation{"JH3ABC  ", "ID31", "Osaka mobile, QRV   ", DemoPosition::GpsA, 34.7025, 135.4959},
+    DemoStation{"7M4QRS  ", "D74 ", "73 de 7M4QRS        ", DemoPosition::None, 0, 0},
+    DemoStation{"JR6KLM  ", "    ", "Okinawa calling CQ  ", DemoPosition::Nmea, 26.2124, 127.6792},
+    DemoStation{"JE2TUV  ", "ID52", "Portable on the hill", DemoPosition::GpsA, 35.3606, 138.7274},
+    DemoStation{"JA0NOP  ", "DR1 ", "Nagano, 5 and 9 here", DemoPosition::Nmea, 36.6485, 138.1948},
+    DemoStation{"JK1WXY  ", "ID50", "Testing new antenna ", DemoPosition::None, 0, 0},
 };
 
 // "ddmm.mm" or "dddmm.mm" (with `decimals` places) and the hemisphere letter, rounded in
@@ -57,7 +57,7 @@ std::string nmeaSentence(const std::string& body) {
 
 // What a radio puts in the slow data for its position: a GPS-A sentence (APRS with a
 // CRC) or NMEA RMC and GGA sentences, as the radios' GPS modes do.
-std::string positionData(const Station& s, std::mt19937& rng) {
+std::string positionData(const DemoStation& s, std::mt19937& rng) {
     std::uniform_real_distribution<double> jitter(-0.01, 0.01);
     const double lat = s.latitude + jitter(rng), lon = s.longitude + jitter(rng);
     const int course = std::uniform_int_distribution<int>(0, 359)(rng);
@@ -130,7 +130,7 @@ void configureDemoAdapter(SimulatedAdapter& adapter) {
 
 DemoReception demoReception(std::mt19937& rng, double seconds, const std::string& myCall) {
     DemoReception r;
-    const Station& s = kStations[static_cast<std::size_t>(pick(rng, 0, kStations.size() - 1))];
+    const DemoStation& s = kStations[static_cast<std::size_t>(pick(rng, 0, kStations.size() - 1))];
     r.sends = s.sends;
     r.caller = s.call;
     r.suffix = s.suffix;

@@ -24,7 +24,7 @@ inline void PrintTo(const Route& r, std::ostream* out) {
 
 namespace {
 
-const Station kHome{QStringLiteral("JR1YB  B"), QStringLiteral("JA1ABC  ")};
+const RouteStart kHome{QStringLiteral("JR1YB  B"), QStringLiteral("JA1ABC  ")};
 
 TEST(CallRoutes, EachItemFromRepeater1) {
     const struct {

@@ -460,7 +460,7 @@ TEST_F(Logs, TheHistoryAndHeardStationsLogWhatIsChosenThere) {
     // Export ADIF: the table in its order as listening reports from your station.
     // Each station on the frequency it was heard on; the others on the one the operator
     // names when asked, offered the last contact's. Cancelled, nothing is written.
-    Form1->MyCALL->setText(QStringLiteral("JJ1ZZZ"));
+    console->station().setMyCall(QStringLiteral("JJ1ZZZ"), QString());
     const QString path = data.filePath(QStringLiteral("heard.adi"));
     std::vector<std::optional<double>> offered;
     std::optional<double> answer;

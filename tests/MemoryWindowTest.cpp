@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the memory window and the memory search.
+#include "memory/Text.h"
 #include "memory/Unit12.h"
 #include "memory/Unit4.h"
 #include "support/ConsoleFixture.h"
-#include "widgets/Text.h"
 
 #include <QAccessible>
 #include <QDir>

@@ -130,14 +130,6 @@ Sekunden eine Station hört, um die Konsole ohne Adapter auszuprobieren.</transl
 <context>
     <name>Console</name>
     <message>
-        <source>Receptions cannot be written to the reception log (%1). The console carries on without it.</source>
-        <translation>Empfänge können nicht ins Empfangslog geschrieben werden (%1). Die Konsole arbeitet ohne es weiter.</translation>
-    </message>
-    <message>
-        <source>Receptions are written to the reception log again (%1).</source>
-        <translation>Empfänge werden wieder ins Empfangslog geschrieben (%1).</translation>
-    </message>
-    <message>
         <source>%1 is your ADIF log, which is only ever added to. Choose another file.</source>
         <translation>%1 ist Ihr ADIF-Log, das nur ergänzt wird. Wählen Sie eine andere Datei.</translation>
     </message>
@@ -1258,27 +1250,9 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <translation>Verwenden</translation>
     </message>
     <message>
-        <source>Set your position first (Config, Preferences, Station).</source>
-        <translation>Setzen Sie zuerst Ihren Standort (Konfiguration, Einstellungen, Standort).</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 ist näher: %2</translation>
-    </message>
-    <message>
-        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
-        <translation>Importieren Sie zuerst eine Relaisliste (Fenster, Relais, Datei, Relaisliste importieren).</translation>
-    </message>
-    <message>
-        <source>The nearest repeater in the directory, %1, is %2 away.</source>
-        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
-        <translation>Das nächstgelegene Relais im Verzeichnis, %1, ist %2 entfernt.</translation>
-    </message>
-    <message>
-        <source>Repeater 1: %1, %2</source>
-        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
-        <translation>Relais 1: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1498,6 +1472,63 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>The settings could not be saved to %1 (the folder cannot be written to, or the disk is full). The new settings are in use until the console closes.</source>
         <translation>Die Einstellungen ließen sich nicht in %1 speichern (der Ordner ist nicht beschreibbar, oder die Platte ist voll). Die neuen Einstellungen gelten, bis die Konsole geschlossen wird.</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::Station</name>
+    <message>
+        <source>Station Call</source>
+        <translation>Zielrufzeichen</translation>
+    </message>
+    <message>
+        <source>Repeater 1</source>
+        <translation>Relais 1</translation>
+    </message>
+    <message>
+        <source>Repeater 2</source>
+        <translation>Relais 2</translation>
+    </message>
+    <message>
+        <source>My Call</source>
+        <translation>Eigenes Rufzeichen</translation>
+    </message>
+    <message>
+        <source>My Call suffix</source>
+        <translation>Suffix des eigenen Rufzeichens</translation>
+    </message>
+    <message>
+        <source>Send Message</source>
+        <translation>Eigene Nachricht</translation>
+    </message>
+    <message>
+        <source>%1 cannot take &quot;%2&quot;: the adapter sends Latin letters, digits and signs only.</source>
+        <extracomment>%1: the field (&quot;Station Call&quot;), %2: the character it cannot take</extracomment>
+        <translation>%1 kann „%2“ nicht aufnehmen: Der Adapter sendet nur lateinische Buchstaben, Ziffern und Zeichen.</translation>
+    </message>
+    <message>
+        <source>Receptions cannot be written to the reception log (%1). Receiving goes on without it.</source>
+        <translation>Empfänge können nicht ins Empfangslog geschrieben werden (%1). Der Empfang läuft ohne Log weiter.</translation>
+    </message>
+    <message>
+        <source>Receptions are written to the reception log again (%1).</source>
+        <translation>Empfänge werden wieder ins Empfangslog geschrieben (%1).</translation>
+    </message>
+    <message>
+        <source>Set your position first (Config, Preferences, Station).</source>
+        <translation>Setzen Sie zuerst Ihren Standort (Konfiguration, Einstellungen, Standort).</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>Importieren Sie zuerst eine Relaisliste (Fenster, Relais, Datei, Relaisliste importieren).</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>Das nächstgelegene Relais im Verzeichnis, %1, ist %2 entfernt.</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <translation>Relais 1: %1, %2</translation>
     </message>
 </context>
 <context>

@@ -130,14 +130,6 @@ seconds, for trying the console without an adapter.</source>
 <context>
     <name>Console</name>
     <message>
-        <source>Receptions cannot be written to the reception log (%1). The console carries on without it.</source>
-        <translation>受信を受信ログに書き込めません (%1)。コンソールはログなしで動作を続けます。</translation>
-    </message>
-    <message>
-        <source>Receptions are written to the reception log again (%1).</source>
-        <translation>受信は再び受信ログに書き込まれています (%1)。</translation>
-    </message>
-    <message>
         <source>%1 is your ADIF log, which is only ever added to. Choose another file.</source>
         <translation>%1 は ADIF ログで、追記するだけのファイルです。別のファイルを選んでください。</translation>
     </message>
@@ -1258,27 +1250,9 @@ Copy the position (%2, %3) instead?</source>
         <translation>使う</translation>
     </message>
     <message>
-        <source>Set your position first (Config, Preferences, Station).</source>
-        <translation>先に自局の位置を設定してください ([設定]、[環境設定]、[自局])。</translation>
-    </message>
-    <message>
         <source>%1 is nearer: %2</source>
         <extracomment>%1: a repeater&apos;s callsign (&quot;JR1YB B&quot;), %2: its distance with the unit (&quot;3.2 km&quot;).</extracomment>
         <translation>%1 のほうが近くなりました: %2</translation>
-    </message>
-    <message>
-        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
-        <translation>先にレピーターリストを取り込んでください ([ウィンドウ]、[レピーター一覧]、[ファイル]、[レピーターリストの取り込み])。</translation>
-    </message>
-    <message>
-        <source>The nearest repeater in the directory, %1, is %2 away.</source>
-        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
-        <translation>一覧で最も近いレピーター %1 は %2 離れています。</translation>
-    </message>
-    <message>
-        <source>Repeater 1: %1, %2</source>
-        <extracomment>%1: the repeater&apos;s callsign (&quot;DB0ABC C&quot;), %2: its distance with the unit (&quot;4.2 km&quot;).</extracomment>
-        <translation>アクセスレピーター: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -1495,6 +1469,63 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>The settings could not be saved to %1 (the folder cannot be written to, or the disk is full). The new settings are in use until the console closes.</source>
         <translation>設定を %1 に保存できませんでした (フォルダーに書き込めないか、ディスクがいっぱいです)。新しい設定はコンソールを閉じるまで有効です。</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::Station</name>
+    <message>
+        <source>Station Call</source>
+        <translation>相手局コールサイン</translation>
+    </message>
+    <message>
+        <source>Repeater 1</source>
+        <translation>アクセスレピーター</translation>
+    </message>
+    <message>
+        <source>Repeater 2</source>
+        <translation>レピーター2</translation>
+    </message>
+    <message>
+        <source>My Call</source>
+        <translation>自局コールサイン</translation>
+    </message>
+    <message>
+        <source>My Call suffix</source>
+        <translation>自局コールサインのサフィックス</translation>
+    </message>
+    <message>
+        <source>Send Message</source>
+        <translation>送信メッセージ</translation>
+    </message>
+    <message>
+        <source>%1 cannot take &quot;%2&quot;: the adapter sends Latin letters, digits and signs only.</source>
+        <extracomment>%1: the field (&quot;Station Call&quot;), %2: the character it cannot take</extracomment>
+        <translation>%1 に「%2」は使えません。アダプターが送れるのは半角の英字・数字・記号だけです。</translation>
+    </message>
+    <message>
+        <source>Receptions cannot be written to the reception log (%1). Receiving goes on without it.</source>
+        <translation>受信を受信ログに書き込めません (%1)。受信はログなしで続きます。</translation>
+    </message>
+    <message>
+        <source>Receptions are written to the reception log again (%1).</source>
+        <translation>受信は再び受信ログに書き込まれています (%1)。</translation>
+    </message>
+    <message>
+        <source>Set your position first (Config, Preferences, Station).</source>
+        <translation>先に自局の位置を設定してください ([設定]、[環境設定]、[自局])。</translation>
+    </message>
+    <message>
+        <source>Import a repeater list first (Window, Repeaters, File, Import Repeater List).</source>
+        <translation>先にレピーターリストを取り込んでください ([ウィンドウ]、[レピーター一覧]、[ファイル]、[レピーターリストの取り込み])。</translation>
+    </message>
+    <message>
+        <source>The nearest repeater in the directory, %1, is %2 away.</source>
+        <extracomment>%1: a repeater&apos;s callsign (&quot;JP3YIC B&quot;), %2: its distance with the unit (&quot;9,263 km&quot;).</extracomment>
+        <translation>一覧で最も近いレピーター %1 は %2 離れています。</translation>
+    </message>
+    <message>
+        <source>Repeater 1: %1, %2</source>
+        <translation>アクセスレピーター: %1, %2</translation>
     </message>
 </context>
 <context>

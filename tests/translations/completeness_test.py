@@ -172,6 +172,8 @@ def main():
             shutil.copy(kept, copy)
             run = subprocess.run(
                 [lupdate, "-locations", "none", "-no-ui-lines", "-silent",
+                 "-I", os.path.join(source_dir, "src", "core"),
+                 "-I", os.path.join(source_dir, "src", "desk"),
                  os.path.join(source_dir, "src"), os.path.join(source_dir, "sim"), "-ts", copy],
                 capture_output=True, text=True)
             if run.returncode != 0:

@@ -22,7 +22,7 @@ struct Through {
     QString problem;
 };
 
-Through repeaterFor(const Station& station) {
+Through repeaterFor(const RouteStart& station) {
     if (const auto repeater = repeaterOf(station.repeater1)) {
         // A Repeater 1 that already sends this stays as it is: setting it would change nothing.
         return {field8(station.repeater1) == *repeater ? station.repeater1 : *repeater, {}};
@@ -37,7 +37,7 @@ Through repeaterFor(const Station& station) {
     return {{}, QCoreApplication::translate("Routes", kNoRepeater)};
 }
 
-Routing throughRepeater(const QString& your, const Station& station, bool toGateway) {
+Routing throughRepeater(const QString& your, const RouteStart& station, bool toGateway) {
     const Through through = repeaterFor(station);
     if (through.rpt1.isEmpty()) {
         return {std::nullopt, through.problem};
@@ -80,7 +80,7 @@ HeaderWay headerWay(const ReceivedRoute& heard) {
                      heard.flag1);
 }
 
-Routing route(Call call, const Station& station) {
+Routing route(Call call, const RouteStart& station) {
     switch (call) {
     case Call::GatewayCq:
         return throughRepeater(kCq, station, true);
@@ -98,11 +98,11 @@ Routing route(Call call, const Station& station) {
     return {Route{kCq, kDirect, kDirect, false}, {}};
 }
 
-Routing viaGateway(const QString& your, const Station& station) {
+Routing viaGateway(const QString& your, const RouteStart& station) {
     return throughRepeater(your, station, true);
 }
 
-Routing reply(const std::optional<ReceivedRoute>& last, const Station& station) {
+Routing reply(const std::optional<ReceivedRoute>& last, const RouteStart& station) {
     const QString caller = last ? last->caller.trimmed().toUpper() : QString();
     if (caller.isEmpty()) {
         return {std::nullopt, QCoreApplication::translate("Routes", kNobodyHeard)};

@@ -24,7 +24,7 @@ inline constexpr const char* kNobodyHeard =
 // Where the operator stands: the main window's Repeater 1 and My Call as they are, and the
 // repeater Repeater 1 held last ("JR1YB  B"; empty when none is known), which the calls
 // through a repeater return to while Repeater 1 holds none (after a simplex call).
-struct Station {
+struct RouteStart {
     QString repeater1;
     QString myCall;
     QString lastRepeater = {};
@@ -58,14 +58,14 @@ HeaderWay headerWay(const ReceivedRoute& heard);
 
 // The calls that need nothing but the station.
 enum class Call { GatewayCq, LocalCq, Unlink, Info, EchoTest, Simplex };
-Routing route(Call call, const Station& station);
+Routing route(Call call, const RouteStart& station);
 
 // Station Call `your` (link command, callsign, repeater route) through the gateway of
 // Repeater 1.
-Routing viaGateway(const QString& your, const Station& station);
+Routing viaGateway(const QString& your, const RouteStart& station);
 
 // Answers the last reception the way it came; nothing when there was none.
-Routing reply(const std::optional<ReceivedRoute>& last, const Station& station);
+Routing reply(const std::optional<ReceivedRoute>& last, const RouteStart& station);
 
 // A callsign field's 8 characters: cut, or padded with blanks.
 QString field8(const QString& text);

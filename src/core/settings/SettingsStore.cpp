@@ -194,6 +194,13 @@ void SettingsStore::remove(const QString& key) {
     settings_->remove(key);
 }
 
+void SettingsStore::reload() {
+    if (!scratch_) {
+        settings_->sync(); // nothing is pending between commits: this reads the file
+    }
+    emit changed();
+}
+
 bool SettingsStore::commit() {
     writeError_.clear();
     if (scratch_) {

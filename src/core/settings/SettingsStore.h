@@ -95,6 +95,9 @@ public:
     // so, the values stay in use, and the next commit tries again.
     bool commit();
     QString writeError() const { return writeError_; }
+    // Reads the file again (changed outside, or the program was told to): what it now holds
+    // is in use, and every reader is told (changed()).
+    void reload();
 
 signals:
     // Values were committed (whether or not the file could be written): read them again.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "alerts/AlertRules.h"
+#include "alerts/AlertSettings.h"
 #include "settings/PreferencesPage.h"
 
 #include <QWidget>
@@ -14,11 +15,6 @@ class QRadioButton;
 class QSpinBox;
 
 namespace tamsel {
-
-// The settings file's keys, group [alerts]: calls_to_me, watch (the entries, blank between),
-// every_reception, quiet_minutes, sound.
-AlertSettings loadAlertSettings(const SettingsStore& store);
-void saveAlertSettings(SettingsWriter& store, const AlertSettings& settings);
 
 class AlertsPage : public PreferencesPage {
     Q_OBJECT

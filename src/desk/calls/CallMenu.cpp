@@ -51,8 +51,8 @@ QAction* CallMenu::item(const char* caption, const char* name, const QKeySequenc
     return action;
 }
 
-Station CallMenu::station() const {
-    Station s = station_ ? station_() : Station{};
+RouteStart CallMenu::station() const {
+    RouteStart s = station_ ? station_() : RouteStart{};
     s.lastRepeater = lastRepeater_;
     return s;
 }

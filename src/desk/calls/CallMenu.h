@@ -26,7 +26,7 @@ public:
     explicit CallMenu(Notifier& notifier, QWidget* parent = nullptr);
 
     // Where the items read Repeater 1 and My Call from.
-    void setStation(std::function<Station()> station) { station_ = std::move(station); }
+    void setStation(std::function<RouteStart()> station) { station_ = std::move(station); }
 
     // The repeater Repeater 1 held last ("JR1YB  B"), which the items through a repeater
     // return to while Repeater 1 holds none; empty when none is known. A kept one is
@@ -69,13 +69,13 @@ signals:
 
 private:
     QAction* item(const char* caption, const char* name, const QKeySequence& shortcut = {});
-    Station station() const;
+    RouteStart station() const;
     bool apply(const Routing& routing);
     void ask(CallDialog::Kind kind);
     void answered(CallDialog::Kind kind);
 
     Notifier& notifier_;
-    std::function<Station()> station_;
+    std::function<RouteStart()> station_;
     QString lastRepeater_;
     RecentNames recent_;
     std::optional<ReceivedRoute> last_;

@@ -64,7 +64,7 @@ void addCallMenu(CallMenu* calls) {
     // change handlers send what changed, and the Repeater option goes through its own.
     calls->setParent(Form1, calls->windowFlags());
     Form1->menuBar()->insertMenu(Form1->menuWindow->menuAction(), calls);
-    calls->setStation([] { return Station{Form1->repeater1(), Form1->myCall()}; });
+    calls->setStation([] { return RouteStart{Form1->repeater1(), Form1->myCall()}; });
     QObject::connect(calls, &CallMenu::routeChosen, Form1, &TForm1::setRoute);
     QObject::connect(calls, &CallMenu::repeaterFlagChosen, Form1, &TForm1::setRepeaterFlag);
     // A repeater typed with one blank ("JR1YB B") takes the form it is sent in once the
@@ -79,8 +79,22 @@ void addCallMenu(CallMenu* calls) {
 
 } // namespace
 
+namespace {
+
+Station::Options stationOptions() {
+    return {dataFolder(), SettingsStore::defaultPath(), &historyOpen, TAMSEL_VERSION};
+}
+
+} // namespace
+
 Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNote)
-    : notifier_(notifier) {
+    : Console(std::make_unique<Station>(link, stationOptions()), notifier, captionNote) {}
+
+Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
+    : Console(std::make_unique<Station>(connection, stationOptions()), notifier, captionNote) {}
+
+Console::Console(std::unique_ptr<Station> station, Notifier& notifier, const QString& captionNote)
+    : station_(std::move(station)), notifier_(notifier) {
     trackActiveWindows();
     historyOpen = 0;
     searchPosition = 0;
@@ -88,36 +102,44 @@ Console::Console(AdapterLink& link, Notifier& notifier, const QString& captionNo
         // Made first so that it hears every reception the monitor reports.
         heardModel_ = std::make_unique<HeardStationsModel>();
         HeardStationsModel* heard = heardModel_.get();
+        for (const StationReport& end : station_->restored()) {
+            for (const StationReport& r : liveReports(end)) {
+                heard->apply(r);
+            }
+        }
         // Made before the main window too, so that Reply knows the first reception; the
         // main window owns it once it is in the menu bar.
         auto calls = std::make_unique<CallMenu>(notifier);
         CallMenu* callMenu = calls.get();
         alerting_ = std::make_unique<Alerting>();
         Alerting* alerting = alerting_.get();
-        Form1 = new TForm1(link, notifier, historyOpen, captionNote,
-                           [heard, callMenu, alerting](receiveRF& monitor) {
-                               QObject::connect(&monitor, &receiveRF::stationReport, heard,
-                                                &HeardStationsModel::apply, Qt::QueuedConnection);
-                               QObject::connect(&monitor, &receiveRF::stationReport, callMenu,
-                                                &CallMenu::noteReception, Qt::QueuedConnection);
-                               // After the heard list, so it knows the station's position.
-                               QObject::connect(&monitor, &receiveRF::stationReport, alerting,
-                                                &Alerting::noteReception, Qt::QueuedConnection);
-                           });
+        Station* core = station_.get();
+        QObject::connect(core, &Station::reception, heard, &HeardStationsModel::apply);
+        QObject::connect(core, &Station::reception, callMenu, &CallMenu::noteReception);
+        // After the heard list, so it knows the station's position.
+        QObject::connect(core, &Station::reception, alerting, &Alerting::noteReception);
+        Form1 = new TForm1(*core, notifier, captionNote);
         addCallMenu(calls.release());
         keepUncovered(Form1);
-        Form2 = new TForm2(link);
+        Form2 = new TForm2(*core);
         Form3 = new TForm3(notifier);
         Form4 = new TForm4(notifier);
-        Form11 = new TForm11(link, notifier);
+        Form11 = new TForm11(core->link(), notifier);
         Form12 = new TForm12(notifier);
+        QObject::connect(core, &Station::adapterChanged, Form1,
+                         [this](AdapterConnection::State state) { adapterChanged(state); });
+        QObject::connect(core, &Station::adapterReopened, Form1, [] {
+            // After the header, the rest of start-up's requests in the same order.
+            Form1->clearReception();
+            Form2->readValues();
+            Form11->refresh();
+        });
         wireWindows();
         wirePreferences(notifier);
         wireAlerts();
         wireMap();
         wireLogs(notifier);
-        repeaters_ =
-            std::make_unique<RepeaterFeature>(dataFolder() / "repeaters", *station_, notifier);
+        repeaters_ = std::make_unique<RepeaterFeature>(*core, notifier);
         showRepeatersOnMap();
         Form1->show();
     } catch (...) {
@@ -160,8 +182,6 @@ void Console::wireWindows() {
 
     // What the operator chose elsewhere becomes the main window's header fields; their
     // change handlers send it to the adapter.
-    QObject::connect(Form2, &TForm2::stationCallsignShown, Form1, &TForm1::showStationCallsign);
-    QObject::connect(Form2, &TForm2::stationSuffixShown, Form1, &TForm1::showStationSuffix);
     QObject::connect(Form3, &TForm3::memoryRowChosen, Form1, &TForm1::setRoute);
     QObject::connect(Form4, &TForm4::callerChosen, Form1, &TForm1::setDestination);
     // The memory search looks through the memory list, scrolls it to what it found and
@@ -175,66 +195,18 @@ void Console::wireWindows() {
 
     // Received lines go straight from the monitor to the history, in order.
     QObject::connect(
-        Form1->monitor(), &receiveRF::historyLine, Form4,
-        [](const QByteArray& line, TForm4::Instant start) { Form4->appendLine(line, start); },
-        Qt::QueuedConnection);
+        station_.get(), &Station::historyLine, Form4,
+        [](const QByteArray& line, TForm4::Instant start) { Form4->appendLine(line, start); });
 }
 
 void Console::wireLogs(Notifier& notifier) {
-    // Preferences, page "Log"; the page's changes reach the logger and the sender at once.
-    SettingsStore* store = settings_.get();
-    logSettings_ = std::make_unique<LogSettings>(loadLogSettings(*store));
-    contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, TAMSEL_VERSION);
-    QObject::connect(store, &SettingsStore::changed, Form1, [this, store] {
-        *logSettings_ = loadLogSettings(*store);
-        contactLogger_->settingsChanged();
-    });
-    lastReception_ = std::make_unique<StationReport>();
-    const std::filesystem::path folder = dataFolder();
-    const auto now = std::chrono::system_clock::now();
-
-    // What was heard in the last day comes back, so a restart loses nothing on screen.
-    HeardStationsModel* heard = heardModel_.get();
-    for (const StationReport& end : readRecentReceptions(folder, now)) {
-        for (const StationReport& r : liveReports(end)) {
-            heard->apply(r);
-        }
-        *lastReception_ = end;
-    }
-
-    receiveRF* monitor = Form1->monitor();
-    // The reception the main window shows: the one under way from its header on, else the
-    // last one that ended. Log Contact takes it, as the operator sees it.
-    QObject::connect(monitor, &receiveRF::stationReport, Form1, [this](const StationReport& r) {
-        switch (r.kind) {
-        case StationReport::Kind::Heard:
-            *lastReception_ = r;
-            lastReception_->kind = StationReport::Kind::End;
-            receiving_ = true;
-            break;
-        case StationReport::Kind::Message:
-            if (receiving_) {
-                lastReception_->message = r.message;
-            }
-            break;
-        case StationReport::Kind::Position:
-            if (receiving_) {
-                lastReception_->positions.push_back(r.position);
-            }
-            break;
-        case StationReport::Kind::End:
-            *lastReception_ = r;
-            receiving_ = false;
-            break;
-        }
-    });
-    // The log is always there and follows the Log page at once: switched on or off, and
-    // the days past a shorter retention removed as soon as it is applied.
+    Station* core = station_.get();
+    const std::filesystem::path folder = core->dataFolder();
     // No window's save replaces a log, which only ever grows.
-    guardSaves(Form1, [this, folder](const QString& path) {
+    guardSaves(Form1, [core, folder](const QString& path) {
         const std::filesystem::path chosen = QFile::encodeName(path).toStdString();
         const QString shown = QDir::toNativeSeparators(path);
-        if (sameFile(chosen, QFile::encodeName(logSettings_->adifPath()).toStdString())) {
+        if (sameFile(chosen, QFile::encodeName(core->logSettings().adifPath()).toStdString())) {
             return QCoreApplication::translate("Console",
                                                "%1 is your ADIF log, which is only ever added to. "
                                                "Choose another file.")
@@ -248,59 +220,15 @@ void Console::wireLogs(Notifier& notifier) {
         }
         return QString();
     });
-    receptionLog_ = std::make_unique<ReceptionLog>(folder, logSettings_->retentionDays);
-    ReceptionLog* log = receptionLog_.get();
-    auto follow = [this, log, folder] {
-        log->setEnabled(logSettings_->receptionLog);
-        log->setRetentionDays(logSettings_->retentionDays);
-        if (logSettings_->receptionLog) {
-            removeExpiredReceptionFiles(folder, std::chrono::system_clock::now(),
-                                        logSettings_->retentionDays);
-        }
-    };
-    follow();
-    QObject::connect(store, &SettingsStore::changed, Form1, follow);
-    // Written on the monitor's thread as each reception ends: a slow disk never holds up
-    // the windows, and the line is on the disk before the next reception starts. What the
-    // operator is to be told (a failure, once; that it works again) is told on the UI
-    // thread, after it.
-    auto news = std::make_shared<std::pair<std::mutex, std::vector<ReceptionLog::News>>>();
-    QObject::connect(
-        monitor, &receiveRF::stationReport, monitor,
-        [log, news](const StationReport& r) {
-            if (r.kind != StationReport::Kind::End) {
-                return;
-            }
-            if (auto told = log->append(r)) {
-                const std::lock_guard lock(news->first);
-                news->second.push_back(std::move(*told));
-            }
-        },
-        Qt::DirectConnection);
-    QObject::connect(
-        monitor, &receiveRF::stationReport, Form1,
-        [news, folder, &notifier](const StationReport& r) {
-            std::vector<ReceptionLog::News> told;
-            if (r.kind == StationReport::Kind::End) {
-                const std::lock_guard lock(news->first);
-                told.swap(news->second);
-            }
-            for (const ReceptionLog::News& n : told) {
-                if (n.failed) {
-                    notifier.failure(QCoreApplication::translate(
-                                         "Console",
-                                         "Receptions cannot be written to the reception log (%1). "
-                                         "The console carries on without it.")
-                                         .arg(QString::fromStdString(n.reason)));
-                } else {
-                    notifier.information(
-                        QCoreApplication::translate(
-                            "Console", "Receptions are written to the reception log again (%1).")
-                            .arg(QString::fromStdString(folder.string())));
-                }
-            }
-        },
-        Qt::QueuedConnection);
+    // What the reception log has to tell (a failure, once; that it works again).
+    QObject::connect(core, &Station::receptionLogNews, Form1,
+                     [&notifier](bool failed, const QString& text) {
+                         if (failed) {
+                             notifier.failure(text);
+                         } else {
+                             notifier.information(text);
+                         }
+                     });
 
     // "Log Contact..." everywhere a reception is shown: the main window's last caller, the
     // history's chosen line and Heard Stations' chosen station.
@@ -308,7 +236,7 @@ void Console::wireLogs(Notifier& notifier) {
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Form1->menuFile->insertAction(Form1->Exit1, action);
     QObject::connect(action, &QAction::triggered, Form1,
-                     [this] { logContact(Form1, stationBeingWorked()); });
+                     [this] { logContact(Form1, station_->stationBeingWorked()); });
     QObject::connect(Form4, &TForm4::logContactRequested, Form4,
                      [this](const QByteArray& line, std::optional<TForm4::Instant> start) {
                          logContact(Form4, receptionOfHistoryLine(line, start));
@@ -337,72 +265,19 @@ Console::receptionOfHistoryLine(const QByteArray& line,
     return *reception;
 }
 
-StationReport Console::shownReception() const {
-    StationReport shown = *lastReception_;
-    if (receiving_) {
-        shown.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::system_clock::now() - shown.utcStart);
-    }
-    return shown;
-}
-
-std::optional<StationReport> Console::lastReceptionOf(const std::string& call) const {
-    const std::string base = contactCallsign(call);
-    if (base.empty()) {
-        return std::nullopt;
-    }
-    if (contactCallsign(lastReception_->caller) == base) {
-        return shownReception();
-    }
-    // A callsign heard with and without a module letter is one station: its latest.
-    const HeardStationsModel* heard = heardModel_.get();
-    const HeardStation* latest = nullptr;
-    for (int row = 0; row < heard->rowCount(); ++row) {
-        const HeardStation& s = heard->station(row);
-        if ((latest == nullptr || s.utcStart > latest->utcStart) &&
-            contactCallsign(s.callsign) == base) {
-            latest = &s;
-        }
-    }
-    return latest != nullptr ? std::optional(lastReception(*latest)) : std::nullopt;
-}
-
-StationReport Console::stationBeingWorked() const {
-    const auto worked = lastReceptionOf(Form1->YourCALL->text().toStdString());
-    if (worked &&
-        std::chrono::system_clock::now() - (worked->utcStart + worked->duration) <= kWorkedWithin) {
-        return *worked;
-    }
-    return shownReception();
-}
-
-MyStation Console::myStation() const {
-    MyStation own{Form1->MyCALL->text().trimmed().toStdString(), {}};
-    if (station_ != nullptr) {
-        const StationSettings& set = station_->settings();
-        if (set.source == PositionSource::Locator && !set.locator.isEmpty()) {
-            // The locator as precise as the operator gave it; ADIF takes at most 8 characters.
-            own.locator = set.locator.left(8).toStdString();
-        } else if (const auto here = station_->position()) {
-            own.locator = maidenhead(here->latitude, here->longitude);
-        }
-    }
-    return own;
-}
-
 void Console::logContact(QWidget* from, StationReport reception) {
     if (reception.caller.empty()) {
         reception.utcStart = std::chrono::system_clock::now(); // nobody heard yet: an empty form
     }
-    Contact prefill = contactLogger_->prefill(reception, myStation());
+    Contact prefill = station_->contactLogger().prefill(reception, station_->myStation());
     // Through a repeater the directory knows: on its output frequency.
-    if (const auto frequency = repeaters_ ? repeaters_->repeater1Frequency() : std::nullopt) {
+    if (const auto frequency = station_->repeater1Frequency()) {
         prefill.frequencyMHz = *frequency;
     }
     // A Call changed by hand takes that station's own last reception.
     LogContactDialog* dialog =
-        openLogContact(from, prefill, *contactLogger_, [this](const std::string& call) {
-            const auto r = lastReceptionOf(call);
+        openLogContact(from, prefill, station_->contactLogger(), [this](const std::string& call) {
+            const auto r = station_->lastReceptionOf(call);
             return r ? std::optional(contactFromReception(*r)) : std::nullopt;
         });
     // The form closes once the contact is logged; where it went is shown by the window it
@@ -420,26 +295,22 @@ void Console::logContact(QWidget* from, StationReport reception) {
     });
     // The frequency of the last contact is offered next time, also after a restart.
     QObject::connect(dialog, &QDialog::finished, Form1, [this] {
-        SettingsStore* store = settings_.get();
-        if (logSettings_->lastFrequencyMHz != loadLogSettings(*store).lastFrequencyMHz) {
+        SettingsStore* store = &station_->settings();
+        const double last = station_->logSettings().lastFrequencyMHz;
+        if (last != loadLogSettings(*store).lastFrequencyMHz) {
             // That key alone: the rest of [log] may have been changed meanwhile elsewhere.
-            saveLastFrequency(*store, logSettings_->lastFrequencyMHz);
+            saveLastFrequency(*store, last);
             store->commit();
         }
     });
 }
 
 void Console::wirePreferences(Notifier& notifier) {
-    settings_ = std::make_unique<SettingsStore>();
-    if (!settings_->startWarning().isEmpty()) {
-        notifier.failure(settings_->startWarning());
+    SettingsStore* store = &station_->settings();
+    if (!store->startWarning().isEmpty()) {
+        notifier.failure(store->startWarning());
     }
-    station_ = std::make_unique<OwnStation>();
-    station_->configure(StationSettings::load(*settings_));
-    SettingsStore* store = settings_.get();
-    OwnStation* station = station_.get();
-    QObject::connect(store, &SettingsStore::changed, station,
-                     [store, station] { station->configure(StationSettings::load(*store)); });
+    OwnStation* station = &station_->ownStation();
 
     // Heard Stations' distances, bearings and units follow your station; its window's
     // status bar too, once it is made.
@@ -486,8 +357,8 @@ void Console::wirePreferences(Notifier& notifier) {
 
 Preferences* Console::preferences() {
     if (preferences_ == nullptr) {
-        preferences_ = std::make_unique<Preferences>(*settings_, notifier_);
-        preferences_->addPage(new StationPage(*station_));
+        preferences_ = std::make_unique<Preferences>(station_->settings(), notifier_);
+        preferences_->addPage(new StationPage(station_->ownStation()));
         preferences_->addPage(new AlertsPage);
         preferences_->addPage(new MapPage);
         preferences_->addPage(new LogPage);
@@ -511,12 +382,12 @@ HeardStations* Console::heardStations() {
 void Console::wireHeardStations() {
     HeardStations* heard = heard_.get();
     closeOnEscape(heard);
-    const OwnStation* station = station_.get();
+    const OwnStation* station = &station_->ownStation();
     heard->setOwnPosition(station->position(), station->status());
     heard->setUnits(station->units());
 
     // Its sort, kept between runs ([heard] sort_column, -1 for newest first).
-    SettingsStore* store = settings_.get();
+    SettingsStore* store = &station_->settings();
     const int column = store
                            ->integer(QStringLiteral("heard/sort_column"), -1, -1,
                                      HeardStationsModel::ColumnCount - 1)
@@ -542,8 +413,8 @@ void Console::wireHeardStations() {
                      });
     QObject::connect(heard, &HeardStations::logContactRequested, heard,
                      [this, heard](const StationReport& r) { logContact(heard, r); });
-    heard->ownStation = [this] { return myStation(); };
-    heard->logSettings = logSettings_.get();
+    heard->ownStation = [this] { return station_->myStation(); };
+    heard->logSettings = &station_->logSettings();
     QObject::connect(heard, &HeardStations::showOnMapRequested, Form1,
                      [this, heard](const QString& c) {
                          MapWindow* map = this->map();
@@ -555,7 +426,7 @@ void Console::wireHeardStations() {
 
 void Console::wireAlerts() {
     Alerting* alerting = alerting_.get();
-    SettingsStore* store = settings_.get();
+    SettingsStore* store = &station_->settings();
     alerting->setSettings(loadAlertSettings(*store));
 
     // Heard Stations marks the stations that called you or are watched, by the same rules.
@@ -576,7 +447,7 @@ void Console::wireAlerts() {
     QObject::connect(Form1->MyCALL, &QLineEdit::textChanged, marked,
                      [marked] { marked->refreshMarks(); });
 
-    OwnStation* station = station_.get();
+    OwnStation* station = &station_->ownStation();
     HeardStationsModel* heard = heardModel_.get();
     alerting->setContext({
         [] { return Form1->myCall(); },
@@ -616,9 +487,7 @@ void Console::wireAlerts() {
     QObject::connect(Form1->YourCALL, &QLineEdit::textChanged, alerting, &Alerting::answered);
     if (calls != nullptr) {
         QObject::connect(calls->Reply1, &QAction::triggered, alerting, [this, alerting] {
-            if (lastReception_ != nullptr) {
-                alerting->answered(QString::fromStdString(lastReception_->caller));
-            }
+            alerting->answered(QString::fromStdString(station_->shownReception().caller));
         });
     }
 }
@@ -691,7 +560,7 @@ MapWindow* Console::map() {
     note(0, model->rowCount() - 1);
 
     // Your position and units, as Heard Stations has them.
-    OwnStation* station = station_.get();
+    OwnStation* station = &station_->ownStation();
     auto own = [view, station] { view->setOwnPosition(station->position()); };
     QObject::connect(station, &OwnStation::positionChanged, view, own);
     QObject::connect(station, &OwnStation::unitsChanged, view, &MapView::setUnits);
@@ -727,7 +596,7 @@ MapWindow* Console::map() {
                      });
 
     // Preferences, page "Map": the tiles follow it at once.
-    SettingsStore* store = settings_.get();
+    SettingsStore* store = &station_->settings();
     auto tiles = [store, map] {
         const MapSettings s = loadMapSettings(*store);
         map->tiles()->setServer(s.tileServer);
@@ -810,22 +679,14 @@ void Console::showRepeatersOnMap() {
                      });
 }
 
-Console::Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote)
-    : Console(static_cast<AdapterLink&>(connection), notifier, captionNote) {
-    follow(connection);
-}
-
 Console::~Console() {
-    if (settings_ != nullptr && heardSort_) {
+    if (heardSort_) {
+        SettingsStore& store = station_->settings();
         const int down = heardSort_->second == Qt::DescendingOrder ? 1 : 0;
-        settings_->set(QStringLiteral("heard/sort_column"), heardSort_->first);
-        settings_->set(QStringLiteral("heard/sort_order"), down);
-        settings_->commit();
+        store.set(QStringLiteral("heard/sort_column"), heardSort_->first);
+        store.set(QStringLiteral("heard/sort_order"), down);
+        store.commit();
     }
-    if (connection_ != nullptr) {
-        connection_->setListener({}); // waits for a report under way; none follows
-    }
-    relay_.reset(); // reports already queued go with it
     repeaters_.reset();
     destroyWindows();
     map_.reset();
@@ -833,24 +694,8 @@ Console::~Console() {
     heardModel_.reset(); // after the monitor has ended
 }
 
-void Console::follow(AdapterConnection& connection) {
-    connection_ = &connection;
-    relay_ = std::make_unique<AdapterNews>();
-    AdapterNews* relay = relay_.get();
-    QObject::connect(
-        relay, &AdapterNews::changed, relay, [this] { adapterChanged(*connection_); },
-        Qt::QueuedConnection);
-    connection.setListener([relay] { emit relay->changed(); });
-    // It may have gone between discovery and now.
-    if (connection.state() != AdapterConnection::State::Connected) {
-        adapterChanged(connection);
-    }
-}
-
-void Console::adapterChanged(AdapterConnection& connection) {
-    // The state as it is now, not as some notice said: notices of two threads can cross.
+void Console::adapterChanged(AdapterConnection::State state) {
     using S = AdapterConnection::State;
-    const auto [state, generation] = connection.status();
     switch (state) {
     case S::Disconnected:
         Form1->showAdapterState(QCoreApplication::translate("Console", kDisconnected));
@@ -859,12 +704,7 @@ void Console::adapterChanged(AdapterConnection& connection) {
         Form1->showAdapterState(QCoreApplication::translate("Console", kNotAccessible));
         break;
     case S::Reopened:
-        // The requests of start-up after InitModem, in the same order; then the monitor.
-        Form1->populate();
-        Form2->readValues();
-        Form11->refresh();
-        connection.resume(generation);
-        break;
+        break; // read again already (adapterReopened); the monitor follows
     case S::Connected:
         Form1->showAdapterState({});
         break;
@@ -872,9 +712,7 @@ void Console::adapterChanged(AdapterConnection& connection) {
 }
 
 void Console::destroyWindows() {
-    if (Form1 != nullptr) {
-        Form1->stopMonitor();
-    }
+    station_->stop(); // no update reaches a window from here on
     // A window whose constructor threw was never stored; the rest go newest first.
     delete Form12;
     Form12 = nullptr;

@@ -3,6 +3,7 @@
 // and the program after discovery.
 #pragma once
 
+#include "Station.h"
 #include "adapter/Connection.h"
 #include "adapter/Discovery.h"
 #include "widgets/Notifier.h"
@@ -48,15 +49,6 @@ extern TForm4* Form4;
 extern TForm11* Form11;
 extern TForm12* Form12;
 
-// Carries the adapter connection's news from whichever thread reports it to the UI thread.
-class AdapterNews : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-signals:
-    void changed();
-};
-
 // Creates the six windows once, in their fixed order, each reading what it shows from the
 // adapter; only the main window is shown. This is the one place where windows meet: what
 // one window's operator chose (its signals) is connected here to the window that acts on
@@ -72,6 +64,8 @@ public:
     Console(AdapterConnection& connection, Notifier& notifier, const QString& captionNote = {});
     ~Console();
     Console(const Console&) = delete;
+    // The station the windows are a face of.
+    Station& station() const { return *station_; }
     Console& operator=(const Console&) = delete;
 
     // The list of heard stations (not one of the six), collecting from the start; its
@@ -80,8 +74,8 @@ public:
     HeardStations* heardStations();
     // The console's own settings, the own station that follows them, and the dialog that
     // edits them (Config > Preferences..., made when first needed).
-    SettingsStore* settings() const { return settings_.get(); }
-    OwnStation* ownStation() const { return station_.get(); }
+    SettingsStore* settings() const { return &station_->settings(); }
+    OwnStation* ownStation() const { return &station_->ownStation(); }
     Preferences* preferences();
     // Alerts for calls to the operator and watched stations.
     Alerting* alerting() const { return alerting_.get(); }
@@ -99,6 +93,7 @@ public:
         QT_TRANSLATE_NOOP("Console", " - adapter not accessible");
 
 private:
+    Console(std::unique_ptr<Station> station, Notifier& notifier, const QString& captionNote);
     void wireWindows();
     // The reception log, the last day's stations read back, and "Log Contact..." (Ctrl+L).
     void wireLogs(Notifier& notifier);
@@ -110,16 +105,6 @@ private:
     StationReport
     receptionOfHistoryLine(const QByteArray& line,
                            std::optional<std::chrono::system_clock::time_point> start) const;
-    MyStation myStation() const;
-    // The reception the main window shows; one under way has lasted until now.
-    StationReport shownReception() const;
-    // A station's last reception by its callsign (the module letter aside), one under way
-    // included; nothing for a station not heard.
-    std::optional<StationReport> lastReceptionOf(const std::string& call) const;
-    // What Ctrl+L logs: the station in Station Call when it was heard in the last
-    // kWorkedWithin, else the caller shown.
-    StationReport stationBeingWorked() const;
-    static constexpr std::chrono::minutes kWorkedWithin{10};
     void wirePreferences(Notifier& notifier);
     void wireAlerts();
     // The map: fed by Heard Stations, its selection in step with the table's.
@@ -129,24 +114,15 @@ private:
     // The table's selection and the map's are one, once both windows are made.
     void wireHeardWithMap();
     void showRepeatersOnMap();
-    static void destroyWindows();
-    void follow(AdapterConnection& connection);
-    void adapterChanged(AdapterConnection& connection);
+    void destroyWindows();
+    void adapterChanged(AdapterConnection::State state);
 
+    std::unique_ptr<Station> station_;
     Notifier& notifier_;
     std::unique_ptr<HeardStationsModel> heardModel_;
     std::unique_ptr<HeardStations> heard_;
-    AdapterConnection* connection_ = nullptr;
-    std::unique_ptr<AdapterNews> relay_;
-    std::unique_ptr<LogSettings> logSettings_;
-    std::unique_ptr<ReceptionLog> receptionLog_; // written from the monitor thread only
-    std::unique_ptr<ContactLogger> contactLogger_;
-    std::unique_ptr<StationReport> lastReception_; // the caller shown, for "Log Contact..."
-    bool receiving_ = false;                       // lastReception_ is still under way
     std::optional<std::pair<int, Qt::SortOrder>> heardSort_; // chosen in this run
-    std::unique_ptr<SettingsStore> settings_;
-    std::unique_ptr<OwnStation> station_;
-    std::unique_ptr<Preferences> preferences_; // its Station page follows station_
+    std::unique_ptr<Preferences> preferences_; // its Station page follows your station
     std::unique_ptr<Alerting> alerting_;
     std::unique_ptr<MapWindow> map_;
     // Until the map is made: the stations it will show, with their tracks since start.

@@ -4,13 +4,12 @@
 // lists the memory window imports.
 #pragma once
 
-#include "repeaters/NearerRepeater.h"
+#include "Station.h"
 #include "repeaters/RepeaterDirectory.h"
 #include "widgets/Notifier.h"
 
 #include <QAction>
 #include <QObject>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -24,11 +23,11 @@ class RepeatersWindow;
 class RepeaterFeature : public QObject {
     Q_OBJECT
 public:
-    // Reads the directory in `folder` and wires it to the windows (Form1 and Form3 exist).
-    RepeaterFeature(const std::filesystem::path& folder, OwnStation& station, Notifier& notifier);
+    // Wires the station's directory to the windows (Form1 and Form3 exist).
+    RepeaterFeature(Station& station, Notifier& notifier);
     ~RepeaterFeature() override;
 
-    RepeaterDirectory& directory() { return directory_; }
+    RepeaterDirectory& directory() { return station_.repeaters(); }
     // The Repeaters window, made when first needed: start-up does not wait for it.
     RepeatersWindow* window();
     // The Repeaters window when it has been made, else null.
@@ -41,12 +40,10 @@ public:
     static inline const char* const kNearerNotice = "nearer-repeater";
 
     // Repeater 1 becomes the repeater, Repeater 2 its gateway, with the Repeater option, as
-    // the Call menu sets them (each field's change handler sends what changed).
+    // the Call menu sets them.
     void use(const Repeater& repeater);
     // Call > Use Nearest Repeater; false with the operator told why not.
     bool useNearest();
-    // The output frequency of the repeater in Repeater 1, when the directory knows it.
-    std::optional<double> repeater1Frequency() const;
 
 signals:
     // A nearer repeater was offered to the operator (not set by itself).
@@ -55,15 +52,14 @@ signals:
     void windowMade(tamsel::RepeatersWindow* window);
 
 private:
-    void moved();
+    void offer(const Repeater& repeater, double metres);
     void imported(const std::shared_ptr<ImportedList>& list);
 
-    RepeaterDirectory directory_;
-    OwnStation& station_;
+    Station& station_;
+    OwnStation& own_;
     Notifier& notifier_;
     std::unique_ptr<RepeatersWindow> window_;
     std::unique_ptr<DesktopAlerts> alerts_;
-    NearerRepeater nearer_;
     std::string offered_; // the repeater the notice's "Use" sets
     QAction* useNearest_ = nullptr;
     QAction* open_ = nullptr;

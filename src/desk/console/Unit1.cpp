@@ -7,16 +7,17 @@
 #include "adapter/Fields.h"
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
+#include "memory/Text.h"
 #include "monitor/Unit2.h"
 #include "resources/Logo.h"
 #include "widgets/CallsignFont.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
-#include "widgets/Text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
@@ -30,18 +31,10 @@ constexpr const char* kCaption = "Tamsel V03.05";
 constexpr const char* kAttribution =
     QT_TRANSLATE_NOOP("TForm1", "Tamsel Console, free software for D-STAR operators");
 
-std::optional<QString> readShown(AdapterLink& link, Request request, Retry rule) {
-    if (auto text = readText(link, request, rule)) {
-        return fromBytes(*text);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
-               const QString& captionNote, const std::function<void(receiveRF&)>& wireMonitor)
-    : link_(link), notifier_(notifier) {
+TForm1::TForm1(Station& station, Notifier& notifier, const QString& captionNote)
+    : station_(station), notifier_(notifier) {
     setupUi(this);
     showCallsignsFixedPitch();
     applyColours();
@@ -81,12 +74,84 @@ TForm1::TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& hi
     connect(PICVersion1, &QAction::triggered, this, &TForm1::PICVersion1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 
-    populate();
-    startMonitor(historyGate, wireMonitor);
+    followStation();
+    clearReception();
+    station_.start(); // reads the header, then the monitor polls
 }
 
-TForm1::~TForm1() {
-    stopMonitor();
+TForm1::~TForm1() = default;
+
+void TForm1::followStation() {
+    connect(&station_, &Station::headerRead, this, &TForm1::showHeaderRead);
+    connect(&station_, &Station::headerChanged, this, &TForm1::showTaken);
+    connect(&station_, &Station::flagsRead, this, [this](const std::array<bool, 3>& flags) {
+        // Each box that changes runs its handler, which writes the flags back.
+        Repeater->setChecked(flags[0]);
+        Break->setChecked(flags[1]);
+        EMR->setChecked(flags[2]);
+    });
+    connect(&station_, &Station::flagChanged, this, [this](HeaderFlag flag, bool on) {
+        if (!asking_) {
+            const QScopedValueRollback quiet(echo_, true);
+            flagBox(flag)->setChecked(on);
+        }
+    });
+    connect(&station_, &Station::volumeRead, Volume, &QScrollBar::setValue);
+    connect(&station_, &Station::volumeChanged, this, [this](int position) {
+        const QScopedValueRollback quiet(echo_, true);
+        Volume->setValue(position);
+    });
+    connect(&station_, &Station::fieldReceived, this, &TForm1::showReception);
+}
+
+TEdit* TForm1::fieldEdit(HeaderField field) const {
+    switch (field) {
+    case HeaderField::StationCall:
+        return YourCALL;
+    case HeaderField::Repeater1:
+        return RPT1CALL;
+    case HeaderField::Repeater2:
+        return RPT2CALL;
+    case HeaderField::MyCall:
+        return MyCALL;
+    case HeaderField::MyCallSuffix:
+        return MyCALL2;
+    case HeaderField::SendMessage:
+        return SendMSG;
+    }
+    return nullptr;
+}
+
+QCheckBox* TForm1::flagBox(HeaderFlag flag) const {
+    switch (flag) {
+    case HeaderFlag::Repeater:
+        return Repeater;
+    case HeaderFlag::Break:
+        return Break;
+    case HeaderFlag::Emr:
+        return EMR;
+    }
+    return nullptr;
+}
+
+void TForm1::showHeaderRead(HeaderField field, const QString& text) {
+    // As the operator's own change: the field's handler writes it back.
+    fieldEdit(field)->setText(text);
+}
+
+void TForm1::showTaken(HeaderField field, const QString& text) {
+    // This window's own typing comes back as it stands: the cursor stays where it is.
+    TEdit* edit = fieldEdit(field);
+    if (edit->text() != text) {
+        const QScopedValueRollback quiet(echo_, true);
+        edit->setText(text);
+    }
+}
+
+void TForm1::edited(HeaderField field, const QString& text) {
+    if (!echo_) {
+        station_.fieldEdited(field, text);
+    }
 }
 
 void TForm1::applyColours() {
@@ -225,64 +290,21 @@ void TForm1::setKeyboardOrder() {
 }
 
 void TForm1::populate() {
-    // Each field that changes sends its new value straight back through its handler.
-    const std::pair<Request, TEdit*> callsigns[] = {
-        {Request::GetRpt2Call, RPT2CALL}, {Request::GetRpt1Call, RPT1CALL},
-        {Request::GetYourCall, YourCALL}, {Request::GetMyCall, MyCALL},
-        {Request::GetMyCall2, MyCALL2},
-    };
-    for (const auto& [request, field] : callsigns) {
-        if (auto text = readShown(link_, request, Retry::AtOnce)) {
-            field->setText(*text);
-        }
-    }
-    if (auto text = readShown(link_, Request::GetTxMessage, Retry::After50ms)) {
-        SendMSG->setText(*text);
-    }
+    clearReception();
+    station_.readHeader();
+}
 
+void TForm1::clearReception() {
     CallerCALL->setText(QString(8, ' '));
     CallerCALL2->setText(QString(4, ' '));
     CalledCALL->setText(QString(8, ' '));
     MSG->setText(QStringLiteral(" "));
     FlagInfo->setText(QStringLiteral(" "));
     DayTime->setText(QStringLiteral(" "));
-
-    if (auto flags = readFixed<kFlagBytes>(link_, Request::GetTxFlags)) {
-        Repeater->setChecked((*flags)[0] & kFlagRepeater);
-        Break->setChecked((*flags)[0] & kFlagBreak);
-        EMR->setChecked((*flags)[0] & kFlagEmr);
-    }
-    if (auto volume = readByte(link_, Request::GetVolume)) {
-        Volume->setValue(volumePosition(*volume));
-    }
 }
 
 void TForm1::showAdapterState(const QString& suffix) {
     setWindowTitle(caption_ + suffix);
-}
-
-void TForm1::startMonitor(const std::atomic<int>& historyGate,
-                          const std::function<void(receiveRF&)>& wireMonitor) {
-    // Created suspended, kept here, then started; it ends only when asked to.
-    monitor_ = new receiveRF(link_, historyGate);
-    connect(monitor_, &receiveRF::fieldReceived, this, &TForm1::showReception,
-            Qt::QueuedConnection);
-    if (wireMonitor) {
-        wireMonitor(*monitor_);
-    }
-    monitor_->start();
-}
-
-void TForm1::stopMonitor() {
-    if (monitor_ != nullptr) {
-        monitor_->requestInterruption();
-        monitor_->wait();
-        while (!monitor_->ended()) {
-            // wait() has returned, so this is already true; reading it pairs with the store.
-        }
-        delete monitor_;
-        monitor_ = nullptr;
-    }
 }
 
 bool TForm1::calledIsMine() const {
@@ -340,96 +362,83 @@ void TForm1::showReception(ReceptionField field, const QByteArray& bytes) {
 }
 
 void TForm1::setDestination(const QString& your) {
-    YourCALL->setText(your);
+    if (const QString why = station_.setField(HeaderField::StationCall, your); !why.isEmpty()) {
+        notifier_.information(why);
+    }
 }
 
 void TForm1::setRoute(const QString& your, const QString& rpt1, const QString& rpt2) {
-    YourCALL->setText(your);
-    RPT1CALL->setText(rpt1);
-    RPT2CALL->setText(rpt2);
-}
-
-void TForm1::showStationCallsign(const QString& call) {
-    MyCALL->setText(call);
-}
-
-void TForm1::showStationSuffix(const QString& suffix) {
-    MyCALL2->setText(suffix);
-}
-
-void TForm1::sendCallsign(Request request, const QString& text) {
-    const std::string field = callsignField(toBytes(text));
-    withRetry(Retry::After50ms, [&] { return sendField(link_, request, field); });
+    if (const QString why = station_.setRoute(your, rpt1, rpt2); !why.isEmpty()) {
+        notifier_.information(why);
+    }
 }
 
 void TForm1::RPT2CALLChange() {
-    sendCallsign(Request::SetRpt2Call, RPT2CALL->text());
+    edited(HeaderField::Repeater2, RPT2CALL->text());
 }
 void TForm1::RPT1CALLChange() {
-    sendCallsign(Request::SetRpt1Call, RPT1CALL->text());
+    edited(HeaderField::Repeater1, RPT1CALL->text());
 }
 void TForm1::YourCALLChange() {
-    sendCallsign(Request::SetYourCall, YourCALL->text());
+    edited(HeaderField::StationCall, YourCALL->text());
 }
 
 void TForm1::SendMSGChange() {
-    sendField(link_, Request::SetTxMessage, messageField(toBytes(SendMSG->text())));
+    edited(HeaderField::SendMessage, SendMSG->text());
 }
 
 void TForm1::YourCallClick() {
-    sendField(link_, Request::SetYourCall, kGeneralCall);
+    station_.sendGeneralCall();
     YourCALL->setText(fromBytes(kGeneralCall));
 }
 
 void TForm1::CallerCALLClick() {
     // The caller goes out as received; the field then shows what the adapter took.
-    const std::string caller = callsignField(toBytes(CallerCALL->text()), Case::AsTyped);
-    sendField(link_, Request::SetYourCall, caller);
-    if (auto text = readShown(link_, Request::GetYourCall, Retry::None)) {
+    if (auto text = station_.answerCaller(CallerCALL->text())) {
         YourCALL->setText(*text);
     }
 }
 
-void TForm1::updateFlag(QCheckBox* box, std::uint8_t bit) {
-    // With the adapter gone the box goes back to what it showed: nothing reached it.
-    const auto undoIfGone = [&] {
-        if (!link_.connected()) {
+void TForm1::updateFlag(QCheckBox* box, HeaderFlag flag) {
+    if (echo_) {
+        return;
+    }
+    std::optional<bool> held;
+    {
+        const QScopedValueRollback mine(asking_, true);
+        held = station_.setFlag(flag, box->isChecked());
+    }
+    if (!held) {
+        // With the adapter gone the box goes back to what it showed: nothing reached it.
+        if (!station_.link().connected()) {
             const QSignalBlocker quiet(box);
             box->setChecked(!box->isChecked());
         }
-    };
-    auto flags = readFixed<kFlagBytes>(link_, Request::GetTxFlags);
-    if (!flags) {
-        undoIfGone();
-        return; // without the adapter's bytes there is nothing safe to write back
+        return;
     }
-    (*flags)[0] = withFlag((*flags)[0], bit, box->isChecked());
-    sendBytes(link_, Request::SetTxFlags, *flags);
-    if (auto held = readFixed<kFlagBytes>(link_, Request::GetTxFlags)) {
-        // Shows what the adapter holds; a refused bit flips the box back, which runs this
-        // update once more and writes the adapter's own bytes back.
-        box->setChecked((*held)[0] & bit);
-    } else {
-        undoIfGone();
-    }
+    // Shows what the adapter holds; a refused bit flips the box back, which runs this
+    // update once more and writes the adapter's own bytes back.
+    box->setChecked(*held);
 }
 
 void TForm1::RepeaterClick() {
-    updateFlag(Repeater, kFlagRepeater);
+    updateFlag(Repeater, HeaderFlag::Repeater);
 }
 void TForm1::BreakClick() {
-    updateFlag(Break, kFlagBreak);
+    updateFlag(Break, HeaderFlag::Break);
 }
 void TForm1::EMRClick() {
-    updateFlag(EMR, kFlagEmr);
+    updateFlag(EMR, HeaderFlag::Emr);
 }
 
 void TForm1::VolumeChange() {
-    sendValue(link_, Request::SetVolume, volumeValue(Volume->value()));
+    if (!echo_) {
+        station_.setVolume(Volume->value());
+    }
 }
 
 void TForm1::Save1Click() {
-    command(link_, Request::SaveSettings);
+    station_.saveSettings();
 }
 
 void TForm1::Exit1Click() {
@@ -454,12 +463,12 @@ void TForm1::HeardStations1Click() {
 }
 
 void TForm1::PICVersion1Click() {
-    const std::string version = readVersion(link_);
-    if (!link_.connected()) {
+    const QString version = station_.version();
+    if (!station_.link().connected()) {
         notifier_.failure(tr("The adapter is disconnected: no version to show."));
         return;
     }
-    notifier_.information(fromBytes(version));
+    notifier_.information(version);
 }
 
 QString TForm1::aboutText() {
@@ -478,8 +487,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormCloseQuery() {
     // Only asks; the program waits for the monitor before any window is destroyed.
-    if (monitor_ != nullptr) {
-        monitor_->requestInterruption();
+    if (receiveRF* monitor = station_.monitor(); monitor != nullptr) {
+        monitor->requestInterruption();
     }
 }
 

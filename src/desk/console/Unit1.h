@@ -2,8 +2,7 @@
 // Unit1: TForm1, the main window: header editing, reception fields and the main menu.
 #pragma once
 
-#include "adapter/AdapterLink.h"
-#include "adapter/Catalogue.h"
+#include "Station.h"
 #include "monitor/ReceptionMachine.h"
 #include "ui_Unit1.h"
 #include "widgets/Notifier.h"
@@ -18,26 +17,24 @@ namespace tamsel {
 class receiveRF;
 
 // The operator's console and the application's main window. Every header value, the
-// message, the flags and the volume are sent to the adapter the moment they change.
+// message, the flags and the volume are sent to the adapter the moment they change, through
+// the station; what the station took from elsewhere shows here without being sent again.
 class TForm1 : public QMainWindow, public Ui::TForm1 {
     Q_OBJECT
 public:
-    // The monitor started here hands out history lines while `historyGate` is set;
-    // `wireMonitor` connects it before it starts, so nothing it says is missed.
-    TForm1(AdapterLink& link, Notifier& notifier, const std::atomic<int>& historyGate,
-           const QString& captionNote = {},
-           const std::function<void(receiveRF&)>& wireMonitor = {});
+    // Reads the header from the adapter through the station (each value shown is written
+    // back by its field's change handler), then starts the station's receive monitor.
+    TForm1(Station& station, Notifier& notifier, const QString& captionNote = {});
     ~TForm1() override;
 
-    // Reads every value the window shows from the adapter, writing each change back: at
-    // start-up, and again when the adapter has come back.
+    // Reads every value the window shows from the adapter, writing each change back.
     void populate();
+    // Blanks the received fields (start-up, and the adapter's return).
+    void clearReception();
     // Ends the caption with `suffix` (the adapter's state), or with nothing.
     void showAdapterState(const QString& suffix);
 
-    // Asks the receive monitor to stop and waits until it has; no update follows.
-    void stopMonitor();
-    receiveRF* monitor() const { return monitor_; }
+    receiveRF* monitor() const { return station_.monitor(); }
 
     // Editing handlers, run by the change rule.
     void RPT2CALLChange();
@@ -64,12 +61,10 @@ public:
 
     static QString aboutText();
 
-    // What other windows ask of this one. Each only sets the field's text: the field's
-    // change handler sends the value to the adapter.
+    // What other windows ask of this one: the station checks and sends what changed, and
+    // the fields show it. A refusal is told in a box.
     void setDestination(const QString& your);
     void setRoute(const QString& your, const QString& rpt1, const QString& rpt2);
-    void showStationCallsign(const QString& call);
-    void showStationSuffix(const QString& suffix);
     void showReception(tamsel::ReceptionField field, const QByteArray& text);
     // For the Call menu: the values its routes start from, and the Repeater option, set
     // like a click so that its own handler sends it.
@@ -107,19 +102,24 @@ private:
     static int widthFor(const QWidget* field, int characters);
     void fitToFont();
     void setKeyboardOrder();
-    void startMonitor(const std::atomic<int>& historyGate,
-                      const std::function<void(receiveRF&)>& wireMonitor);
+    void followStation();
+    // A value the station took, shown without its change handler sending it again.
+    void showTaken(HeaderField field, const QString& text);
+    void showHeaderRead(HeaderField field, const QString& text);
+    void edited(HeaderField field, const QString& text);
     void FormActivate();
     void FormMouseEnter();
     void FormCloseQuery();
 
-    void sendCallsign(Request request, const QString& text);
-    void updateFlag(QCheckBox* box, std::uint8_t bit);
+    void updateFlag(QCheckBox* box, HeaderFlag flag);
+    QCheckBox* flagBox(HeaderFlag flag) const;
+    TEdit* fieldEdit(HeaderField field) const;
 
-    AdapterLink& link_;
+    Station& station_;
     Notifier& notifier_;
     QString caption_;
-    receiveRF* monitor_ = nullptr;
+    bool echo_ = false;   // showing what the station took: the handlers send nothing
+    bool asking_ = false; // a flag of this window's own is on its way
 };
 
 } // namespace tamsel

@@ -4,7 +4,7 @@
 
 #include "adapter/Fields.h"
 #include "adapter/Payload.h"
-#include "widgets/Text.h"
+#include "memory/Text.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -29,7 +29,7 @@ void readInto(AdapterLink& link, Request request, QLineEdit* field) {
 
 } // namespace
 
-TForm2::TForm2(AdapterLink& link) : link_(link) {
+TForm2::TForm2(Station& station) : station_(station) {
     setAttribute(Qt::WA_QuitOnClose, false); // only closing the main window ends the program
     setWindowTitle(tr("My CallSign Set"));
     setBackgroundRole(QPalette::Button);
@@ -78,8 +78,8 @@ TForm2::TForm2(AdapterLink& link) : link_(link) {
 TForm2::~TForm2() = default;
 
 void TForm2::readValues() {
-    readInto(link_, Request::GetMyCall, mycallsign);
-    readInto(link_, Request::GetMyCall2, mycallsign2);
+    readInto(station_.link(), Request::GetMyCall, mycallsign);
+    readInto(station_.link(), Request::GetMyCall2, mycallsign2);
 }
 
 void TForm2::openModal() {
@@ -88,24 +88,7 @@ void TForm2::openModal() {
 }
 
 void TForm2::Save1Click() {
-    // The main window first shows what was sent, then what the adapter reports.
-    // With the adapter gone, nothing was sent and nothing is shown as if it had been.
-    const std::string call = callsignField(toBytes(mycallsign->text()));
-    if (sendField(link_, Request::SetMyCall, call) >= 0 || link_.connected()) {
-        emit stationCallsignShown(fromBytes(call));
-    }
-    const std::string suffix = suffixField(toBytes(mycallsign2->text()));
-    if (sendField(link_, Request::SetMyCall2, suffix) >= 0 || link_.connected()) {
-        emit stationSuffixShown(fromBytes(suffix));
-    }
-    command(link_, Request::SaveSettings);
-    sleepMs(200);
-    if (auto held = readText(link_, Request::GetMyCall)) {
-        emit stationCallsignShown(fromBytes(*held));
-    }
-    if (auto held = readText(link_, Request::GetMyCall2)) {
-        emit stationSuffixShown(fromBytes(*held));
-    }
+    station_.setMyCall(mycallsign->text(), mycallsign2->text());
 }
 
 void TForm2::Exit1Click() {

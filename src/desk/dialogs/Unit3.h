@@ -2,7 +2,7 @@
 // Unit3: TForm2, the station callsign dialog.
 #pragma once
 
-#include "adapter/AdapterLink.h"
+#include "Station.h"
 #include "widgets/Controls.h"
 
 #include <QDialog>
@@ -14,7 +14,7 @@ namespace tamsel {
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(AdapterLink& link);
+    explicit TForm2(Station& station);
     ~TForm2() override;
 
     // Reads both values from the adapter again, then shows the dialog modally.
@@ -22,14 +22,10 @@ public:
     // Reads both values from the adapter; a field whose read fails keeps its text.
     void readValues();
 
+    // Sends both through the station, which saves them in the adapter; the main window
+    // shows first what was sent, then what the adapter reports.
     void Save1Click();
     void Exit1Click();
-
-signals:
-    // The station callsign and suffix as they stand after Save: first what was sent, then
-    // what the adapter reports (only when the read succeeds).
-    void stationCallsignShown(const QString& call);
-    void stationSuffixShown(const QString& suffix);
 
 public:
     TEdit* mycallsign;
@@ -38,7 +34,7 @@ public:
     QAction* Exit1;
 
 private:
-    AdapterLink& link_;
+    Station& station_;
 };
 
 } // namespace tamsel

@@ -4,7 +4,7 @@
 
 #include "adapter/Fields.h"
 #include "dialogs/Settings.h"
-#include "widgets/Text.h"
+#include "memory/Text.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

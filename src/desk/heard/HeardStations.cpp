@@ -6,10 +6,10 @@
 
 #include "log/Csv.h"
 
+#include "memory/Text.h"
 #include "monitor/Position.h"
 #include "widgets/RowTable.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Text.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,9 +3,9 @@
 #include "heard/HeardStationsModel.h"
 
 #include "calls/RouteNames.h"
+#include "memory/Text.h"
 #include "monitor/Position.h"
 #include "widgets/Contrast.h"
-#include "widgets/Text.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -2,11 +2,11 @@
 // Unit5: TForm4, the received history window.
 #include "history/Unit5.h"
 
+#include "memory/Text.h"
 #include "monitor/HistoryLine.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Text.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

@@ -5,6 +5,7 @@
 #include "settings/PreferencesPage.h"
 
 #include "log/LogSettings.h"
+#include "log/LogSettingsFile.h"
 
 #include <QWidget>
 
@@ -14,13 +15,6 @@ class QLineEdit;
 class QSpinBox;
 
 namespace tamsel {
-
-// The settings file's keys, group [log]: reception_log, retention_days, adif_file, sender
-// (off, wsjtx, adif), host, port, last_frequency (MHz).
-LogSettings loadLogSettings(const SettingsStore& store);
-void saveLogSettings(SettingsWriter& store, const LogSettings& settings);
-// The frequency of the last contact logged, alone.
-void saveLastFrequency(SettingsWriter& store, double mhz);
 
 class LogPage : public PreferencesPage {
     Q_OBJECT

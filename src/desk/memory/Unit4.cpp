@@ -5,8 +5,8 @@
 #include "base/Columns.h"
 #include "memory/MemoryFile.h"
 #include "memory/RepeaterList.h"
+#include "memory/Text.h"
 #include "repeaters/ListImport.h"
-#include "widgets/Text.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Text: bytes from the adapter and from files turned into text for display, and back.
-#include "widgets/Text.h"
+#include "memory/Text.h"
 
 #include "memory/MemoryFile.h"
 
