@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamsel-demo: the console on the built-in simulated adapter.
 #include "base/Folders.h"
-#include "console/CommandLine.h"
+#include "CommandLine.h"
+#include "StationProgram.h"
 #include "console/Console.h"
+#include "language/Translations.h"
 #include "log/Formats.h"
+#include "settings/SettingsStore.h"
 #include "memory/MemoryFile.h"
 #include "repeaters/RepeaterDirectory.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
+#include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 #include <random>
 
@@ -34,15 +39,49 @@ static void seedRepeaterDirectory() {
     }
 }
 
+// Hears a made-up station every few seconds.
+class DemoTraffic {
+public:
+    explicit DemoTraffic(tamsel::SimulatedAdapter& adapter) : adapter_(adapter) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { next(); });
+        timer_.setSingleShot(true);
+        timer_.start(1500);
+    }
+
+private:
+    void next() {
+        if (!adapter_.receptionsPending()) {
+            adapter_.queueReception(
+                tamsel::demoReception(rng_, std::uniform_real_distribution(1.5, 5.0)(rng_),
+                                      adapter_.text(0x60))
+                    .script);
+        }
+        timer_.start(std::uniform_int_distribution(3000, 8000)(rng_));
+    }
+
+    tamsel::SimulatedAdapter& adapter_;
+    std::mt19937 rng_{std::random_device{}()};
+    QTimer timer_;
+};
+
 // The console on a simulated adapter that hears a station every few seconds, for trying
-// the program without an adapter.
+// the program without an adapter; with --station, the station program on it instead.
 int main(int argc, char* argv[]) {
     const tamsel::ProgramInfo program{
         "tamsel-demo",
         QT_TRANSLATE_NOOP(
             "CommandLine",
             "Runs the Tamsel Console on a built-in simulated adapter that hears a "
-            "station every few\nseconds, for trying the console without an adapter.")};
+            "station every few\nseconds, for trying the console without an adapter. With "
+            "--station, runs the station\nwithout a display instead (as tamsel-station does), "
+            "saying what it does on standard error.")};
+    // --station is the demo's own; the rest is read as every program reads it.
+    const auto last = std::remove_if(argv + 1, argv + argc, [](const char* arg) {
+        return std::string_view(arg) == "--station";
+    });
+    const bool station = last != argv + argc;
+    argc = static_cast<int>(last - argv);
+    argv[argc] = nullptr;
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
@@ -56,23 +95,20 @@ int main(int argc, char* argv[]) {
     adapter->keepStoredIn(tamsel::dataFolder() / tamsel::kDemoAdapterFile);
     tamsel::SimulatedBus bus(tamsel::SimulatedBus::oneAdapter(), adapter);
     tamsel::Discovery discovery = tamsel::discoverAdapter(bus);
+    if (station) {
+        QCoreApplication app(argc, argv);
+        const tamsel::Translations translations(tamsel::languageOfThisRun());
+        const DemoTraffic traffic(*adapter);
+        tamsel::StationRun run{std::move(discovery),
+                               {},
+                               {},
+                               {tamsel::dataFolder(), tamsel::SettingsStore::defaultPath(),
+                                nullptr, QString::fromLatin1(tamsel::programVersion())}};
+        return tamsel::runStation(std::move(run), std::cerr, [&] { return app.exec(); });
+    }
     tamsel::QtNotifier notifier;
     tamsel::Application app(argc, argv, notifier);
-
-    std::mt19937 rng(std::random_device{}());
-    QTimer traffic;
-    auto next = [&] {
-        if (!adapter->receptionsPending()) {
-            adapter->queueReception(
-                tamsel::demoReception(rng, std::uniform_real_distribution(1.5, 5.0)(rng),
-                                      adapter->text(0x60))
-                    .script);
-        }
-        traffic.start(std::uniform_int_distribution(3000, 8000)(rng));
-    };
-    QObject::connect(&traffic, &QTimer::timeout, next);
-    traffic.setSingleShot(true);
-    traffic.start(1500);
+    const DemoTraffic traffic(*adapter);
 
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); },

@@ -14,6 +14,9 @@ constexpr std::chrono::milliseconds kStopCheck{50};
 AdapterConnection::AdapterConnection(std::unique_ptr<AdapterLink> link, BusFactory rescan,
                                      ArrivalWait arrivals)
     : rescan_(std::move(rescan)), arrivals_(std::move(arrivals)), link_(std::move(link)) {
+    if (!link_) {
+        state_ = State::Disconnected; // not there at start: looked for like a lost one
+    }
     if (rescan_) {
         watcher_ = std::thread([this] { watch(); });
     }

@@ -48,6 +48,7 @@ public:
 
     static constexpr std::chrono::milliseconds kScanInterval{1000};
 
+    // Without a `link` the adapter was not there at start: it is looked for from the start.
     AdapterConnection(std::unique_ptr<AdapterLink> link, BusFactory rescan,
                       ArrivalWait arrivals = {});
     ~AdapterConnection() override;

@@ -745,15 +745,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-UdevRule udevRule() {
-    // A package puts the rule where udev reads it; a source build has it in its tree.
-    const char* installed = TAMSEL_INSTALLED_RULE;
-    if (std::filesystem::exists(installed)) {
-        return {true, installed};
-    }
-    return {false, TAMSEL_SOURCE_RULE};
-}
-
 int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
                const QString& captionNote, AdapterConnection::BusFactory rescan,
                AdapterConnection::ArrivalWait arrivals) {

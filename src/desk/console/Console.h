@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Station.h"
+#include "StationProgram.h"
 #include "adapter/Connection.h"
 #include "adapter/Discovery.h"
 #include "widgets/Notifier.h"
@@ -143,9 +144,6 @@ private:
     Notifier& notifier_;
     std::unique_ptr<Translations> translations_;
 };
-
-// Where the udev rule for the adapter is on this machine.
-UdevRule udevRule();
 
 // The program after discovery: tells the operator when there is no adapter, otherwise
 // creates the windows and runs `eventLoop` until the main window closes. An exception that

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CommandLine: --help, -h and --version, answered before any USB access or display.
-#include "console/CommandLine.h"
+#include "CommandLine.h"
 
 #include "language/Translations.h"
 

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// StationProgram: the station without a display: its log in the journal's form, the signals
+// that end it or make it read its settings again, and the program after discovery.
+#include "StationProgram.h"
+
+#include "CommandLine.h"
+#include "alerts/AlertRules.h"
+#include "repeaters/Repeater.h"
+#include "settings/SettingsStore.h"
+#include "station/OwnStation.h"
+#include "station/Units.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <filesystem>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tamsel {
+
+namespace {
+
+// A message of several lines (the permission advice) as one line of the journal.
+QString oneLine(QString text) {
+    text.replace(QLatin1String("\n\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+QString trimmed(const std::string& field) {
+    return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size())).trimmed();
+}
+
+int signalFds[2] = {-1, -1};
+
+// Only async-signal-safe work here: the signal's number into the pipe.
+void onSignal(int number) {
+    const char byte = static_cast<char>(number);
+    [[maybe_unused]] const ssize_t n = ::write(signalFds[1], &byte, 1);
+}
+
+} // namespace
+
+UdevRule udevRule() {
+    // A package puts the rule where udev reads it; a source build has it in its tree.
+    const char* installed = TAMSEL_INSTALLED_RULE;
+    if (std::filesystem::exists(installed)) {
+        return {true, installed};
+    }
+    return {false, TAMSEL_SOURCE_RULE};
+}
+
+StationLog::StationLog(Station& station, std::ostream& out, bool adapterThere)
+    : station_(station), out_(out),
+      said_(adapterThere ? AdapterConnection::State::Connected
+                         : AdapterConnection::State::Disconnected) {
+    connect(&station, &Station::adapterChanged, this, &StationLog::adapterChanged);
+    connect(&station, &Station::reception, this, &StationLog::reception);
+    connect(&station, &Station::refused, this, [this](const QString& why) { say(Warning, why); });
+    connect(&station, &Station::alert, this, [this](AlertKind kind, const StationReport& header) {
+        say(Notice,
+            QCoreApplication::translate("Alerting", alertSummaryText(kind)).arg(trimmed(header.caller)));
+    });
+    connect(&station, &Station::nearerRepeater, this,
+            [this](const Repeater& repeater, double metres) {
+                const QString callsign = QString::fromStdString(repeater.shownCallsign());
+                const QString distance = distanceText(station_.ownStation().units(), metres);
+                //: In the station's log. %1: a repeater ("JR1YB B"), %2: its distance ("3.2 km")
+                say(Notice, tr("%1 is nearer: %2 (%3).")
+                                .arg(callsign, distance, QString::fromStdString(repeater.name)));
+            });
+    connect(&station, &Station::receptionLogNews, this,
+            [this](bool failed, const QString& text) { say(failed ? Error : Notice, text); });
+    connect(&station, &Station::settingsReloaded, this, [this] {
+        say(Notice, tr("Settings read again from %1.").arg(station_.settings().path()));
+    });
+}
+
+void StationLog::say(Priority priority, const QString& text) {
+    out_ << '<' << static_cast<int>(priority) << '>' << oneLine(text).toStdString() << std::endl;
+}
+
+void StationLog::adapterChanged(AdapterConnection::State state) {
+    using S = AdapterConnection::State;
+    if (state == S::Reopened) {
+        state = S::Connected; // told once, when it polls again
+    }
+    if (state == said_) {
+        return;
+    }
+    said_ = state;
+    switch (state) {
+    case S::Disconnected:
+        say(Warning, tr("The adapter is disconnected; it is taken again when it is plugged in."));
+        break;
+    case S::NotAccessible:
+        say(Error, QString::fromStdString(notFoundMessage(
+                       Discovery{Discovery::Outcome::CannotOpen, nullptr,
+                                 tr("the system did not let the station open it").toStdString()},
+                       udevRule(), [](const char* english) {
+                           return QCoreApplication::translate("Discovery", english).toStdString();
+                       })));
+        break;
+    case S::Connected:
+    case S::Reopened:
+        say(Notice, tr("Adapter found."));
+        break;
+    }
+}
+
+void StationLog::reception(const StationReport& r) {
+    if (r.kind != StationReport::Kind::End) {
+        return;
+    }
+    QString caller = trimmed(r.caller);
+    if (const QString suffix = trimmed(r.suffix); !suffix.isEmpty()) {
+        caller += QLatin1String(" /") + suffix;
+    }
+    const double seconds = static_cast<double>(r.duration.count()) / 1000.0;
+    //: In the station's log. %1: caller ("JA1XYZ /ID51"), %2: called ("CQCQCQ"),
+    //: %3: Repeater 1 ("JR1YB B"), %4: seconds
+    QString line = tr("Heard %1 calling %2 via %3, %4 s")
+                       .arg(caller, trimmed(r.called), trimmed(r.rpt1))
+                       .arg(seconds, 0, 'f', 1);
+    if (const QString message = trimmed(r.message); !message.isEmpty()) {
+        line += QLatin1String(": ") + message;
+    }
+    if (!r.positions.empty()) {
+        const Position& p = r.positions.back();
+        //: In the station's log: the last position a reception carried
+        line += QLatin1Char(' ') + tr("(at %1, %2)")
+                                       .arg(p.latitude, 0, 'f', 5)
+                                       .arg(p.longitude, 0, 'f', 5);
+    }
+    say(Info, line);
+}
+
+StationSignals::StationSignals(QObject* parent) : QObject(parent) {
+    if (signalFds[0] < 0 && ::pipe2(signalFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        signalFds[0] = signalFds[1] = -1;
+        return;
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(sig, &action, nullptr);
+    }
+    auto* notifier = new QSocketNotifier(signalFds[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        char number = 0;
+        while (::read(signalFds[0], &number, 1) > 0) {
+            if (number == SIGHUP) {
+                emit reloadRequested();
+            } else {
+                emit endRequested();
+            }
+        }
+    });
+}
+
+int runStation(StationRun run, std::ostream& log, const std::function<int()>& eventLoop) {
+    return runStation(std::move(run), log, eventLoop, {});
+}
+
+int runStation(StationRun run, std::ostream& log, const std::function<int()>& eventLoop,
+               const StationHook& hook) {
+    // Caught from here on: a signal while the station starts ends it once it runs.
+    StationSignals asked;
+    const bool there = run.discovery.outcome == Discovery::Outcome::Found;
+    const QString notFound = QString::fromStdString(
+        notFoundMessage(run.discovery, run.rule, [](const char* english) {
+            return QCoreApplication::translate("Discovery", english).toStdString();
+        }));
+    AdapterConnection connection(std::move(run.discovery.link), std::move(run.rescan),
+                                 std::move(run.arrivals));
+    Station station(connection, std::move(run.options));
+    StationLog journal(station, log, there);
+    //: In the station's log when it starts. %1: its version, %2: the settings file,
+    //: %3: the folder of its logs
+    journal.say(StationLog::Info, QCoreApplication::translate("StationProgram",
+                                                              "Tamsel station %1 started; settings "
+                                                              "%2, logs and repeaters in %3.")
+                                      .arg(QString::fromLatin1(programVersion()),
+                                           station.settings().path(),
+                                           QString::fromStdString(station.dataFolder().string())));
+    if (!station.settings().startWarning().isEmpty()) {
+        journal.say(StationLog::Warning, station.settings().startWarning());
+    }
+    if (there) {
+        journal.say(StationLog::Notice, StationLog::tr("Adapter found."));
+    } else {
+        journal.say(StationLog::Warning, notFound);
+        journal.say(StationLog::Notice,
+                    QCoreApplication::translate(
+                        "StationProgram",
+                        "The station keeps running and takes the adapter when it is plugged in."));
+    }
+    QObject::connect(&asked, &StationSignals::reloadRequested, &station,
+                     &Station::reloadSettings);
+    QObject::connect(&asked, &StationSignals::endRequested, &station,
+                     [] { QCoreApplication::exit(0); });
+    station.start();
+    if (hook) {
+        hook(station);
+    }
+    eventLoop();
+    station.stop(); // a reception log line under way is finished before this returns
+    journal.say(StationLog::Info, QCoreApplication::translate("StationProgram", "Stopped."));
+    return 0;
+}
+
+} // namespace tamsel
