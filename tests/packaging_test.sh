@@ -184,7 +184,8 @@ made=$(grep -n 'systemd-sysusers .*tamsel\.conf' "$postinst") \
 # udev drops a rule whose group it cannot find: it reads the rules again once the group is there.
 reloaded=$(grep -n 'udevadm control --reload' "$postinst") || fail "postinst does not reload udev"
 (( ${reloaded%%:*} > ${made%%:*} )) || fail "postinst reloads udev before it makes the group"
-if grep -E 'systemctl .*(enable|start)|deb-systemd-invoke (start|restart)' "$postinst"; then
+if grep -E 'systemctl .*(enable|start)|deb-systemd-invoke (start|restart)|_dh_action=start' \
+    "$postinst"; then
     fail "postinst enables or starts the service"
 fi
 # debhelper's enabling snippet enables on a first install; the one it writes under --no-enable
