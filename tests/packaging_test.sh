@@ -172,7 +172,8 @@ for f in "${expected[@]}" lib/systemd/system/tamsel-station.service; do
     [[ $f == usr/share/man/* ]] && f=$f.gz
     grep -q " \./$f\$" <<< "$listing" || fail "package is missing /$f"
 done
-# Installing the package makes the service's user but neither enables nor starts the service.
+# Installing the package makes the service's user but neither enables nor starts the service;
+# an upgrade restarts it where it runs, a removal stops it.
 if grep -E '\.wants/|\.requires/' <<< "$listing"; then
     fail "the package enables a unit"
 fi
@@ -184,10 +185,17 @@ made=$(grep -n 'systemd-sysusers .*tamsel\.conf' "$postinst") \
 # udev drops a rule whose group it cannot find: it reads the rules again once the group is there.
 reloaded=$(grep -n 'udevadm control --reload' "$postinst") || fail "postinst does not reload udev"
 (( ${reloaded%%:*} > ${made%%:*} )) || fail "postinst reloads udev before it makes the group"
-if grep -E 'systemctl .*(enable|start)|deb-systemd-invoke (start|restart)|_dh_action=start' \
-    "$postinst"; then
+# Only deb-systemd-invoke may start it, which starts no disabled unit.
+if grep -E 'systemctl .*(enable|start)' "$postinst"; then
     fail "postinst enables or starts the service"
 fi
+grep -Eq '_dh_action=restart|deb-systemd-invoke (try-)?restart' "$postinst" \
+    || fail "an upgrade does not restart the service"
+if grep 'deb-systemd-invoke stop' "$scratch/control/preinst" 2> /dev/null; then
+    fail "an upgrade stops the service"
+fi
+grep -q "deb-systemd-invoke stop 'tamsel-station.service'" "$scratch/control/prerm" 2> /dev/null \
+    || fail "a removal does not stop the service"
 # debhelper's enabling snippet enables on a first install; the one it writes under --no-enable
 # only renews what an operator enabled, inside an 'if ... debian-installed'.
 if grep -q 'deb-systemd-helper enable' "$postinst" \
