@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the command line and of the permission advice.
-#include "console/CommandLine.h"
+#include "CommandLine.h"
 #include "adapter/Discovery.h"
 #include "support/CaseName.h"
 
