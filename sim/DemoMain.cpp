@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamsel-demo: the console on the built-in simulated adapter.
-#include "base/Folders.h"
 #include "CommandLine.h"
 #include "StationProgram.h"
+#include "base/Folders.h"
 #include "console/Console.h"
 #include "language/Translations.h"
 #include "log/Formats.h"
-#include "settings/SettingsStore.h"
 #include "memory/MemoryFile.h"
 #include "repeaters/RepeaterDirectory.h"
+#include "settings/SettingsStore.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 
@@ -102,8 +102,8 @@ int main(int argc, char* argv[]) {
         tamsel::StationRun run{std::move(discovery),
                                {},
                                {},
-                               {tamsel::dataFolder(), tamsel::SettingsStore::defaultPath(),
-                                nullptr, QString::fromLatin1(tamsel::programVersion())}};
+                               {tamsel::dataFolder(), tamsel::SettingsStore::defaultPath(), nullptr,
+                                QString::fromLatin1(tamsel::programVersion())}};
         return tamsel::runStation(std::move(run), std::cerr, [&] { return app.exec(); });
     }
     tamsel::QtNotifier notifier;

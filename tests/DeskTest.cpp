@@ -584,5 +584,28 @@ TEST_F(Desk, LooksInLightAndDarkFrom9To12Points) {
     }
 }
 
+// What the other face sets goes out once, from the station, and shows in the main window's
+// fields and boxes without their handlers sending it again.
+TEST_F(Desk, AChangeFromTheOtherFaceShowsWithoutBeingSentTwice) {
+    start();
+    Station& station = console->station();
+    sim->clearTrace();
+    EXPECT_TRUE(
+        station
+            .setRoute(QStringLiteral("cq"), QStringLiteral("DB0ABC C"), QStringLiteral("DB0ABC G"))
+            .isEmpty());
+    EXPECT_EQ(Form1->YourCALL->text(), "CQ");
+    EXPECT_EQ(Form1->RPT1CALL->text(), "DB0ABC C");
+    EXPECT_EQ(Form1->RPT2CALL->text(), "DB0ABC G");
+    EXPECT_EQ(test::describe(sim->mainTrace()),
+              (std::vector<std::string>{"SetYourCall \"CQ      \"", "SetRpt1Call \"DB0ABC C\"",
+                                        "SetRpt2Call \"DB0ABC G\""}));
+    const bool was = Form1->Break->isChecked();
+    sim->clearTrace();
+    ASSERT_TRUE(station.setFlag(HeaderFlag::Break, !was).has_value());
+    EXPECT_EQ(Form1->Break->isChecked(), !was);
+    EXPECT_EQ(test::describe(sim->mainTrace()).size(), 3u); // read, write, read back: once
+}
+
 } // namespace
 } // namespace tamsel

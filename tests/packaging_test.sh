@@ -61,11 +61,14 @@ speaks() { # ROOT: the programs answer --help in Japanese and German, English un
 speaks "$scratch/root"
 
 # 2. The udev rule: one rule, for the adapter only, that gives it to the user logged in at the
-# seat and to the service's group (the user the sysusers file makes), 0660, and does nothing else.
+# seat and to plugdev, of which the sysusers file makes the service's user a member, 0660, and
+# does nothing else.
 rule="$source_dir/packaging/60-tamsel.rules"
 [ "$(grep -vc '^#' "$rule")" -eq 1 ] || fail "udev rule has more than one rule"
 service_user=$(awk '$1 == "u" { print $2 }' "$source_dir/packaging/tamsel.sysusers")
 [ "$service_user" = tamsel ] || fail "the sysusers file does not make the user tamsel"
+grep -qx "m $service_user plugdev" "$source_dir/packaging/tamsel.sysusers" \
+    || fail "the sysusers file does not put $service_user into plugdev"
 matches=() assignments=()
 while IFS= read -r key; do
     if [[ $key == *==* ]]; then matches+=("$key"); else assignments+=("$key"); fi
@@ -74,8 +77,8 @@ adapter='SUBSYSTEM=="usb" ENV{DEVTYPE}=="usb_device" ATTR{idVendor}=="04d8" ATTR
 [ "${matches[*]}" = "$adapter" ] \
     || fail "udev rule does not match exactly the adapter 04d8:0310: ${matches[*]}"
 [ "$(printf '%s\n' "${assignments[@]}" | sort | paste -sd ' ')" \
-    = "GROUP=\"$service_user\" MODE=\"0660\" TAG+=\"uaccess\"" ] \
-    || fail "udev rule must set exactly uaccess, group $service_user and 0660: ${assignments[*]}"
+    = "GROUP=\"plugdev\" MODE=\"0660\" TAG+=\"uaccess\"" ] \
+    || fail "udev rule must set exactly uaccess, group plugdev and 0660: ${assignments[*]}"
 
 # 3. Desktop entry and AppStream metadata.
 for entry in tamsel tamsel-demo; do

@@ -121,10 +121,18 @@ Try &apos;%1 --help&apos; for more information.
         <translation>Konfiguriert einen Tamsel-USB-D-STAR-Digitalsprachadapter und zeigt, was er empfängt.</translation>
     </message>
     <message>
+        <source>Runs the station of a Tamsel USB D-STAR digital-voice adapter without a display, as a service;
+it says what it does on standard error.</source>
+        <translation>Betreibt die Station eines Tamsel-USB-D-STAR-Digitalsprachadapters ohne Bildschirm, als Dienst;
+sie meldet auf der Standardfehlerausgabe, was sie tut.</translation>
+    </message>
+    <message>
         <source>Runs the Tamsel Console on a built-in simulated adapter that hears a station every few
-seconds, for trying the console without an adapter.</source>
+seconds, for trying the console without an adapter. With --station, runs the station
+without a display instead (as tamsel-station does), saying what it does on standard error.</source>
         <translation>Startet die Tamsel-Konsole mit einem eingebauten simulierten Adapter, der alle paar
-Sekunden eine Station hört, um die Konsole ohne Adapter auszuprobieren.</translation>
+Sekunden eine Station hört, um die Konsole ohne Adapter auszuprobieren. Mit --station läuft
+stattdessen die Station ohne Bildschirm (wie tamsel-station) und meldet auf der Standardfehlerausgabe, was sie tut.</translation>
     </message>
 </context>
 <context>
@@ -399,6 +407,22 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>Invalid character</source>
         <translation>Ungültiges Zeichen</translation>
+    </message>
+</context>
+<context>
+    <name>StationProgram</name>
+    <message>
+        <source>Tamsel station %1 started; settings %2, logs and repeaters in %3.</source>
+        <extracomment>In the station&apos;s log when it starts. %1: its version, %2: the settings file, %3: the folder of its logs</extracomment>
+        <translation>Tamsel-Station %1 gestartet; Einstellungen %2, Logs und Relais in %3.</translation>
+    </message>
+    <message>
+        <source>The station keeps running and takes the adapter when it is plugged in.</source>
+        <translation>Die Station läuft weiter und übernimmt den Adapter, sobald er angesteckt wird.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Beendet.</translation>
     </message>
 </context>
 <context>
@@ -1529,6 +1553,40 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Repeater 1: %1, %2</source>
         <translation>Relais 1: %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::StationLog</name>
+    <message>
+        <source>%1 is nearer: %2 (%3).</source>
+        <extracomment>In the station&apos;s log. %1: a repeater (&quot;JR1YB B&quot;), %2: its distance (&quot;3.2 km&quot;)</extracomment>
+        <translation>%1 ist näher: %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Settings read again from %1.</source>
+        <translation>Einstellungen neu gelesen aus %1.</translation>
+    </message>
+    <message>
+        <source>The adapter is disconnected; it is taken again when it is plugged in.</source>
+        <translation>Der Adapter ist getrennt; er wird wieder übernommen, sobald er angesteckt wird.</translation>
+    </message>
+    <message>
+        <source>the system did not let the station open it</source>
+        <translation>das System hat der Station das Öffnen nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>Adapter found.</source>
+        <translation>Adapter gefunden.</translation>
+    </message>
+    <message>
+        <source>Heard %1 calling %2 via %3, %4 s</source>
+        <extracomment>In the station&apos;s log. %1: caller (&quot;JA1XYZ /ID51&quot;), %2: called (&quot;CQCQCQ&quot;), %3: Repeater 1 (&quot;JR1YB B&quot;), %4: seconds</extracomment>
+        <translation>%1 gehört, ruft %2 über %3, %4 s</translation>
+    </message>
+    <message>
+        <source>(at %1, %2)</source>
+        <extracomment>In the station&apos;s log: the last position a reception carried</extracomment>
+        <translation>(bei %1, %2)</translation>
     </message>
 </context>
 <context>

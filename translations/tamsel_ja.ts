@@ -121,10 +121,18 @@ Try &apos;%1 --help&apos; for more information.
         <translation>Tamsel USB D-STAR デジタル音声アダプターを設定し、受信内容を表示します。</translation>
     </message>
     <message>
+        <source>Runs the station of a Tamsel USB D-STAR digital-voice adapter without a display, as a service;
+it says what it does on standard error.</source>
+        <translation>Tamsel USB D-STAR デジタル音声アダプターの局を画面なしでサービスとして動かします。
+動作は標準エラー出力に書きます。</translation>
+    </message>
+    <message>
         <source>Runs the Tamsel Console on a built-in simulated adapter that hears a station every few
-seconds, for trying the console without an adapter.</source>
+seconds, for trying the console without an adapter. With --station, runs the station
+without a display instead (as tamsel-station does), saying what it does on standard error.</source>
         <translation>Tamsel コンソールを内蔵の模擬アダプターで動かします。数秒ごとに局を受信するので、
-アダプターなしでコンソールを試せます。</translation>
+アダプターなしでコンソールを試せます。--station を付けると、代わりに画面なしの局を
+(tamsel-station と同じく) 動かし、動作を標準エラー出力に書きます。</translation>
     </message>
 </context>
 <context>
@@ -399,6 +407,22 @@ then unplug the adapter and plug it in again.</source>
     <message>
         <source>Invalid character</source>
         <translation>無効な文字</translation>
+    </message>
+</context>
+<context>
+    <name>StationProgram</name>
+    <message>
+        <source>Tamsel station %1 started; settings %2, logs and repeaters in %3.</source>
+        <extracomment>In the station&apos;s log when it starts. %1: its version, %2: the settings file, %3: the folder of its logs</extracomment>
+        <translation>Tamsel 局 %1 を開始しました。設定 %2、ログとレピーター一覧は %3 にあります。</translation>
+    </message>
+    <message>
+        <source>The station keeps running and takes the adapter when it is plugged in.</source>
+        <translation>局は動作を続け、アダプターが接続されたら使い始めます。</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>停止しました。</translation>
     </message>
 </context>
 <context>
@@ -1526,6 +1550,40 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Repeater 1: %1, %2</source>
         <translation>アクセスレピーター: %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::StationLog</name>
+    <message>
+        <source>%1 is nearer: %2 (%3).</source>
+        <extracomment>In the station&apos;s log. %1: a repeater (&quot;JR1YB B&quot;), %2: its distance (&quot;3.2 km&quot;)</extracomment>
+        <translation>%1 のほうが近くにあります: %2 (%3)。</translation>
+    </message>
+    <message>
+        <source>Settings read again from %1.</source>
+        <translation>設定を %1 から読み直しました。</translation>
+    </message>
+    <message>
+        <source>The adapter is disconnected; it is taken again when it is plugged in.</source>
+        <translation>アダプターが外れました。再び接続されたら使い始めます。</translation>
+    </message>
+    <message>
+        <source>the system did not let the station open it</source>
+        <translation>システムが局に開くことを許可しませんでした</translation>
+    </message>
+    <message>
+        <source>Adapter found.</source>
+        <translation>アダプターが見つかりました。</translation>
+    </message>
+    <message>
+        <source>Heard %1 calling %2 via %3, %4 s</source>
+        <extracomment>In the station&apos;s log. %1: caller (&quot;JA1XYZ /ID51&quot;), %2: called (&quot;CQCQCQ&quot;), %3: Repeater 1 (&quot;JR1YB B&quot;), %4: seconds</extracomment>
+        <translation>%1 を受信 (%2 を呼び出し、%3 経由、%4 秒)</translation>
+    </message>
+    <message>
+        <source>(at %1, %2)</source>
+        <extracomment>In the station&apos;s log: the last position a reception carried</extracomment>
+        <translation>(位置 %1, %2)</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main: the tamsel program: discovery, then the console.
-#include "adapter/LibusbLink.h"
 #include "CommandLine.h"
+#include "adapter/LibusbLink.h"
 #include "console/Console.h"
 
 #include <iostream>

@@ -171,7 +171,8 @@ void Station::wireMonitor() {
 
 void Station::start() {
     readHeader();
-    if (monitor_ != nullptr && !monitor_->isRunning()) {
+    if (monitor_ != nullptr && !started_) {
+        started_ = true;
         monitor_->start();
     }
 }
@@ -182,7 +183,7 @@ void Station::stop() {
     }
     monitor_->requestInterruption();
     monitor_->wait();
-    while (!monitor_->ended()) {
+    while (started_ && !monitor_->ended()) {
         // wait() has returned, so this is already true; reading it pairs with the store.
     }
     delete monitor_;

@@ -214,6 +214,7 @@ private:
     RepeaterDirectory directory_;
     NearerRepeater nearer_;
     receiveRF* monitor_ = nullptr;
+    bool started_ = false;
     QObject* relay_ = nullptr; // carries the connection's news to this thread
     // What the monitor thread's log writes have to tell, picked up on this thread.
     std::mutex newsLock_;

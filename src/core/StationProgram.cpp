@@ -14,8 +14,8 @@
 #include <QSocketNotifier>
 
 #include <csignal>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace tamsel {
@@ -53,15 +53,14 @@ UdevRule udevRule() {
 }
 
 StationLog::StationLog(Station& station, std::ostream& out, bool adapterThere)
-    : station_(station), out_(out),
-      said_(adapterThere ? AdapterConnection::State::Connected
-                         : AdapterConnection::State::Disconnected) {
+    : station_(station), out_(out), said_(adapterThere ? AdapterConnection::State::Connected
+                                                       : AdapterConnection::State::Disconnected) {
     connect(&station, &Station::adapterChanged, this, &StationLog::adapterChanged);
     connect(&station, &Station::reception, this, &StationLog::reception);
     connect(&station, &Station::refused, this, [this](const QString& why) { say(Warning, why); });
     connect(&station, &Station::alert, this, [this](AlertKind kind, const StationReport& header) {
-        say(Notice,
-            QCoreApplication::translate("Alerting", alertSummaryText(kind)).arg(trimmed(header.caller)));
+        say(Notice, QCoreApplication::translate("Alerting", alertSummaryText(kind))
+                        .arg(trimmed(header.caller)));
     });
     connect(&station, &Station::nearerRepeater, this,
             [this](const Repeater& repeater, double metres) {
@@ -130,9 +129,8 @@ void StationLog::reception(const StationReport& r) {
     if (!r.positions.empty()) {
         const Position& p = r.positions.back();
         //: In the station's log: the last position a reception carried
-        line += QLatin1Char(' ') + tr("(at %1, %2)")
-                                       .arg(p.latitude, 0, 'f', 5)
-                                       .arg(p.longitude, 0, 'f', 5);
+        line += QLatin1Char(' ') +
+                tr("(at %1, %2)").arg(p.latitude, 0, 'f', 5).arg(p.longitude, 0, 'f', 5);
     }
     say(Info, line);
 }
@@ -171,8 +169,8 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
     // Caught from here on: a signal while the station starts ends it once it runs.
     StationSignals asked;
     const bool there = run.discovery.outcome == Discovery::Outcome::Found;
-    const QString notFound = QString::fromStdString(
-        notFoundMessage(run.discovery, run.rule, [](const char* english) {
+    const QString notFound =
+        QString::fromStdString(notFoundMessage(run.discovery, run.rule, [](const char* english) {
             return QCoreApplication::translate("Discovery", english).toStdString();
         }));
     AdapterConnection connection(std::move(run.discovery.link), std::move(run.rescan),
@@ -181,12 +179,11 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
     StationLog journal(station, log, there);
     //: In the station's log when it starts. %1: its version, %2: the settings file,
     //: %3: the folder of its logs
-    journal.say(StationLog::Info, QCoreApplication::translate("StationProgram",
-                                                              "Tamsel station %1 started; settings "
+    journal.say(StationLog::Info,
+                QCoreApplication::translate("StationProgram", "Tamsel station %1 started; settings "
                                                               "%2, logs and repeaters in %3.")
-                                      .arg(QString::fromLatin1(programVersion()),
-                                           station.settings().path(),
-                                           QString::fromStdString(station.dataFolder().string())));
+                    .arg(QString::fromLatin1(programVersion()), station.settings().path(),
+                         QString::fromStdString(station.dataFolder().string())));
     if (!station.settings().startWarning().isEmpty()) {
         journal.say(StationLog::Warning, station.settings().startWarning());
     }
@@ -199,8 +196,7 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
                         "StationProgram",
                         "The station keeps running and takes the adapter when it is plugged in."));
     }
-    QObject::connect(&asked, &StationSignals::reloadRequested, &station,
-                     &Station::reloadSettings);
+    QObject::connect(&asked, &StationSignals::reloadRequested, &station, &Station::reloadSettings);
     QObject::connect(&asked, &StationSignals::endRequested, &station,
                      [] { QCoreApplication::exit(0); });
     station.start();
@@ -209,6 +205,8 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
     }
     eventLoop();
     station.stop(); // a reception log line under way is finished before this returns
+    // What the monitor reported before it ended is still said.
+    QCoreApplication::sendPostedEvents();
     journal.say(StationLog::Info, QCoreApplication::translate("StationProgram", "Stopped."));
     return 0;
 }

@@ -196,6 +196,7 @@ void AdapterConnection::watch() {
             setState(State::NotAccessible, lock);
             break;
         case Discovery::Outcome::Found:
+            adapterFound = 1; // also when it was not there at start: the monitor may poll
             link_ = std::move(found.link);
             ++generation_;
             setState(State::Reopened, lock);

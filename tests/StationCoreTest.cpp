@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tests of the station core without any window: a reception reaches the heard list and the
+// reception log, the header values as either face sets them, and an adapter that is not
+// there at start.
+#include "Station.h"
+#include "StationProgram.h"
+#include "adapter/Catalogue.h"
+#include "log/ReceptionLog.h"
+#include "sim/Demo.h"
+#include "sim/SimulatedAdapter.h"
+#include "sim/SimulatedBus.h"
+#include "support/Trace.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QThread>
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace tamsel {
+namespace {
+
+// Turns the event loop until `done` holds; false after ten seconds.
+template <typename F> bool turnUntil(F done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+std::vector<std::string> sent(const SimulatedAdapter& sim) {
+    std::vector<std::string> out;
+    for (const TraceEntry& e : sim.mainTrace()) {
+        if (e.requestType == kRequestTypeOut) {
+            out.push_back(e.name() + " \"" + std::string(e.bytes.begin(), e.bytes.end()) + "\"");
+        }
+    }
+    return out;
+}
+
+class StationCore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        configureDemoAdapter(*sim);
+    }
+    Station::Options options() const {
+        return {folder.filePath(QStringLiteral("data")).toStdString(),
+                folder.filePath(QStringLiteral("tamsel.conf")), nullptr, QStringLiteral("test")};
+    }
+
+    int argc = 1;
+    char name[8] = "station";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv}; // no QApplication: the core needs none
+    QTemporaryDir folder;
+    std::shared_ptr<SimulatedAdapter> sim = std::make_shared<SimulatedAdapter>();
+};
+
+TEST_F(StationCore, AReceptionReachesTheHeardListAndTheReceptionLog) {
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    ASSERT_EQ(discoverAdapter(bus).outcome, Discovery::Outcome::Found);
+    Station station(*sim, options());
+    std::vector<StationReport> ends;
+    QObject::connect(&station, &Station::reception, [&](const StationReport& r) {
+        if (r.kind == StationReport::Kind::End) {
+            ends.push_back(r);
+        }
+    });
+    std::mt19937 rng(7);
+    const DemoReception heard = demoReception(rng, 0.3, sim->text(0x60));
+    sim->queueReception(heard.script);
+    station.start();
+    ASSERT_TRUE(turnUntil([&] { return !ends.empty(); }));
+    station.stop();
+    ASSERT_EQ(station.heard().size(), 1u);
+    // The line is on the disk once the monitor has ended.
+    const auto back = readRecentReceptions(station.dataFolder(), std::chrono::system_clock::now());
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].caller, station.heard().at(0).callsign);
+    EXPECT_EQ(QString::fromStdString(back[0].message),
+              QString::fromStdString(ends[0].message).trimmed());
+}
+
+// Whichever face asks, a header value goes through one place: sent once when it changes,
+// nothing when the adapter holds it already, refused (and nothing sent) when the adapter
+// cannot carry it; every face is told what the adapter took.
+TEST_F(StationCore, HeaderValuesAreCheckedAndSentOnce) {
+    Station station(*sim, options());
+    station.readHeader();
+    std::vector<QString> told;
+    QObject::connect(&station, &Station::headerChanged,
+                     [&](HeaderField, const QString& text) { told.push_back(text); });
+    struct Row {
+        HeaderField field;
+        QString text;
+        std::vector<std::string> requests;
+        bool refused;
+    };
+    const Row rows[] = {
+        {HeaderField::StationCall, QStringLiteral("dl1abc"), {"SetYourCall \"DL1ABC  \""}, false},
+        {HeaderField::StationCall, QStringLiteral("DL1ABC"), {}, false},
+        {HeaderField::Repeater1, QStringLiteral("DB0ABC C"), {"SetRpt1Call \"DB0ABC C\""}, false},
+        {HeaderField::SendMessage,
+         QStringLiteral("QRV on 439"),
+         {"SetTxMessage \"QRV on 439          \""},
+         false},
+        {HeaderField::StationCall, QStringLiteral("JA1\u3042"), {}, true},
+        {HeaderField::MyCall, QStringLiteral("jj1zzz"), {"SetMyCall \"JJ1ZZZ  \""}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        sim->clearTrace();
+        told.clear();
+        const QString why = station.setField(row.field, row.text);
+        EXPECT_EQ(!why.isEmpty(), row.refused) << why.toStdString();
+        EXPECT_EQ(sent(*sim), row.requests);
+        EXPECT_EQ(told.size(), row.requests.size());
+    }
+    // A route is refused whole: nothing of it goes out.
+    sim->clearTrace();
+    EXPECT_FALSE(station
+                     .setRoute(QStringLiteral("CQCQCQ"), QStringLiteral("JR1YB  B"),
+                               QStringLiteral("\u30c6\u30b9\u30c8"))
+                     .isEmpty());
+    EXPECT_TRUE(sent(*sim).empty());
+}
+
+// Without an adapter the station says so once, keeps running, and takes the adapter when it
+// is plugged in: it reads the header from it and polls it.
+TEST_F(StationCore, NoAdapterAtStartIsSaidOnceAndTakenWhenItComes) {
+    sim->unplug();
+    SimulatedBus bus(SimulatedBus::oneAdapter(), sim);
+    Discovery discovery = discoverAdapter(bus);
+    ASSERT_EQ(discovery.outcome, Discovery::Outcome::NotFound);
+    std::ostringstream log;
+    StationRun run{
+        std::move(discovery),
+        [this] { return std::make_unique<SimulatedBus>(SimulatedBus::oneAdapter(), sim); },
+        {},
+        options(),
+        {}};
+    runStation(std::move(run), log, [&] {
+        turnUntil([&] { return log.str().find("Tamsel not found.") != std::string::npos; });
+        sim->clearTrace();
+        sim->replug();
+        turnUntil([&] { return log.str().find("Adapter found.") != std::string::npos; });
+        // and polls it
+        std::mt19937 rng(3);
+        sim->queueReception(demoReception(rng, 0.2, sim->text(0x60)).script);
+        turnUntil([&] { return log.str().find("<6>Heard ") != std::string::npos; });
+        return 0;
+    });
+    const std::string said = log.str();
+    auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = said.find(what); at != std::string::npos; at = said.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("<4>Tamsel not found."), 1u) << said;
+    EXPECT_EQ(count("Adapter found."), 1u) << said;
+    EXPECT_EQ(count("disconnected"), 0u) << said;
+    EXPECT_EQ(count("<6>Heard "), 1u) << said;
+    EXPECT_NE(said.find("<6>Stopped."), std::string::npos) << said;
+    // Taken as a returning adapter: InitModem, then the header read again.
+    std::vector<std::string> names;
+    for (const TraceEntry& e : sim->mainTrace()) {
+        names.push_back(e.name());
+    }
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], "InitModem");
+    EXPECT_EQ(names[1], "GetRpt2Call");
+}
+
+} // namespace
+} // namespace tamsel

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The station without a display: tamsel-station needs no Qt Widgets and nothing of X or
+# Wayland, neither to link nor once running; without an adapter it says so once and keeps
+# running; SIGTERM ends it with status 0. The demo station hears, writes each reception to
+# its log whole, and ends as cleanly.
+#   station_apart_test.sh TAMSEL-STATION TAMSEL-DEMO
+set -uo pipefail
+station=$1
+demo=$2
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+display_libs='libQt6Widgets|libX11|libxcb|libwayland|libQt6XcbQpa'
+
+# Waits, up to 30 seconds, until FILE holds a line matching PATTERN.
+wait_for() {
+    for _ in $(seq 1 300); do
+        grep -Eq "$2" "$1" && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Runs PROGRAM ARGS... with no display and folders of its own, its log in $work/log.
+start() {
+    env -i PATH="$PATH" HOME="$work/home" LANG=C.UTF-8 XDG_CONFIG_HOME="$work/config" \
+        XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$@" 2> "$work/log" &
+    pid=$!
+}
+
+# Ends the program with SIGTERM; it must end with status 0 and say so.
+stop() {
+    kill -TERM "$pid"
+    wait "$pid"
+    local status=$?
+    pid=""
+    [ "$status" -eq 0 ] || fail "$1 ended with status $status after SIGTERM"
+    tail -1 "$work/log" | grep -qx '<6>Stopped.' || fail "$1 did not say it stopped: $(tail -3 "$work/log")"
+}
+
+if readelf -d "$station" | grep NEEDED | grep -E "$display_libs"; then
+    fail "tamsel-station links a display library"
+fi
+
+# 1. tamsel-station with no adapter on this machine (or with one: then it is found).
+start "$station"
+wait_for "$work/log" 'Tamsel not found\.|Adapter found\.' || fail "no word of the adapter: $(cat "$work/log")"
+if grep -E "$display_libs" "/proc/$pid/maps"; then
+    fail "a running tamsel-station has loaded a display library"
+fi
+grep -Ev '^<[3-7]>' "$work/log" && fail "a log line without a priority"
+found=$(grep -c 'Tamsel not found\.' "$work/log")
+[ "$found" -le 1 ] || fail "no adapter was said $found times"
+stop tamsel-station
+
+# 2. The demo station: a reception is heard, logged whole, and SIGTERM comes at any moment.
+start "$demo" --station
+wait_for "$work/log" '^<6>Heard ' || fail "the demo station heard nothing: $(cat "$work/log")"
+stop "tamsel-demo --station"
+heard=$(grep -c '^<6>Heard ' "$work/log")
+log=$(ls "$work"/data/tamsel-demo/receptions-*.csv) || fail "no reception log"
+logged=$(grep -vc "^start_utc," "$log")
+[ "$logged" -eq "$heard" ] || fail "$heard receptions heard, $logged logged"
+[ "$(tail -c 1 "$log" | od -An -c | tr -d ' ')" = '\n' ] || fail "the reception log ends half-written"
+echo "station apart: no display library, $found word of no adapter, $heard reception(s) logged whole"
