@@ -10,7 +10,10 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -335,6 +338,110 @@ TEST_F(ProgramOnEmulatedAdapter, PulledOutAndPluggedInAgainCarriesOn) {
     EXPECT_EQ(after, expected);
     EXPECT_EQ(adapter.configuration.load(), 1);
     EXPECT_EQ(program.terminate(), 0);
+}
+
+// tamsel-station on the emulated adapter, with no display: its log (standard error, as the
+// journal reads it) in a file, its folders its own.
+class StationProgram {
+public:
+    StationProgram() {
+        char folder[] = "/tmp/tamsel-station-XXXXXX";
+        folder_ = mkdtemp(folder);
+        logPath_ = folder_ + "/log";
+        std::vector<std::string> env{"XDG_CONFIG_HOME=" + folder_ + "/config",
+                                     "XDG_DATA_HOME=" + folder_ + "/data", "LANG=C.UTF-8"};
+        for (char** e = environ; *e != nullptr; ++e) {
+            const std::string_view v(*e);
+            if (!v.starts_with("DISPLAY=") && !v.starts_with("WAYLAND_DISPLAY=") &&
+                !v.starts_with("QT_QPA_PLATFORM=") && !v.starts_with("XDG_") &&
+                !v.starts_with("LANG") && !v.starts_with("LC_")) {
+                env.emplace_back(v);
+            }
+        }
+        std::vector<char*> envp;
+        for (auto& e : env) {
+            envp.push_back(e.data());
+        }
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 2, logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        char* argv[] = {const_cast<char*>(TAMSEL_STATION_BINARY), nullptr};
+        running_ =
+            posix_spawn(&pid_, TAMSEL_STATION_BINARY, &files, nullptr, argv, envp.data()) == 0;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~StationProgram() {
+        if (running_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        std::filesystem::remove_all(folder_);
+    }
+    std::string log() const {
+        std::ifstream in(logPath_);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t said(const std::string& what) const {
+        const std::string text = log();
+        std::size_t n = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+    int terminate() {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        if (!eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) {
+            return -1;
+        }
+        running_ = false;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    std::string folder_, logPath_;
+    pid_t pid_ = 0;
+    bool running_ = false;
+};
+
+// Found, unplugged, plugged in again: each said once in the log, the monitor polling again
+// after the header was read; and an adapter that comes only after the start is taken too.
+TEST_F(ProgramOnEmulatedAdapter, TheStationFollowsTheAdapterWithoutADisplay) {
+    for (const bool thereAtStart : {true, false}) {
+        SCOPED_TRACE(thereAtStart ? "there at start" : "plugged in after the start");
+        EmulatedAdapter adapter;
+        configure(adapter);
+        if (!thereAtStart) {
+            adapter.remove();
+        }
+        StationProgram station;
+        if (!thereAtStart) {
+            ASSERT_TRUE(eventually([&] { return station.said("<4>Tamsel not found.") == 1; }))
+                << station.log();
+            adapter.addBack();
+        }
+        ASSERT_TRUE(eventually([&] {
+            return station.said("<5>Adapter found.") == 1 && saw(adapter.firmware, 0x21);
+        })) << station.log();
+        adapter.remove();
+        ASSERT_TRUE(eventually([&] { return station.said("<4>The adapter is disconnected") == 1; }))
+            << station.log();
+        const std::size_t before = adapter.firmware.trace().size();
+        adapter.addBack();
+        ASSERT_TRUE(eventually([&] {
+            return station.said("<5>Adapter found.") == 2 && saw(adapter.firmware, 0x21, before);
+        })) << station.log();
+        const auto trace = adapter.firmware.trace();
+        ASSERT_GT(trace.size(), before + 1);
+        EXPECT_EQ(trace[before].name(), "InitModem");
+        EXPECT_EQ(trace[before + 1].name(), "GetRpt2Call");
+        EXPECT_EQ(station.terminate(), 0);
+        EXPECT_EQ(station.said("<6>Stopped."), 1u) << station.log();
+        EXPECT_LE(station.said("Tamsel not found."), 1u);
+    }
 }
 
 } // namespace
