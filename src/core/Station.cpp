@@ -21,7 +21,6 @@
 #include "station/Units.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 namespace tamsel {
 
@@ -192,15 +191,13 @@ void Station::stop() {
 
 void Station::follow(AdapterConnection& connection) {
     connection_ = &connection;
-    relay_ = new QObject(this);
-    connection.setListener([relay = relay_, this] {
-        QMetaObject::invokeMethod(
-            relay, [this] { connectionChanged(); }, Qt::QueuedConnection);
-    });
+    // The connection's news comes on whichever thread has it; it is read on this one.
+    connect(this, &Station::connectionNews, this, &Station::connectionChanged,
+            Qt::QueuedConnection);
+    connection.setListener([this] { emit connectionNews(QPrivateSignal()); });
     // It may have gone between discovery and now.
     if (connection.state() != AdapterConnection::State::Connected) {
-        QMetaObject::invokeMethod(
-            relay_, [this] { connectionChanged(); }, Qt::QueuedConnection);
+        emit connectionNews(QPrivateSignal());
     }
 }
 

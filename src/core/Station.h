@@ -180,6 +180,8 @@ signals:
     void alert(tamsel::AlertKind kind, const tamsel::StationReport& header);
     // The settings were read again.
     void settingsReloaded();
+    // The adapter connection has news (any thread).
+    void connectionNews(QPrivateSignal);
 
 private:
     void construct();
@@ -215,7 +217,6 @@ private:
     NearerRepeater nearer_;
     receiveRF* monitor_ = nullptr;
     bool started_ = false;
-    QObject* relay_ = nullptr; // carries the connection's news to this thread
     // What the monitor thread's log writes have to tell, picked up on this thread.
     std::mutex newsLock_;
     std::vector<std::pair<bool, std::string>> news_;
