@@ -5,6 +5,7 @@
 #include "Station.h"
 #include "StationProgram.h"
 #include "adapter/Catalogue.h"
+#include "log/LogSettings.h"
 #include "log/ReceptionLog.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedAdapter.h"
@@ -132,6 +133,22 @@ TEST_F(StationCore, HeaderValuesAreCheckedAndSentOnce) {
                                QStringLiteral("\u30c6\u30b9\u30c8"))
                      .isEmpty());
     EXPECT_TRUE(sent(*sim).empty());
+}
+
+// The settings file changed outside is read again when asked (SIGHUP), and followed at once.
+TEST_F(StationCore, SettingsReadAgainAreFollowed) {
+    Station station(*sim, options());
+    ASSERT_TRUE(station.logSettings().receptionLog);
+    {
+        std::ofstream file(options().settingsPath.toStdString());
+        file << "[log]\nreception_log=false\nretention_days=5\n";
+    }
+    bool told = false;
+    QObject::connect(&station, &Station::settingsReloaded, [&] { told = true; });
+    station.reloadSettings();
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(station.logSettings().receptionLog);
+    EXPECT_EQ(station.logSettings().retentionDays, 5);
 }
 
 // Without an adapter the station says so once, keeps running, and takes the adapter when it

@@ -59,6 +59,9 @@ stop tamsel-station
 # 2. The demo station: a reception is heard, logged whole, and SIGTERM comes at any moment.
 start "$demo" --station
 wait_for "$work/log" '^<6>Heard ' || fail "the demo station heard nothing: $(cat "$work/log")"
+# SIGHUP reads the settings again and the station goes on.
+kill -HUP "$pid"
+wait_for "$work/log" '^<5>Settings read again from ' || fail "SIGHUP did not reload: $(cat "$work/log")"
 stop "tamsel-demo --station"
 heard=$(grep -c '^<6>Heard ' "$work/log")
 log=$(ls "$work"/data/tamsel-demo/receptions-*.csv) || fail "no reception log"

@@ -5,13 +5,13 @@
 
 #include "CommandLine.h"
 #include "alerts/AlertRules.h"
+#include "base/ProcessSignals.h"
 #include "repeaters/Repeater.h"
 #include "settings/SettingsStore.h"
 #include "station/OwnStation.h"
 #include "station/Units.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <csignal>
 #include <fcntl.h>
@@ -31,14 +31,6 @@ QString oneLine(QString text) {
 
 QString trimmed(const std::string& field) {
     return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size())).trimmed();
-}
-
-int signalFds[2] = {-1, -1};
-
-// Only async-signal-safe work here: the signal's number into the pipe.
-void onSignal(int number) {
-    const char byte = static_cast<char>(number);
-    [[maybe_unused]] const ssize_t n = ::write(signalFds[1], &byte, 1);
 }
 
 } // namespace
@@ -135,31 +127,6 @@ void StationLog::reception(const StationReport& r) {
     say(Info, line);
 }
 
-StationSignals::StationSignals(QObject* parent) : QObject(parent) {
-    if (signalFds[0] < 0 && ::pipe2(signalFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        signalFds[0] = signalFds[1] = -1;
-        return;
-    }
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        ::sigaction(sig, &action, nullptr);
-    }
-    auto* notifier = new QSocketNotifier(signalFds[0], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this] {
-        char number = 0;
-        while (::read(signalFds[0], &number, 1) > 0) {
-            if (number == SIGHUP) {
-                emit reloadRequested();
-            } else {
-                emit endRequested();
-            }
-        }
-    });
-}
-
 int runStation(StationRun run, std::ostream& log, const std::function<int()>& eventLoop) {
     return runStation(std::move(run), log, eventLoop, {});
 }
@@ -167,7 +134,7 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
 int runStation(StationRun run, std::ostream& log, const std::function<int()>& eventLoop,
                const StationHook& hook) {
     // Caught from here on: a signal while the station starts ends it once it runs.
-    StationSignals asked;
+    ProcessSignals asked;
     const bool there = run.discovery.outcome == Discovery::Outcome::Found;
     const QString notFound =
         QString::fromStdString(notFoundMessage(run.discovery, run.rule, [](const char* english) {
@@ -196,9 +163,14 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
                         "StationProgram",
                         "The station keeps running and takes the adapter when it is plugged in."));
     }
-    QObject::connect(&asked, &StationSignals::reloadRequested, &station, &Station::reloadSettings);
-    QObject::connect(&asked, &StationSignals::endRequested, &station,
-                     [] { QCoreApplication::exit(0); });
+    // SIGHUP reads the settings again; SIGTERM and SIGINT end the station.
+    QObject::connect(&asked, &ProcessSignals::received, &station, [&station](int number) {
+        if (number == SIGHUP) {
+            station.reloadSettings();
+        } else {
+            QCoreApplication::exit(0);
+        }
+    });
     station.start();
     if (hook) {
         hook(station);

@@ -40,17 +40,6 @@ private:
     AdapterConnection::State said_;
 };
 
-// SIGTERM and SIGINT ask the program to end, SIGHUP to read its settings again; both reach
-// the event loop, never run inside the signal handler.
-class StationSignals : public QObject {
-    Q_OBJECT
-public:
-    explicit StationSignals(QObject* parent = nullptr);
-signals:
-    void endRequested();
-    void reloadRequested();
-};
-
 // The station program after discovery: without an adapter it says so and waits for one;
 // runs `eventLoop` until SIGTERM or SIGINT, then stops the monitor (what is being written is
 // finished) and returns 0.
