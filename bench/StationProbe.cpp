@@ -40,6 +40,16 @@ void say(const char* key, double value) {
     std::printf("%s=%.0f\n", key, value);
 }
 
+// The process's resident memory and its heap at one stage: what the allocator hands out, and
+// what it holds free (resident once touched).
+void stage(const std::string& name) {
+    const struct mallinfo2 heap = mallinfo2();
+    say((name + "_rss_kb").c_str(), static_cast<double>(residentKb()));
+    say((name + "_heap_in_use_kb").c_str(),
+        static_cast<double>(heap.uordblks + heap.hblkhd) / 1024);
+    say((name + "_heap_free_kb").c_str(), static_cast<double>(heap.fordblks) / 1024);
+}
+
 // What a string holds on the heap: its buffer when that is not inside the string itself.
 std::size_t heapOf(const std::string& s) {
     const auto* self = reinterpret_cast<const char*>(&s);
@@ -113,7 +123,7 @@ int memory(const std::filesystem::path& repeaters, int stations) {
                        QStringLiteral("/tamsel-bench-XXXXXX"));
     const std::filesystem::path folder = data.path().toStdString();
     std::filesystem::create_directory_symlink(repeaters, folder / "repeaters");
-    say("app_rss_kb", static_cast<double>(residentKb()));
+    stage("app");
 
     SimulatedAdapter sim;
     sim.setTracing(false); // a trace would grow for as long as the station runs
@@ -126,15 +136,12 @@ int memory(const std::filesystem::path& repeaters, int stations) {
         // The grid of positions, made on a thread of its own after the directory is read, is
         // part of the station that runs.
         (void)station.repeaters().nearest(LatLon{35.68, 139.77});
-        say("directory_rss_kb", static_cast<double>(residentKb()));
+        stage("directory");
         station.start();
-        say("started_rss_kb", static_cast<double>(residentKb()));
+        stage("started");
         hear(station, stations);
         QCoreApplication::processEvents();
-        say("rss_kb", static_cast<double>(residentKb()));
-        const struct mallinfo2 heap = mallinfo2();
-        say("heap_in_use_kb", static_cast<double>(heap.uordblks + heap.hblkhd) / 1024);
-        say("heap_free_kb", static_cast<double>(heap.fordblks) / 1024);
+        stage("heard");
 
         std::size_t directoryBytes = 0;
         for (const Repeater& r : station.repeaters().repeaters()) {
