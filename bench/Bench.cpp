@@ -516,6 +516,7 @@ void StationIdle(benchmark::State& state) {
     QTemporaryDir data;
     for (auto _ : state) {
         Station station(sim, stationOptions(data));
+        const std::size_t asked = sim.requestCount();
         timespec cpu0{}, cpu1{};
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
         const auto wall0 = std::chrono::steady_clock::now();
@@ -529,6 +530,7 @@ void StationIdle(benchmark::State& state) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
         const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
         state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
     }
 }
 BENCHMARK(StationIdle)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
