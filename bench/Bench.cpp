@@ -494,6 +494,7 @@ void BarePolling(benchmark::State& state) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
         const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
         state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount());
     }
 }
 BENCHMARK(BarePolling)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
