@@ -989,7 +989,7 @@ void StationMemory(benchmark::State& state) {
         state.counters["heard_MB"] = station["heard_bytes"] / mb;
         state.counters["index_file_MB"] = station["index_file_bytes"] / mb;
         // Resident, heap handed out and heap held free, at each stage.
-        for (const char* at : {"app", "directory", "started", "heard"}) {
+        for (const char* at : {"app", "directory", "started", "heard", "trimmed"}) {
             const std::string name = at;
             state.counters[name + "_rss_MB"] = station[name + "_rss_kb"] * kb / mb;
             state.counters[name + "_heap_MB"] = station[name + "_heap_in_use_kb"] * kb / mb;
@@ -1285,7 +1285,7 @@ int printTable(const Collector& c) {
                 "heard %.1f; the index file is %.1f) (info)\n",
                 k(memory + "counted_MB"), k(memory + "bare_MB"), k(memory + "directory_MB"),
                 k(memory + "heard_MB"), k(memory + "index_file_MB"));
-    for (const char* at : {"app", "directory", "started", "heard"}) {
+    for (const char* at : {"app", "directory", "started", "heard", "trimmed"}) {
         const std::string name = memory + at;
         std::printf("  at %-9s %5.1f MB resident, heap %5.1f MB in use + %4.1f MB free (info)\n",
                     at, k(name + "_rss_MB"), k(name + "_heap_MB"), k(name + "_free_MB"));

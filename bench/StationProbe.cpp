@@ -142,6 +142,9 @@ int memory(const std::filesystem::path& repeaters, int stations) {
         hear(station, stations);
         QCoreApplication::processEvents();
         stage("heard");
+        // After the figure: how much of it was the allocator's free memory.
+        malloc_trim(0);
+        stage("trimmed");
 
         std::size_t directoryBytes = 0;
         for (const Repeater& r : station.repeaters().repeaters()) {
