@@ -2,6 +2,7 @@
 // Benchmarks for the paths that grow with input or run all day. Each figure that has a
 // target is a ratio against something measured in the same run, so a noisy machine moves
 // both sides together. Run with --short for a quick pass that only proves they still work.
+#include "Station.h"
 #include "adapter/Catalogue.h"
 #include "adapter/Discovery.h"
 #include "alerts/AlertRules.h"
@@ -30,20 +31,26 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <random>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -487,9 +494,47 @@ void BarePolling(benchmark::State& state) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
         const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
         state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount());
     }
 }
 BENCHMARK(BarePolling)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// --- the headless station
+
+// A station on a data folder of its own (settings, logs, repeater directory).
+Station::Options stationOptions(const QTemporaryDir& data) {
+    return {data.path().toStdString(), data.filePath(QStringLiteral("tamsel.conf")), nullptr,
+            QStringLiteral("bench")};
+}
+
+// A running station on the same idle adapter, its event loop turning over as the station
+// program's does: the process's CPU over the same wall time, from start() to stop().
+void StationIdle(benchmark::State& state) {
+    SimulatedAdapter sim;
+    sim.setTracing(false);
+    sim.setLatency(std::chrono::milliseconds(1));
+    adapterFound = 1;
+    QTemporaryDir data;
+    for (auto _ : state) {
+        Station station(sim, stationOptions(data));
+        const std::size_t asked = sim.requestCount();
+        timespec cpu0{}, cpu1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+        const auto wall0 = std::chrono::steady_clock::now();
+        station.start();
+        QEventLoop loop;
+        QTimer::singleShot(shortRun ? 200 : 2000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        station.stop();
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
+        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
+    }
+}
+BENCHMARK(StationIdle)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // --- start-up to a populated, shown main window, against an empty window plus the
 // adapter's own request time
@@ -550,6 +595,93 @@ void EmptyWindowPlusRequests(benchmark::State& state) {
     }
 }
 BENCHMARK(EmptyWindowPlusRequests)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(stable);
+
+// --- the headless station's start-up: from making the station (the application exists) to
+// the monitor's first poll reaching the adapter, against the same number of 1 ms requests
+// as its start-up makes before that poll
+
+// A simulated adapter that notes when the first poll of the monitor's thread arrives.
+class FirstPollAdapter : public SimulatedAdapter {
+public:
+    int controlTransfer(std::uint8_t type, std::uint8_t code, std::uint16_t value,
+                        std::uint16_t index, unsigned char* data, std::uint16_t length,
+                        unsigned timeoutMs) override {
+        TraceEntry asked;
+        asked.requestType = type;
+        asked.code = code;
+        if (asked.isMonitorRequest() && std::this_thread::get_id() != owner_) {
+            const std::lock_guard lock(mutex_);
+            if (!polled_) {
+                polled_ = std::chrono::steady_clock::now();
+                came_.notify_all();
+            }
+        }
+        return SimulatedAdapter::controlTransfer(type, code, value, index, data, length, timeoutMs);
+    }
+    std::optional<std::chrono::steady_clock::time_point> firstPoll() {
+        std::unique_lock lock(mutex_);
+        came_.wait_for(lock, std::chrono::seconds(5), [this] { return polled_.has_value(); });
+        return polled_;
+    }
+
+private:
+    const std::thread::id owner_ = std::this_thread::get_id();
+    std::mutex mutex_;
+    std::condition_variable came_;
+    std::optional<std::chrono::steady_clock::time_point> polled_;
+};
+
+void StationStartUp(benchmark::State& state) {
+    adapterFound = 1;
+    QTemporaryDir data;
+    for (auto _ : state) {
+        FirstPollAdapter sim;
+        sim.setLatency(std::chrono::milliseconds(1));
+        sim.setIdlePollDelay(std::chrono::milliseconds(1));
+        const auto start = std::chrono::steady_clock::now();
+        auto station = std::make_unique<Station>(sim, stationOptions(data));
+        station->start();
+        const auto polled = sim.firstPoll();
+        if (!polled) {
+            state.SkipWithError("the monitor did not poll");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(*polled - start).count());
+        state.counters["requests"] = static_cast<double>(sim.mainTrace().size());
+        station.reset();
+    }
+}
+BENCHMARK(StationStartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(stable);
+
+// How many requests the station's start-up makes before the monitor's first poll.
+std::size_t stationStartUpRequests() {
+    FirstPollAdapter sim;
+    adapterFound = 1;
+    QTemporaryDir data;
+    Station station(sim, stationOptions(data));
+    station.start();
+    (void)sim.firstPoll();
+    return sim.mainTrace().size();
+}
+
+void StationBareStartUp(benchmark::State& state) {
+    static const std::size_t kRequests = stationStartUpRequests();
+    for (auto _ : state) {
+        SimulatedAdapter sim;
+        sim.setLatency(std::chrono::milliseconds(1));
+        const auto start = std::chrono::steady_clock::now();
+        std::array<unsigned char, 8> buffer{};
+        for (std::size_t i = 0; i < kRequests; ++i) {
+            readBytes(sim, Request::GetMyCall, buffer);
+        }
+        // The bare application, which exists on both sides, turning over once.
+        QCoreApplication::processEvents();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    state.counters["requests"] = static_cast<double>(kRequests);
+}
+BENCHMARK(StationBareStartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(stable);
 
 // The map over Europe (zoom 4 in a 1000 x 700 window), with 10,000 stations and 5,000
 // repeaters all in view, or none: a whole frame, the offline map drawn again as after a pan
@@ -773,6 +905,105 @@ BENCHMARK(RepeaterDirectoryRead)
     ->Arg(100'000)
     ->Unit(benchmark::kMillisecond)
     ->Apply(stable);
+
+// --- the headless station's resident memory with 100,000 repeaters in its directory and
+// 10,000 stations heard (each through the monitor's report signal: heard, message, every
+// third a position, end), measured by tamsel_bench_station in a fresh process of its own.
+// Against what the data needs plus a bare QCoreApplication, measured the same way in the
+// same program: the directory's repeaters (sizeof(Repeater) each plus the heap of their
+// strings) and the heard stations (sizeof(HeardStation) each plus the heap of their strings
+// and positions' texts). Not counted there, so paid for by the ratio: the grid of positions
+// and the callsign index, the heard list's lookup and order, the allocator's slack, the
+// monitor's thread, the logs, the settings.
+
+// Runs the probe with `args` and reads its key=value lines.
+std::map<std::string, double> probe(std::vector<std::string> args) {
+    args.insert(args.begin(),
+                (QCoreApplication::applicationDirPath() + QStringLiteral("/tamsel_bench_station"))
+                    .toStdString());
+    std::vector<char*> argv;
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    std::map<std::string, double> said;
+    int out[2];
+    if (::pipe(out) != 0) {
+        return said;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t pid = 0;
+    const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    std::string text;
+    char chunk[4096];
+    for (ssize_t n = 0; spawned && (n = ::read(out[0], chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(out[0]);
+    int status = 0;
+    if (!spawned || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return {};
+    }
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (const auto eq = line.find('='); eq != std::string::npos) {
+            double value = 0;
+            const char* first = line.data() + eq + 1;
+            if (std::from_chars(first, line.data() + line.size(), value).ec == std::errc()) {
+                said[line.substr(0, eq)] = value;
+            }
+        }
+    }
+    return said;
+}
+
+void StationMemory(benchmark::State& state) {
+    const std::size_t repeaters = shortRun ? 1000 : 100'000;
+    const int heard = shortRun ? 1000 : 10'000;
+    const auto folder = repeaterFolder(repeaters);
+    for (auto _ : state) {
+        auto bare = probe({"bare"});
+        auto station = probe({"memory", folder.string(), std::to_string(heard)});
+        if (bare.count("rss_kb") == 0 || station.count("heard_rss_kb") == 0) {
+            state.SkipWithError("tamsel_bench_station failed");
+            break;
+        }
+        if (station["rebuilt"] != 0 || station["repeaters"] != static_cast<double>(repeaters) ||
+            station["heard"] != heard) {
+            state.SkipWithError("the station did not hold what it was given");
+            break;
+        }
+        constexpr double kb = 1024, mb = 1024 * 1024;
+        const double counted =
+            bare["rss_kb"] * kb + station["directory_bytes"] + station["heard_bytes"];
+        state.counters["ratio"] = station["heard_rss_kb"] * kb / counted;
+        state.counters["counted_MB"] = counted / mb;
+        state.counters["bare_MB"] = bare["rss_kb"] * kb / mb;
+        state.counters["directory_MB"] = station["directory_bytes"] / mb;
+        state.counters["heard_MB"] = station["heard_bytes"] / mb;
+        state.counters["index_file_MB"] = station["index_file_bytes"] / mb;
+        // Resident, heap handed out and heap held free, at each stage.
+        for (const char* at : {"app", "directory", "started", "heard", "trimmed"}) {
+            const std::string name = at;
+            state.counters[name + "_rss_MB"] = station[name + "_rss_kb"] * kb / mb;
+            state.counters[name + "_heap_MB"] = station[name + "_heap_in_use_kb"] * kb / mb;
+            state.counters[name + "_free_MB"] = station[name + "_heap_free_kb"] * kb / mb;
+        }
+    }
+}
+BENCHMARK(StationMemory)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ComputeStatistics("min", fastest)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The GUI thread's own time: what the window costs it, not the time spent waiting for a
 // thread of its own.
@@ -1008,6 +1239,16 @@ int printTable(const Collector& c) {
         {"Start-up to a shown, populated main window",
          t("StartUp/real_time") / t("EmptyWindowPlusRequests/real_time"),
          "an empty window + the adapter's request time", 1.3},
+        {"Station memory, 100,000 repeaters + 10,000 heard",
+         k("StationMemory/iterations:1/real_time.ratio"),
+         "their records' bytes + a bare QCoreApplication", 1.5},
+        {"Station CPU while idle",
+         k("StationIdle/iterations:1/real_time.cpu_percent_of_a_core") /
+             k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
+         "the same polls in a bare loop", 1.10},
+        {"Station start-up to the first poll",
+         t("StationStartUp/manual_time") / t("StationBareStartUp/manual_time"),
+         "the adapter's start-up requests", 1.2},
     };
     std::printf("\n%-45s %10s %8s  %s\n", "Row", "Figure", "Target", "Measured against");
     int misses = 0;
@@ -1039,6 +1280,16 @@ int printTable(const Collector& c) {
                 k("DecodePositions.bytes_per_second") / 1e6, t("DecodePositions") * 1e6);
     std::printf("Map: a new position redraws the markers only: %.2f ms (info)\n",
                 t("MapMarkers/real_time") * 1000);
+    const std::string memory = "StationMemory/iterations:1/real_time.";
+    std::printf("Station memory: %.1f MB counted (bare QCoreApplication %.1f, directory %.1f, "
+                "heard %.1f; the index file is %.1f) (info)\n",
+                k(memory + "counted_MB"), k(memory + "bare_MB"), k(memory + "directory_MB"),
+                k(memory + "heard_MB"), k(memory + "index_file_MB"));
+    for (const char* at : {"app", "directory", "started", "heard", "trimmed"}) {
+        const std::string name = memory + at;
+        std::printf("  at %-9s %5.1f MB resident, heap %5.1f MB in use + %4.1f MB free (info)\n",
+                    at, k(name + "_rss_MB"), k(name + "_heap_MB"), k(name + "_free_MB"));
+    }
     std::printf("%d of %zu rows meet their target\n", static_cast<int>(rows.size()) - misses,
                 rows.size());
     return misses;
