@@ -258,12 +258,16 @@ void RepeaterDirectory::reindex() {
         nearest_ = std::make_shared<const NearestIndex>();
         return;
     }
-    building_ =
-        std::async(std::launch::async, [points = std::move(points), items = std::move(items)] {
-            auto index = std::make_shared<NearestIndex>();
-            index->build(points, items);
-            return std::shared_ptr<const NearestIndex>(std::move(index));
-        }).share();
+    building_ = std::async(std::launch::async, [points = std::move(points),
+                                                items = std::move(items)]() mutable {
+                    auto index = std::make_shared<NearestIndex>();
+                    index->build(points, items);
+                    // The task's state outlives it (the future keeps it): its copies of
+                    // the positions go now, not with the directory.
+                    std::vector<LatLon>().swap(points);
+                    std::vector<std::size_t>().swap(items);
+                    return std::shared_ptr<const NearestIndex>(std::move(index));
+                }).share();
 }
 
 namespace {
