@@ -24,10 +24,15 @@ wait_for() {
     return 1
 }
 
-# Runs PROGRAM ARGS... with no display and folders of its own, its log in $work/log.
+# Runs PROGRAM ARGS... with no display and folders of its own, its log in $work/log. A
+# sanitizer build's options go with it.
 start() {
+    local keep=()
+    for name in ASAN_OPTIONS TSAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        [ -n "${!name:-}" ] && keep+=("$name=${!name}")
+    done
     env -i PATH="$PATH" HOME="$work/home" LANG=C.UTF-8 XDG_CONFIG_HOME="$work/config" \
-        XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "$@" 2> "$work/log" &
+        XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" "${keep[@]}" "$@" 2> "$work/log" &
     pid=$!
 }
 
