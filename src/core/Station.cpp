@@ -340,10 +340,7 @@ std::optional<bool> Station::setFlag(HeaderFlag flag, bool on) {
         return std::nullopt;
     }
     const bool now = ((*held)[0] & bit) != 0;
-    auto& shown = header_.flags[static_cast<std::size_t>(flag)];
-    if (shown != now) {
-        shown = now;
-    }
+    header_.flags[static_cast<std::size_t>(flag)] = now;
     emit flagChanged(flag, now);
     return now;
 }
