@@ -17,6 +17,7 @@
 #include <QThread>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -149,6 +150,53 @@ TEST_F(StationCore, SettingsReadAgainAreFollowed) {
     EXPECT_TRUE(told);
     EXPECT_FALSE(station.logSettings().receptionLog);
     EXPECT_EQ(station.logSettings().retentionDays, 5);
+}
+
+// The station's log: one line per event, its priority first; the adapter's state said only
+// when it changes, a reception once at its end.
+TEST_F(StationCore, TheLogSaysEachEventOnceWithItsPriority) {
+    Station station(*sim, options());
+    std::ostringstream out;
+    StationLog log(station, out, true);
+    using S = AdapterConnection::State;
+    StationReport end;
+    end.kind = StationReport::Kind::End;
+    end.caller = "JA1XYZ  ";
+    end.suffix = "ID51";
+    end.called = "CQCQCQ  ";
+    end.rpt1 = "JR1YB  B";
+    end.message = "Hello from Tokyo    ";
+    end.duration = std::chrono::milliseconds(2700);
+    Position at;
+    at.latitude = 35.675;
+    at.longitude = 139.77367;
+    end.positions.push_back(at);
+    StationReport heard = end;
+    heard.kind = StationReport::Kind::Heard;
+    struct Row {
+        std::function<void()> event;
+        std::string said; // the whole line, or "" for nothing
+    };
+    const Row rows[] = {
+        {[&] { emit station.adapterChanged(S::Connected); }, ""},
+        {[&] { emit station.adapterChanged(S::Disconnected); },
+         "<4>The adapter is disconnected; it is taken again when it is plugged in.\n"},
+        {[&] { emit station.adapterChanged(S::Disconnected); }, ""},
+        {[&] { emit station.adapterChanged(S::Reopened); }, "<5>Adapter found.\n"},
+        {[&] { emit station.adapterChanged(S::Connected); }, ""},
+        {[&] { emit station.reception(heard); }, ""},
+        {[&] { emit station.reception(end); },
+         "<6>Heard JA1XYZ /ID51 calling CQCQCQ via JR1YB B, 2.7 s: Hello from Tokyo (at "
+         "35.67500, 139.77367)\n"},
+        {[&] { emit station.refused(QStringLiteral("Station Call cannot take\nthat")); },
+         "<4>Station Call cannot take that\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.said);
+        out.str({});
+        row.event();
+        EXPECT_EQ(out.str(), row.said);
+    }
 }
 
 // Without an adapter the station says so once, keeps running, and takes the adapter when it
