@@ -9,7 +9,7 @@
 set -uo pipefail
 demo="$1"
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
+    exec "$(dirname "$0")/with-xvfb" -s "-screen 0 1600x1000x24" "$0" "$@"
 fi
 work="$(mktemp -d)"
 pid=""

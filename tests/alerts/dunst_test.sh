@@ -22,7 +22,7 @@ if [ -z "${TAMSEL_ALERTS_INNER:-}" ]; then
   </policy>
 </busconfig>
 XML
-    xvfb-run -a dbus-run-session --config-file="$TAMSEL_ALERTS_INNER" -- "$0" "$@"
+    "$(dirname "$0")/../with-xvfb" dbus-run-session --config-file="$TAMSEL_ALERTS_INNER" -- "$0" "$@"
     exit
 fi
 
