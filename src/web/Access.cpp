@@ -181,9 +181,8 @@ void Sessions::load() {
         return;
     }
     const QByteArray bytes = readSmallFile(file_, 4 * 1024 * 1024);
-    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
-                         Clock::now().time_since_epoch())
-                         .count();
+    const auto now =
+        std::chrono::duration_cast<std::chrono::seconds>(Clock::now().time_since_epoch()).count();
     const auto idle = std::chrono::duration_cast<std::chrono::seconds>(kIdle).count();
     for (const QByteArray& line : bytes.split('\n')) {
         // key csrf passwordTag lastUsed
@@ -221,8 +220,9 @@ std::chrono::seconds SignInThrottle::wait(const QHostAddress& from, Clock::time_
 void SignInThrottle::failed(const QHostAddress& from, Clock::time_point now) {
     if (records_.size() >= kAddresses && !records_.contains(from.toString())) {
         // Forget the address whose wait ends first.
-        auto oldest = std::min_element(records_.begin(), records_.end(),
-                                       [](const Record& a, const Record& b) { return a.next < b.next; });
+        auto oldest =
+            std::min_element(records_.begin(), records_.end(),
+                             [](const Record& a, const Record& b) { return a.next < b.next; });
         records_.erase(oldest);
     }
     Record& r = records_[from.toString()];

@@ -25,7 +25,8 @@ QString TileProcess::programBeside(const QString& self) {
     const QDir dir = QFileInfo(self).absoluteDir();
     // Installed: in the package's own folder under libexec; built: src/ of the build tree
     // (the demo lives in sim/).
-    for (const char* place : {"../libexec/tamsel/tamsel-tiles", "tamsel-tiles", "../src/tamsel-tiles"}) {
+    for (const char* place :
+         {"../libexec/tamsel/tamsel-tiles", "tamsel-tiles", "../src/tamsel-tiles"}) {
         const QFileInfo candidate(dir.filePath(QString::fromLatin1(place)));
         if (candidate.isExecutable()) {
             return candidate.absoluteFilePath();

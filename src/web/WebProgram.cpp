@@ -119,11 +119,15 @@ std::string webUsage() {
 
 int setPasswordFrom(std::istream& in, std::ostream& out, const QString& passwordFile) {
     const std::string first =
-        readSecret(in, out, QCoreApplication::translate("Web", "New password for the page: ").toLocal8Bit().constData());
-    const std::string second =
-        readSecret(in, out, QCoreApplication::translate("Web", "The same again: ").toLocal8Bit().constData());
+        readSecret(in, out,
+                   QCoreApplication::translate("Web", "New password for the page: ")
+                       .toLocal8Bit()
+                       .constData());
+    const std::string second = readSecret(
+        in, out, QCoreApplication::translate("Web", "The same again: ").toLocal8Bit().constData());
     if (!in && first.empty()) {
-        out << QCoreApplication::translate("Web", "No password given; nothing changed.").toStdString()
+        out << QCoreApplication::translate("Web", "No password given; nothing changed.")
+                   .toStdString()
             << '\n';
         return 1;
     }
@@ -166,12 +170,14 @@ StationFace webFace(const WebArguments& arguments, const QString& program) {
             *error = why;
             return nullptr;
         }
-        QObject::connect(face.get(), &WebFace::news, &log, [&log](int priority, const QString& text) {
-            log.say(static_cast<StationLog::Priority>(priority), text);
-        });
+        QObject::connect(face.get(), &WebFace::news, &log,
+                         [&log](int priority, const QString& text) {
+                             log.say(static_cast<StationLog::Priority>(priority), text);
+                         });
         //: %1: the page's address, such as http://127.0.0.1:8073/
-        log.say(StationLog::Notice,
-                QCoreApplication::translate("Web", "The station's page is at %1").arg(face->address()));
+        log.say(
+            StationLog::Notice,
+            QCoreApplication::translate("Web", "The station's page is at %1").arg(face->address()));
         return face;
     };
 }
