@@ -128,5 +128,6 @@ int main(int argc, char* argv[]) {
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); },
         //: Added to the main window's title of the demo program
-        QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"));
+        QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"), {}, {},
+        tamsel::deskWebFace(QCoreApplication::applicationFilePath()));
 }
