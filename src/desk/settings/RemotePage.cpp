@@ -44,8 +44,8 @@ RemotePage::RemotePage(QWidget* parent)
     password_->setEchoMode(QLineEdit::Password);
     again_->setEchoMode(QLineEdit::Password);
     addRow(form, tr("New &password:"), password_);
-    addRow(form, tr("&Again:"), again_);
-    addRow(form, tr("&Certificate (PEM):"), certificate_);
+    addRow(form, tr("A&gain:"), again_);
+    addRow(form, tr("Cer&tificate (PEM):"), certificate_);
     addRow(form, tr("Private &key (PEM):"), key_);
     auto* note = new QLabel(
         tr("Without a password the page is served on this computer only (127.0.0.1). With one, "
