@@ -40,6 +40,10 @@ const QByteArray kPolicy = "default-src 'self'; img-src 'self' data:; style-src 
                            "script-src 'self'; connect-src 'self' ws: wss:; "
                            "frame-ancestors 'none'; base-uri 'none'; form-action 'self'";
 
+QJsonObject json(const WebResponse& r) {
+    return QJsonDocument::fromJson(r.body).object();
+}
+
 QString text(const char* source) {
     return QCoreApplication::translate("Web", source);
 }
@@ -364,7 +368,7 @@ WebResponse WebFace::handle(const WebRequest& r) {
     return response;
 }
 
-WebResponse WebFace::file(const QString& path, const WebRequest&) {
+WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     static const QRegularExpression pageName(QStringLiteral("^/([a-z0-9-]+\\.(html|js|css|svg))$"));
     static const QRegularExpression leafletName(
         QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+\\.(js|css|png))$"));
@@ -384,7 +388,21 @@ WebResponse WebFace::file(const QString& path, const WebRequest&) {
     WebResponse r;
     r.type = mimeOf(source);
     r.body = f.readAll();
-    r.headers.emplaceBack("Cache-Control", path.startsWith(QLatin1String("/leaflet/"))
+    const bool page = source == QLatin1String(":/web/index.html");
+    if (page) {
+        // What the page would ask first comes with it: the first view needs no request of its
+        // own before the live connection. A data block, which no policy lets run.
+        const QString lang = languageOf(request);
+        const QJsonObject boot{
+            {QStringLiteral("session"), json(session(request))},
+            {QStringLiteral("texts"), who(request).signedIn ? json(texts(lang)) : QJsonObject()}};
+        QByteArray data = QJsonDocument(boot).toJson(QJsonDocument::Compact);
+        data.replace('<', "\\u003c"); // nothing in it can end the block
+        r.body.replace("<!--tamsel-boot-->",
+                       R"(<script type="application/json" id="tamsel-boot">)" + data + "</script>");
+    }
+    r.headers.emplaceBack("Cache-Control", page ? QByteArray("no-store")
+                                           : path.startsWith(QLatin1String("/leaflet/"))
                                                ? QByteArray("max-age=86400")
                                                : QByteArray("no-cache"));
     return r;
@@ -578,6 +596,11 @@ QJsonValue WebFace::now() const {
         {QStringLiteral("time"),
          QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate)},
         {QStringLiteral("receiving"), station_.receiving()},
+        // When the header came from the adapter, for measuring how soon a page shows it.
+        {QStringLiteral("heardAtMs"),
+         static_cast<double>(
+             std::chrono::duration_cast<std::chrono::milliseconds>(r.utcStart.time_since_epoch())
+                 .count())},
         {QStringLiteral("distance"), QString()},
         {QStringLiteral("bearing"), QString()},
         {QStringLiteral("lat"), QJsonValue::Null},
