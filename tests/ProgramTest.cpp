@@ -4,18 +4,25 @@
 // out and plugged in again; the program says so in its caption, carries on, and ends
 // cleanly when asked to close. The caption is read from the X server the program shows
 // its windows on (the test runs under xvfb-run).
+#include "sim/Demo.h"
 #include "support/EmulatedAdapter.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <arpa/inet.h>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <netinet/in.h>
+#include <random>
 #include <spawn.h>
 #include <string>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -344,7 +351,8 @@ TEST_F(ProgramOnEmulatedAdapter, PulledOutAndPluggedInAgainCarriesOn) {
 // journal reads it) in a file, its folders its own.
 class StationProgram {
 public:
-    StationProgram() {
+    // With a password for the page, it is set first (tamsel-station --set-password).
+    explicit StationProgram(std::vector<std::string> args = {}, const std::string& password = {}) {
         char folder[] = "/tmp/tamsel-station-XXXXXX";
         folder_ = mkdtemp(folder);
         logPath_ = folder_ + "/log";
@@ -363,13 +371,35 @@ public:
             envp.push_back(e.data());
         }
         envp.push_back(nullptr);
+        if (!password.empty()) {
+            const std::string answers = folder_ + "/answers";
+            std::ofstream(answers) << password << '\n' << password << '\n';
+            posix_spawn_file_actions_t files;
+            posix_spawn_file_actions_init(&files);
+            posix_spawn_file_actions_addopen(&files, 0, answers.c_str(), O_RDONLY, 0);
+            posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+            char* setArgv[] = {const_cast<char*>(TAMSEL_STATION_BINARY),
+                               const_cast<char*>("--set-password"), nullptr};
+            pid_t setter = 0;
+            int status = -1;
+            if (posix_spawn(&setter, TAMSEL_STATION_BINARY, &files, nullptr, setArgv,
+                            envp.data()) == 0) {
+                waitpid(setter, &status, 0);
+            }
+            posix_spawn_file_actions_destroy(&files);
+            EXPECT_EQ(status, 0) << "tamsel-station --set-password";
+        }
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_addopen(&files, 2, logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
-        char* argv[] = {const_cast<char*>(TAMSEL_STATION_BINARY), nullptr};
-        running_ =
-            posix_spawn(&pid_, TAMSEL_STATION_BINARY, &files, nullptr, argv, envp.data()) == 0;
+        std::vector<char*> argv{const_cast<char*>(TAMSEL_STATION_BINARY)};
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        running_ = posix_spawn(&pid_, TAMSEL_STATION_BINARY, &files, nullptr, argv.data(),
+                               envp.data()) == 0;
         posix_spawn_file_actions_destroy(&files);
     }
     ~StationProgram() {
@@ -442,6 +472,62 @@ TEST_F(ProgramOnEmulatedAdapter, TheStationFollowsTheAdapterWithoutADisplay) {
         EXPECT_EQ(station.said("<6>Stopped."), 1u) << station.log();
         EXPECT_LE(station.said("Tamsel not found."), 1u);
     }
+}
+
+// A port nobody listens on now.
+int freePort() {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    close(fd);
+    return ntohs(address.sin_port);
+}
+
+// The station's page in Debian's chromium against tamsel-station on the emulated adapter:
+// signed in, the reception arrives in the page, Enter on its row in Heard Stations replies,
+// and the caller's bytes reach the adapter as Station Call.
+TEST_F(ProgramOnEmulatedAdapter, ThePageRepliesThroughTheAdapter) {
+    EmulatedAdapter adapter;
+    configure(adapter);
+    std::mt19937 rng(11);
+    const DemoReception heard = demoReception(rng, 0.0, adapter.firmware.text(0x60));
+    adapter.firmware.queueReception(heard.script);
+    std::string caller = heard.caller;
+    caller.erase(caller.find_last_not_of(' ') + 1);
+    const std::string port = std::to_string(freePort());
+    const std::string password = "correct horse 73";
+    StationProgram station({"--listen", "127.0.0.1:" + port}, password);
+    ASSERT_TRUE(eventually([&] { return station.said("The station's page is at") == 1; }))
+        << station.log();
+
+    const std::string script = std::string(TAMSEL_SOURCE_DIR) + "/tests/web/station.test.mjs";
+    const std::string command = "cd '" + std::string(TAMSEL_SOURCE_DIR) + "' && node '" + script +
+                                "' " + port + " '" + password + "' " + caller + " 2>&1";
+    std::FILE* browser = popen(command.c_str(), "r");
+    ASSERT_NE(browser, nullptr);
+    std::string said;
+    std::array<char, 512> chunk{};
+    while (std::fgets(chunk.data(), chunk.size(), browser) != nullptr) {
+        said += chunk.data();
+    }
+    const int status = pclose(browser);
+    ASSERT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0) << said << station.log();
+    EXPECT_NE(said.find("replied " + caller), std::string::npos) << said;
+
+    std::string padded = caller;
+    padded.resize(8, ' ');
+    const auto trace = adapter.firmware.trace();
+    EXPECT_TRUE(std::any_of(trace.begin(), trace.end(),
+                            [&](const TraceEntry& e) {
+                                return e.name() == "SetYourCall" &&
+                                       std::string(e.bytes.begin(), e.bytes.end()) == padded;
+                            }))
+        << "Station Call " << padded << " never reached the adapter";
+    EXPECT_EQ(station.terminate(), 0);
 }
 
 } // namespace
