@@ -447,7 +447,7 @@ TEST_F(ProgramOnEmulatedAdapter, TheStationFollowsTheAdapterWithoutADisplay) {
         if (!thereAtStart) {
             adapter.remove();
         }
-        StationProgram station;
+        StationProgram station({"--listen", "127.0.0.1:0"});
         if (!thereAtStart) {
             ASSERT_TRUE(eventually([&] { return station.said("<4>Tamsel not found.") == 1; }))
                 << station.log();

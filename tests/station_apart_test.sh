@@ -51,18 +51,26 @@ if readelf -d "$station" | grep NEEDED | grep -E "$display_libs"; then
 fi
 
 # 1. tamsel-station with no adapter on this machine (or with one: then it is found).
-start "$station"
+start "$station" --listen 127.0.0.1:0
 wait_for "$work/log" 'Tamsel not found\.|Adapter found\.' || fail "no word of the adapter: $(cat "$work/log")"
 if grep -E "$display_libs" "/proc/$pid/maps"; then
     fail "a running tamsel-station has loaded a display library"
 fi
 grep -Ev '^<[3-7]>' "$work/log" && fail "a log line without a priority"
+# Its page is served: the address it names answers.
+wait_for "$work/log" "The station's page is at http://127.0.0.1:[0-9]+/" || fail "no page: $(cat "$work/log")"
+page_port=$(grep -Eo "page is at http://127.0.0.1:[0-9]+/" "$work/log" | grep -Eo '[0-9]+/$' | tr -d /)
+exec 3<>"/dev/tcp/127.0.0.1/$page_port" || fail "nothing listens on $page_port"
+printf 'GET /api/session HTTP/1.1\r\nHost: 127.0.0.1:%s\r\nConnection: close\r\n\r\n' "$page_port" >&3
+read -r -t 10 status_line <&3
+exec 3<&-
+[[ "$status_line" == "HTTP/1.1 200 OK"* ]] || fail "the page's session answered: $status_line"
 found=$(grep -c 'Tamsel not found\.' "$work/log")
 [ "$found" -le 1 ] || fail "no adapter was said $found times"
 stop tamsel-station
 
 # 2. The demo station: a reception is heard, logged whole, and SIGTERM comes at any moment.
-start "$demo" --station
+start "$demo" --station --listen 127.0.0.1:0
 wait_for "$work/log" '^<6>Heard ' || fail "the demo station heard nothing: $(cat "$work/log")"
 # SIGHUP reads the settings again and the station goes on.
 kill -HUP "$pid"
