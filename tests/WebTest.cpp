@@ -219,6 +219,26 @@ TEST_F(WebFaceTest, OnlyTheOperatorSignedInMayChangeAnything) {
     EXPECT_TRUE(
         json(face->handle(request(M::Get, "/api/session")))[QStringLiteral("signedIn")].toBool());
     EXPECT_FALSE(makeFace(QHostAddress::Any)->start().isEmpty());
+    // ... and not for another host name (DNS rebinding) or through a proxy.
+    struct HostRow {
+        QByteArray host;
+        QByteArray forwarded;
+        int status;
+    };
+    const HostRow hosts[] = {
+        {"127.0.0.1:8073", {}, 200}, {"localhost:8073", {}, 200},
+        {"[::1]:8073", {}, 200},     {"evil.example:8073", {}, 403},
+        {"192.0.2.7", {}, 403},      {"127.0.0.1:8073", "192.0.2.7", 403},
+    };
+    for (const HostRow& h : hosts) {
+        WebRequest r;
+        r.path = QStringLiteral("/api/session");
+        r.headers.emplaceBack("Host", h.host);
+        if (!h.forwarded.isEmpty()) {
+            r.headers.emplaceBack("X-Forwarded-For", h.forwarded);
+        }
+        EXPECT_EQ(face->handle(r).status, h.status) << h.host.toStdString();
+    }
 
     PasswordStore(folder.filePath(QStringLiteral("web-password")), PasswordStore::Strength::Least)
         .set(QStringLiteral("hunter2hunter2"));
@@ -424,7 +444,7 @@ TEST_F(WebFaceTest, OversizedAndMalformedRequestsAreAnsweredNotHung) {
         });
         return answer.left(answer.indexOf("\r\n"));
     };
-    QByteArray manyHeaders = "GET /api/session HTTP/1.1\r\nHost: x\r\n";
+    QByteArray manyHeaders = "GET /api/session HTTP/1.1\r\nHost: 127.0.0.1\r\n";
     for (int i = 0; i < 100; ++i) {
         manyHeaders += "X-" + QByteArray::number(i) + ": y\r\n";
     }
@@ -433,14 +453,15 @@ TEST_F(WebFaceTest, OversizedAndMalformedRequestsAreAnsweredNotHung) {
         QByteArray status;
     };
     const Row rows[] = {
-        {"GET /api/session HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 200 OK"},
+        {"GET /api/session HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", "HTTP/1.1 200 OK"},
         {"GARBAGE\r\n\r\n", "HTTP/1.1 400 Bad Request"},
         {manyHeaders + "\r\n", "HTTP/1.1 400 Bad Request"},
-        {"POST /api/do HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n" +
+        {"POST /api/do HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100000\r\n\r\n" +
              QByteArray(100000, 'a'),
          "HTTP/1.1 413 Content Too Large"},
-        {"GET /../../etc/passwd HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 404 Not Found"},
-        {"GET /leaflet/../../../etc/passwd HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 404 Not Found"},
+        {"GET /../../etc/passwd HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", "HTTP/1.1 404 Not Found"},
+        {"GET /leaflet/../../../etc/passwd HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+         "HTTP/1.1 404 Not Found"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.request.left(40).toStdString());

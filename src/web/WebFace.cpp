@@ -40,6 +40,10 @@ const QByteArray kPolicy = "default-src 'self'; img-src 'self' data:; style-src 
                            "script-src 'self'; connect-src 'self' ws: wss:; "
                            "frame-ancestors 'none'; base-uri 'none'; form-action 'self'";
 
+const char* const kOnlyThisComputer = QT_TRANSLATE_NOOP(
+    "Web", "No password is set, so the page is for this computer alone. Set one with "
+           "tamsel-station --set-password or in the console's Preferences, Remote.");
+
 QJsonObject json(const WebResponse& r) {
     return QJsonDocument::fromJson(r.body).object();
 }
@@ -311,6 +315,24 @@ QString WebFace::languageOf(const WebRequest& r) const {
     return lang;
 }
 
+bool WebFace::forThisComputer(const WebRequest& r) {
+    // Without a password the page is for this computer alone: a request through a proxy, or
+    // one for another host name (a web site that points its name at 127.0.0.1, DNS
+    // rebinding) is someone else's.
+    if (!r.header("forwarded").isEmpty() || !r.header("x-forwarded-for").isEmpty() ||
+        !r.header("x-real-ip").isEmpty()) {
+        return false;
+    }
+    QByteArray host = r.header("host");
+    if (host.startsWith('[')) {
+        host = host.mid(1, host.indexOf(']') - 1);
+    } else if (host.count(':') == 1) {
+        host = host.left(host.indexOf(':'));
+    }
+    return host.compare("localhost", Qt::CaseInsensitive) == 0 ||
+           QHostAddress(QString::fromLatin1(host)).isLoopback();
+}
+
 bool WebFace::sameOrigin(const WebRequest& r) const {
     const QByteArray origin = r.header("origin");
     if (origin.isEmpty()) {
@@ -329,6 +351,8 @@ WebResponse WebFace::handle(const WebRequest& r) {
     const bool post = r.method == WebRequest::Method::Post;
     if (!get && !post) {
         response = WebResponse::error(405, QStringLiteral("Method not allowed."));
+    } else if (!passwords_.isSet() && !forThisComputer(r)) {
+        response = WebResponse::error(403, text(kOnlyThisComputer));
     } else if (post && !sameOrigin(r)) {
         response = WebResponse::error(403, QStringLiteral("Cross-site request refused."));
     } else if (get && path.startsWith(QLatin1String("/tiles/"))) {
@@ -836,10 +860,16 @@ void WebFace::connected(std::unique_ptr<QWebSocket> socket, bool) {
         !host.isEmpty() && (origin == QLatin1String("http://") + QString::fromLatin1(host) ||
                             origin == QLatin1String("https://") + QString::fromLatin1(host));
     WebRequest asked;
-    asked.headers.emplaceBack("Cookie", request.rawHeader("Cookie"));
-    asked.headers.emplaceBack("Accept-Language", request.rawHeader("Accept-Language"));
+    for (const QByteArray& name :
+         {QByteArray("Cookie"), QByteArray("Accept-Language"), QByteArray("Host"),
+          QByteArray("Forwarded"), QByteArray("X-Forwarded-For"), QByteArray("X-Real-IP")}) {
+        if (request.hasRawHeader(name)) {
+            asked.headers.emplaceBack(name, request.rawHeader(name));
+        }
+    }
     if (socket->requestUrl().path() != QLatin1String("/live") || !sameOriginSocket ||
-        !who(asked).signedIn || live_.size() >= 64) {
+        !who(asked).signedIn || (!passwords_.isSet() && !forThisComputer(asked)) ||
+        live_.size() >= 64) {
         socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
         socket.release()->deleteLater();
         return;

@@ -73,6 +73,7 @@ private:
     Who who(const WebRequest& r);
     QString languageOf(const WebRequest& r) const;
     bool sameOrigin(const WebRequest& r) const;
+    static bool forThisComputer(const WebRequest& r);
 
     WebResponse file(const QString& path, const WebRequest& r);
     WebResponse tile(const QString& path, const WebRequest& r);
