@@ -115,7 +115,7 @@ async function readSession() {
     signedIn: !!body.signedIn,
     passwordSet: !!body.passwordSet,
   });
-  $('version').textContent = body.version ? `Tamsel Console ${body.version}` : '';
+  $('version').textContent = body.version ? `${t('Tamsel Console')} ${body.version}` : '';
   return session;
 }
 
@@ -631,7 +631,8 @@ const map = {
   marker(lat, lon, label, kind) {
     const L = window.L;
     const icon = L.divIcon({ className: `pin pin-${kind}`, iconSize: [18, 18], iconAnchor: [9, 9] });
-    const m = L.marker([lat, lon], { icon, title: label, keyboard: true });
+    // Hundreds of repeaters in view would each be a Tab stop; the directory's search finds them.
+    const m = L.marker([lat, lon], { icon, title: label, keyboard: kind !== 'repeater' });
     m.bindTooltip(label, { direction: 'top', offset: [0, -8] });
     m.on('add', () => {
       const el = m.getElement();
