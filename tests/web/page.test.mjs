@@ -375,6 +375,8 @@ describe('the station page', { timeout: 280000 }, () => {
       const ctx = await newContext({ ...options, storageState, bypassCSP: true });
       const p = await signedInPage(ctx);
       await p.waitForSelector('#map img.leaflet-tile');
+      const dark = await p.$$eval('#map img.leaflet-tile', (l) => l.map((i) => i.src.endsWith('?dark=1')));
+      assert.ok(dark.every((d) => d === (name === 'dark')), `${name}: the tiles of its colours`);
       await p.addScriptTag({ content: axeSource });
       const result = await p.evaluate(() => window.axe.run(document, {
         runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] },

@@ -832,11 +832,12 @@ async function start() {
     $('connection').classList.add('shown');
     return;
   }
-  await loadTexts();
-  applyTexts();
   if (session.signedIn) {
     await showApp();
   } else {
+    // The texts may be there for a browser not yet signed in; English otherwise.
+    await loadTexts();
+    applyTexts();
     showSignIn();
   }
 }
