@@ -2,6 +2,8 @@
 // tamsel-demo: the console on the built-in simulated adapter.
 #include "CommandLine.h"
 #include "StationProgram.h"
+#include "WebProgram.h"
+#include "Access.h"
 #include "base/Folders.h"
 #include "console/Console.h"
 #include "language/Translations.h"
@@ -82,6 +84,13 @@ int main(int argc, char* argv[]) {
     const bool station = last != argv + argc;
     argc = static_cast<int>(last - argv);
     argv[argc] = nullptr;
+    tamsel::WebArguments web;
+    if (station) {
+        if (const auto wrong = tamsel::takeWebArguments(argc, argv, web)) {
+            std::cerr << "tamsel-demo: " << *wrong << '\n';
+            return 2;
+        }
+    }
     if (const auto status = tamsel::handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
@@ -98,12 +107,18 @@ int main(int argc, char* argv[]) {
     if (station) {
         QCoreApplication app(argc, argv);
         const tamsel::Translations translations(tamsel::languageOfThisRun());
+        if (web.setPassword) {
+            return tamsel::setPasswordFrom(
+                std::cin, std::cout,
+                tamsel::PasswordStore::fileBeside(tamsel::SettingsStore::defaultPath()));
+        }
         const DemoTraffic traffic(*adapter);
         tamsel::StationRun run{std::move(discovery),
                                {},
                                {},
                                {tamsel::dataFolder(), tamsel::SettingsStore::defaultPath(), nullptr,
                                 QString::fromLatin1(tamsel::programVersion())}};
+        run.face = tamsel::webFace(web, QCoreApplication::applicationFilePath());
         return tamsel::runStation(std::move(run), std::cerr, [&] { return app.exec(); });
     }
     tamsel::QtNotifier notifier;

@@ -25,6 +25,11 @@
 namespace tamsel {
 
 namespace {
+// The repeater Repeater 1 held last ("JR1YB  B"), as the console's Call menu keeps it.
+const QString kLastRepeaterKey = QStringLiteral("calls/repeater");
+} // namespace
+
+namespace {
 
 std::size_t at(HeaderField f) {
     return static_cast<std::size_t>(f);
@@ -522,6 +527,60 @@ QString Station::useRepeater(const Repeater& repeater) {
         setFlag(HeaderFlag::Repeater, true);
     }
     return {};
+}
+
+RouteStart Station::routeStart() const {
+    RouteStart start{header_[HeaderField::Repeater1], header_[HeaderField::MyCall]};
+    start.lastRepeater = repeaterOf(start.repeater1)
+                             .value_or(repeaterOf(settings_->text(kLastRepeaterKey, {}).value)
+                                           .value_or(QString()));
+    return start;
+}
+
+QString Station::applyRoute(const Routing& routing) {
+    if (!routing.route) {
+        return routing.refusal;
+    }
+    // The repeater in use is kept, so that a route through a repeater can return to it
+    // after a simplex call.
+    if (const auto repeater = repeaterOf(header_[HeaderField::Repeater1]);
+        repeater && *repeater != settings_->text(kLastRepeaterKey, {}).value) {
+        settings_->set(kLastRepeaterKey, *repeater);
+        settings_->commit();
+    }
+    const Route& r = *routing.route;
+    if (QString why = setRoute(r.your, r.rpt1, r.rpt2); !why.isEmpty()) {
+        return why;
+    }
+    if (header_.flags[static_cast<std::size_t>(HeaderFlag::Repeater)] != r.repeater) {
+        setFlag(HeaderFlag::Repeater, r.repeater);
+    }
+    return {};
+}
+
+QString Station::call(Call item) {
+    return applyRoute(route(item, routeStart()));
+}
+
+QString Station::replyToLastCaller() {
+    std::optional<ReceivedRoute> last;
+    if (!lastReception_.caller.empty()) {
+        last = receivedRoute(lastReception_);
+    }
+    return applyRoute(reply(last, routeStart()));
+}
+
+QString Station::replyTo(const QString& callsign) {
+    const auto heard = lastReceptionOf(callsign.trimmed().toStdString());
+    if (!heard) {
+        //: %1: a callsign
+        return tr("%1 has not been heard.").arg(callsign.trimmed());
+    }
+    return applyRoute(reply(receivedRoute(*heard), routeStart()));
+}
+
+QString Station::callThroughGateway(const QString& your) {
+    return applyRoute(viaGateway(your, routeStart()));
 }
 
 Station::NearestUse Station::useNearestRepeater() {

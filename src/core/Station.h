@@ -7,6 +7,7 @@
 #include "adapter/AdapterLink.h"
 #include "adapter/Catalogue.h"
 #include "adapter/Connection.h"
+#include "calls/Routes.h"
 #include "alerts/AlertRules.h"
 #include "monitor/HeardList.h"
 #include "monitor/ReceptionMachine.h"
@@ -120,6 +121,8 @@ public:
     // The reception the desk shows: the one under way from its header on (lasting until
     // now), else the last one that ended.
     StationReport shownReception() const;
+    // Whether that reception is still under way.
+    bool receiving() const { return receiving_; }
     // A station's last reception by its callsign (the module letter aside); nothing for a
     // station not heard.
     std::optional<StationReport> lastReceptionOf(const std::string& call) const;
@@ -141,6 +144,21 @@ public:
     };
     NearestUse useNearestRepeater();
     std::optional<double> repeater1Frequency() const;
+
+    // ---- The Call menu, for a face without its own --------------------------------------
+    // Where the operator stands for a route: Repeater 1 and My Call as the adapter holds
+    // them, and the repeater Repeater 1 held last (kept in the settings).
+    RouteStart routeStart() const;
+    // Sets a route and its Repeater option, or says why not (empty when set).
+    QString applyRoute(const Routing& routing);
+    // The calls that need nothing but the station.
+    QString call(Call item);
+    // Reply to Last Caller: the last reception, the way it came.
+    QString replyToLastCaller();
+    // A heard station, the way its last reception came.
+    QString replyTo(const QString& callsign);
+    // Station Call `your` (a link command, a callsign, a repeater route) through the gateway.
+    QString callThroughGateway(const QString& your);
 
     // Reads the settings file again (a change made outside, or SIGHUP).
     void reloadSettings();

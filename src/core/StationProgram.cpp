@@ -171,11 +171,21 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
             QCoreApplication::exit(0);
         }
     });
+    std::unique_ptr<QObject> face;
+    if (run.face) {
+        QString why;
+        face = run.face(station, journal, &why);
+        if (!face) {
+            journal.say(StationLog::Error, why);
+            return 1;
+        }
+    }
     station.start();
     if (hook) {
         hook(station);
     }
     eventLoop();
+    face.reset(); // the pages are told the station goes
     station.stop(); // a reception log line under way is finished before this returns
     // What the monitor reported before it ended is still said.
     QCoreApplication::sendPostedEvents();

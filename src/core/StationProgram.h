@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <ostream>
 
 namespace tamsel {
@@ -24,7 +25,7 @@ UdevRule udevRule();
 class StationLog : public QObject {
     Q_OBJECT
 public:
-    enum Priority { Error = 3, Warning = 4, Notice = 5, Info = 6 };
+    enum Priority { Error = 3, Warning = 4, Notice = 5, Info = 6, Debug = 7 };
 
     // `adapterThere`: whether the adapter was there at start (it is said once either way).
     StationLog(Station& station, std::ostream& out, bool adapterThere);
@@ -43,12 +44,18 @@ private:
 // The station program after discovery: without an adapter it says so and waits for one;
 // runs `eventLoop` until SIGTERM or SIGINT, then stops the monitor (what is being written is
 // finished) and returns 0.
+// A face of the station (the web page), made once the station is there and before it
+// starts; kept until the event loop ends. Sets `error` when it cannot start.
+using StationFace =
+    std::function<std::unique_ptr<QObject>(Station& station, StationLog& log, QString* error)>;
+
 struct StationRun {
     Discovery discovery;
     AdapterConnection::BusFactory rescan;
     AdapterConnection::ArrivalWait arrivals;
     Station::Options options;
     UdevRule rule = udevRule();
+    StationFace face = {};
 };
 int runStation(StationRun run, std::ostream& log, const std::function<int()>& eventLoop);
 

@@ -19,29 +19,6 @@ namespace {
 
 using Mark = HeardStationsModel::Mark;
 
-QString trimmed(const std::string& bytes) {
-    return fromBytes(bytes).trimmed();
-}
-
-QString unitText(HeardStationsModel::ColumnInfo::Unit unit, Units units) {
-    using U = HeardStationsModel::ColumnInfo::Unit;
-    const std::string_view name = unit == U::Distance ? distanceUnit(units)
-                                  : unit == U::Speed  ? speedUnit(units)
-                                                      : altitudeUnit(units);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-// The part of a header that names its route, as the station's last one had it.
-StationReport routeHeader(const HeardStation& s) {
-    StationReport header;
-    header.caller = s.callsign;
-    header.called = s.called;
-    header.rpt1 = s.rpt1;
-    header.rpt2 = s.rpt2;
-    header.flags = s.flags;
-    return header;
-}
-
 QString markText(Mark mark) {
     return mark == Mark::CallingYou ? HeardStationsModel::tr("calling you")
                                     : HeardStationsModel::tr("watched");
@@ -63,68 +40,14 @@ QColor markBackground(Mark mark) {
 
 } // namespace
 
-const std::array<HeardStationsModel::ColumnInfo, HeardStationsModel::ColumnCount>
-    HeardStationsModel::kColumns{{
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), ColumnInfo::Unit::None, false,
-         "JA1ABC-7"},
-        //: Column: the caller's 4-character callsign suffix (radio model)
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Suffix"), ColumnInfo::Unit::None, false, "IC92"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), ColumnInfo::Unit::None, false,
-         "2026/12/08 10:00:00"},
-        //: Column: how many times the station was heard
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Count"), ColumnInfo::Unit::None, true, "00000"},
-        //: Column: the station that was called
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), ColumnInfo::Unit::None, false,
-         "JA1YKX G"},
-        //: Column: which way the call came (gateway, repeater, simplex)
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), ColumnInfo::Unit::None, false,
-         "gateway CQ JR1YB"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), ColumnInfo::Unit::None, false,
-         "MMMMMMMMMMMMMMMMMMMM"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), ColumnInfo::Unit::None, false,
-         "PM95vr"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), ColumnInfo::Unit::None, true,
-         "-00.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), ColumnInfo::Unit::None, true,
-         "-000.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), ColumnInfo::Unit::Distance, true,
-         "00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Bearing"), ColumnInfo::Unit::None, true, "000"},
-        //: Column: the direction the station moves in
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Course"), ColumnInfo::Unit::None, true, "000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Speed"), ColumnInfo::Unit::Speed, true, "000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), ColumnInfo::Unit::Height, true,
-         "00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), ColumnInfo::Unit::None, false,
-         "ID-52PLUS on the air"},
-    }};
-
 HeardStationsModel::HeardStationsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QStringList HeardStationsModel::headers(Units units) {
-    QStringList out;
-    for (const ColumnInfo& c : kColumns) {
-        QString title = QString::fromLatin1(c.title);
-        if (c.unit != ColumnInfo::Unit::None) {
-            title += QStringLiteral(" (%1)").arg(unitText(c.unit, units));
-        }
-        out << title;
-    }
-    return out;
+    return HeardCells::headers(units);
 }
 
 QStringList HeardStationsModel::titles(Units units) {
-    QStringList out;
-    for (const ColumnInfo& c : kColumns) {
-        const QString title = QCoreApplication::translate("HeardStationsModel", c.title);
-        if (c.unit == ColumnInfo::Unit::None) {
-            out << title;
-        } else {
-            //: A column title and its unit: "Distance (km)"
-            out << tr("%1 (%2)").arg(title, unitText(c.unit, units));
-        }
-    }
-    return out;
+    return HeardCells::titles(units);
 }
 
 void HeardStationsModel::apply(const StationReport& report) {
@@ -233,36 +156,7 @@ HeardStationsModel::Key HeardStationsModel::key(std::size_t id) const {
         k.blank = k.text.isEmpty();
         return k;
     }
-    const auto& p = s.position;
-    std::optional<double> n;
-    switch (sortColumn_) {
-    case Count:
-        n = static_cast<double>(s.count);
-        break;
-    case Latitude:
-        n = p ? std::optional(p->latitude) : std::nullopt;
-        break;
-    case Longitude:
-        n = p ? std::optional(p->longitude) : std::nullopt;
-        break;
-    case Distance:
-    case Bearing:
-        if (const auto c = courseTo(s)) {
-            n = sortColumn_ == Distance ? c->first : c->second;
-        }
-        break;
-    case Course:
-        n = p && p->course ? std::optional<double>(*p->course) : std::nullopt;
-        break;
-    case Speed:
-        n = p ? p->speedKnots : std::nullopt;
-        break;
-    case Altitude:
-        n = p ? p->altitudeFeet : std::nullopt;
-        break;
-    default:
-        break;
-    }
+    const std::optional<double> n = HeardCells(units_, own_).number(s, sortColumn_);
     k.blank = !n.has_value();
     k.number = n.value_or(0);
     return k;
@@ -491,66 +385,11 @@ QVariant HeardStationsModel::headerData(int section, Qt::Orientation orientation
 }
 
 std::optional<std::pair<double, double>> HeardStationsModel::courseTo(const HeardStation& s) const {
-    if (!own_ || !s.position) {
-        return std::nullopt;
-    }
-    const LatLon there{s.position->latitude, s.position->longitude};
-    if (!isValidPosition(*own_) || !isValidPosition(there)) {
-        return std::nullopt;
-    }
-    const tamsel::Course c = course(*own_, there);
-    return std::pair(c.metres, c.bearing);
+    return HeardCells(units_, own_).courseTo(s);
 }
 
 QString HeardStationsModel::text(const HeardStation& s, int column, const QLocale& numbers) const {
-    const auto& p = s.position;
-    switch (column) {
-    case Callsign:
-        return trimmed(s.callsign);
-    case Suffix:
-        return trimmed(s.suffix);
-    case LastHeard:
-        return fromBytes(s.lastHeard);
-    case Count:
-        return numbers.toString(s.count);
-    case Called:
-        return trimmed(s.called);
-    case Route:
-        return routeName(receivedRoute(routeHeader(s)));
-    case Message:
-        return fromBytes(s.message);
-    case Locator:
-        return p ? QString::fromStdString(maidenhead(p->latitude, p->longitude)) : QString();
-    case Latitude:
-        return p ? numbers.toString(p->latitude, 'f', 5) : QString();
-    case Longitude:
-        return p ? numbers.toString(p->longitude, 'f', 5) : QString();
-    case Distance: {
-        const auto c = courseTo(s);
-        if (!c) {
-            return {};
-        }
-        return distanceText(units_, c->first, DistanceForm::FigureOnly, numbers);
-    }
-    case Bearing: {
-        const auto c = courseTo(s);
-        return c ? numbers.toString(wholeDegrees(c->second)) : QString();
-    }
-    case Course:
-        return p && p->course ? numbers.toString(*p->course) : QString();
-    case Speed:
-        return p && p->speedKnots
-                   ? numbers.toString(qlonglong{std::lround(speedIn(units_, *p->speedKnots))})
-                   : QString();
-    case Altitude:
-        return p && p->altitudeFeet
-                   ? numbers.toString(qlonglong{std::lround(altitudeIn(units_, *p->altitudeFeet))})
-                   : QString();
-    case Comment:
-        return p ? fromBytes(p->comment) : QString();
-    default:
-        return {};
-    }
+    return HeardCells(units_, own_).text(s, column, numbers);
 }
 
 QString HeardStationsModel::vagueness(const HeardStation& s, int column) const {
@@ -572,7 +411,7 @@ QString HeardStationsModel::vagueness(const HeardStation& s, int column) const {
 QString HeardStationsModel::exportText(const HeardStation& s, int column) const {
     if (column == Route) {
         // Files are read by other programs: English in every language.
-        return routeName(receivedRoute(routeHeader(s)), RouteText::English);
+        return routeName(receivedRoute(HeardCells::routeHeader(s)), RouteText::English);
     }
     if (column != LastHeard) {
         return text(s, column, QLocale::c());

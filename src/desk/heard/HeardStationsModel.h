@@ -2,6 +2,7 @@
 // HeardStationsModel: the heard stations as a table, newest first or sorted by a column.
 #pragma once
 
+#include "monitor/HeardCells.h"
 #include "monitor/HeardList.h"
 #include "station/Geodesy.h"
 #include "station/Units.h"
@@ -29,35 +30,18 @@ namespace tamsel {
 class HeardStationsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column {
-        Callsign,
-        Suffix,
-        LastHeard,
-        Count,
-        Called,
-        Route,
-        Message,
-        Locator,
-        Latitude,
-        Longitude,
-        Distance,
-        Bearing,
-        Course,
-        Speed,
-        Altitude,
-        Comment,
-        ColumnCount
-    };
-
-    // What a column is: its title, the unit its numbers are in, whether it holds numbers
-    // (right-aligned, sorted as numbers), and a text as wide as its usual content.
-    struct ColumnInfo {
-        const char* title;
-        enum class Unit { None, Distance, Speed, Height } unit;
-        bool numeric;
-        const char* widest;
-    };
-    static const std::array<ColumnInfo, ColumnCount> kColumns;
+    using Column = HeardCells::Column;
+    static constexpr int Callsign = HeardCells::Callsign, Suffix = HeardCells::Suffix,
+                         LastHeard = HeardCells::LastHeard, Count = HeardCells::Count,
+                         Called = HeardCells::Called, Route = HeardCells::Route,
+                         Message = HeardCells::Message, Locator = HeardCells::Locator,
+                         Latitude = HeardCells::Latitude, Longitude = HeardCells::Longitude,
+                         Distance = HeardCells::Distance, Bearing = HeardCells::Bearing,
+                         Course = HeardCells::Course, Speed = HeardCells::Speed,
+                         Altitude = HeardCells::Altitude, Comment = HeardCells::Comment,
+                         ColumnCount = HeardCells::ColumnCount;
+    using ColumnInfo = HeardColumnInfo;
+    static constexpr const auto& kColumns = HeardCells::kColumns;
 
     // Why a row stands out: its station called you, or is one you watch.
     enum class Mark { CallingYou, Watched };

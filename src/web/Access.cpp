@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Access: the password, the sessions and the sign-in throttle of the station's page.
+#include "Access.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <sodium.h>
+
+namespace tamsel {
+
+namespace {
+
+bool sodiumReady() {
+    static const bool ready = sodium_init() >= 0;
+    return ready;
+}
+
+QByteArray readSmallFile(const QString& path, qint64 limit) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return f.read(limit);
+}
+
+// Writes a file readable by its owner only, whole or not at all.
+bool writePrivately(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    f.write(bytes);
+    return f.commit();
+}
+
+} // namespace
+
+// ---- PasswordStore ------------------------------------------------------------------------
+
+PasswordStore::PasswordStore(QString file, Strength strength)
+    : file_(std::move(file)), strength_(strength) {}
+
+QString PasswordStore::fileBeside(const QString& settingsPath) {
+    return QFileInfo(settingsPath).absoluteDir().filePath(QStringLiteral("web-password"));
+}
+
+QByteArray PasswordStore::hash() const {
+    QByteArray h = readSmallFile(file_, crypto_pwhash_STRBYTES).trimmed();
+    return h.startsWith("$argon2") ? h : QByteArray();
+}
+
+bool PasswordStore::isSet() const {
+    return !hash().isEmpty();
+}
+
+QString PasswordStore::set(const QString& password) {
+    if (password.size() < kMinLength) {
+        return QCoreApplication::translate("Web", "The password needs at least %1 characters.")
+            .arg(kMinLength);
+    }
+    if (!sodiumReady()) {
+        return QCoreApplication::translate("Web", "The password could not be kept: %1")
+            .arg(QStringLiteral("libsodium"));
+    }
+    const QByteArray utf8 = password.toUtf8();
+    char out[crypto_pwhash_STRBYTES];
+    const bool least = strength_ == Strength::Least;
+    if (crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
+                          least ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                          least ? crypto_pwhash_MEMLIMIT_MIN
+                                : crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
+        return QCoreApplication::translate("Web", "The password could not be kept: %1")
+            .arg(QStringLiteral("out of memory"));
+    }
+    if (!writePrivately(file_, QByteArray(out) + '\n')) {
+        return QCoreApplication::translate("Web", "The password could not be kept: %1")
+            .arg(QDir::toNativeSeparators(file_));
+    }
+    return {};
+}
+
+bool PasswordStore::verify(const QString& password) const {
+    const QByteArray h = hash();
+    if (h.isEmpty() || !sodiumReady()) {
+        return false;
+    }
+    const QByteArray utf8 = password.toUtf8();
+    return crypto_pwhash_str_verify(h.constData(), utf8.constData(),
+                                    static_cast<unsigned long long>(utf8.size())) == 0;
+}
+
+QByteArray PasswordStore::tag() const {
+    const QByteArray h = hash();
+    if (h.isEmpty() || !sodiumReady()) {
+        return {};
+    }
+    unsigned char out[16];
+    crypto_generichash(out, sizeof out, reinterpret_cast<const unsigned char*>(h.constData()),
+                       static_cast<unsigned long long>(h.size()), nullptr, 0);
+    return QByteArray(reinterpret_cast<const char*>(out), sizeof out).toHex();
+}
+
+// ---- Sessions -----------------------------------------------------------------------------
+
+Sessions::Sessions(QString file) : file_(std::move(file)) {
+    load();
+}
+
+QByteArray Sessions::randomToken() {
+    sodiumReady();
+    unsigned char bytes[32];
+    randombytes_buf(bytes, sizeof bytes);
+    return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes)
+        .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+}
+
+bool Sessions::same(const QByteArray& a, const QByteArray& b) {
+    return a.size() == b.size() && !a.isEmpty() &&
+           sodium_memcmp(a.constData(), b.constData(), static_cast<std::size_t>(a.size())) == 0;
+}
+
+QByteArray Sessions::key(const QByteArray& cookie) {
+    sodiumReady();
+    unsigned char out[32];
+    crypto_generichash(out, sizeof out, reinterpret_cast<const unsigned char*>(cookie.constData()),
+                       static_cast<unsigned long long>(cookie.size()), nullptr, 0);
+    return QByteArray(reinterpret_cast<const char*>(out), sizeof out).toHex();
+}
+
+Sessions::Opened Sessions::open(const QByteArray& passwordTag, Clock::time_point now) {
+    Opened o{randomToken(), randomToken()};
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+    sessions_.insert(key(o.cookie), Session{o.csrf, passwordTag, seconds, seconds});
+    save();
+    return o;
+}
+
+std::optional<QByteArray> Sessions::find(const QByteArray& cookie, const QByteArray& passwordTag,
+                                         Clock::time_point now) {
+    if (cookie.isEmpty() || cookie.size() > 128) {
+        return std::nullopt;
+    }
+    const auto it = sessions_.find(key(cookie));
+    if (it == sessions_.end()) {
+        return std::nullopt;
+    }
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+    const auto idle = std::chrono::duration_cast<std::chrono::seconds>(kIdle).count();
+    if (seconds - it->lastUsed > idle || !same(it->passwordTag, passwordTag)) {
+        sessions_.erase(it);
+        save();
+        return std::nullopt;
+    }
+    it->lastUsed = std::max(it->lastUsed, seconds);
+    // The time of use is written now and then, not at every request.
+    if (it->lastUsed - it->saved > 3600) {
+        it->saved = it->lastUsed;
+        const QByteArray csrf = it->csrf;
+        save();
+        return csrf;
+    }
+    return it->csrf;
+}
+
+void Sessions::close(const QByteArray& cookie) {
+    if (sessions_.remove(key(cookie)) > 0) {
+        save();
+    }
+}
+
+void Sessions::load() {
+    if (file_.isEmpty()) {
+        return;
+    }
+    const QByteArray bytes = readSmallFile(file_, 4 * 1024 * 1024);
+    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
+                         Clock::now().time_since_epoch())
+                         .count();
+    const auto idle = std::chrono::duration_cast<std::chrono::seconds>(kIdle).count();
+    for (const QByteArray& line : bytes.split('\n')) {
+        // key csrf passwordTag lastUsed
+        const QList<QByteArray> f = line.split(' ');
+        bool ok = false;
+        const std::int64_t used = f.size() == 4 ? f[3].toLongLong(&ok) : 0;
+        if (ok && now - used <= idle) {
+            sessions_.insert(f[0], Session{f[1], f[2], used, used});
+        }
+    }
+}
+
+void Sessions::save() {
+    if (file_.isEmpty()) {
+        return;
+    }
+    QByteArray out;
+    for (auto it = sessions_.cbegin(); it != sessions_.cend(); ++it) {
+        out += it.key() + ' ' + it->csrf + ' ' + it->passwordTag + ' ' +
+               QByteArray::number(static_cast<qlonglong>(it->lastUsed)) + '\n';
+    }
+    writePrivately(file_, out);
+}
+
+// ---- SignInThrottle -----------------------------------------------------------------------
+
+std::chrono::seconds SignInThrottle::wait(const QHostAddress& from, Clock::time_point now) const {
+    const auto it = records_.constFind(from.toString());
+    if (it == records_.cend() || it->next <= now) {
+        return std::chrono::seconds{0};
+    }
+    return std::chrono::ceil<std::chrono::seconds>(it->next - now);
+}
+
+void SignInThrottle::failed(const QHostAddress& from, Clock::time_point now) {
+    if (records_.size() >= kAddresses && !records_.contains(from.toString())) {
+        // Forget the address whose wait ends first.
+        auto oldest = std::min_element(records_.begin(), records_.end(),
+                                       [](const Record& a, const Record& b) { return a.next < b.next; });
+        records_.erase(oldest);
+    }
+    Record& r = records_[from.toString()];
+    r.failures = std::min(r.failures + 1, 30);
+    const auto delay = std::min<std::chrono::seconds>(
+        std::chrono::seconds{std::int64_t{1} << std::min(r.failures - 1, 20)}, kLongest);
+    r.next = now + delay;
+}
+
+void SignInThrottle::succeeded(const QHostAddress& from) {
+    records_.remove(from.toString());
+}
+
+} // namespace tamsel
