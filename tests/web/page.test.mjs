@@ -91,6 +91,7 @@ async function until(check, what, ms = 10000) {
 let port;
 let station = null;
 let stationLog = '';
+const stationFaults = [];
 
 async function startStation() {
   stationLog = '';
@@ -103,7 +104,13 @@ async function startStation() {
   const exited = new Promise((resolve) => child.once('exit', (code, signal) => resolve({ code, signal })));
   child.exited = exited;
   let gone = null;
-  exited.then((e) => (gone = e));
+  exited.then((e) => {
+    gone = e;
+    // Only stopStation() ends it; anything else is a fault of the station, told with its log.
+    if (station === child) {
+      stationFaults.push(`the station ended by itself (${JSON.stringify(e)}): ${stationLog.slice(-2000)}`);
+    }
+  });
   station = child;
   await until(async () => {
     if (gone) assert.fail(`the station ended (${JSON.stringify(gone)}): ${stationLog}`);
@@ -221,8 +228,23 @@ describe('the station page', { timeout: 280000 }, () => {
       'the refusal under the password');
     assert.ok(refusal.error.length > 0);
 
+    // Right after a wrong one the station may make the next attempt wait: the page counts
+    // down on its button and takes the password again once it may.
     await page.fill('#password', PASSWORD);
+    const second = page.waitForResponse((r) => r.url().endsWith('/api/signin'));
     await page.press('#password', 'Enter');
+    if ((await second).status() === 429) {
+      const wait = await (await second).json();
+      assert.ok(wait.retryAfter > 0, JSON.stringify(wait));
+      await until(async () => (await page.textContent('#signin-error')) === wait.error,
+        'the wait under the password');
+      assert.equal(await page.isDisabled('#signin-button'), true);
+      await page.waitForSelector('#signin-button:not([disabled])',
+        { timeout: (wait.retryAfter + 5) * 1000 });
+      await page.press('#password', 'Enter');
+    } else {
+      assert.equal((await second).status(), 200);
+    }
     await page.waitForSelector('#app:not([hidden])');
     assert.equal(await page.isVisible('#nav'), true);
     assert.equal(await page.isVisible('#signout'), true);
@@ -257,36 +279,31 @@ describe('the station page', { timeout: 280000 }, () => {
     await until(async () => sameOrder(page), 'a row per station, newest first');
   });
 
-  it('replies to a heard station from its row, as the adapter then holds it', async () => {
-    const row = page.locator('#heard-body tr').first();
-    const call = await row.getAttribute('data-call');
-    const answered = intentAnswer(page, 'replyTo');
-    await row.focus();
-    await page.keyboard.press('Enter');
-    const answer = await (await answered).json();
-    assert.equal(answer.ok, true, JSON.stringify(answer));
-    await until(async () => held(await page.inputValue('#f-stationCall')) === call,
-      `Station Call to show ${call}`);
-    const { header } = await api(page, 'state');
-    assert.equal(held(header.stationCall), call);
-    const shown = answer.done || (await textsOf(page))['Done.'] || 'Done.';
-    await until(async () => (await page.textContent('#status')) === shown,
-      'the answer in the status line');
-  });
+  it('makes a call from the Call items, and shows a refusal in the station words', async () => {
+    const cq = intentAnswer(page, 'call');
+    await page.click('#call-items [data-item="gatewayCq"]');
+    assert.equal((await (await cq).json()).ok, true);
+    await until(async () => held(await page.inputValue('#f-stationCall')) === 'CQCQCQ',
+      'Station Call to show CQCQCQ');
 
-  it('shows a Call item refused with the station words', async () => {
-    await page.fill('#f-repeater1', '');
-    const emptied = intentAnswer(page, 'setField');
-    await page.press('#f-repeater1', 'Enter');
-    assert.equal((await (await emptied).json()).ok, true);
-    assert.equal(held((await api(page, 'state')).header.repeater1), '');
-    const answered = intentAnswer(page, 'call');
-    await page.click('#call-items [data-item="echoTest"]');
+    // Link Reflector asks for the reflector and its module; a digit is no module.
+    await page.click('#link-open');
+    assert.equal(await page.getAttribute('#link-open', 'aria-expanded'), 'true');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'link-reflector');
+    await page.keyboard.type('ref030');
+    assert.equal(await page.inputValue('#link-reflector'), 'REF030');
+    await page.fill('#link-module', '1');
+    const answered = intentAnswer(page, 'link');
+    await page.press('#link-module', 'Enter');
     const answer = await (await answered).json();
+    assert.equal((await answered).request().postDataJSON().reflector, 'REF030 1');
     assert.equal(answer.ok, false, JSON.stringify(answer));
     assert.ok(answer.refusal.length > 0);
     await until(async () => (await page.textContent('#status')) === answer.refusal,
       'the refusal in the status line');
+    assert.equal(await page.isVisible('#link-form'), true, 'the form stays to be put right');
+    await page.click('#link-cancel');
+    assert.equal(await page.isHidden('#link-form'), true);
   });
 
   it('sorts Heard Stations by a column: ascending, descending, then newest first', async () => {
@@ -393,6 +410,32 @@ describe('the station page', { timeout: 280000 }, () => {
     }
   });
 
+  it('replies to a heard station from its row, and the adapter takes the caller', async () => {
+    // A gateway CQ is answered with a gateway CQ; a station that called someone else (the
+    // demo calls your own call now and then) is answered with its own callsign.
+    const { columns } = await api(page, 'texts');
+    const called = columns.findIndex((c) => c.title === 'Called');
+    assert.ok(called >= 0, 'a Called column');
+    const call = await until(async () => {
+      const { heard } = await api(page, 'state');
+      return heard.find((r) => r.cells[called].trim() && r.cells[called].trim() !== 'CQCQCQ')?.call;
+    }, 'a station that called someone other than CQCQCQ', 150000);
+    const row = page.locator(`#heard-body tr[data-call="${call}"]`);
+    const answered = intentAnswer(page, 'replyTo');
+    await row.focus();
+    await page.keyboard.press('Enter');
+    const answer = await (await answered).json();
+    assert.equal(answer.ok, true, JSON.stringify(answer));
+    await until(async () => held(await page.inputValue('#f-stationCall')) === call,
+      `Station Call to show ${call}`);
+    const { header } = await api(page, 'state');
+    assert.equal(held(header.stationCall), call);
+    assert.equal(held(await page.textContent('#holds dd')), call, 'what the adapter holds');
+    const shown = answer.done || (await textsOf(page))['Done.'] || 'Done.';
+    await until(async () => (await page.textContent('#status')) === shown,
+      'the answer in the status line');
+  });
+
   it('switches the language, texts and lang attribute together', async () => {
     for (const lang of ['de', 'ja', 'en']) {
       await page.click(`#languages button[lang="${lang}"]`);
@@ -439,6 +482,7 @@ describe('the station page', { timeout: 280000 }, () => {
   });
 
   it('made no request elsewhere and broke no rule of the page', () => {
+    assert.deepEqual(stationFaults, []);
     assert.deepEqual(strayRequests, []);
     assert.deepEqual(pageProblems, []);
   });

@@ -537,8 +537,9 @@ function wireCall() {
   }
   form.addEventListener('submit', async (event) => {
     event.preventDefault();
-    // "REF030 C": the module letter in the eighth place.
-    const reflector = $('link-reflector').value.trim().padEnd(7, ' ') + $('link-module').value.trim();
+    // "REF030 C": the reflector, a space, its module.
+    const reflector = [$('link-reflector').value.trim(), $('link-module').value.trim()]
+      .filter(Boolean).join(' ');
     const answer = await act({ do: 'link', reflector });
     if (answer?.ok) close();
   });
