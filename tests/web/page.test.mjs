@@ -304,6 +304,20 @@ describe('the station page', { timeout: 280000 }, () => {
     assert.equal(await page.isVisible('#link-form'), true, 'the form stays to be put right');
     await page.click('#link-cancel');
     assert.equal(await page.isHidden('#link-form'), true);
+
+    // The directory's search, and one of its repeaters as My Repeater.
+    const searched = page.waitForResponse((r) => r.url().includes('/api/repeaters?q='));
+    await page.fill('#directory-query', 'Yokohama');
+    await page.press('#directory-query', 'Enter');
+    const { rows } = await (await searched).json();
+    const wanted = rows.find((r) => r.call);
+    assert.ok(wanted, 'the demo directory has Yokohama');
+    const use = page.locator('#directory-results li', { hasText: 'Yokohama' }).locator('button');
+    const used = intentAnswer(page, 'useRepeater');
+    await use.first().click();
+    assert.equal((await (await used).json()).ok, true);
+    await until(async () => (await page.inputValue('#f-repeater1')) === held(wanted.call),
+      `Repeater 1 to show ${wanted.call}`);
   });
 
   it('sorts Heard Stations by a column: ascending, descending, then newest first', async () => {
@@ -437,6 +451,8 @@ describe('the station page', { timeout: 280000 }, () => {
   });
 
   it('switches the language, texts and lang attribute together', async () => {
+    const english = await page.textContent('#adapter-state');
+    assert.ok(english.length > 0, 'the adapter state is shown');
     for (const lang of ['de', 'ja', 'en']) {
       await page.click(`#languages button[lang="${lang}"]`);
       await page.waitForFunction((l) => document.documentElement.lang === l, lang);
@@ -444,11 +460,18 @@ describe('the station page', { timeout: 280000 }, () => {
       const heading = texts['Heard Stations'] || 'Heard Stations';
       await until(async () => (await page.textContent('#heard-h')) === heading,
         `the heading in ${lang}`);
+      if (lang !== 'en') assert.notEqual(heading, 'Heard Stations', `a ${lang} translation`);
+      // The station's own words (route names, the adapter's state) follow too.
+      await until(async () => {
+        const { now } = await api(page, 'state');
+        return (await page.textContent('#now-route')) === now.route;
+      }, `the route name in ${lang}`);
       if (lang !== 'en') {
-        assert.notEqual(heading, 'Heard Stations', `a ${lang} translation`);
         await page.evaluate(() => window.scrollTo(0, 0));
         await page.screenshot({ path: path.join(shots, `${lang}.png`), fullPage: true });
       }
+      await until(async () => ((await page.textContent('#adapter-state')) === english) === (lang === 'en'),
+        `the adapter state in ${lang}`);
       assert.equal(await page.getAttribute(`#languages button[lang="${lang}"]`, 'aria-pressed'),
         'true');
     }

@@ -35,6 +35,7 @@ function applyTexts() {
   renderNow(false);
   renderHolds();
   renderLanguages();
+  renderDirectory();
   if (map) map.retitle();
 }
 
@@ -226,6 +227,10 @@ async function chooseLanguage(code) {
   session.lang = code;
   await loadTexts();
   applyTexts();
+  $('status').textContent = '';
+  // The station words its live messages (routes, the adapter's state) in the language the
+  // connection was opened in: a new one brings them in this one.
+  live.restart();
   const pressed = $('languages').querySelector(`button[lang="${code}"]`);
   if (pressed) pressed.focus();
 }
@@ -572,22 +577,34 @@ async function searchDirectory() {
     return;
   }
   if (serial !== searchSerial) return; // an answer to an older search
+  directory = body;
+  renderDirectory();
+}
+
+let directory = null;
+function renderDirectory() {
+  const body = directory;
+  if (!body) return;
   const list = $('directory-results');
   list.replaceChildren();
   for (const row of body.rows || []) {
     const li = document.createElement('li');
     const call = document.createElement('span');
     call.className = 'call';
-    call.textContent = row.call;
+    call.textContent = row.shown || row.call;
     const what = document.createElement('span');
     what.textContent = [row.name, row.area, row.frequency && `${row.frequency} MHz`,
       row.distance, row.bearing].filter(Boolean).join(' · ');
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = t('Use as My Repeater');
-    button.setAttribute('aria-label', `${t('Use as My Repeater')}: ${row.call}`);
-    button.addEventListener('click', () => act({ do: 'useRepeater', call: row.call }));
-    li.append(call, what, button);
+    li.append(call, what);
+    // A list entry without a D-STAR callsign (an analogue repeater) is there to be read only.
+    if (row.call && row.routable !== false) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = t('Use as My Repeater');
+      button.setAttribute('aria-label', `${t('Use as My Repeater')}: ${row.shown || row.call}`);
+      button.addEventListener('click', () => act({ do: 'useRepeater', call: row.call }));
+      li.append(button);
+    }
     list.append(li);
   }
   $('directory-count').textContent = t('Repeaters found: %1', body.total ?? (body.rows || []).length);
@@ -627,13 +644,20 @@ const map = {
       this.timer = setTimeout(() => this.repeaters(), 400);
     });
     this.stations();
+    this.repeaters();
   },
 
   marker(lat, lon, label, kind) {
     const L = window.L;
     const icon = L.divIcon({ className: `pin pin-${kind}`, iconSize: [18, 18], iconAnchor: [9, 9] });
     // Hundreds of repeaters in view would each be a Tab stop; the directory's search finds them.
-    const m = L.marker([lat, lon], { icon, title: label, keyboard: kind !== 'repeater' });
+    const m = L.marker([lat, lon], {
+      icon,
+      title: label,
+      keyboard: kind !== 'repeater',
+      // Stations over the repeaters they are heard through.
+      zIndexOffset: kind === 'repeater' ? 0 : 1000,
+    });
     m.bindTooltip(label, { direction: 'top', offset: [0, -8] });
     m.on('add', () => {
       const el = m.getElement();
@@ -660,8 +684,9 @@ const map = {
       points.unshift([state.own.lat, state.own.lon]);
     }
     if (!this.placed && points.length) {
+      // The first stations known: all of them in view, not closer than a region.
       this.placed = true;
-      this.leaflet.setView(points[0], 9);
+      this.leaflet.fitBounds(window.L.latLngBounds(points), { maxZoom: 9, padding: [24, 24] });
     }
   },
 
@@ -681,7 +706,7 @@ const map = {
     this.repeaterLayer.clearLayers();
     for (const row of body.rows || []) {
       if (row.lat == null || row.lon == null) continue;
-      const label = t('Repeater %1', [row.call, row.name].filter(Boolean).join(' '));
+      const label = t('Repeater %1', [row.shown || row.call, row.name].filter(Boolean).join(' '));
       this.marker(row.lat, row.lon, label, 'repeater').addTo(this.repeaterLayer);
     }
   },
@@ -711,6 +736,11 @@ const live = {
   start() {
     this.wanted = true;
     this.connect();
+  },
+
+  restart() {
+    this.stop();
+    this.start();
   },
 
   stop() {
