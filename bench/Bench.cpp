@@ -34,6 +34,11 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include "WebFace.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QWebSocket>
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -535,6 +540,78 @@ void StationIdle(benchmark::State& state) {
     }
 }
 BENCHMARK(StationIdle)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same with its page served and one page connected live (a WebSocket that has said
+// hello and waits for news, as an open page does), measured once the start's news has
+// reached the page.
+void StationIdleWithPage(benchmark::State& state) {
+    SimulatedAdapter sim;
+    sim.setTracing(false);
+    sim.setLatency(std::chrono::milliseconds(1));
+    adapterFound = 1;
+    QTemporaryDir data;
+    for (auto _ : state) {
+        Station station(sim, stationOptions(data));
+        WebFace::Options options;
+        options.port = 0;
+        options.passwordFile = data.filePath(QStringLiteral("web-password"));
+        WebFace face(station, options);
+        if (!face.start().isEmpty()) {
+            state.SkipWithError("the page could not be served");
+            return;
+        }
+        WebRequest ask;
+        ask.path = QStringLiteral("/api/session");
+        ask.headers.emplaceBack("Host", "127.0.0.1");
+        const QString csrf =
+            QJsonDocument::fromJson(face.handle(ask).body).object().value(QStringLiteral("csrf")).toString();
+        const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(face.port());
+        QWebSocket page(origin);
+        bool greeted = false;
+        QObject::connect(&page, &QWebSocket::textMessageReceived, [&](const QString&) { greeted = true; });
+        QObject::connect(&page, &QWebSocket::connected, [&] {
+            page.sendTextMessage(QStringLiteral(R"({"type":"hello","csrf":"%1"})").arg(csrf));
+        });
+        page.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(face.port())));
+        QEventLoop wait;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+            if (greeted) {
+                wait.quit();
+            }
+        });
+        poll.start(5);
+        QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+        wait.exec();
+        if (!greeted) {
+            state.SkipWithError("the page did not connect");
+            return;
+        }
+        // Idle from the moment the page shows what the adapter holds: the start's header
+        // news is past.
+        greeted = false;
+        station.start();
+        poll.start(5);
+        QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+        wait.exec();
+        const std::size_t asked = sim.requestCount();
+        timespec cpu0{}, cpu1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+        const auto wall0 = std::chrono::steady_clock::now();
+        QEventLoop loop;
+        QTimer::singleShot(shortRun ? 200 : 2000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        station.stop();
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
+        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+        state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
+        page.close();
+    }
+}
+BENCHMARK(StationIdleWithPage)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // --- start-up to a populated, shown main window, against an empty window plus the
 // adapter's own request time
@@ -1244,6 +1321,10 @@ int printTable(const Collector& c) {
          "their records' bytes + a bare QCoreApplication", 1.5},
         {"Station CPU while idle",
          k("StationIdle/iterations:1/real_time.cpu_percent_of_a_core") /
+             k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
+         "the same polls in a bare loop", 1.10},
+        {"Station CPU while idle, one page open",
+         k("StationIdleWithPage/iterations:1/real_time.cpu_percent_of_a_core") /
              k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
          "the same polls in a bare loop", 1.10},
         {"Station start-up to the first poll",

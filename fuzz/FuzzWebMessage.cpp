@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LiveMessage live = parseLiveMessage(bytes);
     if ((live.kind == LiveMessage::Kind::Ping && !std::isfinite(live.id)) ||
         (live.kind == LiveMessage::Kind::Hello && live.csrf.size() > 64) ||
-        (size > static_cast<std::size_t>(kMaxLiveMessageBytes) && live.kind != LiveMessage::Kind::Bad)) {
+        (size > static_cast<std::size_t>(kMaxLiveMessageBytes) &&
+         live.kind != LiveMessage::Kind::Bad)) {
         std::abort();
     }
     (void)formValue(bytes, QStringLiteral("password"));

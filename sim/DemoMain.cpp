@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamsel-demo: the console on the built-in simulated adapter.
+#include "Access.h"
 #include "CommandLine.h"
 #include "StationProgram.h"
 #include "WebProgram.h"
-#include "Access.h"
 #include "base/Folders.h"
 #include "console/Console.h"
 #include "language/Translations.h"
@@ -128,5 +128,6 @@ int main(int argc, char* argv[]) {
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); },
         //: Added to the main window's title of the demo program
-        QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"));
+        QCoreApplication::translate("DemoMain", " [demo: simulated adapter]"), {}, {},
+        tamsel::deskWebFace(QCoreApplication::applicationFilePath()));
 }

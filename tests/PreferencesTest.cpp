@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the Preferences dialog and its Station page, opened from the main window's menu.
 #include "settings/Preferences.h"
+#include "WebFace.h"
+#include "WebProgram.h"
 #include "alerts/AlertsPage.h"
 #include "log/LogPage.h"
+#include "settings/PasswordStore.h"
+#include "settings/RemotePage.h"
 #include "settings/SettingsStore.h"
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
@@ -486,6 +490,70 @@ TEST_F(PreferencesWindow, ABrokenFileAtStartIsKeptAsideAndTold) {
     QFile kept(path + ".bad");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "[station\nsource=gpsd\n");
+}
+
+} // namespace
+} // namespace tamsel::test
+
+namespace tamsel::test {
+namespace {
+
+// The Remote page refuses what could not be served; once on, the console serves the page,
+// and stops when it is off again.
+TEST_F(PreferencesWindow, RemoteRefusesWhatCannotBeServedAndTheConsoleServesThePage) {
+    start();
+    console->serveRemote(deskWebFace(QCoreApplication::applicationFilePath()));
+    EXPECT_EQ(console->remote(), nullptr); // off unless asked
+    const auto remote = [&] {
+        return static_cast<RemotePage*>(dialog()->page(QStringLiteral("Remote")));
+    };
+    const struct {
+        const char* listen;
+        const char* password;
+        const char* again;
+        const char* certificate;
+        const char* problem;
+    } cases[] = {
+        {"localhost", "", "", "", "Listen on takes"},
+        {"0.0.0.0:0", "", "", "", "Set a password first"},
+        {"127.0.0.1:0", "short", "short", "", "The password needs"},
+        {"127.0.0.1:0", "long enough 1", "long enough 2", "", "The two passwords differ"},
+        {"127.0.0.1:0", "", "", "/nonexistent/cert.pem", "HTTPS needs both"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        open();
+        remote()->enabled()->setChecked(true);
+        remote()->listen()->setText(QString::fromLatin1(c.listen));
+        remote()->password()->setText(QString::fromLatin1(c.password));
+        remote()->again()->setText(QString::fromLatin1(c.again));
+        remote()->certificate()->setText(QString::fromLatin1(c.certificate));
+        button(QDialogButtonBox::Ok)->click();
+        EXPECT_TRUE(dialog()->isVisible());
+        EXPECT_TRUE(dialog()->problem()->text().startsWith(c.problem))
+            << dialog()->problem()->text().toStdString();
+        EXPECT_EQ(console->remote(), nullptr);
+        dialog()->reject();
+    }
+    open();
+    remote()->enabled()->setChecked(true);
+    remote()->listen()->setText(QStringLiteral("0.0.0.0:0"));
+    remote()->password()->setText(QStringLiteral("long enough 1"));
+    remote()->again()->setText(QStringLiteral("long enough 1"));
+    button(QDialogButtonBox::Ok)->click();
+    ASSERT_FALSE(dialog()->isVisible()) << dialog()->problem()->text().toStdString();
+    EXPECT_TRUE(file().contains("[web]")) << file().toStdString();
+    EXPECT_TRUE(
+        PasswordStore(PasswordStore::fileBeside(path)).verify(QStringLiteral("long enough 1")));
+    auto* face = qobject_cast<WebFace*>(console->remote());
+    ASSERT_NE(face, nullptr) << (notifier.boxes.empty() ? ""
+                                                        : notifier.boxes.back().text.toStdString());
+    EXPECT_GT(face->port(), 0);
+
+    open();
+    remote()->enabled()->setChecked(false);
+    button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(console->remote(), nullptr);
 }
 
 } // namespace

@@ -32,6 +32,9 @@ cases=(
     'core/settings/SettingsStore.cpp|#include "settings/PreferencesPage.h"|the store includes the page interface'
     'desk/station/StationPage.cpp|#include "settings/Preferences.h"|a page includes the dialog'
     'core/station/GpsdClient.cpp|#include <QWidget>|the gpsd client includes a Qt widget'
+    'desk/console/Console.cpp|#include "WebFace.h"|the desk includes the web face'
+    'web/WebFace.cpp|#include "heard/HeardStationsModel.h"|the web face includes a window'
+    'core/Station.cpp|#include "WebFace.h"|the station core includes the web face'
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r file include what <<<"$c"

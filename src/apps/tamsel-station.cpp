@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main: the tamsel-station program: the station without a display, for a service.
+#include "Access.h"
 #include "CommandLine.h"
 #include "StationProgram.h"
 #include "WebProgram.h"
-#include "Access.h"
 #include "adapter/LibusbLink.h"
 #include "language/Translations.h"
 #include "log/Formats.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main: the tamsel program: discovery, then the console.
 #include "CommandLine.h"
+#include "WebProgram.h"
 #include "adapter/LibusbLink.h"
 #include "console/Console.h"
 
@@ -26,5 +27,6 @@ int main(int argc, char* argv[]) {
     return tamsel::runProgram(
         std::move(discovery), notifier, [&] { return app.exec(); }, {},
         [] { return std::make_unique<tamsel::LibusbBus>(); },
-        [hotplug](std::chrono::milliseconds limit) { return hotplug->wait(limit); });
+        [hotplug](std::chrono::milliseconds limit) { return hotplug->wait(limit); },
+        tamsel::deskWebFace(QCoreApplication::applicationFilePath()));
 }

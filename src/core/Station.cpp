@@ -531,9 +531,9 @@ QString Station::useRepeater(const Repeater& repeater) {
 
 RouteStart Station::routeStart() const {
     RouteStart start{header_[HeaderField::Repeater1], header_[HeaderField::MyCall]};
-    start.lastRepeater = repeaterOf(start.repeater1)
-                             .value_or(repeaterOf(settings_->text(kLastRepeaterKey, {}).value)
-                                           .value_or(QString()));
+    start.lastRepeater =
+        repeaterOf(start.repeater1)
+            .value_or(repeaterOf(settings_->text(kLastRepeaterKey, {}).value).value_or(QString()));
     return start;
 }
 

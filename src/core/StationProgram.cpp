@@ -185,7 +185,7 @@ int runStation(StationRun run, std::ostream& log, const std::function<int()>& ev
         hook(station);
     }
     eventLoop();
-    face.reset(); // the pages are told the station goes
+    face.reset();   // the pages are told the station goes
     station.stop(); // a reception log line under way is finished before this returns
     // What the monitor reported before it ended is still said.
     QCoreApplication::sendPostedEvents();

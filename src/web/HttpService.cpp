@@ -21,7 +21,8 @@ namespace tamsel {
 namespace {
 
 constexpr int kIdleMs = 60'000;
-constexpr const char* kGateProperty = "tamselGate"; // a connection that says nothing for this long is closed
+constexpr const char* kGateProperty =
+    "tamselGate"; // a connection that says nothing for this long is closed
 
 // Written by the gate itself, when the server library cannot be asked to answer.
 QByteArray refusal(const QByteArray& status) {
@@ -47,12 +48,14 @@ public:
         connect(socket, &QIODevice::bytesWritten, this, [this] { idle_.start(); });
         // The library closes a connection whose request it cannot parse: it is answered
         // on the way out.
-        connect(socket, &QAbstractSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
-            if (state == QAbstractSocket::ClosingState && !live_ && !done_ && received_ > 0) {
-                done_ = true;
-                socket_->write(refusal("400 Bad Request"));
-            }
-        });
+        connect(socket, &QAbstractSocket::stateChanged, this,
+                [this](QAbstractSocket::SocketState state) {
+                    if (state == QAbstractSocket::ClosingState && !live_ && !done_ &&
+                        received_ > 0) {
+                        done_ = true;
+                        socket_->write(refusal("400 Bad Request"));
+                    }
+                });
         idle_.setSingleShot(true);
         idle_.setInterval(kIdleMs);
         connect(&idle_, &QTimer::timeout, this, [this] {
@@ -128,7 +131,8 @@ WebRequest::Method methodOf(const QHttpServerRequest& request) {
 
 class HttpService::Server : public QAbstractHttpServer {
 public:
-    Server(Handler handler, LiveHandler live) : handler_(std::move(handler)), live_(std::move(live)) {
+    Server(Handler handler, LiveHandler live)
+        : handler_(std::move(handler)), live_(std::move(live)) {
         connect(this, &QAbstractHttpServer::newWebSocketConnection, this, [this] {
             while (hasPendingWebSocketConnections()) {
                 live_(nextPendingWebSocketConnection(), secure);
@@ -139,6 +143,11 @@ public:
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        // A WebSocket upgrade: answered by the library once a handler says it is taken (the
+        // live connection's own checks follow on the WebSocket).
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+            return true;
+        }
         if (auto* gate = static_cast<Gate*>(socket->property(kGateProperty).value<QObject*>())) {
             gate->answered();
         }
@@ -183,13 +192,15 @@ HttpService::HttpService(Handler handler, LiveHandler live, QObject* parent)
 
 HttpService::~HttpService() = default;
 
-QString HttpService::listen(const QHostAddress& address, quint16 port, const std::optional<Tls>& tls) {
+QString HttpService::listen(const QHostAddress& address, quint16 port,
+                            const std::optional<Tls>& tls) {
     QTcpServer* listener = nullptr;
     if (tls) {
         QFile certFile(tls->certificate);
         QFile keyFile(tls->key);
         if (!certFile.open(QIODevice::ReadOnly)) {
-            return tr("Cannot read the certificate %1: %2").arg(tls->certificate, certFile.errorString());
+            return tr("Cannot read the certificate %1: %2")
+                .arg(tls->certificate, certFile.errorString());
         }
         if (!keyFile.open(QIODevice::ReadOnly)) {
             return tr("Cannot read the key %1: %2").arg(tls->key, keyFile.errorString());

@@ -22,16 +22,16 @@ TileProcess::~TileProcess() {
 }
 
 QString TileProcess::programBeside(const QString& self) {
+    // Built: src/ of the build tree (the demo lives in sim/); else where the package put it.
     const QDir dir = QFileInfo(self).absoluteDir();
-    // Installed: in the package's own folder under libexec; built: src/ of the build tree
-    // (the demo lives in sim/).
-    for (const char* place : {"../libexec/tamsel/tamsel-tiles", "tamsel-tiles", "../src/tamsel-tiles"}) {
-        const QFileInfo candidate(dir.filePath(QString::fromLatin1(place)));
-        if (candidate.isExecutable()) {
+    for (const QString& place : {dir.filePath(QStringLiteral("tamsel-tiles")),
+                                 dir.filePath(QStringLiteral("../src/tamsel-tiles"))}) {
+        const QFileInfo candidate(place);
+        if (candidate.isExecutable() && candidate.isFile()) {
             return candidate.absoluteFilePath();
         }
     }
-    return dir.filePath(QStringLiteral("tamsel-tiles"));
+    return QStringLiteral(TAMSEL_TILES_INSTALLED);
 }
 
 QByteArray TileProcess::tile(int zoom, int x, int y, bool dark) {

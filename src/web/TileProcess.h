@@ -23,7 +23,7 @@ public:
     // program failed twice).
     QByteArray tile(int zoom, int x, int y, bool dark);
 
-    // The program for this one: installed beside it, or in the build tree.
+    // The program for this one: in the build tree beside it, else where it is installed.
     static QString programBeside(const QString& self);
 
     static constexpr int kMaxZoom = 18;

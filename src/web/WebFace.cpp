@@ -40,6 +40,10 @@ const QByteArray kPolicy = "default-src 'self'; img-src 'self' data:; style-src 
                            "script-src 'self'; connect-src 'self' ws: wss:; "
                            "frame-ancestors 'none'; base-uri 'none'; form-action 'self'";
 
+QJsonObject json(const WebResponse& r) {
+    return QJsonDocument::fromJson(r.body).object();
+}
+
 QString text(const char* source) {
     return QCoreApplication::translate("Web", source);
 }
@@ -184,7 +188,7 @@ QByteArray mimeOf(const QString& name) {
 
 struct WebFace::Live {
     std::unique_ptr<QWebSocket> socket;
-    QByteArray cookie;   // the session's, checked again at hello
+    QByteArray cookie; // the session's, checked again at hello
     QString lang;
     bool greeted = false;
 };
@@ -250,11 +254,10 @@ QString WebFace::start() {
                                "--set-password, or listen on 127.0.0.1."))
             .arg(options_.address.toString());
     }
-    http_ = std::make_unique<HttpService>(
-        [this](const WebRequest& r) { return handle(r); },
-        [this](std::unique_ptr<QWebSocket> socket, bool secure) {
-            connected(std::move(socket), secure);
-        });
+    http_ = std::make_unique<HttpService>([this](const WebRequest& r) { return handle(r); },
+                                          [this](std::unique_ptr<QWebSocket> socket, bool secure) {
+                                              connected(std::move(socket), secure);
+                                          });
     return http_->listen(options_.address, options_.port, options_.tls);
 }
 
@@ -292,7 +295,8 @@ QString WebFace::languageOf(const WebRequest& r) const {
     QString lang = QStringLiteral("en");
     for (const QByteArray& part : r.header("accept-language").split(',')) {
         const QList<QByteArray> f = part.trimmed().split(';');
-        const QString code = QString::fromLatin1(f.value(0).trimmed()).section(QLatin1Char('-'), 0, 0).toLower();
+        const QString code =
+            QString::fromLatin1(f.value(0).trimmed()).section(QLatin1Char('-'), 0, 0).toLower();
         double q = 1;
         if (f.size() > 1 && f[1].trimmed().startsWith("q=")) {
             bool ok = false;
@@ -346,7 +350,8 @@ WebResponse WebFace::handle(const WebRequest& r) {
     } else if (get && path == QLatin1String("/api/repeaters")) {
         response = repeaters(r);
     } else if (post && !Sessions::same(r.header("x-csrf-token"), who(r).csrf)) {
-        response = WebResponse::error(403, QStringLiteral("The request token is missing or wrong."));
+        response =
+            WebResponse::error(403, QStringLiteral("The request token is missing or wrong."));
     } else if (post && path == QLatin1String("/api/signout")) {
         response = signOut(r);
     } else if (post && path == QLatin1String("/api/do")) {
@@ -363,7 +368,7 @@ WebResponse WebFace::handle(const WebRequest& r) {
     return response;
 }
 
-WebResponse WebFace::file(const QString& path, const WebRequest&) {
+WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     static const QRegularExpression pageName(QStringLiteral("^/([a-z0-9-]+\\.(html|js|css|svg))$"));
     static const QRegularExpression leafletName(
         QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+\\.(js|css|png))$"));
@@ -383,14 +388,29 @@ WebResponse WebFace::file(const QString& path, const WebRequest&) {
     WebResponse r;
     r.type = mimeOf(source);
     r.body = f.readAll();
-    r.headers.emplaceBack("Cache-Control", path.startsWith(QLatin1String("/leaflet/"))
-                                           ? QByteArray("max-age=86400")
-                                           : QByteArray("no-cache"));
+    const bool page = source == QLatin1String(":/web/index.html");
+    if (page) {
+        // What the page would ask first comes with it: the first view needs no request of its
+        // own before the live connection. A data block, which no policy lets run.
+        const QString lang = languageOf(request);
+        const QJsonObject boot{
+            {QStringLiteral("session"), json(session(request))},
+            {QStringLiteral("texts"), who(request).signedIn ? json(texts(lang)) : QJsonObject()}};
+        QByteArray data = QJsonDocument(boot).toJson(QJsonDocument::Compact);
+        data.replace('<', "\\u003c"); // nothing in it can end the block
+        r.body.replace("<!--tamsel-boot-->",
+                       R"(<script type="application/json" id="tamsel-boot">)" + data + "</script>");
+    }
+    r.headers.emplaceBack("Cache-Control", page ? QByteArray("no-store")
+                                           : path.startsWith(QLatin1String("/leaflet/"))
+                                               ? QByteArray("max-age=86400")
+                                               : QByteArray("no-cache"));
     return r;
 }
 
 WebResponse WebFace::tile(const QString& path, const WebRequest& r) {
-    static const QRegularExpression name(QStringLiteral("^/tiles/(\\d{1,2})/(\\d{1,6})/(\\d{1,6})\\.png$"));
+    static const QRegularExpression name(
+        QStringLiteral("^/tiles/(\\d{1,2})/(\\d{1,6})/(\\d{1,6})\\.png$"));
     const auto m = name.match(path);
     if (!m.hasMatch()) {
         return WebResponse::error(404, QStringLiteral("Not found."));
@@ -398,8 +418,9 @@ WebResponse WebFace::tile(const QString& path, const WebRequest& r) {
     if (!tiles_) {
         tiles_ = std::make_unique<TileProcess>(options_.tilesProgram);
     }
-    const bool dark = QUrlQuery(QString::fromUtf8(r.query)).queryItemValue(QStringLiteral("dark")) ==
-                      QLatin1String("1");
+    const bool dark =
+        QUrlQuery(QString::fromUtf8(r.query)).queryItemValue(QStringLiteral("dark")) ==
+        QLatin1String("1");
     const QByteArray png =
         tiles_->tile(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), dark);
     if (png.isEmpty()) {
@@ -419,18 +440,18 @@ WebResponse WebFace::session(const WebRequest& r) {
         languages.append(QJsonObject{{QStringLiteral("code"), code},
                                      {QStringLiteral("name"), languageName(code)}});
     }
-    return WebResponse::json(
-        200, QJsonObject{{QStringLiteral("signedIn"), w.signedIn},
-                         {QStringLiteral("passwordSet"), passwords_.isSet()},
-                         {QStringLiteral("csrf"), QString::fromLatin1(w.csrf)},
-                         {QStringLiteral("lang"), languageOf(r)},
-                         {QStringLiteral("languages"), languages},
-                         {QStringLiteral("version"), options_.version}});
+    return WebResponse::json(200, QJsonObject{{QStringLiteral("signedIn"), w.signedIn},
+                                              {QStringLiteral("passwordSet"), passwords_.isSet()},
+                                              {QStringLiteral("csrf"), QString::fromLatin1(w.csrf)},
+                                              {QStringLiteral("lang"), languageOf(r)},
+                                              {QStringLiteral("languages"), languages},
+                                              {QStringLiteral("version"), options_.version}});
 }
 
 WebResponse WebFace::signIn(const WebRequest& r) {
     if (!passwords_.isSet()) {
-        return WebResponse::json(200, QJsonObject{{QStringLiteral("csrf"), QString::fromLatin1(openCsrf_)}});
+        return WebResponse::json(
+            200, QJsonObject{{QStringLiteral("csrf"), QString::fromLatin1(openCsrf_)}});
     }
     if (const auto wait = throttle_.wait(r.peer); wait.count() > 0) {
         WebResponse out = WebResponse::json(
@@ -440,7 +461,8 @@ WebResponse WebFace::signIn(const WebRequest& r) {
                                                             "in %1 s."))
                                   .arg(wait.count())},
                              {QStringLiteral("retryAfter"), static_cast<double>(wait.count())}});
-        out.headers.emplaceBack("Retry-After", QByteArray::number(static_cast<qlonglong>(wait.count())));
+        out.headers.emplaceBack("Retry-After",
+                                QByteArray::number(static_cast<qlonglong>(wait.count())));
         return out;
     }
     const auto password = formValue(r.body, QStringLiteral("password"));
@@ -455,9 +477,9 @@ WebResponse WebFace::signIn(const WebRequest& r) {
     throttle_.succeeded(r.peer);
     const Sessions::Opened opened = sessions_.open(passwords_.tag());
     emit news(6, tr("Signed in from %1.").arg(r.peer.toString()));
-    return withCookie(
-        WebResponse::json(200, QJsonObject{{QStringLiteral("csrf"), QString::fromLatin1(opened.csrf)}}),
-        cookieLine(kSessionCookie, opened.cookie, r.secure, Sessions::kIdle));
+    return withCookie(WebResponse::json(200, QJsonObject{{QStringLiteral("csrf"),
+                                                          QString::fromLatin1(opened.csrf)}}),
+                      cookieLine(kSessionCookie, opened.cookie, r.secure, Sessions::kIdle));
 }
 
 WebResponse WebFace::signOut(const WebRequest& r) {
@@ -471,8 +493,8 @@ WebResponse WebFace::setLanguage(const WebRequest& r) {
     if (!lang || !pageLanguages().contains(*lang)) {
         return WebResponse::error(400, QStringLiteral("Unknown language."));
     }
-    QByteArray line = kLanguageCookie + '=' + lang->toLatin1() +
-                      "; Path=/; SameSite=Strict; Max-Age=31536000";
+    QByteArray line =
+        kLanguageCookie + '=' + lang->toLatin1() + "; Path=/; SameSite=Strict; Max-Age=31536000";
     if (r.secure) {
         line += "; Secure";
     }
@@ -490,7 +512,10 @@ WebResponse WebFace::texts(const QString& lang) {
         const HeardColumnInfo& info = HeardCells::kColumns[c];
         QString title = translated(lang, "HeardStationsModel", info.title);
         if (info.unit != HeardColumnInfo::Unit::None) {
-            const QString unit = HeardCells::headers(units).at(static_cast<qsizetype>(c)).section(QLatin1Char('('), 1).chopped(1);
+            const QString unit = HeardCells::headers(units)
+                                     .at(static_cast<qsizetype>(c))
+                                     .section(QLatin1Char('('), 1)
+                                     .chopped(1);
             title = translated(lang, "tamsel::HeardStationsModel", "%1 (%2)").arg(title, unit);
         }
         columns.append(QJsonObject{{QStringLiteral("title"), title},
@@ -507,7 +532,8 @@ QJsonObject WebFace::header() const {
     const HeaderValues& h = station_.header();
     QJsonObject fields;
     for (int f = 0; f < 6; ++f) {
-        fields.insert(fieldName(static_cast<intent::Field>(f)), h.fields[static_cast<std::size_t>(f)]);
+        fields.insert(fieldName(static_cast<intent::Field>(f)),
+                      h.fields[static_cast<std::size_t>(f)]);
     }
     QJsonObject flags;
     for (int f = 0; f < 3; ++f) {
@@ -559,15 +585,22 @@ QJsonValue WebFace::now() const {
     if (r.caller.empty()) {
         return QJsonValue::Null;
     }
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(r.utcStart.time_since_epoch()).count();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(r.utcStart.time_since_epoch()).count();
     QJsonObject o{
         {QStringLiteral("caller"), fieldText(r.caller).trimmed()},
         {QStringLiteral("suffix"), fieldText(r.suffix).trimmed()},
         {QStringLiteral("called"), fieldText(r.called).trimmed()},
         {QStringLiteral("message"), fieldText(r.message)},
         {QStringLiteral("route"), routeName(receivedRoute(r))},
-        {QStringLiteral("time"), QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate)},
+        {QStringLiteral("time"),
+         QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate)},
         {QStringLiteral("receiving"), station_.receiving()},
+        // When the header came from the adapter, for measuring how soon a page shows it.
+        {QStringLiteral("heardAtMs"),
+         static_cast<double>(
+             std::chrono::duration_cast<std::chrono::milliseconds>(r.utcStart.time_since_epoch())
+                 .count())},
         {QStringLiteral("distance"), QString()},
         {QStringLiteral("bearing"), QString()},
         {QStringLiteral("lat"), QJsonValue::Null},
@@ -582,7 +615,8 @@ QJsonValue WebFace::now() const {
             o.insert(QStringLiteral("lon"), s.position->longitude);
         }
         if (const auto c = cells.courseTo(s)) {
-            o.insert(QStringLiteral("distance"), distanceText(station_.ownStation().units(), c->first));
+            o.insert(QStringLiteral("distance"),
+                     distanceText(station_.ownStation().units(), c->first));
             o.insert(QStringLiteral("bearing"), QStringLiteral("%1°").arg(wholeDegrees(c->second)));
         }
     }
@@ -595,8 +629,9 @@ QJsonObject WebFace::row(const HeardStation& s) const {
     QJsonArray keys;
     for (int c = 0; c < HeardCells::ColumnCount; ++c) {
         texts.append(cells.text(s, c));
-        keys.append(HeardCells::kColumns[static_cast<std::size_t>(c)].numeric ? number(cells.number(s, c))
-                                                                             : QJsonValue(QJsonValue::Null));
+        keys.append(HeardCells::kColumns[static_cast<std::size_t>(c)].numeric
+                        ? number(cells.number(s, c))
+                        : QJsonValue(QJsonValue::Null));
     }
     return QJsonObject{
         {QStringLiteral("call"), fieldText(s.callsign).trimmed()},
@@ -616,7 +651,8 @@ QJsonObject WebFace::state() {
     QJsonObject limits;
     constexpr std::array kLimits{8, 8, 8, 8, 4, 20};
     for (int f = 0; f < 6; ++f) {
-        limits.insert(fieldName(static_cast<intent::Field>(f)), kLimits[static_cast<std::size_t>(f)]);
+        limits.insert(fieldName(static_cast<intent::Field>(f)),
+                      kLimits[static_cast<std::size_t>(f)]);
     }
     return QJsonObject{{QStringLiteral("adapter"), adapter()},
                        {QStringLiteral("header"), header()},
@@ -630,7 +666,8 @@ QJsonObject WebFace::state() {
 
 WebResponse WebFace::repeaters(const WebRequest& r) {
     const QUrlQuery q(QString::fromUtf8(r.query));
-    const int limit = std::clamp(q.queryItemValue(QStringLiteral("limit")).toInt(), 1, kRepeaterRows);
+    const int limit =
+        std::clamp(q.queryItemValue(QStringLiteral("limit")).toInt(), 1, kRepeaterRows);
     const QString search = q.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded).trimmed();
     std::optional<std::array<double, 4>> box;
     if (q.hasQueryItem(QStringLiteral("bbox"))) {
@@ -642,7 +679,8 @@ WebResponse WebFace::repeaters(const WebRequest& r) {
             ok = ok && std::isfinite(b[static_cast<std::size_t>(i)]);
         }
         if (!ok) {
-            return WebResponse::error(400, QStringLiteral("bbox is SOUTH,WEST,NORTH,EAST in degrees."));
+            return WebResponse::error(400,
+                                      QStringLiteral("bbox is SOUTH,WEST,NORTH,EAST in degrees."));
         }
         box = b;
     }
@@ -668,7 +706,8 @@ WebResponse WebFace::repeaters(const WebRequest& r) {
             const auto has = [&](const std::string& s) {
                 return QString::fromStdString(s).contains(search, Qt::CaseInsensitive);
             };
-            if (!has(rep.name) && !has(rep.area) && !has(rep.shownCallsign()) && !has(rep.callsign)) {
+            if (!has(rep.name) && !has(rep.area) && !has(rep.shownCallsign()) &&
+                !has(rep.callsign)) {
                 continue;
             }
         }
@@ -685,17 +724,20 @@ WebResponse WebFace::repeaters(const WebRequest& r) {
     QJsonArray rows;
     for (std::size_t i = 0; i < shown; ++i) {
         const Repeater& rep = *hits[i].repeater;
-        QJsonObject o{{QStringLiteral("call"), QString::fromStdString(rep.callsign)},
-                      {QStringLiteral("shown"), QString::fromStdString(rep.shownCallsign())},
-                      {QStringLiteral("name"), QString::fromStdString(rep.name)},
-                      {QStringLiteral("area"), QString::fromStdString(rep.area)},
-                      {QStringLiteral("frequency"),
-                       rep.frequencyMHz > 0 ? QLocale().toString(rep.frequencyMHz, 'f', 3) : QString()},
-                      {QStringLiteral("routable"), rep.routable()},
-                      {QStringLiteral("distance"), QString()},
-                      {QStringLiteral("bearing"), QString()},
-                      {QStringLiteral("lat"), rep.position ? QJsonValue(rep.position->latitude) : QJsonValue()},
-                      {QStringLiteral("lon"), rep.position ? QJsonValue(rep.position->longitude) : QJsonValue()}};
+        QJsonObject o{
+            {QStringLiteral("call"), QString::fromStdString(rep.callsign)},
+            {QStringLiteral("shown"), QString::fromStdString(rep.shownCallsign())},
+            {QStringLiteral("name"), QString::fromStdString(rep.name)},
+            {QStringLiteral("area"), QString::fromStdString(rep.area)},
+            {QStringLiteral("frequency"),
+             rep.frequencyMHz > 0 ? QLocale().toString(rep.frequencyMHz, 'f', 3) : QString()},
+            {QStringLiteral("routable"), rep.routable()},
+            {QStringLiteral("distance"), QString()},
+            {QStringLiteral("bearing"), QString()},
+            {QStringLiteral("lat"),
+             rep.position ? QJsonValue(rep.position->latitude) : QJsonValue()},
+            {QStringLiteral("lon"),
+             rep.position ? QJsonValue(rep.position->longitude) : QJsonValue()}};
         if (std::isfinite(hits[i].metres)) {
             o.insert(QStringLiteral("distance"), distanceText(units, hits[i].metres));
             o.insert(QStringLiteral("bearing"),
@@ -703,8 +745,9 @@ WebResponse WebFace::repeaters(const WebRequest& r) {
         }
         rows.append(o);
     }
-    return WebResponse::json(200, QJsonObject{{QStringLiteral("rows"), rows},
-                                              {QStringLiteral("total"), static_cast<double>(total)}});
+    return WebResponse::json(200,
+                             QJsonObject{{QStringLiteral("rows"), rows},
+                                         {QStringLiteral("total"), static_cast<double>(total)}});
 }
 
 // ---- What the page asks -------------------------------------------------------------------
@@ -718,11 +761,11 @@ WebResponse WebFace::act(const WebRequest& r) {
     const QString refusal = perform(*parsed.intent, &done);
     if (!refusal.isEmpty()) {
         emit news(5, tr("Refused: %1").arg(refusal));
-        return WebResponse::json(200, QJsonObject{{QStringLiteral("ok"), false},
-                                                  {QStringLiteral("refusal"), refusal}});
+        return WebResponse::json(
+            200, QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("refusal"), refusal}});
     }
-    return WebResponse::json(200, QJsonObject{{QStringLiteral("ok"), true},
-                                              {QStringLiteral("done"), done}});
+    return WebResponse::json(
+        200, QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("done"), done}});
 }
 
 QString WebFace::perform(const Intent& intent, QString* done) {
@@ -732,7 +775,8 @@ QString WebFace::perform(const Intent& intent, QString* done) {
         return station_.setField(headerField(f->field), callsign ? f->value.toUpper() : f->value);
     }
     if (const auto* f = std::get_if<intent::SetFlag>(&intent)) {
-        const auto held = station_.setFlag(static_cast<HeaderFlag>(static_cast<int>(f->flag)), f->on);
+        const auto held =
+            station_.setFlag(static_cast<HeaderFlag>(static_cast<int>(f->flag)), f->on);
         return held ? QString() : unreachable;
     }
     if (const auto* c = std::get_if<intent::Call>(&intent)) {
@@ -844,15 +888,16 @@ void WebFace::received(Live* live, const QString& message) {
             const LanguageScope scope(live->lang, options_.languagePerRequest);
             QJsonObject s = state();
             s.insert(QStringLiteral("type"), QStringLiteral("state"));
-            live->socket->sendTextMessage(QString::fromUtf8(QJsonDocument(s).toJson(QJsonDocument::Compact)));
+            live->socket->sendTextMessage(
+                QString::fromUtf8(QJsonDocument(s).toJson(QJsonDocument::Compact)));
         }
         break;
     case LiveMessage::Kind::Ping:
         if (live->greeted) {
-            live->socket->sendTextMessage(
-                QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("type"), QStringLiteral("pong")},
-                                                            {QStringLiteral("id"), m.id}})
-                                      .toJson(QJsonDocument::Compact)));
+            live->socket->sendTextMessage(QString::fromUtf8(
+                QJsonDocument(QJsonObject{{QStringLiteral("type"), QStringLiteral("pong")},
+                                          {QStringLiteral("id"), m.id}})
+                    .toJson(QJsonDocument::Compact)));
         }
         break;
     case LiveMessage::Kind::Bad:
@@ -870,8 +915,9 @@ void WebFace::broadcast(const std::function<QJsonObject()>& message) {
         auto it = built.find(live->lang);
         if (it == built.end()) {
             const LanguageScope scope(live->lang, options_.languagePerRequest);
-            it = built.emplace(live->lang, QString::fromUtf8(QJsonDocument(message()).toJson(
-                                               QJsonDocument::Compact)))
+            it = built
+                     .emplace(live->lang, QString::fromUtf8(QJsonDocument(message()).toJson(
+                                              QJsonDocument::Compact)))
                      .first;
         }
         live->socket->sendTextMessage(it->second);

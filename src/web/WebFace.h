@@ -34,9 +34,9 @@ public:
         QHostAddress address = QHostAddress::LocalHost;
         quint16 port = 8073;
         std::optional<HttpService::Tls> tls;
-        QString passwordFile;   // PasswordStore's file
-        QString sessionsFile;   // where sessions are kept between runs; empty: not kept
-        QString tilesProgram;   // tamsel-tiles
+        QString passwordFile; // PasswordStore's file
+        QString sessionsFile; // where sessions are kept between runs; empty: not kept
+        QString tilesProgram; // tamsel-tiles
         QString version;
         // Whether a request may switch the program's language while it is answered (the
         // station without windows); else the station's own texts stay in the program's.

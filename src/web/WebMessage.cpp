@@ -15,7 +15,7 @@ namespace {
 constexpr std::array kFieldNames{"stationCall", "repeater1",    "repeater2",
                                  "myCall",      "myCallSuffix", "sendMessage"};
 constexpr std::array kFlagNames{"repeater", "break", "emr"};
-constexpr std::array kCallNames{"gatewayCq", "localCq", "unlink", "info",
+constexpr std::array kCallNames{"gatewayCq", "localCq", "unlink",  "info",
                                 "echoTest",  "reply",   "simplex", "nearest"};
 // Longer than any field the adapter holds, with room for blanks the page may add.
 constexpr qsizetype kMaxText = 64;

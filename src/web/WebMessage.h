@@ -17,12 +17,12 @@ namespace tamsel {
 struct WebRequest {
     enum class Method { Get, Post, Other };
     Method method = Method::Get;
-    QString path;              // decoded, without the query
-    QByteArray query;          // as sent, without "?"
+    QString path;     // decoded, without the query
+    QByteArray query; // as sent, without "?"
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
     QHostAddress peer;
-    bool secure = false;       // came over TLS
+    bool secure = false; // came over TLS
 
     // A header's value by name (any case); empty when absent.
     QByteArray header(const QByteArray& name) const;

@@ -7,6 +7,7 @@
 #include "WebFace.h"
 #include "log/Formats.h"
 #include "settings/SettingsStore.h"
+#include "settings/WebSettings.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -18,25 +19,6 @@
 namespace tamsel {
 
 namespace {
-
-// "127.0.0.1:8073", "[::1]:8073", "0.0.0.0:80".
-std::optional<std::pair<QHostAddress, quint16>> hostAndPort(const QString& text) {
-    const int colon = static_cast<int>(text.lastIndexOf(QLatin1Char(':')));
-    if (colon <= 0) {
-        return std::nullopt;
-    }
-    QString host = text.left(colon);
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) {
-        host = host.mid(1, host.size() - 2);
-    }
-    bool ok = false;
-    const uint port = text.mid(colon + 1).toUInt(&ok);
-    const QHostAddress address(host);
-    if (!ok || port > 65535 || address.isNull()) {
-        return std::nullopt;
-    }
-    return std::pair(address, static_cast<quint16>(port));
-}
 
 // Reads a line without showing it when `in` is the terminal.
 std::string readSecret(std::istream& in, std::ostream& out, const char* prompt) {
@@ -80,11 +62,13 @@ std::optional<std::string> takeWebArguments(int& argc, char** argv, WebArguments
         };
         std::optional<std::string> error;
         if (is("--listen")) {
+            out.listenGiven = true;
             error = value("--listen", out.listen);
-            if (!error && !hostAndPort(out.listen)) {
+            if (!error && !listenAddress(out.listen)) {
                 error = "--listen takes ADDRESS:PORT, such as 127.0.0.1:8073 or [::1]:8073.";
             }
         } else if (is("--tls-cert")) {
+            out.tlsGiven = true;
             error = value("--tls-cert", out.tlsCertificate);
         } else if (is("--tls-key")) {
             error = value("--tls-key", out.tlsKey);
@@ -119,11 +103,15 @@ std::string webUsage() {
 
 int setPasswordFrom(std::istream& in, std::ostream& out, const QString& passwordFile) {
     const std::string first =
-        readSecret(in, out, QCoreApplication::translate("Web", "New password for the page: ").toLocal8Bit().constData());
-    const std::string second =
-        readSecret(in, out, QCoreApplication::translate("Web", "The same again: ").toLocal8Bit().constData());
+        readSecret(in, out,
+                   QCoreApplication::translate("Web", "New password for the page: ")
+                       .toLocal8Bit()
+                       .constData());
+    const std::string second = readSecret(
+        in, out, QCoreApplication::translate("Web", "The same again: ").toLocal8Bit().constData());
     if (!in && first.empty()) {
-        out << QCoreApplication::translate("Web", "No password given; nothing changed.").toStdString()
+        out << QCoreApplication::translate("Web", "No password given; nothing changed.")
+                   .toStdString()
             << '\n';
         return 1;
     }
@@ -146,33 +134,74 @@ int setPasswordFrom(std::istream& in, std::ostream& out, const QString& password
     return 0;
 }
 
+namespace {
+
+// The face on `station`, from the settings and the command line; nothing and `error` when it
+// cannot start.
+std::unique_ptr<WebFace> startFace(Station& station, const WebSettings& settings,
+                                   const QString& program, bool languagePerRequest,
+                                   QString* error) {
+    const auto where = listenAddress(settings.listen);
+    if (!where) {
+        //: %1: what the settings hold for the address
+        *error = QCoreApplication::translate("Web", "The page's address %1 is not ADDRESS:PORT.")
+                     .arg(settings.listen);
+        return nullptr;
+    }
+    WebFace::Options options;
+    options.address = where->first;
+    options.port = where->second;
+    if (!settings.tlsCertificate.isEmpty() || !settings.tlsKey.isEmpty()) {
+        options.tls = HttpService::Tls{settings.tlsCertificate, settings.tlsKey};
+    }
+    options.passwordFile = PasswordStore::fileBeside(station.settings().path());
+    options.sessionsFile = QString::fromStdString((station.dataFolder() / "web-sessions").string());
+    options.tilesProgram = TileProcess::programBeside(program);
+    options.version = QString::fromLatin1(programVersion());
+    options.languagePerRequest = languagePerRequest;
+    auto face = std::make_unique<WebFace>(station, options);
+    if (QString why = face->start(); !why.isEmpty()) {
+        *error = why;
+        return nullptr;
+    }
+    return face;
+}
+
+} // namespace
+
 StationFace webFace(const WebArguments& arguments, const QString& program) {
     return [arguments, program](Station& station, StationLog& log,
                                 QString* error) -> std::unique_ptr<QObject> {
-        const auto where = hostAndPort(arguments.listen);
-        WebFace::Options options;
-        options.address = where->first;
-        options.port = where->second;
-        if (!arguments.tlsCertificate.isEmpty()) {
-            options.tls = HttpService::Tls{arguments.tlsCertificate, arguments.tlsKey};
+        // The command line before the settings file.
+        WebSettings settings = loadWebSettings(station.settings());
+        if (arguments.listenGiven) {
+            settings.listen = arguments.listen;
         }
-        options.passwordFile = PasswordStore::fileBeside(station.settings().path());
-        options.sessionsFile =
-            QString::fromStdString((station.dataFolder() / "web-sessions").string());
-        options.tilesProgram = TileProcess::programBeside(program);
-        options.version = QString::fromLatin1(programVersion());
-        auto face = std::make_unique<WebFace>(station, options);
-        if (QString why = face->start(); !why.isEmpty()) {
-            *error = why;
+        if (arguments.tlsGiven) {
+            settings.tlsCertificate = arguments.tlsCertificate;
+            settings.tlsKey = arguments.tlsKey;
+        }
+        auto face = startFace(station, settings, program, true, error);
+        if (!face) {
             return nullptr;
         }
-        QObject::connect(face.get(), &WebFace::news, &log, [&log](int priority, const QString& text) {
-            log.say(static_cast<StationLog::Priority>(priority), text);
-        });
+        QObject::connect(face.get(), &WebFace::news, &log,
+                         [&log](int priority, const QString& text) {
+                             log.say(static_cast<StationLog::Priority>(priority), text);
+                         });
         //: %1: the page's address, such as http://127.0.0.1:8073/
-        log.say(StationLog::Notice,
-                QCoreApplication::translate("Web", "The station's page is at %1").arg(face->address()));
+        log.say(
+            StationLog::Notice,
+            QCoreApplication::translate("Web", "The station's page is at %1").arg(face->address()));
         return face;
+    };
+}
+
+RemoteFace deskWebFace(const QString& program) {
+    return [program](Station& station, const WebSettings& settings,
+                     QString* error) -> std::unique_ptr<QObject> {
+        // The windows keep the program's language: the page's own texts follow the browser.
+        return startFace(station, settings, program, false, error);
     };
 }
 

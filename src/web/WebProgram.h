@@ -4,6 +4,7 @@
 #pragma once
 
 #include "StationProgram.h"
+#include "settings/WebSettings.h"
 
 #include <QString>
 #include <iosfwd>
@@ -17,6 +18,8 @@ struct WebArguments {
     QString tlsCertificate;
     QString tlsKey;
     bool setPassword = false;
+    bool listenGiven = false; // else the settings file's
+    bool tlsGiven = false;
 };
 
 // Takes the web face's options out of the arguments (what is left is read as every program
@@ -30,7 +33,10 @@ std::string webUsage();
 // else) and keeps its hash beside the settings file. The exit status.
 int setPasswordFrom(std::istream& in, std::ostream& out, const QString& passwordFile);
 
-// The web face of a station run, as the arguments ask.
+// The web face of a station run, as the arguments (else the settings file) ask.
 StationFace webFace(const WebArguments& arguments, const QString& program);
+
+// The web face of the desktop console, as its Preferences ask.
+RemoteFace deskWebFace(const QString& program);
 
 } // namespace tamsel

@@ -30,39 +30,39 @@ QString unitText(HeardColumnInfo::Unit unit, Units units) {
 } // namespace
 
 const std::array<HeardColumnInfo, HeardCells::ColumnCount> HeardCells::kColumns{{
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), HeardColumnInfo::Unit::None, false,
-         "JA1ABC-7"},
-        //: Column: the caller's 4-character callsign suffix (radio model)
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Suffix"), HeardColumnInfo::Unit::None, false, "IC92"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), HeardColumnInfo::Unit::None, false,
-         "2026/12/08 10:00:00"},
-        //: Column: how many times the station was heard
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Count"), HeardColumnInfo::Unit::None, true, "00000"},
-        //: Column: the station that was called
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), HeardColumnInfo::Unit::None, false,
-         "JA1YKX G"},
-        //: Column: which way the call came (gateway, repeater, simplex)
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), HeardColumnInfo::Unit::None, false,
-         "gateway CQ JR1YB"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), HeardColumnInfo::Unit::None, false,
-         "MMMMMMMMMMMMMMMMMMMM"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), HeardColumnInfo::Unit::None, false,
-         "PM95vr"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), HeardColumnInfo::Unit::None, true,
-         "-00.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), HeardColumnInfo::Unit::None, true,
-         "-000.00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), HeardColumnInfo::Unit::Distance, true,
-         "00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Bearing"), HeardColumnInfo::Unit::None, true, "000"},
-        //: Column: the direction the station moves in
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Course"), HeardColumnInfo::Unit::None, true, "000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Speed"), HeardColumnInfo::Unit::Speed, true, "000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), HeardColumnInfo::Unit::Height, true,
-         "00000"},
-        {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), HeardColumnInfo::Unit::None, false,
-         "ID-52PLUS on the air"},
-    }};
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Callsign"), HeardColumnInfo::Unit::None, false,
+     "JA1ABC-7"},
+    //: Column: the caller's 4-character callsign suffix (radio model)
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Suffix"), HeardColumnInfo::Unit::None, false, "IC92"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Last Heard"), HeardColumnInfo::Unit::None, false,
+     "2026/12/08 10:00:00"},
+    //: Column: how many times the station was heard
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Count"), HeardColumnInfo::Unit::None, true, "00000"},
+    //: Column: the station that was called
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Called"), HeardColumnInfo::Unit::None, false,
+     "JA1YKX G"},
+    //: Column: which way the call came (gateway, repeater, simplex)
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Route"), HeardColumnInfo::Unit::None, false,
+     "gateway CQ JR1YB"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Message"), HeardColumnInfo::Unit::None, false,
+     "MMMMMMMMMMMMMMMMMMMM"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Locator"), HeardColumnInfo::Unit::None, false,
+     "PM95vr"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Latitude"), HeardColumnInfo::Unit::None, true,
+     "-00.00000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Longitude"), HeardColumnInfo::Unit::None, true,
+     "-000.00000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Distance"), HeardColumnInfo::Unit::Distance, true,
+     "00000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Bearing"), HeardColumnInfo::Unit::None, true, "000"},
+    //: Column: the direction the station moves in
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Course"), HeardColumnInfo::Unit::None, true, "000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Speed"), HeardColumnInfo::Unit::Speed, true, "000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Altitude"), HeardColumnInfo::Unit::Height, true,
+     "00000"},
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), HeardColumnInfo::Unit::None, false,
+     "ID-52PLUS on the air"},
+}};
 
 QStringList HeardCells::headers(Units units) {
     QStringList out;

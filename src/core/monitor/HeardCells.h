@@ -16,8 +16,6 @@
 
 namespace tamsel {
 
-
-
 // What a column is: its title, the unit its numbers are in, whether it holds numbers
 // (right-aligned, sorted as numbers), and a text as wide as its usual content.
 struct HeardColumnInfo {

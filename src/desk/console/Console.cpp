@@ -31,6 +31,7 @@
 #include "monitor/Unit2.h"
 #include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
+#include "settings/RemotePage.h"
 #include "settings/SettingsStore.h"
 #include "station/Geodesy.h"
 #include "station/OwnStation.h"
@@ -362,6 +363,7 @@ Preferences* Console::preferences() {
         preferences_->addPage(new AlertsPage);
         preferences_->addPage(new MapPage);
         preferences_->addPage(new LogPage);
+        preferences_->addPage(new RemotePage);
         // Kept in the settings file, read when the console starts (Application).
         preferences_->addPage(new LanguagePage);
     }
@@ -745,9 +747,34 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
+void Console::serveRemote(RemoteFace face) {
+    remoteFace_ = std::move(face);
+    const auto apply = [this] {
+        const WebSettings wanted = loadWebSettings(station_->settings());
+        if (remoteSettings_ && wanted == *remoteSettings_) {
+            return; // another page's change, or the same that failed already
+        }
+        remote_.reset(); // the port is free again before it is taken anew
+        remoteSettings_ = wanted;
+        if (!wanted.enabled) {
+            return;
+        }
+        QString why;
+        remote_ = remoteFace_(*station_, wanted, &why);
+        if (!remote_) {
+            //: %1: why the page could not be served
+            notifier_.failure(QCoreApplication::translate("Console", "The station's page for "
+                                                                     "browsers is not served: %1")
+                                  .arg(why));
+        }
+    };
+    QObject::connect(&station_->settings(), &SettingsStore::changed, Form1, apply);
+    apply();
+}
+
 int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
                const QString& captionNote, AdapterConnection::BusFactory rescan,
-               AdapterConnection::ArrivalWait arrivals) {
+               AdapterConnection::ArrivalWait arrivals, RemoteFace remote) {
     if (discovery.outcome != Discovery::Outcome::Found) {
         notifier.error(
             QString::fromStdString(notFoundMessage(discovery, udevRule(), [](const char* english) {
@@ -766,6 +793,9 @@ int runProgram(Discovery discovery, Notifier& notifier, const std::function<int(
             console = std::make_unique<Console>(*connection, notifier, captionNote);
         } else {
             console = std::make_unique<Console>(*discovery.link, notifier, captionNote);
+        }
+        if (remote) {
+            console->serveRemote(std::move(remote));
         }
         closeOnTerminationSignals(Form1);
         // Not left to the last window closed: any other window still open would keep the

@@ -7,6 +7,7 @@
 #include "StationProgram.h"
 #include "adapter/Connection.h"
 #include "adapter/Discovery.h"
+#include "settings/WebSettings.h"
 #include "widgets/Notifier.h"
 
 #include <QApplication>
@@ -67,6 +68,11 @@ public:
     Console(const Console&) = delete;
     // The station the windows are a face of.
     Station& station() const { return *station_; }
+    // Serves the station's page with `face` while Preferences' "Remote" page has it on, and
+    // again whenever its settings change.
+    void serveRemote(RemoteFace face);
+    // The page's face while it is served.
+    QObject* remote() const { return remote_.get(); }
     Console& operator=(const Console&) = delete;
 
     // The list of heard stations (not one of the six), collecting from the start; its
@@ -129,6 +135,10 @@ private:
     // Until the map is made: the stations it will show, with their tracks since start.
     std::unique_ptr<MapStations> mapStations_;
     std::unique_ptr<RepeaterFeature> repeaters_;
+    // The page for browsers, made by the program (it knows the web face); goes first.
+    RemoteFace remoteFace_;
+    std::optional<WebSettings> remoteSettings_; // as last applied
+    std::unique_ptr<QObject> remote_;
 };
 
 // The application object. An exception that escapes an event handler is shown in a box
@@ -151,6 +161,6 @@ private:
 // followed through unplug and replug (see AdapterConnection).
 int runProgram(Discovery discovery, Notifier& notifier, const std::function<int()>& eventLoop,
                const QString& captionNote = {}, AdapterConnection::BusFactory rescan = {},
-               AdapterConnection::ArrivalWait arrivals = {});
+               AdapterConnection::ArrivalWait arrivals = {}, RemoteFace remote = {});
 
 } // namespace tamsel
