@@ -39,16 +39,27 @@ function applyTexts() {
   if (map) map.retitle();
 }
 
+function takeTexts(body) {
+  texts = body.texts || {};
+  columns = body.columns || [];
+  if (body.lang) session.lang = body.lang;
+}
+
 async function loadTexts() {
   try {
     const answer = await fetch('/api/texts', { credentials: 'same-origin' });
-    if (!answer.ok) return;
-    const body = await answer.json();
-    texts = body.texts || {};
-    columns = body.columns || [];
-    if (body.lang) session.lang = body.lang;
+    if (answer.ok) takeTexts(await answer.json());
   } catch {
     // English stays.
+  }
+}
+
+// The station may send the session and texts with the page itself, in a data block.
+function bootData() {
+  try {
+    return JSON.parse($('tamsel-boot')?.textContent || 'null');
+  } catch {
+    return null;
   }
 }
 
@@ -108,7 +119,10 @@ async function act(intent) {
 // ---- Session and sign-in -------------------------------------------------------------
 async function readSession() {
   const answer = await fetch('/api/session', { credentials: 'same-origin' });
-  const body = await answer.json();
+  return takeSession(await answer.json());
+}
+
+function takeSession(body) {
   Object.assign(session, {
     csrf: body.csrf || '',
     lang: body.lang || 'en',
@@ -132,13 +146,13 @@ function showSignIn() {
   $('password').focus();
 }
 
-async function showApp() {
+async function showApp(textsKnown = false) {
   $('signin').hidden = true;
   $('app').hidden = false;
   $('nav').hidden = false;
   $('signout').hidden = !session.passwordSet;
   $('languages').hidden = false;
-  await loadTexts();
+  if (!textsKnown) await loadTexts();
   applyTexts();
   map.show();
   live.start();
@@ -856,18 +870,22 @@ async function start() {
   wireHeard();
   wireAdapter();
   wireCall();
+  const boot = bootData();
   try {
-    await readSession();
+    if (boot?.session) takeSession(boot.session);
+    else await readSession();
   } catch {
     $('connection').textContent = t('The station does not answer.');
     $('connection').classList.add('shown');
     return;
   }
+  const textsKnown = !!boot?.texts?.texts;
+  if (textsKnown) takeTexts(boot.texts);
   if (session.signedIn) {
-    await showApp();
+    await showApp(textsKnown);
   } else {
     // The texts may be there for a browser not yet signed in; English otherwise.
-    await loadTexts();
+    if (!textsKnown) await loadTexts();
     applyTexts();
     showSignIn();
   }
