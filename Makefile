@@ -37,6 +37,20 @@ demo: build
 	fi
 	@$(BUILD)/sim/tamsel-demo
 
+# The station on the simulated adapter, operated from a browser; Ctrl+C ends it.
+WEB_ADDRESS := 127.0.0.1:8073
+.PHONY: demo-web
+demo-web: build
+	@echo "The demo station is at http://$(WEB_ADDRESS)/ (Ctrl+C ends it)"
+	@if { [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; } && command -v xdg-open >/dev/null; then \
+		( for i in $$(seq 100); do \
+			if (exec 3<>/dev/tcp/$(subst :,/,$(WEB_ADDRESS))) 2>/dev/null; then \
+				exec xdg-open http://$(WEB_ADDRESS)/ >/dev/null 2>&1; \
+			fi; sleep 0.2; \
+		done ) & \
+	fi; \
+	exec $(BUILD)/sim/tamsel-demo --station --listen $(WEB_ADDRESS)
+
 format:
 	@git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 

@@ -584,6 +584,295 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
 </context>
 <context>
+    <name>Web</name>
+    <message>
+        <source>Tamsel Console</source>
+        <translation>Tamsel Console</translation>
+    </message>
+    <message>
+        <source>Skip to content</source>
+        <translation>Zum Inhalt springen</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <translation>Bereiche</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <source>Heard Stations</source>
+        <translation>Gehörte Stationen</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <extracomment>The section with the calls to make (not a callsign)</extracomment>
+        <translation>Anruf</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Try again in %1 s</source>
+        <extracomment>On the sign-in button while wrong passwords lock it; %1: seconds</extracomment>
+        <translation>Erneut in %1 s</translation>
+    </message>
+    <message>
+        <source>Connection lost: reconnecting...</source>
+        <translation>Verbindung verloren: wird wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>The station does not answer.</source>
+        <translation>Die Station antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <extracomment>An intent was carried out and the station had nothing more to say</extracomment>
+        <translation>Erledigt.</translation>
+    </message>
+    <message>
+        <source>Nothing received yet.</source>
+        <translation>Noch nichts empfangen.</translation>
+    </message>
+    <message>
+        <source>Receiving</source>
+        <extracomment>A reception is under way</extracomment>
+        <translation>Empfang läuft</translation>
+    </message>
+    <message>
+        <source>Last reception</source>
+        <translation>Letzter Empfang</translation>
+    </message>
+    <message>
+        <source>%1 calling %2</source>
+        <extracomment>Said once per reception: %1 the caller with its suffix (&quot;JA1XYZ /ID51&quot;), %2 the called station</extracomment>
+        <translation>%1 ruft %2</translation>
+    </message>
+    <message>
+        <source>Caller</source>
+        <extracomment>The station heard</extracomment>
+        <translation>Anrufer</translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <extracomment>The station that was called</extracomment>
+        <translation>Gerufen</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <extracomment>Which way the call came (gateway, repeater, simplex)</extracomment>
+        <translation>Route</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Entfernung</translation>
+    </message>
+    <message>
+        <source>Bearing</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>Choose a station to reply to it.</source>
+        <translation>Wählen Sie eine Station, um ihr zu antworten.</translation>
+    </message>
+    <message>
+        <source>No station heard yet.</source>
+        <translation>Noch keine Station gehört.</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Reply to %1</source>
+        <extracomment>%1: a callsign</extracomment>
+        <translation>%1 antworten</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the map, plus and minus zoom; Tab reaches the markers.</source>
+        <translation>Pfeiltasten verschieben die Karte, Plus und Minus zoomen; mit Tab erreichen Sie die Markierungen.</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Your station</source>
+        <extracomment>The operator&apos;s own station on the map</extracomment>
+        <translation>Ihre Station</translation>
+    </message>
+    <message>
+        <source>Repeater %1</source>
+        <extracomment>A repeater&apos;s marker on the map; %1: its callsign and name</extracomment>
+        <translation>Relais %1</translation>
+    </message>
+    <message>
+        <source>Gateway CQ</source>
+        <translation>Gateway-CQ</translation>
+    </message>
+    <message>
+        <source>Local CQ</source>
+        <translation>Lokales CQ</translation>
+    </message>
+    <message>
+        <source>Link Reflector</source>
+        <translation>Reflektor verbinden</translation>
+    </message>
+    <message>
+        <source>Unlink</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Echo Test</source>
+        <translation>Echotest</translation>
+    </message>
+    <message>
+        <source>Reply to Last Caller</source>
+        <translation>Dem letzten Anrufer antworten</translation>
+    </message>
+    <message>
+        <source>Simplex</source>
+        <translation>Simplex</translation>
+    </message>
+    <message>
+        <source>Use Nearest Repeater</source>
+        <translation>Nächstgelegenes Relais verwenden</translation>
+    </message>
+    <message>
+        <source>Reflector</source>
+        <translation>Reflektor</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>Modul</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <extracomment>The button that links to the reflector</extracomment>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Repeater directory</source>
+        <translation>Relaisverzeichnis</translation>
+    </message>
+    <message>
+        <source>Name, callsign or area</source>
+        <translation>Name, Rufzeichen oder Gebiet</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Repeaters found: %1</source>
+        <extracomment>%1: how many repeaters the search found</extracomment>
+        <translation>Gefundene Relais: %1</translation>
+    </message>
+    <message>
+        <source>Use as My Repeater</source>
+        <translation>Als mein Relais verwenden</translation>
+    </message>
+    <message>
+        <source>Station Call</source>
+        <translation>Zielrufzeichen</translation>
+    </message>
+    <message>
+        <source>Repeater 1</source>
+        <translation>Relais 1</translation>
+    </message>
+    <message>
+        <source>Repeater 2</source>
+        <translation>Relais 2</translation>
+    </message>
+    <message>
+        <source>My Call</source>
+        <translation>Eigenes Rufzeichen</translation>
+    </message>
+    <message>
+        <source>My Call suffix</source>
+        <translation>Suffix des eigenen Rufzeichens</translation>
+    </message>
+    <message>
+        <source>Send Message</source>
+        <translation>Eigene Nachricht</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <extracomment>The header&apos;s flags: Repeater, Break, EMR</extracomment>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>Repeater</source>
+        <extracomment>The header&apos;s flag</extracomment>
+        <translation>Relais</translation>
+    </message>
+    <message>
+        <source>Break</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>EMR</source>
+        <translation>EMR</translation>
+    </message>
+    <message>
+        <source>The adapter now holds</source>
+        <extracomment>Above the values the adapter holds now</extracomment>
+        <translation>Der Adapter hält jetzt</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <extracomment>A flag is set</extracomment>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>A flag is not set</extracomment>
+        <translation>Aus</translation>
+    </message>
+</context>
+<context>
     <name>tamsel::AlertsPage</name>
     <message>
         <source>On &amp;every reception</source>

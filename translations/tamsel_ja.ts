@@ -584,6 +584,295 @@ then unplug the adapter and plug it in again.</source>
     </message>
 </context>
 <context>
+    <name>Web</name>
+    <message>
+        <source>Tamsel Console</source>
+        <translation>Tamsel Console</translation>
+    </message>
+    <message>
+        <source>Skip to content</source>
+        <translation>本文へ移動</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <translation>セクション</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>現在</translation>
+    </message>
+    <message>
+        <source>Heard Stations</source>
+        <translation>受信局一覧</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地図</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <extracomment>The section with the calls to make (not a callsign)</extracomment>
+        <translation>呼出</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>アダプター</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>サインイン</translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation>サインアウト</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Try again in %1 s</source>
+        <extracomment>On the sign-in button while wrong passwords lock it; %1: seconds</extracomment>
+        <translation>%1 秒後に再試行</translation>
+    </message>
+    <message>
+        <source>Connection lost: reconnecting...</source>
+        <translation>接続が切れました: 再接続しています...</translation>
+    </message>
+    <message>
+        <source>The station does not answer.</source>
+        <translation>ステーションが応答しません。</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <extracomment>An intent was carried out and the station had nothing more to say</extracomment>
+        <translation>完了しました。</translation>
+    </message>
+    <message>
+        <source>Nothing received yet.</source>
+        <translation>まだ何も受信していません。</translation>
+    </message>
+    <message>
+        <source>Receiving</source>
+        <extracomment>A reception is under way</extracomment>
+        <translation>受信中</translation>
+    </message>
+    <message>
+        <source>Last reception</source>
+        <translation>最後の受信</translation>
+    </message>
+    <message>
+        <source>%1 calling %2</source>
+        <extracomment>Said once per reception: %1 the caller with its suffix (&quot;JA1XYZ /ID51&quot;), %2 the called station</extracomment>
+        <translation>%1 が %2 を呼出中</translation>
+    </message>
+    <message>
+        <source>Caller</source>
+        <extracomment>The station heard</extracomment>
+        <translation>送信局</translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <extracomment>The station that was called</extracomment>
+        <translation>呼出先</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>メッセージ</translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <extracomment>Which way the call came (gateway, repeater, simplex)</extracomment>
+        <translation>経路</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時刻</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距離</translation>
+    </message>
+    <message>
+        <source>Bearing</source>
+        <translation>方位</translation>
+    </message>
+    <message>
+        <source>Choose a station to reply to it.</source>
+        <translation>局を選ぶとその局に応答します。</translation>
+    </message>
+    <message>
+        <source>No station heard yet.</source>
+        <translation>まだ受信した局はありません。</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>応答</translation>
+    </message>
+    <message>
+        <source>Reply to %1</source>
+        <extracomment>%1: a callsign</extracomment>
+        <translation>%1 に応答</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the map, plus and minus zoom; Tab reaches the markers.</source>
+        <translation>矢印キーで地図を移動、プラスとマイナスで拡大・縮小、Tab キーでマーカーへ移動します。</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>Your station</source>
+        <extracomment>The operator&apos;s own station on the map</extracomment>
+        <translation>自局</translation>
+    </message>
+    <message>
+        <source>Repeater %1</source>
+        <extracomment>A repeater&apos;s marker on the map; %1: its callsign and name</extracomment>
+        <translation>レピーター %1</translation>
+    </message>
+    <message>
+        <source>Gateway CQ</source>
+        <translation>ゲートウェイ CQ</translation>
+    </message>
+    <message>
+        <source>Local CQ</source>
+        <translation>ローカル CQ</translation>
+    </message>
+    <message>
+        <source>Link Reflector</source>
+        <translation>リフレクターに接続</translation>
+    </message>
+    <message>
+        <source>Unlink</source>
+        <translation>リンク解除</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Echo Test</source>
+        <translation>エコーテスト</translation>
+    </message>
+    <message>
+        <source>Reply to Last Caller</source>
+        <translation>最後の送信局に応答</translation>
+    </message>
+    <message>
+        <source>Simplex</source>
+        <translation>シンプレックス</translation>
+    </message>
+    <message>
+        <source>Use Nearest Repeater</source>
+        <translation>最寄りのレピーターを使う</translation>
+    </message>
+    <message>
+        <source>Reflector</source>
+        <translation>リフレクター</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>モジュール</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <extracomment>The button that links to the reflector</extracomment>
+        <translation>接続</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Repeater directory</source>
+        <translation>レピーター一覧</translation>
+    </message>
+    <message>
+        <source>Name, callsign or area</source>
+        <translation>名前、コールサインまたは地域</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Repeaters found: %1</source>
+        <extracomment>%1: how many repeaters the search found</extracomment>
+        <translation>見つかったレピーター: %1</translation>
+    </message>
+    <message>
+        <source>Use as My Repeater</source>
+        <translation>アクセスレピーターに設定</translation>
+    </message>
+    <message>
+        <source>Station Call</source>
+        <translation>相手局コールサイン</translation>
+    </message>
+    <message>
+        <source>Repeater 1</source>
+        <translation>アクセスレピーター</translation>
+    </message>
+    <message>
+        <source>Repeater 2</source>
+        <translation>レピーター2</translation>
+    </message>
+    <message>
+        <source>My Call</source>
+        <translation>自局コールサイン</translation>
+    </message>
+    <message>
+        <source>My Call suffix</source>
+        <translation>自局コールサインのサフィックス</translation>
+    </message>
+    <message>
+        <source>Send Message</source>
+        <translation>送信メッセージ</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <extracomment>The header&apos;s flags: Repeater, Break, EMR</extracomment>
+        <translation>フラグ</translation>
+    </message>
+    <message>
+        <source>Repeater</source>
+        <extracomment>The header&apos;s flag</extracomment>
+        <translation>レピーター</translation>
+    </message>
+    <message>
+        <source>Break</source>
+        <translation>ブレーク</translation>
+    </message>
+    <message>
+        <source>EMR</source>
+        <translation>EMR</translation>
+    </message>
+    <message>
+        <source>The adapter now holds</source>
+        <extracomment>Above the values the adapter holds now</extracomment>
+        <translation>アダプターが今保持している値</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <extracomment>A flag is set</extracomment>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>A flag is not set</extracomment>
+        <translation>オフ</translation>
+    </message>
+</context>
+<context>
     <name>tamsel::AlertsPage</name>
     <message>
         <source>On &amp;every reception</source>
