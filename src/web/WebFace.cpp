@@ -575,7 +575,7 @@ QJsonObject WebFace::adapter() const {
     case S::Connected:
     case S::Reopened:
         state = QStringLiteral("connected");
-        sentence = QCoreApplication::translate("StationLog", "Adapter found.");
+        sentence = QCoreApplication::translate("tamsel::StationLog", "Adapter found.");
         break;
     case S::Disconnected:
         state = QStringLiteral("absent");
