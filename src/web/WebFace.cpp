@@ -395,7 +395,7 @@ WebResponse WebFace::handle(const WebRequest& r) {
 WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     static const QRegularExpression pageName(QStringLiteral("^/([a-z0-9-]+\\.(html|js|css|svg))$"));
     static const QRegularExpression leafletName(
-        QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+\\.(js|css|png))$"));
+        QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+(\\.min)?\\.(js|css|png))$"));
     QString source;
     if (path == QLatin1String("/")) {
         source = QStringLiteral(":/web/index.html");
@@ -411,7 +411,16 @@ WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     }
     WebResponse r;
     r.type = mimeOf(source);
-    r.body = f.readAll();
+    // Debian ships Leaflet compressed beside itself: a browser that takes gzip gets that.
+    QFile packed(source + QStringLiteral(".gz"));
+    if (source.startsWith(kLeafletFolder) && request.header("accept-encoding").contains("gzip") &&
+        packed.open(QIODevice::ReadOnly)) {
+        r.body = packed.readAll();
+        r.headers.emplaceBack("Content-Encoding", "gzip");
+        r.headers.emplaceBack("Vary", "Accept-Encoding");
+    } else {
+        r.body = f.readAll();
+    }
     const bool page = source == QLatin1String(":/web/index.html");
     if (page) {
         // What the page would ask first comes with it: the first view needs no request of its
