@@ -631,9 +631,9 @@ QJsonValue WebFace::now() const {
         {QStringLiteral("receiving"), station_.receiving()},
         // When the header came from the adapter, for measuring how soon a page shows it.
         {QStringLiteral("heardAtMs"),
-         static_cast<double>(
-             std::chrono::duration_cast<std::chrono::milliseconds>(r.utcStart.time_since_epoch())
-                 .count())},
+         1e-3 * static_cast<double>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                        r.utcStart.time_since_epoch())
+                                        .count())},
         {QStringLiteral("distance"), QString()},
         {QStringLiteral("bearing"), QString()},
         {QStringLiteral("lat"), QJsonValue::Null},

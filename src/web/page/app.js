@@ -279,9 +279,17 @@ function applyReception(message) {
     state.heard = [message.row, ...state.heard.filter((r) => r.call !== message.row.call)];
   }
   renderNow(isNewReception(before, state.now));
-  renderHeard();
-  map.stations();
+  // Now first: the table and the map follow in a task of their own, once for a burst.
+  if (!laterPending) {
+    laterPending = true;
+    setTimeout(() => {
+      laterPending = false;
+      renderHeard();
+      map.stations();
+    }, 0);
+  }
 }
+let laterPending = false;
 
 // ---- Now -----------------------------------------------------------------------------
 function callerWithSuffix(r) {
