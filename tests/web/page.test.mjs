@@ -320,6 +320,39 @@ describe('the station page', { timeout: 280000 }, () => {
       `Repeater 1 to show ${wanted.call}`);
   });
 
+  it('explains a refused field beside it and shows again what the adapter holds', async () => {
+    const before = held((await api(page, 'state')).header.sendMessage);
+    await page.fill('#f-sendMessage', 'こんにちは');
+    const refused = intentAnswer(page, 'setField');
+    await page.press('#f-sendMessage', 'Enter');
+    const answer = await (await refused).json();
+    assert.equal(answer.ok, false, JSON.stringify(answer));
+    assert.equal(await page.textContent('#e-sendMessage'), answer.refusal);
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-describedby'), 'e-sendMessage');
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-invalid'), 'true');
+    assert.equal(await page.inputValue('#f-sendMessage'), before);
+    await until(async () => (await page.textContent('#status')) === answer.refusal,
+      'the refusal in the status line');
+
+    // Typed lower case, a callsign field shows and sends upper case; leaving it sends it.
+    await page.fill('#f-stationCall', '');
+    await page.type('#f-stationCall', 'ja1abc');
+    assert.equal(await page.inputValue('#f-stationCall'), 'JA1ABC');
+    const taken = intentAnswer(page, 'setField');
+    await page.keyboard.press('Tab');
+    assert.equal((await taken).request().postDataJSON().value, 'JA1ABC');
+    assert.equal((await (await taken).json()).ok, true);
+    await until(async () => held((await api(page, 'state')).header.stationCall) === 'JA1ABC',
+      'the adapter to hold JA1ABC');
+
+    await page.fill('#f-sendMessage', 'Hello');
+    const fine = intentAnswer(page, 'setField');
+    await page.press('#f-sendMessage', 'Enter');
+    assert.equal((await (await fine).json()).ok, true);
+    assert.equal(await page.textContent('#e-sendMessage'), '');
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-invalid'), null);
+  });
+
   it('sorts Heard Stations by a column: ascending, descending, then newest first', async () => {
     await page.waitForFunction(() => document.querySelectorAll('#heard-body tr').length >= 2,
       null, { timeout: 40000 });
