@@ -64,13 +64,17 @@ function bootData() {
 }
 
 // ---- Talking to the station ----------------------------------------------------------
+// Live regions read out a change: the same words again are still news, so the region is
+// emptied first and filled a moment later (a timer, which a page in the background runs too).
+function speak(element, text) {
+  element.textContent = '';
+  setTimeout(() => {
+    element.textContent = text;
+  }, 100);
+}
+
 function say(text) {
-  const status = $('status');
-  // The same words again are still news: clear first so they are announced once more.
-  status.textContent = '';
-  requestAnimationFrame(() => {
-    status.textContent = text;
-  });
+  speak($('status'), text);
 }
 
 async function post(path, body, form = false) {
@@ -316,10 +320,7 @@ function renderNow(announce) {
   const said = $('now-said');
   if (announce) {
     // One sentence per reception; its end and other field changes stay quiet.
-    said.textContent = '';
-    requestAnimationFrame(() => {
-      said.textContent = sentence;
-    });
+    speak(said, sentence);
   } else if (said.textContent) {
     said.textContent = sentence;
   }
