@@ -486,6 +486,7 @@ describe('the station page', { timeout: 280000 }, () => {
   it('switches the language, texts and lang attribute together', async () => {
     const english = await page.textContent('#adapter-state');
     assert.ok(english.length > 0, 'the adapter state is shown');
+    const untranslated = [];
     for (const lang of ['de', 'ja', 'en']) {
       await page.click(`#languages button[lang="${lang}"]`);
       await page.waitForFunction((l) => document.documentElement.lang === l, lang);
@@ -503,11 +504,13 @@ describe('the station page', { timeout: 280000 }, () => {
         await page.evaluate(() => window.scrollTo(0, 0));
         await page.screenshot({ path: path.join(shots, `${lang}.png`), fullPage: true });
       }
+      // Told after every language is seen (and its screenshot taken).
       await until(async () => ((await page.textContent('#adapter-state')) === english) === (lang === 'en'),
-        `the adapter state in ${lang}`);
+        `the adapter state in ${lang}`).catch((e) => untranslated.push(e.message));
       assert.equal(await page.getAttribute(`#languages button[lang="${lang}"]`, 'aria-pressed'),
         'true');
     }
+    assert.deepEqual(untranslated, []);
   });
 
   it('survives the station restart: the banner shows, goes, and the state returns', async () => {
