@@ -26,7 +26,7 @@ namespace tamsel {
 
 namespace {
 // The repeater Repeater 1 held last ("JR1YB  B"), as the console's Call menu keeps it.
-const QString kLastRepeaterKey = QStringLiteral("calls/repeater");
+constexpr QLatin1String kLastRepeaterKey{"calls/repeater"};
 } // namespace
 
 namespace {

@@ -56,6 +56,9 @@ public:
                         socket_->write(refusal("400 Bad Request"));
                     }
                 });
+        check_.setSingleShot(true);
+        check_.setInterval(0);
+        connect(&check_, &QTimer::timeout, this, &Gate::afterRead);
         idle_.setSingleShot(true);
         idle_.setInterval(kIdleMs);
         connect(&idle_, &QTimer::timeout, this, [this] {
@@ -89,17 +92,20 @@ private:
             return;
         }
         // After the library has read: did it give up on the connection?
-        QTimer::singleShot(0, this, [this] {
-            if (!done_ && !reading_ && socket_->state() == QAbstractSocket::ConnectedState) {
-                done_ = true;
-                refuse(socket_, "400 Bad Request");
-            }
-        });
+        check_.start();
+    }
+
+    void afterRead() {
+        if (!done_ && !reading_ && socket_->state() == QAbstractSocket::ConnectedState) {
+            done_ = true;
+            refuse(socket_, "400 Bad Request");
+        }
     }
 
     QTcpSocket* socket_;
     QMetaObject::Connection reading_;
     QTimer idle_;
+    QTimer check_;
     qint64 received_ = 0;
     bool live_ = false;
     bool done_ = false;

@@ -33,10 +33,10 @@ namespace {
 
 constexpr int kHeardRows = 500; // the newest stations a page is sent; the count says the rest
 constexpr int kRepeaterRows = 500;
-const QByteArray kSessionCookie = "tamsel_session";
-const QByteArray kLanguageCookie = "tamsel_lang";
-const QString kLeafletFolder = QStringLiteral("/usr/share/javascript/leaflet/");
-const QByteArray kPolicy = "default-src 'self'; img-src 'self' data:; style-src 'self'; "
+constexpr char kSessionCookie[] = "tamsel_session";
+constexpr char kLanguageCookie[] = "tamsel_lang";
+constexpr QLatin1String kLeafletFolder{"/usr/share/javascript/leaflet/"};
+constexpr char kPolicy[] = "default-src 'self'; img-src 'self' data:; style-src 'self'; "
                            "script-src 'self'; connect-src 'self' ws: wss:; "
                            "frame-ancestors 'none'; base-uri 'none'; form-action 'self'";
 
@@ -290,7 +290,7 @@ WebFace::Who WebFace::who(const WebRequest& r) {
 }
 
 QString WebFace::languageOf(const WebRequest& r) const {
-    const QString chosen = QString::fromLatin1(r.cookie(kLanguageCookie));
+    QString chosen = QString::fromLatin1(r.cookie(kLanguageCookie));
     if (pageLanguages().contains(chosen)) {
         return chosen;
     }
@@ -395,14 +395,14 @@ WebResponse WebFace::handle(const WebRequest& r) {
 WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     static const QRegularExpression pageName(QStringLiteral("^/([a-z0-9-]+\\.(html|js|css|svg))$"));
     static const QRegularExpression leafletName(
-        QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+\\.(js|css|png))$"));
+        QStringLiteral("^/leaflet/((images/)?[a-z0-9-]+(\\.min)?\\.(js|css|png))$"));
     QString source;
     if (path == QLatin1String("/")) {
         source = QStringLiteral(":/web/index.html");
     } else if (const auto m = pageName.match(path); m.hasMatch()) {
         source = QStringLiteral(":/web/") + m.captured(1);
     } else if (const auto l = leafletName.match(path); l.hasMatch()) {
-        source = kLeafletFolder + l.captured(1);
+        source = QString(kLeafletFolder) + l.captured(1);
     }
     QFile f(source);
     if (source.isEmpty() || !f.open(QIODevice::ReadOnly)) {
@@ -411,7 +411,16 @@ WebResponse WebFace::file(const QString& path, const WebRequest& request) {
     }
     WebResponse r;
     r.type = mimeOf(source);
-    r.body = f.readAll();
+    // Debian ships Leaflet compressed beside itself: a browser that takes gzip gets that.
+    QFile packed(source + QStringLiteral(".gz"));
+    if (source.startsWith(kLeafletFolder) && request.header("accept-encoding").contains("gzip") &&
+        packed.open(QIODevice::ReadOnly)) {
+        r.body = packed.readAll();
+        r.headers.emplaceBack("Content-Encoding", "gzip");
+        r.headers.emplaceBack("Vary", "Accept-Encoding");
+    } else {
+        r.body = f.readAll();
+    }
     const bool page = source == QLatin1String(":/web/index.html");
     if (page) {
         // What the page would ask first comes with it: the first view needs no request of its
@@ -517,8 +526,8 @@ WebResponse WebFace::setLanguage(const WebRequest& r) {
     if (!lang || !pageLanguages().contains(*lang)) {
         return WebResponse::error(400, QStringLiteral("Unknown language."));
     }
-    QByteArray line =
-        kLanguageCookie + '=' + lang->toLatin1() + "; Path=/; SameSite=Strict; Max-Age=31536000";
+    QByteArray line = QByteArray(kLanguageCookie) + '=' + lang->toLatin1() +
+                      "; Path=/; SameSite=Strict; Max-Age=31536000";
     if (r.secure) {
         line += "; Secure";
     }
@@ -575,7 +584,7 @@ QJsonObject WebFace::adapter() const {
     case S::Connected:
     case S::Reopened:
         state = QStringLiteral("connected");
-        sentence = QCoreApplication::translate("StationLog", "Adapter found.");
+        sentence = QCoreApplication::translate("tamsel::StationLog", "Adapter found.");
         break;
     case S::Disconnected:
         state = QStringLiteral("absent");
@@ -901,7 +910,7 @@ void WebFace::connected(std::unique_ptr<QWebSocket> socket, bool) {
 void WebFace::received(Live* live, const QString& message) {
     const LiveMessage m = parseLiveMessage(message.toUtf8());
     WebRequest asked;
-    asked.headers.emplaceBack("Cookie", kSessionCookie + '=' + live->cookie);
+    asked.headers.emplaceBack("Cookie", QByteArray(kSessionCookie) + '=' + live->cookie);
     const Who w = who(asked);
     if (!w.signedIn) {
         live->socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
