@@ -518,10 +518,15 @@ function wireAdapter() {
   $('header-form').addEventListener('submit', (event) => event.preventDefault());
   for (const field of FIELDS) {
     const input = $(`f-${field}`);
-    if (input.classList.contains('upper')) input.addEventListener('input', () => upperCase(input));
+    if (input.classList.contains('upper')) {
+      // Not while an input method composes: it would lose what it holds.
+      input.addEventListener('input', (event) => event.isComposing || upperCase(input));
+      input.addEventListener('compositionend', () => upperCase(input));
+    }
     input.addEventListener('change', () => sendField(field));
     input.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter') return;
+      // Enter that ends an input method's composition is not the operator's Enter.
+      if (event.key !== 'Enter' || event.isComposing) return;
       event.preventDefault();
       sendField(field);
     });
