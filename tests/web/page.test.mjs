@@ -408,6 +408,11 @@ describe('the station page', { timeout: 280000 }, () => {
 
   it('keeps two pages in step', async () => {
     const other = await signedInPage(context);
+    // What the operator is typing in one page is not overwritten by news from the other.
+    const typedFrom = await other.inputValue('#f-stationCall');
+    await other.focus('#f-stationCall');
+    await other.keyboard.press('End');
+    await other.keyboard.type('Z');
     const message = `step ${Date.now() % 100000}`;
     await page.fill('#f-sendMessage', message);
     const answered = intentAnswer(page, 'setField');
@@ -415,6 +420,8 @@ describe('the station page', { timeout: 280000 }, () => {
     assert.equal((await (await answered).json()).ok, true);
     await other.waitForFunction((m) => document.querySelector('#f-sendMessage').value === m,
       message, { timeout: 1000 });
+    assert.equal(await other.inputValue('#f-stationCall'), `${typedFrom}Z`);
+    await other.fill('#f-stationCall', typedFrom); // as it was: nothing to send
 
     const before = await page.isChecked('#g-break');
     const flagged = intentAnswer(other, 'setFlag');

@@ -265,7 +265,7 @@ function applyState(snapshot) {
   const before = state.now;
   state.now = snapshot.now || null;
   renderAdapter();
-  renderHeader(true);
+  renderHeader();
   renderNow(isNewReception(before, state.now));
   renderHeard();
   map.stations();
@@ -443,7 +443,7 @@ function renderAdapter() {
 }
 
 // Shows what the adapter holds; a field the operator is changing is left to the operator.
-function renderHeader(all) {
+function renderHeader() {
   const header = state.header;
   if (!header) return;
   for (const field of FIELDS) {
@@ -451,7 +451,7 @@ function renderHeader(all) {
     if (state.limits[field]) input.maxLength = state.limits[field];
     const editing = document.activeElement === input && input.value !== input.dataset.held;
     input.dataset.held = shown(header[field]);
-    if (all || !editing) input.value = input.dataset.held;
+    if (!editing) input.value = input.dataset.held;
   }
   for (const flag of FLAGS) {
     $(`g-${flag}`).checked = !!header.flags?.[flag];
@@ -814,7 +814,7 @@ const live = {
         break;
       case 'header':
         state.header = message.header;
-        renderHeader(false);
+        renderHeader();
         break;
       case 'adapter':
         state.adapter = message.adapter;
