@@ -136,6 +136,8 @@ const tileAnswers = [];
 
 async function newContext(options = {}) {
   const ctx = await browser.newContext({ viewport: { width: 1280, height: 900 }, ...options });
+  // A step that fails early (sign-in) should not hold every later one for long.
+  ctx.setDefaultTimeout(15000);
   // Nothing may leave the station: every other host is refused and remembered.
   await ctx.route('**/*', (route) => {
     const url = new URL(route.request().url());
@@ -218,6 +220,16 @@ describe('the station page', { timeout: 280000 }, () => {
     assert.equal(await page.isHidden('#app'), true, 'the station shows nothing before sign-in');
     const unauthorised = await page.request.get(`${base()}api/state`);
     assert.equal(unauthorised.status(), 401);
+
+    // A German browser before sign-in: the lang attribute is the language of the words shown.
+    const german = await newContext({ locale: 'de-DE' });
+    const greeted = await german.newPage();
+    await greeted.goto(base());
+    await greeted.waitForSelector('#signin:not([hidden])');
+    const lang = await greeted.getAttribute('html', 'lang');
+    const heading = await greeted.textContent('#signin-h');
+    assert.equal(heading === 'Sign in', lang === 'en', `lang="${lang}" over "${heading}"`);
+    await german.close();
 
     await page.fill('#password', 'wrong password');
     const refused = page.waitForResponse((r) => r.url().endsWith('/api/signin'));

@@ -17,6 +17,7 @@ const FLAG_NAMES = { repeater: 'Repeater', break: 'Break', emr: 'EMR' };
 
 const session = { csrf: '', lang: 'en', languages: [], signedIn: false };
 let texts = {};
+let textsLang = 'en'; // the language of the texts at hand (English until the station gives others)
 let columns = [];
 
 // ---- Texts: looked up by their English source, English when the station has none -------
@@ -26,7 +27,7 @@ function t(source, ...args) {
 }
 
 function applyTexts() {
-  document.documentElement.lang = session.lang || 'en';
+  document.documentElement.lang = textsLang;
   for (const el of document.querySelectorAll('[data-t]')) {
     el.textContent = t(el.dataset.t);
   }
@@ -42,7 +43,7 @@ function applyTexts() {
 function takeTexts(body) {
   texts = body.texts || {};
   columns = body.columns || [];
-  if (body.lang) session.lang = body.lang;
+  if (body.lang) session.lang = textsLang = body.lang;
 }
 
 async function loadTexts() {
