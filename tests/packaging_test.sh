@@ -210,7 +210,8 @@ fi
 grep -q "usr/lib/debug" <<< "$listing" && fail "debug symbols are in the package itself"
 ls "$scratch"/pkg/tamsel-dbgsym_*.deb > /dev/null || fail "no -dbgsym package"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libusb-1.0-0 libjpeg62-turbo; do
+for dep in libqt6widgets6 libusb-1.0-0 libjpeg62-turbo libqt6httpserver6 libqt6websockets6 \
+    libsodium23 libjs-leaflet; do
     grep -q "$dep" <<< "$depends" || fail "package does not depend on $dep ($depends)"
 done
 grep -q fonts-ipafont-gothic <<< "$(dpkg-deb -f "$deb" Recommends)" || fail "no font recommended"
@@ -218,6 +219,10 @@ grep -q qt6-translations-l10n <<< "$(dpkg-deb -f "$deb" Recommends)" \
     || fail "Qt's own translations not recommended"
 dpkg-deb -x "$deb" "$scratch/unpacked"
 speaks "$scratch/unpacked"
+# The page's map tiles: the station asks the program where the package put it.
+tiles=$(grep -Eo '\./usr/[^ ]*/tamsel-tiles$' <<< "$listing") || fail "the package has no tamsel-tiles"
+grep -aq "${tiles#.}" "$scratch/unpacked/usr/bin/tamsel-station" \
+    || fail "tamsel-station looks for tamsel-tiles elsewhere than ${tiles#.}"
 cmp "$scratch/unpacked/lib/systemd/system/tamsel-station.service" "$installed_unit" \
     || fail "the packaged unit is not the one checked above"
 lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' || true

@@ -134,6 +134,20 @@ without a display instead (as tamsel-station does), saying what it does on stand
 Sekunden eine Station hört, um die Konsole ohne Adapter auszuprobieren. Mit --station läuft
 stattdessen die Station ohne Bildschirm (wie tamsel-station) und meldet auf der Standardfehlerausgabe, was sie tut.</translation>
     </message>
+    <message>
+        <source>  --listen ADDRESS:PORT   serve the station&apos;s page there (default 127.0.0.1:8073;
+                          another address than this computer&apos;s needs a password)
+  --tls-cert FILE         serve it over HTTPS with this certificate (PEM)...
+  --tls-key FILE          ...and its private key (PEM)
+  --set-password          set the page&apos;s password (asked twice) and end
+</source>
+        <translation>  --listen ADRESSE:PORT   die Seite der Station dort bereitstellen (Standard 127.0.0.1:8073;
+                          eine andere Adresse als die dieses Rechners braucht ein Passwort)
+  --tls-cert DATEI        sie über HTTPS mit diesem Zertifikat (PEM) bereitstellen...
+  --tls-key DATEI         ...und seinem privaten Schlüssel (PEM)
+  --set-password          das Passwort der Seite setzen (zweimal gefragt) und enden
+</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -167,6 +181,11 @@ stattdessen die Station ohne Bildschirm (wie tamsel-station) und meldet auf der 
         <source> - adapter not accessible</source>
         <extracomment>Added to the main window&apos;s title</extracomment>
         <translation> - Adapter nicht zugänglich</translation>
+    </message>
+    <message>
+        <source>The station&apos;s page for browsers is not served: %1</source>
+        <extracomment>%1: why the page could not be served</extracomment>
+        <translation>Die Seite der Station für Browser wird nicht bereitgestellt: %1</translation>
     </message>
 </context>
 <context>
@@ -871,6 +890,89 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
         <extracomment>A flag is not set</extracomment>
         <translation>Aus</translation>
     </message>
+    <message>
+        <source>The password needs at least %1 characters.</source>
+        <translation>Das Passwort braucht mindestens %1 Zeichen.</translation>
+    </message>
+    <message>
+        <source>The password could not be kept: %1</source>
+        <translation>Das Passwort konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>No password is set, so the page is for this computer alone. Set one with tamsel-station --set-password or in the console&apos;s Preferences, Remote.</source>
+        <translation>Es ist kein Passwort gesetzt, daher ist die Seite nur für diesen Rechner. Setzen Sie eines mit tamsel-station --set-password oder in den Einstellungen der Konsole unter Fernzugriff.</translation>
+    </message>
+    <message>
+        <source>A nearer repeater is in the directory: %1, %2.</source>
+        <extracomment>%1: a repeater&apos;s callsign, %2: its distance with the unit</extracomment>
+        <translation>Ein näheres Relais ist im Verzeichnis: %1, %2.</translation>
+    </message>
+    <message>
+        <source>No password is set, so the page is served on this computer only (127.0.0.1), not on %1. Set one with tamsel-station --set-password, or listen on 127.0.0.1.</source>
+        <extracomment>%1: the address asked for, such as 0.0.0.0</extracomment>
+        <translation>Es ist kein Passwort gesetzt, daher wird die Seite nur auf diesem Rechner (127.0.0.1) bereitgestellt, nicht auf %1. Setzen Sie eines mit tamsel-station --set-password oder lauschen Sie auf 127.0.0.1.</translation>
+    </message>
+    <message>
+        <source>Sign in first.</source>
+        <translation>Melden Sie sich zuerst an.</translation>
+    </message>
+    <message>
+        <source>Too many wrong passwords: try again in %1 s.</source>
+        <extracomment>%1: seconds</extracomment>
+        <translation>Zu viele falsche Passwörter: versuchen Sie es in %1 s erneut.</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>Falsches Passwort.</translation>
+    </message>
+    <message>
+        <source>It is taken as soon as it is plugged in.</source>
+        <translation>Er wird übernommen, sobald er angeschlossen wird.</translation>
+    </message>
+    <message>
+        <source>the system did not let the station open it</source>
+        <translation>das System ließ die Station ihn nicht öffnen</translation>
+    </message>
+    <message>
+        <source>The adapter could not be reached.</source>
+        <translation>Der Adapter war nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>%1 is no D-STAR repeater of the directory.</source>
+        <extracomment>%1: a repeater&apos;s callsign</extracomment>
+        <translation>%1 ist kein D-STAR-Relais des Verzeichnisses.</translation>
+    </message>
+    <message>
+        <source>New password for the page: </source>
+        <translation>Neues Passwort für die Seite: </translation>
+    </message>
+    <message>
+        <source>The same again: </source>
+        <translation>Noch einmal: </translation>
+    </message>
+    <message>
+        <source>No password given; nothing changed.</source>
+        <translation>Kein Passwort angegeben; nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The two differ; nothing changed.</source>
+        <translation>Die beiden sind verschieden; nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Password kept (as a hash) in %1; signed-in pages must sign in again.</source>
+        <extracomment>%1: the file</extracomment>
+        <translation>Passwort (als Hash) in %1 gespeichert; angemeldete Seiten müssen sich erneut anmelden.</translation>
+    </message>
+    <message>
+        <source>The page&apos;s address %1 is not ADDRESS:PORT.</source>
+        <extracomment>%1: what the settings hold for the address</extracomment>
+        <translation>Die Adresse %1 der Seite hat nicht die Form ADRESSE:PORT.</translation>
+    </message>
+    <message>
+        <source>The station&apos;s page is at %1</source>
+        <extracomment>%1: the page&apos;s address, such as http://127.0.0.1:8073/</extracomment>
+        <translation>Die Seite der Station ist unter %1</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AlertsPage</name>
@@ -1136,6 +1238,29 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Approximate position: the station sent only a box %1 %2 from north to south; shown at its centre.</source>
         <translation>Ungefährer Standort: Die Station hat nur ein Gebiet von %1 %2 in Nord-Süd-Richtung gesendet; angezeigt in seiner Mitte.</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::HttpService</name>
+    <message>
+        <source>Cannot read the certificate %1: %2</source>
+        <translation>Das Zertifikat %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the key %1: %2</source>
+        <translation>Der Schlüssel %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no certificate in PEM form.</source>
+        <translation>%1 enthält kein Zertifikat im PEM-Format.</translation>
+    </message>
+    <message>
+        <source>%1 holds no private key in PEM form (RSA or EC, without a passphrase).</source>
+        <translation>%1 enthält keinen privaten Schlüssel im PEM-Format (RSA oder EC, ohne Passphrase).</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1 port %2: %3</source>
+        <translation>Auf %1 Port %2 kann nicht gelauscht werden: %3</translation>
     </message>
 </context>
 <context>
@@ -1524,6 +1649,93 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     </message>
 </context>
 <context>
+    <name>tamsel::RemotePage</name>
+    <message>
+        <source>&amp;Serve the station&apos;s page to browsers</source>
+        <translation>Seite der &amp;Station für Browser bereitstellen</translation>
+    </message>
+    <message>
+        <source>Listen on</source>
+        <translation>Lauschen auf</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>Neues Passwort</translation>
+    </message>
+    <message>
+        <source>New password again</source>
+        <translation>Neues Passwort wiederholen</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Zertifikat</translation>
+    </message>
+    <message>
+        <source>Private key</source>
+        <translation>Privater Schlüssel</translation>
+    </message>
+    <message>
+        <source>&amp;Listen on:</source>
+        <translation>&amp;Lauschen auf:</translation>
+    </message>
+    <message>
+        <source>New &amp;password:</source>
+        <translation>Neues &amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>A&amp;gain:</source>
+        <translation>&amp;Wiederholen:</translation>
+    </message>
+    <message>
+        <source>Cer&amp;tificate (PEM):</source>
+        <translation>&amp;Zertifikat (PEM):</translation>
+    </message>
+    <message>
+        <source>Private &amp;key (PEM):</source>
+        <translation>Pri&amp;vater Schlüssel (PEM):</translation>
+    </message>
+    <message>
+        <source>Without a password the page is served on this computer only (127.0.0.1). With one, another address such as 0.0.0.0:8073 lets a phone or laptop on your network use it. With a certificate and its key the page is served over HTTPS.</source>
+        <translation>Ohne Passwort wird die Seite nur auf diesem Rechner (127.0.0.1) bereitgestellt. Mit einem lässt eine andere Adresse wie 0.0.0.0:8073 ein Telefon oder einen Laptop in Ihrem Netz sie nutzen. Mit einem Zertifikat und seinem Schlüssel wird die Seite über HTTPS bereitgestellt.</translation>
+    </message>
+    <message>
+        <source>A password is set; type a new one to change it.</source>
+        <translation>Ein Passwort ist gesetzt; geben Sie ein neues ein, um es zu ändern.</translation>
+    </message>
+    <message>
+        <source>No password is set.</source>
+        <translation>Es ist kein Passwort gesetzt.</translation>
+    </message>
+    <message>
+        <source>Listen on takes an address and a port, such as 127.0.0.1:8073 or 0.0.0.0:8073.</source>
+        <translation>„Lauschen auf“ braucht eine Adresse und einen Port, etwa 127.0.0.1:8073 oder 0.0.0.0:8073.</translation>
+    </message>
+    <message>
+        <source>The password needs at least %1 characters.</source>
+        <translation>Das Passwort braucht mindestens %1 Zeichen.</translation>
+    </message>
+    <message>
+        <source>The two passwords differ.</source>
+        <translation>Die beiden Passwörter sind verschieden.</translation>
+    </message>
+    <message>
+        <source>Set a password first: without one the page is served on this computer only.</source>
+        <translation>Setzen Sie zuerst ein Passwort: ohne eines wird die Seite nur auf diesem Rechner bereitgestellt.</translation>
+    </message>
+    <message>
+        <source>HTTPS needs both the certificate and its private key.</source>
+        <translation>HTTPS braucht das Zertifikat und seinen privaten Schlüssel.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Fernzugriff</translation>
+    </message>
+</context>
+<context>
     <name>tamsel::RepeaterDirectory</name>
     <message>
         <source>%1 is no name for a repeater list.</source>
@@ -1842,6 +2054,11 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>Repeater 1: %1, %2</source>
         <translation>Relais 1: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 has not been heard.</source>
+        <extracomment>%1: a callsign</extracomment>
+        <translation>%1 wurde nicht gehört.</translation>
     </message>
 </context>
 <context>
@@ -2249,6 +2466,35 @@ Es liest die Icom-Relaislisten-CSV (mit den Spalten Name, Repeater Call Sign, Ga
     <message>
         <source>Volume: %1</source>
         <translation>Lautstärke: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::WebFace</name>
+    <message>
+        <source>A wrong password was given from %1.</source>
+        <translation>Ein falsches Passwort kam von %1.</translation>
+    </message>
+    <message>
+        <source>Signed in from %1.</source>
+        <translation>Angemeldet von %1.</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Abgelehnt: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>A page left; %n open.</source>
+        <translation>
+            <numerusform>Eine Seite ging; %n offen.</numerusform>
+            <numerusform>Eine Seite ging; %n offen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>A page connected from %1; %n open.</source>
+        <translation>
+            <numerusform>Eine Seite verband sich von %1; %n offen.</numerusform>
+            <numerusform>Eine Seite verband sich von %1; %n offen.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -134,6 +134,20 @@ without a display instead (as tamsel-station does), saying what it does on stand
 アダプターなしでコンソールを試せます。--station を付けると、代わりに画面なしの局を
 (tamsel-station と同じく) 動かし、動作を標準エラー出力に書きます。</translation>
     </message>
+    <message>
+        <source>  --listen ADDRESS:PORT   serve the station&apos;s page there (default 127.0.0.1:8073;
+                          another address than this computer&apos;s needs a password)
+  --tls-cert FILE         serve it over HTTPS with this certificate (PEM)...
+  --tls-key FILE          ...and its private key (PEM)
+  --set-password          set the page&apos;s password (asked twice) and end
+</source>
+        <translation>  --listen アドレス:ポート  局のページをそこで提供する（既定は 127.0.0.1:8073。
+                          このコンピューター以外のアドレスにはパスワードが必要）
+  --tls-cert ファイル      この証明書（PEM）で HTTPS により提供する...
+  --tls-key ファイル       ...とその秘密鍵（PEM）
+  --set-password          ページのパスワードを設定して（2 回たずねます）終了する
+</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -167,6 +181,11 @@ without a display instead (as tamsel-station does), saying what it does on stand
         <source> - adapter not accessible</source>
         <extracomment>Added to the main window&apos;s title</extracomment>
         <translation> - アダプターにアクセスできません</translation>
+    </message>
+    <message>
+        <source>The station&apos;s page for browsers is not served: %1</source>
+        <extracomment>%1: why the page could not be served</extracomment>
+        <translation>ブラウザー用の局のページを提供できません: %1</translation>
     </message>
 </context>
 <context>
@@ -871,6 +890,89 @@ then unplug the adapter and plug it in again.</source>
         <extracomment>A flag is not set</extracomment>
         <translation>オフ</translation>
     </message>
+    <message>
+        <source>The password needs at least %1 characters.</source>
+        <translation>パスワードは %1 文字以上にしてください。</translation>
+    </message>
+    <message>
+        <source>The password could not be kept: %1</source>
+        <translation>パスワードを保存できません: %1</translation>
+    </message>
+    <message>
+        <source>No password is set, so the page is for this computer alone. Set one with tamsel-station --set-password or in the console&apos;s Preferences, Remote.</source>
+        <translation>パスワードが設定されていないため、このページはこのコンピューター専用です。tamsel-station --set-password またはコンソールの設定の「リモート」で設定してください。</translation>
+    </message>
+    <message>
+        <source>A nearer repeater is in the directory: %1, %2.</source>
+        <extracomment>%1: a repeater&apos;s callsign, %2: its distance with the unit</extracomment>
+        <translation>一覧により近いレピーターがあります: %1、%2。</translation>
+    </message>
+    <message>
+        <source>No password is set, so the page is served on this computer only (127.0.0.1), not on %1. Set one with tamsel-station --set-password, or listen on 127.0.0.1.</source>
+        <extracomment>%1: the address asked for, such as 0.0.0.0</extracomment>
+        <translation>パスワードが設定されていないため、ページはこのコンピューター（127.0.0.1）でのみ提供し、%1 では提供しません。tamsel-station --set-password で設定するか、127.0.0.1 で待ち受けてください。</translation>
+    </message>
+    <message>
+        <source>Sign in first.</source>
+        <translation>先にサインインしてください。</translation>
+    </message>
+    <message>
+        <source>Too many wrong passwords: try again in %1 s.</source>
+        <extracomment>%1: seconds</extracomment>
+        <translation>誤ったパスワードが多すぎます: %1 秒後にもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>パスワードが違います。</translation>
+    </message>
+    <message>
+        <source>It is taken as soon as it is plugged in.</source>
+        <translation>接続されればすぐに使います。</translation>
+    </message>
+    <message>
+        <source>the system did not let the station open it</source>
+        <translation>システムが局に開くことを許しませんでした</translation>
+    </message>
+    <message>
+        <source>The adapter could not be reached.</source>
+        <translation>アダプターに届きませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 is no D-STAR repeater of the directory.</source>
+        <extracomment>%1: a repeater&apos;s callsign</extracomment>
+        <translation>%1 は一覧の D-STAR レピーターではありません。</translation>
+    </message>
+    <message>
+        <source>New password for the page: </source>
+        <translation>ページの新しいパスワード: </translation>
+    </message>
+    <message>
+        <source>The same again: </source>
+        <translation>もう一度: </translation>
+    </message>
+    <message>
+        <source>No password given; nothing changed.</source>
+        <translation>パスワードが入力されませんでした。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>The two differ; nothing changed.</source>
+        <translation>2 つが一致しません。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>Password kept (as a hash) in %1; signed-in pages must sign in again.</source>
+        <extracomment>%1: the file</extracomment>
+        <translation>パスワードを（ハッシュとして）%1 に保存しました。サインイン中のページはサインインし直す必要があります。</translation>
+    </message>
+    <message>
+        <source>The page&apos;s address %1 is not ADDRESS:PORT.</source>
+        <extracomment>%1: what the settings hold for the address</extracomment>
+        <translation>ページのアドレス %1 が アドレス:ポート の形ではありません。</translation>
+    </message>
+    <message>
+        <source>The station&apos;s page is at %1</source>
+        <extracomment>%1: the page&apos;s address, such as http://127.0.0.1:8073/</extracomment>
+        <translation>局のページ: %1</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AlertsPage</name>
@@ -1136,6 +1238,29 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Approximate position: the station sent only a box %1 %2 from north to south; shown at its centre.</source>
         <translation>おおよその位置：この局は南北 %1 %2 の範囲までしか送っていません。範囲の中心に表示しています。</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::HttpService</name>
+    <message>
+        <source>Cannot read the certificate %1: %2</source>
+        <translation>証明書 %1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the key %1: %2</source>
+        <translation>鍵 %1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no certificate in PEM form.</source>
+        <translation>%1 に PEM 形式の証明書がありません。</translation>
+    </message>
+    <message>
+        <source>%1 holds no private key in PEM form (RSA or EC, without a passphrase).</source>
+        <translation>%1 に PEM 形式の秘密鍵（RSA または EC、パスフレーズなし）がありません。</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1 port %2: %3</source>
+        <translation>%1 のポート %2 で待ち受けできません: %3</translation>
     </message>
 </context>
 <context>
@@ -1524,6 +1649,93 @@ Copy the position (%2, %3) instead?</source>
     </message>
 </context>
 <context>
+    <name>tamsel::RemotePage</name>
+    <message>
+        <source>&amp;Serve the station&apos;s page to browsers</source>
+        <translation>局のページをブラウザーに提供する(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Listen on</source>
+        <translation>待ち受けアドレス</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>新しいパスワード</translation>
+    </message>
+    <message>
+        <source>New password again</source>
+        <translation>新しいパスワード（確認）</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>証明書</translation>
+    </message>
+    <message>
+        <source>Private key</source>
+        <translation>秘密鍵</translation>
+    </message>
+    <message>
+        <source>&amp;Listen on:</source>
+        <translation>待ち受けアドレス(&amp;L):</translation>
+    </message>
+    <message>
+        <source>New &amp;password:</source>
+        <translation>新しいパスワード(&amp;P):</translation>
+    </message>
+    <message>
+        <source>A&amp;gain:</source>
+        <translation>確認(&amp;G):</translation>
+    </message>
+    <message>
+        <source>Cer&amp;tificate (PEM):</source>
+        <translation>証明書 (PEM)(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Private &amp;key (PEM):</source>
+        <translation>秘密鍵 (PEM)(&amp;K):</translation>
+    </message>
+    <message>
+        <source>Without a password the page is served on this computer only (127.0.0.1). With one, another address such as 0.0.0.0:8073 lets a phone or laptop on your network use it. With a certificate and its key the page is served over HTTPS.</source>
+        <translation>パスワードがなければ、ページはこのコンピューター（127.0.0.1）でのみ提供します。パスワードがあれば、0.0.0.0:8073 のようなほかのアドレスで、同じネットワークのスマートフォンやノートパソコンから使えます。証明書と鍵があれば HTTPS で提供します。</translation>
+    </message>
+    <message>
+        <source>A password is set; type a new one to change it.</source>
+        <translation>パスワードは設定済みです。変えるときは新しいパスワードを入力してください。</translation>
+    </message>
+    <message>
+        <source>No password is set.</source>
+        <translation>パスワードは設定されていません。</translation>
+    </message>
+    <message>
+        <source>Listen on takes an address and a port, such as 127.0.0.1:8073 or 0.0.0.0:8073.</source>
+        <translation>待ち受けアドレスには 127.0.0.1:8073 や 0.0.0.0:8073 のようにアドレスとポートを入力してください。</translation>
+    </message>
+    <message>
+        <source>The password needs at least %1 characters.</source>
+        <translation>パスワードは %1 文字以上にしてください。</translation>
+    </message>
+    <message>
+        <source>The two passwords differ.</source>
+        <translation>2 つのパスワードが一致しません。</translation>
+    </message>
+    <message>
+        <source>Set a password first: without one the page is served on this computer only.</source>
+        <translation>先にパスワードを設定してください。パスワードがなければ、ページはこのコンピューターでのみ提供します。</translation>
+    </message>
+    <message>
+        <source>HTTPS needs both the certificate and its private key.</source>
+        <translation>HTTPS には証明書と秘密鍵の両方が必要です。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 を読めません。</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>リモート</translation>
+    </message>
+</context>
+<context>
     <name>tamsel::RepeaterDirectory</name>
     <message>
         <source>%1 is no name for a repeater list.</source>
@@ -1839,6 +2051,11 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>Repeater 1: %1, %2</source>
         <translation>アクセスレピーター: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1 has not been heard.</source>
+        <extracomment>%1: a callsign</extracomment>
+        <translation>%1 は受信していません。</translation>
     </message>
 </context>
 <context>
@@ -2244,6 +2461,33 @@ It reads the Icom repeater-list CSV (with the columns Name, Repeater Call Sign, 
     <message>
         <source>Volume: %1</source>
         <translation>音量: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::WebFace</name>
+    <message>
+        <source>A wrong password was given from %1.</source>
+        <translation>%1 から誤ったパスワードが入力されました。</translation>
+    </message>
+    <message>
+        <source>Signed in from %1.</source>
+        <translation>%1 からサインインしました。</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>拒否: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>A page left; %n open.</source>
+        <translation>
+            <numerusform>ページが閉じました。開いているのは %n 件です。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>A page connected from %1; %n open.</source>
+        <translation>
+            <numerusform>%1 からページが接続しました。開いているのは %n 件です。</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
