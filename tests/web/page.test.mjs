@@ -136,6 +136,8 @@ const tileAnswers = [];
 
 async function newContext(options = {}) {
   const ctx = await browser.newContext({ viewport: { width: 1280, height: 900 }, ...options });
+  // A step that fails early (sign-in) should not hold every later one for long.
+  ctx.setDefaultTimeout(15000);
   // Nothing may leave the station: every other host is refused and remembered.
   await ctx.route('**/*', (route) => {
     const url = new URL(route.request().url());
@@ -218,6 +220,16 @@ describe('the station page', { timeout: 280000 }, () => {
     assert.equal(await page.isHidden('#app'), true, 'the station shows nothing before sign-in');
     const unauthorised = await page.request.get(`${base()}api/state`);
     assert.equal(unauthorised.status(), 401);
+
+    // A German browser before sign-in: the lang attribute is the language of the words shown.
+    const german = await newContext({ locale: 'de-DE' });
+    const greeted = await german.newPage();
+    await greeted.goto(base());
+    await greeted.waitForSelector('#signin:not([hidden])');
+    const lang = await greeted.getAttribute('html', 'lang');
+    const heading = await greeted.textContent('#signin-h');
+    assert.equal(heading === 'Sign in', lang === 'en', `lang="${lang}" over "${heading}"`);
+    await german.close();
 
     await page.fill('#password', 'wrong password');
     const refused = page.waitForResponse((r) => r.url().endsWith('/api/signin'));
@@ -320,6 +332,39 @@ describe('the station page', { timeout: 280000 }, () => {
       `Repeater 1 to show ${wanted.call}`);
   });
 
+  it('explains a refused field beside it and shows again what the adapter holds', async () => {
+    const before = held((await api(page, 'state')).header.sendMessage);
+    await page.fill('#f-sendMessage', 'こんにちは');
+    const refused = intentAnswer(page, 'setField');
+    await page.press('#f-sendMessage', 'Enter');
+    const answer = await (await refused).json();
+    assert.equal(answer.ok, false, JSON.stringify(answer));
+    assert.equal(await page.textContent('#e-sendMessage'), answer.refusal);
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-describedby'), 'e-sendMessage');
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-invalid'), 'true');
+    assert.equal(await page.inputValue('#f-sendMessage'), before);
+    await until(async () => (await page.textContent('#status')) === answer.refusal,
+      'the refusal in the status line');
+
+    // Typed lower case, a callsign field shows and sends upper case; leaving it sends it.
+    await page.fill('#f-stationCall', '');
+    await page.type('#f-stationCall', 'ja1abc');
+    assert.equal(await page.inputValue('#f-stationCall'), 'JA1ABC');
+    const taken = intentAnswer(page, 'setField');
+    await page.keyboard.press('Tab');
+    assert.equal((await taken).request().postDataJSON().value, 'JA1ABC');
+    assert.equal((await (await taken).json()).ok, true);
+    await until(async () => held((await api(page, 'state')).header.stationCall) === 'JA1ABC',
+      'the adapter to hold JA1ABC');
+
+    await page.fill('#f-sendMessage', 'Hello');
+    const fine = intentAnswer(page, 'setField');
+    await page.press('#f-sendMessage', 'Enter');
+    assert.equal((await (await fine).json()).ok, true);
+    assert.equal(await page.textContent('#e-sendMessage'), '');
+    assert.equal(await page.getAttribute('#f-sendMessage', 'aria-invalid'), null);
+  });
+
   it('sorts Heard Stations by a column: ascending, descending, then newest first', async () => {
     await page.waitForFunction(() => document.querySelectorAll('#heard-body tr').length >= 2,
       null, { timeout: 40000 });
@@ -375,6 +420,11 @@ describe('the station page', { timeout: 280000 }, () => {
 
   it('keeps two pages in step', async () => {
     const other = await signedInPage(context);
+    // What the operator is typing in one page is not overwritten by news from the other.
+    const typedFrom = await other.inputValue('#f-stationCall');
+    await other.focus('#f-stationCall');
+    await other.keyboard.press('End');
+    await other.keyboard.type('Z');
     const message = `step ${Date.now() % 100000}`;
     await page.fill('#f-sendMessage', message);
     const answered = intentAnswer(page, 'setField');
@@ -382,6 +432,8 @@ describe('the station page', { timeout: 280000 }, () => {
     assert.equal((await (await answered).json()).ok, true);
     await other.waitForFunction((m) => document.querySelector('#f-sendMessage').value === m,
       message, { timeout: 1000 });
+    assert.equal(await other.inputValue('#f-stationCall'), `${typedFrom}Z`);
+    await other.fill('#f-stationCall', typedFrom); // as it was: nothing to send
 
     const before = await page.isChecked('#g-break');
     const flagged = intentAnswer(other, 'setFlag');
@@ -453,6 +505,7 @@ describe('the station page', { timeout: 280000 }, () => {
   it('switches the language, texts and lang attribute together', async () => {
     const english = await page.textContent('#adapter-state');
     assert.ok(english.length > 0, 'the adapter state is shown');
+    const untranslated = [];
     for (const lang of ['de', 'ja', 'en']) {
       await page.click(`#languages button[lang="${lang}"]`);
       await page.waitForFunction((l) => document.documentElement.lang === l, lang);
@@ -470,11 +523,13 @@ describe('the station page', { timeout: 280000 }, () => {
         await page.evaluate(() => window.scrollTo(0, 0));
         await page.screenshot({ path: path.join(shots, `${lang}.png`), fullPage: true });
       }
+      // Told after every language is seen (and its screenshot taken).
       await until(async () => ((await page.textContent('#adapter-state')) === english) === (lang === 'en'),
-        `the adapter state in ${lang}`);
+        `the adapter state in ${lang}`).catch((e) => untranslated.push(e.message));
       assert.equal(await page.getAttribute(`#languages button[lang="${lang}"]`, 'aria-pressed'),
         'true');
     }
+    assert.deepEqual(untranslated, []);
   });
 
   it('survives the station restart: the banner shows, goes, and the state returns', async () => {

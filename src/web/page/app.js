@@ -17,6 +17,7 @@ const FLAG_NAMES = { repeater: 'Repeater', break: 'Break', emr: 'EMR' };
 
 const session = { csrf: '', lang: 'en', languages: [], signedIn: false };
 let texts = {};
+let textsLang = 'en'; // the language of the texts at hand (English until the station gives others)
 let columns = [];
 
 // ---- Texts: looked up by their English source, English when the station has none -------
@@ -26,7 +27,7 @@ function t(source, ...args) {
 }
 
 function applyTexts() {
-  document.documentElement.lang = session.lang || 'en';
+  document.documentElement.lang = textsLang;
   for (const el of document.querySelectorAll('[data-t]')) {
     el.textContent = t(el.dataset.t);
   }
@@ -42,7 +43,7 @@ function applyTexts() {
 function takeTexts(body) {
   texts = body.texts || {};
   columns = body.columns || [];
-  if (body.lang) session.lang = body.lang;
+  if (body.lang) session.lang = textsLang = body.lang;
 }
 
 async function loadTexts() {
@@ -64,13 +65,17 @@ function bootData() {
 }
 
 // ---- Talking to the station ----------------------------------------------------------
+// Live regions read out a change: the same words again are still news, so the region is
+// emptied first and filled a moment later (a timer, which a page in the background runs too).
+function speak(element, text) {
+  element.textContent = '';
+  setTimeout(() => {
+    element.textContent = text;
+  }, 100);
+}
+
 function say(text) {
-  const status = $('status');
-  // The same words again are still news: clear first so they are announced once more.
-  status.textContent = '';
-  requestAnimationFrame(() => {
-    status.textContent = text;
-  });
+  speak($('status'), text);
 }
 
 async function post(path, body, form = false) {
@@ -261,7 +266,7 @@ function applyState(snapshot) {
   const before = state.now;
   state.now = snapshot.now || null;
   renderAdapter();
-  renderHeader(true);
+  renderHeader();
   renderNow(isNewReception(before, state.now));
   renderHeard();
   map.stations();
@@ -324,10 +329,7 @@ function renderNow(announce) {
   const said = $('now-said');
   if (announce) {
     // One sentence per reception; its end and other field changes stay quiet.
-    said.textContent = '';
-    requestAnimationFrame(() => {
-      said.textContent = sentence;
-    });
+    speak(said, sentence);
   } else if (said.textContent) {
     said.textContent = sentence;
   }
@@ -450,7 +452,7 @@ function renderAdapter() {
 }
 
 // Shows what the adapter holds; a field the operator is changing is left to the operator.
-function renderHeader(all) {
+function renderHeader() {
   const header = state.header;
   if (!header) return;
   for (const field of FIELDS) {
@@ -458,7 +460,7 @@ function renderHeader(all) {
     if (state.limits[field]) input.maxLength = state.limits[field];
     const editing = document.activeElement === input && input.value !== input.dataset.held;
     input.dataset.held = shown(header[field]);
-    if (all || !editing) input.value = input.dataset.held;
+    if (!editing) input.value = input.dataset.held;
   }
   for (const flag of FLAGS) {
     $(`g-${flag}`).checked = !!header.flags?.[flag];
@@ -525,10 +527,15 @@ function wireAdapter() {
   $('header-form').addEventListener('submit', (event) => event.preventDefault());
   for (const field of FIELDS) {
     const input = $(`f-${field}`);
-    if (input.classList.contains('upper')) input.addEventListener('input', () => upperCase(input));
+    if (input.classList.contains('upper')) {
+      // Not while an input method composes: it would lose what it holds.
+      input.addEventListener('input', (event) => event.isComposing || upperCase(input));
+      input.addEventListener('compositionend', () => upperCase(input));
+    }
     input.addEventListener('change', () => sendField(field));
     input.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter') return;
+      // Enter that ends an input method's composition is not the operator's Enter.
+      if (event.key !== 'Enter' || event.isComposing) return;
       event.preventDefault();
       sendField(field);
     });
@@ -816,7 +823,7 @@ const live = {
         break;
       case 'header':
         state.header = message.header;
-        renderHeader(false);
+        renderHeader();
         break;
       case 'adapter':
         state.adapter = message.adapter;
