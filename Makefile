@@ -66,6 +66,8 @@ clean:
 .PHONY: bench
 bench: build
 	@$(BUILD)/bench/tamsel_bench
+	@# The station's page in Debian's chromium (the npm packages come with install-deps).
+	@node bench/web-bench.mjs $(BUILD)/sim/tamsel-demo
 
 .PHONY: screenshots
 screenshots: build

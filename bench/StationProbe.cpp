@@ -6,6 +6,10 @@
 //   tamsel_bench_station memory FOLDER HEARD    a running station whose repeater directory
 //                                               is FOLDER (its index already written), with
 //                                               HEARD stations heard
+//   tamsel_bench_station pages PORT CSRF N      N live pages of the station's page on PORT:
+//                                               each says hello and takes every message;
+//                                               prints "ready" once all have the state and
+//                                               runs until standard input ends
 #include "Station.h"
 #include "adapter/Discovery.h"
 #include "monitor/Unit2.h"
@@ -13,14 +17,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QWebSocket>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
+#include <memory>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace tamsel {
 namespace {
@@ -168,6 +177,41 @@ int memory(const std::filesystem::path& repeaters, int stations) {
     return 0;
 }
 
+// Pages elsewhere: live connections that take the station's news and do nothing with it.
+int pages(quint16 port, const QString& csrf, int count) {
+    const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    std::vector<std::unique_ptr<QWebSocket>> sockets;
+    int ready = 0;
+    for (int i = 0; i < count; ++i) {
+        auto socket = std::make_unique<QWebSocket>(origin);
+        QWebSocket* s = socket.get();
+        auto greeted = std::make_shared<bool>(false);
+        QObject::connect(s, &QWebSocket::connected, s, [s, csrf] {
+            s->sendTextMessage(QStringLiteral(R"({"type":"hello","csrf":"%1"})").arg(csrf));
+        });
+        QObject::connect(s, &QWebSocket::textMessageReceived, s, [&ready, count, greeted] {
+            if (!*greeted) {
+                *greeted = true;
+                if (++ready == count) {
+                    std::printf("ready\n");
+                    std::fflush(stdout);
+                }
+            }
+        });
+        s->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
+        sockets.push_back(std::move(socket));
+    }
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&input] {
+        char buffer[64];
+        if (::read(0, buffer, sizeof buffer) <= 0) {
+            input.setEnabled(false);
+            QCoreApplication::quit();
+        }
+    });
+    return QCoreApplication::exec();
+}
+
 } // namespace
 } // namespace tamsel
 
@@ -181,6 +225,10 @@ int main(int argc, char** argv) {
     if (mode == "memory" && argc == 4) {
         return tamsel::memory(argv[2], std::atoi(argv[3]));
     }
-    std::fprintf(stderr, "usage: %s bare | memory FOLDER HEARD\n", argv[0]);
+    if (mode == "pages" && argc == 5) {
+        return tamsel::pages(static_cast<quint16>(std::atoi(argv[2])), QString::fromLatin1(argv[3]),
+                             std::atoi(argv[4]));
+    }
+    std::fprintf(stderr, "usage: %s bare | memory FOLDER HEARD | pages PORT CSRF N\n", argv[0]);
     return 2;
 }

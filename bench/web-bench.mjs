@@ -73,7 +73,7 @@ const median = (xs) => {
 // Now section showed it are recorded, and pings are timed on that same socket.
 function instrument() {
   const Native = window.WebSocket;
-  window.__bench = { shown: [], pongs: new Map(), socket: null };
+  window.__bench = { shown: [], arrived: [], pongs: new Map(), socket: null };
   window.WebSocket = class extends Native {
     constructor(...args) {
       super(...args);
@@ -84,6 +84,7 @@ function instrument() {
         // A reception's header: its later news (message, position) are not timed again.
         if (m.type === 'reception' && m.now?.receiving && m.now.heardAtMs !== window.__bench.timed) {
           window.__bench.latest = m.now.heardAtMs;
+          window.__bench.arrivedAt = performance.timeOrigin + performance.now();
         }
       });
     }
@@ -95,6 +96,7 @@ function instrument() {
       const heard = Date.parse(time.getAttribute('datetime'));
       if (window.__bench.latest && Math.abs(heard - window.__bench.latest) < 1000) {
         window.__bench.shown.push(performance.timeOrigin + performance.now() - window.__bench.latest);
+        window.__bench.arrived.push(window.__bench.arrivedAt - window.__bench.latest);
         window.__bench.timed = window.__bench.latest;
         window.__bench.latest = null;
       }
@@ -119,6 +121,10 @@ async function roundTrips(page, count) {
   }, count);
 }
 
+async function arrivals(page) {
+  return page.evaluate(() => window.__bench.arrived.slice());
+}
+
 async function shownLatencies(page, count) {
   const before = await page.evaluate(() => window.__bench.shown.length);
   await until(
@@ -130,6 +136,7 @@ async function shownLatencies(page, count) {
 }
 
 let browser;
+let holder;
 try {
   await until(
     () => new Promise((r) => {
@@ -164,28 +171,21 @@ try {
   const rtt1 = median(await roundTrips(first, 30));
   const shown1 = median(await shownLatencies(first, receptions));
 
-  // Twenty pages, measured in the first. The other nineteen are live connections that say
-  // hello and take every message, held by one more page in a browser profile of its own: on
-  // the air each page is on a device of its own, and nineteen more renderers on this
-  // machine's two cores would measure the machine rather than the station.
-  const holderContext = await browser.newContext();
-  await holderContext.addInitScript(instrument);
-  const holder = await holderContext.newPage();
-  await holder.goto(base);
-  await until(() => holder.evaluate(() => window.__bench.socket?.readyState === 1), 'the holder page');
-  await holder.evaluate(async () => {
-    const { csrf } = await (await fetch('/api/session')).json();
-    window.__others = [];
-    await Promise.all(Array.from({ length: 18 }, () => new Promise((resolve, reject) => {
-      const ws = new WebSocket(`ws://${location.host}/live`);
-      ws.onopen = () => ws.send(JSON.stringify({ type: 'hello', csrf }));
-      ws.onmessage = (e) => { if (JSON.parse(e.data).type === 'state') resolve(); };
-      ws.onerror = reject;
-      window.__others.push(ws);
-    })));
-  });
+  // Twenty pages, measured in the first. The other nineteen are live connections held by a
+  // small Qt program (tamsel_bench_station pages): on the air each page is on a device of
+  // its own, and nineteen more browser renderers on this machine's two cores would measure
+  // the machine rather than the station.
+  const probe = path.join(path.dirname(program), '..', 'bench', 'tamsel_bench_station');
+  const { csrf } = await first.evaluate(async () => (await fetch('/api/session')).json());
+  holder = spawn(probe, ['pages', String(port), csrf, '19'], { stdio: ['pipe', 'pipe', 'inherit'] });
+  let held = '';
+  holder.stdout.on('data', (d) => (held += d));
+  await until(() => held.includes('ready'), 'nineteen more pages');
+  const arrived1 = median(await arrivals(first));
   const rtt20 = median(await roundTrips(first, 30));
+  const arrivedBefore = (await arrivals(first)).length;
   const shown20 = median(await shownLatencies(first, receptions));
+  const arrived20 = median((await arrivals(first)).slice(arrivedBefore));
 
   const say = (k, v) => console.log(`${k}=${typeof v === 'number' ? v.toFixed(2) : v}`);
   say('page_bytes', weight);
@@ -193,6 +193,8 @@ try {
   say('api_requests_before_first_view', apiBeforeView.length);
   say('round_trip_ms_1_page', rtt1);
   say('shown_after_header_ms_1_page', shown1);
+  say('arrived_after_header_ms_1_page', arrived1);
+  say('arrived_after_header_ms_20_pages', arrived20);
   say('round_trip_ms_20_pages', rtt20);
   say('shown_after_header_ms_20_pages', shown20);
   const rows = [
@@ -209,6 +211,7 @@ try {
   }
   process.exitCode = misses ? 1 : 0;
 } finally {
+  holder?.stdin.end();
   await browser?.close();
   station.kill('SIGTERM');
   await new Promise((r) => station.once('exit', r));

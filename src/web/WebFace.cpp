@@ -960,6 +960,9 @@ void WebFace::broadcast(const std::function<QJsonObject()>& message) {
                      .first;
         }
         live->socket->sendTextMessage(it->second);
+        // Out now, in the order the pages came: each page's news leaves before the next
+        // page's is even written.
+        live->socket->flush();
     }
 }
 
