@@ -563,12 +563,15 @@ void StationIdleWithPage(benchmark::State& state) {
         WebRequest ask;
         ask.path = QStringLiteral("/api/session");
         ask.headers.emplaceBack("Host", "127.0.0.1");
-        const QString csrf =
-            QJsonDocument::fromJson(face.handle(ask).body).object().value(QStringLiteral("csrf")).toString();
+        const QString csrf = QJsonDocument::fromJson(face.handle(ask).body)
+                                 .object()
+                                 .value(QStringLiteral("csrf"))
+                                 .toString();
         const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(face.port());
         QWebSocket page(origin);
         bool greeted = false;
-        QObject::connect(&page, &QWebSocket::textMessageReceived, [&](const QString&) { greeted = true; });
+        QObject::connect(&page, &QWebSocket::textMessageReceived,
+                         [&](const QString&) { greeted = true; });
         QObject::connect(&page, &QWebSocket::connected, [&] {
             page.sendTextMessage(QStringLiteral(R"({"type":"hello","csrf":"%1"})").arg(csrf));
         });

@@ -54,6 +54,8 @@ const char* const kPageTexts[] = {
     //: %1: a callsign
     QT_TRANSLATE_NOOP("Web", "Reply to %1"),
     // Map
+    // One text over two lines:
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
     QT_TRANSLATE_NOOP("Web", "Arrow keys move the map, plus and minus zoom; Tab reaches the "
                              "markers."),
     QT_TRANSLATE_NOOP("Web", "Zoom in"),
