@@ -19,6 +19,10 @@
 #include "monitor/RadioHeader.h"
 #include "repeaters/RepeatersWindow.h"
 #include "settings/Preferences.h"
+#include "settings/RemotePage.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 #include "station/OwnStation.h"
@@ -185,6 +189,15 @@ bool alertPictures(tamsel::Console& console, tamsel::SimulatedAdapter& adapter, 
         page->setValues(watched);
         preferences->showPage(page);
         ok = save(preferences, dir, "alerts.png") && ok;
+    } else {
+        ok = false;
+    }
+    // The page for browsers, served from the desk to the home network.
+    if (auto* page = qobject_cast<RemotePage*>(preferences->page(QStringLiteral("Remote")))) {
+        page->enabled()->setChecked(true);
+        page->listen()->setText(QStringLiteral("0.0.0.0:8073"));
+        preferences->showPage(page);
+        ok = save(preferences, dir, "remote.png") && ok;
     } else {
         ok = false;
     }
