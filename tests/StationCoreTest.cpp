@@ -5,6 +5,7 @@
 #include "Station.h"
 #include "StationProgram.h"
 #include "adapter/Catalogue.h"
+#include "calls/Routes.h"
 #include "log/LogSettings.h"
 #include "log/ReceptionLog.h"
 #include "sim/Demo.h"
@@ -245,6 +246,46 @@ TEST_F(StationCore, NoAdapterAtStartIsSaidOnceAndTakenWhenItComes) {
     ASSERT_GE(names.size(), 2u);
     EXPECT_EQ(names[0], "InitModem");
     EXPECT_EQ(names[1], "GetRpt2Call");
+}
+
+// The Call menu's items for a face without its own menu: Simplex leaves the repeater, and a
+// call through a repeater goes back to the one used last, also after a restart (it is kept
+// in the settings); a reply goes the way the reception came.
+TEST_F(StationCore, CallItemsReturnToTheRepeaterAfterSimplex) {
+    {
+        Station station(*sim, options());
+        station.readHeader();
+        struct Row {
+            Call item;
+            const char* your;
+            const char* rpt1;
+            bool repeaterFlag;
+        };
+        const Row rows[] = {
+            {Call::LocalCq, "CQCQCQ  ", "JR1YB  B", true},
+            {Call::Simplex, "CQCQCQ  ", "DIRECT  ", false},
+            {Call::GatewayCq, "CQCQCQ  ", "JR1YB  B", true},
+            {Call::EchoTest, "       E", "JR1YB  B", true},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.your);
+            EXPECT_EQ(station.call(row.item), QString());
+            EXPECT_EQ(station.header()[HeaderField::StationCall], QLatin1String(row.your));
+            EXPECT_EQ(station.header()[HeaderField::Repeater1], QLatin1String(row.rpt1));
+            EXPECT_EQ(station.header().flags[0], row.repeaterFlag);
+        }
+        EXPECT_EQ(station.call(Call::Simplex), QString());
+        EXPECT_EQ(station.replyToLastCaller(), QString::fromLatin1(kNobodyHeard));
+        EXPECT_FALSE(station.replyTo(QStringLiteral("JA1XYZ")).isEmpty()); // not heard
+    }
+    // Started again with Repeater 1 still DIRECT: the kept repeater is the way back.
+    Station again(*sim, options());
+    again.readHeader();
+    ASSERT_EQ(again.header()[HeaderField::Repeater1], QStringLiteral("DIRECT  "));
+    EXPECT_EQ(again.call(Call::LocalCq), QString());
+    EXPECT_EQ(again.header()[HeaderField::Repeater1], QStringLiteral("JR1YB  B"));
+    EXPECT_EQ(again.callThroughGateway(QStringLiteral("REF030CL")), QString());
+    EXPECT_EQ(again.header()[HeaderField::StationCall], QStringLiteral("REF030CL"));
 }
 
 } // namespace

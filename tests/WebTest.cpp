@@ -6,11 +6,16 @@
 #include "Station.h"
 #include "WebFace.h"
 #include "WebMessage.h"
+#include "WebProgram.h"
 #include "adapter/Catalogue.h"
 #include "calls/Routes.h"
+#include "monitor/HeardCells.h"
+#include "settings/WebSettings.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedAdapter.h"
 #include "sim/SimulatedBus.h"
+#include "station/OwnStation.h"
+#include "station/StationSettings.h"
 #include "support/Trace.h"
 
 #include <QCoreApplication>
@@ -23,6 +28,7 @@
 #include <QWebSocket>
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 
 namespace tamsel {
 namespace {
@@ -467,6 +473,224 @@ TEST_F(WebFaceTest, OversizedAndMalformedRequestsAreAnsweredNotHung) {
         SCOPED_TRACE(row.request.left(40).toStdString());
         EXPECT_EQ(exchange(row.request), row.status);
     }
+}
+
+TEST(WebSettingsTest, ListenAddressesAndTheCommandLine) {
+    struct Row {
+        const char* text;
+        bool taken;
+        const char* host;
+        int port;
+    };
+    const Row rows[] = {
+        {"127.0.0.1:8073", true, "127.0.0.1", 8073},
+        {"[::1]:8073", true, "::1", 8073},
+        {"0.0.0.0:80", true, "0.0.0.0", 80},
+        {"127.0.0.1:0", true, "127.0.0.1", 0},
+        {"localhost:8073", false, "", 0},
+        {":8073", false, "", 0},
+        {"127.0.0.1:65536", false, "", 0},
+        {"127.0.0.1:", false, "", 0},
+        {"127.0.0.1", false, "", 0},
+        {"[::1]8073", false, "", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto where = listenAddress(QString::fromLatin1(row.text));
+        ASSERT_EQ(where.has_value(), row.taken);
+        if (where) {
+            EXPECT_EQ(where->first, QHostAddress(QString::fromLatin1(row.host)));
+            EXPECT_EQ(where->second, row.port);
+        }
+    }
+
+    // The web face's options come out of the arguments; the rest stays for the common ones.
+    struct Args {
+        std::vector<std::string> in;
+        std::vector<std::string> left;
+        bool wrong;
+    };
+    const Args cases[] = {
+        {{"--listen", "0.0.0.0:8073", "--version"}, {"--version"}, false},
+        {{"--listen=[::1]:9000"}, {}, false},
+        {{"--listen"}, {}, true},
+        {{"--listen", "example.org:80"}, {}, true},
+        {{"--tls-cert", "c.pem"}, {}, true}, // without its key
+        {{"--tls-cert=c.pem", "--tls-key=k.pem", "--set-password"}, {}, false},
+        {{"-platform", "offscreen"}, {"-platform", "offscreen"}, false},
+    };
+    for (const Args& c : cases) {
+        std::vector<std::string> storage{"tamsel-station"};
+        storage.insert(storage.end(), c.in.begin(), c.in.end());
+        std::vector<char*> argv;
+        for (std::string& a : storage) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        int argc = static_cast<int>(storage.size());
+        WebArguments web;
+        const auto wrong = takeWebArguments(argc, argv.data(), web);
+        EXPECT_EQ(wrong.has_value(), c.wrong) << (c.in.empty() ? "" : c.in[0]);
+        if (!c.wrong) {
+            std::vector<std::string> left(argv.begin() + 1, argv.begin() + argc);
+            EXPECT_EQ(left, c.left);
+        }
+    }
+}
+
+TEST(WebSettingsTest, SetPasswordAsksTwiceAndKeepsOnlyWhatMatches) {
+    struct Row {
+        const char* input;
+        int status;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"long enough 1\nlong enough 1\n", 0, true},
+        {"long enough 1\nlong enough 2\n", 1, false},
+        {"short\nshort\n", 1, false},
+        {"", 1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("web-password"));
+        std::istringstream in(row.input);
+        std::ostringstream out;
+        EXPECT_EQ(setPasswordFrom(in, out, file), row.status) << out.str();
+        EXPECT_EQ(PasswordStore(file).verify(QStringLiteral("long enough 1")), row.kept);
+        EXPECT_EQ(out.str().find("long enough"), std::string::npos); // never echoed
+    }
+}
+
+TEST_F(WebFaceTest, ThePageSpeaksTheBrowsersLanguageOrTheOneChosen) {
+    struct Row {
+        QByteArray acceptLanguage;
+        QByteArray cookie;
+        const char* lang;
+    };
+    const Row rows[] = {
+        {"de-DE,de;q=0.9,en;q=0.8", {}, "de"},
+        {"fr-FR, ja;q=0.5, de;q=0.4", {}, "ja"},
+        {"fr", {}, "en"},
+        {"", {}, "en"},
+        {"de", "tamsel_lang=ja", "ja"},
+        {"de", "tamsel_lang=xx", "de"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.acceptLanguage.toStdString() + " " + row.cookie.toStdString());
+        QList<QPair<QByteArray, QByteArray>> headers{{"Accept-Language", row.acceptLanguage}};
+        if (!row.cookie.isEmpty()) {
+            headers.append({"Cookie", row.cookie});
+        }
+        const QJsonObject texts =
+            json(face->handle(request(WebRequest::Method::Get, "/api/texts", {}, headers)));
+        EXPECT_EQ(texts[QStringLiteral("lang")].toString(), QLatin1String(row.lang));
+        const QJsonArray columns = texts[QStringLiteral("columns")].toArray();
+        ASSERT_EQ(columns.size(), HeardCells::ColumnCount);
+        const QString distance =
+            columns[HeardCells::Distance].toObject()[QStringLiteral("title")].toString();
+        EXPECT_TRUE(distance.endsWith(QLatin1String("(km)"))) << distance.toStdString();
+        EXPECT_EQ(distance.startsWith(QLatin1String("Distance")),
+                  std::string_view(row.lang) == "en")
+            << distance.toStdString();
+    }
+}
+
+// The directory as the page asks it: by text, nearest first, and inside the map's box, also
+// one that spans the 180th meridian.
+TEST_F(WebFaceTest, TheDirectoryBySearchAndByTheMapsBox) {
+    const auto repeater = [](const char* name, const char* call, double lat, double lon) {
+        Repeater r;
+        r.name = name;
+        r.callsign = call;
+        r.gateway = std::string(call).substr(0, 7) + "G";
+        r.dv = true;
+        r.frequencyMHz = 439.01;
+        r.position = LatLon{lat, lon};
+        return r;
+    };
+    std::vector<Repeater> list{repeater("Yokohama", "JR1WH  A", 35.44, 139.64),
+                               repeater("Tokyo", "JR1YB  B", 35.68, 139.77),
+                               repeater("Fiji", "3D2AA  B", -18.0, 179.9),
+                               repeater("Samoa", "5W1AA  B", -13.8, -171.8),
+                               repeater("Greenwich", "GB3AA  B", 51.48, 0.0)};
+    ASSERT_TRUE(station.repeaters().keep("test.csv", "test", list).isEmpty());
+    StationSettings here;
+    here.source = PositionSource::LatLon;
+    here.latitude = 35.45;
+    here.longitude = 139.63;
+    station.ownStation().configure(here);
+
+    const auto ask = [&](const char* query) {
+        WebRequest r = request(WebRequest::Method::Get, "/api/repeaters");
+        r.query = query;
+        const QJsonArray rows = json(face->handle(r))[QStringLiteral("rows")].toArray();
+        QStringList names;
+        for (const QJsonValue& row : rows) {
+            names << row.toObject()[QStringLiteral("name")].toString();
+        }
+        return names;
+    };
+    EXPECT_EQ(ask("q=jr1&limit=50"), (QStringList{"Yokohama", "Tokyo"})); // nearest first
+    EXPECT_EQ(ask("q=TOKYO"), (QStringList{"Tokyo"}));
+    EXPECT_EQ(ask("q=jr1&limit=1"), (QStringList{"Yokohama"}));
+    EXPECT_EQ(ask("bbox=-30,170,0,-160&limit=500"), (QStringList{"Fiji", "Samoa"}));
+    EXPECT_EQ(ask("bbox=50,-1,52,1"), (QStringList{"Greenwich"}));
+    WebRequest bad = request(WebRequest::Method::Get, "/api/repeaters");
+    bad.query = "bbox=1,2,three,4";
+    EXPECT_EQ(face->handle(bad).status, 400);
+
+    // Use as My Repeater: the route's fields and the option; a name the directory lacks is
+    // refused before anything is sent.
+    const QByteArray csrf =
+        json(face->handle(request(WebRequest::Method::Get, "/api/session")))[QStringLiteral("csrf")]
+            .toString()
+            .toLatin1();
+    sim->clearTrace();
+    EXPECT_FALSE(json(act(R"({"do":"useRepeater","call":"XX1XX  B"})", csrf))[QStringLiteral("ok")]
+                     .toBool());
+    EXPECT_TRUE(sent().empty());
+    EXPECT_TRUE(json(act(R"({"do":"useRepeater","call":"jr1wh  a"})", csrf))[QStringLiteral("ok")]
+                    .toBool());
+    EXPECT_EQ(station.header()[HeaderField::Repeater1], QStringLiteral("JR1WH  A"));
+    EXPECT_EQ(station.header()[HeaderField::Repeater2], QStringLiteral("JR1WH  G"));
+}
+
+// The page comes with its session and texts: no request of its own before the live
+// connection, and nothing in the data can end its block.
+TEST_F(WebFaceTest, ThePageComesWithItsSessionAndTexts) {
+    const WebResponse page = face->handle(request(WebRequest::Method::Get, "/"));
+    ASSERT_EQ(page.status, 200);
+    EXPECT_TRUE(page.type.startsWith("text/html"));
+    const qsizetype start =
+        page.body.indexOf(R"(<script type="application/json" id="tamsel-boot">)");
+    ASSERT_GE(start, 0);
+    const qsizetype from = page.body.indexOf('>', start) + 1;
+    const QByteArray data = page.body.mid(from, page.body.indexOf("</script>", from) - from);
+    EXPECT_FALSE(data.contains('<'));
+    const QJsonObject boot = QJsonDocument::fromJson(data).object();
+    EXPECT_TRUE(boot[QStringLiteral("session")].toObject()[QStringLiteral("signedIn")].toBool());
+    EXPECT_FALSE(
+        boot[QStringLiteral("texts")].toObject()[QStringLiteral("texts")].toObject().isEmpty());
+    for (const auto& [name, value] : page.headers) {
+        if (name == "Cache-Control") {
+            EXPECT_EQ(value, "no-store"); // it holds the request token
+        }
+    }
+}
+
+// Tiles come from tamsel-tiles: a PNG for a tile of the world, nothing for one outside it.
+TEST(WebTiles, DrawnByTheirOwnProgram) {
+    TileProcess tiles(QStringLiteral(TAMSEL_TILES_PROGRAM));
+    const QByteArray world = tiles.tile(0, 0, 0, false);
+    ASSERT_TRUE(world.startsWith("\x89PNG\r\n\x1a\n")) << world.left(40).toStdString();
+    EXPECT_NE(tiles.tile(0, 0, 0, true), world); // the dark colours
+    EXPECT_EQ(tiles.tile(0, 0, 0, false), world);
+    EXPECT_TRUE(tiles.tile(2, 4, 0, false).isEmpty());
+    EXPECT_TRUE(tiles.tile(19, 0, 0, false).isEmpty());
+    EXPECT_TRUE(tiles.tile(3, -1, 0, false).isEmpty());
+    EXPECT_TRUE(
+        TileProcess(QStringLiteral("/nonexistent/tamsel-tiles")).tile(0, 0, 0, false).isEmpty());
 }
 
 } // namespace
