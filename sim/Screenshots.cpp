@@ -21,12 +21,12 @@
 #include "settings/Preferences.h"
 #include "settings/RemotePage.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include "sim/Demo.h"
 #include "sim/SimulatedBus.h"
 #include "station/OwnStation.h"
 #include "widgets/Contrast.h"
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
