@@ -22,6 +22,9 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -432,6 +435,13 @@ TEST_F(WebFaceTest, AReceptionReachesEveryOpenPageAndItsReplyTheAdapter) {
     // A ping is answered on the same connection.
     a->socket->sendTextMessage(QStringLiteral(R"({"type":"ping","id":42})"));
     ASSERT_TRUE(turnUntil([&] { return has(*a, "pong"); }));
+
+    // A page that sends more than a message may hold is closed; the others go on.
+    a->socket->sendTextMessage(QString(kMaxLiveMessageBytes + 1, QLatin1Char('x')));
+    ASSERT_TRUE(turnUntil([&] { return a->closed; }));
+    ASSERT_TRUE(turnUntil([&] { return face->liveCount() == 1; }));
+    b->socket->sendTextMessage(QStringLiteral(R"({"type":"ping","id":43})"));
+    ASSERT_TRUE(turnUntil([&] { return has(*b, "pong"); }));
 }
 
 // What the server library is given to read is limited; what it cannot read gets a 400.
@@ -691,6 +701,53 @@ TEST(WebTiles, DrawnByTheirOwnProgram) {
     EXPECT_TRUE(tiles.tile(3, -1, 0, false).isEmpty());
     EXPECT_TRUE(
         TileProcess(QStringLiteral("/nonexistent/tamsel-tiles")).tile(0, 0, 0, false).isEmpty());
+}
+
+// Over TLS with the operator's certificate: signed in, the cookie marked Secure; a
+// certificate that cannot be read or a port already taken is said, not served.
+TEST_F(WebFaceTest, TlsWithTheOperatorsCertificate) {
+    // A self-signed certificate for localhost, made with openssl for these tests.
+    const QString data = QStringLiteral(TAMSEL_SOURCE_DIR "/tests/data/web/");
+    const auto tlsFace = [&](const QString& cert, quint16 port) {
+        WebFace::Options o;
+        o.port = port;
+        o.passwordFile = folder.filePath(QStringLiteral("web-password"));
+        o.strength = PasswordStore::Strength::Least;
+        o.languagePerRequest = false;
+        o.tls = HttpService::Tls{cert, data + QStringLiteral("tls-key.pem")};
+        return std::make_unique<WebFace>(station, o);
+    };
+    ASSERT_TRUE(PasswordStore(folder.filePath(QStringLiteral("web-password")),
+                              PasswordStore::Strength::Least)
+                    .set(QStringLiteral("hunter2hunter2"))
+                    .isEmpty());
+    EXPECT_TRUE(tlsFace(data + QStringLiteral("missing.pem"), 0)
+                    ->start()
+                    .contains(QLatin1String("missing.pem")));
+    auto secure = tlsFace(data + QStringLiteral("tls-cert.pem"), 0);
+    ASSERT_TRUE(secure->start().isEmpty());
+    EXPECT_TRUE(secure->address().startsWith(QLatin1String("https://")));
+    EXPECT_FALSE(
+        tlsFace(data + QStringLiteral("tls-cert.pem"), secure->port())->start().isEmpty()); // taken
+
+    QNetworkAccessManager net;
+    const auto post = [&](const QString& scheme) {
+        QNetworkRequest r(
+            QUrl(QStringLiteral("%1://127.0.0.1:%2/api/signin").arg(scheme).arg(secure->port())));
+        r.setHeader(QNetworkRequest::ContentTypeHeader,
+                    QByteArray("application/x-www-form-urlencoded"));
+        QNetworkReply* reply = net.post(r, QByteArray("password=hunter2hunter2"));
+        QObject::connect(reply, &QNetworkReply::sslErrors, reply,
+                         [reply] { reply->ignoreSslErrors(); });
+        EXPECT_TRUE(turnUntil([&] { return reply->isFinished(); }));
+        reply->deleteLater();
+        return std::pair(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                         reply->rawHeader("Set-Cookie"));
+    };
+    const auto [status, cookie] = post(QStringLiteral("https"));
+    EXPECT_EQ(status, 200);
+    EXPECT_TRUE(cookie.contains("; Secure")) << cookie.toStdString();
+    EXPECT_NE(post(QStringLiteral("http")).first, 200); // no plain HTTP on the TLS port
 }
 
 } // namespace
