@@ -31,7 +31,7 @@ QString TileProcess::programBeside(const QString& self) {
             return candidate.absoluteFilePath();
         }
     }
-    return QStringLiteral(TAMSEL_TILES_INSTALLED);
+    return QString::fromLatin1(TAMSEL_TILES_INSTALLED); // a plain string: the package test finds it
 }
 
 QByteArray TileProcess::tile(int zoom, int x, int y, bool dark) {
