@@ -8,6 +8,7 @@
 #include "calls/RouteNames.h"
 #include "calls/Routes.h"
 #include "calls/Targets.h"
+#include "language/Numbers.h"
 #include "language/Translations.h"
 #include "memory/Text.h"
 #include "monitor/HeardCells.h"
@@ -365,10 +366,10 @@ WebResponse WebFace::handle(const WebRequest& r) {
         response = signIn(r);
     } else if (post && path == QLatin1String("/api/language")) {
         response = setLanguage(r);
+    } else if (get && path == QLatin1String("/api/texts")) {
+        response = texts(lang); // the sign-in view speaks the browser's language too
     } else if (!who(r).signedIn) {
         response = WebResponse::error(401, text(QT_TRANSLATE_NOOP("Web", "Sign in first.")));
-    } else if (get && path == QLatin1String("/api/texts")) {
-        response = texts(lang);
     } else if (get && path == QLatin1String("/api/state")) {
         response = WebResponse::json(200, state());
     } else if (get && path == QLatin1String("/api/repeaters")) {
@@ -426,9 +427,8 @@ WebResponse WebFace::file(const QString& path, const WebRequest& request) {
         // What the page would ask first comes with it: the first view needs no request of its
         // own before the live connection. A data block, which no policy lets run.
         const QString lang = languageOf(request);
-        const QJsonObject boot{
-            {QStringLiteral("session"), json(session(request))},
-            {QStringLiteral("texts"), who(request).signedIn ? json(texts(lang)) : QJsonObject()}};
+        const QJsonObject boot{{QStringLiteral("session"), json(session(request))},
+                               {QStringLiteral("texts"), json(texts(lang))}};
         QByteArray data = QJsonDocument(boot).toJson(QJsonDocument::Compact);
         data.replace('<', "\\u003c"); // nothing in it can end the block
         r.body.replace("<!--tamsel-boot-->",
@@ -757,20 +757,19 @@ WebResponse WebFace::repeaters(const WebRequest& r) {
     QJsonArray rows;
     for (std::size_t i = 0; i < shown; ++i) {
         const Repeater& rep = *hits[i].repeater;
-        QJsonObject o{
-            {QStringLiteral("call"), QString::fromStdString(rep.callsign)},
-            {QStringLiteral("shown"), QString::fromStdString(rep.shownCallsign())},
-            {QStringLiteral("name"), QString::fromStdString(rep.name)},
-            {QStringLiteral("area"), QString::fromStdString(rep.area)},
-            {QStringLiteral("frequency"),
-             rep.frequencyMHz > 0 ? QLocale().toString(rep.frequencyMHz, 'f', 3) : QString()},
-            {QStringLiteral("routable"), rep.routable()},
-            {QStringLiteral("distance"), QString()},
-            {QStringLiteral("bearing"), QString()},
-            {QStringLiteral("lat"),
-             rep.position ? QJsonValue(rep.position->latitude) : QJsonValue()},
-            {QStringLiteral("lon"),
-             rep.position ? QJsonValue(rep.position->longitude) : QJsonValue()}};
+        QJsonObject o{{QStringLiteral("call"), QString::fromStdString(rep.callsign)},
+                      {QStringLiteral("shown"), QString::fromStdString(rep.shownCallsign())},
+                      {QStringLiteral("name"), QString::fromStdString(rep.name)},
+                      {QStringLiteral("area"), QString::fromStdString(rep.area)},
+                      {QStringLiteral("frequency"),
+                       rep.frequencyMHz > 0 ? shownNumber(rep.frequencyMHz, 4, 4) : QString()},
+                      {QStringLiteral("routable"), rep.routable()},
+                      {QStringLiteral("distance"), QString()},
+                      {QStringLiteral("bearing"), QString()},
+                      {QStringLiteral("lat"),
+                       rep.position ? QJsonValue(rep.position->latitude) : QJsonValue()},
+                      {QStringLiteral("lon"),
+                       rep.position ? QJsonValue(rep.position->longitude) : QJsonValue()}};
         if (std::isfinite(hits[i].metres)) {
             o.insert(QStringLiteral("distance"), distanceText(units, hits[i].metres));
             o.insert(QStringLiteral("bearing"),
