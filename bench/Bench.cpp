@@ -50,6 +50,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -512,8 +513,28 @@ Station::Options stationOptions(const QTemporaryDir& data) {
             QStringLiteral("bench")};
 }
 
-// A running station on the same idle adapter, its event loop turning over as the station
-// program's does: the process's CPU over the same wall time, from start() to stop().
+// The process's CPU while `station` runs on the idle adapter for the scenario's time, its event
+// loop turning over as the station program's does, from `begin` to stop().
+void idleStation(benchmark::State& state, SimulatedAdapter& sim, Station& station,
+                 const std::function<void()>& begin) {
+    const std::size_t asked = sim.requestCount();
+    timespec cpu0{}, cpu1{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+    const auto wall0 = std::chrono::steady_clock::now();
+    begin();
+    QEventLoop loop;
+    QTimer::singleShot(shortRun ? 200 : 2000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    station.stop();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+    const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
+    state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
+    state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
+}
+
+// A running station on the same idle adapter: the process's CPU from start() to stop().
 void StationIdle(benchmark::State& state) {
     SimulatedAdapter sim;
     sim.setTracing(false);
@@ -522,21 +543,7 @@ void StationIdle(benchmark::State& state) {
     QTemporaryDir data;
     for (auto _ : state) {
         Station station(sim, stationOptions(data));
-        const std::size_t asked = sim.requestCount();
-        timespec cpu0{}, cpu1{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
-        const auto wall0 = std::chrono::steady_clock::now();
-        station.start();
-        QEventLoop loop;
-        QTimer::singleShot(shortRun ? 200 : 2000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-        station.stop();
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
-        const double wall =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
-        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
-        state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
+        idleStation(state, sim, station, [&] { station.start(); });
     }
 }
 BENCHMARK(StationIdle)->Apply(stableScenario)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -597,20 +604,7 @@ void StationIdleWithPage(benchmark::State& state) {
         poll.start(5);
         QTimer::singleShot(5000, &wait, &QEventLoop::quit);
         wait.exec();
-        const std::size_t asked = sim.requestCount();
-        timespec cpu0{}, cpu1{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
-        const auto wall0 = std::chrono::steady_clock::now();
-        QEventLoop loop;
-        QTimer::singleShot(shortRun ? 200 : 2000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-        station.stop();
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
-        const double wall =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-        const double cpu = (cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) * 1e-9;
-        state.counters["cpu_percent_of_a_core"] = 100.0 * cpu / wall;
-        state.counters["requests"] = static_cast<double>(sim.requestCount() - asked);
+        idleStation(state, sim, station, [] {});
         page.close();
     }
 }

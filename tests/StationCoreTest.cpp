@@ -12,6 +12,7 @@
 #include "sim/SimulatedAdapter.h"
 #include "sim/SimulatedBus.h"
 #include "support/Trace.h"
+#include "support/TurnUntil.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -25,19 +26,6 @@
 
 namespace tamsel {
 namespace {
-
-// Turns the event loop until `done` holds; false after ten seconds.
-template <typename F> bool turnUntil(F done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 std::vector<std::string> sent(const SimulatedAdapter& sim) {
     std::vector<std::string> out;

@@ -17,6 +17,7 @@
 #include "station/OwnStation.h"
 #include "station/StationSettings.h"
 #include "support/Trace.h"
+#include "support/TurnUntil.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -37,18 +38,6 @@ namespace tamsel {
 namespace {
 
 using namespace std::chrono_literals;
-
-template <typename F> bool turnUntil(F done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 TEST(WebMessages, IntentsAreReadOrRefusedWithAReason) {
     struct Row {

@@ -2,32 +2,10 @@
 // Access: the password, the sessions and the sign-in throttle of the station's page.
 #include "Access.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <sodium.h>
 
 namespace tamsel {
-
-namespace {
-
-bool sodiumReady() {
-    static const bool ready = sodium_init() >= 0;
-    return ready;
-}
-
-QByteArray readSmallFile(const QString& path, qint64 limit) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return f.read(limit);
-}
-
-} // namespace
 
 // ---- Sessions -----------------------------------------------------------------------------
 

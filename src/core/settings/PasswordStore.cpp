@@ -11,8 +11,6 @@
 
 namespace tamsel {
 
-namespace {
-
 bool sodiumReady() {
     static const bool ready = sodium_init() >= 0;
     return ready;
@@ -25,8 +23,6 @@ QByteArray readSmallFile(const QString& path, qint64 limit) {
     }
     return f.read(limit);
 }
-
-} // namespace
 
 bool writePrivately(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());

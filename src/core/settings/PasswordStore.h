@@ -37,5 +37,9 @@ private:
 
 // Writes a file readable by its owner only, whole or not at all.
 bool writePrivately(const QString& path, const QByteArray& bytes);
+// At most `limit` bytes of a file; nothing when it cannot be read.
+QByteArray readSmallFile(const QString& path, qint64 limit);
+// libsodium ready for use (initialised once).
+bool sodiumReady();
 
 } // namespace tamsel
