@@ -86,7 +86,9 @@ private:
         received_ += socket_->bytesAvailable();
         if (received_ > kMaxRequestBytes) {
             done_ = true;
-            socket_->disconnect(); // the library reads no more of it
+            // The library reads no more of it; its other connections stay, so that it
+            // still frees the connection (and its request) once closed.
+            QObject::disconnect(socket_, &QIODevice::readyRead, nullptr, nullptr);
             socket_->readAll();
             refuse(socket_, "413 Content Too Large");
             return;
