@@ -604,6 +604,7 @@ void StationIdleWithPage(benchmark::State& state) {
         poll.start(5);
         QTimer::singleShot(5000, &wait, &QEventLoop::quit);
         wait.exec();
+        poll.stop(); // its wake-ups are the bench's, not the station's
         idleStation(state, sim, station, [] {});
         page.close();
     }
