@@ -281,11 +281,12 @@ QString WebFace::address() const {
 }
 
 WebFace::Who WebFace::who(const WebRequest& r) {
-    if (!passwords_.isSet()) {
-        return {true, openCsrf_};
+    const QByteArray tag = passwords_.tag();
+    if (tag.isEmpty()) {
+        return {true, openCsrf_, false};
     }
-    if (const auto csrf = sessions_.find(r.cookie(kSessionCookie), passwords_.tag())) {
-        return {true, *csrf};
+    if (const auto csrf = sessions_.find(r.cookie(kSessionCookie), tag)) {
+        return {true, *csrf, true};
     }
     return {};
 }
@@ -346,13 +347,14 @@ bool WebFace::sameOrigin(const WebRequest& r) const {
 WebResponse WebFace::handle(const WebRequest& r) {
     const QString lang = languageOf(r);
     const LanguageScope scope(lang, options_.languagePerRequest);
+    const Who asking = who(r); // one read of the password file for the whole request
     WebResponse response;
     const QString& path = r.path;
     const bool get = r.method == WebRequest::Method::Get;
     const bool post = r.method == WebRequest::Method::Post;
     if (!get && !post) {
         response = WebResponse::error(405, QStringLiteral("Method not allowed."));
-    } else if (!passwords_.isSet() && !forThisComputer(r)) {
+    } else if (!asking.passwordSet && !forThisComputer(r)) {
         response = WebResponse::error(403, text(kOnlyThisComputer));
     } else if (post && !sameOrigin(r)) {
         response = WebResponse::error(403, QStringLiteral("Cross-site request refused."));
@@ -368,13 +370,13 @@ WebResponse WebFace::handle(const WebRequest& r) {
         response = setLanguage(r);
     } else if (get && path == QLatin1String("/api/texts")) {
         response = texts(lang); // the sign-in view speaks the browser's language too
-    } else if (!who(r).signedIn) {
+    } else if (!asking.signedIn) {
         response = WebResponse::error(401, text(QT_TRANSLATE_NOOP("Web", "Sign in first.")));
     } else if (get && path == QLatin1String("/api/state")) {
         response = WebResponse::json(200, state());
     } else if (get && path == QLatin1String("/api/repeaters")) {
         response = repeaters(r);
-    } else if (post && !Sessions::same(r.header("x-csrf-token"), who(r).csrf)) {
+    } else if (post && !Sessions::same(r.header("x-csrf-token"), asking.csrf)) {
         response =
             WebResponse::error(403, QStringLiteral("The request token is missing or wrong."));
     } else if (post && path == QLatin1String("/api/signout")) {
@@ -474,7 +476,7 @@ WebResponse WebFace::session(const WebRequest& r) {
                                      {QStringLiteral("name"), languageName(code)}});
     }
     return WebResponse::json(200, QJsonObject{{QStringLiteral("signedIn"), w.signedIn},
-                                              {QStringLiteral("passwordSet"), passwords_.isSet()},
+                                              {QStringLiteral("passwordSet"), w.passwordSet},
                                               {QStringLiteral("csrf"), QString::fromLatin1(w.csrf)},
                                               {QStringLiteral("lang"), languageOf(r)},
                                               {QStringLiteral("languages"), languages},
@@ -875,9 +877,9 @@ void WebFace::connected(std::unique_ptr<QWebSocket> socket, bool) {
             asked.headers.emplaceBack(name, request.rawHeader(name));
         }
     }
+    const Who asker = who(asked);
     if (socket->requestUrl().path() != QLatin1String("/live") || !sameOriginSocket ||
-        !who(asked).signedIn || (!passwords_.isSet() && !forThisComputer(asked)) ||
-        live_.size() >= 64) {
+        !asker.signedIn || (!asker.passwordSet && !forThisComputer(asked)) || live_.size() >= 64) {
         socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
         socket.release()->deleteLater();
         return;

@@ -66,9 +66,11 @@ signals:
 
 private:
     struct Live;
+    // Who asks, from one read of the password file.
     struct Who {
         bool signedIn = false;
         QByteArray csrf;
+        bool passwordSet = true;
     };
     Who who(const WebRequest& r);
     QString languageOf(const WebRequest& r) const;

@@ -89,8 +89,11 @@ bool PasswordStore::verify(const QString& password) const {
 
 QByteArray PasswordStore::tag() const {
     const QByteArray h = hash();
-    if (h.isEmpty() || !sodiumReady()) {
+    if (h.isEmpty()) {
         return {};
+    }
+    if (!sodiumReady()) {
+        return h; // still a password's own tag: never empty while one is set
     }
     unsigned char out[16];
     crypto_generichash(out, sizeof out, reinterpret_cast<const unsigned char*>(h.constData()),

@@ -24,6 +24,7 @@ public:
     QString set(const QString& password);
     bool verify(const QString& password) const;
     // Changes whenever the password does: a session opened under another password is over.
+    // Empty exactly when no password is set.
     QByteArray tag() const;
     const QString& file() const { return file_; }
 
