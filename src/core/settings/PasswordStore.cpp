@@ -88,7 +88,7 @@ bool PasswordStore::verify(const QString& password) const {
 }
 
 QByteArray PasswordStore::tag() const {
-    const QByteArray h = hash();
+    QByteArray h = hash();
     if (h.isEmpty()) {
         return {};
     }
