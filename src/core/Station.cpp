@@ -7,6 +7,8 @@
 #include "adapter/Payload.h"
 #include "adapter/Version.h"
 #include "alerts/AlertSettings.h"
+#include "aprs/AprsGate.h"
+#include "aprs/AprsSettings.h"
 #include "calls/Routes.h"
 #include "log/Adif.h"
 #include "log/ContactLogger.h"
@@ -99,6 +101,16 @@ void Station::construct() {
     contactLogger_ = std::make_unique<ContactLogger>(*logSettings_, options_.version.toStdString());
     receptionLog_ =
         std::make_unique<ReceptionLog>(options_.dataFolder, logSettings_->retentionDays);
+    aprs_ = std::make_unique<AprsGate>(options_.version);
+    connect(aprs_.get(), &AprsGate::gated, this,
+            [this](const std::string& caller, std::chrono::system_clock::time_point when) {
+                if (heard_.markGated(caller, when)) {
+                    emit stationGated(QString::fromLatin1(caller));
+                }
+            });
+    aprsLogin_.setSingleShot(true);
+    aprsLogin_.setInterval(1000);
+    connect(&aprsLogin_, &QTimer::timeout, this, &Station::configureAprs);
     followSettings();
     connect(settings_.get(), &SettingsStore::changed, this, &Station::followSettings);
     connect(own_.get(), &OwnStation::positionChanged, this, &Station::positionMoved);
@@ -137,6 +149,12 @@ void Station::followSettings() {
         removeExpiredReceptionFiles(options_.dataFolder, std::chrono::system_clock::now(),
                                     logSettings_->retentionDays);
     }
+    configureAprs();
+}
+
+void Station::configureAprs() {
+    aprsLogin_.stop();
+    aprs_->configure(loadAprsSettings(*settings_), header_[HeaderField::MyCall]);
 }
 
 void Station::reloadSettings() {
@@ -224,6 +242,9 @@ void Station::connectionChanged() {
 // ---- The header ----------------------------------------------------------------------------
 
 void Station::remember(HeaderField field, const QString& text) {
+    if (field == HeaderField::MyCall && text != header_[field]) {
+        aprsLogin_.start(); // the login and the station never gated follow My Call
+    }
     header_.fields[at(field)] = text;
 }
 
@@ -427,6 +448,7 @@ void Station::noteReception(const StationReport& r) {
         break;
     }
     emit reception(r);
+    aprs_->take(r);
     if (r.kind == StationReport::Kind::Heard) {
         const std::string me = header_[HeaderField::MyCall].toStdString();
         if (auto decided = rules_.decide(r.caller, r.called, me, AlertRules::Clock::now())) {

@@ -16,6 +16,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -27,6 +28,7 @@
 
 namespace tamsel {
 
+class AprsGate;
 class ContactLogger;
 class OwnStation;
 class ReceptionLog;
@@ -117,6 +119,8 @@ public:
     const LogSettings& logSettings() const { return *logSettings_; }
     ContactLogger& contactLogger() const { return *contactLogger_; }
     const AlertSettings& alertSettings() const { return rules_.settings(); }
+    // The gate of the positions heard to APRS-IS.
+    AprsGate& aprs() const { return *aprs_; }
     const std::filesystem::path& dataFolder() const { return options_.dataFolder; }
     // The reception the desk shows: the one under way from its header on (lasting until
     // now), else the last one that ended.
@@ -198,6 +202,8 @@ signals:
     void alert(tamsel::AlertKind kind, const tamsel::StationReport& header);
     // The settings were read again.
     void settingsReloaded();
+    // A position of this heard station went out to APRS-IS (the heard list has it).
+    void stationGated(const QString& caller);
     // The adapter connection has news (any thread).
     void connectionNews(QPrivateSignal);
 
@@ -208,6 +214,7 @@ private:
     void wireMonitor();
     void noteReception(const StationReport& r);
     void followSettings();
+    void configureAprs();
     void positionMoved();
     void sendCallsignField(HeaderField field, const QString& text);
     QString refusal(HeaderField field, const QString& text) const;
@@ -226,6 +233,8 @@ private:
     std::unique_ptr<LogSettings> logSettings_;
     std::unique_ptr<ContactLogger> contactLogger_;
     std::unique_ptr<ReceptionLog> receptionLog_; // written on the monitor's thread only
+    std::unique_ptr<AprsGate> aprs_;
+    QTimer aprsLogin_; // My Call typed: the gate logs in again once typing stops
     AlertRules rules_;
     HeardList heard_;
     std::vector<StationReport> restored_;

@@ -116,6 +116,16 @@ void HeardList::release() {
     pending_.clear();
 }
 
+std::optional<std::size_t> HeardList::markGated(const std::string& caller,
+                                                std::chrono::system_clock::time_point when) {
+    const auto it = index_.find(withoutTrailingBlanks(caller));
+    if (it == index_.end()) {
+        return std::nullopt;
+    }
+    stations_[it->second].gatedAt = when;
+    return rowOfId(it->second);
+}
+
 std::optional<std::size_t> HeardList::rowOf(const std::string& caller) const {
     const auto it = index_.find(withoutTrailingBlanks(caller));
     if (it == index_.end()) {

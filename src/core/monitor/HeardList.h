@@ -31,6 +31,8 @@ struct HeardStation {
     std::chrono::system_clock::time_point utcStart{};
     std::array<std::uint8_t, 3> flags{};
     std::chrono::milliseconds duration{0};
+    // When a position of it last went out to APRS-IS; zero when none has.
+    std::chrono::system_clock::time_point gatedAt{};
 };
 
 // The station's last reception as the report of its end: what "Log Contact..." and the
@@ -56,6 +58,11 @@ public:
     // station heard first). A Heard report moves the station to row 0 unless the order is
     // held.
     std::optional<Change> apply(const StationReport& report);
+
+    // A position of `caller` went out to APRS-IS at `when`: its row, or nothing for a
+    // station not in the list.
+    std::optional<std::size_t> markGated(const std::string& caller,
+                                         std::chrono::system_clock::time_point when);
 
     void hold() { held_ = true; }
     void release();

@@ -140,11 +140,13 @@ std::optional<double> ambiguousAngle(AprsAngle a, int ambiguity, char negative, 
     return angle(centre / 6000, centre % 6000, 100, a.hemisphere, negative, positive, limit);
 }
 
-// NMEA "ddmm.mmmm" (or "dddmm.mmmm"): digits, an optional fraction of any length.
+// NMEA "ddmm.mmmm" (or "dddmm.mmmm"): digits, an optional fraction of any length. Some
+// receivers leave out the degrees' leading zeros ("945.12" for 9 degrees 45.12 minutes):
+// the minutes are always the two digits before the point.
 std::optional<double> nmeaAngle(std::string_view text, std::size_t degreeDigits, char hemisphere,
                                 char negative, char positive, std::uint64_t limit) {
     const auto dot = std::min(text.find('.'), text.size());
-    if (dot != degreeDigits + 2 || !allDigits(text.substr(0, dot)) ||
+    if (dot < 3 || dot > degreeDigits + 2 || !allDigits(text.substr(0, dot)) ||
         !allDigits(text.substr(std::min(dot + 1, text.size())))) {
         return std::nullopt;
     }
@@ -154,7 +156,7 @@ std::optional<double> nmeaAngle(std::string_view text, std::size_t degreeDigits,
             continue;
         }
         const auto digit = static_cast<unsigned>(text[i] - '0');
-        if (i < degreeDigits) {
+        if (i + 2 < dot) {
             degrees = degrees * 10 + digit;
         } else if (scale < kMinuteScale || i < dot) { // finer than kMinuteScale: no matter
             minutes = minutes * 10 + digit;
@@ -188,6 +190,7 @@ void takeAltitude(Position& p) {
         return;
     }
     p.altitudeFeet = plausibleAltitude(parseDecimal(digits));
+    p.doubtful = p.doubtful || !p.altitudeFeet;
     p.comment.erase(at, 9);
 }
 
@@ -274,6 +277,7 @@ std::optional<Position> compressed(std::string_view s) {
         const int cv = c - 33, sv = spd - 33;
         if (((type - 33) >> 3 & 3) == 2) {
             p.altitudeFeet = plausibleAltitude(std::pow(1.002, cv * 91 + sv));
+            p.doubtful = !p.altitudeFeet;
         } else if (cv <= 89 && !weather(p)) {
             p.course = cv * 4 % 360;
             p.speedKnots = std::pow(1.08, sv) - 1;
@@ -321,7 +325,7 @@ std::optional<std::vector<std::string_view>> nmeaFields(std::string_view s) {
 
 std::optional<Position> nmeaPosition(std::string_view lat, std::string_view ns,
                                      std::string_view lon, std::string_view ew) {
-    if (ns.size() != 1 || ew.size() != 1 || lat.size() < 4 || lon.size() < 5) {
+    if (ns.size() != 1 || ew.size() != 1 || lat.size() < 3 || lon.size() < 3) {
         return std::nullopt;
     }
     const auto la = nmeaAngle(lat, 2, ns[0], 'S', 'N', 90);
@@ -418,6 +422,7 @@ std::optional<NmeaFix> decodeNmea(std::string_view sentence) {
         }
         p->speedKnots = plausibleSpeed(parseDecimal(f[7]));
         p->course = plausibleCourse(parseDecimal(f[8]));
+        p->doubtful = (!f[7].empty() && !p->speedKnots) || (!f[8].empty() && !p->course);
         return NmeaFix{NmeaFix::Kind::Rmc, *p, std::string(f[1])};
     }
     if ((f[0] == "GPGGA" || f[0] == "GNGGA") && f.size() >= 11 && !f[6].empty() && f[6] != "0") {
@@ -428,6 +433,8 @@ std::optional<NmeaFix> decodeNmea(std::string_view sentence) {
         if (const auto metres = within(parseDecimal(f[9]), kLowestMetres, kHighestMetres);
             metres && f[10] == "M") {
             p->altitudeFeet = *metres * kFeetPerMetre;
+        } else {
+            p->doubtful = !f[9].empty();
         }
         return NmeaFix{NmeaFix::Kind::Gga, *p, std::string(f[1])};
     }
@@ -485,6 +492,14 @@ std::string maidenhead(double latitude, double longitude) {
 
 std::vector<Position> PositionStream::append(std::string_view bytes) {
     std::vector<Position> out;
+    for (SentPosition& p : take(bytes)) {
+        out.push_back(std::move(p.position));
+    }
+    return out;
+}
+
+std::vector<SentPosition> PositionStream::take(std::string_view bytes) {
+    std::vector<SentPosition> out;
     for (char c : bytes) {
         if (c == '\r' || c == '\n') {
             if (c == '\r') {
@@ -508,10 +523,18 @@ std::vector<Position> PositionStream::append(std::string_view bytes) {
     return out;
 }
 
-std::optional<Position> PositionStream::finish(std::string_view sentence) {
+std::optional<SentPosition> PositionStream::finish(std::string_view sentence) {
     // A sentence may follow other data in the stream; it starts at its own marker.
     if (const auto at = sentence.find("$CRC"); at != std::string_view::npos) {
-        return decodeGpsA(sentence.substr(at > 0 && sentence[at - 1] == '$' ? at - 1 : at));
+        auto p = decodeGpsA(sentence.substr(at > 0 && sentence[at - 1] == '$' ? at - 1 : at));
+        if (!p) {
+            return std::nullopt;
+        }
+        std::string_view packet = sentence.substr(at + 9); // after "$CRCxxxx,"
+        if (!packet.empty() && packet.back() == '\r') {
+            packet.remove_suffix(1);
+        }
+        return SentPosition{std::move(*p), {PositionOrigin::Form::GpsA, std::string(packet)}};
     }
     const auto at = sentence.find('$');
     if (at == std::string_view::npos) {
@@ -528,13 +551,18 @@ std::optional<Position> PositionStream::finish(std::string_view sentence) {
     if (fix->kind == NmeaFix::Kind::Rmc) {
         if (sameFix && other_.kind == NmeaFix::Kind::Gga) {
             p.altitudeFeet = other_.position.altitudeFeet;
+            p.doubtful = p.doubtful || other_.position.doubtful;
         }
     } else if (sameFix && other_.kind == NmeaFix::Kind::Rmc) {
         p.course = other_.position.course;
+        p.doubtful = p.doubtful || other_.position.doubtful;
         p.speedKnots = other_.position.speedKnots;
     }
     other_ = *fix;
-    return p;
+    return SentPosition{std::move(p),
+                        {fix->kind == NmeaFix::Kind::Rmc ? PositionOrigin::Form::NmeaRmc
+                                                         : PositionOrigin::Form::NmeaGga,
+                         {}}};
 }
 
 } // namespace tamsel

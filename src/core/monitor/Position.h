@@ -24,6 +24,22 @@ struct Position {
     // APRS position ambiguity: how many digits of the minutes the station left blank (0 to
     // 4); the position is then the centre of the box they leave.
     int ambiguity = 0;
+    // The sentence carried a value the checks left out (a speed or an altitude no receiver
+    // sends): the position is shown, but it is not passed on to other networks.
+    bool doubtful = false;
+};
+
+// Where a position came from in the slow data: what a gate to APRS-IS needs besides it.
+struct PositionOrigin {
+    enum class Form { GpsA, NmeaRmc, NmeaGga };
+    Form form = Form::GpsA;
+    std::string packet; // GPS-A: the APRS packet as it came, without "$$CRCxxxx," and the CR
+};
+
+// A position with its origin.
+struct SentPosition {
+    Position position;
+    PositionOrigin origin;
 };
 
 // The side of the box an ambiguity leaves, in degrees of latitude (0.1' for one blank digit,
@@ -79,9 +95,11 @@ public:
 
     // Takes the next data bytes; returns the positions that complete sentences gave.
     std::vector<Position> append(std::string_view bytes);
+    // The same, each with where it came from.
+    std::vector<SentPosition> take(std::string_view bytes);
 
 private:
-    std::optional<Position> finish(std::string_view sentence);
+    std::optional<SentPosition> finish(std::string_view sentence);
 
     std::string sentence_;
     bool overlong_ = false;

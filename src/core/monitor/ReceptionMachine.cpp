@@ -168,11 +168,12 @@ void ReceptionMachine::feedSlowData(int result, std::span<const std::uint8_t> da
             const std::size_t valid = rawBlock_[0] & 0x0F;
             const std::string_view bytes(reinterpret_cast<const char*>(rawBlock_.data()) + 1,
                                          valid);
-            for (Position& p : positions_.append(bytes)) {
-                reception_.positions.push_back(p);
+            for (SentPosition& p : positions_.take(bytes)) {
+                reception_.positions.push_back(p.position);
                 StationReport position;
                 position.kind = StationReport::Kind::Position;
-                position.position = std::move(p);
+                position.position = std::move(p.position);
+                position.origin = std::move(p.origin);
                 reports.push_back(std::move(position));
             }
         }

@@ -43,6 +43,7 @@ struct StationReport {
     std::string caller, suffix, called, time; // Heard and End; time is local
     std::string message;                      // Message; End: the final message
     Position position;                        // Position
+    PositionOrigin origin;                    // Position: the sentence it came in
     // The rest of the header, in Heard and End. Callsigns end early at a NUL.
     std::string rpt1, rpt2;
     std::array<std::uint8_t, 3> flags{};

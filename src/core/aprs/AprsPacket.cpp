@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AprsPacket: the gate's rules and the packets it writes.
+#include "aprs/AprsPacket.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tamsel {
+
+namespace {
+
+constexpr std::size_t kMaxCall = 9;     // a callsign with its SSID, as APRS-IS takes it
+constexpr std::size_t kMaxPathHops = 8; // digipeaters and the like in a TNC2 path
+
+bool alnum(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// A TNC2 address field: letters, digits and dashes, nine at most, a '*' after a used hop.
+bool addressField(std::string_view a, bool hop) {
+    if (hop && !a.empty() && a.back() == '*') {
+        a.remove_suffix(1);
+    }
+    return !a.empty() && a.size() <= kMaxCall &&
+           std::all_of(a.begin(), a.end(), [](char c) { return alnum(c) || c == '-'; });
+}
+
+// A hop that keeps a packet off APRS-IS, or shows that it came from there.
+bool keepsOffAprsIs(std::string_view hop) {
+    if (!hop.empty() && hop.back() == '*') {
+        hop.remove_suffix(1);
+    }
+    return hop == "TCPIP" || hop == "TCPXX" || hop == "NOGATE" || hop == "RFONLY" ||
+           (hop.size() == 3 && hop.substr(0, 2) == "qA");
+}
+
+bool sendable(std::string_view bytes) {
+    return bytes.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}
+
+// `value` in decimal, at least `width` digits with leading zeros.
+std::string digits(unsigned long value, std::size_t width) {
+    std::string s = std::to_string(value);
+    if (s.size() < width) {
+        s.insert(0, width - s.size(), '0');
+    }
+    return s;
+}
+
+// Degrees as APRS writes them, "DDMM.mm" (latitude, 2) or "DDDMM.mm" (longitude, 3), and the
+// hemisphere letter; rounded to the hundredth of a minute.
+std::string aprsAngle(double degrees, std::size_t degreeDigits, char positive, char negative) {
+    const auto hundredths = static_cast<unsigned long>(std::lround(std::abs(degrees) * 6000));
+    return digits(hundredths / 6000, degreeDigits) + digits(hundredths % 6000 / 100, 2) + "." +
+           digits(hundredths % 100, 2) + (degrees < 0 ? negative : positive);
+}
+
+std::string trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
+}
+
+GateOutcome withheld(Withheld why) {
+    return {{}, why};
+}
+
+GateOutcome finished(std::string packet) {
+    if (packet.size() > kAprsIsMaxPacket) {
+        return withheld(Withheld::TooLong);
+    }
+    return {std::move(packet), std::nullopt};
+}
+
+// The callsign up to its first blank.
+std::string_view baseCall(std::string_view call) {
+    return call.substr(0, call.find(' '));
+}
+
+} // namespace
+
+const char* withheldText(Withheld why) {
+    switch (why) {
+    case Withheld::NoGate:
+        return "its path keeps it off APRS-IS";
+    case Withheld::Malformed:
+        return "not a packet APRS-IS takes";
+    case Withheld::Doubtful:
+        return "it carries a value no receiver sends";
+    case Withheld::Unsendable:
+        return "it holds bytes an APRS-IS line cannot carry";
+    case Withheld::TooLong:
+        return "it would be longer than 510 bytes";
+    case Withheld::OwnStation:
+        return "it is this station's own transmission";
+    case Withheld::AlreadyGated:
+        return "this reception's position was gated already";
+    }
+    return "";
+}
+
+bool aprsIsCallsign(std::string_view call) {
+    const auto dash = call.find('-');
+    const std::string_view base = call.substr(0, dash);
+    if (base.empty() || call.size() > kMaxCall || !std::all_of(base.begin(), base.end(), alnum)) {
+        return false;
+    }
+    if (dash == std::string_view::npos) {
+        return true;
+    }
+    const std::string_view ssid = call.substr(dash + 1);
+    return !ssid.empty() && ssid.size() <= 2 && std::all_of(ssid.begin(), ssid.end(), alnum);
+}
+
+std::optional<std::string> aprsSourceCall(std::string_view caller, std::string_view suffix) {
+    const std::string base(baseCall(caller));
+    if (!aprsIsCallsign(base) || base.find('-') != std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string ssid = trimmed(suffix);
+    const bool isSsid = !ssid.empty() && ssid.size() <= 2 && ssid.find(' ') == std::string::npos &&
+                        std::all_of(ssid.begin(), ssid.end(), alnum);
+    if (isSsid && aprsIsCallsign(base + "-" + ssid)) {
+        return base + "-" + ssid;
+    }
+    return base;
+}
+
+GateOutcome gateGpsA(std::string_view packet, std::string_view login) {
+    const auto colon = packet.find(':');
+    const auto arrow = packet.find('>');
+    if (colon == std::string_view::npos || arrow == std::string_view::npos || arrow > colon) {
+        return withheld(Withheld::Malformed);
+    }
+    const std::string_view header = packet.substr(0, colon);
+    if (!aprsIsCallsign(header.substr(0, arrow))) {
+        return withheld(Withheld::Malformed);
+    }
+    // Destination and path, comma-separated; the rules look at every hop before the form.
+    std::vector<std::string_view> fields;
+    for (std::size_t start = arrow + 1;;) {
+        const auto comma = header.find(',', start);
+        fields.push_back(
+            header.substr(start, comma == std::string_view::npos ? header.npos : comma - start));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (std::any_of(fields.begin() + 1, fields.end(), keepsOffAprsIs)) {
+        return withheld(Withheld::NoGate);
+    }
+    if (fields.size() > kMaxPathHops + 1 || !addressField(fields[0], false) ||
+        !std::all_of(fields.begin() + 1, fields.end(),
+                     [](std::string_view hop) { return addressField(hop, true); })) {
+        return withheld(Withheld::Malformed);
+    }
+    if (!sendable(packet) || colon + 1 == packet.size()) {
+        return withheld(colon + 1 == packet.size() ? Withheld::Malformed : Withheld::Unsendable);
+    }
+    std::string out;
+    out.reserve(packet.size() + 6 + login.size());
+    out.append(header).append(",qAR,").append(login).append(packet.substr(colon));
+    return finished(std::move(out));
+}
+
+GateOutcome gateNmea(const Position& p, std::string_view source, std::string_view symbol,
+                     std::string_view comment, std::string_view login) {
+    if (symbol.size() != 2) {
+        symbol = "/>";
+    }
+    std::string text = trimmed(comment);
+    if (!sendable(text) || !sendable(symbol)) {
+        return withheld(Withheld::Unsendable);
+    }
+    std::string out;
+    out.reserve(80 + text.size());
+    out.append(source).append(">APDPRS,DSTAR*,qAR,").append(login).append(":!");
+    out.append(aprsAngle(p.latitude, 2, 'N', 'S')).push_back(symbol[0]);
+    out.append(aprsAngle(p.longitude, 3, 'E', 'W')).push_back(symbol[1]);
+    if (p.course || p.speedKnots) {
+        // APRS: 000 is no course, 360 north.
+        const int course = p.course ? (*p.course == 0 ? 360 : *p.course) : 0;
+        const long speed = p.speedKnots ? std::min(std::lround(*p.speedKnots), 999L) : 0;
+        out.append(digits(static_cast<unsigned long>(course), 3))
+            .append("/")
+            .append(digits(static_cast<unsigned long>(speed), 3));
+    }
+    if (p.altitudeFeet) {
+        const long feet = std::lround(*p.altitudeFeet);
+        out.append("/A=");
+        out.append(feet < 0 ? "-" + digits(static_cast<unsigned long>(-feet), 5)
+                            : digits(static_cast<unsigned long>(feet), 6));
+    }
+    if (!text.empty()) {
+        // A comment that starts like an altitude or a course/speed would be read as one.
+        if (p.altitudeFeet || p.course || p.speedKnots || text.front() == '/') {
+            out.push_back(' ');
+        }
+        out.append(text);
+    }
+    return finished(std::move(out));
+}
+
+void ReceptionGate::setOwnCall(std::string call) {
+    own_ = std::string(baseCall(call));
+}
+
+std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r) {
+    switch (r.kind) {
+    case StationReport::Kind::Heard:
+        inReception_ = true;
+        done_ = false;
+        caller_ = r.caller;
+        suffix_ = r.suffix;
+        fix_.reset();
+        own_reception_ = !own_.empty() && baseCall(r.caller) == own_;
+        return std::nullopt;
+    case StationReport::Kind::Message:
+        return std::nullopt;
+    case StationReport::Kind::End: {
+        auto result = inReception_ ? finish(r.message) : std::nullopt;
+        inReception_ = false;
+        fix_.reset();
+        return result;
+    }
+    case StationReport::Kind::Position:
+        break;
+    }
+    if (!inReception_ || done_) {
+        return std::nullopt;
+    }
+    const std::string caller(baseCall(caller_));
+    if (r.origin.form != PositionOrigin::Form::GpsA) {
+        fix_ = r.position; // RMC and GGA of one fix come merged in the second of them
+        return std::nullopt;
+    }
+    if (symbols_.size() < kSymbolMemory || symbols_.count(caller) != 0) {
+        symbols_[caller] = r.position.symbol;
+    }
+    done_ = true;
+    if (own_reception_) {
+        return Result{withheld(Withheld::OwnStation), caller_};
+    }
+    if (r.position.doubtful) {
+        return Result{withheld(Withheld::Doubtful), caller_};
+    }
+    return Result{gateGpsA(r.origin.packet, login_), caller_};
+}
+
+std::optional<ReceptionGate::Result> ReceptionGate::finish(const std::string& message) {
+    if (done_ || !fix_) {
+        return std::nullopt;
+    }
+    done_ = true;
+    const std::string caller(baseCall(caller_));
+    if (own_reception_) {
+        return Result{withheld(Withheld::OwnStation), caller_};
+    }
+    if (fix_->doubtful) {
+        return Result{withheld(Withheld::Doubtful), caller_};
+    }
+    const auto source = aprsSourceCall(caller_, suffix_);
+    if (!source) {
+        return Result{withheld(Withheld::Malformed), caller_};
+    }
+    const auto known = symbols_.find(caller);
+    const std::string symbol = known != symbols_.end() ? known->second : std::string("/>");
+    return Result{gateNmea(*fix_, *source, symbol, message, login_), caller_};
+}
+
+} // namespace tamsel

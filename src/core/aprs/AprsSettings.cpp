@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// AprsSettings: the [aprs] group of the settings file.
+#include "aprs/AprsSettings.h"
+
+#include "aprs/AprsPacket.h"
+
+namespace tamsel {
+
+namespace {
+constexpr QLatin1String kGate{"aprs/gate"};
+constexpr QLatin1String kServer{"aprs/server"};
+constexpr QLatin1String kLogin{"aprs/login"};
+constexpr QLatin1String kPasscode{"aprs/passcode"};
+} // namespace
+
+bool AprsSettings::receiveOnly() const {
+    return passcode.isEmpty() || passcode == QLatin1String("-1");
+}
+
+std::optional<std::pair<QString, quint16>> aprsServer(const QString& text) {
+    const auto colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0) {
+        return std::nullopt;
+    }
+    QString host = text.left(colon).trimmed();
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) {
+        host = host.mid(1, host.size() - 2);
+    }
+    bool ok = false;
+    const uint port = text.mid(colon + 1).toUInt(&ok);
+    const bool plainHost =
+        !host.isEmpty() && !host.contains(QLatin1Char(' ')) && !host.contains(QLatin1Char('/'));
+    if (!ok || port == 0 || port > 65535 || !plainHost) {
+        return std::nullopt;
+    }
+    return std::pair(host, static_cast<quint16>(port));
+}
+
+bool aprsPasscode(const QString& text) {
+    if (text.isEmpty() || text == QLatin1String("-1")) {
+        return true;
+    }
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= 0 && value <= 32767 && !text.startsWith(QLatin1Char('+'));
+}
+
+AprsSettings loadAprsSettings(const SettingsStore& store) {
+    AprsSettings s;
+    s.gate = store.flag(kGate, false).value;
+    s.server =
+        store.text(kServer, s.server, [](const QString& t) { return aprsServer(t).has_value(); })
+            .value;
+    s.login = store
+                  .text(kLogin, {},
+                        [](const QString& t) {
+                            return t.isEmpty() || aprsIsCallsign(t.toLatin1().toStdString());
+                        })
+                  .value;
+    s.passcode = store.text(kPasscode, {}, aprsPasscode).value;
+    return s;
+}
+
+void saveAprsSettings(SettingsWriter& store, const AprsSettings& settings) {
+    store.set(kGate, settings.gate);
+    store.set(kServer, settings.server);
+    store.set(kLogin, settings.login);
+    store.set(kPasscode, settings.passcode);
+}
+
+} // namespace tamsel
