@@ -63,6 +63,8 @@ public:
     QString problem() const { return problem_; }
     // When the next try starts, while Waiting.
     std::chrono::milliseconds retryIn() const { return retryDelay_; }
+    // Bytes written but not yet taken by the system.
+    qint64 unsent() const { return socket_ != nullptr ? socket_->bytesToWrite() : 0; }
     // The address in use or tried last.
     QHostAddress address() const { return address_; }
 
