@@ -153,8 +153,9 @@ TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {
     const QStringList csv = QString::fromUtf8(HeardStations::csv(*window().model()))
                                 .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(csv.size(), 3);
-    EXPECT_EQ(csv[0], "Callsign,Suffix,Last Heard,Count,Called,Route,Message,Locator,Latitude,"
-                      "Longitude,Distance (km),Bearing,Course,Speed (km/h),Altitude (m),Comment");
+    EXPECT_EQ(csv[0],
+              "Callsign,Suffix,Last Heard,Count,Called,Route,Message,Locator,Latitude,"
+              "Longitude,Distance (km),Bearing,Course,Speed (km/h),Altitude (m),Comment,Gated");
     EXPECT_TRUE(csv[1].startsWith("KO6JXH,,")) << csv[1].toStdString();
     // The time as ISO 8601 with its offset, the same moment the table shows.
     const QString time = csv[1].section(QLatin1Char(','), 2, 2);
@@ -168,7 +169,7 @@ TEST_F(Heard, NewestOnTopWithPositionsReplyAndCsv) {
               QDateTime::fromString(cell(0, M::LastHeard), QStringLiteral("yyyy/MM/dd HH:mm:ss")));
     EXPECT_TRUE(csv[2].startsWith("JA1ABC,,")) << "padding trimmed";
     EXPECT_TRUE(csv[1].endsWith(",ID-52PLUS on the air,DM12mp,32.65783,-116.96317,,,179,0,,"
-                                "J.P. HT ID-52PLUS"))
+                                "J.P. HT ID-52PLUS,"))
         << csv[1].toStdString();
 }
 

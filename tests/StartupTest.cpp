@@ -172,7 +172,7 @@ TEST_F(LaterWindows, AreMadeWhenFirstOpenedAndShowWhatCameBefore) {
                     view->stations().recentTrack(0, std::chrono::system_clock::now()).size() == 2;
          }},
         {"tamsel::Preferences", action(Form1->menuConfig, "&Preferences..."),
-         [this] { return console->preferences()->pageList()->count() == 6; }},
+         [this] { return console->preferences()->pageList()->count() == 7; }},
         {"tamsel::RepeatersWindow", console->repeaters()->windowAction(),
          [this] { return console->repeaters()->windowIfMade() != nullptr; }},
     };

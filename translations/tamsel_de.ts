@@ -314,6 +314,11 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
         <source>Comment</source>
         <translation>Kommentar</translation>
     </message>
+    <message>
+        <source>Gated</source>
+        <extracomment>Column: when a position of the station last went out to APRS-IS</extracomment>
+        <translation>Weitergeleitet</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -973,6 +978,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
         <extracomment>%1: the page&apos;s address, such as http://127.0.0.1:8073/</extracomment>
         <translation>Die Seite der Station ist unter %1</translation>
     </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: Die Verbindung ist abgebrochen; neuer Versuch folgt.</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AlertsPage</name>
@@ -1015,6 +1024,147 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>Once &amp;per station within</source>
         <translation>&amp;Einmal je Station innerhalb von</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsGate</name>
+    <message>
+        <source>APRS-IS: no login callsign</source>
+        <translation>APRS-IS: kein Login-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>APRS-IS: the server is not a HOST:PORT</source>
+        <translation>APRS-IS: Der Server ist nicht als HOST:PORT angegeben</translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: connecting, %n gated</source>
+        <translation><numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform><numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: connected, %n gated</source>
+        <translation><numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform><numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform></translation>
+    </message>
+    <message>
+        <source>APRS-IS: connected, unverified: nothing is gated</source>
+        <translation>APRS-IS: verbunden, nicht bestätigt: nichts wird weitergeleitet</translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: not connected, %n gated</source>
+        <translation><numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform><numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform></translation>
+    </message>
+    <message>
+        <source>Not gating.</source>
+        <translation>Keine Weiterleitung.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 as %2...</source>
+        <translation>Verbindung zu %1 als %2 ...</translation>
+    </message>
+    <message>
+        <source>Connected to %1, verified</source>
+        <translation>Verbunden mit %1, bestätigt</translation>
+    </message>
+    <message>
+        <source>Connected to %1, unverified: nothing is gated</source>
+        <translation>Verbunden mit %1, nicht bestätigt: nichts wird weitergeleitet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not connected (%1). Trying again in %n s.</source>
+        <translation><numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform><numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsIsClient</name>
+    <message>
+        <source>The server has stopped sending.</source>
+        <translation>Der Server sendet nichts mehr.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s name %1 is not known: %2</source>
+        <translation>Der Servername %1 ist unbekannt: %2</translation>
+    </message>
+    <message>
+        <source>The server closed the connection.</source>
+        <translation>Der Server hat die Verbindung beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsPage</name>
+    <message>
+        <source>&amp;Gate D-PRS positions heard to APRS-IS</source>
+        <translation>Empfangene D-PRS-Positionen an APRS-IS &amp;weiterleiten</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Login callsign</source>
+        <translation>Login-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <source>Passcode</source>
+        <translation>Passcode</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Server:</translation>
+    </message>
+    <message>
+        <source>&amp;Login callsign:</source>
+        <translation>&amp;Login-Rufzeichen:</translation>
+    </message>
+    <message>
+        <source>&amp;Passcode:</source>
+        <translation>&amp;Passcode:</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Connection:</source>
+        <translation>Verbindung:</translation>
+    </message>
+    <message>
+        <source>Positions go out as the radio sent them, once per reception, with this station as the gate.</source>
+        <translation>Positionen gehen so hinaus, wie das Funkgerät sie gesendet hat, einmal je Empfang, mit dieser Station als Gateway.</translation>
+    </message>
+    <message>
+        <source>Nothing is gated whose path says TCPIP, TCPXX, NOGATE or RFONLY, nothing that fails its check, and nothing this station sent itself.</source>
+        <translation>Nicht weitergeleitet wird, was TCPIP, TCPXX, NOGATE oder RFONLY im Pfad hat, was seine Prüfung nicht besteht, und was diese Station selbst gesendet hat.</translation>
+    </message>
+    <message>
+        <source>The passcode is kept in the settings file, which only you can read.</source>
+        <translation>Der Passcode steht in der Einstellungsdatei, die nur Sie lesen können.</translation>
+    </message>
+    <message>
+        <source>Without a passcode the console connects receive-only: nothing is gated.</source>
+        <translation>Ohne Passcode verbindet sich die Konsole nur zum Empfang: Nichts wird weitergeleitet.</translation>
+    </message>
+    <message>
+        <source>The server takes a name and a port, such as rotate.aprs2.net:14580.</source>
+        <translation>Der Server braucht einen Namen und einen Port, etwa rotate.aprs2.net:14580.</translation>
+    </message>
+    <message>
+        <source>Type the callsign to log in with.</source>
+        <translation>Geben Sie das Rufzeichen für das Login ein.</translation>
+    </message>
+    <message>
+        <source>%1 is not a callsign APRS-IS takes: letters and digits, then an SSID of one or two letters or digits, nine characters in all.</source>
+        <translation>%1 ist kein Rufzeichen, das APRS-IS annimmt: Buchstaben und Ziffern, dann eine SSID aus ein oder zwei Buchstaben oder Ziffern, höchstens neun Zeichen.</translation>
+    </message>
+    <message>
+        <source>The passcode is a number from 0 to 32767, or -1 for none.</source>
+        <translation>Der Passcode ist eine Zahl von 0 bis 32767, oder -1 für keinen.</translation>
+    </message>
+    <message>
+        <source>APRS-IS</source>
+        <translation>APRS-IS</translation>
     </message>
 </context>
 <context>
@@ -2094,6 +2244,15 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
         <extracomment>In the station&apos;s log: the last position a reception carried</extracomment>
         <translation>(bei %1, %2)</translation>
     </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: Die Verbindung ist abgebrochen; neuer Versuch folgt.</translation>
+    </message>
+    <message>
+        <source>APRS-IS: not gated from %1: %2.</source>
+        <extracomment>In the station&apos;s log. %1: a callsign, %2: why (English)</extracomment>
+        <translation>APRS-IS: von %1 nicht weitergeleitet: %2.</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::StationPage</name>
@@ -2230,6 +2389,14 @@ Stattdessen den Standort (%2, %3) kopieren?</translation>
     <message>
         <source>The adapter is disconnected: no version to show.</source>
         <translation>Der Adapter ist getrennt: keine Version zu zeigen.</translation>
+    </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: Die Verbindung ist abgebrochen; neuer Versuch folgt.</translation>
+    </message>
+    <message>
+        <source>APRS-IS</source>
+        <translation>APRS-IS</translation>
     </message>
 </context>
 <context>

@@ -314,6 +314,11 @@ then unplug the adapter and plug it in again.</source>
         <source>Comment</source>
         <translation>コメント</translation>
     </message>
+    <message>
+        <source>Gated</source>
+        <extracomment>Column: when a position of the station last went out to APRS-IS</extracomment>
+        <translation>APRS-IS転送</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -973,6 +978,10 @@ then unplug the adapter and plug it in again.</source>
         <extracomment>%1: the page&apos;s address, such as http://127.0.0.1:8073/</extracomment>
         <translation>局のページ: %1</translation>
     </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: 接続が切れました。再接続します。</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AlertsPage</name>
@@ -1015,6 +1024,147 @@ then unplug the adapter and plug it in again.</source>
     <message>
         <source>Once &amp;per station within</source>
         <translation>局ごとに1回、次の時間内(&amp;P)</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsGate</name>
+    <message>
+        <source>APRS-IS: no login callsign</source>
+        <translation>APRS-IS: ログインコールサインがありません</translation>
+    </message>
+    <message>
+        <source>APRS-IS: the server is not a HOST:PORT</source>
+        <translation>APRS-IS: サーバーが HOST:PORT の形ではありません</translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: connecting, %n gated</source>
+        <translation><numerusform>APRS-IS: 接続中、%n 件転送</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: connected, %n gated</source>
+        <translation><numerusform>APRS-IS: 接続済み、%n 件転送</numerusform></translation>
+    </message>
+    <message>
+        <source>APRS-IS: connected, unverified: nothing is gated</source>
+        <translation>APRS-IS: 接続済み、未認証: 転送しません</translation>
+    </message>
+    <message numerus="yes">
+        <source>APRS-IS: not connected, %n gated</source>
+        <translation><numerusform>APRS-IS: 未接続、%n 件転送</numerusform></translation>
+    </message>
+    <message>
+        <source>Not gating.</source>
+        <translation>転送していません。</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 as %2...</source>
+        <translation>%1 に %2 として接続中...</translation>
+    </message>
+    <message>
+        <source>Connected to %1, verified</source>
+        <translation>%1 に接続済み、認証済み</translation>
+    </message>
+    <message>
+        <source>Connected to %1, unverified: nothing is gated</source>
+        <translation>%1 に接続済み、未認証: 転送しません</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not connected (%1). Trying again in %n s.</source>
+        <translation><numerusform>未接続 (%1)。%n 秒後に再接続します。</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsIsClient</name>
+    <message>
+        <source>The server has stopped sending.</source>
+        <translation>サーバーからの送信が止まりました。</translation>
+    </message>
+    <message>
+        <source>The server&apos;s name %1 is not known: %2</source>
+        <translation>サーバー名 %1 が見つかりません: %2</translation>
+    </message>
+    <message>
+        <source>The server closed the connection.</source>
+        <translation>サーバーが接続を切りました。</translation>
+    </message>
+</context>
+<context>
+    <name>tamsel::AprsPage</name>
+    <message>
+        <source>&amp;Gate D-PRS positions heard to APRS-IS</source>
+        <translation>受信した D-PRS の位置を APRS-IS へ転送(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>サーバー</translation>
+    </message>
+    <message>
+        <source>Login callsign</source>
+        <translation>ログインコールサイン</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <source>Passcode</source>
+        <translation>パスコード</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>サーバー(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Login callsign:</source>
+        <translation>ログインコールサイン(&amp;L):</translation>
+    </message>
+    <message>
+        <source>&amp;Passcode:</source>
+        <translation>パスコード(&amp;P):</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>接続</translation>
+    </message>
+    <message>
+        <source>Connection:</source>
+        <translation>接続:</translation>
+    </message>
+    <message>
+        <source>Positions go out as the radio sent them, once per reception, with this station as the gate.</source>
+        <translation>位置は無線機が送ったとおりに、受信ごとに一度、この局をゲートとして転送します。</translation>
+    </message>
+    <message>
+        <source>Nothing is gated whose path says TCPIP, TCPXX, NOGATE or RFONLY, nothing that fails its check, and nothing this station sent itself.</source>
+        <translation>パスに TCPIP、TCPXX、NOGATE、RFONLY があるもの、チェックに通らないもの、この局自身が送ったものは転送しません。</translation>
+    </message>
+    <message>
+        <source>The passcode is kept in the settings file, which only you can read.</source>
+        <translation>パスコードは設定ファイルに保存されます。このファイルは自局のユーザーだけが読めます。</translation>
+    </message>
+    <message>
+        <source>Without a passcode the console connects receive-only: nothing is gated.</source>
+        <translation>パスコードがなければ受信専用で接続し、転送はしません。</translation>
+    </message>
+    <message>
+        <source>The server takes a name and a port, such as rotate.aprs2.net:14580.</source>
+        <translation>サーバーは rotate.aprs2.net:14580 のように名前とポートで指定します。</translation>
+    </message>
+    <message>
+        <source>Type the callsign to log in with.</source>
+        <translation>ログインに使うコールサインを入力してください。</translation>
+    </message>
+    <message>
+        <source>%1 is not a callsign APRS-IS takes: letters and digits, then an SSID of one or two letters or digits, nine characters in all.</source>
+        <translation>%1 は APRS-IS が受け付けるコールサインではありません。英数字のあとに 1〜2 文字の英数字の SSID、合わせて 9 文字までです。</translation>
+    </message>
+    <message>
+        <source>The passcode is a number from 0 to 32767, or -1 for none.</source>
+        <translation>パスコードは 0〜32767 の数字です。なしの場合は -1 です。</translation>
+    </message>
+    <message>
+        <source>APRS-IS</source>
+        <translation>APRS-IS</translation>
     </message>
 </context>
 <context>
@@ -2091,6 +2241,15 @@ Copy the position (%2, %3) instead?</source>
         <extracomment>In the station&apos;s log: the last position a reception carried</extracomment>
         <translation>(位置 %1, %2)</translation>
     </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: 接続が切れました。再接続します。</translation>
+    </message>
+    <message>
+        <source>APRS-IS: not gated from %1: %2.</source>
+        <extracomment>In the station&apos;s log. %1: a callsign, %2: why (English)</extracomment>
+        <translation>APRS-IS: %1 からの位置は転送しません: %2。</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::StationPage</name>
@@ -2227,6 +2386,14 @@ Copy the position (%2, %3) instead?</source>
     <message>
         <source>The adapter is disconnected: no version to show.</source>
         <translation>アダプターが切断されています: 表示するバージョンがありません。</translation>
+    </message>
+    <message>
+        <source>APRS-IS: the connection was lost; trying again.</source>
+        <translation>APRS-IS: 接続が切れました。再接続します。</translation>
+    </message>
+    <message>
+        <source>APRS-IS</source>
+        <translation>APRS-IS</translation>
     </message>
 </context>
 <context>

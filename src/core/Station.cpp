@@ -105,7 +105,7 @@ void Station::construct() {
     connect(aprs_.get(), &AprsGate::gated, this,
             [this](const std::string& caller, std::chrono::system_clock::time_point when) {
                 if (heard_.markGated(caller, when)) {
-                    emit stationGated(QString::fromLatin1(caller));
+                    emit stationGated(QString::fromLatin1(caller), when);
                 }
             });
     aprsLogin_.setSingleShot(true);

@@ -203,7 +203,7 @@ signals:
     // The settings were read again.
     void settingsReloaded();
     // A position of this heard station went out to APRS-IS (the heard list has it).
-    void stationGated(const QString& caller);
+    void stationGated(const QString& caller, std::chrono::system_clock::time_point when);
     // The adapter connection has news (any thread).
     void connectionNews(QPrivateSignal);
 

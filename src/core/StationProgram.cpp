@@ -3,6 +3,8 @@
 // that end it or make it read its settings again, and the program after discovery.
 #include "StationProgram.h"
 
+#include "aprs/AprsGate.h"
+
 #include "CommandLine.h"
 #include "alerts/AlertRules.h"
 #include "base/ProcessSignals.h"
@@ -17,6 +19,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
+#include <utility>
 
 namespace tamsel {
 
@@ -66,6 +69,32 @@ StationLog::StationLog(Station& station, std::ostream& out, bool adapterThere)
             [this](bool failed, const QString& text) { say(failed ? Error : Notice, text); });
     connect(&station, &Station::settingsReloaded, this, [this] {
         say(Notice, tr("Settings read again from %1.").arg(station_.settings().path()));
+    });
+    // The gate to APRS-IS: how its connection stands when that changes (a count is no
+    // news), the connection lost once, and each position it would not pass on, and why.
+    AprsGate* gate = &station.aprs();
+    connect(gate, &AprsGate::changed, this, [this, gate] {
+        using S = AprsIsClient::State;
+        const S state = gate->client().state();
+        if (state == gateSaid_ || state == S::Connecting) {
+            return;
+        }
+        const S before = std::exchange(gateSaid_, state);
+        if (state == S::Waiting && before != S::Off) {
+            return; // a loss is said by lost(); the retries are no news
+        }
+        const QString text = QStringLiteral("APRS-IS: ") + gate->connectionText();
+        say(state == AprsIsClient::State::Unverified || state == AprsIsClient::State::Waiting
+                ? Warning
+                : Notice,
+            text);
+    });
+    connect(gate, &AprsGate::lost, this,
+            [this] { say(Warning, tr("APRS-IS: the connection was lost; trying again.")); });
+    connect(gate, &AprsGate::withheld, this, [this](const std::string& caller, Withheld why) {
+        //: In the station's log. %1: a callsign, %2: why (English)
+        say(Info, tr("APRS-IS: not gated from %1: %2.")
+                      .arg(trimmed(caller), QString::fromLatin1(withheldText(why))));
     });
 }
 

@@ -6,6 +6,7 @@
 #include "Station.h"
 #include "adapter/Connection.h"
 #include "adapter/Discovery.h"
+#include "aprs/AprsIsClient.h"
 
 #include <QObject>
 #include <QString>
@@ -39,6 +40,7 @@ private:
     Station& station_;
     std::ostream& out_;
     AdapterConnection::State said_;
+    AprsIsClient::State gateSaid_ = AprsIsClient::State::Off;
 };
 
 // The station program after discovery: without an adapter it says so and waits for one;

@@ -5,6 +5,7 @@
 #include "PageTexts.h"
 #include "Station.h"
 #include "adapter/Discovery.h"
+#include "aprs/AprsGate.h"
 #include "calls/RouteNames.h"
 #include "calls/Routes.h"
 #include "calls/Targets.h"
@@ -224,6 +225,29 @@ WebFace::WebFace(Station& station, Options options, QObject* parent)
         });
     });
     connect(&station_, &Station::reception, this, &WebFace::reception);
+    // The gate's count changes with every position gated: one message for a burst.
+    gateNews_.setSingleShot(true);
+    gateNews_.setInterval(250);
+    connect(&gateNews_, &QTimer::timeout, this, [this] {
+        broadcast([this] {
+            return QJsonObject{{QStringLiteral("type"), QStringLiteral("gate")},
+                               {QStringLiteral("gate"), gate()}};
+        });
+    });
+    connect(&station_.aprs(), &AprsGate::changed, this, [this] {
+        if (!gateNews_.isActive()) {
+            gateNews_.start();
+        }
+    });
+    connect(&station_.aprs(), &AprsGate::lost, this, [this] {
+        broadcast([this] {
+            return QJsonObject{{QStringLiteral("type"), QStringLiteral("notice")},
+                               {QStringLiteral("text"),
+                                text(QT_TRANSLATE_NOOP(
+                                    "Web", "APRS-IS: the connection was lost; trying again."))}};
+        });
+    });
+    connect(&station_, &Station::stationGated, this, &WebFace::stationGated);
     connect(&station_, &Station::nearerRepeater, this,
             [this](const Repeater& repeater, double metres) {
                 broadcast([&] {
@@ -696,7 +720,28 @@ QJsonObject WebFace::state() {
                        {QStringLiteral("heard"), rows},
                        {QStringLiteral("heardTotal"), static_cast<double>(heard.size())},
                        {QStringLiteral("own"), own()},
-                       {QStringLiteral("gated"), QJsonValue::Null}};
+                       {QStringLiteral("gated"), gate()}};
+}
+
+QJsonValue WebFace::gate() const {
+    const AprsGate& aprs = station_.aprs();
+    if (!aprs.on()) {
+        return QJsonValue::Null;
+    }
+    return QJsonObject{{QStringLiteral("status"), aprs.statusLine()},
+                       {QStringLiteral("connection"), aprs.connectionText()},
+                       {QStringLiteral("count"), static_cast<double>(aprs.gatedCount())}};
+}
+
+void WebFace::stationGated(const QString& caller) {
+    const auto at = station_.heard().rowOf(caller.toLatin1().toStdString());
+    if (!at) {
+        return;
+    }
+    broadcast([this, at] {
+        return QJsonObject{{QStringLiteral("type"), QStringLiteral("row")},
+                           {QStringLiteral("row"), row(station_.heard().at(*at))}};
+    });
 }
 
 WebResponse WebFace::repeaters(const WebRequest& r) {

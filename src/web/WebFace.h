@@ -90,6 +90,8 @@ private:
 
     // The JSON the page reads.
     QJsonObject state();
+    // The gate to APRS-IS as the page shows it; null while it is off.
+    QJsonValue gate() const;
     QJsonObject header() const;
     QJsonObject adapter() const;
     QJsonValue now() const;
@@ -101,6 +103,7 @@ private:
     void received(Live* live, const QString& message);
     void broadcast(const std::function<QJsonObject()>& message);
     void reception(const StationReport& report);
+    void stationGated(const QString& caller);
 
     Station& station_;
     Options options_;
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<TileProcess> tiles_;
     std::vector<std::unique_ptr<Live>> live_;
     QTimer headerNews_; // many header changes in one go reach the pages as one message
+    QTimer gateNews_;   // and the gate's count, once for a burst
 };
 
 } // namespace tamsel

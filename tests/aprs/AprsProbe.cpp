@@ -108,8 +108,7 @@ int main(int argc, char** argv) {
                         {QStringLiteral("withheld"), QJsonValue::Null}};
         for (const StationReport& r :
              test::receive(bytes(in[QLatin1String("caller")]), bytes(in[QLatin1String("suffix")]),
-                           bytes(in[QLatin1String("message")]),
-                           bytes(in[QLatin1String("data")]))) {
+                           bytes(in[QLatin1String("message")]), bytes(in[QLatin1String("data")]))) {
             heard.apply(r);
             if (online) {
                 gate.take(r);

@@ -9,6 +9,7 @@
 #include "station/Geodesy.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <cmath>
 
 namespace tamsel {
@@ -62,6 +63,9 @@ const std::array<HeardColumnInfo, HeardCells::ColumnCount> HeardCells::kColumns{
      "00000"},
     {QT_TRANSLATE_NOOP("HeardStationsModel", "Comment"), HeardColumnInfo::Unit::None, false,
      "ID-52PLUS on the air"},
+    //: Column: when a position of the station last went out to APRS-IS
+    {QT_TRANSLATE_NOOP("HeardStationsModel", "Gated"), HeardColumnInfo::Unit::None, false,
+     "2026/12/08 10:00:00"},
 }};
 
 QStringList HeardCells::headers(Units units) {
@@ -159,6 +163,15 @@ QString HeardCells::text(const HeardStation& s, int column, const QLocale& numbe
                    : QString();
     case Comment:
         return p ? fromBytes(p->comment) : QString();
+    case Gated:
+        // Local time, as Last Heard shows it.
+        return s.gatedAt == std::chrono::system_clock::time_point{}
+                   ? QString()
+                   : QDateTime::fromMSecsSinceEpoch(
+                         std::chrono::duration_cast<std::chrono::milliseconds>(
+                             s.gatedAt.time_since_epoch())
+                             .count())
+                         .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     default:
         return {};
     }

@@ -43,6 +43,7 @@ public:
         Speed,
         Altitude,
         Comment,
+        Gated,
         ColumnCount
     };
     static const std::array<HeardColumnInfo, ColumnCount> kColumns;

@@ -123,7 +123,7 @@ std::optional<std::size_t> HeardList::markGated(const std::string& caller,
         return std::nullopt;
     }
     stations_[it->second].gatedAt = when;
-    return rowOfId(it->second);
+    return it->second;
 }
 
 std::optional<std::size_t> HeardList::rowOf(const std::string& caller) const {

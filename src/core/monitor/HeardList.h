@@ -59,8 +59,8 @@ public:
     // held.
     std::optional<Change> apply(const StationReport& report);
 
-    // A position of `caller` went out to APRS-IS at `when`: its row, or nothing for a
-    // station not in the list.
+    // A position of `caller` went out to APRS-IS at `when`: the station (as byId() takes
+    // it), or nothing for one not in the list.
     std::optional<std::size_t> markGated(const std::string& caller,
                                          std::chrono::system_clock::time_point when);
 

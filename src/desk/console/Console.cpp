@@ -30,6 +30,7 @@
 #include "monitor/Position.h"
 #include "monitor/Unit2.h"
 #include "repeaters/RepeatersWindow.h"
+#include "settings/AprsPage.h"
 #include "settings/Preferences.h"
 #include "settings/RemotePage.h"
 #include "settings/SettingsStore.h"
@@ -116,6 +117,7 @@ Console::Console(std::unique_ptr<Station> station, Notifier& notifier, const QSt
         Alerting* alerting = alerting_.get();
         Station* core = station_.get();
         QObject::connect(core, &Station::reception, heard, &HeardStationsModel::apply);
+        QObject::connect(core, &Station::stationGated, heard, &HeardStationsModel::markGated);
         QObject::connect(core, &Station::reception, callMenu, &CallMenu::noteReception);
         // After the heard list, so it knows the station's position.
         QObject::connect(core, &Station::reception, alerting, &Alerting::noteReception);
@@ -364,6 +366,8 @@ Preferences* Console::preferences() {
         preferences_->addPage(new MapPage);
         preferences_->addPage(new LogPage);
         preferences_->addPage(new RemotePage);
+        preferences_->addPage(
+            new AprsPage(station_->aprs(), station_->header()[HeaderField::MyCall]));
         // Kept in the settings file, read when the console starts (Application).
         preferences_->addPage(new LanguagePage);
     }

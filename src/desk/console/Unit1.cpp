@@ -3,6 +3,7 @@
 #include "console/Unit1.h"
 
 #include "alerts/AlertRules.h"
+#include "aprs/AprsGate.h"
 
 #include "adapter/Fields.h"
 #include "adapter/Payload.h"
@@ -13,12 +14,14 @@
 #include "widgets/CallsignFont.h"
 #include "widgets/Contrast.h"
 #include "widgets/Foreground.h"
+#include "widgets/Toast.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -45,7 +48,8 @@ TForm1::TForm1(Station& station, Notifier& notifier, const QString& captionNote)
     setWindowTitle(caption_);
     // The client area is fixed; the window grows by the menu bar around it.
     adjustSize();
-    setFixedSize(size());
+    fixedSize_ = size();
+    setFixedSize(fixedSize_);
     move(0, 0);
     Image1->setPixmap(QPixmap::fromImage(logo()));
 
@@ -82,6 +86,12 @@ TForm1::TForm1(Station& station, Notifier& notifier, const QString& captionNote)
 TForm1::~TForm1() = default;
 
 void TForm1::followStation() {
+    AprsGate* gate = &station_.aprs();
+    connect(gate, &AprsGate::changed, this, [this, gate] { showGateStatus(gate->statusLine()); });
+    // Told once when it goes; the retries after it change only the status bar's count.
+    connect(gate, &AprsGate::lost, this,
+            [this] { Toast::show(this, tr("APRS-IS: the connection was lost; trying again.")); });
+    showGateStatus(gate->statusLine());
     connect(&station_, &Station::headerRead, this, &TForm1::showHeaderRead);
     connect(&station_, &Station::headerChanged, this, &TForm1::showTaken);
     connect(&station_, &Station::flagsRead, this, [this](const std::array<bool, 3>& flags) {
@@ -305,6 +315,24 @@ void TForm1::clearReception() {
 
 void TForm1::showAdapterState(const QString& suffix) {
     setWindowTitle(caption_ + suffix);
+}
+
+void TForm1::showGateStatus(const QString& text) {
+    if (gateStatus_ == nullptr) {
+        if (text.isEmpty()) {
+            return; // never on: no status bar at all
+        }
+        gateStatus_ = new QLabel(this);
+        gateStatus_->setAccessibleName(tr("APRS-IS"));
+        statusBar()->setSizeGripEnabled(false);
+        statusBar()->addWidget(gateStatus_, 1);
+    }
+    gateStatus_->setText(text);
+    const bool shown = !text.isEmpty();
+    statusBar()->setVisible(shown);
+    // The fields keep their size; the window grows by the bar under them.
+    setFixedSize(fixedSize_.width(),
+                 fixedSize_.height() + (shown ? statusBar()->sizeHint().height() : 0));
 }
 
 bool TForm1::calledIsMine() const {

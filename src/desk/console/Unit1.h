@@ -7,6 +7,7 @@
 #include "ui_Unit1.h"
 #include "widgets/Notifier.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <atomic>
 #include <functional>
@@ -33,6 +34,10 @@ public:
     void clearReception();
     // Ends the caption with `suffix` (the adapter's state), or with nothing.
     void showAdapterState(const QString& suffix);
+    // The gate to APRS-IS in a status bar under the window, while it is on (empty: off, and
+    // the window is as it always was).
+    void showGateStatus(const QString& text);
+    QLabel* gateStatus() const { return gateStatus_; }
 
     receiveRF* monitor() const { return station_.monitor(); }
 
@@ -118,8 +123,10 @@ private:
     Station& station_;
     Notifier& notifier_;
     QString caption_;
-    bool echo_ = false;   // showing what the station took: the handlers send nothing
-    bool asking_ = false; // a flag of this window's own is on its way
+    bool echo_ = false;            // showing what the station took: the handlers send nothing
+    bool asking_ = false;          // a flag of this window's own is on its way
+    QSize fixedSize_;              // without a status bar
+    QLabel* gateStatus_ = nullptr; // in the status bar, made when first needed
 };
 
 } // namespace tamsel

@@ -81,6 +81,14 @@ void HeardStationsModel::apply(const StationReport& report) {
     }
 }
 
+void HeardStationsModel::markGated(const QString& caller,
+                                   std::chrono::system_clock::time_point when) {
+    if (const auto id = list_.markGated(caller.toLatin1().toStdString(), when)) {
+        const int row = rowOfId(*id);
+        emit dataChanged(index(row, Gated), index(row, Gated));
+    }
+}
+
 void HeardStationsModel::applySorted(const StationReport& report) {
     const bool heard = report.kind == StationReport::Kind::Heard;
     const bool known = !heard || list_.rowOf(report.caller).has_value();
@@ -413,14 +421,15 @@ QString HeardStationsModel::exportText(const HeardStation& s, int column) const 
         // Files are read by other programs: English in every language.
         return routeName(receivedRoute(HeardCells::routeHeader(s)), RouteText::English);
     }
-    if (column != LastHeard) {
+    if (column != LastHeard && (column != Gated || s.gatedAt == decltype(s.gatedAt){})) {
         return text(s, column, QLocale::c());
     }
     // From the instant, not the local time shown, which names two moments in the hour that
     // comes twice in autumn; with its offset a file read elsewhere or later still names the
     // same moment.
+    const auto instant = column == LastHeard ? s.utcStart : s.gatedAt;
     const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(s.utcStart.time_since_epoch()).count();
+        std::chrono::duration_cast<std::chrono::seconds>(instant.time_since_epoch()).count();
     const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, Qt::LocalTime);
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }

@@ -39,7 +39,7 @@ public:
                          Distance = HeardCells::Distance, Bearing = HeardCells::Bearing,
                          Course = HeardCells::Course, Speed = HeardCells::Speed,
                          Altitude = HeardCells::Altitude, Comment = HeardCells::Comment,
-                         ColumnCount = HeardCells::ColumnCount;
+                         Gated = HeardCells::Gated, ColumnCount = HeardCells::ColumnCount;
     using ColumnInfo = HeardColumnInfo;
     static constexpr const auto& kColumns = HeardCells::kColumns;
 
@@ -58,6 +58,8 @@ public:
     static QStringList titles(Units units);
 
     void apply(const StationReport& report);
+    // A position of `caller` went out to APRS-IS at `when` (its Gated cell).
+    void markGated(const QString& caller, std::chrono::system_clock::time_point when);
     const HeardStation& station(int row) const;
     // The row of a station by callsign, or -1.
     int rowOf(const std::string& callsign) const;

@@ -255,7 +255,7 @@ async function chooseLanguage(code) {
 }
 
 // ---- State ---------------------------------------------------------------------------
-const state = { adapter: null, header: null, limits: {}, now: null, heard: [], own: null };
+const state = { adapter: null, header: null, limits: {}, now: null, heard: [], own: null, gate: null };
 
 function applyState(snapshot) {
   state.adapter = snapshot.adapter || null;
@@ -263,6 +263,8 @@ function applyState(snapshot) {
   state.limits = snapshot.limits || {};
   state.heard = snapshot.heard || [];
   state.own = snapshot.own || null;
+  state.gate = snapshot.gated || null;
+  renderGate();
   const before = state.now;
   state.now = snapshot.now || null;
   renderAdapter();
@@ -295,6 +297,28 @@ function applyReception(message) {
   }
 }
 let laterPending = false;
+
+// A station's row changed in place (a position of it gated): it keeps its place.
+function applyRow(row) {
+  if (!row) return;
+  state.heard = state.heard.map((r) => (r.call === row.call ? row : r));
+  if (!rowPending) {
+    rowPending = true;
+    setTimeout(() => {
+      rowPending = false;
+      renderHeard();
+    }, 0);
+  }
+}
+let rowPending = false;
+
+// The gate to APRS-IS: its one line while on, nothing while off.
+function renderGate() {
+  const line = $('gate-state');
+  line.textContent = state.gate?.status || '';
+  line.title = state.gate?.connection || '';
+  line.hidden = !state.gate;
+}
 
 // ---- Now -----------------------------------------------------------------------------
 function callerWithSuffix(r) {
@@ -820,6 +844,13 @@ const live = {
         break;
       case 'reception':
         applyReception(message);
+        break;
+      case 'row':
+        applyRow(message.row);
+        break;
+      case 'gate':
+        state.gate = message.gate || null;
+        renderGate();
         break;
       case 'header':
         state.header = message.header;
