@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the settings store: typed values, the station keys, broken files, failed writes
 // and two consoles writing at once; the folders the console makes.
+#include "aprs/AprsSettings.h"
 #include "settings/SettingsStore.h"
 #include "base/Folders.h"
 #include "log/AppendFile.h"
@@ -110,6 +111,34 @@ TEST_F(Store, SettingsSurviveARestartInAPlainFile) {
     EXPECT_TRUE(file.contains("[station]\n")) << file.toStdString();
     EXPECT_TRUE(file.contains("latitude=-33.87\n")) << file.toStdString();
     EXPECT_TRUE(file.contains("source=latlon\n")) << file.toStdString();
+}
+
+// The gate's group: what is saved is read back, what no server takes gives the default, and
+// the file that holds the passcode is the owner's alone, even one made readable to others.
+TEST_F(Store, TheAprsGroupRoundTripsAndTheFileIsTheOwnersAlone) {
+    write("[aprs]\ngate=true\nserver=nohost\nlogin=T2ABC-123\npasscode=99999\n");
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    {
+        SettingsStore store(path());
+        const AprsSettings read = loadAprsSettings(store);
+        EXPECT_TRUE(read.gate);
+        EXPECT_EQ(read.server, AprsSettings::kDefaultServer);
+        EXPECT_EQ(read.login, QString());
+        EXPECT_EQ(read.passcode, QString());
+        EXPECT_TRUE(read.receiveOnly());
+        saveAprsSettings(store, {true, QStringLiteral("[2001:db8::1]:14580"),
+                                 QStringLiteral("T2XYZ-10"), QStringLiteral("12345")});
+        EXPECT_TRUE(store.commit());
+    }
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(path().toStdString()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    SettingsStore again(path());
+    const AprsSettings back = loadAprsSettings(again);
+    EXPECT_EQ(back, (AprsSettings{true, QStringLiteral("[2001:db8::1]:14580"),
+                                  QStringLiteral("T2XYZ-10"), QStringLiteral("12345")}));
+    EXPECT_FALSE(back.receiveOnly());
 }
 
 TEST_F(Store, ABrokenFileIsMovedAsideNeverOverwritten) {

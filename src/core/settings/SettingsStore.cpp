@@ -220,6 +220,10 @@ bool SettingsStore::commit() {
         }
         settings_->sync();
         failed_ = settings_->status() != QSettings::NoError;
+        if (!failed_) {
+            // The file holds a passcode (APRS-IS): yours to read, nobody else's.
+            QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
         if (failed_) {
             writeError_ = tr("The settings could not be saved to %1 (the folder "
                              "cannot be written to, or the disk is full). The new "
