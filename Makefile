@@ -93,7 +93,7 @@ package: deps
 # UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz targets for a bounded time
 # each, and clang-tidy.
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS := reception memory settings reply position receptionlog repeaterindex mapdata \
+FUZZ_TARGETS := reception memory settings reply position aprsgate receptionlog repeaterindex mapdata \
 	webmessage
 
 .PHONY: check sanitizers fuzz fuzz-long tidy

@@ -6,9 +6,11 @@
 #include "adapter/Catalogue.h"
 #include "adapter/Discovery.h"
 #include "alerts/AlertRules.h"
+#include "aprs/AprsGate.h"
 #include "console/Console.h"
 #include "console/RepeaterFeature.h"
 #include "console/Unit1.h"
+#include "heard/HeardStations.h"
 #include "heard/HeardStationsModel.h"
 #include "log/Adif.h"
 #include "log/ReceptionLog.h"
@@ -29,6 +31,8 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QTableView>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -1203,6 +1207,134 @@ BENCHMARK(ImportRepeaterListGui)
     ->Iterations(3)
     ->Apply(fewRepetitions);
 
+// --- The gate to APRS-IS ----------------------------------------------------------------
+
+// A server that takes the gate's login, says it is verified, and throws away what it is sent.
+class SinkServer : public QTcpServer {
+public:
+    SinkServer() {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [s] {
+                    if (s->readAll().startsWith("user ")) {
+                        s->write("# logresp T2GATE-10 verified, server BENCH\r\n");
+                    }
+                });
+            }
+        });
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
+};
+
+AprsSettings gateSettings(const SinkServer& server) {
+    return {true, server.address(), QStringLiteral("T2GATE-10"), QStringLiteral("12345")};
+}
+
+const std::string kGpsACapture =
+    "$$CRC1FC0,KO6JXH-7>API52,DSTAR*:/141625z3239.47N/11657.79W[179/000/J.P. HT ID-52PLUS\r";
+
+// One position decoded as the monitor gives it: the capture's report.
+StationReport capturedPosition() {
+    PositionStream stream;
+    StationReport r;
+    r.kind = StationReport::Kind::Position;
+    for (SentPosition& p : stream.take(kGpsACapture)) {
+        r.position = std::move(p.position);
+        r.origin = std::move(p.origin);
+    }
+    return r;
+}
+
+// Gating one decoded position: the rules, the packet, and its queueing on the connection
+// (the socket written out now and then, as the event loop does).
+void GatePosition(benchmark::State& state) {
+    SinkServer server;
+    AprsGate gate(QStringLiteral("bench"));
+    gate.configure(gateSettings(server), QStringLiteral("T2OWN"));
+    while (gate.client().state() != AprsIsClient::State::Verified) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    StationReport heard;
+    heard.caller = "KO6JXH  ";
+    StationReport end = heard;
+    end.kind = StationReport::Kind::End;
+    const StationReport position = capturedPosition();
+    std::size_t n = 0;
+    for (auto _ : state) {
+        gate.take(heard);
+        gate.take(position);
+        gate.take(end);
+        if (++n % 64 == 0) {
+            QCoreApplication::processEvents();
+        }
+    }
+    if (gate.gatedCount() < n / 2) {
+        state.SkipWithError("the gate did not send what it was given");
+    }
+}
+BENCHMARK(GatePosition)->Apply(stable);
+
+// A burst of 1,000 receptions in one second, each with a GPS-A position, through the console
+// with its gate on: the longest the GUI thread goes without turning over ("stall_ms"), by a
+// 1 ms timer on it.
+void GateBurst(benchmark::State& state) {
+    NoBoxes boxes;
+    SimulatedAdapter sim;
+    adapterFound = 1;
+    Console console(sim, boxes);
+    Form1->show();
+    (void)QTest::qWaitForWindowExposed(Form1);
+    console.heardStations()->show();
+    SinkServer server;
+    Station& station = console.station();
+    saveAprsSettings(station.settings(), gateSettings(server));
+    station.settings().commit();
+    while (station.aprs().client().state() != AprsIsClient::State::Verified) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const int receptions = shortRun ? 100 : 1000;
+    double stall = 0;
+    for (auto _ : state) {
+        std::atomic<bool> done{false};
+        std::thread radio([&] {
+            // As the monitor hands them over: from its own thread, queued to the GUI thread.
+            StationReport heard, end;
+            heard.time = "2026/12/09 10:00:00";
+            const StationReport position = capturedPosition();
+            auto next = std::chrono::steady_clock::now();
+            for (int i = 0; i < receptions; ++i) {
+                heard.kind = StationReport::Kind::Heard;
+                heard.caller = "S" + std::to_string(i % 500);
+                heard.caller.resize(8, ' ');
+                emit station.monitor()->stationReport(heard);
+                emit station.monitor()->stationReport(position);
+                end = heard;
+                end.kind = StationReport::Kind::End;
+                emit station.monitor()->stationReport(end);
+                next += std::chrono::milliseconds(1000) / receptions;
+                std::this_thread::sleep_until(next);
+            }
+            done = true;
+        });
+        auto last = std::chrono::steady_clock::now();
+        while (!done) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            const auto now = std::chrono::steady_clock::now();
+            stall = std::max(stall, std::chrono::duration<double>(now - last).count());
+            last = now;
+        }
+        radio.join();
+        QCoreApplication::processEvents();
+    }
+    if (station.aprs().gatedCount() == 0) {
+        state.SkipWithError("nothing was gated");
+    }
+    state.counters["stall_ms"] = stall * 1e3;
+    state.counters["gated"] = static_cast<double>(station.aprs().gatedCount());
+}
+BENCHMARK(GateBurst)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Collects every result so the ratios can be printed after the run.
 class Collector : public benchmark::ConsoleReporter {
 public:
@@ -1325,6 +1457,10 @@ int printTable(const Collector& c) {
          k("StationIdleWithPage/iterations:1/real_time.cpu_percent_of_a_core") /
              k("BarePolling/iterations:1/real_time.cpu_percent_of_a_core"),
          "the same polls in a bare loop", 1.10},
+        {"Gate a position to APRS-IS", t("GatePosition") / t("DecodePositions"),
+         "decoding it (the decoder's row)", 1.2},
+        {"Burst of 1,000 receptions gated, GUI stall (ms)",
+         k("GateBurst/iterations:1/real_time.stall_ms"), "16 ms, a 60 Hz frame", 16.0},
         {"Station start-up to the first poll",
          t("StationStartUp/manual_time") / t("StationBareStartUp/manual_time"),
          "the adapter's start-up requests", 1.2},
@@ -1392,6 +1528,8 @@ int main(int argc, char** argv) {
     // The consoles started here log what they hear: into a folder of the run's own.
     static QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    // And keep their settings there too: a run never touches the operator's own.
+    qputenv("XDG_CONFIG_HOME", data.path().toLocal8Bit());
     qInstallMessageHandler(tamsel::quietOffscreen);
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         // Qt wants a private runtime folder and warns when it has to make one up.
