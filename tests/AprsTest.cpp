@@ -6,6 +6,7 @@
 #include "aprs/AprsPacket.h"
 #include "monitor/Position.h"
 #include "support/CaseName.h"
+#include "support/FakeAprsIs.h"
 #include "support/Receptions.h"
 #include "support/TurnUntil.h"
 
@@ -242,50 +243,6 @@ TEST(Aprs, SourcesLengthsAndCallsigns) {
 
 // ---- The connection, against a server started here ------------------------------------
 
-// A fake APRS-IS server: takes logins, answers logresp as told, records what it is sent,
-// and can drop every connection.
-class FakeAprsIs : public QObject {
-public:
-    explicit FakeAprsIs(bool verify) : verify_(verify) {
-        server.listen(QHostAddress::Any);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = server.nextPendingConnection()) {
-                peers.push_back(s->peerAddress());
-                s->write("# aprsc 2.1.14\r\n");
-                connect(s, &QTcpSocket::readyRead, this, [this, s] { read(s); });
-                clients.push_back(s);
-            }
-        });
-    }
-    void read(QTcpSocket* s) {
-        while (s->canReadLine()) {
-            const QByteArray line = s->readLine();
-            if (line.startsWith("user ")) {
-                logins.push_back(line);
-                s->write("# logresp T2GATE-10 " + QByteArray(verify_ ? "verified" : "unverified") +
-                         ", server T2TEST\r\n");
-            } else {
-                lines.push_back(line);
-            }
-        }
-    }
-    void dropAll() {
-        for (QTcpSocket* s : clients) {
-            s->abort();
-        }
-        clients.clear();
-    }
-    quint16 port() const { return server.serverPort(); }
-
-    QTcpServer server;
-    std::vector<QTcpSocket*> clients;
-    std::vector<QByteArray> logins, lines;
-    std::vector<QHostAddress> peers;
-
-private:
-    bool verify_;
-};
-
 class AprsConnection : public ::testing::Test {
 protected:
     void configure(quint16 port, const char* host = "127.0.0.1", const char* passcode = "12345") {
@@ -312,7 +269,7 @@ protected:
 };
 
 TEST_F(AprsConnection, LogsInGatesAndSaysSo) {
-    FakeAprsIs server(true);
+    test::FakeAprsIs server(true);
     std::vector<std::string> gated;
     QObject::connect(&gate, &AprsGate::gated,
                      [&](const std::string& caller, auto) { gated.push_back(caller); });
@@ -331,7 +288,7 @@ TEST_F(AprsConnection, LogsInGatesAndSaysSo) {
 }
 
 TEST_F(AprsConnection, WithoutAPasscodeNothingIsGated) {
-    FakeAprsIs server(false);
+    test::FakeAprsIs server(false);
     configure(server.port(), "127.0.0.1", "");
     ASSERT_TRUE(
         turnUntil([&] { return gate.client().state() == AprsIsClient::State::Unverified; }));
@@ -345,7 +302,7 @@ TEST_F(AprsConnection, WithoutAPasscodeNothingIsGated) {
 }
 
 TEST_F(AprsConnection, ALostConnectionIsSaidOnceRetriedLaterAndNothingWaitsForIt) {
-    FakeAprsIs server(true);
+    test::FakeAprsIs server(true);
     int lost = 0;
     QObject::connect(&gate, &AprsGate::lost, [&] { ++lost; });
     configure(server.port(), "localhost");

@@ -4,13 +4,19 @@
 #include "WebFace.h"
 #include "WebProgram.h"
 #include "alerts/AlertsPage.h"
+#include "aprs/AprsGate.h"
+#include "heard/HeardStationsModel.h"
 #include "log/LogPage.h"
+#include "monitor/Unit2.h"
+#include "settings/AprsPage.h"
 #include "settings/PasswordStore.h"
 #include "settings/RemotePage.h"
 #include "settings/SettingsStore.h"
 #include "station/OwnStation.h"
 #include "station/StationPage.h"
 #include "support/ConsoleFixture.h"
+#include "support/FakeAprsIs.h"
+#include "support/Receptions.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <functional>
 
 namespace tamsel::test {
@@ -490,6 +497,82 @@ TEST_F(PreferencesWindow, ABrokenFileAtStartIsKeptAsideAndTold) {
     QFile kept(path + ".bad");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "[station\nsource=gpsd\n");
+}
+
+// The APRS-IS page refuses what no server takes; saved, the console logs in, says so under
+// the main window, and a position heard shows in Heard Stations as gated. Off, the main
+// window is as it always was.
+TEST_F(PreferencesWindow, AprsIsRefusesWhatNoServerTakesThenGatesAndSaysSo) {
+    start();
+    const int height = Form1->height();
+    const auto page = [&] {
+        return static_cast<AprsPage*>(dialog()->page(QStringLiteral("APRS-IS")));
+    };
+    const struct {
+        const char* server;
+        const char* callsign;
+        const char* ssid;
+        const char* passcode;
+        const char* problem;
+    } cases[] = {
+        {"rotate.aprs2.net", "", "", "", "The server takes"},
+        {"rotate.aprs2.net:0", "", "", "", "The server takes"},
+        {"rotate.aprs2.net:14580", "T2ABCDEFG", "10", "", "T2ABCDEFG-10 is not a callsign"},
+        {"rotate.aprs2.net:14580", "T2XYZ", "", "99999", "The passcode is a number"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        open();
+        page()->gate()->setChecked(true);
+        page()->server()->setText(QString::fromLatin1(c.server));
+        page()->callsign()->setText(QString::fromLatin1(c.callsign));
+        page()->ssid()->setText(QString::fromLatin1(c.ssid));
+        page()->passcode()->setText(QString::fromLatin1(c.passcode));
+        button(QDialogButtonBox::Ok)->click();
+        EXPECT_TRUE(dialog()->isVisible());
+        EXPECT_TRUE(dialog()->problem()->text().startsWith(c.problem))
+            << dialog()->problem()->text().toStdString();
+        dialog()->reject();
+    }
+    EXPECT_FALSE(file().contains("[aprs]"));
+    EXPECT_EQ(Form1->gateStatus(), nullptr);
+
+    FakeAprsIs server(true);
+    open();
+    page()->gate()->setChecked(true);
+    page()->server()->setText(QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    page()->callsign()->setText(QStringLiteral("t2gate"));
+    page()->ssid()->setText(QStringLiteral("10"));
+    page()->passcode()->setText(QStringLiteral("12345"));
+    button(QDialogButtonBox::Ok)->click();
+    ASSERT_FALSE(dialog()->isVisible()) << dialog()->problem()->text().toStdString();
+    EXPECT_TRUE(file().contains("login=T2GATE-10")) << file().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return Form1->gateStatus() != nullptr &&
+               Form1->gateStatus()->text() == "APRS-IS: connected, 0 gated";
+    }));
+    EXPECT_TRUE(Form1->statusBar()->isVisible());
+    EXPECT_GT(Form1->height(), height);
+    open();
+    EXPECT_EQ(page()->connection()->text(), "Connected to T2TEST, verified");
+    dialog()->reject();
+
+    for (const StationReport& r :
+         tamsel::test::receive("KO6JXH  ", "    ", "",
+                               "$$CRC1FC0,KO6JXH-7>API52,DSTAR*:/141625z3239.47N/11657.79W[179/000/"
+                               "J.P. HT ID-52PLUS\r")) {
+        emit console->station().monitor()->stationReport(r);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.lines.empty(); }));
+    EXPECT_EQ(Form1->gateStatus()->text(), "APRS-IS: connected, 1 gated");
+    const HeardStationsModel* heard = console->heardModel();
+    EXPECT_FALSE(heard->index(0, HeardStationsModel::Gated).data().toString().isEmpty());
+
+    open();
+    page()->gate()->setChecked(false);
+    button(QDialogButtonBox::Ok)->click();
+    EXPECT_FALSE(Form1->statusBar()->isVisible());
+    EXPECT_EQ(Form1->height(), height);
 }
 
 } // namespace

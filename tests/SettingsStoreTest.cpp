@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the settings store: typed values, the station keys, broken files, failed writes
 // and two consoles writing at once; the folders the console makes.
-#include "aprs/AprsSettings.h"
 #include "settings/SettingsStore.h"
+#include "aprs/AprsSettings.h"
 #include "base/Folders.h"
 #include "log/AppendFile.h"
 #include "station/StationSettings.h"

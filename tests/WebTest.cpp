@@ -8,14 +8,18 @@
 #include "WebMessage.h"
 #include "WebProgram.h"
 #include "adapter/Catalogue.h"
+#include "aprs/AprsGate.h"
 #include "calls/Routes.h"
 #include "monitor/HeardCells.h"
+#include "monitor/Unit2.h"
 #include "settings/WebSettings.h"
 #include "sim/Demo.h"
 #include "sim/SimulatedAdapter.h"
 #include "sim/SimulatedBus.h"
 #include "station/OwnStation.h"
 #include "station/StationSettings.h"
+#include "support/FakeAprsIs.h"
+#include "support/Receptions.h"
 #include "support/Trace.h"
 #include "support/TurnUntil.h"
 
@@ -434,6 +438,34 @@ TEST_F(WebFaceTest, AReceptionReachesEveryOpenPageAndItsReplyTheAdapter) {
 }
 
 // What the server library is given to read is limited; what it cannot read gets a 400.
+// The gate to APRS-IS on the page: nothing while off; on, its line, and a gated station's
+// row says when.
+TEST_F(WebFaceTest, TheGateIsShownWhileOnAndAGatedStationsRowSaysWhen) {
+    const auto state = [&] {
+        return json(face->handle(request(WebRequest::Method::Get, "/api/state")));
+    };
+    EXPECT_TRUE(state()[QStringLiteral("gated")].isNull());
+    test::FakeAprsIs server(true);
+    saveAprsSettings(station.settings(), {true, QStringLiteral("127.0.0.1:%1").arg(server.port()),
+                                          QStringLiteral("T2GATE-10"), QStringLiteral("12345")});
+    station.settings().commit();
+    ASSERT_TRUE(turnUntil(
+        [&] { return station.aprs().client().state() == AprsIsClient::State::Verified; }));
+    EXPECT_EQ(state()[QStringLiteral("gated")][QStringLiteral("status")].toString(),
+              "APRS-IS: connected, 0 gated");
+    for (const StationReport& r :
+         test::receive("KO6JXH  ", "    ", "",
+                       "$$CRC1FC0,KO6JXH-7>API52,DSTAR*:/141625z3239.47N/11657.79W[179/000/J.P. "
+                       "HT ID-52PLUS\r")) {
+        emit station.monitor()->stationReport(r);
+    }
+    const QJsonObject after = state();
+    EXPECT_EQ(after[QStringLiteral("gated")][QStringLiteral("count")].toInt(), 1);
+    const QJsonArray cells = after[QStringLiteral("heard")][0][QStringLiteral("cells")].toArray();
+    ASSERT_EQ(cells.size(), HeardCells::ColumnCount);
+    EXPECT_FALSE(cells[HeardCells::Gated].toString().isEmpty());
+}
+
 TEST_F(WebFaceTest, OversizedAndMalformedRequestsAreAnsweredNotHung) {
     ASSERT_TRUE(face->start().isEmpty());
     const auto exchange = [&](const QByteArray& bytes) {
