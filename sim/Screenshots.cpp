@@ -18,6 +18,7 @@
 #include "memory/Unit4.h"
 #include "monitor/RadioHeader.h"
 #include "repeaters/RepeatersWindow.h"
+#include "settings/AprsPage.h"
 #include "settings/Preferences.h"
 #include "settings/RemotePage.h"
 
@@ -119,6 +120,29 @@ bool mapPicture(tamsel::Console& console, const QDir& dir, const char* name) {
     return save(map, dir, name);
 }
 
+// The gate to APRS-IS: its Preferences page filled in, and the main window with the status
+// bar it has while the gate is on.
+bool gatePictures(tamsel::Console& console, const QDir& dir, const std::string& suffix) {
+    using namespace tamsel;
+    Preferences* preferences = console.preferences();
+    preferences->openPreferences();
+    bool ok = false;
+    if (auto* page = qobject_cast<AprsPage*>(preferences->page(QStringLiteral("APRS-IS")))) {
+        page->gate()->setChecked(true);
+        page->callsign()->setText(QStringLiteral("JA1ABC"));
+        page->ssid()->setText(QStringLiteral("10"));
+        page->passcode()->setText(QStringLiteral("12345"));
+        preferences->showPage(page);
+        ok = save(preferences, dir, ("aprs-is" + suffix + ".png").c_str());
+    }
+    preferences->reject();
+    Form1->showGateStatus(QCoreApplication::translate("tamsel::AprsGate",
+                                                      "APRS-IS: connected, %n gated", nullptr, 12));
+    ok = save(Form1, dir, ("main-gating" + suffix + ".png").c_str()) && ok;
+    Form1->showGateStatus({});
+    return ok;
+}
+
 } // namespace
 
 // The main window, the received history and the memory at 9, 11 and 12 pt, in a light and
@@ -145,6 +169,7 @@ bool looks(const QDir& dir, tamsel::SimulatedAdapter& adapter, tamsel::AdapterLi
             (void)QTest::qWaitFor([] { return Form4->History->count() == 1; }, 5000);
             const std::string name = std::to_string(points) + "pt-" + (isDark ? "dark" : "light");
             ok = save(Form1, out, ("main-" + name + ".png").c_str()) && ok;
+            ok = gatePictures(console, out, "-" + name) && ok;
             ok = save(Form4, out, ("history-" + name + ".png").c_str()) && ok;
             ok = Form3->loadFile(memoryFile) && ok;
             Form3->Memory->selectRow(3);
@@ -202,7 +227,7 @@ bool alertPictures(tamsel::Console& console, tamsel::SimulatedAdapter& adapter, 
         ok = false;
     }
     preferences->reject();
-    return ok;
+    return gatePictures(console, dir, "") && ok;
 }
 
 int main(int argc, char* argv[]) {
@@ -259,6 +284,7 @@ int main(int argc, char* argv[]) {
         bool ok = save(Form1, dir, "main-window.png");
         ok = save(Form4, dir, "received-history.png") && ok;
         ok = save(console.heardStations(), dir, "heard-stations.png") && ok;
+        ok = gatePictures(console, dir, "") && ok;
         return ok ? 0 : 1;
     }
     bool ok = save(Form1, dir, "main-window.png");

@@ -41,6 +41,20 @@ std::string nmea(const std::string& body) {
     return "$" + body + "*" + sum + "\r\n";
 }
 
+// A D-PRS identification line: the callsign in 8 characters, the GPSxyz code and overlay.
+std::string dprsId(const std::string& call8, const std::string& code) {
+    std::string line = call8 + "," + code + " ";
+    unsigned x = 0;
+    for (char c : line) {
+        x ^= static_cast<unsigned char>(c);
+    }
+    char sum[4];
+    std::snprintf(sum, sizeof sum, "*%02X", x);
+    line += sum;
+    line.resize(29, ' ');
+    return line + "\r";
+}
+
 // The first fix of a capture in tests/data, RMC and GGA.
 std::string firstFix(const char* file) {
     std::ifstream in(std::string(TAMSEL_SOURCE_DIR) + "/tests/data/" + file);
@@ -200,23 +214,65 @@ INSTANTIATE_TEST_SUITE_P(
                  "$GPRMC,090000.00,A,4808.2440,N,01134.5300,E,60.0,020.0,081226,,,A*00\r\n",
                  "",
                  {}},
+        GateCase{"the symbol of the radio's identification line",
+                 "DL1ABC  ",
+                 "9   ",
+                 "",
+                 firstFix("driving-to-freising.nmea") + dprsId("DL1ABC 9", "BN "),
+                 "DL1ABC-9>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N/01134.53E-020/060/A=001575",
+                 {}},
+        GateCase{"a comment that would read as course and speed",
+                 "F5aad   ",
+                 "    ",
+                 "088/036 hello",
+                 nmea("GPGGA,101018,4851.5000,N,00221.0000,E,1,08,1.0,,M,,M,,"),
+                 "F5AAD>APDPRS,DSTAR*,qAR,T2GATE-10:!4851.50N/00221.00E> 088/036 hello",
+                 {}},
+        GateCase{"a radio's unset callsign", "NOCALL  ", "    ", "",
+                 gpsA("NOCALL>APRS,DSTAR*:=4807.04N/01131.00E-nocall"), "", Withheld::Malformed},
         GateCase{"a callsign APRS-IS does not take", "DL/ABC  ", "    ", "",
                  nmea("GPRMC,090000.00,A,4808.2440,N,01134.5300,E,60.0,020.0,081226,,,A"), "",
                  Withheld::Malformed}),
     test::ByWhat());
 
+// The symbol a station's GPS-A gave goes with its NMEA later: by callsign and SSID, and
+// never a weather station's, whose course would read as the wind.
 TEST(Aprs, AnNmeaStationKeepsTheSymbolItsGpsAGaveAndEachReceptionGatesOnce) {
     const std::string rmc = nmea("GPRMC,090000.00,A,4808.2440,N,01134.5300,E,0.0,,081226,,,A");
     const auto results = gateAll({
         test::receive("DL1ABC  ", "    ", "", gpsA("DL1ABC>APRS:!4808.24N\\01134.53Ek")),
         test::receive("DL1ABC  ", "    ", "", rmc + rmc),
-        test::receive("DL2XYZ  ", "    ", "", rmc),
+        test::receive("DL1ABC  ", "7   ", "", rmc),
+        test::receive("DL2XYZ  ", "13  ", "",
+                      gpsA("DL2XYZ-13>API51,DSTAR*:!4903.50N/07201.75W_220/004g005t077")),
+        test::receive("DL2XYZ  ", "13  ", "", rmc),
     });
-    ASSERT_EQ(results.size(), 3u);
+    ASSERT_EQ(results.size(), 5u);
     EXPECT_EQ(results[1].outcome.packet,
               "DL1ABC>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N\\01134.53Ek000/000");
     EXPECT_EQ(results[2].outcome.packet,
-              "DL2XYZ>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N/01134.53E>000/000");
+              "DL1ABC-7>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N/01134.53E>000/000");
+    EXPECT_EQ(results[4].outcome.packet,
+              "DL2XYZ-13>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N/01134.53E>000/000");
+}
+
+TEST(Aprs, TheIdentificationLineNamesTheSymbol) {
+    const struct {
+        const char* code;
+        std::optional<std::string> symbol;
+    } rows[] = {
+        {"MV ", "/>"},         {"BN ", "/-"},         {"PB ", "/B"},  {"P5 ", "/5"},
+        {"LA ", "/a"},         {"HS ", "/["},         {"J4 ", "/~"},  {"OB ", "\\!"},
+        {"NV5", "5>"},         {"AA ", "\\A"},        {"SZ ", "\\z"}, {"Q1 ", "\\{"},
+        {"ZZ ", std::nullopt}, {"P! ", std::nullopt},
+    };
+    for (const auto& r : rows) {
+        std::string line = dprsId("DL1ABC 9", r.code);
+        EXPECT_EQ(dprsIdentification(line), r.symbol) << r.code;
+    }
+    std::string wrong = dprsId("DL1ABC 9", "MV ");
+    wrong[0] = 'E';
+    EXPECT_EQ(dprsIdentification(wrong), std::nullopt);
 }
 
 TEST(Aprs, SourcesLengthsAndCallsigns) {

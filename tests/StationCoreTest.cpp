@@ -3,6 +3,7 @@
 // reception log, the header values as either face sets them, and an adapter that is not
 // there at start.
 #include "Station.h"
+#include "aprs/AprsGate.h"
 #include "StationProgram.h"
 #include "adapter/Catalogue.h"
 #include "calls/Routes.h"
@@ -179,6 +180,12 @@ TEST_F(StationCore, TheLogSaysEachEventOnceWithItsPriority) {
          "35.67500, 139.77367)\n"},
         {[&] { emit station.refused(QStringLiteral("Station Call cannot take\nthat")); },
          "<4>Station Call cannot take that\n"},
+        // The gate: a position it keeps back and why, a lost connection once, a count no news.
+        {[&] { emit station.aprs().withheld("T2ABC   ", Withheld::NoGate); },
+         "<6>APRS-IS: not gated from T2ABC: its path keeps it off APRS-IS.\n"},
+        {[&] { emit station.aprs().lost(); },
+         "<4>APRS-IS: the connection was lost; trying again.\n"},
+        {[&] { emit station.aprs().changed(); }, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.said);

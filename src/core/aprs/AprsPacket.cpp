@@ -64,6 +64,26 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
 }
 
+bool digitsAt(std::string_view s, std::size_t at, std::size_t n) {
+    return s.size() >= at + n && std::all_of(s.begin() + static_cast<std::ptrdiff_t>(at),
+                                             s.begin() + static_cast<std::ptrdiff_t>(at + n),
+                                             [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether a comment put right after a position's symbol would be read as data.
+bool readAsData(std::string_view text) {
+    const std::string_view head = text.substr(0, 3);
+    return text.front() == '/' || (digitsAt(text, 0, 3) && text.size() >= 7 && text[3] == '/') ||
+           ((head == "PHG" || head == "RNG" || head == "DFS") && digitsAt(text, 3, 4));
+}
+
+// Sources APRS-IS refuses: a radio's unset callsign, and the words of a path.
+bool refusedSource(std::string_view call) {
+    const std::string_view base = call.substr(0, call.find('-'));
+    return base == "NOCALL" || base == "N0CALL" || base == "WIDE" || base == "RELAY" ||
+           base == "TRACE" || base == "TCPIP";
+}
+
 GateOutcome withheld(Withheld why) {
     return {{}, why};
 }
@@ -116,11 +136,15 @@ bool aprsIsCallsign(std::string_view call) {
 }
 
 std::optional<std::string> aprsSourceCall(std::string_view caller, std::string_view suffix) {
-    const std::string base(baseCall(caller));
-    if (!aprsIsCallsign(base) || base.find('-') != std::string::npos) {
+    std::string base(baseCall(caller));
+    std::transform(base.begin(), base.end(), base.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    if (!aprsIsCallsign(base) || base.find('-') != std::string::npos || refusedSource(base)) {
         return std::nullopt;
     }
-    const std::string ssid = trimmed(suffix);
+    std::string ssid = trimmed(suffix);
+    std::transform(ssid.begin(), ssid.end(), ssid.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
     const bool isSsid = !ssid.empty() && ssid.size() <= 2 && ssid.find(' ') == std::string::npos &&
                         std::all_of(ssid.begin(), ssid.end(), alnum);
     if (isSsid && aprsIsCallsign(base + "-" + ssid)) {
@@ -136,7 +160,7 @@ GateOutcome gateGpsA(std::string_view packet, std::string_view login) {
         return withheld(Withheld::Malformed);
     }
     const std::string_view header = packet.substr(0, colon);
-    if (!aprsIsCallsign(header.substr(0, arrow))) {
+    if (!aprsIsCallsign(header.substr(0, arrow)) || refusedSource(header.substr(0, arrow))) {
         return withheld(Withheld::Malformed);
     }
     // Destination and path, comma-separated; the rules look at every hop before the form.
@@ -196,8 +220,9 @@ GateOutcome gateNmea(const Position& p, std::string_view source, std::string_vie
                             : digits(static_cast<unsigned long>(feet), 6));
     }
     if (!text.empty()) {
-        // A comment that starts like an altitude or a course/speed would be read as one.
-        if (p.altitudeFeet || p.course || p.speedKnots || text.front() == '/') {
+        // Right after the symbol, a comment that starts like a data extension (course and
+        // speed, PHG, RNG, DFS) or an altitude would be read as one; after them, as more.
+        if (p.altitudeFeet || p.course || p.speedKnots || readAsData(text)) {
             out.push_back(' ');
         }
         out.append(text);
@@ -222,7 +247,7 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
     case StationReport::Kind::Message:
         return std::nullopt;
     case StationReport::Kind::End: {
-        auto result = inReception_ ? finish(r.message) : std::nullopt;
+        auto result = inReception_ ? finish(r.message, r.origin.symbol) : std::nullopt;
         inReception_ = false;
         fix_.reset();
         return result;
@@ -233,13 +258,9 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
     if (!inReception_ || done_) {
         return std::nullopt;
     }
-    const std::string caller(baseCall(caller_));
     if (r.origin.form != PositionOrigin::Form::GpsA) {
         fix_ = r.position; // RMC and GGA of one fix come merged in the second of them
         return std::nullopt;
-    }
-    if (symbols_.size() < kSymbolMemory || symbols_.count(caller) != 0) {
-        symbols_[caller] = r.position.symbol;
     }
     done_ = true;
     if (own_reception_) {
@@ -248,15 +269,24 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
     if (r.position.doubtful) {
         return Result{withheld(Withheld::Doubtful), caller_};
     }
-    return Result{gateGpsA(r.origin.packet, login_), caller_};
+    GateOutcome out = gateGpsA(r.origin.packet, login_);
+    // The symbol this station's own D-PRS settings give, for its NMEA positions later: by
+    // its callsign with the SSID, and not a weather station's (its course would be the wind).
+    const auto source = aprsSourceCall(caller_, suffix_);
+    const std::string& symbol = r.position.symbol;
+    if (out.gated() && source && symbol.size() == 2 && symbol[1] != '_' &&
+        (symbols_.size() < kSymbolMemory || symbols_.count(*source) != 0)) {
+        symbols_[*source] = symbol;
+    }
+    return Result{std::move(out), caller_};
 }
 
-std::optional<ReceptionGate::Result> ReceptionGate::finish(const std::string& message) {
+std::optional<ReceptionGate::Result> ReceptionGate::finish(const std::string& message,
+                                                           const std::string& dprsSymbol) {
     if (done_ || !fix_) {
         return std::nullopt;
     }
     done_ = true;
-    const std::string caller(baseCall(caller_));
     if (own_reception_) {
         return Result{withheld(Withheld::OwnStation), caller_};
     }
@@ -267,8 +297,11 @@ std::optional<ReceptionGate::Result> ReceptionGate::finish(const std::string& me
     if (!source) {
         return Result{withheld(Withheld::Malformed), caller_};
     }
-    const auto known = symbols_.find(caller);
-    const std::string symbol = known != symbols_.end() ? known->second : std::string("/>");
+    // The symbol the radio's identification line names, else the one its GPS-A gave.
+    const auto known = symbols_.find(*source);
+    const std::string symbol = !dprsSymbol.empty()       ? dprsSymbol
+                               : known != symbols_.end() ? known->second
+                                                         : std::string("/>");
     return Result{gateNmea(*fix_, *source, symbol, message, login_), caller_};
 }
 

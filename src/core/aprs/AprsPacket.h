@@ -61,7 +61,8 @@ GateOutcome gateNmea(const Position& position, std::string_view source, std::str
 // The gate's rules over one reception after another, fed the station reports in order:
 // each reception gives at most one packet. A GPS-A position goes when it comes; an NMEA fix
 // waits for the reception's end, so that it goes with the fix last heard (RMC and GGA of it
-// together) and the whole message as its comment.
+// together), the whole message as its comment, and the symbol of the radio's D-PRS
+// identification line (else of its GPS-A positions heard before, else "/>").
 class ReceptionGate {
 public:
     struct Result {
@@ -80,7 +81,7 @@ public:
     static constexpr std::size_t kSymbolMemory = 10'000;
 
 private:
-    std::optional<Result> finish(const std::string& message);
+    std::optional<Result> finish(const std::string& message, const std::string& dprsSymbol);
 
     std::string login_;
     std::string own_;
@@ -89,7 +90,7 @@ private:
     bool own_reception_ = false;
     std::string caller_, suffix_;
     std::optional<Position> fix_;                          // the reception's last NMEA fix
-    std::unordered_map<std::string, std::string> symbols_; // by caller, from GPS-A
+    std::unordered_map<std::string, std::string> symbols_; // by APRS source, from GPS-A
 };
 
 } // namespace tamsel

@@ -490,6 +490,50 @@ std::string maidenhead(double latitude, double longitude) {
     return grid;
 }
 
+std::optional<std::string> dprsIdentification(std::string_view line) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) {
+        line.remove_suffix(1);
+    }
+    // "CALLSIGN,xyz *HH": the checksum's two digits end it.
+    if (line.size() < 14 || line.size() > 29 || line[8] != ',' || line[line.size() - 3] != '*') {
+        return std::nullopt;
+    }
+    const auto sum = parseHex(line.substr(line.size() - 2));
+    std::uint8_t x = 0;
+    for (char c : line.substr(0, line.size() - 3)) {
+        x ^= static_cast<std::uint8_t>(c);
+    }
+    if (!sum || *sum != x) {
+        return std::nullopt;
+    }
+    const std::string_view code = line.substr(9, 2);
+    const char overlay = line.size() > 14 ? line[11] : ' ';
+    // The GPSxyz codes: a letter for the group of symbols, then the symbol's place in it.
+    struct Group {
+        char primary, alternate; // the code's first letter in the two tables
+        char first, last;        // the symbols of the group
+        char start;              // the code's second character for `first`
+    };
+    constexpr Group kGroups[] = {
+        {'B', 'O', '!', '/', 'B'}, {'P', 'A', '0', '9', '0'}, {'M', 'N', ':', '@', 'R'},
+        {'P', 'A', 'A', 'Z', 'A'}, {'H', 'D', '[', '`', 'S'}, {'L', 'S', 'a', 'z', 'A'},
+        {'J', 'Q', '{', '~', '1'},
+    };
+    for (const Group& g : kGroups) {
+        const int offset = code[1] - g.start;
+        if ((code[0] != g.primary && code[0] != g.alternate) || offset < 0 ||
+            offset > g.last - g.first) {
+            continue;
+        }
+        const bool alternate = code[0] == g.alternate;
+        const bool overlaid =
+            alternate && ((overlay >= '0' && overlay <= '9') || (overlay >= 'A' && overlay <= 'Z'));
+        return std::string{overlaid ? overlay : (alternate ? '\\' : '/'),
+                           static_cast<char>(g.first + offset)};
+    }
+    return std::nullopt;
+}
+
 std::vector<Position> PositionStream::append(std::string_view bytes) {
     std::vector<Position> out;
     for (SentPosition& p : take(bytes)) {
@@ -534,10 +578,13 @@ std::optional<SentPosition> PositionStream::finish(std::string_view sentence) {
         if (!packet.empty() && packet.back() == '\r') {
             packet.remove_suffix(1);
         }
-        return SentPosition{std::move(*p), {PositionOrigin::Form::GpsA, std::string(packet)}};
+        return SentPosition{std::move(*p), {PositionOrigin::Form::GpsA, std::string(packet), {}}};
     }
     const auto at = sentence.find('$');
     if (at == std::string_view::npos) {
+        if (auto symbol = dprsIdentification(sentence)) {
+            dprsSymbol_ = std::move(*symbol);
+        }
         return std::nullopt;
     }
     const auto fix = decodeNmea(sentence.substr(at));
@@ -562,7 +609,8 @@ std::optional<SentPosition> PositionStream::finish(std::string_view sentence) {
     return SentPosition{std::move(p),
                         {fix->kind == NmeaFix::Kind::Rmc ? PositionOrigin::Form::NmeaRmc
                                                          : PositionOrigin::Form::NmeaGga,
-                         {}}};
+                         {},
+                         dprsSymbol_}};
 }
 
 } // namespace tamsel

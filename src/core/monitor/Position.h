@@ -34,7 +34,16 @@ struct PositionOrigin {
     enum class Form { GpsA, NmeaRmc, NmeaGga };
     Form form = Form::GpsA;
     std::string packet; // GPS-A: the APRS packet as it came, without "$$CRCxxxx," and the CR
+    // NMEA (and a reception's end): the APRS symbol the radio's D-PRS identification line
+    // names, empty when it sent none.
+    std::string symbol;
 };
+
+// A D-PRS identification line, which radios sending NMEA add to say who they are and with
+// which symbol: the callsign in 8 characters, a comma, the symbol's two-character GPSxyz code
+// and its overlay (or blanks), "*" and an XOR checksum of all before it, blanks to 29
+// characters ("DL1ABC 9,MV  *56"). The APRS symbol (table and code) it names, or nothing.
+std::optional<std::string> dprsIdentification(std::string_view line);
 
 // A position with its origin.
 struct SentPosition {
@@ -97,6 +106,8 @@ public:
     std::vector<Position> append(std::string_view bytes);
     // The same, each with where it came from.
     std::vector<SentPosition> take(std::string_view bytes);
+    // The symbol the reception's D-PRS identification line named so far; empty for none.
+    const std::string& dprsSymbol() const { return dprsSymbol_; }
 
 private:
     std::optional<SentPosition> finish(std::string_view sentence);
@@ -104,6 +115,7 @@ private:
     std::string sentence_;
     bool overlong_ = false;
     NmeaFix other_{NmeaFix::Kind::Rmc, {}, {}}; // the last NMEA fix of this reception
+    std::string dprsSymbol_;
 };
 
 } // namespace tamsel

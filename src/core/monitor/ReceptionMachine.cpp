@@ -213,6 +213,7 @@ void ReceptionMachine::record(std::vector<ReceptionUpdate>& updates,
     updates.push_back({ReceptionField::HistoryLine, std::move(line), reception_.utcStart});
 
     reception_.message = message_;
+    reception_.origin.symbol = positions_.dprsSymbol();
     reception_.duration =
         std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - reception_.utcStart);
     reports.push_back(std::move(reception_));
