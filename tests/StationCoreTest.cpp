@@ -3,9 +3,9 @@
 // reception log, the header values as either face sets them, and an adapter that is not
 // there at start.
 #include "Station.h"
-#include "aprs/AprsGate.h"
 #include "StationProgram.h"
 #include "adapter/Catalogue.h"
+#include "aprs/AprsGate.h"
 #include "calls/Routes.h"
 #include "log/LogSettings.h"
 #include "log/ReceptionLog.h"
