@@ -1038,11 +1038,17 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message numerus="yes">
         <source>APRS-IS: connecting, %n gated</source>
-        <translation><numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform><numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform>
+            <numerusform>APRS-IS: Verbindung wird aufgebaut, %n weitergeleitet</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>APRS-IS: connected, %n gated</source>
-        <translation><numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform><numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform>
+            <numerusform>APRS-IS: verbunden, %n weitergeleitet</numerusform>
+        </translation>
     </message>
     <message>
         <source>APRS-IS: connected, unverified: nothing is gated</source>
@@ -1050,7 +1056,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message numerus="yes">
         <source>APRS-IS: not connected, %n gated</source>
-        <translation><numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform><numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform>
+            <numerusform>APRS-IS: nicht verbunden, %n weitergeleitet</numerusform>
+        </translation>
     </message>
     <message>
         <source>Not gating.</source>
@@ -1070,7 +1079,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     </message>
     <message numerus="yes">
         <source>Not connected (%1). Trying again in %n s.</source>
-        <translation><numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform><numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform></translation>
+        <translation>
+            <numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform>
+            <numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1086,6 +1098,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
     <message>
         <source>The server closed the connection.</source>
         <translation>Der Server hat die Verbindung beendet.</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>Der Server hat nicht geantwortet.</translation>
     </message>
 </context>
 <context>

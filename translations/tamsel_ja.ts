@@ -1038,11 +1038,15 @@ then unplug the adapter and plug it in again.</source>
     </message>
     <message numerus="yes">
         <source>APRS-IS: connecting, %n gated</source>
-        <translation><numerusform>APRS-IS: 接続中、%n 件転送</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: 接続中、%n 件転送</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>APRS-IS: connected, %n gated</source>
-        <translation><numerusform>APRS-IS: 接続済み、%n 件転送</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: 接続済み、%n 件転送</numerusform>
+        </translation>
     </message>
     <message>
         <source>APRS-IS: connected, unverified: nothing is gated</source>
@@ -1050,7 +1054,9 @@ then unplug the adapter and plug it in again.</source>
     </message>
     <message numerus="yes">
         <source>APRS-IS: not connected, %n gated</source>
-        <translation><numerusform>APRS-IS: 未接続、%n 件転送</numerusform></translation>
+        <translation>
+            <numerusform>APRS-IS: 未接続、%n 件転送</numerusform>
+        </translation>
     </message>
     <message>
         <source>Not gating.</source>
@@ -1070,7 +1076,9 @@ then unplug the adapter and plug it in again.</source>
     </message>
     <message numerus="yes">
         <source>Not connected (%1). Trying again in %n s.</source>
-        <translation><numerusform>未接続 (%1)。%n 秒後に再接続します。</numerusform></translation>
+        <translation>
+            <numerusform>未接続 (%1)。%n 秒後に再接続します。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1086,6 +1094,10 @@ then unplug the adapter and plug it in again.</source>
     <message>
         <source>The server closed the connection.</source>
         <translation>サーバーが接続を切りました。</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>サーバーが応答しませんでした。</translation>
     </message>
 </context>
 <context>

@@ -17,8 +17,11 @@ AprsIsClient::AprsIsClient(QObject* parent) : QObject(parent) {
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &AprsIsClient::connectNow);
     silence_.setSingleShot(true);
-    connect(&silence_, &QTimer::timeout, this,
-            [this] { failed(tr("The server has stopped sending.")); });
+    connect(&silence_, &QTimer::timeout, this, [this] {
+        const bool answered =
+            socket_ != nullptr && socket_->state() == QAbstractSocket::ConnectedState;
+        failed(answered ? tr("The server has stopped sending.") : tr("The server did not answer."));
+    });
 }
 
 AprsIsClient::~AprsIsClient() {
