@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "StationProgram.h"
 #include "WebProgram.h"
+#include "aprs/AprsGate.h"
 #include "base/Folders.h"
 #include "console/Console.h"
 #include "language/Translations.h"
@@ -96,6 +97,8 @@ int main(int argc, char* argv[]) {
     }
     // Its made-up stations and contacts stay out of the operator's own logs and settings.
     tamsel::folderName() = "tamsel-demo";
+    // Nor do they reach the APRS network: its gate sends to a server on this computer only.
+    tamsel::AprsGate::localOnly() = true;
     seedRepeaterDirectory();
     auto adapter = std::make_shared<tamsel::SimulatedAdapter>();
     adapter->setTracing(false);

@@ -343,6 +343,23 @@ TEST_F(AprsConnection, LogsInGatesAndSaysSo) {
     EXPECT_EQ(gate.statusLine(), "APRS-IS: connected, 1 gated");
 }
 
+// The demo's made-up stations never reach the APRS network: only a server on this computer.
+TEST_F(AprsConnection, TheDemoGatesToThisComputerOnly) {
+    AprsGate::localOnly() = true;
+    AprsSettings s;
+    s.gate = true;
+    s.server = QStringLiteral("rotate.aprs2.net:14580");
+    s.passcode = QStringLiteral("12345");
+    gate.configure(s, QStringLiteral("T2OWN"));
+    EXPECT_EQ(gate.client().state(), AprsIsClient::State::Off);
+    EXPECT_EQ(gate.statusLine(), "APRS-IS: the demo's stations are made up; it gates to a server "
+                                 "on this computer only");
+    test::FakeAprsIs server(true);
+    configure(server.port());
+    EXPECT_TRUE(turnUntil([&] { return gate.client().state() == AprsIsClient::State::Verified; }));
+    AprsGate::localOnly() = false;
+}
+
 TEST_F(AprsConnection, WithoutAPasscodeNothingIsGated) {
     test::FakeAprsIs server(false);
     configure(server.port(), "127.0.0.1", "");

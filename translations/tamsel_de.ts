@@ -1084,6 +1084,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
             <numerusform>Nicht verbunden (%1). Neuer Versuch in %n s.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>APRS-IS: the demo&apos;s stations are made up; it gates to a server on this computer only</source>
+        <translation>APRS-IS: Die Stationen der Demo sind erfunden; sie leitet nur an einen Server auf diesem Computer weiter</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AprsIsClient</name>

@@ -1080,6 +1080,10 @@ then unplug the adapter and plug it in again.</source>
             <numerusform>未接続 (%1)。%n 秒後に再接続します。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>APRS-IS: the demo&apos;s stations are made up; it gates to a server on this computer only</source>
+        <translation>APRS-IS: デモの局は架空のため、このコンピューター上のサーバーにだけ転送します</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AprsIsClient</name>

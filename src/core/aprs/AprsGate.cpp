@@ -2,7 +2,19 @@
 // AprsGate: settings, rules and the connection together.
 #include "aprs/AprsGate.h"
 
+#include <QHostAddress>
+
 namespace tamsel {
+
+namespace {
+
+bool onThisComputer(const QString& host) {
+    const QHostAddress address(host);
+    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+           (!address.isNull() && address.isLoopback());
+}
+
+} // namespace
 
 AprsGate::AprsGate(QString version, QObject* parent)
     : QObject(parent), version_(std::move(version)) {
@@ -17,7 +29,8 @@ void AprsGate::configure(const AprsSettings& settings, const QString& myCall) {
     rules_.setLogin(login_.toStdString());
     rules_.setOwnCall(own.toUpper().toStdString());
     const auto server = aprsServer(settings.server);
-    if (!settings.gate || !server || login_.isEmpty()) {
+    refusedHere_ = settings.gate && server && localOnly() && !onThisComputer(server->first);
+    if (!settings.gate || !server || login_.isEmpty() || refusedHere_) {
         client_.stop();
         emit changed();
         return;
@@ -53,6 +66,10 @@ QString AprsGate::statusLine() const {
     }
     if (login_.isEmpty()) {
         return tr("APRS-IS: no login callsign");
+    }
+    if (refusedHere_) {
+        return tr("APRS-IS: the demo's stations are made up; it gates to a server on this "
+                  "computer only");
     }
     const int n = static_cast<int>(gated_);
     switch (client_.state()) {

@@ -32,6 +32,13 @@ public:
     // The login in use ("T2XYZ-10").
     QString login() const { return login_; }
 
+    // Made-up receptions (the demo) go to a server on this computer only, never to the
+    // APRS network.
+    static bool& localOnly() {
+        static bool only = false;
+        return only;
+    }
+
     // One line for a status bar: "APRS-IS: connected, 12 gated"; empty while off.
     QString statusLine() const;
     // The connection as the settings page says it: "Connected to T2XYZ, verified".
@@ -54,6 +61,7 @@ private:
     AprsIsClient client_;
     ReceptionGate rules_;
     std::size_t gated_ = 0;
+    bool refusedHere_ = false; // the server is elsewhere and this is the demo
 };
 
 } // namespace tamsel

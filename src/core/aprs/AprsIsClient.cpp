@@ -69,6 +69,9 @@ void AprsIsClient::connectNow() {
         return;
     }
     lookup_ = QHostInfo::lookupHost(login_.host, this, [this](const QHostInfo& info) {
+        if (info.lookupId() != lookup_) {
+            return; // stopped, or another lookup since: this answer is no longer wanted
+        }
         lookup_ = -1;
         if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
             failed(
