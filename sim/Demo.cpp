@@ -45,16 +45,6 @@ std::string angle(double value, int degreeDigits, int decimals, char positive, c
     return text;
 }
 
-std::string nmeaSentence(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
-
 // What a radio puts in the slow data for its position: a GPS-A sentence (APRS with a
 // CRC) or NMEA RMC and GGA sentences, as the radios' GPS modes do.
 std::string positionData(const DemoStation& s, std::mt19937& rng) {
@@ -67,12 +57,9 @@ std::string positionData(const DemoStation& s, std::mt19937& rng) {
     char extension[16];
     std::snprintf(extension, sizeof extension, "%03d/%03d", course, knots);
     if (s.sends == DemoPosition::GpsA) {
-        const std::string packet = call + ">API52,DSTAR*:!" + angle(lat, 2, 2, 'N', 'S') + "/" +
-                                   angle(lon, 3, 2, 'E', 'W') + ">" + extension + "/" + s.suffix +
-                                   " demo /A=000120\r";
-        char crc[8];
-        std::snprintf(crc, sizeof crc, "%04X", crcX25(packet));
-        return std::string("$$CRC") + crc + "," + packet;
+        return gpsASentence(call + ">API52,DSTAR*:!" + angle(lat, 2, 2, 'N', 'S') + "/" +
+                            angle(lon, 3, 2, 'E', 'W') + ">" + extension + "/" + s.suffix +
+                            " demo /A=000120");
     }
     const std::string where = angle(lat, 2, 4, 'N', 'S').insert(9, ",") + "," +
                               angle(lon, 3, 4, 'E', 'W').insert(10, ",");
@@ -108,6 +95,23 @@ std::vector<int> pieces(std::mt19937& rng, std::size_t total, int gaps) {
 }
 
 } // namespace
+
+std::string nmeaSentence(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) {
+        sum ^= static_cast<unsigned char>(c);
+    }
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return "$" + body + tail;
+}
+
+std::string gpsASentence(const std::string& packet) {
+    const std::string covered = packet + "\r";
+    char crc[8];
+    std::snprintf(crc, sizeof crc, "%04X", crcX25(covered));
+    return std::string("$$CRC") + crc + "," + covered;
+}
 
 void configureDemoAdapter(SimulatedAdapter& adapter) {
     adapter.setLatency(std::chrono::milliseconds(1));

@@ -19,6 +19,11 @@ inline constexpr const char* kDemoAdapterFile = "simulated-adapter.txt";
 // volume, modem settings and a firmware version; about 1 ms per request.
 void configureDemoAdapter(SimulatedAdapter& adapter);
 
+// Slow-data sentences as radios send them: NMEA with its checksum and CR LF (`body` is what
+// goes between "$" and "*"), and GPS-A, an APRS packet with its CRC over the packet and CR.
+std::string nmeaSentence(const std::string& body);
+std::string gpsASentence(const std::string& packet);
+
 // How a demo station sends its position in the slow data (D-PRS).
 enum class DemoPosition { None, GpsA, Nmea };
 

@@ -5,6 +5,7 @@
 #include "aprs/AprsIsClient.h"
 #include "aprs/AprsPacket.h"
 #include "monitor/Position.h"
+#include "sim/Demo.h"
 #include "support/CaseName.h"
 #include "support/FakeAprsIs.h"
 #include "support/Receptions.h"
@@ -22,23 +23,12 @@ namespace {
 
 constexpr char kLogin[] = "T2GATE-10";
 
-// An APRS packet in a GPS-A sentence with its CRC over the packet and the CR.
 std::string gpsA(const std::string& packet) {
-    const std::string covered = packet + "\r";
-    char crc[5];
-    std::snprintf(crc, sizeof crc, "%04X", crcX25(covered));
-    return "$$CRC" + std::string(crc) + "," + covered;
+    return gpsASentence(packet);
 }
 
-// An NMEA sentence with its checksum, ended by CR LF.
 std::string nmea(const std::string& body) {
-    unsigned x = 0;
-    for (char c : body) {
-        x ^= static_cast<unsigned char>(c);
-    }
-    char sum[3];
-    std::snprintf(sum, sizeof sum, "%02X", x);
-    return "$" + body + "*" + sum + "\r\n";
+    return nmeaSentence(body);
 }
 
 // A D-PRS identification line: the callsign in 8 characters, the GPSxyz code and overlay.

@@ -3,6 +3,7 @@
 #include "aprs/AprsSettings.h"
 
 #include "aprs/AprsPacket.h"
+#include "settings/HostPort.h"
 
 namespace tamsel {
 
@@ -18,22 +19,12 @@ bool AprsSettings::receiveOnly() const {
 }
 
 std::optional<std::pair<QString, quint16>> aprsServer(const QString& text) {
-    const auto colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon <= 0) {
+    auto where = hostAndPort(text.trimmed());
+    if (!where || where->second == 0 || where->first.contains(QLatin1Char(' ')) ||
+        where->first.contains(QLatin1Char('/'))) {
         return std::nullopt;
     }
-    QString host = text.left(colon).trimmed();
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) {
-        host = host.mid(1, host.size() - 2);
-    }
-    bool ok = false;
-    const uint port = text.mid(colon + 1).toUInt(&ok);
-    const bool plainHost =
-        !host.isEmpty() && !host.contains(QLatin1Char(' ')) && !host.contains(QLatin1Char('/'));
-    if (!ok || port == 0 || port > 65535 || !plainHost) {
-        return std::nullopt;
-    }
-    return std::pair(host, static_cast<quint16>(port));
+    return where;
 }
 
 bool aprsPasscode(const QString& text) {

@@ -2,6 +2,8 @@
 // WebSettings: the [web] group of the settings file.
 #include "settings/WebSettings.h"
 
+#include "settings/HostPort.h"
+
 namespace tamsel {
 
 namespace {
@@ -12,21 +14,12 @@ constexpr QLatin1String kKey{"web/tls_key"};
 } // namespace
 
 std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QString& text) {
-    const auto colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon <= 0) {
+    const auto where = hostAndPort(text);
+    const QHostAddress address(where ? where->first : QString());
+    if (!where || address.isNull()) {
         return std::nullopt;
     }
-    QString host = text.left(colon);
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) {
-        host = host.mid(1, host.size() - 2);
-    }
-    bool ok = false;
-    const uint port = text.mid(colon + 1).toUInt(&ok);
-    const QHostAddress address(host);
-    if (!ok || port > 65535 || address.isNull()) {
-        return std::nullopt;
-    }
-    return std::pair(address, static_cast<quint16>(port));
+    return std::pair(address, where->second);
 }
 
 WebSettings loadWebSettings(const SettingsStore& store) {

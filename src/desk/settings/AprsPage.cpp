@@ -17,12 +17,6 @@ namespace tamsel {
 
 namespace {
 
-QLineEdit* field(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setAccessibleName(name);
-    return edit;
-}
-
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text, parent);
     l->setBuddy(buddy);
@@ -35,8 +29,8 @@ AprsPage::AprsPage(AprsGate& gate, QString myCall, QWidget* parent)
     : PreferencesPage(parent), aprs_(gate),
       myCall_(myCall.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toUpper()),
       gate_(new QCheckBox(tr("&Gate D-PRS positions heard to APRS-IS"), this)),
-      server_(field(this, tr("Server"))), callsign_(field(this, tr("Login callsign"))),
-      ssid_(field(this, tr("SSID"))), passcode_(field(this, tr("Passcode"))),
+      server_(namedEdit(tr("Server"))), callsign_(namedEdit(tr("Login callsign"))),
+      ssid_(namedEdit(tr("SSID"))), passcode_(namedEdit(tr("Passcode"))),
       receiveOnly_(new QLabel(this)), connection_(new QLabel(this)) {
     auto* form = new QFormLayout(this);
     form->addRow(gate_);

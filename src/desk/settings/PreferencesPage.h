@@ -4,6 +4,7 @@
 
 #include "settings/SettingsStore.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -34,6 +35,14 @@ public:
     // as well as to the store, to tell which keys the operator changed; called for the store
     // only after every page validated.
     virtual void save(SettingsWriter& store) = 0;
+
+protected:
+    // A line edit of the page, named for screen readers (its label names it on screen).
+    QLineEdit* namedEdit(const QString& name) {
+        auto* edit = new QLineEdit(this);
+        edit->setAccessibleName(name);
+        return edit;
+    }
 };
 
 } // namespace tamsel

@@ -15,12 +15,6 @@ namespace tamsel {
 
 namespace {
 
-QLineEdit* field(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setAccessibleName(name);
-    return edit;
-}
-
 void addRow(QFormLayout* form, const QString& label, QLineEdit* edit) {
     auto* l = new QLabel(label, form->parentWidget());
     l->setBuddy(edit);
@@ -32,9 +26,9 @@ void addRow(QFormLayout* form, const QString& label, QLineEdit* edit) {
 RemotePage::RemotePage(QWidget* parent)
     : PreferencesPage(parent),
       enabled_(new QCheckBox(tr("&Serve the station's page to browsers"), this)),
-      listen_(field(this, tr("Listen on"))), password_(field(this, tr("New password"))),
-      again_(field(this, tr("New password again"))), certificate_(field(this, tr("Certificate"))),
-      key_(field(this, tr("Private key"))), passwordState_(new QLabel(this)) {
+      listen_(namedEdit(tr("Listen on"))), password_(namedEdit(tr("New password"))),
+      again_(namedEdit(tr("New password again"))), certificate_(namedEdit(tr("Certificate"))),
+      key_(namedEdit(tr("Private key"))), passwordState_(new QLabel(this)) {
     auto* form = new QFormLayout(this);
     form->addRow(enabled_);
     addRow(form, tr("&Listen on:"), listen_);
