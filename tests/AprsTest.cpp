@@ -218,6 +218,15 @@ INSTANTIATE_TEST_SUITE_P(
                  nmea("GPGGA,101018,4851.5000,N,00221.0000,E,1,08,1.0,,M,,M,,"),
                  "F5AAD>APDPRS,DSTAR*,qAR,T2GATE-10:!4851.50N/00221.00E> 088/036 hello",
                  {}},
+        GateCase{"a weather symbol from the identification line: no course and speed",
+                 "DL1ABC  ",
+                 "9   ",
+                 "",
+                 firstFix("driving-to-freising.nmea") + dprsId("DL1ABC 9", "HW "),
+                 "DL1ABC-9>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N/01134.53E_/A=001575",
+                 {}},
+        GateCase{"a path's words in lower case", "T2ABC   ", "    ", "",
+                 gpsA("T2ABC>APRS,tcpip*:!3540.12N/13945.34E>"), "", Withheld::NoGate},
         GateCase{"a radio's unset callsign", "NOCALL  ", "    ", "",
                  gpsA("NOCALL>APRS,DSTAR*:=4807.04N/01131.00E-nocall"), "", Withheld::Malformed},
         GateCase{"a callsign APRS-IS does not take", "DL/ABC  ", "    ", "",
@@ -236,8 +245,13 @@ TEST(Aprs, AnNmeaStationKeepsTheSymbolItsGpsAGaveAndEachReceptionGatesOnce) {
         test::receive("DL2XYZ  ", "13  ", "",
                       gpsA("DL2XYZ-13>API51,DSTAR*:!4903.50N/07201.75W_220/004g005t077")),
         test::receive("DL2XYZ  ", "13  ", "", rmc),
+        // A compressed position's overlay "a" is the digit 0 in a plain one.
+        test::receive("DL3ABC  ", "    ", "", gpsA("DL3ABC>APRS:!a5L!!<*e7>7P[")),
+        test::receive("DL3ABC  ", "    ", "", rmc),
     });
-    ASSERT_EQ(results.size(), 5u);
+    ASSERT_EQ(results.size(), 7u);
+    EXPECT_EQ(results[6].outcome.packet,
+              "DL3ABC>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N001134.53E>000/000");
     EXPECT_EQ(results[1].outcome.packet,
               "DL1ABC>APDPRS,DSTAR*,qAR,T2GATE-10:!4808.24N\\01134.53Ek000/000");
     EXPECT_EQ(results[2].outcome.packet,
@@ -358,10 +372,68 @@ TEST_F(AprsConnection, WithoutAPasscodeNothingIsGated) {
     EXPECT_EQ(server.logins[0], "user T2GATE-10 pass -1 vers Tamsel 1.2.3\r\n");
     EXPECT_EQ(gate.connectionText(), "Connected to T2TEST, unverified: nothing is gated");
     hear(gpsA(kCapture));
-    server.dropAll(); // a packet sent would have reached the server before this
-    ASSERT_TRUE(turnUntil([&] { return gate.client().state() == AprsIsClient::State::Waiting; }));
+    // Whatever the client wrote is out of its hands, and then in the server's.
+    ASSERT_TRUE(turnUntil([&] { return gate.client().unsent() == 0; }));
+    for (QTcpSocket* s : server.clients) {
+        if (s->waitForReadyRead(200)) {
+            server.read(s);
+        }
+    }
     EXPECT_TRUE(server.lines.empty());
     EXPECT_EQ(gate.gatedCount(), 0u);
+}
+
+// A server that talks but never answers the login is left, and tried again later.
+TEST_F(AprsConnection, ALoginNeverAnsweredIsTriedAgain) {
+    test::FakeAprsIs server(true, false);
+    gate.client().setTiming({std::chrono::milliseconds(100), std::chrono::milliseconds(400),
+                             std::chrono::seconds(10), std::chrono::milliseconds(300)});
+    AprsSettings s{true, QStringLiteral("127.0.0.1:%1").arg(server.port()),
+                   QString::fromLatin1(kLogin), QStringLiteral("12345")};
+    gate.configure(s, QStringLiteral("T2OWN"));
+    ASSERT_TRUE(turnUntil([&] { return gate.client().state() == AprsIsClient::State::Waiting; }));
+    EXPECT_EQ(gate.client().problem(), "The server did not answer the login.");
+    EXPECT_EQ(server.logins.size(), 1u);
+}
+
+// A new passcode logs in again straight away, never passing through "off"; turned on in the
+// middle of a reception, the gate knows whose it is.
+TEST_F(AprsConnection, SettingsChangedWhileOnAndTheGateTurnedOnMidReception) {
+    test::FakeAprsIs server(true);
+    configure(server.port());
+    ASSERT_TRUE(turnUntil([&] { return gate.client().state() == AprsIsClient::State::Verified; }));
+    std::vector<AprsIsClient::State> states;
+    QObject::connect(&gate.client(), &AprsIsClient::stateChanged,
+                     [&] { states.push_back(gate.client().state()); });
+    configure(server.port(), "127.0.0.1", "23456");
+    ASSERT_TRUE(turnUntil([&] { return server.logins.size() == 2; }));
+    ASSERT_TRUE(turnUntil([&] { return gate.client().state() == AprsIsClient::State::Verified; }));
+    EXPECT_EQ(std::count(states.begin(), states.end(), AprsIsClient::State::Off), 0);
+
+    const std::string rmc = nmea("GPRMC,090000.00,A,4808.2440,N,01134.5300,E,0.0,,081226,,,A");
+    const auto aaa = test::receive("T2AAA   ", "    ", "", rmc);
+    const auto bbb = test::receive(
+        "T2BBB   ", "    ", "", nmea("GPRMC,090000.00,A,3540.1200,N,13945.3400,E,0.0,,081226,,,A"));
+    AprsSettings off{false, QStringLiteral("127.0.0.1:%1").arg(server.port()),
+                     QString::fromLatin1(kLogin), QStringLiteral("23456")};
+    for (const StationReport& r : aaa) {
+        if (r.kind == StationReport::Kind::End) {
+            gate.configure(off, QStringLiteral("T2OWN")); // off before T2AAA's over ends
+        }
+        gate.take(r);
+    }
+    for (const StationReport& r : bbb) {
+        if (r.kind == StationReport::Kind::End) {
+            configure(server.port(), "127.0.0.1", "23456"); // on again before T2BBB's ends
+            ASSERT_TRUE(
+                turnUntil([&] { return gate.client().state() == AprsIsClient::State::Verified; }));
+        }
+        gate.take(r);
+    }
+    ASSERT_TRUE(turnUntil([&] { return !server.lines.empty(); }));
+    EXPECT_EQ(server.lines,
+              std::vector<QByteArray>{
+                  "T2BBB>APDPRS,DSTAR*,qAR,T2GATE-10:!3540.12N/13945.34E>000/000\r\n"});
 }
 
 TEST_F(AprsConnection, ALostConnectionIsSaidOnceRetriedLaterAndNothingWaitsForIt) {

@@ -536,6 +536,11 @@ TEST_F(PreferencesWindow, AprsIsRefusesWhatNoServerTakesThenGatesAndSaysSo) {
     }
     EXPECT_FALSE(file().contains("[aprs]"));
     EXPECT_EQ(Form1->gateStatus(), nullptr);
+    // The login offered is My Call as the adapter holds it now, not when the dialog was made.
+    console->station().setMyCall(QStringLiteral("T2NEW"), {});
+    open();
+    EXPECT_EQ(page()->callsign()->placeholderText(), "T2NEW");
+    dialog()->reject();
 
     FakeAprsIs server(true);
     open();

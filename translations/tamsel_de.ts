@@ -1107,6 +1107,10 @@ Ziehen Sie dann den Adapter ab und stecken Sie ihn wieder ein.</translation>
         <source>The server did not answer.</source>
         <translation>Der Server hat nicht geantwortet.</translation>
     </message>
+    <message>
+        <source>The server did not answer the login.</source>
+        <translation>Der Server hat auf das Login nicht geantwortet.</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AprsPage</name>

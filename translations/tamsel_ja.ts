@@ -1103,6 +1103,10 @@ then unplug the adapter and plug it in again.</source>
         <source>The server did not answer.</source>
         <translation>サーバーが応答しませんでした。</translation>
     </message>
+    <message>
+        <source>The server did not answer the login.</source>
+        <translation>サーバーがログインに応答しませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>tamsel::AprsPage</name>

@@ -83,7 +83,10 @@ StationLog::StationLog(Station& station, std::ostream& out, bool adapterThere)
         if (state == S::Waiting && before != S::Off) {
             return; // a loss is said by lost(); the retries are no news
         }
-        const QString text = QStringLiteral("APRS-IS: ") + gate->connectionText();
+        // Off with the gate on, the status line says why (it names APRS-IS itself).
+        const QString text = state == S::Off && gate->on()
+                                 ? gate->statusLine()
+                                 : QStringLiteral("APRS-IS: ") + gate->connectionText();
         say(state == AprsIsClient::State::Unverified || state == AprsIsClient::State::Waiting
                 ? Warning
                 : Notice,

@@ -15,7 +15,8 @@ namespace tamsel::test {
 // and can drop every connection.
 class FakeAprsIs : public QObject {
 public:
-    explicit FakeAprsIs(bool verify) : verify_(verify) {
+    // `answer`: whether it answers a login at all.
+    explicit FakeAprsIs(bool verify, bool answer = true) : verify_(verify), answer_(answer) {
         server.listen(QHostAddress::Any);
         connect(&server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = server.nextPendingConnection()) {
@@ -31,6 +32,10 @@ public:
             const QByteArray line = s->readLine();
             if (line.startsWith("user ")) {
                 logins.push_back(line);
+                if (!answer_) {
+                    s->write("# aprsc 2.1.14 keepalive\r\n");
+                    continue;
+                }
                 s->write("# logresp T2GATE-10 " + QByteArray(verify_ ? "verified" : "unverified") +
                          ", server T2TEST\r\n");
             } else {
@@ -53,6 +58,7 @@ public:
 
 private:
     bool verify_;
+    bool answer_;
 };
 
 } // namespace tamsel::test

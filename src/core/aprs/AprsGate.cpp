@@ -41,11 +41,10 @@ void AprsGate::configure(const AprsSettings& settings, const QString& myCall) {
 }
 
 void AprsGate::take(const StationReport& report) {
-    if (!settings_.gate) {
-        return;
-    }
+    // The rules follow every reception, on or off: turned on in the middle of one, the gate
+    // knows whose it is.
     auto result = rules_.take(report);
-    if (!result) {
+    if (!settings_.gate || !result) {
         return;
     }
     if (result->outcome.withheld) {

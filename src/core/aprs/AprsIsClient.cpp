@@ -18,10 +18,12 @@ AprsIsClient::AprsIsClient(QObject* parent) : QObject(parent) {
     connect(&retry_, &QTimer::timeout, this, &AprsIsClient::connectNow);
     silence_.setSingleShot(true);
     connect(&silence_, &QTimer::timeout, this, [this] {
-        const bool answered =
-            socket_ != nullptr && socket_->state() == QAbstractSocket::ConnectedState;
-        failed(answered ? tr("The server has stopped sending.") : tr("The server did not answer."));
+        failed(heard_ ? tr("The server has stopped sending.") : tr("The server did not answer."));
     });
+    // A server that talks but never answers the login is no better than a silent one.
+    loginAnswer_.setSingleShot(true);
+    connect(&loginAnswer_, &QTimer::timeout, this,
+            [this] { failed(tr("The server did not answer the login.")); });
 }
 
 AprsIsClient::~AprsIsClient() {
@@ -34,7 +36,7 @@ void AprsIsClient::start(const Login& login) {
     if (state_ != State::Off && login == login_) {
         return;
     }
-    stop();
+    reset(); // straight on to Connecting: no Off in between for anyone to report
     login_ = login;
     attempt_ = 0;
     retryDelay_ = std::chrono::milliseconds(0);
@@ -42,8 +44,14 @@ void AprsIsClient::start(const Login& login) {
 }
 
 void AprsIsClient::stop() {
+    reset();
+    setState(State::Off);
+}
+
+void AprsIsClient::reset() {
     retry_.stop();
     silence_.stop();
+    loginAnswer_.stop();
     if (lookup_ >= 0) {
         QHostInfo::abortHostLookup(lookup_);
         lookup_ = -1;
@@ -57,12 +65,12 @@ void AprsIsClient::stop() {
     loggedIn_ = false;
     serverName_.clear();
     problem_.clear();
-    setState(State::Off);
 }
 
 void AprsIsClient::connectNow() {
     setState(State::Connecting);
     buffer_.clear();
+    heard_ = false;
     const QHostAddress literal(login_.host);
     if (!literal.isNull()) {
         lookedUp(-1, {literal});
@@ -98,8 +106,8 @@ void AprsIsClient::lookedUp(int, const QList<QHostAddress>& addresses) {
             failed(socket_ != nullptr ? socket_->errorString() : QString());
         }
     });
+    silence_.start(timing_.silence); // first: a connection may fail at once
     socket_->connectToHost(address_, login_.port);
-    silence_.start(timing_.silence);
 }
 
 void AprsIsClient::connected() {
@@ -109,6 +117,7 @@ void AprsIsClient::connected() {
                              login_.version.toLatin1() + "\r\n";
     socket_->write(login);
     silence_.start(timing_.silence);
+    loginAnswer_.start(timing_.login);
 }
 
 void AprsIsClient::readLines() {
@@ -124,6 +133,7 @@ void AprsIsClient::readLines() {
             text.chop(1);
         }
         silence_.start(timing_.silence); // any line, comments included, keeps us alive
+        heard_ = true;
         line(text);
         if (socket_ == nullptr) {
             return; // the line ended the connection
@@ -149,6 +159,7 @@ void AprsIsClient::line(const QByteArray& text) {
     const auto server = text.indexOf("server ");
     serverName_ = server >= 0 ? QString::fromLatin1(text.mid(server + 7).trimmed()) : login_.host;
     loggedIn_ = true;
+    loginAnswer_.stop();
     problem_.clear();
     attempt_ = 0;
     retryDelay_ = std::chrono::milliseconds(0);
@@ -169,6 +180,7 @@ void AprsIsClient::failed(const QString& why) {
         return;
     }
     silence_.stop();
+    loginAnswer_.stop();
     if (socket_ != nullptr) {
         socket_->disconnect(this);
         socket_->abort();

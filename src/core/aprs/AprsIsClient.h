@@ -42,6 +42,8 @@ public:
         std::chrono::milliseconds longestRetry{300'000};
         // No line from the server for this long (it sends a comment every 20 s): lost.
         std::chrono::milliseconds silence{120'000};
+        // No answer to the login for this long, whatever else the server says: lost.
+        std::chrono::milliseconds login{30'000};
     };
 
     explicit AprsIsClient(QObject* parent = nullptr);
@@ -78,6 +80,7 @@ signals:
 
 private:
     void connectNow();
+    void reset(); // drops the connection and whatever is under way, saying nothing
     void lookedUp(int id, const QList<QHostAddress>& addresses);
     void connected();
     void readLines();
@@ -90,6 +93,7 @@ private:
     QTcpSocket* socket_ = nullptr;
     QTimer retry_;
     QTimer silence_;
+    QTimer loginAnswer_;
     State state_ = State::Off;
     QString serverName_;
     QString problem_;
@@ -98,6 +102,7 @@ private:
     unsigned attempt_ = 0; // which address of the name to try next
     int lookup_ = -1;      // the name lookup under way
     bool loggedIn_ = false;
+    bool heard_ = false; // the server has sent a line on this connection
     QByteArray buffer_;
 };
 

@@ -26,13 +26,28 @@ bool addressField(std::string_view a, bool hop) {
            std::all_of(a.begin(), a.end(), [](char c) { return alnum(c) || c == '-'; });
 }
 
-// A hop that keeps a packet off APRS-IS, or shows that it came from there.
+std::string upper(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return out;
+}
+
+// A hop that keeps a packet off APRS-IS, or shows that it came from there, in whatever case.
 bool keepsOffAprsIs(std::string_view hop) {
     if (!hop.empty() && hop.back() == '*') {
         hop.remove_suffix(1);
     }
-    return hop == "TCPIP" || hop == "TCPXX" || hop == "NOGATE" || hop == "RFONLY" ||
-           (hop.size() == 3 && hop.substr(0, 2) == "qA");
+    const std::string h = upper(hop);
+    return h == "TCPIP" || h == "TCPXX" || h == "NOGATE" || h == "RFONLY" ||
+           (h.size() == 3 && h.substr(0, 2) == "QA");
+}
+
+// A symbol an uncompressed position can carry: a table ('/', '\\' or an overlay) and a code.
+bool plainSymbol(std::string_view symbol) {
+    const char t = symbol.size() == 2 ? symbol[0] : 0;
+    return symbol.size() == 2 && symbol[1] >= '!' && symbol[1] <= '~' &&
+           (t == '/' || t == '\\' || (t >= '0' && t <= '9') || (t >= 'A' && t <= 'Z'));
 }
 
 bool sendable(std::string_view bytes) {
@@ -136,15 +151,11 @@ bool aprsIsCallsign(std::string_view call) {
 }
 
 std::optional<std::string> aprsSourceCall(std::string_view caller, std::string_view suffix) {
-    std::string base(baseCall(caller));
-    std::transform(base.begin(), base.end(), base.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    const std::string base = upper(baseCall(caller));
     if (!aprsIsCallsign(base) || base.find('-') != std::string::npos || refusedSource(base)) {
         return std::nullopt;
     }
-    std::string ssid = trimmed(suffix);
-    std::transform(ssid.begin(), ssid.end(), ssid.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    const std::string ssid = upper(trimmed(suffix));
     const bool isSsid = !ssid.empty() && ssid.size() <= 2 && ssid.find(' ') == std::string::npos &&
                         std::all_of(ssid.begin(), ssid.end(), alnum);
     if (isSsid && aprsIsCallsign(base + "-" + ssid)) {
@@ -193,9 +204,11 @@ GateOutcome gateGpsA(std::string_view packet, std::string_view login) {
 
 GateOutcome gateNmea(const Position& p, std::string_view source, std::string_view symbol,
                      std::string_view comment, std::string_view login) {
-    if (symbol.size() != 2) {
+    if (!plainSymbol(symbol)) {
         symbol = "/>";
     }
+    // A weather station's course and speed are the wind's: its own are left out.
+    const bool weather = symbol[1] == '_';
     std::string text = trimmed(comment);
     if (!sendable(text) || !sendable(symbol)) {
         return withheld(Withheld::Unsendable);
@@ -205,7 +218,7 @@ GateOutcome gateNmea(const Position& p, std::string_view source, std::string_vie
     out.append(source).append(">APDPRS,DSTAR*,qAR,").append(login).append(":!");
     out.append(aprsAngle(p.latitude, 2, 'N', 'S')).push_back(symbol[0]);
     out.append(aprsAngle(p.longitude, 3, 'E', 'W')).push_back(symbol[1]);
-    if (p.course || p.speedKnots) {
+    if (!weather && (p.course || p.speedKnots)) {
         // APRS: 000 is no course, 360 north.
         const int course = p.course ? (*p.course == 0 ? 360 : *p.course) : 0;
         const long speed = p.speedKnots ? std::min(std::lround(*p.speedKnots), 999L) : 0;
@@ -222,7 +235,7 @@ GateOutcome gateNmea(const Position& p, std::string_view source, std::string_vie
     if (!text.empty()) {
         // Right after the symbol, a comment that starts like a data extension (course and
         // speed, PHG, RNG, DFS) or an altitude would be read as one; after them, as more.
-        if (p.altitudeFeet || p.course || p.speedKnots || readAsData(text)) {
+        if (p.altitudeFeet || (!weather && (p.course || p.speedKnots)) || readAsData(text)) {
             out.push_back(' ');
         }
         out.append(text);
@@ -274,7 +287,7 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
     // its callsign with the SSID, and not a weather station's (its course would be the wind).
     const auto source = aprsSourceCall(caller_, suffix_);
     const std::string& symbol = r.position.symbol;
-    if (out.gated() && source && symbol.size() == 2 && symbol[1] != '_' &&
+    if (out.gated() && source && plainSymbol(symbol) && symbol[1] != '_' &&
         (symbols_.size() < kSymbolMemory || symbols_.count(*source) != 0)) {
         symbols_[*source] = symbol;
     }

@@ -271,7 +271,9 @@ std::optional<Position> compressed(std::string_view s) {
     if (std::abs(p.latitude) > 90 || std::abs(p.longitude) > 180) {
         return std::nullopt;
     }
-    p.symbol = {s[0], s[9]};
+    // Overlay digits come as "a" to "j" here (a digit would start an uncompressed position).
+    const char table = s[0] >= 'a' && s[0] <= 'j' ? static_cast<char>('0' + (s[0] - 'a')) : s[0];
+    p.symbol = {table, s[9]};
     const char c = s[10], spd = s[11], type = s[12];
     if (c != ' ' && c >= '!' && c <= 'z' && spd >= '!' && spd <= 'z') {
         const int cv = c - 33, sv = spd - 33;

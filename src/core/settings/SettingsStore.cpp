@@ -53,6 +53,8 @@ void SettingsStore::open() {
             }
         } else if (!parsesAsIni(file.readAll()) && !moveAside(Fault::Unparsable)) {
             return;
+        } else {
+            ownersOnly(); // one made readable to others by hand holds a passcode all the same
         }
     }
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
@@ -63,6 +65,11 @@ void SettingsStore::open() {
             settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
         }
     }
+}
+
+void SettingsStore::ownersOnly() const {
+    // The file may hold a passcode (APRS-IS): yours to read, nobody else's.
+    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 bool SettingsStore::parsesAsIni(const QByteArray& content) {
@@ -218,11 +225,18 @@ bool SettingsStore::commit() {
             auto fresh = std::make_unique<QSettings>(path_, QSettings::IniFormat);
             settings_.swap(fresh);
         }
+        if (!QFileInfo::exists(path_)) {
+            // Made as the owner's alone before anything is in it; a rewrite keeps its mode.
+            QFile made(path_);
+            if (made.open(QIODevice::WriteOnly)) {
+                made.close();
+                ownersOnly();
+            }
+        }
         settings_->sync();
         failed_ = settings_->status() != QSettings::NoError;
         if (!failed_) {
-            // The file holds a passcode (APRS-IS): yours to read, nobody else's.
-            QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            ownersOnly();
         }
         if (failed_) {
             writeError_ = tr("The settings could not be saved to %1 (the folder "

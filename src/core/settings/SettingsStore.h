@@ -105,6 +105,7 @@ signals:
 
 private:
     void open();
+    void ownersOnly() const;
     static bool parsesAsIni(const QByteArray& content);
     enum class Fault { Unreadable, Unparsable };
     bool moveAside(Fault fault);

@@ -366,8 +366,8 @@ Preferences* Console::preferences() {
         preferences_->addPage(new MapPage);
         preferences_->addPage(new LogPage);
         preferences_->addPage(new RemotePage);
-        preferences_->addPage(
-            new AprsPage(station_->aprs(), station_->header()[HeaderField::MyCall]));
+        preferences_->addPage(new AprsPage(
+            station_->aprs(), [this] { return station_->header()[HeaderField::MyCall]; }));
         // Kept in the settings file, read when the console starts (Application).
         preferences_->addPage(new LanguagePage);
     }

@@ -25,9 +25,8 @@ QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy) {
 
 } // namespace
 
-AprsPage::AprsPage(AprsGate& gate, QString myCall, QWidget* parent)
-    : PreferencesPage(parent), aprs_(gate),
-      myCall_(myCall.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toUpper()),
+AprsPage::AprsPage(AprsGate& gate, std::function<QString()> myCall, QWidget* parent)
+    : PreferencesPage(parent), aprs_(gate), currentCall_(std::move(myCall)),
       gate_(new QCheckBox(tr("&Gate D-PRS positions heard to APRS-IS"), this)),
       server_(namedEdit(tr("Server"))), callsign_(namedEdit(tr("Login callsign"))),
       ssid_(namedEdit(tr("SSID"))), passcode_(namedEdit(tr("Passcode"))),
@@ -41,7 +40,7 @@ AprsPage::AprsPage(AprsGate& gate, QString myCall, QWidget* parent)
     login->addWidget(callsign_, 1);
     login->addWidget(new QLabel(QStringLiteral("-"), this));
     login->addWidget(ssid_);
-    callsign_->setPlaceholderText(myCall_);
+
     callsign_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[A-Za-z0-9]{0,9}")), callsign_));
     ssid_->setValidator(new QRegularExpressionValidator(
@@ -101,6 +100,9 @@ QString AprsPage::login() const {
 }
 
 void AprsPage::load(const SettingsStore& store) {
+    // My Call may have changed (or the adapter come) since the dialog was made.
+    myCall_ = currentCall_().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toUpper();
+    callsign_->setPlaceholderText(myCall_);
     const AprsSettings s = loadAprsSettings(store);
     gate_->setChecked(s.gate);
     server_->setText(s.server);

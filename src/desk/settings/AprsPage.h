@@ -6,6 +6,8 @@
 
 #include "settings/PreferencesPage.h"
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -17,8 +19,8 @@ class AprsGate;
 class AprsPage : public PreferencesPage {
     Q_OBJECT
 public:
-    // `myCall`: the login when the settings name none.
-    AprsPage(AprsGate& gate, QString myCall, QWidget* parent = nullptr);
+    // `myCall`: the adapter's callsign as it is now, the login when the settings name none.
+    AprsPage(AprsGate& gate, std::function<QString()> myCall, QWidget* parent = nullptr);
 
     QString title() const override { return tr("APRS-IS"); }
     void load(const SettingsStore& store) override;
@@ -37,7 +39,8 @@ private:
     QString login() const;
 
     AprsGate& aprs_;
-    QString myCall_;
+    std::function<QString()> currentCall_;
+    QString myCall_; // as it was when the page was last loaded
     QCheckBox* gate_;
     QLineEdit* server_;
     QLineEdit* callsign_;
