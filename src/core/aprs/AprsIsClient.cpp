@@ -73,24 +73,26 @@ void AprsIsClient::connectNow() {
     heard_ = false;
     const QHostAddress literal(login_.host);
     if (!literal.isNull()) {
-        lookedUp(-1, {literal});
+        lookedUp({literal});
         return;
     }
-    lookup_ = QHostInfo::lookupHost(login_.host, this, [this](const QHostInfo& info) {
-        if (info.lookupId() != lookup_) {
-            return; // stopped, or another lookup since: this answer is no longer wanted
-        }
-        lookup_ = -1;
-        if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
-            failed(
-                tr("The server's name %1 is not known: %2").arg(login_.host, info.errorString()));
-            return;
-        }
-        lookedUp(info.lookupId(), info.addresses());
-    });
+    // By name, not a functor: the analyzer cannot follow the library's slot object.
+    lookup_ = QHostInfo::lookupHost(login_.host, this, SLOT(hostFound(QHostInfo)));
 }
 
-void AprsIsClient::lookedUp(int, const QList<QHostAddress>& addresses) {
+void AprsIsClient::hostFound(const QHostInfo& info) {
+    if (info.lookupId() != lookup_) {
+        return; // stopped, or another lookup since: this answer is no longer wanted
+    }
+    lookup_ = -1;
+    if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
+        failed(tr("The server's name %1 is not known: %2").arg(login_.host, info.errorString()));
+        return;
+    }
+    lookedUp(info.addresses());
+}
+
+void AprsIsClient::lookedUp(const QList<QHostAddress>& addresses) {
     // Another address of the name each time: a server that is down is not asked again and
     // again while the others are up.
     address_ = addresses[static_cast<qsizetype>(attempt_ % addresses.size())];

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHostAddress>
+#include <QHostInfo>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -81,7 +82,8 @@ signals:
 private:
     void connectNow();
     void reset(); // drops the connection and whatever is under way, saying nothing
-    void lookedUp(int id, const QList<QHostAddress>& addresses);
+    Q_SLOT void hostFound(const QHostInfo& info);
+    void lookedUp(const QList<QHostAddress>& addresses);
     void connected();
     void readLines();
     void line(const QByteArray& text);

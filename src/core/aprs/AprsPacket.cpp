@@ -45,7 +45,7 @@ bool keepsOffAprsIs(std::string_view hop) {
 
 // A symbol an uncompressed position can carry: a table ('/', '\\' or an overlay) and a code.
 bool plainSymbol(std::string_view symbol) {
-    const char t = symbol.size() == 2 ? symbol[0] : 0;
+    const char t = symbol.size() == 2 ? symbol[0] : '\0';
     return symbol.size() == 2 && symbol[1] >= '!' && symbol[1] <= '~' &&
            (t == '/' || t == '\\' || (t >= '0' && t <= '9') || (t >= 'A' && t <= 'Z'));
 }
@@ -243,7 +243,7 @@ GateOutcome gateNmea(const Position& p, std::string_view source, std::string_vie
     return finished(std::move(out));
 }
 
-void ReceptionGate::setOwnCall(std::string call) {
+void ReceptionGate::setOwnCall(std::string_view call) {
     own_ = std::string(baseCall(call));
 }
 

@@ -72,7 +72,7 @@ public:
 
     // The login the q-construct names, and this station's own callsign (never gated).
     void setLogin(std::string login) { login_ = std::move(login); }
-    void setOwnCall(std::string call);
+    void setOwnCall(std::string_view call);
 
     // What a report brings: a packet to send, a position withheld (with why), or nothing.
     std::optional<Result> take(const StationReport& report);
