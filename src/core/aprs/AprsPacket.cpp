@@ -276,11 +276,8 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
         return std::nullopt;
     }
     done_ = true;
-    if (own_reception_) {
-        return Result{withheld(Withheld::OwnStation), caller_};
-    }
-    if (r.position.doubtful) {
-        return Result{withheld(Withheld::Doubtful), caller_};
+    if (const auto why = heldBack(r.position)) {
+        return Result{withheld(*why), caller_};
     }
     GateOutcome out = gateGpsA(r.origin.packet, login_);
     // The symbol this station's own D-PRS settings give, for its NMEA positions later: by
@@ -294,17 +291,24 @@ std::optional<ReceptionGate::Result> ReceptionGate::take(const StationReport& r)
     return Result{std::move(out), caller_};
 }
 
+std::optional<Withheld> ReceptionGate::heldBack(const Position& position) const {
+    if (own_reception_) {
+        return Withheld::OwnStation;
+    }
+    if (position.doubtful) {
+        return Withheld::Doubtful;
+    }
+    return std::nullopt;
+}
+
 std::optional<ReceptionGate::Result> ReceptionGate::finish(const std::string& message,
                                                            const std::string& dprsSymbol) {
     if (done_ || !fix_) {
         return std::nullopt;
     }
     done_ = true;
-    if (own_reception_) {
-        return Result{withheld(Withheld::OwnStation), caller_};
-    }
-    if (fix_->doubtful) {
-        return Result{withheld(Withheld::Doubtful), caller_};
+    if (const auto why = heldBack(*fix_)) {
+        return Result{withheld(*why), caller_};
     }
     const auto source = aprsSourceCall(caller_, suffix_);
     if (!source) {

@@ -82,6 +82,9 @@ public:
 
 private:
     std::optional<Result> finish(const std::string& message, const std::string& dprsSymbol);
+    // What keeps this reception's position back whatever its form: this station's own, or a
+    // value no receiver sends.
+    std::optional<Withheld> heldBack(const Position& position) const;
 
     std::string login_;
     std::string own_;
